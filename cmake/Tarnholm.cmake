@@ -1,0 +1,38 @@
+# Shared build helpers.
+
+# tarnholm_add_test(<name> LABEL <unit|win> SOURCES ... LIBS ...)
+# One GoogleTest executable run as one CTest test (under Wine in the Windows build).
+function(tarnholm_add_test name)
+  cmake_parse_arguments(T "" "LABEL" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
+  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  set_tests_properties(${name} PROPERTIES LABELS "${T_LABEL}" TIMEOUT 300)
+endfunction()
+
+# tarnholm_stage_target(<target> [<subdir>]): copy a built binary into the staged program.
+function(tarnholm_stage_target target)
+  set(dest "${TARNHOLM_STAGE_DIR}")
+  if(ARGC GREATER 1)
+    set(dest "${dest}/${ARGV1}")
+  endif()
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E make_directory "${dest}"
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different "$<TARGET_FILE:${target}>" "${dest}/"
+    VERBATIM)
+endfunction()
+
+# tarnholm_stage_files(<target-name> SOURCE_DIR <dir> FILES <relative paths...>):
+# a target that copies data files into the staged program, keeping their relative paths.
+function(tarnholm_stage_files name)
+  cmake_parse_arguments(S "" "SOURCE_DIR" "FILES" ${ARGN})
+  set(outputs)
+  foreach(rel ${S_FILES})
+    set(out "${TARNHOLM_STAGE_DIR}/${rel}")
+    add_custom_command(OUTPUT "${out}"
+      COMMAND ${CMAKE_COMMAND} -E copy_if_different "${S_SOURCE_DIR}/${rel}" "${out}"
+      DEPENDS "${S_SOURCE_DIR}/${rel}" VERBATIM)
+    list(APPEND outputs "${out}")
+  endforeach()
+  add_custom_target(${name} ALL DEPENDS ${outputs})
+endfunction()

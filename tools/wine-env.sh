@@ -1,0 +1,31 @@
+# Sourced by test.sh, run.sh and the e2e scenarios: a private Wine prefix, wineserver and,
+# when there is no display, a virtual X display.
+#   wine_env_start <prefix-dir>   wine_env_stop
+
+wine_env_start() {
+    export WINEPREFIX="$1"
+    export WINEDEBUG="${WINEDEBUG:--all}"
+    export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+    export WINEARCH=win64
+    if [[ -z "${DISPLAY:-}" ]]; then
+        local n=90
+        while [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]]; do n=$((n + 1)); done
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        TARNHOLM_XVFB_PID=$!
+        export DISPLAY=":$n"
+        for _ in $(seq 50); do [[ -e /tmp/.X11-unix/X$n ]] && break; sleep 0.1; done
+    fi
+    mkdir -p "$WINEPREFIX"
+    wineserver -p
+    wine wineboot -i >/dev/null 2>&1 || true
+    # Unmanaged windows close at once under Xvfb instead of waiting for a window manager.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+}
+
+wine_env_stop() {
+    wineserver -k 2>/dev/null || true
+    if [[ -n "${TARNHOLM_XVFB_PID:-}" ]]; then
+        kill "$TARNHOLM_XVFB_PID" 2>/dev/null || true
+        unset TARNHOLM_XVFB_PID
+    fi
+}
