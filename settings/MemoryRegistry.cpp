@@ -1,0 +1,145 @@
+#include "MemoryRegistry.h"
+
+#include <cstring>
+#include <cwctype>
+
+std::wstring CMemoryRegistry::Fold(const std::wstring& text) {
+    std::wstring folded = text;
+    for (wchar_t& c : folded)
+        c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
+    return folded;
+}
+
+// "A\\B\\" and "a\\b" name the same key.
+std::wstring CMemoryRegistry::Normalise(const std::wstring& path) {
+    std::wstring result;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find(L'\\', start);
+        if (end == std::wstring::npos)
+            end = path.size();
+        if (end > start) {
+            if (!result.empty())
+                result += L'\\';
+            result += Fold(path.substr(start, end - start));
+        }
+        start = end + 1;
+    }
+    return result;
+}
+
+CMemoryRegistry::ValueMap* CMemoryRegistry::Find(RegistryHandle handle) {
+    auto h = handles_.find(handle);
+    if (h == handles_.end())
+        return nullptr;
+    auto k = keys_.find(h->second);
+    return k == keys_.end() ? nullptr : &k->second;
+}
+
+CMemoryRegistry::ValueMap& CMemoryRegistry::Make(RegistryRoot root, const std::wstring& path) {
+    const std::wstring normal = Normalise(path);
+    // Parents exist whenever a child does.
+    for (std::size_t pos = normal.find(L'\\'); pos != std::wstring::npos;
+         pos = normal.find(L'\\', pos + 1))
+        keys_.try_emplace({root, normal.substr(0, pos)});
+    return keys_[{root, normal}];
+}
+
+long CMemoryRegistry::OpenKey(RegistryRoot root, const std::wstring& path, RegistryAccess,
+                              RegistryHandle& handle) {
+    KeyId id{root, Normalise(path)};
+    if (!id.second.empty() && keys_.find(id) == keys_.end())
+        return kRegistryFileNotFound;
+    keys_.try_emplace(id);
+    handle = nextHandle_++;
+    handles_[handle] = id;
+    return kRegistrySuccess;
+}
+
+long CMemoryRegistry::CreateKey(RegistryRoot root, const std::wstring& path, RegistryHandle& handle) {
+    Make(root, path);
+    return OpenKey(root, path, RegistryAccess::All, handle);
+}
+
+long CMemoryRegistry::QueryValue(RegistryHandle handle, const wchar_t* name, void* data,
+                                 std::uint32_t& size) {
+    ValueMap* values = Find(handle);
+    if (values == nullptr)
+        return 6;  // invalid handle
+    auto v = values->find(Fold(name ? name : L""));
+    if (v == values->end())
+        return kRegistryFileNotFound;
+    const auto needed = static_cast<std::uint32_t>(v->second.data.size());
+    const std::uint32_t capacity = size;
+    size = needed;
+    if (data == nullptr)
+        return kRegistrySuccess;
+    if (needed > capacity)
+        return kRegistryMoreData;
+    if (needed > 0)
+        std::memcpy(data, v->second.data.data(), needed);
+    return kRegistrySuccess;
+}
+
+long CMemoryRegistry::SetDwordValue(RegistryHandle handle, const wchar_t* name, std::uint32_t value) {
+    ValueMap* values = Find(handle);
+    if (values == nullptr)
+        return 6;
+    Value stored{kRegDword, std::vector<std::uint8_t>(4)};
+    std::memcpy(stored.data.data(), &value, 4);
+    (*values)[Fold(name ? name : L"")] = std::move(stored);
+    return kRegistrySuccess;
+}
+
+long CMemoryRegistry::DeleteValue(RegistryHandle handle, const wchar_t* name) {
+    ValueMap* values = Find(handle);
+    if (values == nullptr)
+        return 6;
+    return values->erase(Fold(name ? name : L"")) ? kRegistrySuccess : kRegistryFileNotFound;
+}
+
+void CMemoryRegistry::CloseKey(RegistryHandle handle) { handles_.erase(handle); }
+
+void CMemoryRegistry::SetValue(RegistryRoot root, const std::wstring& path, const std::wstring& name,
+                               Value value) {
+    Make(root, path)[Fold(name)] = std::move(value);
+}
+
+void CMemoryRegistry::SetString(RegistryRoot root, const std::wstring& path,
+                                const std::wstring& name, const std::wstring& text) {
+    // Stored with its terminator, in the program's own wide characters, as REG_SZ is.
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.c_str());
+    Value value{kRegSz, std::vector<std::uint8_t>(bytes, bytes + (text.size() + 1) * sizeof(wchar_t))};
+    SetValue(root, path, name, std::move(value));
+}
+
+std::optional<CMemoryRegistry::Value> CMemoryRegistry::GetValue(RegistryRoot root,
+                                                                const std::wstring& path,
+                                                                const std::wstring& name) const {
+    auto k = keys_.find({root, Normalise(path)});
+    if (k == keys_.end())
+        return std::nullopt;
+    auto v = k->second.find(Fold(name));
+    if (v == k->second.end())
+        return std::nullopt;
+    return v->second;
+}
+
+std::optional<std::uint32_t> CMemoryRegistry::GetDword(RegistryRoot root, const std::wstring& path,
+                                                       const std::wstring& name) const {
+    auto value = GetValue(root, path, name);
+    if (!value || value->type != kRegDword || value->data.size() != 4)
+        return std::nullopt;
+    std::uint32_t result = 0;
+    std::memcpy(&result, value->data.data(), 4);
+    return result;
+}
+
+bool CMemoryRegistry::KeyExists(RegistryRoot root, const std::wstring& path) const {
+    return keys_.count({root, Normalise(path)}) != 0;
+}
+
+std::size_t CMemoryRegistry::ValueCount(RegistryRoot root, const std::wstring& path) const {
+    auto k = keys_.find({root, Normalise(path)});
+    return k == keys_.end() ? 0 : k->second.size();
+}

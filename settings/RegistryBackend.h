@@ -1,0 +1,39 @@
+// The five registry operations the settings store needs, behind one seam: the Win32 backend
+// for the program and an in-memory backend for tests that answers as Windows does.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+enum class RegistryRoot { LocalMachine, CurrentUser };
+enum class RegistryAccess { Read, Write, All };
+
+// Windows error codes the settings store tells apart.
+inline constexpr long kRegistrySuccess = 0;
+inline constexpr long kRegistryFileNotFound = 2;
+inline constexpr long kRegistryMoreData = 234;
+
+// Registry value types (same numbers as the platform's).
+inline constexpr std::uint32_t kRegSz = 1;
+inline constexpr std::uint32_t kRegBinary = 3;
+inline constexpr std::uint32_t kRegDword = 4;
+inline constexpr std::uint32_t kRegQword = 11;
+
+using RegistryHandle = std::uintptr_t;
+
+class IRegistryBackend {
+public:
+    virtual ~IRegistryBackend() = default;
+
+    virtual long OpenKey(RegistryRoot root, const std::wstring& path, RegistryAccess access,
+                         RegistryHandle& handle) = 0;
+    // Creates the key (and missing parents) or opens it when it exists.
+    virtual long CreateKey(RegistryRoot root, const std::wstring& path, RegistryHandle& handle) = 0;
+    // Reads a value of any type into data; size is the buffer's byte count in, the value's out.
+    // A value larger than the buffer answers kRegistryMoreData and leaves data unspecified.
+    virtual long QueryValue(RegistryHandle handle, const wchar_t* name, void* data,
+                            std::uint32_t& size) = 0;
+    virtual long SetDwordValue(RegistryHandle handle, const wchar_t* name, std::uint32_t value) = 0;
+    virtual long DeleteValue(RegistryHandle handle, const wchar_t* name) = 0;
+    virtual void CloseKey(RegistryHandle handle) = 0;
+};

@@ -1,0 +1,89 @@
+// The settings the game engine reads: 36 integers in two per-user registry keys whose path holds
+// the installed version, with the display-mode and language lists the settings pages show.
+#pragma once
+
+#include "RegistryKey.h"
+#include "SettingsPlatform.h"
+#include "SettingsTables.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+class DetectionApplication;
+
+inline constexpr std::size_t kTextBufferSize = 260;
+
+struct LanguageRecord {
+    wchar_t name[kTextBufferSize];
+    int id;
+};
+
+inline constexpr std::uint32_t kLauncherVersion = 4;
+inline constexpr int kLanguageEnglish = 1;
+inline constexpr int kLanguageGerman = 3;
+inline constexpr int kLanguageFrench = 4;
+inline constexpr int kLanguageSpanish = 5;
+inline constexpr int kLanguageItalian = 6;
+
+class CSettingsModel {
+public:
+    CSettingsModel(DetectionApplication* detection, const SettingsEnvironment& environment);
+    CSettingsModel(const CSettingsModel&) = delete;
+    CSettingsModel& operator=(const CSettingsModel&) = delete;
+
+    void Load();
+    void Save();
+    void SetValue(std::size_t index, int value);
+    void SetLevel(int kind, int value);
+    void SetDefaultMarker(std::uint32_t value);
+    void ApplyQualityPreset(int level);
+    bool ApplyHardwareDefaults(bool force);
+    int ClassifyHardware();
+
+    void PrepareLists();
+    void EnumerateDisplayModes();
+    void BuildLanguageList();
+    void CheckLauncherVersion();
+    void ResetStoredSettings();
+    void SetLanguageFromUserLocale();
+
+    int GetDisplayModeCount() const { return static_cast<int>(displayModes_.size()); }
+    // Mode index, or mode 0 for an index out of range; throws std::out_of_range when empty.
+    DisplayMode GetDisplayMode(int index) const;
+
+    int GetValue(std::size_t index) const { return values_.at(index); }
+    const std::array<int, kSettingCount>& GetValues() const { return values_; }
+    const std::array<LanguageRecord, 5>& GetLanguages() const { return languages_; }
+    const std::vector<DisplayMode>& GetDisplayModes() const { return displayModes_; }
+    DetectionApplication* GetDetectionApplication() const { return detection_; }
+
+    const wchar_t* GetEngineKeyPath() const { return engineKeyPath_; }
+    const wchar_t* GetLauncherKeyPath() const { return launcherKeyPath_; }
+    CRegistryKey EngineKey() const;
+    CRegistryKey LauncherKey() const;
+
+private:
+    void ChooseResolution(int hardwareClass);
+
+    std::array<int, kSettingCount> values_{};
+    std::array<LanguageRecord, 5> languages_{};
+    std::vector<DisplayMode> displayModes_;
+    DetectionApplication* detection_;
+    wchar_t engineKeyPath_[kTextBufferSize]{};
+    wchar_t launcherKeyPath_[kTextBufferSize]{};
+    SettingsEnvironment environment_;
+};
+
+// AspectRatioOverride for a resolution: the ratio × 100, or for a 4:3-or-narrower resolution with
+// the widescreen box ticked, the desktop's wider ratio (178 when the desktop is not wide either).
+int ComputeAspectRatioOverride(int width, int height, bool widescreen, const DisplayMode* desktop);
+
+// Whether width / height is wider than 4:3.
+bool IsWiderThanFourThirds(double width, double height);
+
+// Hardware class 0–2 of a graphics adapter by its device id (2 when not listed).
+int AdapterClass(unsigned deviceId);
+
+// Hardware class of a processor benchmark score (lower is faster).
+int ProcessorClass(float benchMarkScore);

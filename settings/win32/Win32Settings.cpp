@@ -1,0 +1,77 @@
+#include "Win32Settings.h"
+
+#include <windows.h>
+
+namespace {
+
+HKEY RootKey(RegistryRoot root) {
+    return root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+}
+
+HKEY ToHkey(RegistryHandle handle) { return reinterpret_cast<HKEY>(handle); }
+
+DisplayMode FromDevMode(const DEVMODEW& devMode) {
+    return {devMode.dmPelsWidth, devMode.dmPelsHeight, devMode.dmBitsPerPel,
+            devMode.dmDisplayFrequency};
+}
+
+bool QueryMode(DWORD index, DisplayMode& mode) {
+    DEVMODEW devMode{};
+    devMode.dmSize = sizeof devMode;  // 220 bytes
+    if (!EnumDisplaySettingsW(nullptr, index, &devMode))
+        return false;
+    mode = FromDevMode(devMode);
+    return true;
+}
+
+} // namespace
+
+long CWin32Registry::OpenKey(RegistryRoot root, const std::wstring& path, RegistryAccess access,
+                             RegistryHandle& handle) {
+    const REGSAM sam = access == RegistryAccess::Read    ? KEY_READ
+                       : access == RegistryAccess::Write ? KEY_WRITE
+                                                         : KEY_ALL_ACCESS;
+    HKEY key = nullptr;
+    const LONG error = RegOpenKeyExW(RootKey(root), path.c_str(), 0, sam, &key);
+    handle = reinterpret_cast<RegistryHandle>(key);
+    return error;
+}
+
+long CWin32Registry::CreateKey(RegistryRoot root, const std::wstring& path, RegistryHandle& handle) {
+    HKEY key = nullptr;
+    const LONG error = RegCreateKeyExW(RootKey(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                       KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    handle = reinterpret_cast<RegistryHandle>(key);
+    return error;
+}
+
+long CWin32Registry::QueryValue(RegistryHandle handle, const wchar_t* name, void* data,
+                                std::uint32_t& size) {
+    DWORD bytes = size;
+    const LONG error = RegQueryValueExW(ToHkey(handle), name, nullptr, nullptr,
+                                        static_cast<BYTE*>(data), &bytes);
+    size = bytes;
+    return error;
+}
+
+long CWin32Registry::SetDwordValue(RegistryHandle handle, const wchar_t* name, std::uint32_t value) {
+    const DWORD data = value;
+    return RegSetValueExW(ToHkey(handle), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
+                          sizeof data);
+}
+
+long CWin32Registry::DeleteValue(RegistryHandle handle, const wchar_t* name) {
+    return RegDeleteValueW(ToHkey(handle), name);
+}
+
+void CWin32Registry::CloseKey(RegistryHandle handle) { RegCloseKey(ToHkey(handle)); }
+
+bool CWin32DisplayModes::EnumMode(std::uint32_t index, DisplayMode& mode) {
+    return QueryMode(index, mode);
+}
+
+bool CWin32DisplayModes::GetCurrentMode(DisplayMode& mode) {
+    return QueryMode(ENUM_CURRENT_SETTINGS, mode);
+}
+
+std::uint32_t CWin32UserLocale::GetUserDefaultLCID() { return ::GetUserDefaultLCID(); }

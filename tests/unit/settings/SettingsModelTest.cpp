@@ -1,0 +1,283 @@
+#include "Fakes.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <stdexcept>
+
+namespace {
+
+class SettingsStore : public testing::Test {
+protected:
+    ModelHarness h;
+};
+
+TEST_F(SettingsStore, FirstRunOnCleanProfile) {
+    h.locale.lcid = 0x0407;  // German (Germany)
+    auto model = h.Make();
+
+    EXPECT_TRUE(h.registry.KeyExists(RegistryRoot::CurrentUser, ModelHarness::kEngine));
+    EXPECT_TRUE(h.registry.KeyExists(RegistryRoot::CurrentUser, ModelHarness::kLauncher));
+    EXPECT_EQ(h.Launcher(L"LauncherVersion"), 4u);
+    EXPECT_EQ(h.registry.ValueCount(RegistryRoot::CurrentUser, ModelHarness::kEngine), 0u);
+    for (std::size_t row = 0; row < kSettingCount; ++row) {
+        if (row == kEngineLanguage || row == kLauncherLanguage)
+            EXPECT_EQ(model->GetValue(row), 3) << "language comes from the user's locale";
+        else
+            EXPECT_EQ(model->GetValue(row), 0) << "row " << row;
+    }
+    EXPECT_EQ(h.registry.OpenHandleCount(), 0u);
+}
+
+TEST_F(SettingsStore, VersionTextGoesIntoBothKeyPaths) {
+    h.registry.SetString(RegistryRoot::LocalMachine, L"SOFTWARE\\Velmora\\Tarnholm", L"Version", L"2.1");
+    auto model = h.Make();
+    EXPECT_STREQ(model->GetEngineKeyPath(), L"Software\\Velmora\\Tarnholm\\2.1\\Engine\\");
+    EXPECT_STREQ(model->GetLauncherKeyPath(), L"Software\\Velmora\\Tarnholm\\2.1\\Launcher\\");
+    EXPECT_TRUE(h.registry.KeyExists(RegistryRoot::CurrentUser, L"Software\\Velmora\\Tarnholm\\2.1\\Engine"));
+}
+
+TEST_F(SettingsStore, MissingEmptyOrOversizedVersionFallsBackToOnePointZero) {
+    for (const std::wstring& version : {std::wstring(), std::wstring(200, L'9')}) {
+        ModelHarness local;
+        local.registry.SetString(RegistryRoot::LocalMachine, L"SOFTWARE\\Velmora\\Tarnholm", L"Version", version);
+        auto model = local.Make();
+        EXPECT_STREQ(model->GetEngineKeyPath(), ModelHarness::kEngine);
+    }
+    auto model = h.Make();  // no value at all
+    EXPECT_STREQ(model->GetLauncherKeyPath(), ModelHarness::kLauncher);
+}
+
+TEST_F(SettingsStore, MigrationFromLayoutThreeKeepsOnlyLanguagesAndMarkers) {
+    h.PutLauncher(L"LauncherVersion", 3);
+    for (std::size_t row = 0; row < kSettingCount; ++row)
+        h.Put(row < kFirstLauncherRow ? ModelHarness::kEngine : ModelHarness::kLauncher,
+              kSettingsTable[row].name, 5);
+    h.PutLauncher(L"DefaultSetting", 1);
+    h.PutLauncher(L"ShowDetectionUI", 0);
+
+    auto model = h.Make();
+    EXPECT_EQ(h.Launcher(L"LauncherVersion"), 4u);
+    EXPECT_FALSE(h.Launcher(L"DefaultSetting")) << "the marker goes so fresh defaults are stored";
+    EXPECT_EQ(h.Launcher(L"ShowDetectionUI"), 0u);
+    EXPECT_EQ(h.Engine(L"LNG_Language"), 5u);
+    EXPECT_EQ(h.Launcher(L"LNG_Language"), 5u);
+    EXPECT_EQ(h.registry.ValueCount(RegistryRoot::CurrentUser, ModelHarness::kEngine), 1u);
+    EXPECT_EQ(h.registry.ValueCount(RegistryRoot::CurrentUser, ModelHarness::kLauncher), 3u);
+    EXPECT_EQ(model->GetValue(kScreenResolutionWidth), 0);
+    EXPECT_EQ(model->GetValue(kEngineLanguage), 5);
+
+    // A stored layout version of 4 or more changes nothing.
+    h.PutEngine(L"ScreenResolutionWidth", 1024);
+    h.PutLauncher(L"DefaultSetting", 0);
+    h.PutLauncher(L"LauncherVersion", 9);
+    auto again = h.Make();
+    EXPECT_EQ(again->GetValue(kScreenResolutionWidth), 1024);
+    EXPECT_EQ(h.Launcher(L"DefaultSetting"), 0u);
+    EXPECT_EQ(h.Launcher(L"LauncherVersion"), 9u);
+}
+
+TEST_F(SettingsStore, UnreadableLauncherVersionChangesNothing) {
+    h.registry.SetString(RegistryRoot::CurrentUser, ModelHarness::kLauncher, L"LauncherVersion", L"four");
+    h.PutEngine(L"ScreenResolutionWidth", 800);
+    auto model = h.Make();
+    EXPECT_EQ(model->GetValue(kScreenResolutionWidth), 800);
+    EXPECT_FALSE(h.Launcher(L"LauncherVersion"));
+}
+
+TEST_F(SettingsStore, LoadAndSaveMoveValuesUnchanged) {
+    h.PutLauncher(L"LauncherVersion", 4);
+    h.PutEngine(L"ScreenResolutionWidth", 5000);  // outside its range: Load keeps it
+    h.PutEngine(L"LNG_Language", 4);
+    h.PutLauncher(L"LNG_Language", 6);
+    h.PutLauncher(L"VisualQualityLvl", 2);
+    auto model = h.Make();
+    EXPECT_EQ(model->GetValue(kScreenResolutionWidth), 5000);
+    EXPECT_EQ(model->GetValue(kEngineLanguage), 4);
+    EXPECT_EQ(model->GetValue(kLauncherLanguage), 6) << "the locale is only a fallback";
+    EXPECT_EQ(model->GetValue(kVisualQualityLvl), 2);
+
+    model->SetValue(kScreenResolutionHeight, 1000);
+    model->Save();
+    EXPECT_EQ(h.Engine(L"ScreenResolutionWidth"), 5000u);
+    EXPECT_EQ(h.Engine(L"ScreenResolutionHeight"), 1000u);
+    EXPECT_EQ(h.Launcher(L"VisualQualityLvl"), 2u);
+    EXPECT_EQ(h.registry.ValueCount(RegistryRoot::CurrentUser, ModelHarness::kEngine), 31u);
+
+    model->SetValue(kScreenResolutionHeight, 600);
+    model->Load();  // Cancel: back to what is stored
+    EXPECT_EQ(model->GetValue(kScreenResolutionHeight), 1000);
+}
+
+TEST_F(SettingsStore, LocaleMapping) {
+    const std::pair<std::uint32_t, int> cases[] = {{0x0407, 3}, {0x0C07, 3}, {0x040A, 5}, {0x0C0A, 5},
+                                                   {0x040C, 4}, {0x0410, 6}, {0x0409, 1}, {0x0411, 1}};
+    for (auto [lcid, id] : cases) {
+        ModelHarness local;
+        local.locale.lcid = lcid;
+        auto model = local.Make();
+        EXPECT_EQ(model->GetValue(kEngineLanguage), id) << std::hex << lcid;
+        EXPECT_EQ(model->GetValue(kLauncherLanguage), id);
+    }
+}
+
+TEST_F(SettingsStore, SetValueClampsToTheRow) {
+    auto model = h.Make();
+    model->SetValue(kScreenResolutionWidth, 2048);
+    model->SetValue(kScreenResolutionHeight, 100);
+    model->SetValue(kAspectRatioOverride, -5);
+    EXPECT_EQ(model->GetValue(kScreenResolutionWidth), 1920);
+    EXPECT_EQ(model->GetValue(kScreenResolutionHeight), 480);
+    EXPECT_EQ(model->GetValue(kAspectRatioOverride), 100);
+    EXPECT_THROW(model->SetValue(kSettingCount, 1), std::out_of_range);
+}
+
+TEST_F(SettingsStore, SetLevelKindsAndTheMarker) {
+    auto model = h.Make();
+    h.PutLauncher(L"DefaultSetting", 1);
+
+    model->SetLevel(0, 3);
+    EXPECT_EQ(model->GetValue(kVerticalSyncLvl), 3);
+    EXPECT_EQ(model->GetValue(kVerticalSync), 1);
+    EXPECT_EQ(h.Launcher(L"DefaultSetting"), 0u) << "written at once, before any Save";
+
+    model->SetLevel(1, 0);
+    EXPECT_EQ(model->GetValue(kTextureLvl), 0);
+    EXPECT_EQ(model->GetValue(kDegradedTextures), 1);
+    model->SetLevel(1, 7);
+    EXPECT_EQ(model->GetValue(kDegradedTextures), 0);
+
+    model->SetLevel(3, 1);
+    EXPECT_EQ(model->GetValue(kAspectRatioOverrideCHKB), 1);
+
+    model->SetLevel(4, 20);
+    EXPECT_EQ(model->GetValue(kLauncherLanguage), 20);
+    EXPECT_EQ(model->GetValue(kEngineLanguage), 15);
+
+    h.PutLauncher(L"DefaultSetting", 1);
+    const auto before = model->GetValues();
+    model->SetLevel(5, 1);
+    EXPECT_EQ(model->GetValues(), before);
+    EXPECT_EQ(h.Launcher(L"DefaultSetting"), 1u) << "an unknown kind does nothing at all";
+    EXPECT_FALSE(h.Engine(L"VerticalSync")) << "nothing but the marker is written before Save";
+}
+
+TEST_F(SettingsStore, QualityPresets) {
+    auto model = h.Make();
+    model->SetValue(kScreenResolutionWidth, 1024);
+    model->SetLevel(2, 2);
+    EXPECT_EQ(model->GetValue(kVisualQualityLvl), 2);
+    EXPECT_EQ(model->GetValue(3), 30);
+    EXPECT_EQ(model->GetValue(7), 15);
+    EXPECT_EQ(model->GetValue(25), 1);
+
+    model->SetLevel(2, 0);
+    for (const PresetRow& preset : kQualityPresets)
+        EXPECT_EQ(model->GetValue(preset.row), preset.values[0]) << "row " << preset.row;
+    EXPECT_EQ(model->GetValue(kScreenResolutionWidth), 1024) << "rows outside the table stay";
+
+    model->ApplyQualityPreset(3);
+    EXPECT_EQ(model->GetValue(25), 0) << "two viewports only at medium and high";
+    EXPECT_EQ(model->GetValue(14), 10);
+
+    h.PutLauncher(L"DefaultSetting", 1);
+    const auto before = model->GetValues();
+    model->ApplyQualityPreset(5);
+    EXPECT_EQ(model->GetValue(kVisualQualityLvl), 5) << "stored unclamped";
+    for (std::size_t row = 0; row < kSettingCount; ++row) {
+        if (row != kVisualQualityLvl) {
+            EXPECT_EQ(model->GetValue(row), before[row]);
+        }
+    }
+    EXPECT_EQ(h.Launcher(L"DefaultSetting"), 0u);
+}
+
+TEST(PresetTable, EveryValueLiesInsideItsRowAndRowsAreDistinct) {
+    std::array<bool, kSettingCount> seen{};
+    for (const PresetRow& preset : kQualityPresets) {
+        EXPECT_FALSE(seen[preset.row]) << "row " << preset.row << " twice";
+        seen[preset.row] = true;
+        for (int v : preset.values) {
+            EXPECT_GE(v, kSettingsTable[preset.row].minimum);
+            EXPECT_LE(v, kSettingsTable[preset.row].maximum);
+        }
+    }
+    for (std::size_t untouched : {0, 1, 2, 15, 26, 28, 29, 30, 31, 32, 33, 34, 35})
+        EXPECT_FALSE(seen[untouched]) << "row " << untouched;
+}
+
+TEST(AspectRatio, Examples) {
+    const DisplayMode wideDesktop{1680, 1050, 32, 60};
+    const DisplayMode squareDesktop{1024, 768, 32, 60};
+    EXPECT_EQ(ComputeAspectRatioOverride(1280, 1024, false, nullptr), 125);
+    EXPECT_EQ(ComputeAspectRatioOverride(1024, 768, false, nullptr), 133);
+    EXPECT_EQ(ComputeAspectRatioOverride(1280, 800, false, nullptr), 160);
+    EXPECT_EQ(ComputeAspectRatioOverride(1680, 1050, true, nullptr), 160);
+    EXPECT_EQ(ComputeAspectRatioOverride(1280, 768, true, nullptr), 166);
+    EXPECT_EQ(ComputeAspectRatioOverride(1280, 720, false, nullptr), 177);
+    EXPECT_EQ(ComputeAspectRatioOverride(1366, 768, false, nullptr), 177);
+    EXPECT_EQ(ComputeAspectRatioOverride(1280, 1024, true, &wideDesktop), 160);
+    EXPECT_EQ(ComputeAspectRatioOverride(1280, 1024, true, &squareDesktop), 178);
+    EXPECT_EQ(ComputeAspectRatioOverride(1024, 768, true, &squareDesktop), 178) << "4:3 is not wider";
+    EXPECT_EQ(ComputeAspectRatioOverride(1024, 768, true, nullptr), 178);
+    // Stored sizes the engine cannot use still give a defined value.
+    EXPECT_EQ(ComputeAspectRatioOverride(0, 0, false, nullptr), 133);
+    EXPECT_EQ(ComputeAspectRatioOverride(2147483647, 1, false, nullptr), 2147483647);
+}
+
+TEST_F(SettingsStore, SaveReadsTheDesktopOnlyWhenNeeded) {
+    auto model = h.Make();
+    h.display.desktop = {1440, 900, 32, 60};
+    model->SetValue(kScreenResolutionWidth, 1280);
+    model->SetValue(kScreenResolutionHeight, 1024);
+    model->SetLevel(3, 1);
+    model->Save();
+    EXPECT_EQ(h.Engine(L"AspectRatioOverride"), 160u);
+    EXPECT_EQ(h.display.currentModeReads, 1);
+
+    model->SetValue(kScreenResolutionWidth, 1920);
+    model->SetValue(kScreenResolutionHeight, 1080);
+    model->Save();
+    EXPECT_EQ(h.Engine(L"AspectRatioOverride"), 177u);
+    EXPECT_EQ(h.display.currentModeReads, 1) << "a wide resolution needs no desktop";
+}
+
+TEST_F(SettingsStore, DisplayModeFilterAndFirstWins) {
+    h.display.modes = {{640, 480, 8, 60},   {720, 480, 32, 60},   {1024, 768, 16, 60},
+                       {1024, 768, 32, 75}, {1280, 1024, 32, 60}, {2048, 1536, 32, 60},
+                       {800, 600, 32, 60},  {1920, 1200, 32, 60}, {1921, 1200, 32, 60},
+                       {800, 599, 32, 60},  {640, 400, 32, 60}};
+    auto model = h.Make();
+    model->PrepareLists();
+    ASSERT_EQ(model->GetDisplayModeCount(), 5);
+    EXPECT_EQ(model->GetDisplayMode(1).frequency, 60u);
+    EXPECT_EQ(model->GetDisplayMode(1).bitsPerPixel, 16u) << "the first enumerated wins";
+    EXPECT_EQ(model->GetDisplayMode(2).width, 1280u);
+    EXPECT_EQ(model->GetDisplayMode(3).width, 800u) << "enumeration order is kept";
+    EXPECT_EQ(model->GetDisplayMode(4).height, 1200u);
+    EXPECT_EQ(model->GetDisplayMode(0).width, 640u);
+    EXPECT_EQ(model->GetDisplayMode(5).width, 640u) << "out of range gives mode 0";
+    EXPECT_EQ(model->GetDisplayMode(-1).width, 640u);
+}
+
+TEST_F(SettingsStore, EmptyDisplayModeListRaisesOnAccess) {
+    auto model = h.Make();
+    model->PrepareLists();
+    EXPECT_EQ(model->GetDisplayModeCount(), 0);
+    EXPECT_THROW(model->GetDisplayMode(0), std::out_of_range);
+}
+
+TEST_F(SettingsStore, LanguageListInFixedOrderWithBoundedNames) {
+    h.texts[L"LANG_ITALIAN"] = std::wstring(400, L'i');
+    auto model = h.Make();
+    model->PrepareLists();
+    const auto& languages = model->GetLanguages();
+    const int ids[] = {1, 3, 4, 5, 6};
+    for (std::size_t i = 0; i < 5; ++i)
+        EXPECT_EQ(languages[i].id, ids[i]);
+    EXPECT_STREQ(languages[0].name, L"English");
+    EXPECT_STREQ(languages[2].name, L"Français");
+    EXPECT_EQ(std::wcslen(languages[4].name), 259u) << "long names are cut, never overflow";
+}
+
+} // namespace
