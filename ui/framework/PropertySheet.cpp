@@ -11,7 +11,7 @@ INT_PTR CALLBACK PageProc(HWND, UINT, WPARAM, LPARAM) noexcept;
 namespace {
 
 // PropertySheetW's callback carries no object; this is the sheet being created.
-thread_local PropertySheet* sheetBeingCreated = nullptr;
+thread_local PropertySheetDialog* sheetBeingCreated = nullptr;
 
 // The sheet is shown only after our own initialisation has reshaped it.
 void ClearVisibleStyle(void* dialogTemplate)
@@ -41,11 +41,11 @@ void PropertyPage::SetTitle(std::wstring title)
     useTitle_ = true;
 }
 
-PropertySheet* PropertyPage::Sheet() const
+PropertySheetDialog* PropertyPage::Sheet() const
 {
     if (!hwnd_ || !(GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD))
         return nullptr;
-    return dynamic_cast<PropertySheet*>(Window::FromHandle(GetParent(hwnd_)));
+    return dynamic_cast<PropertySheetDialog*>(Window::FromHandle(GetParent(hwnd_)));
 }
 
 HPROPSHEETPAGE PropertyPage::CreatePageHandle()
@@ -63,7 +63,7 @@ HPROPSHEETPAGE PropertyPage::CreatePageHandle()
 
 // ---- the sheet ----
 
-PropertySheet::~PropertySheet()
+PropertySheetDialog::~PropertySheetDialog()
 {
     if (hwnd_) {
         const HWND window = hwnd_;
@@ -72,7 +72,7 @@ PropertySheet::~PropertySheet()
     }
 }
 
-int CALLBACK PropertySheet::SheetCallback(HWND window, UINT msg, LPARAM lParam) noexcept
+int CALLBACK PropertySheetDialog::SheetCallback(HWND window, UINT msg, LPARAM lParam) noexcept
 {
     if (msg == PSCB_PRECREATE)
         ClearVisibleStyle(reinterpret_cast<void*>(lParam));
@@ -81,35 +81,35 @@ int CALLBACK PropertySheet::SheetCallback(HWND window, UINT msg, LPARAM lParam) 
     return 0;
 }
 
-PropertyPage* PropertySheet::GetActivePage() const
+PropertyPage* PropertySheetDialog::GetActivePage() const
 {
     const auto page = reinterpret_cast<HWND>(SendMessageW(hwnd_, PSM_GETCURRENTPAGEHWND, 0, 0));
     return dynamic_cast<PropertyPage*>(Window::FromHandle(page));
 }
 
-bool PropertySheet::SetActivePage(int index) const
+bool PropertySheetDialog::SetActivePage(int index) const
 {
     return SendMessageW(hwnd_, PSM_SETCURSEL, static_cast<WPARAM>(index), 0) != 0;
 }
 
-bool PropertySheet::TranslateDialogMessage(MSG& msg)
+bool PropertySheetDialog::TranslateDialogMessage(MSG& msg)
 {
     return SendMessageW(hwnd_, PSM_ISDIALOGMESSAGE, 0, reinterpret_cast<LPARAM>(&msg)) != 0;
 }
 
-void PropertySheet::EndDialog(int result)
+void PropertySheetDialog::EndDialog(int result)
 {
     result_ = result;
     ended_ = true;
     PostMessageW(nullptr, WM_NULL, 0, 0);
 }
 
-LRESULT PropertySheet::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT PropertySheetDialog::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     return DefSubclassProc(hwnd_, msg, wParam, lParam);
 }
 
-int PropertySheet::DoModal()
+int PropertySheetDialog::DoModal()
 {
     if (hwnd_)
         return -1;
@@ -135,7 +135,7 @@ int PropertySheet::DoModal()
     result_ = -1;
     ended_ = false;
     sheetBeingCreated = this;
-    const auto created = reinterpret_cast<HWND>(PropertySheetW(&header));
+    const auto created = reinterpret_cast<HWND>(::PropertySheetW(&header));
     sheetBeingCreated = nullptr;
     if (!created || created == reinterpret_cast<HWND>(-1) || !hwnd_) {
         if (created && created != reinterpret_cast<HWND>(-1))
@@ -145,7 +145,7 @@ int PropertySheet::DoModal()
     }
 
     struct Teardown {
-        PropertySheet& sheet;
+        PropertySheetDialog& sheet;
         OwnerDisabler& owner;
         ~Teardown()
         {

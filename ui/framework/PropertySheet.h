@@ -9,7 +9,7 @@
 
 namespace fw {
 
-class PropertySheet;
+class PropertySheetDialog;
 
 class PropertyPage : public Dialog {
 public:
@@ -20,21 +20,21 @@ public:
     const std::wstring& Title() const { return title_; }
 
     // The sheet this page is shown in, or null when it runs as a dialog of its own.
-    PropertySheet* Sheet() const;
+    PropertySheetDialog* Sheet() const;
 
 private:
-    friend class PropertySheet;
+    friend class PropertySheetDialog;
     HPROPSHEETPAGE CreatePageHandle();
 
     std::wstring title_;
     bool useTitle_ = false;
 };
 
-class PropertySheet : public Window {
+class PropertySheetDialog : public Window {
 public:
-    PropertySheet() = default;
-    explicit PropertySheet(HWND parent) : parent_(parent) {}
-    ~PropertySheet() override;
+    PropertySheetDialog() = default;
+    explicit PropertySheetDialog(HWND parent) : parent_(parent) {}
+    ~PropertySheetDialog() override;
 
     // Pages stay owned by the caller and must outlive the sheet's window.
     void AddPage(PropertyPage& page) { pages_.push_back(&page); }

@@ -387,13 +387,15 @@ void Window::BeginDragMove(POINT clientPoint) const
 
 // ---- registered classes ----
 
-bool CustomWindow::RegisterClass(const wchar_t* className, UINT style, HCURSOR cursor, HBRUSH background)
+bool CustomWindow::RegisterWindowClass(const wchar_t* className, UINT style, HCURSOR cursor, HBRUSH background)
 {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW existing{sizeof existing};
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof existing;
     if (GetClassInfoExW(instance, className, &existing))
         return true;
-    WNDCLASSEXW wc{sizeof wc};
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
     wc.style = style;
     wc.lpfnWndProc = CustomWindowProc;
     wc.hInstance = instance;

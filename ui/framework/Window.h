@@ -154,7 +154,7 @@ private:
 class CustomWindow : public Window {
 public:
     // Registers a class whose windows are routed to their objects; true if it exists after.
-    static bool RegisterClass(const wchar_t* className, UINT style, HCURSOR cursor, HBRUSH background);
+    static bool RegisterWindowClass(const wchar_t* className, UINT style, HCURSOR cursor, HBRUSH background);
     bool Create(const wchar_t* className, const wchar_t* title, DWORD style, const RECT& rect,
                 HWND parent, int id, DWORD exStyle = 0);
 
