@@ -13,6 +13,20 @@ constexpr UINT_PTR kSubclassId = 0x7A4E;  // ours among the subclasses a window 
 constexpr ATOM kDialogClassAtom = 32770;
 thread_local ExceptionScope* innermostScope = nullptr;
 
+// The import library lacks GetWindowSubclass (older comctl32 exports it by ordinal only).
+BOOL GetSubclassRef(HWND window, SUBCLASSPROC proc, UINT_PTR id, DWORD_PTR* ref)
+{
+    using GetWindowSubclassFn = BOOL(WINAPI*)(HWND, SUBCLASSPROC, UINT_PTR, DWORD_PTR*);
+    static const auto getWindowSubclass = [] {
+        const HMODULE comctl = GetModuleHandleW(L"comctl32.dll");
+        FARPROC found = comctl ? GetProcAddress(comctl, "GetWindowSubclass") : nullptr;
+        if (comctl && !found)
+            found = GetProcAddress(comctl, MAKEINTRESOURCEA(411));
+        return reinterpret_cast<GetWindowSubclassFn>(reinterpret_cast<void*>(found));
+    }();
+    return getWindowSubclass && getWindowSubclass(window, proc, id, ref);
+}
+
 POINT PointFrom(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
 } // namespace
@@ -53,7 +67,7 @@ Window* Window::FromHandle(HWND window)
     if (!window || !IsWindow(window))
         return nullptr;
     DWORD_PTR ref = 0;
-    if (GetWindowSubclass(window, SubclassProc, kSubclassId, &ref))
+    if (GetSubclassRef(window, SubclassProc, kSubclassId, &ref))
         return reinterpret_cast<Window*>(ref);
     const auto userData = [window] { return reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA)); };
     if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC)) == CustomWindowProc)
