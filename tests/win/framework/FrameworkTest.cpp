@@ -467,3 +467,139 @@ TEST_F(FrameworkTest, ResourcesComeFromTheCurrentResourceModule)
     EXPECT_EQ(stretched.Pixel(0, 2), RGB(255, 0, 0));
     EXPECT_EQ(stretched.Pixel(5, 2), RGB(0, 0, 255));
 }
+
+// ---- notifications, scrolling, custom windows, tooltips ----
+
+namespace {
+
+class ReflectedSlider : public fw::SliderCtrl {
+public:
+    int customDraws = 0;
+    int scrolls = 0;
+    UINT lastScrollCode = 0;
+
+protected:
+    bool OnReflectedNotify(NMHDR& header, LRESULT& result) override
+    {
+        if (header.code != static_cast<UINT>(NM_CUSTOMDRAW))
+            return false;
+        ++customDraws;
+        result = CDRF_DODEFAULT;
+        return true;
+    }
+    bool OnReflectedScroll(UINT msg, UINT code, UINT) override
+    {
+        if (msg != WM_HSCROLL)
+            return false;
+        ++scrolls;
+        lastScrollCode = code;
+        return true;
+    }
+};
+
+} // namespace
+
+TEST_F(FrameworkTest, CustomDrawAndScrollNotificationsAreReflectedToTheSlider)
+{
+    TestDialog dialog;
+    ReflectedSlider slider;
+    int positionAfterKey = -1;
+    int rangeMax = -1;
+    dialog.onInit = [&](TestDialog& d) {
+        ASSERT_TRUE(slider.SubclassDlgItem(IDC_SLIDER, d.Hwnd()));
+        slider.SetRangeMin(0);
+        slider.SetRangeMax(3, true);
+        d.Post();
+    };
+    dialog.onStep = [&](TestDialog& d) {
+        RedrawWindow(slider.Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        SendMessageW(slider.Hwnd(), WM_KEYDOWN, VK_RIGHT, 0);
+        positionAfterKey = slider.GetPos();
+        rangeMax = slider.GetRangeMax();
+        d.EndDialog(IDOK);
+    };
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_GT(slider.customDraws, 0);
+    EXPECT_GT(slider.scrolls, 0);
+    EXPECT_EQ(positionAfterKey, 1);
+    EXPECT_EQ(rangeMax, 3);
+}
+
+namespace {
+
+class Canvas : public fw::CustomWindow {
+public:
+    int creates = 0;
+    int paints = 0;
+    bool throwOnCreate = false;
+
+protected:
+    int OnCreate(CREATESTRUCTW& create) override
+    {
+        ++creates;
+        if (throwOnCreate)
+            throw Detection::DetectionFailedException("create");
+        return CustomWindow::OnCreate(create);
+    }
+    void OnPaint() override
+    {
+        fw::PaintDC dc(hwnd_);
+        ++paints;
+    }
+};
+
+} // namespace
+
+TEST_F(FrameworkTest, WindowsOfRegisteredClassesAreRoutedToTheirObjects)
+{
+    ASSERT_TRUE(fw::CustomWindow::RegisterWindowClass(L"TarnholmTestCanvas", CS_HREDRAW | CS_VREDRAW,
+                                                      LoadCursorW(nullptr, IDC_ARROW), nullptr));
+    TestDialog parent;
+    ASSERT_TRUE(parent.Create());
+    ShowWindow(parent.Hwnd(), SW_SHOW);
+    Canvas canvas;
+    ASSERT_TRUE(canvas.Create(L"TarnholmTestCanvas", L"", WS_CHILD | WS_VISIBLE, RECT{0, 0, 50, 40}, parent.Hwnd(), 101));
+    EXPECT_EQ(canvas.creates, 1);
+    EXPECT_EQ(fw::Window::FromHandle(canvas.Hwnd()), &canvas);
+    EXPECT_EQ(GetDlgCtrlID(canvas.Hwnd()), 101);
+    UpdateWindow(canvas.Hwnd());
+    EXPECT_EQ(canvas.paints, 1);
+
+    Canvas failing;
+    failing.throwOnCreate = true;
+    EXPECT_THROW(failing.Create(L"TarnholmTestCanvas", L"", WS_CHILD, RECT{0, 0, 5, 5}, parent.Hwnd(), 102),
+                 Detection::DetectionFailedException);
+    EXPECT_EQ(failing.Hwnd(), nullptr);
+    EXPECT_EQ(GetDlgItem(parent.Hwnd(), 102), nullptr);
+}
+
+TEST_F(FrameworkTest, TooltipTakesItsColoursWidthAndTools)
+{
+    TestDialog dialog;
+    ASSERT_TRUE(dialog.Create());
+    fw::ToolTipCtrl tip;
+    ASSERT_TRUE(tip.Create(dialog.Hwnd()));
+    EXPECT_FALSE(tip.Create(dialog.Hwnd()));
+    tip.SetTipBkColor(RGB(0, 0, 0));
+    tip.SetTipTextColor(RGB(255, 255, 255));
+    tip.SetMaxTipWidth(225);
+    EXPECT_EQ(SendMessageW(tip.Hwnd(), TTM_GETTIPBKCOLOR, 0, 0), RGB(0, 0, 0));
+    EXPECT_EQ(SendMessageW(tip.Hwnd(), TTM_GETTIPTEXTCOLOR, 0, 0), RGB(255, 255, 255));
+    EXPECT_EQ(SendMessageW(tip.Hwnd(), TTM_GETMAXTIPWIDTH, 0, 0), 225);
+    EXPECT_TRUE(tip.AddTool(dialog.Item(IDOK), L"Saves the settings"));
+    EXPECT_TRUE(tip.AddTool(dialog.Item(IDC_LABEL), L"first", RECT{0, 0, 10, 10}, 1));
+    tip.UpdateTipText(L"second", dialog.Item(IDC_LABEL), 1);
+    EXPECT_EQ(tip.GetToolCount(), 2);
+
+    wchar_t text[64] = {};
+    TOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    info.hwnd = dialog.Item(IDC_LABEL);
+    info.uId = 1;
+    info.lpszText = text;
+    SendMessageW(tip.Hwnd(), TTM_GETTEXTW, 64, reinterpret_cast<LPARAM>(&info));
+    EXPECT_STREQ(text, L"second");
+    const HWND tipWindow = tip.Hwnd();
+    dialog.DestroyWindow();
+    EXPECT_FALSE(IsWindow(tipWindow));  // owned by the dialog, it goes with it
+}
