@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <shlwapi.h>
+
 #include <functional>
 #include <string>
 
@@ -602,4 +604,16 @@ TEST_F(FrameworkTest, TooltipTakesItsColoursWidthAndTools)
     const HWND tipWindow = tip.Hwnd();
     dialog.DestroyWindow();
     EXPECT_FALSE(IsWindow(tipWindow));  // owned by the dialog, it goes with it
+}
+
+// The suites run twice: against the common controls a plain executable gets (5.x) and, with a
+// manifest as the program has, against version 6, which lives in the side-by-side store.
+TEST(CommonControls, TheExpectedVersionIsLoaded)
+{
+    const HMODULE comctl = GetModuleHandleW(L"comctl32.dll");
+    ASSERT_NE(comctl, nullptr);
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(comctl, path, MAX_PATH);
+    const bool sideBySide = StrStrIW(path, L"microsoft.windows.common-controls") != nullptr;
+    EXPECT_EQ(sideBySide, TARNHOLM_EXPECTED_COMCTL == 6) << path;
 }
