@@ -28,6 +28,8 @@
 #define IDB_LANGUAGE_BACKGROUND 141
 #define IDB_REPORT_BACKGROUND 142
 #define IDB_STATUS_IMAGES 143     // 4 images, 16 px wide: passed, failed, spare, not detected; white is transparent
+#define IDB_RULE_HORIZONTAL 150   // gold rules of the report (used by its template only)
+#define IDB_RULE_VERTICAL 151
 
 #define VERDICT_IMAGE_WIDTH 32
 #define VERDICT_IMAGE_COUNT 3
@@ -41,17 +43,17 @@
 #define IDS_PANE_TITLE_NO_SELECTION 3102   // info pane title while nothing is selected
 #define IDS_PANE_TEXT_NO_SELECTION 3103    // info pane body while nothing is selected
 
-// Report (IDD_REPORT). The frames, rules and emblems are anchored by the code but carry no text.
+// Report (IDD_REPORT). The frame, rules and emblem are anchored by the code but carry no text.
 #define IDC_REPORT_TREE_FRAME 1001         // placeholder; the report tree is created inside it
 #define IDC_REPORT_VERDICT_FRAME 1003      // frame around the verdict image
-#define IDC_REPORT_HEADER_RULE 1005        // rule under the header
-#define IDC_REPORT_FOOTER_RULE 1006        // rule over the footer
-#define IDC_REPORT_HEADER_FRAME 1007       // frame around the verdict text and the information
+#define IDC_REPORT_VERDICT_RULE 1005       // gold rule under the verdict text
+#define IDC_REPORT_COPYRIGHT_RULE 1006     // gold rule under the legal notice
+#define IDC_REPORT_HEADER_RULE 1007        // gold rule under the header
 #define IDC_REPORT_EMBLEM 1008             // emblem beside the legal notice
 #define IDC_REPORT_COPYRIGHT 1011
 #define IDC_REPORT_INFO 1012
-#define IDC_REPORT_FOOTER_FRAME 1021       // frame around the footer
-#define IDC_REPORT_VERDICT_SHADOW 1022     // shadow rule under the verdict frame
+#define IDC_REPORT_FOOTER_RULE 1021        // gold rule over the footer
+#define IDC_REPORT_VERDICT_DIVIDER 1022    // upright gold rule between the verdict image and text
 #define IDC_REPORT_OK 1028                 // owner-drawn
 #define IDC_REPORT_VERDICT 1037
 #define IDC_REPORT_HELP_LINK 1043

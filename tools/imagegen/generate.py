@@ -4,7 +4,7 @@
     generate.py <output folder>
 
 Writes launcher.bmp (133), splash.bmp (134), sheet.bmp (139), video.bmp (140), language.bmp (141),
-report.bmp (142), verdict.bmp (129), status.bmp (143) and tarnholm.ico. Every picture is drawn
+report.bmp (142), verdict.bmp (129), status.bmp (143), the two gold rules (150, 151) and tarnholm.ico. Every picture is drawn
 from the code below (no input files), the same bytes on every run.
 
 Backgrounds are drawn at the pixel size their window has with the dialog font at 96 DPI and are
@@ -44,7 +44,7 @@ GREY = hexc('#8a9099')
 
 # Dialog units to pixels for the dialog font at 96 DPI.
 DLU_X = 1.5
-DLU_Y = 1.625
+DLU_Y = 1.5
 
 
 def dlu_rect(x, y, w, h):
@@ -246,16 +246,11 @@ def night_scene(w, h, title_cap, seed=7):
 
 # ---------------------------------------------------------------- page backgrounds
 
-def page_background(w, h, seed, dlu_size, panels, emblem=None, compass=None):
+def page_background(w, h, seed, dlu_size, panels, compass=None):
     """Slate page with darker panels behind the control groups (given in dialog units)."""
     img = Image(w, h)
     textured(img, seed, SLATE_LIGHT, SLATE_DARK)
     sx, sy = w / dlu_size[0], h / dlu_size[1]
-    if emblem:
-        ex, ey, es = emblem
-        solid, _ = shapes.tower(detail=True)
-        watermark(img, shapes.place(shapes.shield(), ex * sx, ey * sy, es * sx), GOLD_DIM, 0.07)
-        watermark(img, shapes.place(solid, ex * sx, ey * sy, es * sx), GOLD_DIM, 0.09)
     if compass:
         cx, cy, r = compass[0] * sx, compass[1] * sy, compass[2] * sx
         polys = []
@@ -270,7 +265,7 @@ def page_background(w, h, seed, dlu_size, panels, emblem=None, compass=None):
         for rr in (r * 0.78, r * 0.8, r * 1.05):
             polys += stroke([(cx + rr * math.cos(t * math.pi / 48), cy + rr * math.sin(t * math.pi / 48))
                              for t in range(96)], 1.0, closed=True)
-        watermark(img, polys, GOLD_DIM, 0.16)
+        watermark(img, polys, GOLD_DIM, 0.22)
     for box in panels:
         x, y, bw, bh = box
         panel(img, (x * sx, y * sy, (x + bw) * sx, (y + bh) * sy))
@@ -346,6 +341,18 @@ def outside_to_white(img, coverage):
             img.b[i] = 0.98
 
 
+def rule(length, vertical, ground):
+    """A gold hairline fading out at both ends into `ground`, one pixel thick."""
+    img = Image(1 if vertical else length, length if vertical else 1)
+
+    def colour(x, y):
+        t = (y if vertical else x) / length
+        return mix3(ground, GOLD, smoothstep(0.0, 0.22, min(t, 1.0 - t)))
+
+    img.fill(colour)
+    return img
+
+
 def strip(images):
     out = Image(sum(i.w for i in images), images[0].h, WHITE)
     x = 0
@@ -386,15 +393,15 @@ def main(out):
 
     # Window sizes in dialog units, as the templates give them.
     page = (320, 225)
-    bmp('launcher.bmp', night_scene(450, 325, 40))
-    bmp('splash.bmp', night_scene(360, 102, 24, seed=9))
-    bmp('video.bmp', page_background(480, 366, 140, page,
-                                     panels=[(70, 10, 180, 102), (50, 120, 220, 92)],
-                                     emblem=(262, 160, 54)))
-    bmp('language.bmp', page_background(480, 366, 141, page,
-                                        panels=[(70, 26, 180, 52)], compass=(160, 150, 50)))
-    bmp('report.bmp', report_background(480, 366))
-    bmp('sheet.bmp', sheet_background(600, 414, 493))
+    bmp('launcher.bmp', night_scene(450, 300, 40))
+    bmp('splash.bmp', night_scene(360, 117, 24, seed=9))
+    bmp('video.bmp', page_background(480, 338, 140, page, panels=[(70, 10, 180, 102), (50, 120, 220, 92)]))
+    bmp('language.bmp', page_background(480, 338, 141, page, panels=[(70, 26, 180, 52)], compass=(160, 150, 50)))
+    bmp('report.bmp', report_background(480, 338))
+    # The sheet: the pages plus the button column that the sheet adds at its right.
+    bmp('sheet.bmp', sheet_background(608, 397, 506))
+    bmp('rule-horizontal.bmp', rule(256, False, SLATE))
+    bmp('rule-vertical.bmp', rule(64, True, SLATE))
 
     bmp('verdict.bmp', strip([medallion(32, GREEN, shapes.check_mark(0.13), SLATE),
                               medallion(32, RED, shapes.cross_mark(0.13), SLATE),
