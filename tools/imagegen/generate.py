@@ -238,7 +238,7 @@ def night_scene(w, h, title_cap, seed=7):
     img.multiply(lambda x, y: 1.0 - 0.55 * smoothstep(0.74 * h, h, y))
     vignette(img, 0.45)
     if title_cap:
-        bottom = gold_title(img, 'TARNHOLM', title_cap, 0.075 * h)
+        bottom = gold_title(img, 'TARNHOLM', title_cap, max(0.075 * h, 12.0))
         ornament_rule(img, w / 2.0, bottom + max(6, title_cap * 0.3), min(0.22 * w, title_cap * 3.2))
     frame(img, inset=3 if h > 150 else 2)
     return img
@@ -395,7 +395,7 @@ def main(out):
     page = (320, 225)
     bmp('launcher.bmp', night_scene(450, 300, 40))
     bmp('splash.bmp', night_scene(360, 117, 24, seed=9))
-    bmp('video.bmp', page_background(480, 338, 140, page, panels=[(70, 10, 180, 102), (50, 120, 220, 92)]))
+    bmp('video.bmp', page_background(480, 338, 140, page, panels=[(70, 20, 180, 92), (50, 130, 220, 64)]))
     bmp('language.bmp', page_background(480, 338, 141, page, panels=[(70, 26, 180, 52)], compass=(160, 150, 50)))
     bmp('report.bmp', report_background(480, 338))
     # The sheet: the pages plus the button column that the sheet adds at its right.
