@@ -1,0 +1,148 @@
+// The launcher's part of the five language files: the same keys everywhere, exactly the keys
+// the program looks up, and files the detection library's reader takes as they are meant.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "LanguageFile.h"
+
+namespace {
+
+const char* const kLanguages[] = {"EN", "DEU", "FR", "ESM", "ITA"};
+
+// Every key the program looks up by text.
+const std::set<std::string> kProgramKeys = {
+    "IDS_CANCEL_BUTTON", "IDS_CHECKLOG", "IDS_COPYRIGHT", "IDS_DEFAULT_BUTTON_TOOLTIP",
+    "IDS_DEFAULT_SETTING_BUTTON", "IDS_DETECTIONUI_NAME", "IDS_DO_NOT_SHOW_AGAIN",
+    "IDS_EASY_VIDEO_SETTING_CAPTION", "IDS_ERROR", "IDS_HELP", "IDS_INFO",
+    "IDS_LANGUAGES_CONFIGURATION_CAPTION", "IDS_LANG_COMBO_LABEL", "IDS_LAUNCHER_TITLE",
+    "IDS_LAUNCH_BUTTON", "IDS_MINIMUM", "IDS_OK_BUTTON", "IDS_QUIT", "IDS_REQUIREMENT",
+    "IDS_REQUIREMENT_DESCRIPTION", "IDS_RESULT_FAILED", "IDS_RESULT_IDEAL", "IDS_RESULT_SUFFICIENT",
+    "IDS_SCREEN_RESOLUTION_LABEL", "IDS_SCREEN_RESOLUTION_TOOLTIP", "IDS_SETTING_BUTTON",
+    "IDS_SUPPORT_LINK", "IDS_TEXTURE_QUALITY_LABEL", "IDS_TEXTURE_QUALITY_TOOLTIP",
+    "IDS_VERTICAL_SYNC_LABEL", "IDS_VERTICAL_SYNC_TOOLTIP", "IDS_VIDEO_SETTING_QUALITY_LABEL",
+    "IDS_VIDEO_SETTING_QUALITY_TOOLTIP", "IDS_WARN_SYSTEM_INCOMPATIBLE",
+    "IDS_WIDE_SCREEN_RESOLUTION_CHECK", "IDS_WIDE_SCREEN_RESOLUTION_TOOLTIP", "LANG_ENGLISH",
+    "LANG_FRENCH", "LANG_GERMAN", "LANG_ITALIAN", "LANG_SPANISH", "VQL_HIGH", "VQL_LOW", "VQL_MED",
+    "VQL_VERY_HIGH",
+};
+
+langfile::File ReadLanguage(const std::string& language)
+{
+    return langfile::Read(std::string(LANGUAGE_DIR) + "/" + language + "/10-launcher.ini");
+}
+
+std::set<std::string> Keys(const langfile::File& file)
+{
+    std::set<std::string> keys;
+    for (const auto& e : file.entries)
+        keys.insert(e.key);
+    return keys;
+}
+
+std::string Difference(const std::set<std::string>& a, const std::set<std::string>& b)
+{
+    std::string out;
+    for (const auto& k : a)
+        if (!b.count(k))
+            out += " " + k;
+    return out;
+}
+
+// Strict UTF-8: no overlong forms, no surrogates, nothing past U+10FFFF.
+bool IsValidUtf8(const std::string& s)
+{
+    for (size_t i = 0; i < s.size();) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        size_t n = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : 9;
+        if (n == 9 || i + n >= s.size() + (n ? 0 : 1))
+            return false;
+        unsigned cp = n == 0 ? c : c & (0x3F >> n);
+        for (size_t k = 1; k <= n; ++k) {
+            const auto cc = static_cast<unsigned char>(s[i + k]);
+            if ((cc & 0xC0) != 0x80)
+                return false;
+            cp = (cp << 6) | (cc & 0x3F);
+        }
+        static const unsigned kMin[] = {0, 0x80, 0x800, 0x10000};
+        if (cp < kMin[n] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        i += n + 1;
+    }
+    return true;
+}
+
+TEST(LanguageFiles, HoldExactlyTheKeysTheProgramLooksUp)
+{
+    for (const char* language : kLanguages) {
+        const auto file = ReadLanguage(language);
+        ASSERT_TRUE(file.readable) << language;
+        const auto keys = Keys(file);
+        EXPECT_EQ(Difference(kProgramKeys, keys), "") << language << " lacks these keys";
+        EXPECT_EQ(Difference(keys, kProgramKeys), "") << language << " has keys the program never looks up";
+    }
+}
+
+TEST(LanguageFiles, AllLanguagesHaveTheSameKeys)
+{
+    const auto english = Keys(ReadLanguage("EN"));
+    for (const char* language : kLanguages) {
+        const auto keys = Keys(ReadLanguage(language));
+        EXPECT_EQ(Difference(english, keys), "") << language << " lacks keys that EN has";
+        EXPECT_EQ(Difference(keys, english), "") << language << " has keys that EN lacks";
+    }
+}
+
+TEST(LanguageFiles, AreCleanUtf8LinesWithoutDuplicatesOrEmptyValues)
+{
+    for (const char* language : kLanguages) {
+        const auto file = ReadLanguage(language);
+        ASSERT_TRUE(file.readable) << language;
+        const std::string& raw = file.raw;
+        EXPECT_NE(raw.rfind("\xEF\xBB\xBF", 0), 0u) << language << ": starts with a byte order mark";
+        EXPECT_TRUE(IsValidUtf8(raw)) << language << ": not valid UTF-8";
+        EXPECT_TRUE(!raw.empty() && raw.back() == '\n') << language << ": last line has no newline";
+        EXPECT_EQ(raw.find('\r'), std::string::npos) << language << ": carriage returns";
+        std::map<std::string, int> firstLine;
+        for (const auto& e : file.entries) {
+            const auto [it, fresh] = firstLine.emplace(e.key, e.line);
+            EXPECT_TRUE(fresh) << language << ": " << e.key << " on lines " << it->second << " and " << e.line;
+            EXPECT_FALSE(e.value.empty()) << language << ": " << e.key << " is empty";
+            EXPECT_EQ(e.key.find_first_of(" \t"), std::string::npos) << language << ": blank in key " << e.key;
+            EXPECT_TRUE(e.value.find_first_of(" \t") != 0 && e.value.find_last_of(" \t") != e.value.size() - 1)
+                << language << ": " << e.key << " starts or ends with a blank";
+            EXPECT_EQ(e.value.find('\\'), std::string::npos)
+                << language << ": " << e.key << " has a backslash other than \\n or \\t";
+        }
+    }
+}
+
+TEST(LanguageFiles, SupportLinkIsTheSameWebAddressInEveryLanguage)
+{
+    const auto english = ReadLanguage("EN").Map();
+    const std::string link = english.at("IDS_SUPPORT_LINK");
+    EXPECT_EQ(link.rfind("https://", 0), 0u) << link;
+    EXPECT_EQ(link.find_first_of(" \t\n"), std::string::npos) << link;
+    for (const char* language : kLanguages)
+        EXPECT_EQ(ReadLanguage(language).Map()["IDS_SUPPORT_LINK"], link) << language;
+}
+
+// The language page finds the chosen entry by its name: two equal names would make the
+// second language impossible to choose.
+TEST(LanguageFiles, LanguageNamesAreDistinct)
+{
+    const char* const nameKeys[] = {"LANG_ENGLISH", "LANG_GERMAN", "LANG_FRENCH", "LANG_SPANISH", "LANG_ITALIAN"};
+    for (const char* language : kLanguages) {
+        auto texts = ReadLanguage(language).Map();
+        std::set<std::string> names;
+        for (const char* key : nameKeys)
+            names.insert(texts[key]);
+        EXPECT_EQ(names.size(), std::size(nameKeys)) << language;
+    }
+}
+
+} // namespace
