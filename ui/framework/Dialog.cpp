@@ -22,7 +22,6 @@ bool ReturnsDirectly(UINT msg)
     case WM_VKEYTOITEM:
     case WM_CHARTOITEM:
     case WM_QUERYDRAGICON:
-    case WM_INITDIALOG:
         return true;
     default:
         return false;
