@@ -1,0 +1,127 @@
+#include "controls/AnchorMath.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+using ctl::Anchors;
+using ctl::Rect;
+
+namespace {
+
+// A parent 400 x 300 with three siblings.
+const Rect kParent{0, 0, 400, 300};
+const std::map<int, Rect> kSiblings{
+    {10, {20, 20, 120, 50}},
+    {11, {280, 20, 380, 50}},
+    {12, {150, 200, 250, 230}},
+};
+
+Rect Sibling(int id) { return kSiblings.at(id); }
+
+} // namespace
+
+TEST(AnchorMeasure, FollowsTheTableForEveryAnchorKind)
+{
+    const Rect control{130, 60, 270, 90};
+    // Parent anchors: left and top are the coordinates, right and bottom the gaps to the far edges.
+    EXPECT_EQ(ctl::MeasureAnchors({ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_PARENT, 0}, control, kParent, Sibling),
+              (AnchorDistances{130, 60, 130, 210}));
+    // Size anchors keep width and height on both sides.
+    EXPECT_EQ(ctl::MeasureAnchors({ANCHOR_SIZE, ANCHOR_SIZE, ANCHOR_SIZE, ANCHOR_SIZE, 0}, control, kParent, Sibling),
+              (AnchorDistances{140, 30, 140, 30}));
+    // Siblings: gap after the near sibling's far edge, gap before the far sibling's near edge
+    // (signed: 12 lies below the control, 10 lies above it).
+    EXPECT_EQ(ctl::MeasureAnchors({10, 10, 11, 12, 0}, control, kParent, Sibling), (AnchorDistances{10, 10, 10, 110}));
+    EXPECT_EQ(ctl::MeasureAnchors({11, 12, 10, 10, 0}, control, kParent, Sibling),
+              (AnchorDistances{130 - 380, 60 - 230, 20 - 270, 20 - 90}));
+}
+
+TEST(AnchorMeasure, CentredAxisRecordsHalfAndWholeSizeWithTruncation)
+{
+    const Rect odd{101, 40, 202, 71};  // 101 wide, 31 high
+    const AnchorDistances d = ctl::MeasureAnchors(
+        {ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_CENTRE_HORZ | ANCHOR_CENTRE_VERT}, odd,
+        kParent, Sibling);
+    EXPECT_EQ(d, (AnchorDistances{50, 15, 101, 31}));
+    // Only the flagged axis is centred.
+    EXPECT_EQ(ctl::MeasureAnchors({ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_SIZE, ANCHOR_CENTRE_HORZ}, odd,
+                                  kParent, Sibling),
+              (AnchorDistances{50, 40, 101, 31}));
+}
+
+TEST(AnchorApply, UnchangedParentLeavesEveryControlInPlace)
+{
+    const struct {
+        Anchors anchors;
+        Rect control;
+    } cases[] = {
+        {{ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_PARENT, 0}, {130, 60, 270, 90}},
+        {{ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_SIZE, ANCHOR_SIZE, 0}, {130, 60, 270, 90}},
+        {{ANCHOR_SIZE, ANCHOR_SIZE, ANCHOR_PARENT, ANCHOR_PARENT, 0}, {130, 60, 270, 90}},
+        {{10, 10, 11, 12, 0}, {130, 60, 270, 90}},
+        {{10, ANCHOR_PARENT, ANCHOR_SIZE, ANCHOR_SIZE, 0}, {130, 60, 270, 90}},
+        {{ANCHOR_SIZE, ANCHOR_PARENT, 11, ANCHOR_SIZE, 0}, {130, 60, 270, 90}},
+        // Centred controls that sit centred in the template (odd sizes and spans included).
+        {{ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_SIZE, ANCHOR_CENTRE_HORZ}, {150, 60, 250, 90}},
+        {{ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_SIZE, ANCHOR_CENTRE_HORZ}, {145, 60, 256, 90}},
+        {{10, ANCHOR_PARENT, 11, ANCHOR_SIZE, ANCHOR_CENTRE_HORZ}, {150, 60, 250, 90}},
+        {{ANCHOR_PARENT, 10, ANCHOR_PARENT, 12, ANCHOR_CENTRE_HORZ | ANCHOR_CENTRE_VERT}, {150, 110, 250, 140}},
+    };
+    for (const auto& c : cases) {
+        const AnchorDistances d = ctl::MeasureAnchors(c.anchors, c.control, kParent, Sibling);
+        EXPECT_EQ(ctl::ApplyAnchors(c.anchors, d, kParent, Sibling), c.control)
+            << "anchors " << c.anchors.left << "," << c.anchors.top << "," << c.anchors.right << ","
+            << c.anchors.bottom << " flags " << c.anchors.flags;
+    }
+}
+
+TEST(AnchorApply, ParentAnchorsFollowTheGrownEdges)
+{
+    const Anchors stretch{ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_PARENT, 0};
+    const AnchorDistances d = ctl::MeasureAnchors(stretch, {130, 60, 270, 90}, kParent, Sibling);
+    EXPECT_EQ(ctl::ApplyAnchors(stretch, d, {0, 0, 500, 350}, Sibling), (Rect{130, 60, 370, 140}));
+
+    // Left SIZE, right PARENT: the control keeps its width and its gap to the right edge.
+    const Anchors right{ANCHOR_SIZE, ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_SIZE, 0};
+    const AnchorDistances dr = ctl::MeasureAnchors(right, {300, 260, 380, 285}, kParent, Sibling);
+    EXPECT_EQ(ctl::ApplyAnchors(right, dr, {0, 0, 520, 300}, Sibling), (Rect{420, 260, 500, 285}));
+}
+
+TEST(AnchorApply, CentredControlStaysCentredWithItsWidthWhenWidened)
+{
+    const Anchors centred{ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_SIZE, ANCHOR_CENTRE_HORZ};
+    const Rect control{145, 60, 256, 90};  // 111 wide
+    const AnchorDistances d = ctl::MeasureAnchors(centred, control, kParent, Sibling);
+    for (int width : {401, 555, 1000, 120}) {
+        const Rect r = ctl::ApplyAnchors(centred, d, {0, 0, width, 300}, Sibling);
+        EXPECT_EQ(r.right - r.left, 111) << width;
+        EXPECT_EQ(r.left, width / 2 - 55) << width;
+        EXPECT_EQ(r.top, 60);
+        EXPECT_EQ(r.bottom, 90);
+    }
+    // Negative spans truncate toward zero: (M - L) / 2 with M < L.
+    const Anchors between{11, ANCHOR_PARENT, 10, ANCHOR_SIZE, ANCHOR_CENTRE_HORZ};
+    const Rect r = ctl::ApplyAnchors(between, {5, 60, 10, 30}, kParent, Sibling);
+    EXPECT_EQ(r.left, 380 + (20 - 380) / 2 - 5);
+    EXPECT_EQ(r.right, r.left + 10);
+}
+
+TEST(AnchorApply, SizeBottomKeepsHeightWhileTopFollowsItsAnchor)
+{
+    const Anchors anchors{ANCHOR_PARENT, 10, ANCHOR_PARENT, ANCHOR_SIZE, 0};
+    const AnchorDistances d = ctl::MeasureAnchors(anchors, {30, 70, 370, 95}, kParent, Sibling);
+    std::map<int, Rect> moved = kSiblings;
+    moved[10] = {20, 100, 120, 140};
+    const Rect r = ctl::ApplyAnchors(anchors, d, {0, 0, 400, 600}, [&](int id) { return moved.at(id); });
+    EXPECT_EQ(r, (Rect{30, 160, 370, 185}));
+}
+
+TEST(ResolveFarEdge, ByAnchorKind)
+{
+    EXPECT_EQ(ctl::ResolveFarEdge(false, 50, ANCHOR_PARENT, 30, 400, Sibling), 370);
+    EXPECT_EQ(ctl::ResolveFarEdge(true, 50, ANCHOR_PARENT, 30, 300, Sibling), 270);
+    EXPECT_EQ(ctl::ResolveFarEdge(false, 50, ANCHOR_SIZE, 30, 400, Sibling), 80);
+    EXPECT_EQ(ctl::ResolveFarEdge(false, 50, 11, 8, 400, Sibling), 272);  // sibling left - distance
+    EXPECT_EQ(ctl::ResolveFarEdge(true, 50, 12, -4, 300, Sibling), 204);  // sibling top - distance
+}

@@ -1,0 +1,77 @@
+#include "controls/SkinTabCtrl.h"
+
+#include "TestSupport.h"
+#include "framework/Dialog.h"
+
+#include <gtest/gtest.h>
+
+using testing_ui::Surface;
+
+namespace {
+constexpr COLORREF kCell = RGB(32, 32, 32);
+constexpr COLORREF kMarker = RGB(0, 255, 0);
+} // namespace
+
+TEST(SkinTabPainter, EraseFillsOnlyTheClipBoxBlack)
+{
+    Surface surface(100, 40, kMarker);
+    const HRGN clip = CreateRectRgn(20, 5, 70, 30);
+    SelectClipRgn(surface.Dc(), clip);
+    DeleteObject(clip);
+    const HGDIOBJ brushBefore = GetCurrentObject(surface.Dc(), OBJ_BRUSH);
+    EraseTabStrip(surface.Dc());
+    SelectClipRgn(surface.Dc(), nullptr);
+    EXPECT_EQ(surface.Count(RECT{20, 5, 70, 30}, RGB(0, 0, 0)), 50 * 25);
+    EXPECT_EQ(surface.Count(RECT{0, 0, 100, 40}, kMarker), 100 * 40 - 50 * 25);
+    EXPECT_EQ(GetCurrentObject(surface.Dc(), OBJ_BRUSH), brushBefore);  // the DC's state is restored
+}
+
+TEST(SkinTabPainter, SelectedCellFilledUnselectedOnlyItsTextBox)
+{
+    Surface surface(200, 30, RGB(0, 0, 0));
+    SetTextColor(surface.Dc(), RGB(9, 9, 9));
+    PaintTabItem(surface.Dc(), RECT{0, 0, 90, 24}, ODS_SELECTED, L"Video");
+    PaintTabItem(surface.Dc(), RECT{100, 0, 190, 24}, 0, L"Language");
+    // Selected: the whole cell, corners included.
+    EXPECT_EQ(surface.Pixel(0, 0), kCell);
+    EXPECT_EQ(surface.Pixel(89, 23), kCell);
+    // Unselected: the strip shows at the corners; the text box starts 4 right and 3 down.
+    EXPECT_EQ(surface.Pixel(100, 0), RGB(0, 0, 0));
+    EXPECT_EQ(surface.Pixel(189, 23), RGB(0, 0, 0));
+    EXPECT_EQ(surface.Pixel(103, 3), RGB(0, 0, 0));
+    EXPECT_EQ(surface.Pixel(104, 3), kCell);
+    EXPECT_GT(surface.Count(RECT{104, 3, 190, 24}, RGB(255, 255, 255)), 0);  // white text
+    EXPECT_EQ(GetTextColor(surface.Dc()), RGB(9, 9, 9));
+}
+
+TEST(SkinTabCtrl, OwnerDrawnStripOnARealTabControl)
+{
+    testing_ui::TestApplication app;
+    fw::Dialog dialog(203);
+    ASSERT_TRUE(dialog.Create());
+    CSkinTabCtrl tabs;
+    ASSERT_TRUE(tabs.SubclassDlgItem(1010, dialog.Hwnd()));
+    EXPECT_TRUE(GetWindowLongW(tabs.Hwnd(), GWL_STYLE) & TCS_OWNERDRAWFIXED);
+
+    const std::wstring longText(300, L'x');
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<wchar_t*>(L"Video");
+    SendMessageW(tabs.Hwnd(), TCM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    item.pszText = const_cast<wchar_t*>(longText.c_str());
+    SendMessageW(tabs.Hwnd(), TCM_INSERTITEMW, 1, reinterpret_cast<LPARAM>(&item));
+    EXPECT_EQ(tabs.GetItemText(1, CSkinTabCtrl::kTextBuffer), std::wstring(255, L'x'));
+    // Keep the long tab from filling the strip, so that an empty area remains.
+    item.pszText = const_cast<wchar_t*>(L"Lang");
+    SendMessageW(tabs.Hwnd(), TCM_SETITEMW, 1, reinterpret_cast<LPARAM>(&item));
+
+    ShowWindow(dialog.Hwnd(), SW_SHOW);
+    RedrawWindow(tabs.Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    RECT selected{}, client{};
+    SendMessageW(tabs.Hwnd(), TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&selected));
+    GetClientRect(tabs.Hwnd(), &client);
+    const HDC dc = GetDC(tabs.Hwnd());
+    EXPECT_EQ(GetPixel(dc, client.right - 3, client.top + 2), RGB(0, 0, 0));  // empty strip: black
+    EXPECT_EQ(GetPixel(dc, selected.left + 1, selected.top + 1), kCell);       // selected cell
+    ReleaseDC(tabs.Hwnd(), dc);
+}

@@ -1,0 +1,88 @@
+#include "controls/SkinButton.h"
+
+#include "framework/Gdi.h"
+
+#include <cstddef>
+
+namespace {
+
+void DrawBorder(HDC dc, const RECT& rect, int width, const ButtonColours& colours)
+{
+    const ctl::Rect r{rect.left, rect.top, rect.right, rect.bottom};
+    for (const ctl::EdgeLine& line : ctl::BorderLines(r, width, colours.lightEdge, colours.darkEdge)) {
+        fw::Pen pen(CreatePen(PS_SOLID, 1, line.colour));
+        fw::SelectGuard select(dc, pen.Get());
+        MoveToEx(dc, line.from.x, line.from.y, nullptr);
+        LineTo(dc, line.to.x, line.to.y);
+    }
+}
+
+// The system's message font; null when it cannot be had (the DC's font is used then).
+fw::Font MessageFont()
+{
+    NONCLIENTMETRICSW metrics{};
+    // The record without the padded-border field is accepted by every system version.
+    metrics.cbSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
+        return {};
+    return fw::Font(CreateFontIndirectW(&metrics.lfMessageFont));
+}
+
+void DrawCaption(HDC dc, RECT rect, const std::wstring& caption, COLORREF colour)
+{
+    fw::Font font = MessageFont();
+    fw::SelectGuard select(dc, font.Get());
+    const COLORREF previous = SetTextColor(dc, colour);
+    SetBkMode(dc, TRANSPARENT);
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    SetTextColor(dc, previous);
+}
+
+void FillFace(HDC dc, const RECT& rect, COLORREF face)
+{
+    fw::Brush brush(CreateSolidBrush(face));
+    FillRect(dc, &rect, brush.Get());
+}
+
+} // namespace
+
+void PaintSkinButton(HDC dc, const RECT& item, UINT itemState, const std::wstring& caption,
+                     const ButtonColours& colours, bool focusMark)
+{
+    FillFace(dc, item, colours.face);
+    DrawBorder(dc, item, colours.borderWidth, colours);
+    DrawCaption(dc, item, caption, colours.text);
+    const bool focused = (itemState & ODS_FOCUS) != 0;
+    if (focused && (itemState & ODS_SELECTED)) {
+        FillFace(dc, item, colours.face);
+        DrawBorder(dc, item, -1, colours);
+        DrawCaption(dc, item, caption, colours.pressedText);
+    } else if (!focused && (itemState & ODS_DISABLED)) {
+        DrawCaption(dc, item, caption, colours.disabledText);
+    }
+    if (focusMark) {
+        RECT mark = item;
+        InflateRect(&mark, -5, -5);
+        DrawFocusRect(dc, &mark);
+    }
+}
+
+bool CSkinButton::AttachSkin(int id, HWND parent, COLORREF face, COLORREF text, COLORREF disabledText,
+                             COLORREF darkEdge, COLORREF lightEdge, COLORREF pressedText, int borderWidth)
+{
+    return AttachSkin(id, parent, ButtonColours{face, text, disabledText, darkEdge, lightEdge, pressedText, borderWidth});
+}
+
+bool CSkinButton::AttachSkin(int id, HWND parent, const ButtonColours& colours)
+{
+    if (!SubclassDlgItem(id, parent))
+        return false;
+    colours_ = colours;
+    focusMark = false;
+    return true;
+}
+
+void CSkinButton::DrawItem(DRAWITEMSTRUCT& item)
+{
+    PaintSkinButton(item.hDC, item.rcItem, item.itemState, Text(), colours_, focusMark);
+}

@@ -1,0 +1,30 @@
+// The owner-drawn push button of every window, in colours the window chooses when attaching it.
+#pragma once
+
+#include "controls/ButtonBorder.h"
+#include "framework/Controls.h"
+
+#include <string>
+
+class CSkinButton : public fw::Button {
+public:
+    // Subclasses the parent's child `id` and stores the colours; false (nothing stored) when
+    // there is no such child. The template control must have the owner-draw style.
+    bool AttachSkin(int id, HWND parent, COLORREF face, COLORREF text, COLORREF disabledText, COLORREF darkEdge,
+                    COLORREF lightEdge, COLORREF pressedText, int borderWidth);
+    bool AttachSkin(int id, HWND parent, const ButtonColours& colours);
+
+    // Draws the dotted focus rectangle whatever the real focus; the owning window sets it and
+    // repaints the button.
+    bool focusMark = false;
+
+protected:
+    void DrawItem(DRAWITEMSTRUCT& item) override;
+
+private:
+    ButtonColours colours_{};
+};
+
+// Paints a skinned button into a DC: the painter behind DrawItem.
+void PaintSkinButton(HDC dc, const RECT& item, UINT itemState, const std::wstring& caption,
+                     const ButtonColours& colours, bool focusMark);

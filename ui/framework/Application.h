@@ -1,0 +1,57 @@
+// The application object: one per program, created statically; the program's wWinMain hands
+// control to RunApplication, which runs InitInstance and, at the end, ExitInstance.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace fw {
+
+class Window;
+
+class Application {
+public:
+    Application();
+    virtual ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    // The whole run happens here for a dialog-based program. Returning false ends the program.
+    virtual bool InitInstance() { return true; }
+    // Called on every way out; its result is the process exit code.
+    virtual int ExitInstance() { return 0; }
+
+    static Application* Current();
+
+    HINSTANCE Instance() const { return instance_; }
+    const std::wstring& CommandLine() const { return commandLine_; }
+
+    // Where dialog templates, bitmaps, icons and numbered strings are looked up.
+    HMODULE ResourceModule() const { return resourceModule_ ? resourceModule_ : instance_; }
+    void SetResourceModule(HMODULE module) { resourceModule_ = module; }
+
+    Window* MainWindow() const { return mainWindow_; }
+    void SetMainWindow(Window* window) { mainWindow_ = window; }
+
+private:
+    friend int RunApplication(HINSTANCE instance, const wchar_t* commandLine);
+    HINSTANCE instance_ = nullptr;
+    HMODULE resourceModule_ = nullptr;
+    std::wstring commandLine_;
+    Window* mainWindow_ = nullptr;
+};
+
+// Runs the current application: common controls, InitInstance, a message loop while a main
+// window exists after it, then ExitInstance, whose result is returned.
+int RunApplication(HINSTANCE instance, const wchar_t* commandLine);
+
+// The resource module of the current application, or this executable when there is none.
+HMODULE ResourceModule();
+
+// Resources from the resource module. The icon is shared (never destroyed by its user).
+HICON LoadIconResource(UINT id);
+HBITMAP LoadBitmapResource(UINT id);
+std::wstring LoadStringResource(UINT id);
+
+} // namespace fw

@@ -1,0 +1,211 @@
+#include "framework/Dialog.h"
+
+#include "framework/Application.h"
+#include "framework/Controls.h"
+
+namespace fw {
+
+namespace {
+
+// Messages whose answer a dialog procedure returns itself instead of through DWLP_MSGRESULT.
+bool ReturnsDirectly(UINT msg)
+{
+    switch (msg) {
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_QUERYDRAGICON:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+INT_PTR CALLBACK DialogProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept
+{
+    Dialog* self = nullptr;
+    if (msg == WM_INITDIALOG) {
+        self = reinterpret_cast<Dialog*>(lParam);
+        if (self)
+            self->LinkUserData(window);
+    } else {
+        self = static_cast<Dialog*>(Window::FromHandle(window));
+    }
+    return self ? self->Dispatch(window, msg, wParam, lParam) : FALSE;
+}
+
+// Pages get their object from the PROPSHEETPAGE that comctl32 passes to WM_INITDIALOG.
+INT_PTR CALLBACK PageProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept
+{
+    Dialog* self = nullptr;
+    if (msg == WM_INITDIALOG) {
+        const auto* page = reinterpret_cast<const PROPSHEETPAGEW*>(lParam);
+        self = page ? reinterpret_cast<Dialog*>(page->lParam) : nullptr;
+        if (self)
+            self->LinkUserData(window);
+    } else {
+        self = static_cast<Dialog*>(Window::FromHandle(window));
+    }
+    return self ? self->Dispatch(window, msg, wParam, lParam) : FALSE;
+}
+
+INT_PTR Dialog::Dispatch(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept
+{
+    if (pendingDefault_.active && pendingDefault_.msg == msg && pendingDefault_.wParam == wParam &&
+        pendingDefault_.lParam == lParam) {
+        pendingDefault_.active = false;
+        return FALSE;
+    }
+    bool handled = false;
+    LRESULT result = 0;
+    if (msg == WM_INITDIALOG) {
+        try {
+            result = OnInitDialog() ? TRUE : FALSE;
+        } catch (...) {
+            ExceptionScope::CaptureCurrent();
+        }
+        return result;
+    }
+    result = Route(msg, wParam, lParam, handled);
+    if (!handled)
+        return FALSE;
+    if (ReturnsDirectly(msg))
+        return static_cast<INT_PTR>(result);
+    SetWindowLongPtrW(window, DWLP_MSGRESULT, result);
+    return TRUE;
+}
+
+LRESULT Dialog::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    // DefDlgProc first asks our dialog procedure, which must decline this very message.
+    const Pending outer = pendingDefault_;
+    pendingDefault_ = Pending{true, msg, wParam, lParam};
+    const LRESULT result = DefDlgProcW(hwnd_, msg, wParam, lParam);
+    pendingDefault_ = outer;
+    return result;
+}
+
+Dialog::Dialog(UINT templateId, HWND parent) : templateId_(templateId), parent_(parent) {}
+
+Dialog::~Dialog() { DestroyWindow(); }
+
+void Dialog::DestroyWindow()
+{
+    if (!hwnd_)
+        return;
+    const HWND window = hwnd_;
+    ::DestroyWindow(window);
+}
+
+bool Dialog::OnInitDialog()
+{
+    DoDataExchange();
+    return true;
+}
+
+bool Dialog::Bind(Control& control, int id)
+{
+    if (control.Hwnd())
+        return control.Hwnd() == Item(id);
+    return control.SubclassDlgItem(id, hwnd_);
+}
+
+bool Dialog::OnCommand(int id, int code, HWND)
+{
+    if (code != BN_CLICKED)
+        return false;
+    if (id == IDOK) {
+        OnOK();
+        return true;
+    }
+    if (id == IDCANCEL) {
+        OnCancel();
+        return true;
+    }
+    return false;
+}
+
+bool Dialog::TranslateDialogMessage(MSG& msg) { return IsDialogMessageW(hwnd_, &msg) != FALSE; }
+
+void Dialog::EndDialog(int result)
+{
+    result_ = result;
+    ended_ = true;
+    PostMessageW(nullptr, WM_NULL, 0, 0);  // wakes the loop of a modal run
+}
+
+bool Dialog::Create(HWND parent)
+{
+    if (hwnd_)
+        return false;
+    if (parent)
+        parent_ = parent;
+    ExceptionScope scope;
+    ended_ = false;
+    const HWND window = CreateDialogParamW(ResourceModule(), MAKEINTRESOURCEW(templateId_), parent_, DialogProc,
+                                           reinterpret_cast<LPARAM>(this));
+    if (scope.Captured() && window)
+        ::DestroyWindow(window);
+    scope.RethrowIfCaptured();
+    return window != nullptr;
+}
+
+int Dialog::DoModal()
+{
+    if (hwnd_)
+        return -1;
+    ExceptionScope scope;
+    bool created = false;
+    {
+        ModalRun run(*this, ModalOwner(parent_));
+        result_ = -1;
+        ended_ = false;
+        const HWND window = CreateDialogParamW(ResourceModule(), MAKEINTRESOURCEW(templateId_), run.Owner(),
+                                               DialogProc, reinterpret_cast<LPARAM>(this));
+        created = window != nullptr;
+        if (created && !ended_ && !scope.Captured())
+            ShowWindow(window, SW_SHOWNORMAL);
+        if (created)
+            PumpMessagesWhile([&] { return !ended_ && !scope.Captured() && hwnd_ != nullptr; });
+    }
+    scope.RethrowIfCaptured();
+    return created ? result_ : -1;
+}
+
+HWND ModalOwner(HWND parent)
+{
+    HWND owner = parent;
+    if (!owner) {
+        if (Application* app = Application::Current(); app && app->MainWindow())
+            owner = app->MainWindow()->Hwnd();
+    }
+    if (!owner || !IsWindow(owner))
+        return nullptr;
+    return GetAncestor(owner, GA_ROOT);
+}
+
+ModalRun::ModalRun(Window& window, HWND owner)
+    : window_(window), owner_(owner), disabled_(owner && IsWindowEnabled(owner))
+{
+    if (disabled_)
+        EnableWindow(owner_, FALSE);
+}
+
+ModalRun::~ModalRun()
+{
+    if (disabled_ && IsWindow(owner_))
+        EnableWindow(owner_, TRUE);
+    if (const HWND window = window_.Hwnd())
+        ::DestroyWindow(window);
+}
+
+} // namespace fw

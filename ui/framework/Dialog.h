@@ -1,0 +1,85 @@
+// Dialogs from templates in the current resource module: modal runs through the framework's
+// own loop (pre-translation before the dialog manager), or modeless windows.
+#pragma once
+
+#include "framework/Window.h"
+
+namespace fw {
+
+class Control;
+
+class Dialog : public Window {
+public:
+    explicit Dialog(UINT templateId, HWND parent = nullptr);
+    ~Dialog() override;
+
+    // Creates the dialog, disables its owner, runs it until EndDialog and destroys it.
+    // Returns the EndDialog result, or -1 when the template cannot be loaded. An exception
+    // thrown by a handler during the run ends it and leaves from here.
+    int DoModal();
+    // Modeless: creates the window (hidden unless its template says visible).
+    bool Create(HWND parent = nullptr);
+    void DestroyWindow();
+
+    // Ends a modal run with a result. Outside a modal run it only records the result.
+    void EndDialog(int result);
+
+    UINT TemplateId() const { return templateId_; }
+
+    bool TranslateDialogMessage(MSG& msg) override;
+
+protected:
+    // The framework's dialog initialisation: data exchange. True lets the system set the focus.
+    virtual bool OnInitDialog();
+    // Binds the dialog's control objects to their template controls (Bind).
+    virtual void DoDataExchange() {}
+    // Attaches a control object to the template control with that id, once.
+    bool Bind(Control& control, int id);
+
+    virtual void OnOK() { EndDialog(IDOK); }
+    virtual void OnCancel() { EndDialog(IDCANCEL); }
+    bool OnCommand(int id, int code, HWND control) override;
+
+    LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    friend INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM) noexcept;
+    friend INT_PTR CALLBACK PageProc(HWND, UINT, WPARAM, LPARAM) noexcept;
+    INT_PTR Dispatch(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+
+    UINT templateId_;
+    HWND parent_;
+    int result_ = -1;
+    bool ended_ = false;
+    // The message being passed to DefDlgProc by Default(): its call into our dialog
+    // procedure must answer "not handled" so that the default processing runs.
+    struct Pending {
+        bool active;
+        UINT msg;
+        WPARAM wParam;
+        LPARAM lParam;
+    };
+    Pending pendingDefault_{};
+};
+
+// The owner a modal window gets: the given parent's top-level window, or else the
+// application's main window when it has one; null otherwise.
+HWND ModalOwner(HWND parent);
+
+// The frame of a modal run: disables the owner for the run and, however the run ends, enables
+// it again before destroying the window, so that activation returns to the owner.
+class ModalRun {
+public:
+    ModalRun(Window& window, HWND owner);
+    ~ModalRun();
+    ModalRun(const ModalRun&) = delete;
+    ModalRun& operator=(const ModalRun&) = delete;
+    HWND Owner() const { return owner_; }
+
+private:
+    Window& window_;
+    HWND owner_;
+    bool disabled_;
+};
+
+} // namespace fw

@@ -1,0 +1,47 @@
+#include "framework/Gdi.h"
+
+namespace fw {
+
+MemoryDC::MemoryDC(HDC compatibleWith, int width, int height)
+    : dc_(CreateCompatibleDC(compatibleWith)), bitmap_(CreateCompatibleBitmap(compatibleWith, width, height))
+{
+    if (dc_ && bitmap_)
+        previous_ = SelectObject(dc_, bitmap_.Get());
+}
+
+MemoryDC::MemoryDC(MemoryDC&& other) noexcept
+    : dc_(std::exchange(other.dc_, nullptr)), bitmap_(std::move(other.bitmap_)),
+      previous_(std::exchange(other.previous_, nullptr))
+{
+}
+
+MemoryDC::~MemoryDC()
+{
+    if (!dc_)
+        return;
+    if (previous_)
+        SelectObject(dc_, previous_);
+    DeleteDC(dc_);
+}
+
+void StretchBitmap(HDC target, HBITMAP bitmap, const RECT& destination)
+{
+    BITMAP info{};
+    if (!bitmap || !GetObjectW(bitmap, sizeof info, &info))
+        return;
+    MemoryDC source(target);
+    if (!source)
+        return;
+    SelectGuard select(source.Get(), bitmap);
+    StretchBlt(target, destination.left, destination.top, destination.right - destination.left,
+               destination.bottom - destination.top, source.Get(), 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+}
+
+void FillSolidRect(HDC dc, const RECT& rect, COLORREF colour)
+{
+    const COLORREF previous = SetBkColor(dc, colour);
+    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+    SetBkColor(dc, previous);
+}
+
+} // namespace fw

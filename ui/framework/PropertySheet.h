@@ -1,0 +1,72 @@
+// Property sheets on comctl32's PropertySheetW, created modeless and run under the framework's
+// modal loop, with pages from templates in the current resource module.
+#pragma once
+
+#include "framework/Dialog.h"
+
+#include <string>
+#include <vector>
+
+namespace fw {
+
+class PropertySheetDialog;
+
+class PropertyPage : public Dialog {
+public:
+    explicit PropertyPage(UINT templateId, HWND parent = nullptr);
+
+    // The tab caption (PSP_USETITLE). Without it the template's caption is used.
+    void SetTitle(std::wstring title);
+    const std::wstring& Title() const { return title_; }
+
+    // The sheet this page is shown in, or null when it runs as a dialog of its own.
+    PropertySheetDialog* Sheet() const;
+
+private:
+    friend class PropertySheetDialog;
+    HPROPSHEETPAGE CreatePageHandle();
+
+    std::wstring title_;
+    bool useTitle_ = false;
+};
+
+class PropertySheetDialog : public Window {
+public:
+    PropertySheetDialog() = default;
+    explicit PropertySheetDialog(HWND parent) : parent_(parent) {}
+    ~PropertySheetDialog() override;
+
+    // Pages stay owned by the caller and must outlive the sheet's window.
+    void AddPage(PropertyPage& page) { pages_.push_back(&page); }
+    int GetPageCount() const { return static_cast<int>(pages_.size()); }
+    PropertyPage& GetPage(int index) const { return *pages_.at(static_cast<size_t>(index)); }
+    PropertyPage* GetActivePage() const;
+    bool SetActivePage(int index) const;
+
+    // Runs the sheet as a modal window: comctl32 creates it modeless and the framework's loop
+    // runs it until EndDialog, or until comctl32 itself closes it (OK, Cancel, close box).
+    // Returns the EndDialog result, comctl32's result when it closed the sheet, or -1 when the
+    // sheet cannot be created.
+    int DoModal();
+    void EndDialog(int result);
+
+    HWND GetTabControl() const { return reinterpret_cast<HWND>(SendMessageW(hwnd_, PSM_GETTABCONTROL, 0, 0)); }
+
+    bool TranslateDialogMessage(MSG& msg) override;
+
+protected:
+    // Runs after comctl32's own initialisation of the sheet (and of its first page), before
+    // the sheet is shown. The base answers true, as comctl32's initialisation did.
+    virtual bool OnInitDialog() { return true; }
+    LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    static int CALLBACK SheetCallback(HWND window, UINT msg, LPARAM lParam) noexcept;
+
+    HWND parent_ = nullptr;
+    std::vector<PropertyPage*> pages_;
+    int result_ = -1;
+    bool ended_ = false;
+};
+
+} // namespace fw

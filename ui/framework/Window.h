@@ -1,0 +1,197 @@
+// The base of every window object: the HWND it stands for, the message switch with typed
+// handlers, default processing, reflection of parent notifications to child objects, and the
+// capture of exceptions at the window-procedure boundary.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <exception>
+#include <utility>
+#include <string>
+
+namespace fw {
+
+// The kind carried by a control-colour request (the CTLCOLOR_* order).
+enum class CtlColor { MsgBox, Edit, ListBox, Button, Dialog, ScrollBar, Static };
+
+class Window {
+public:
+    Window() = default;
+    virtual ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    HWND Hwnd() const { return hwnd_; }
+
+    // The object linked to a window by this framework, or null.
+    static Window* FromHandle(HWND window);
+
+    // Called by the message loop for every message addressed to this window or to one of its
+    // descendants, before the dialog manager sees it. True means the message is consumed.
+    virtual bool PreTranslateMessage(MSG& msg);
+    // The dialog manager's keyboard handling for a top-level window (IsDialogMessage and kin).
+    virtual bool TranslateDialogMessage(MSG& msg);
+
+    // The framework's default colour handling: the child's reflected answer first, then the
+    // window's default processing.
+    HBRUSH DefaultCtlColor(HDC dc, HWND child, CtlColor kind);
+
+    // Small conveniences used throughout the windows.
+    HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
+    std::wstring Text() const;
+    void SetText(const std::wstring& text) const { SetWindowTextW(hwnd_, text.c_str()); }
+    void SetItemText(int id, const std::wstring& text) const { SetDlgItemTextW(hwnd_, id, text.c_str()); }
+    RECT ClientRect() const;
+    RECT WindowRect() const;
+    // A child's window rectangle in this window's client coordinates (empty if it has none).
+    RECT ChildRect(HWND child) const;
+    void ModifyStyle(DWORD remove, DWORD add) const;
+    void SetIcon(HICON icon, bool big) const;
+    // The default push button of a dialog-class window (dialogs, pages, property sheets).
+    void SetDefID(int id) const { SendMessageW(hwnd_, DM_SETDEFID, static_cast<WPARAM>(id), 0); }
+    void Invalidate(bool erase = true) const { InvalidateRect(hwnd_, nullptr, erase); }
+    // Invalidate, erase and repaint at once.
+    void RedrawNow() const;
+    // Lets the user move the window by dragging its body (a caption press at the given point).
+    void BeginDragMove(POINT clientPoint) const;
+
+protected:
+    // The message switch. Returns true when the message was answered, with its result.
+    // Derived classes override it for messages of their own and call the base for the rest.
+    virtual bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+    // Default processing of the message being handled (the original window procedure).
+    LRESULT Default();
+    virtual LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) = 0;
+
+    // Typed handlers. Unless overridden they run the default processing.
+    virtual int OnCreate(CREATESTRUCTW& create);
+    virtual void OnDestroy();
+    virtual bool OnCommand(int id, int code, HWND control);  // false: not handled
+    virtual bool OnNotify(int id, NMHDR& header, LRESULT& result);  // false: not handled
+    virtual HBRUSH OnCtlColor(HDC dc, HWND child, CtlColor kind);
+    virtual void OnDrawItem(int id, DRAWITEMSTRUCT& item);
+    virtual bool OnEraseBkgnd(HDC dc);
+    virtual void OnPaint();
+    virtual void OnSize(UINT type, int width, int height);
+    virtual void OnShowWindow(bool show, UINT status);
+    virtual void OnGetMinMaxInfo(MINMAXINFO& info);
+    virtual HICON OnQueryDragIcon();
+    virtual void OnLButtonDown(UINT flags, POINT point);
+    virtual void OnLButtonUp(UINT flags, POINT point);
+    virtual void OnLButtonDblClk(UINT flags, POINT point);
+    virtual void OnRButtonDown(UINT flags, POINT point);
+    virtual void OnMouseMove(UINT flags, POINT point);
+    virtual bool OnMouseWheel(UINT flags, short delta, POINT screenPoint);
+    virtual void OnKeyDown(UINT key, UINT repeat, UINT flags);
+    virtual void OnSetFocus(HWND previous);
+    virtual void OnKillFocus(HWND next);
+    virtual bool OnSetCursor(HWND window, UINT hitTest, UINT mouseMessage);
+    virtual LRESULT OnNcHitTest(POINT screenPoint);
+    virtual UINT OnGetDlgCode(MSG* msg);
+    virtual void OnEnable(bool enable);
+    virtual void OnSysColorChange();
+    virtual void OnHScroll(UINT code, UINT position, HWND bar);
+    virtual void OnVScroll(UINT code, UINT position, HWND bar);
+
+    // What a parent passes back to the child's object. False or null: not handled, the
+    // parent's own default processing applies.
+    virtual bool OnReflectedDrawItem(DRAWITEMSTRUCT& item);
+    virtual bool OnReflectedNotify(NMHDR& header, LRESULT& result);
+    virtual HBRUSH OnReflectedCtlColor(HDC dc, CtlColor kind);
+    virtual bool OnReflectedScroll(UINT msg, UINT code, UINT position);
+
+    // Linking. Subclassing (controls, property sheets) uses the subclass reference data;
+    // dialogs and windows of registered classes use GWLP_USERDATA.
+    bool Subclass(HWND window);
+    void Unsubclass();
+    void LinkUserData(HWND window);
+
+    // Runs one message through the switch with exceptions captured; the shared part of the
+    // window, dialog and subclass procedures.
+    LRESULT Route(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) noexcept;
+
+    HWND hwnd_ = nullptr;
+
+private:
+    friend LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR) noexcept;
+    friend LRESULT CALLBACK CustomWindowProc(HWND, UINT, WPARAM, LPARAM) noexcept;
+    void Unlink();
+    bool ReflectScroll(UINT msg, UINT code, UINT position, HWND bar);
+
+    enum class Link { None, Subclass, UserData };
+    Link link_ = Link::None;
+    struct Message {
+        UINT msg;
+        WPARAM wParam;
+        LPARAM lParam;
+    };
+    Message current_{};
+};
+
+// Keeps an exception thrown by a handler while it is open, so that it can be rethrown where
+// C++ code called into the system (a modal run, a window creation). Scopes nest; a handler's
+// exception goes to the innermost one. With no scope open the program ends (std::terminate),
+// as it would for any exception nobody handles.
+class ExceptionScope {
+public:
+    ExceptionScope();
+    ~ExceptionScope();
+    ExceptionScope(const ExceptionScope&) = delete;
+    ExceptionScope& operator=(const ExceptionScope&) = delete;
+
+    bool Captured() const { return static_cast<bool>(captured_); }
+    void RethrowIfCaptured();
+
+    // Called at a window-procedure boundary from inside a catch block.
+    static void CaptureCurrent() noexcept;
+
+private:
+    ExceptionScope* outer_;
+    std::exception_ptr captured_;
+};
+
+// A window of a class registered by the program (custom controls).
+class CustomWindow : public Window {
+public:
+    // Registers a class whose windows are routed to their objects; true if it exists after.
+    static bool RegisterWindowClass(const wchar_t* className, UINT style, HCURSOR cursor, HBRUSH background);
+    bool Create(const wchar_t* className, const wchar_t* title, DWORD style, const RECT& rect,
+                HWND parent, int id, DWORD exStyle = 0);
+
+protected:
+    LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+};
+
+// Lets the next messages of the thread run their course until the predicate is false; every
+// message goes through the pre-translation walk and the dialog manager of its top-level window.
+// Returns false when the thread's quit message arrived (it is posted again for the outer loop).
+template <typename Predicate>
+bool PumpMessagesWhile(Predicate keepGoing);
+
+// Pre-translation walk from a message's window up to its top-level window, then that window's
+// dialog manager. True when the message was consumed.
+bool PreTranslateForLoop(MSG& msg);
+
+template <typename Predicate>
+bool PumpMessagesWhile(Predicate keepGoing)
+{
+    MSG msg;
+    while (keepGoing()) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == -1)
+            return true;
+        if (got == 0) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return false;
+        }
+        if (!PreTranslateForLoop(msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    return true;
+}
+
+} // namespace fw
