@@ -373,7 +373,6 @@ void Initialise(HWND hwnd, Window& w)
         SendDlgItemMessageW(hwnd, IDC_LANGUAGE_COMBO, CB_SETCURSEL, 1, 0);
         break;
     case IDD_REPORT: {
-        SetDlgItemTextW(hwnd, IDC_REPORT_HELP_LINK, Text("IDS_HELP").c_str());
         w.verdictImages = ImageList_LoadImageW(g_res, MAKEINTRESOURCEW(IDB_VERDICT_IMAGES), VERDICT_IMAGE_WIDTH, 10,
                                                RGB(255, 255, 255), IMAGE_BITMAP, 0);
         const RECT marker = ChildRect(hwnd, GetDlgItem(hwnd, IDC_REPORT_VERDICT_IMAGE));

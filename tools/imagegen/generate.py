@@ -19,7 +19,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from raster import (Image, ValueNoise, blur, ccw, clamp01, ellipse, gradient, hexc, mask_max,  # noqa: E402
+from raster import (Image, ValueNoise, blur, ccw, clamp01, ellipse, gradient, hexc,  # noqa: E402
                     mask_polygons, mask_shift, mask_sub, mix3, rect, smoothstep, stroke,
                     write_bmp, write_ico)
 import shapes  # noqa: E402

@@ -11,9 +11,6 @@ import random
 import struct
 import zlib
 
-Colour = tuple
-
-
 def clamp01(v):
     return 0.0 if v < 0.0 else 1.0 if v > 1.0 else v
 
@@ -97,10 +94,6 @@ class Image:
                 self.g[i] *= k
                 self.b[i] *= k
                 i += 1
-
-    def pixel(self, x, y):
-        i = y * self.w + x
-        return (self.r[i], self.g[i], self.b[i])
 
     def paste(self, other, ox, oy):
         for y in range(other.h):
@@ -242,16 +235,8 @@ def ccw(polys):
     return [_orient_ccw(p) for p in polys]
 
 
-def mask_max(*masks):
-    return [max(vals) for vals in zip(*masks)]
-
-
 def mask_sub(a, b):
     return [x - y if x > y else 0.0 for x, y in zip(a, b)]
-
-
-def mask_scale(mask, k):
-    return [min(1.0, v * k) for v in mask]
 
 
 def mask_shift(mask, w, h, dx, dy):
@@ -332,18 +317,6 @@ class ValueNoise:
             y *= lacunarity
             amp *= gain
         return total / norm
-
-    def field(self, w, h, scale, octaves=4, stretch_x=1.0):
-        """fbm sampled over a w x h grid, feature size `scale` pixels."""
-        out = [0.0] * (w * h)
-        i = 0
-        for y in range(h):
-            fy = y / scale
-            for x in range(w):
-                out[i] = self.fbm(x / (scale * stretch_x), fy, octaves)
-                i += 1
-        return out
-
 
 # ---------------------------------------------------------------- writers
 

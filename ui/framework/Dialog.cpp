@@ -22,7 +22,6 @@ bool ReturnsDirectly(UINT msg)
     case WM_VKEYTOITEM:
     case WM_CHARTOITEM:
     case WM_QUERYDRAGICON:
-    case WM_INITDIALOG:
         return true;
     default:
         return false;
@@ -135,20 +134,13 @@ bool Dialog::OnCommand(int id, int code, HWND)
     return false;
 }
 
-int Dialog::GetDefID() const
-{
-    const LRESULT answer = SendMessageW(hwnd_, DM_GETDEFID, 0, 0);
-    return HIWORD(answer) == DC_HASDEFID ? LOWORD(answer) : 0;
-}
-
 bool Dialog::TranslateDialogMessage(MSG& msg) { return IsDialogMessageW(hwnd_, &msg) != FALSE; }
 
 void Dialog::EndDialog(int result)
 {
     result_ = result;
     ended_ = true;
-    if (modalRunning_)
-        PostMessageW(nullptr, WM_NULL, 0, 0);
+    PostMessageW(nullptr, WM_NULL, 0, 0);  // wakes the loop of a modal run
 }
 
 bool Dialog::Create(HWND parent)
@@ -172,35 +164,21 @@ int Dialog::DoModal()
     if (hwnd_)
         return -1;
     ExceptionScope scope;
-    OwnerDisabler owner(ModalOwner(parent_));
-    struct RunFlag {
-        bool& flag;
-        explicit RunFlag(bool& f) : flag(f) { flag = true; }
-        ~RunFlag() { flag = false; }
-    } running(modalRunning_);
-    // Whatever way the run ends, the owner is enabled before the window goes.
-    struct Teardown {
-        Dialog& dialog;
-        OwnerDisabler& owner;
-        ~Teardown()
-        {
-            owner.Restore();
-            dialog.DestroyWindow();
-        }
-    } teardown{*this, owner};
-
-    result_ = -1;
-    ended_ = false;
-    const HWND window = CreateDialogParamW(ResourceModule(), MAKEINTRESOURCEW(templateId_), owner.Owner(),
-                                           DialogProc, reinterpret_cast<LPARAM>(this));
-    if (window && !ended_ && !scope.Captured())
-        ShowWindow(window, SW_SHOWNORMAL);
-    if (window)
-        PumpMessagesWhile([&] { return !ended_ && !scope.Captured() && hwnd_ != nullptr; });
-    owner.Restore();
-    DestroyWindow();
+    bool created = false;
+    {
+        ModalRun run(*this, ModalOwner(parent_));
+        result_ = -1;
+        ended_ = false;
+        const HWND window = CreateDialogParamW(ResourceModule(), MAKEINTRESOURCEW(templateId_), run.Owner(),
+                                               DialogProc, reinterpret_cast<LPARAM>(this));
+        created = window != nullptr;
+        if (created && !ended_ && !scope.Captured())
+            ShowWindow(window, SW_SHOWNORMAL);
+        if (created)
+            PumpMessagesWhile([&] { return !ended_ && !scope.Captured() && hwnd_ != nullptr; });
+    }
     scope.RethrowIfCaptured();
-    return window ? result_ : -1;
+    return created ? result_ : -1;
 }
 
 HWND ModalOwner(HWND parent)
@@ -215,18 +193,19 @@ HWND ModalOwner(HWND parent)
     return GetAncestor(owner, GA_ROOT);
 }
 
-OwnerDisabler::OwnerDisabler(HWND owner)
-    : owner_(owner), disabled_(owner && IsWindowEnabled(owner))
+ModalRun::ModalRun(Window& window, HWND owner)
+    : window_(window), owner_(owner), disabled_(owner && IsWindowEnabled(owner))
 {
     if (disabled_)
         EnableWindow(owner_, FALSE);
 }
 
-void OwnerDisabler::Restore()
+ModalRun::~ModalRun()
 {
     if (disabled_ && IsWindow(owner_))
         EnableWindow(owner_, TRUE);
-    disabled_ = false;
+    if (const HWND window = window_.Hwnd())
+        ::DestroyWindow(window);
 }
 
 } // namespace fw

@@ -23,11 +23,8 @@ public:
 
     // Ends a modal run with a result. Outside a modal run it only records the result.
     void EndDialog(int result);
-    bool IsModalRunning() const { return modalRunning_; }
 
     UINT TemplateId() const { return templateId_; }
-    void SetDefID(int id) const { SendMessageW(hwnd_, DM_SETDEFID, static_cast<WPARAM>(id), 0); }
-    int GetDefID() const;
 
     bool TranslateDialogMessage(MSG& msg) override;
 
@@ -45,10 +42,6 @@ protected:
 
     LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
-    // For property pages: the dialog procedure and its initialisation argument.
-    void SetParentWindow(HWND parent) { parent_ = parent; }
-    HWND ParentWindow() const { return parent_; }
-
 private:
     friend INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM) noexcept;
     friend INT_PTR CALLBACK PageProc(HWND, UINT, WPARAM, LPARAM) noexcept;
@@ -57,7 +50,6 @@ private:
     UINT templateId_;
     HWND parent_;
     int result_ = -1;
-    bool modalRunning_ = false;
     bool ended_ = false;
     // The message being passed to DefDlgProc by Default(): its call into our dialog
     // procedure must answer "not handled" so that the default processing runs.
@@ -71,21 +63,21 @@ private:
 };
 
 // The owner a modal window gets: the given parent's top-level window, or else the
-// application's main window; null when that is the window itself or there is none.
+// application's main window when it has one; null otherwise.
 HWND ModalOwner(HWND parent);
 
-// Disables a modal window's owner for the run and enables it again before the window goes,
-// so that activation returns to it.
-class OwnerDisabler {
+// The frame of a modal run: disables the owner for the run and, however the run ends, enables
+// it again before destroying the window, so that activation returns to the owner.
+class ModalRun {
 public:
-    explicit OwnerDisabler(HWND owner);
-    ~OwnerDisabler() { Restore(); }
-    OwnerDisabler(const OwnerDisabler&) = delete;
-    OwnerDisabler& operator=(const OwnerDisabler&) = delete;
-    void Restore();
+    ModalRun(Window& window, HWND owner);
+    ~ModalRun();
+    ModalRun(const ModalRun&) = delete;
+    ModalRun& operator=(const ModalRun&) = delete;
     HWND Owner() const { return owner_; }
 
 private:
+    Window& window_;
     HWND owner_;
     bool disabled_;
 };

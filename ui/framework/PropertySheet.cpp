@@ -114,63 +114,47 @@ int PropertySheetDialog::DoModal()
     if (hwnd_)
         return -1;
     ExceptionScope scope;
-    OwnerDisabler owner(ModalOwner(parent_));
-
-    std::vector<HPROPSHEETPAGE> handles;
-    for (PropertyPage* page : pages_) {
-        if (HPROPSHEETPAGE handle = page->CreatePageHandle())
-            handles.push_back(handle);
-    }
-    PROPSHEETHEADERW header{};
-    header.dwSize = sizeof header;
-    header.dwFlags = PSH_MODELESS | PSH_USECALLBACK;
-    header.hwndParent = owner.Owner();
-    header.hInstance = ResourceModule();
-    header.pszCaption = L"";
-    header.nPages = static_cast<UINT>(handles.size());
-    header.nStartPage = 0;
-    header.phpage = handles.data();
-    header.pfnCallback = SheetCallback;
-
-    result_ = -1;
-    ended_ = false;
-    sheetBeingCreated = this;
-    const auto created = reinterpret_cast<HWND>(::PropertySheetW(&header));
-    sheetBeingCreated = nullptr;
-    if (!created || created == reinterpret_cast<HWND>(-1) || !hwnd_) {
-        if (created && created != reinterpret_cast<HWND>(-1))
-            ::DestroyWindow(created);
-        scope.RethrowIfCaptured();
-        return -1;
-    }
-
-    struct Teardown {
-        PropertySheetDialog& sheet;
-        OwnerDisabler& owner;
-        ~Teardown()
-        {
-            owner.Restore();
-            if (const HWND window = sheet.hwnd_)
-                ::DestroyWindow(window);
+    {
+        ModalRun run(*this, ModalOwner(parent_));
+        std::vector<HPROPSHEETPAGE> handles;
+        for (PropertyPage* page : pages_) {
+            if (HPROPSHEETPAGE handle = page->CreatePageHandle())
+                handles.push_back(handle);
         }
-    } teardown{*this, owner};
+        PROPSHEETHEADERW header{};
+        header.dwSize = sizeof header;
+        header.dwFlags = PSH_MODELESS | PSH_USECALLBACK;
+        header.hwndParent = run.Owner();
+        header.hInstance = ResourceModule();
+        header.pszCaption = L"";
+        header.nPages = static_cast<UINT>(handles.size());
+        header.phpage = handles.data();
+        header.pfnCallback = SheetCallback;
 
-    if (!scope.Captured())
-        OnInitDialog();
-    if (!ended_ && !scope.Captured() && hwnd_)
-        ShowWindow(hwnd_, SW_SHOWNORMAL);
-    PumpMessagesWhile([&] {
-        if (ended_ || scope.Captured() || !hwnd_)
-            return false;
-        // comctl32 marks its own end (OK, Cancel, close box) by having no current page.
-        if (SendMessageW(hwnd_, PSM_GETCURRENTPAGEHWND, 0, 0) != 0)
-            return true;
-        result_ = static_cast<int>(SendMessageW(hwnd_, PSM_GETRESULT, 0, 0));
-        return false;
-    });
-    owner.Restore();
-    if (const HWND window = hwnd_)
-        ::DestroyWindow(window);
+        result_ = -1;
+        ended_ = false;
+        sheetBeingCreated = this;
+        const auto created = reinterpret_cast<HWND>(::PropertySheetW(&header));
+        sheetBeingCreated = nullptr;
+        if (!created || created == reinterpret_cast<HWND>(-1) || !hwnd_) {
+            if (created && created != reinterpret_cast<HWND>(-1))
+                ::DestroyWindow(created);
+        } else {
+            if (!scope.Captured())
+                OnInitDialog();
+            if (!ended_ && !scope.Captured() && hwnd_)
+                ShowWindow(hwnd_, SW_SHOWNORMAL);
+            PumpMessagesWhile([&] {
+                if (ended_ || scope.Captured() || !hwnd_)
+                    return false;
+                // comctl32 marks its own end (OK, Cancel, close box) by having no current page.
+                if (SendMessageW(hwnd_, PSM_GETCURRENTPAGEHWND, 0, 0) != 0)
+                    return true;
+                result_ = static_cast<int>(SendMessageW(hwnd_, PSM_GETRESULT, 0, 0));
+                return false;
+            });
+        }
+    }
     scope.RethrowIfCaptured();
     return result_;
 }

@@ -56,7 +56,7 @@ public:
 
 protected:
     // Runs after comctl32's own initialisation of the sheet (and of its first page), before
-    // the sheet is shown. The result is what comctl32's initialisation answered (true).
+    // the sheet is shown. The base answers true, as comctl32's initialisation did.
     virtual bool OnInitDialog() { return true; }
     LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 

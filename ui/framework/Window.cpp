@@ -70,7 +70,7 @@ Window* Window::FromHandle(HWND window)
     if (GetSubclassRef(window, SubclassProc, kSubclassId, &ref))
         return reinterpret_cast<Window*>(ref);
     const auto userData = [window] { return reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA)); };
-    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC)) == CustomWindowProc)
+    if (reinterpret_cast<WNDPROC>(GetClassLongPtrW(window, GCLP_WNDPROC)) == CustomWindowProc)
         return userData();
     if (static_cast<ATOM>(GetClassLongPtrW(window, GCW_ATOM)) == kDialogClassAtom) {
         const auto proc = reinterpret_cast<DLGPROC>(GetWindowLongPtrW(window, DWLP_DLGPROC));

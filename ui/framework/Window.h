@@ -48,6 +48,8 @@ public:
     RECT ChildRect(HWND child) const;
     void ModifyStyle(DWORD remove, DWORD add) const;
     void SetIcon(HICON icon, bool big) const;
+    // The default push button of a dialog-class window (dialogs, pages, property sheets).
+    void SetDefID(int id) const { SendMessageW(hwnd_, DM_SETDEFID, static_cast<WPARAM>(id), 0); }
     void Invalidate(bool erase = true) const { InvalidateRect(hwnd_, nullptr, erase); }
     // Invalidate, erase and repaint at once.
     void RedrawNow() const;

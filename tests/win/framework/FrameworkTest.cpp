@@ -213,6 +213,46 @@ TEST_F(FrameworkTest, OwnerDrawAndColourRequestsAreReflectedToTheChildObject)
     DeleteObject(special);
 }
 
+namespace {
+
+// Erases by the default processing first (which asks OnCtlColor for the dialog brush), then
+// marks one pixel of its own on top.
+class DefaultFirstDialog : public fw::Dialog {
+public:
+    DefaultFirstDialog() : Dialog(IDD_TEST_DIALOG) {}
+    HBRUSH dialogBrush = CreateSolidBrush(RGB(200, 0, 0));
+    int colourRequests = 0;
+    ~DefaultFirstDialog() override { DeleteObject(dialogBrush); }
+
+protected:
+    HBRUSH OnCtlColor(HDC dc, HWND child, fw::CtlColor kind) override
+    {
+        if (kind != fw::CtlColor::Dialog)
+            return Dialog::OnCtlColor(dc, child, kind);
+        ++colourRequests;
+        return dialogBrush;
+    }
+    bool OnEraseBkgnd(HDC dc) override
+    {
+        Default();
+        SetPixel(dc, 0, 0, RGB(0, 0, 200));
+        return true;
+    }
+};
+
+} // namespace
+
+TEST_F(FrameworkTest, DefaultProcessingRunsInsideAHandlerBeforeItsOwnDrawing)
+{
+    DefaultFirstDialog dialog;
+    ASSERT_TRUE(dialog.Create());
+    testing_ui::Surface surface(20, 20, RGB(0, 255, 0));
+    EXPECT_EQ(SendMessageW(dialog.Hwnd(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(surface.Dc()), 0), TRUE);
+    EXPECT_EQ(dialog.colourRequests, 1);
+    EXPECT_EQ(surface.Pixel(10, 10), RGB(200, 0, 0));  // the default erase with our brush
+    EXPECT_EQ(surface.Pixel(0, 0), RGB(0, 0, 200));    // then our own drawing
+}
+
 TEST_F(FrameworkTest, HandlerExceptionEndsTheRunAndLeavesDoModal)
 {
     TestDialog owner;
