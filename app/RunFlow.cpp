@@ -41,16 +41,3 @@ int ProgressPosition(int completed, int total) {
         return 0;
     return static_cast<int>(static_cast<double>(completed) / total * 100.0) - 1;
 }
-
-bool ChooseGameStart(const std::wstring& executable, const std::wstring& installDir,
-                     const std::wstring& currentDirectory, GameStart& start) {
-    if (!executable.empty() && !installDir.empty()) {
-        start = {executable, installDir};
-        return true;
-    }
-    std::wstring file = currentDirectory + kFallbackGameFile;
-    if (currentDirectory.size() >= kMaxPath || file.size() >= kMaxPath)
-        return false;
-    start = {std::move(file), currentDirectory};
-    return true;
-}

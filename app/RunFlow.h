@@ -36,17 +36,3 @@ WindowPlan PlanWindows(const LaunchSwitches& switches, int overallResult, bool s
 // Progress bar position after completed of total tests: percent truncated, minus one.
 // No tests at all leaves the bar at its start.
 int ProgressPosition(int completed, int total);
-
-// Where the game is started from: the installer's "Executable" and "InstallDir" when both are
-// known, else the game's usual file name in the current directory.
-struct GameStart {
-    std::wstring file;
-    std::wstring directory;
-};
-
-inline constexpr std::size_t kMaxPath = 260;
-inline constexpr const wchar_t* kFallbackGameFile = L"\\Ostrel_Release_Win32.exe";
-
-// False when the fallback path would not fit in MAX_PATH: nothing is started then.
-bool ChooseGameStart(const std::wstring& executable, const std::wstring& installDir,
-                     const std::wstring& currentDirectory, GameStart& start);

@@ -1,0 +1,31 @@
+#include "SplashDlg.h"
+
+#include "ResourceIds.h"
+#include "RunFlow.h"
+
+CSplashDlg::CSplashDlg(HWND parent) : fw::Dialog(IDD_PROGRESS, parent) {}
+
+void CSplashDlg::DoDataExchange() { Bind(bar_, IDC_PROGRESS_BAR); }
+
+bool CSplashDlg::OnInitDialog() {
+    const bool result = fw::Dialog::OnInitDialog();
+    bar_.SetRange(0, 100);
+    return result;
+}
+
+void CSplashDlg::OnTestProgress(Detection::TestManager* manager) {
+    if (manager == nullptr || bar_.Hwnd() == nullptr)
+        return;
+    bar_.SetPos(ProgressPosition(manager->GetNumTestCompleted(), manager->GetNumTests()));
+    // The tests run on this thread: paint the bar now, not when the run is over.
+    UpdateWindow(bar_.Hwnd());
+}
+
+HBRUSH CSplashDlg::OnCtlColor(HDC dc, HWND child, fw::CtlColor kind) {
+    return colours_.Answer(*this, dc, child, kind);
+}
+
+CSplashDlg* GetSplashDlg() {
+    static CSplashDlg shared(nullptr);
+    return &shared;
+}

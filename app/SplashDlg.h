@@ -1,0 +1,28 @@
+// The small window with a progress bar shown while the hardware tests run.
+#pragma once
+
+#include "Detection.h"
+#include "Localization.h"
+#include "controls/ColourRules.h"
+#include "framework/Controls.h"
+#include "framework/Dialog.h"
+
+class CSplashDlg : public fw::Dialog, public ITestObserver {
+public:
+    explicit CSplashDlg(HWND parent = nullptr);
+
+    void OnTestProgress(Detection::TestManager* manager) override;
+
+protected:
+    bool OnInitDialog() override;
+    void DoDataExchange() override;
+    HBRUSH OnCtlColor(HDC dc, HWND child, fw::CtlColor kind) override;
+
+private:
+    fw::ProgressCtrl bar_;
+    ColourRules colours_{ColourRule::Dialog};
+};
+
+// The process-wide progress window object for modules loaded into the program (no window is
+// created by this call).
+LAUNCHER_EXPORT CSplashDlg* GetSplashDlg();
