@@ -150,9 +150,10 @@ Items BuildItems(const Facts& f, const Requirements& req, const TextLookup& text
         std::wstring value = f.cpu && !f.cpu->brand.empty() ? f.cpu->brand : unknown;
         if (f.cpu && f.cpu->mhz != 0)
             value += L", " + std::to_wstring(f.cpu->mhz) + L" MHz";
-        std::optional<float> score = f.cpuScore;
-        if (score && !std::isfinite(*score))
-            score.reset();
+        const float scoreValue = f.cpuScore ? *f.cpuScore : std::nanf("");
+        std::optional<float> score;
+        if (std::isfinite(scoreValue))
+            score = scoreValue;
         std::optional<std::wstring> found;
         if (score)
             found = Substitute(w(L"DET_CPU_FOUND"), {w.Decimal(*score, 2)});
@@ -161,7 +162,7 @@ Items BuildItems(const Facts& f, const Requirements& req, const TextLookup& text
                                    [&w](double figure) { return w.Decimal(figure, 2); });
         items.push_back(std::make_unique<RequirementCPU>(
             L"frequency", w(L"DET_CPU_NAME"), w.Describe(found, verdict.second, verdict.first), value,
-            verdict.first, score ? *score : std::nanf("")));
+            verdict.first, scoreValue));
     }
 
     {   // Logical processors (cores in brackets when known).

@@ -204,7 +204,8 @@ private:
             const SectionState& s = state_[i];
             if (s.headerLine == 0)
                 continue;
-            const std::string name = "[" + std::string(kSections[i].name) + "]";
+            std::string name = "[";
+            name.append(kSections[i].name).append("]");
             if (s.minimumLine == 0)
                 Fail(s.headerLine, "section " + name + " lacks 'minimum='");
             if (s.recommendedLine == 0)

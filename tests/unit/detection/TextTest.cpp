@@ -1,3 +1,4 @@
+#include "DeviceIds.h"
 #include "Text.h"
 
 #include <gtest/gtest.h>
@@ -30,4 +31,22 @@ TEST(Text, HexIdsAndUtf8) {
     EXPECT_EQ(FormatHexId(0x1234ABCD), L"0x1234ABCD");
     EXPECT_EQ(NarrowUtf8(L"C:\\Spiele\\Gr\u00FC\u00DFe"), "C:\\Spiele\\Gr\xC3\xBC\xC3\x9F" "e");
     EXPECT_EQ(WidenLatin1("AMD\xE9"), L"AMD\u00E9");
+}
+
+TEST(DeviceIds, PlugAndPlayIdsAndRegistryPaths) {
+    const auto ids = ParsePciIds(L"PCI\\VEN_10DE&DEV_0191&SUBSYS_00000000&REV_A2");
+    ASSERT_TRUE(ids);
+    EXPECT_EQ(ids->vendorId, 0x10DEu);
+    EXPECT_EQ(ids->deviceId, 0x0191u);
+    EXPECT_EQ(ParsePciIds(L"pci\\ven_1002&dev_9a0b")->deviceId, 0x9A0Bu);
+    EXPECT_FALSE(ParsePciIds(L"PCI\\VEN_10DE&DEV_01"));      // cut short
+    EXPECT_FALSE(ParsePciIds(L"PCI\\VEN_10DE&DEV_XY12"));    // not hex
+    EXPECT_FALSE(ParsePciIds(L"ROOT\\BasicDisplay\\0000"));  // no PCI device
+    EXPECT_FALSE(ParsePciIds(L""));
+
+    EXPECT_EQ(MachineSubkey(L"\\Registry\\Machine\\System\\CurrentControlSet\\Control\\Video\\{5982}\\0000"),
+              L"System\\CurrentControlSet\\Control\\Video\\{5982}\\0000");
+    EXPECT_EQ(MachineSubkey(L"\\REGISTRY\\MACHINE\\System"), L"System");
+    EXPECT_FALSE(MachineSubkey(L"\\Registry\\User\\S-1-5\\Software"));
+    EXPECT_FALSE(MachineSubkey(L"\\Registry\\Machine\\"));
 }
