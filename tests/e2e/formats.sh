@@ -2,7 +2,8 @@
 # window must say) and the requirements file (to make a check fail, or the run break). Everything
 # that knows their layout is here, so a change of format is mended in this one place.
 
-# Language file lines: KEY=text or KEY = "text", in any section; UTF-8, with or without a BOM.
+# Language file lines: KEY=text in any section, ";" comments, UTF-8 with or without a BOM; the
+# text may hold the escapes \n, \t and \\.
 lang_text() {  # KEY [LANG-DIR]: the text of KEY in the staged language file of that language
     local key="$1" lang="${2:-EN}" file
     file="$STAGE/localization/$lang/interpreter_local.ini"
@@ -10,11 +11,18 @@ lang_text() {  # KEY [LANG-DIR]: the text of KEY in the staged language file of 
     [[ -f $file ]] || { echo "no language file staged" >&2; return 1; }
     sed -e '1s/^\xEF\xBB\xBF//' -e 's/\r$//' "$file" | awk -v key="$key" '
         { line = $0; sub(/^[ \t]+/, "", line) }
-        index(line, key) == 1 {
+        toupper(substr(line, 1, length(key))) == toupper(key) {
             rest = substr(line, length(key) + 1); sub(/^[ \t]*/, "", rest)
             if (substr(rest, 1, 1) != "=") next
-            value = substr(rest, 2); sub(/^[ \t]+/, "", value); sub(/[ \t]+$/, "", value)
-            if (value ~ /^".*"$/) value = substr(value, 2, length(value) - 2)
+            raw = substr(rest, 2); sub(/^[ \t]+/, "", raw); sub(/[ \t]+$/, "", raw)
+            value = ""
+            for (i = 1; i <= length(raw); i++) {
+                c = substr(raw, i, 1); n = substr(raw, i + 1, 1)
+                if (c == "\\" && (n == "n" || n == "t" || n == "\\")) {
+                    c = n == "n" ? "\n" : n == "t" ? "\t" : "\\"; i++
+                }
+                value = value c
+            }
             print value; found = 1; exit
         }
         END { exit found ? 0 : 1 }'
@@ -40,5 +48,5 @@ requirements_demand_more() {  # FILE
 
 # A file the library cannot read as requirements at all.
 requirements_break() {  # FILE
-    printf '\xff\xfe[[[ not a requirements file\nthis line has no key\n=\n' >"$1"
+    printf '[[[ not a requirements file\nthis line has no key\n' >"$1"
 }

@@ -9,6 +9,8 @@ E2E_SHOTS_ROOT="$E2E_ROOT/build/screenshots/e2e"
 DRIVER="$E2E_BUILD/tools/driver/driver.exe"
 FAKEGAME="$E2E_BUILD/tools/fakegame/fakegame.exe"
 BARE_DIALOG="$E2E_BUILD/bench/startup/bare_dialog.exe"
+# The staged program under test; another staged folder may be named for a one-off run.
+E2E_STAGE_SRC="${TARNHOLM_E2E_STAGE:-$E2E_ROOT/build/stage}"
 
 TARNHOLM_HKLM='HKLM\SOFTWARE\Velmora\Tarnholm'
 ENGINE_KEY='HKCU\Software\Velmora\Tarnholm\1.0\Engine'
@@ -83,11 +85,13 @@ e2e_setup() {
         rm "$reg"
         cp "$E2E_WORK/template/$(basename "$reg")" "$reg"
     done
-    if [[ -d $E2E_ROOT/build/stage ]]; then cp -a "$E2E_ROOT/build/stage" "$STAGE"; else mkdir -p "$STAGE"; fi
+    if [[ -d $E2E_STAGE_SRC ]]; then cp -a "$E2E_STAGE_SRC" "$STAGE"; else mkdir -p "$STAGE"; fi
     wine_env_start "$SCEN/prefix" 2>/dev/null
     GAME_DIR_WIN="$("$E2E_ROOT/tools/prefix.sh" "$SCEN/prefix")" || fail "could not install the game into the prefix"
     GAME_RECORD="$SCEN/prefix/drive_c/Program Files/Velmora/Tarnholm/started.txt"
     export TARNHOLM_FAKEGAME_SECONDS=2
+    # The first window query brings up the virtual desktop, which takes seconds once.
+    drv windows >/dev/null
     # A capable adapter unless a scenario says otherwise, so the stock requirements are met.
     set_adapter 0x1002 0x9400 1024
 }
@@ -133,6 +137,11 @@ launcher_start() {
     note "run $RUN_N: Launcher.exe $*"
     drv watch --exe Launcher.exe --shots "$(winpath "$RUN_DIR/shots")" --timeout 240 >"$WATCH_LOG" 2>&1 &
     WATCH_PID=$!
+    local start=$SECONDS
+    until grep -q '^watching ' "$WATCH_LOG"; do
+        (( SECONDS - start > 30 )) && fail "the window watcher did not start: $(cat "$WATCH_LOG")"
+        sleep 0.05
+    done
     (cd "$cwd" && exec wine "$exe" "$@") >"$RUN_DIR/program.log" 2>&1 &
     LAUNCHER_PID=$!
 }
@@ -154,16 +163,20 @@ launcher_end() {
     while kill -0 "$WATCH_PID" 2>/dev/null && (( SECONDS - start < 10 )); do sleep 0.1; done
     kill "$WATCH_PID" 2>/dev/null
     wait "$WATCH_PID" 2>/dev/null
-    keep_shots "$RUN_DIR/shots" "run$RUN_N"
+    keep_shots
     return 0
 }
 
-keep_shots() {  # BMP-DIR PREFIX
-    local bmp
-    for bmp in "$1"/*.bmp; do
-        [[ -f $bmp ]] || continue
-        convert "$bmp" "$SHOTS/$2-$(basename "${bmp%.bmp}").png" 2>/dev/null && rm -f "$bmp"
-    done
+# The watcher's screenshots of this run as PNG files named by run, order and kind of window.
+keep_shots() {
+    local n=0 hwnd file kind
+    while read -r _ _ hwnd file; do
+        file="$RUN_DIR/shots/$(basename "${file//\\//}")"
+        [[ -f $file ]] || continue
+        kind=$(watch_windows | awk -v h="$hwnd" '$1 == h || $1 == "-" h { print $2; exit }')
+        n=$((n + 1))
+        convert "$file" "$SHOTS/run$RUN_N-$(printf %02d $n)-${kind:-window}.png" 2>/dev/null && rm -f "$file"
+    done < <(grep '^shot ' "$WATCH_LOG" | tr -d '\r')
 }
 
 expect_exit_zero() {
@@ -218,7 +231,7 @@ wait_kind() {
     while (( SECONDS - start <= limit )); do
         while read -r WIN KIND _; do
             [[ $WIN == -* ]] && continue
-            [[ " ${wanted[*]} " == *" $KIND "* ]] && return 0
+            [[ " ${wanted[*]} " == *" $KIND "* ]] && { await_shot "$WIN"; return 0; }
         done < <(watch_windows)
         if program_ended || ! kill -0 "$LAUNCHER_PID" 2>/dev/null; then
             WIN="" KIND=ended
@@ -228,6 +241,15 @@ wait_kind() {
         sleep 0.05
     done
     fail "no ${wanted[*]} window within ${limit}s (shown: $(shown_kinds))"
+}
+
+# Acting on a window may close it: first let the watcher photograph it.
+await_shot() {  # HWND
+    local start=$SECONDS
+    until grep -q "^shot [0-9]* $1 " "$WATCH_LOG" || grep -q "^hidden [0-9]* $1\$" "$WATCH_LOG"; do
+        (( SECONDS - start > 5 )) && break
+        sleep 0.05
+    done
 }
 
 control_text() { drv text "$1" "$2" | tr -d '\r'; }  # HWND ID

@@ -30,8 +30,8 @@ for name in "${names[@]}"; do
         failed=$((failed + 1))
         continue
     fi
-    if [[ $(needs_launcher "$name") == yes && ! -f $E2E_ROOT/build/stage/Launcher.exe ]]; then
-        echo "SKIP $name: build/stage/Launcher.exe does not exist yet"
+    if [[ $(needs_launcher "$name") == yes && ! -f $E2E_STAGE_SRC/Launcher.exe ]]; then
+        echo "SKIP $name: $E2E_STAGE_SRC/Launcher.exe does not exist yet"
         skipped=$((skipped + 1))
         continue
     fi

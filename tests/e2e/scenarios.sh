@@ -329,7 +329,7 @@ scenario_missing_local_dll() {
     rm -f "$STAGE/local.dll"
     local cwd="$SCEN/planted"
     mkdir -p "$cwd"
-    cp "$E2E_ROOT/build/stage/local.dll" "$cwd/"
+    cp "$E2E_STAGE_SRC/local.dll" "$cwd/"
     launcher_start --cwd "$cwd"
     wait_kind box
     expect_eq "$(window_title "$WIN")" "Error" "caption of the box"
@@ -367,7 +367,7 @@ scenario_broken_requirements() {
     wait_kind box
     expect_eq "$(window_title "$WIN")" "$(lang_text IDS_ERROR)" "caption of the box"
     expect_eq "$(box_text "$WIN")" "$(lang_text IDS_CHECKLOG)" "text of the box"
-    [[ -z $(watch_windows | awk '$1 !~ /^-/ && $2 == "progress"') ]] || fail "the progress window is still shown"
+    [[ -z $(drv windows --exe Launcher.exe --ids 1026) ]] || fail "the progress window is still shown"
     click "$WIN" 1
     launcher_end
     expect_exit_zero

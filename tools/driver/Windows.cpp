@@ -2,7 +2,6 @@
 #include "Driver.h"
 
 #include <algorithm>
-#include <set>
 
 namespace driver {
 
@@ -356,7 +355,7 @@ int CmdShot(const Args& args) {
 
 // Records every top-level window the process shows, with a screenshot of each shortly after it
 // appears (so it has painted), until the process has ended. Lines:
-//   shown <ms> <description>    shot <ms> <hwnd> <file>    hidden <ms> <hwnd>    ended <ms>
+//   watching <ms>   shown <ms> <description>   shot <ms> <hwnd> <file>   hidden <ms> <hwnd>   ended <ms>
 int CmdWatch(const Args& args) {
     Query q;
     if (!QueryFrom(args, q) || q.exe.empty()) {
@@ -373,38 +372,45 @@ int CmdWatch(const Args& args) {
         bool shotTaken;
     };
     std::map<HWND, Seen> shown;
-    bool processSeen = false;
+    bool processSeen = false, ready = false;
     int shotNumber = 0;
     for (;;) {
         const ULONGLONG t = GetTickCount64() - start;
         const bool running = !ProcessesNamed(q.exe).empty();
         processSeen = processSeen || running;
         Matcher matcher(q);
-        std::set<HWND> visible;
-        for (const auto& [hwnd, alt] : matcher.FindAll()) {
-            visible.insert(hwnd);
-            if (!shown.count(hwnd)) {
-                Print(L"shown " + now() + L" " + Describe(hwnd));
-                shown[hwnd] = {GetTickCount64() - start + 250, shots.empty()};
-            }
-        }
+        std::vector<HWND> visible;
+        for (const auto& [hwnd, alt] : matcher.FindAll()) visible.push_back(hwnd);
+        auto isVisible = [&](HWND hwnd) { return std::find(visible.begin(), visible.end(), hwnd) != visible.end(); };
+        // Windows gone are reported before windows new, so a reader never sees a new window
+        // while one already gone still counts as shown.
         for (auto it = shown.begin(); it != shown.end();) {
-            if (!visible.count(it->first)) {
-                Print(L"hidden " + now() + L" " + Hex(reinterpret_cast<UINT_PTR>(it->first)));
-                it = shown.erase(it);
+            if (isVisible(it->first)) {
+                ++it;
                 continue;
             }
-            if (!it->second.shotTaken && t >= it->second.shotDue) {
-                wchar_t number[8];
-                _snwprintf(number, ARRAYSIZE(number), L"%02d", ++shotNumber);
-                std::wstring title = TextOf(it->first);
-                std::wstring file = shots + L"\\" + number + L"-" + SafeFileName(title.empty() ? ClassOf(it->first) : title) + L".bmp";
-                if (SaveWindowBitmap(it->first, file)) {
-                    Print(L"shot " + now() + L" " + Hex(reinterpret_cast<UINT_PTR>(it->first)) + L" " + file);
-                }
-                it->second.shotTaken = true;
-            }
-            ++it;
+            Print(L"hidden " + now() + L" " + Hex(reinterpret_cast<UINT_PTR>(it->first)));
+            it = shown.erase(it);
+        }
+        for (HWND hwnd : visible) {
+            if (shown.count(hwnd)) continue;
+            Print(L"shown " + now() + L" " + Describe(hwnd));
+            shown[hwnd] = {GetTickCount64() - start + 250, shots.empty()};
+        }
+        for (auto& [hwnd, seen] : shown) {
+            if (seen.shotTaken || GetTickCount64() - start < seen.shotDue) continue;
+            wchar_t number[8];
+            _snwprintf(number, ARRAYSIZE(number), L"%02d", ++shotNumber);
+            const std::wstring title = TextOf(hwnd);
+            const std::wstring file =
+                shots + L"\\" + number + L"-" + SafeFileName(title.empty() ? ClassOf(hwnd) : title) + L".bmp";
+            if (SaveWindowBitmap(hwnd, file)) Print(L"shot " + now() + L" " + Hex(reinterpret_cast<UINT_PTR>(hwnd)) + L" " + file);
+            seen.shotTaken = true;
+        }
+        if (!ready) {
+            // The caller starts the program once this line is out, so nothing shown is missed.
+            Print(L"watching " + now());
+            ready = true;
         }
         if (processSeen && !running) {
             Print(L"ended " + now());
