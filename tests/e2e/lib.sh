@@ -224,7 +224,7 @@ program_ended() { grep -q '^ended ' "$WATCH_LOG"; }
 # wait_kind KIND... [--timeout S]: waits until a window of one of the kinds is shown (the pseudo
 # kind "ended" accepts the end of the program). Sets WIN (the window handle) and KIND.
 wait_kind() {
-    local wanted=() limit=60 start=$SECONDS line
+    local wanted=() limit=60 start=$SECONDS
     while [[ $# -gt 0 ]]; do
         case "$1" in --timeout) limit="$2"; shift 2 ;; *) wanted+=("$1"); shift ;; esac
     done

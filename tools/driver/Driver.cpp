@@ -24,7 +24,7 @@ const Command kCommands[] = {
     {L"key", CmdKey, L"key HWND KEY[,KEY..] [--input]      keys to the focus of HWND's thread (ESC ENTER TAB SPACE or a code)"},
     {L"close", CmdClose, L"close HWND                          post WM_CLOSE"},
     {L"shot", CmdShot, L"shot HWND FILE.bmp                  capture the window as shown on screen"},
-    {L"watch", CmdWatch, L"watch --exe NAME [--shots DIR] [--timeout S]   log shown/hidden windows until the process ends"},
+    {L"watch", CmdWatch, L"watch --exe NAME [--shots DIR] [--appear S] [--timeout S]   log shown/hidden windows until the process ends"},
     {L"run", CmdRun, L"run [--cwd DIR] [--timeout S] EXE [ARGS..]   start, print pid=, wait, print exit="},
     {L"startup", CmdStartup, L"startup --id N [--during N] [--close N] [--cwd DIR] EXE [ARGS..]   time start to window shown"},
     {L"gone", CmdGone, L"gone --exe NAME [--timeout S]       wait until no process has that image"},
