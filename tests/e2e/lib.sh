@@ -205,12 +205,12 @@ watch_windows() {
         $1 == "shown" {
             match($0, /class="[^"]*"/); cls = substr($0, RSTART + 7, RLENGTH - 8)
             match($0, /title="([^"\\]|\\.)*"/); title = substr($0, RSTART + 7, RLENGTH - 8)
-            match($0, / ids=[0-9,]*/); ids = substr($0, RSTART + 5, RLENGTH - 5)
-            order[++n] = $3; info[$3] = cls "\t" ids "\t" title; gone[$3] = 0
+            match($0, / ids=[-0-9,]*/); ids = substr($0, RSTART + 5, RLENGTH - 5)
+            order[++n] = $3; info[$3] = cls "\037" ids "\037" title; gone[$3] = 0
         }
         $1 == "hidden" { gone[$3] = 1 }
-        END { for (i = 1; i <= n; i++) print (gone[order[i]] ? "-" : "") order[i] "\t" info[order[i]] }
-    ' "$WATCH_LOG" | while IFS=$'\t' read -r hwnd cls ids title; do
+        END { for (i = 1; i <= n; i++) print (gone[order[i]] ? "-" : "") order[i] "\037" info[order[i]] }
+    ' "$WATCH_LOG" | while IFS=$'\037' read -r hwnd cls ids title; do
         echo "$hwnd $(window_kind "$cls" "$ids") $title"
     done
 }
