@@ -154,21 +154,24 @@ TEST(EnglishFilePath, FollowsTheProgramFolderOfTheChosenFile) {
 using LocalizerTest = ScratchDir;
 
 TEST_F(LocalizerTest, AnswersFromTheChosenFileThenEnglishThenTheKey) {
-    WriteFile(dir_ / "localization/EN/interpreter_local.ini", "IDS_OK_BUTTON=OK\nIDS_QUIT=Quit\n");
-    WriteFile(dir_ / "localization/DEU/interpreter_local.ini", "IDS_QUIT=Beenden\n");
-    WriteFile(dir_ / "interpreter_local.ini", "IDS_HELP=Help\n");
+    WriteFile(dir_ / "localization/EN/interpreter_local.ini",
+              "IDS_OK_BUTTON=OK\nIDS_QUIT=Quit\nIDS_HELP=Help\nIDS_BLANK=\n");
+    WriteFile(dir_ / "localization/DEU/interpreter_local.ini", "IDS_QUIT=Beenden\nIDS_HELP=\n");
+    WriteFile(dir_ / "interpreter_local.ini", "IDS_HELP=Help beside\n");
 
     Localizer german;
     german.SetPath((dir_ / "localization/DEU/interpreter_local.ini").wstring());
     EXPECT_EQ(german.Lookup(L"IDS_QUIT"), L"Beenden");
     EXPECT_EQ(german.Lookup(L"IDS_OK_BUTTON"), L"OK");
+    EXPECT_EQ(german.Lookup(L"IDS_HELP"), L"Help");  // left empty by the translator
+    EXPECT_EQ(german.Lookup(L"IDS_BLANK"), L"");     // empty on purpose everywhere
     EXPECT_EQ(german.Lookup(L"IDS_NOWHERE"), L"IDS_NOWHERE");
     EXPECT_EQ(german.Lookup(nullptr), L"");
 
     // The file beside the program also falls back to the English file below it.
     Localizer fallback;
     fallback.SetPath((dir_ / "interpreter_local.ini").wstring());
-    EXPECT_EQ(fallback.Lookup(L"IDS_HELP"), L"Help");
+    EXPECT_EQ(fallback.Lookup(L"IDS_HELP"), L"Help beside");
     EXPECT_EQ(fallback.Lookup(L"IDS_QUIT"), L"Quit");
 
     // Choosing another file forgets the first one.
