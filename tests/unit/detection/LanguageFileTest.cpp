@@ -73,19 +73,15 @@ TEST(LanguageFile, DecodesUtf8WithAndWithoutMarkAndUtf16Le) {
     EXPECT_EQ(Get(LanguageFile::Parse(Utf16Le(u"K=ab") + "c"), L"K"), L"ab");
 }
 
-TEST(LanguageFile, MalformedUtf8BecomesReplacementCharacters) {
+TEST(LanguageFile, MalformedTextBecomesReplacementCharacters) {
     // A lone continuation byte, an overlong slash, an encoded surrogate, a sequence cut by the
     // end of the line: each becomes U+FFFD and the text around survives.
     const LanguageFile file = LanguageFile::Parse("K=a\x80" "b\xC0\xAF" "c\xED\xA0\x80" "d\xE2\x82\nL=ok\n");
-    const std::wstring k = Get(file, L"K");
-    EXPECT_EQ(k.front(), L'a');
-    EXPECT_NE(k.find(L'b'), std::wstring::npos);
-    EXPECT_NE(k.find(L'd'), std::wstring::npos);
-    EXPECT_NE(k.find(L'\uFFFD'), std::wstring::npos);
+    EXPECT_EQ(Get(file, L"K").substr(0, 2), L"a\uFFFD");
+    EXPECT_NE(Get(file, L"K").find(L'd'), std::wstring::npos);
     EXPECT_EQ(Get(file, L"L"), L"ok");
-    // Unpaired surrogates in UTF-16 are replaced as well.
-    const std::string lone = "\xFF\xFE" "K\0=\0\x00\xD8x\0"s;
-    EXPECT_EQ(Get(LanguageFile::Parse(lone), L"K"), L"\uFFFDx");
+    // So is an unpaired surrogate in UTF-16.
+    EXPECT_EQ(Get(LanguageFile::Parse("\xFF\xFE" "K\0=\0\x00\xD8x\0"s), L"K"), L"\uFFFDx");
 }
 
 TEST(LanguageFile, CutsLongValuesAtTheBoundNeverInsideAPair) {
