@@ -58,25 +58,25 @@ void DetectionApp::RunTests() {
     ISystemProbe& probe = *probe_;
 
     // Every test runs here, on the caller's thread, one after the other: the benchmark must
-    // have the processor to itself, or its score would depend on what else is running. It comes
-    // last, when starting Direct3D has already woken the processor from its power-saving clock.
+    // have the processor to itself, or its score would depend on what else is running. It goes
+    // first, before starting Direct3D leaves driver threads busy for a while.
+    facts_.cpu = Safely([&] { return probe.QueryCpu(); });
+    facts_.cpuScore = Safely([&] { return probe.MeasureCpuScore(); });
+    Completed(1);
     facts_.os = Safely([&] { return probe.QueryOs(); });
     Completed(1);
     facts_.processors = Safely([&] { return probe.QueryProcessors(); });
     Completed(1);
     facts_.memoryBytes = Safely([&] { return probe.QueryPhysicalMemory(); });
     Completed(1);
-    facts_.graphics = Safely([&] { return probe.QueryGraphics(); });
-    Completed(3);  // adapter, video memory, Direct3D level
     facts_.disk = Safely([&] { return probe.QueryFreeDisk(); });
     Completed(1);
     facts_.display = Safely([&] { return probe.QueryDisplay(); });
     Completed(1);
-    facts_.cpu = Safely([&] { return probe.QueryCpu(); });
-    facts_.cpuScore = Safely([&] { return probe.MeasureCpuScore(); });
+    facts_.graphics = Safely([&] { return probe.QueryGraphics(); });
     // The items exist before the last progress call, so an observer may already read them.
     items_ = BuildItems(facts_, *requirements_, text_);
-    Completed(kItemCount - numCompleted_);
+    Completed(kItemCount - numCompleted_);  // adapter, video memory, Direct3D level
 }
 
 int DetectionApp::GetOverallResult() {
