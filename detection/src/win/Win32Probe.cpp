@@ -1,0 +1,216 @@
+#include "Win32Probe.h"
+
+#include "Benchmark.h"
+#include "Text.h"
+
+#include <windows.h>
+
+#include <cpuid.h>
+
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+namespace detection::win {
+
+namespace {
+
+// A registry string value, or "" when it is missing or no string. view: 0 or KEY_WOW64_32KEY.
+std::wstring ReadMachineString(const wchar_t* subkey, const wchar_t* name, REGSAM view) {
+    HKEY key;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, subkey, 0, KEY_QUERY_VALUE | view, &key) != ERROR_SUCCESS)
+        return {};
+    std::wstring value;
+    DWORD type = 0, size = 0;
+    if (RegQueryValueExW(key, name, nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+        (type == REG_SZ || type == REG_EXPAND_SZ) && size > 0 && size < 64 * 1024) {
+        std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 1, L'\0');
+        if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size) == ERROR_SUCCESS)
+            value = buffer.data();  // stops at the first terminator, stored or ours
+    }
+    RegCloseKey(key);
+    if (type == REG_EXPAND_SZ && !value.empty()) {
+        wchar_t expanded[MAX_PATH * 2];
+        const DWORD n = ExpandEnvironmentStringsW(value.c_str(), expanded, MAX_PATH * 2);
+        if (n > 0 && n <= MAX_PATH * 2)
+            value = expanded;
+    }
+    return value;
+}
+
+// The game's folder as the installer recorded it; a 32-bit installer writes to the 32-bit view.
+std::wstring InstallDir() {
+    constexpr const wchar_t* kKey = L"SOFTWARE\\Velmora\\Tarnholm";
+    std::wstring dir = ReadMachineString(kKey, L"InstallDir", 0);
+    return dir.empty() ? ReadMachineString(kKey, L"InstallDir", KEY_WOW64_32KEY) : dir;
+}
+
+std::optional<DiskFacts> FreeSpaceOn(const std::wstring& folder) {
+    if (folder.empty())
+        return std::nullopt;
+    wchar_t volume[MAX_PATH + 1];
+    if (!GetVolumePathNameW(folder.c_str(), volume, MAX_PATH + 1))
+        return std::nullopt;
+    ULARGE_INTEGER available;
+    if (!GetDiskFreeSpaceExW(volume, &available, nullptr, nullptr))
+        return std::nullopt;
+    return DiskFacts{volume, available.QuadPart};
+}
+
+// CPUID's brand string pads with spaces; one space between words reads better in the report.
+std::wstring CollapseSpaces(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\0')
+            break;
+        if (c == ' ' && (out.empty() || out.back() == ' '))
+            continue;
+        out.push_back(c);
+    }
+    while (!out.empty() && out.back() == ' ')
+        out.pop_back();
+    return WidenLatin1(out);
+}
+
+// The processor's rated clock: from the power manager, else from the registry's description.
+unsigned ProcessorMhz() {
+    // PROCESSOR_POWER_INFORMATION, which the SDK declares only in the power headers.
+    struct PowerInformation {
+        ULONG Number, MaxMhz, CurrentMhz, MhzLimit, MaxIdleState, CurrentIdleState;
+    };
+    using NtPowerInformationFn = LONG(WINAPI*)(POWER_INFORMATION_LEVEL, PVOID, ULONG, PVOID, ULONG);
+    const auto ntPowerInformation = reinterpret_cast<NtPowerInformationFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtPowerInformation")));
+    if (ntPowerInformation != nullptr) {
+        std::vector<PowerInformation> info(GetActiveProcessorCount(ALL_PROCESSOR_GROUPS) + 1);
+        const ULONG bytes = static_cast<ULONG>(info.size() * sizeof(PowerInformation));
+        if (ntPowerInformation(ProcessorInformation, nullptr, 0, info.data(), bytes) == 0 && info[0].MaxMhz != 0)
+            return info[0].MaxMhz;
+    }
+    DWORD mhz = 0, size = sizeof(mhz);
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0", L"~MHz",
+                     RRF_RT_REG_DWORD, nullptr, &mhz, &size) == ERROR_SUCCESS)
+        return mhz;
+    return 0;
+}
+
+} // namespace
+
+std::wstring ModuleFolder() {
+    HMODULE self = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCWSTR>(&ModuleFolder), &self);
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(self, path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0)
+            return {};
+        if (n < path.size()) {
+            path.resize(n);
+            break;
+        }
+        path.resize(path.size() * 2);  // long paths: the name was cut, try again
+    }
+    path.resize(path.find_last_of(L"\\/") + 1);
+    return path;
+}
+
+std::optional<OsFacts> Win32Probe::QueryOs() {
+    // GetVersionEx answers what the program's manifest allows it to know; RtlGetVersion the truth.
+    using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOEXW*);
+    const auto rtlGetVersion = reinterpret_cast<RtlGetVersionFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion")));
+    if (rtlGetVersion == nullptr)
+        return std::nullopt;
+    OSVERSIONINFOEXW info{};
+    info.dwOSVersionInfoSize = sizeof(info);
+    if (rtlGetVersion(&info) != 0)
+        return std::nullopt;
+    return OsFacts{info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber,
+                   info.wProductType != VER_NT_WORKSTATION, info.szCSDVersion};
+}
+
+std::optional<CpuFacts> Win32Probe::QueryCpu() {
+    unsigned regs[12] = {};
+    std::string text;
+    if (__get_cpuid(0x80000000, &regs[0], &regs[1], &regs[2], &regs[3]) && regs[0] >= 0x80000004) {
+        for (unsigned leaf = 0; leaf < 3; ++leaf)
+            __get_cpuid(0x80000002 + leaf, &regs[leaf * 4], &regs[leaf * 4 + 1], &regs[leaf * 4 + 2], &regs[leaf * 4 + 3]);
+        text.assign(reinterpret_cast<const char*>(regs), sizeof(regs));
+    } else if (__get_cpuid(0, &regs[0], &regs[1], &regs[2], &regs[3])) {
+        const unsigned vendor[3] = {regs[1], regs[3], regs[2]};  // "GenuineIntel" order: ebx, edx, ecx
+        text.assign(reinterpret_cast<const char*>(vendor), sizeof(vendor));
+    }
+    CpuFacts cpu{CollapseSpaces(text), ProcessorMhz()};
+    if (cpu.brand.empty() && cpu.mhz == 0)
+        return std::nullopt;
+    return cpu;
+}
+
+std::optional<float> Win32Probe::MeasureCpuScore() {
+    // For these few dozen milliseconds, other programs' ordinary threads wait.
+    struct RaisedPriority {
+        HANDLE thread = GetCurrentThread();
+        int previous = GetThreadPriority(thread);
+        RaisedPriority() { SetThreadPriority(thread, THREAD_PRIORITY_HIGHEST); }
+        ~RaisedPriority() { SetThreadPriority(thread, previous); }
+    } raised;
+    const float score = MeasureBenchmarkScore();
+    return std::isfinite(score) ? std::optional<float>(score) : std::nullopt;
+}
+
+std::optional<ProcessorFacts> Win32Probe::QueryProcessors() {
+    ProcessorFacts facts{GetActiveProcessorCount(ALL_PROCESSOR_GROUPS), 0};
+    if (facts.logical == 0) {
+        SYSTEM_INFO info;
+        GetSystemInfo(&info);
+        facts.logical = info.dwNumberOfProcessors;
+    }
+    DWORD bytes = 0;
+    GetLogicalProcessorInformationEx(RelationProcessorCore, nullptr, &bytes);
+    if (GetLastError() == ERROR_INSUFFICIENT_BUFFER && bytes > 0) {
+        std::vector<unsigned char> buffer(bytes);
+        auto* first = reinterpret_cast<SYSTEM_LOGICAL_PROCESSOR_INFORMATION_EX*>(buffer.data());
+        if (GetLogicalProcessorInformationEx(RelationProcessorCore, first, &bytes)) {
+            for (DWORD at = 0; at < bytes;) {
+                const auto* record = reinterpret_cast<const SYSTEM_LOGICAL_PROCESSOR_INFORMATION_EX*>(buffer.data() + at);
+                if (record->Size == 0)
+                    break;
+                ++facts.cores;
+                at += record->Size;
+            }
+        }
+    }
+    if (facts.logical == 0)
+        return std::nullopt;
+    return facts;
+}
+
+std::optional<uint64_t> Win32Probe::QueryPhysicalMemory() {
+    // Installed memory first: what Windows can use is a little less, and a 2 GB machine must
+    // not fall short of a 2 GB requirement for it.
+    ULONGLONG kilobytes = 0;
+    if (GetPhysicallyInstalledSystemMemory(&kilobytes) && kilobytes != 0)
+        return kilobytes * 1024;
+    MEMORYSTATUSEX status{};
+    status.dwLength = sizeof(status);
+    if (GlobalMemoryStatusEx(&status))
+        return status.ullTotalPhys;
+    return std::nullopt;
+}
+
+std::optional<DiskFacts> Win32Probe::QueryFreeDisk() {
+    if (auto facts = FreeSpaceOn(InstallDir()))
+        return facts;
+    return FreeSpaceOn(ModuleFolder());
+}
+
+std::optional<DisplayFacts> Win32Probe::QueryDisplay() {
+    DEVMODEW mode{};
+    mode.dmSize = sizeof(mode);
+    if (!EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode))
+        return std::nullopt;
+    return DisplayFacts{mode.dmPelsWidth, mode.dmPelsHeight, mode.dmBitsPerPel, mode.dmDisplayFrequency};
+}
+
+} // namespace detection::win

@@ -1,0 +1,33 @@
+#include "Benchmark.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+using namespace detection;
+
+// The reference time is calibrated for exactly this workload: a changed workload (or a compiler
+// that computes it differently) must show up here before it skews every player's score.
+TEST(Benchmark, WorkloadIsTheCalibratedOne) {
+    BenchmarkWorkload workload;
+    EXPECT_EQ(workload.Run(), kBenchmarkChecksum);
+    EXPECT_EQ(workload.Run(), kBenchmarkChecksum);  // a second run starts from the same state
+}
+
+TEST(Benchmark, ScoreIsTheMedianRelativeToTheReference) {
+    const std::vector<double> odd = {0.030, 0.010, 0.020, 0.500, 0.011};
+    const std::vector<double> even = {0.010, 0.030, 0.020, 0.012};
+    const float medianOdd = ScoreFromRunTimes(odd);   // 0.020 s
+    const float medianEven = ScoreFromRunTimes(even); // 0.016 s
+    EXPECT_FLOAT_EQ(medianEven / medianOdd, 0.8f);
+    // Twice the time, twice the score: a machine 1.8 times slower scores 1.8 times higher.
+    EXPECT_FLOAT_EQ(ScoreFromRunTimes(std::vector<double>{0.036}) / ScoreFromRunTimes(std::vector<double>{0.020}), 1.8f);
+    EXPECT_TRUE(std::isnan(ScoreFromRunTimes({})));
+}
+
+TEST(Benchmark, MeasuredScoreIsAPositiveNumber) {
+    const float score = MeasureBenchmarkScore();
+    EXPECT_TRUE(std::isfinite(score));
+    EXPECT_GT(score, 0.0f);
+}
