@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Runs end-to-end scenarios, each in its own fresh Wine prefix and program folder, and reports
+# pass or fail per scenario.
+#   tests/e2e/run.sh                 every scenario (those that need Launcher.exe only once it exists)
+#   tests/e2e/run.sh NAME...         the named ones
+#   tests/e2e/run.sh --list          their names
+# Exit code: 0 all passed, 1 a scenario failed, 77 nothing to run (Launcher.exe not built).
+# Screenshots: build/screenshots/e2e/<scenario>/; a failed scenario keeps build/e2e/<scenario>/.
+set -uo pipefail
+HERE="$(cd "$(dirname "$0")" && pwd)"
+source "$HERE/lib.sh"
+source "$HERE/scenarios.sh"
+
+all=$(declare -F | awk '$3 ~ /^scenario_/ { sub(/^scenario_/, "", $3); print $3 }')
+if [[ ${1:-} == --list ]]; then
+    echo "$all"
+    exit 0
+fi
+names=("$@")
+[[ ${#names[@]} -eq 0 ]] && mapfile -t names <<<"$all"
+
+for tool in "$DRIVER" "$FAKEGAME"; do
+    [[ -f $tool ]] || { echo "missing $tool: build the windows preset first" >&2; exit 1; }
+done
+
+passed=0 failed=0 skipped=0
+for name in "${names[@]}"; do
+    if ! declare -F "scenario_$name" >/dev/null; then
+        echo "unknown scenario: $name" >&2
+        failed=$((failed + 1))
+        continue
+    fi
+    if [[ $(needs_launcher "$name") == yes && ! -f $E2E_STAGE_SRC/Launcher.exe ]]; then
+        echo "SKIP $name: $E2E_STAGE_SRC/Launcher.exe does not exist yet"
+        skipped=$((skipped + 1))
+        continue
+    fi
+    echo "---- $name"
+    start=$SECONDS
+    (
+        trap 'e2e_teardown $?' EXIT
+        e2e_setup "$name"
+        "scenario_$name"
+    )
+    status=$?
+    if [[ $status -eq 0 ]]; then
+        echo "PASS $name ($((SECONDS - start))s)"
+        passed=$((passed + 1))
+    else
+        echo "FAIL $name ($((SECONDS - start))s); its files: build/e2e/$name/"
+        failed=$((failed + 1))
+    fi
+done
+
+echo "e2e: $passed passed, $failed failed, $skipped skipped"
+[[ $failed -gt 0 ]] && exit 1
+[[ $passed -eq 0 && $skipped -gt 0 ]] && exit 77
+exit 0

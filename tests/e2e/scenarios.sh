@@ -1,0 +1,385 @@
+# End-to-end scenarios: one function each, run by run.sh in a fresh prefix with the game
+# installed, a capable adapter and a fresh copy of the staged program in $STAGE.
+
+needs_launcher() { [[ $1 == harness ]] && echo no || echo yes; }
+
+# --- shared steps ---------------------------------------------------------------------------
+
+demand_more_than_machine() { requirements_demand_more "$(requirements_file "$STAGE")" || fail "no requirements file to edit"; }
+
+expect_no_window_shown() {
+    [[ -z $(shown_kinds) ]] || fail "a silent run showed windows: $(shown_kinds)"
+}
+
+expect_kinds() {  # EXPECTED...: the kinds of window the run showed, in order
+    expect_eq "$(shown_kinds)" "$*" "windows shown"
+}
+
+expect_no_kind() {  # KIND
+    [[ " $(shown_kinds) " != *" $1 "* ]] || fail "a $1 window was shown (windows: $(shown_kinds))"
+}
+
+expect_no_game_started() {
+    [[ ! -f $GAME_RECORD ]] || fail "the game was started: $(cat "$GAME_RECORD")"
+}
+
+expect_reg() {  # KEY NAME EXPECTED
+    expect_eq "$(reg_get "$1" "$2" | tr -d '\r')" "$3" "$2 under $1"
+}
+
+# Quit the launcher window that is shown now and check the run ended cleanly.
+quit_launcher() {
+    click "$WIN" 4
+    launcher_end
+    expect_exit_zero
+}
+
+# The resolution the hardware defaults choose for a pixel budget from the modes Wine offers:
+# 640x480, or 800-1920 by 600-1200, first of each size; the largest not above the budget, the
+# first of equals; the first mode when none fits.
+expected_resolution() {  # BUDGET
+    drv modes | tr -d '\r' | awk -v budget="$1" '
+        $1 == "current" { next }
+        ($1 == 640 && $2 == 480) || ($1 >= 800 && $1 <= 1920 && $2 >= 600 && $2 <= 1200) {
+            if (seen[$1 "x" $2]++) next
+            if (first == "") first = $1 " " $2
+            if ($1 * $2 <= budget && $1 * $2 > best) { best = $1 * $2; choice = $1 " " $2 }
+        }
+        END { print (choice != "" ? choice : first) }'
+}
+
+# The desktop is 1280x1024, not wide, so the budgets are those of a 4:3-or-narrower desktop.
+budget_for_class() {  # CLASS
+    case "$1" in 0) echo 480000 ;; 1) echo 786432 ;; *) echo 1310720 ;; esac
+}
+
+expect_defaults_for_class() {  # CLASS
+    local res w h
+    res=$(expected_resolution "$(budget_for_class "$1")")
+    w=${res% *} h=${res#* }
+    expect_reg "$LAUNCHER_KEY" VisualQualityLvl "dword $1"
+    expect_reg "$ENGINE_KEY" ScreenResolutionWidth "dword $w"
+    expect_reg "$ENGINE_KEY" ScreenResolutionHeight "dword $h"
+    expect_reg "$ENGINE_KEY" AspectRatioOverride "dword $((w * 100 / h))"
+    # A few rows of the chosen preset column, the ones that differ between every level.
+    local terrain=(70 50 30) shader=(50 37 24) draw=(1 6 8)
+    expect_reg "$ENGINE_KEY" TerrainGeometryDetails "dword ${terrain[$1]}"
+    expect_reg "$ENGINE_KEY" CharacterShaderLODCoefficient "dword ${shader[$1]}"
+    expect_reg "$ENGINE_KEY" ShadowDrawDistance "dword ${draw[$1]}"
+    expect_reg "$LAUNCHER_KEY" VerticalSync_lvl "dword 0"
+    expect_reg "$ENGINE_KEY" VerticalSync "dword 0"
+    expect_reg "$LAUNCHER_KEY" AspectRatioOverrideCHKB "dword 0"
+    expect_reg "$LAUNCHER_KEY" DefaultSetting "dword 1"
+    expect_reg "$LAUNCHER_KEY" LauncherVersion "dword 4"
+    expect_reg "$ENGINE_KEY" AlternateVerticalSync "dword $(( $(drv cpus | tr -d '\r') > 1 ? 1 : 0 ))"
+    expect_reg "$ENGINE_KEY" AlternateVerticalSyncThreshold "dword 0"
+}
+
+# --- the harness itself (runs before the program exists) -------------------------------------
+
+scenario_harness() {
+    note "the prefix holds the installed game"
+    expect_reg "$TARNHOLM_HKLM" Version "sz 1.0"
+    expect_reg "$TARNHOLM_HKLM" InstallDir "sz $GAME_DIR_WIN"
+    expect_reg "$TARNHOLM_HKLM" Executable "sz $GAME_DIR_WIN\\Tarnholm.exe"
+
+    note "registry values written, read back and deleted"
+    drv reg-set 'HKCU\Software\Velmora\Probe' Number dword 0x421 || fail "reg-set dword"
+    drv reg-set 'HKCU\Software\Velmora\Probe' Text sz "a b" || fail "reg-set sz"
+    expect_reg 'HKCU\Software\Velmora\Probe' Number "dword 1057"
+    expect_reg 'HKCU\Software\Velmora\Probe' Text "sz a b"
+    drv reg-del 'HKCU\Software\Velmora\Probe' Number
+    expect_reg 'HKCU\Software\Velmora\Probe' Number absent
+    drv reg-del 'HKCU\Software\Velmora'
+    expect_eq "$(drv reg-key 'HKCU\Software\Velmora' | tr -d '\r')" absent "deleted key"
+
+    note "the stand-in game records how the shell would start it"
+    local out
+    out=$(drv run --cwd "$GAME_DIR_WIN" "$GAME_DIR_WIN\\Tarnholm.exe" /fullscreen | tr -d '\r')
+    expect_eq "$(grep '^exit=' <<<"$out")" "exit=0" "exit code of the stand-in game"
+    wait_game_record "$GAME_RECORD"
+    expect_eq "$(game_record_value "$GAME_RECORD" directory)" "$GAME_DIR_WIN" "working directory of the game"
+    expect_eq "$(game_record_value "$GAME_RECORD" commandline)" "\"$GAME_DIR_WIN\\Tarnholm.exe\" /fullscreen" \
+        "command line of the game"
+
+    note "a dialog program driven through the watcher: found by its ids, ended by Escape, then by Quit"
+    [[ -f $BARE_DIALOG ]] || fail "missing $BARE_DIALOG"
+    mkdir -p "$SCEN/bare"
+    cp "$BARE_DIALOG" "$SCEN/bare/Launcher.exe"
+    launcher_start --exe "$SCEN/bare/Launcher.exe"
+    wait_kind launcher
+    expect_eq "$(window_title "$WIN")" "Bare dialog" "title of the dialog"
+    expect_eq "$(control_text "$WIN" 3)" "Settings" "text of control 3"
+    drv key "$WIN" ESC || fail "key"
+    launcher_end 20
+    expect_exit_zero
+    expect_kinds launcher
+    ls "$SHOTS"/run1-*-launcher.png >/dev/null 2>&1 || fail "no screenshot of the dialog was kept"
+
+    launcher_start --exe "$SCEN/bare/Launcher.exe"
+    wait_kind launcher
+    quit_launcher
+}
+
+# --- the switch table -----------------------------------------------------------------------
+
+# No switch, requirements met: the progress window, then the launcher window in English.
+scenario_plain_run() {
+    launcher_start
+    wait_kind launcher
+    expect_eq "$(window_title "$WIN")" "$(lang_text IDS_LAUNCHER_TITLE)" "launcher title"
+    expect_eq "$(control_text "$WIN" 1024)" "$(lang_text IDS_LAUNCH_BUTTON)" "Launch button"
+    expect_eq "$(control_text "$WIN" 3)" "$(lang_text IDS_SETTING_BUTTON)" "Settings button"
+    expect_eq "$(control_text "$WIN" 4)" "$(lang_text IDS_QUIT)" "Quit button"
+    expect_eq "$(drv mutex "$MUTEX_NAME" | tr -d '\r')" exists "the single-instance mutex while running"
+    quit_launcher
+    expect_kinds progress launcher
+    expect_reg "$LAUNCHER_KEY" ShowDetectionUI absent
+    expect_reg "$LAUNCHER_KEY" DefaultSetting "dword 1"
+    expect_no_game_started
+}
+
+# No switch, failed check: report, then the warning. Box clear: asked again next time; box
+# ticked: "ShowDetectionUI" = 0 and later runs go straight to the launcher, as they do for a
+# value of any type or content.
+scenario_failed_check() {
+    demand_more_than_machine
+
+    launcher_start
+    pass_report warning
+    expect_eq "$(window_title "$WIN")" "" "warning title"
+    expect_eq "$(control_text "$WIN" 1104)" "$(lang_text IDS_WARN_SYSTEM_INCOMPATIBLE)" "warning text"
+    expect_eq "$(control_text "$WIN" 1103)" "$(lang_text IDS_DO_NOT_SHOW_AGAIN)" "check box label"
+    expect_eq "$(control_text "$WIN" 1051)" "$(lang_text IDS_OK_BUTTON)" "OK button"
+    click "$WIN" 1051
+    wait_kind launcher
+    expect_reg "$LAUNCHER_KEY" ShowDetectionUI absent
+    quit_launcher
+
+    launcher_start
+    pass_report warning
+    drv check "$WIN" 1103 1 || fail "could not tick the check box"
+    click "$WIN" 1051
+    wait_kind launcher
+    expect_reg "$LAUNCHER_KEY" ShowDetectionUI "dword 0"
+    quit_launcher
+
+    launcher_start
+    wait_kind launcher
+    quit_launcher
+    expect_kinds progress launcher
+
+    drv reg-set "$LAUNCHER_KEY" ShowDetectionUI sz 1 || fail "reg-set"
+    launcher_start
+    wait_kind launcher
+    quit_launcher
+    expect_kinds progress launcher
+}
+
+# "/ForceDetectionUI": the report always, never the warning (even on a failed check), then the
+# launcher window.
+scenario_force_detection_ui() {
+    demand_more_than_machine
+    launcher_start /ForceDetectionUI
+    pass_report launcher
+    quit_launcher
+    expect_no_kind warning
+    expect_reg "$LAUNCHER_KEY" ShowDetectionUI absent
+}
+
+# "/OnlyDetection", alone and with "/ForceDetectionUI": the report and nothing after it.
+scenario_only_detection() {
+    demand_more_than_machine
+    local switches
+    for switches in /OnlyDetection "/ForceDetectionUI /OnlyDetection"; do
+        # shellcheck disable=SC2086
+        launcher_start $switches
+        pass_report ended
+        launcher_end
+        expect_exit_zero
+        expect_no_kind launcher
+        expect_no_kind warning
+    done
+}
+
+# "/silent" alone, with the other switches and as the start of a longer word: no window at all,
+# defaults refreshed. The match is case-sensitive: "/SILENT" is no switch.
+scenario_silent() {
+    demand_more_than_machine
+    local switches
+    for switches in /silent "/ForceDetectionUI /silent /OnlyDetection" /silently; do
+        # shellcheck disable=SC2086
+        launcher_start $switches
+        launcher_end
+        expect_exit_zero
+        expect_no_window_shown
+    done
+    expect_reg "$LAUNCHER_KEY" DefaultSetting "dword 1"
+    expect_reg "$LAUNCHER_KEY" ShowDetectionUI absent
+
+    launcher_start /SILENT
+    pass_report warning
+    click "$WIN" 1051
+    wait_kind launcher
+    quit_launcher
+}
+
+# --- hardware defaults on a clean profile ---------------------------------------------------
+
+# A low-class adapter (GeForce 8500 GT) with 128 MB: level 0, 800x600 when offered, low textures.
+# Stored defaults are kept on later runs.
+scenario_hardware_defaults_low() {
+    set_adapter 0x10de 0x0421 128
+    launcher_start /silent
+    launcher_end
+    expect_exit_zero
+    expect_defaults_for_class 0
+    expect_reg "$LAUNCHER_KEY" Texture_lvl "dword 0"
+    expect_reg "$ENGINE_KEY" DegradedTextures "dword 1"
+
+    drv reg-set "$LAUNCHER_KEY" VisualQualityLvl dword 3 || fail "reg-set"
+    launcher_start /silent
+    launcher_end
+    expect_reg "$LAUNCHER_KEY" VisualQualityLvl "dword 3"
+}
+
+# A medium-class adapter (GeForce 8600 GTS) with 256 MB: level 1 unless the processor ranks
+# lower, and full textures.
+scenario_hardware_defaults_medium() {
+    set_adapter 0x10de 0x0400 256
+    launcher_start /silent
+    launcher_end
+    expect_exit_zero
+    local level
+    level=$(reg_get "$LAUNCHER_KEY" VisualQualityLvl | tr -d '\r')
+    [[ $level == "dword 0" || $level == "dword 1" ]] || fail "VisualQualityLvl for a medium adapter: $level"
+    expect_defaults_for_class "${level#dword }"
+    expect_reg "$LAUNCHER_KEY" Texture_lvl "dword 1"
+    expect_reg "$ENGINE_KEY" DegradedTextures "dword 0"
+}
+
+# --- the launcher window --------------------------------------------------------------------
+
+# Launch starts "Executable" with "/fullscreen" in "InstallDir", by click and by Enter.
+scenario_launch() {
+    launcher_start
+    wait_kind launcher
+    click "$WIN" 1024
+    launcher_end
+    expect_exit_zero
+    wait_game_record "$GAME_RECORD" 1
+    expect_eq "$(game_record_value "$GAME_RECORD" commandline)" "\"$GAME_DIR_WIN\\Tarnholm.exe\" /fullscreen" \
+        "command line of the game"
+    expect_eq "$(game_record_value "$GAME_RECORD" directory)" "$GAME_DIR_WIN" "working directory of the game"
+    local game
+    game=$(drv wait --exe Tarnholm.exe --timeout 20 | cut -d' ' -f1) || fail "the game shows no window"
+    drv shot "$game" "$(winpath "$SCEN/game.bmp")" && convert "$SCEN/game.bmp" "$SHOTS/game.png"
+
+    launcher_start
+    wait_kind launcher
+    drv key "$WIN" ENTER || fail "key"
+    launcher_end
+    expect_exit_zero
+    wait_game_record "$GAME_RECORD" 2
+    expect_eq "$(game_record_value "$GAME_RECORD" commandline 2)" "\"$GAME_DIR_WIN\\Tarnholm.exe\" /fullscreen" \
+        "command line of the game started by Enter"
+}
+
+# Without "Executable" the game is the current directory's Ostrel_Release_Win32.exe, started
+# there.
+scenario_launch_fallback() {
+    drv reg-del "$TARNHOLM_HKLM" Executable || fail "reg-del"
+    local cwd="$SCEN/current dir"
+    mkdir -p "$cwd"
+    cp "$FAKEGAME" "$cwd/Ostrel_Release_Win32.exe"
+    launcher_start --cwd "$cwd"
+    wait_kind launcher
+    click "$WIN" 1024
+    launcher_end
+    expect_exit_zero
+    wait_game_record "$cwd/started.txt"
+    expect_eq "$(game_record_value "$cwd/started.txt" directory)" "$(winpath "$cwd")" "working directory of the game"
+    expect_eq "$(game_record_value "$cwd/started.txt" module)" "$(winpath "$cwd")\\Ostrel_Release_Win32.exe" \
+        "the game started"
+    [[ $(game_record_value "$cwd/started.txt" commandline) == *" /fullscreen" ]] || fail "no /fullscreen"
+    expect_no_game_started
+}
+
+# Escape and Quit both end the run, without starting the game.
+scenario_escape_and_quit() {
+    launcher_start
+    wait_kind launcher
+    drv key "$WIN" ESC || fail "key"
+    launcher_end
+    expect_exit_zero
+    expect_kinds progress launcher
+
+    launcher_start
+    wait_kind launcher
+    quit_launcher
+    expect_no_game_started
+}
+
+# --- start-up failures ----------------------------------------------------------------------
+
+# Without local.dll beside the program: the "Error" box and nothing else, no mutex, no registry
+# key. A local.dll in the current directory is not picked up instead.
+scenario_missing_local_dll() {
+    rm -f "$STAGE/local.dll"
+    local cwd="$SCEN/planted"
+    mkdir -p "$cwd"
+    cp "$E2E_STAGE_SRC/local.dll" "$cwd/"
+    launcher_start --cwd "$cwd"
+    wait_kind box
+    expect_eq "$(window_title "$WIN")" "Error" "caption of the box"
+    expect_eq "$(box_text "$WIN")" "Unable to load local.dll" "text of the box"
+    expect_eq "$(drv mutex "$MUTEX_NAME" | tr -d '\r')" absent "the mutex while the box is shown"
+    expect_eq "$(drv reg-key 'HKCU\Software\Velmora' | tr -d '\r')" absent "the per-user key while the box is shown"
+    click "$WIN" 1
+    launcher_end
+    expect_exit_zero
+    expect_kinds box
+    expect_eq "$(drv reg-key 'HKCU\Software\Velmora' | tr -d '\r')" absent "the per-user key after the run"
+}
+
+# A second instance ends at once with code 0 and shows nothing; the first runs on.
+scenario_second_instance() {
+    launcher_start
+    wait_kind launcher
+    local first=$WIN rc
+    (cd "$STAGE" && timeout 60 wine "$STAGE/Launcher.exe") >"$SCEN/second.log" 2>&1
+    rc=$?
+    expect_eq "$rc" 0 "exit code of the second instance"
+    local pids
+    pids=$(awk '$1 == "shown" { for (i = 1; i <= NF; i++) if ($i ~ /^pid=/) print $i }' "$WATCH_LOG" | sort -u | wc -l)
+    expect_eq "$pids" 1 "processes that showed windows"
+    drv text "$first" >/dev/null || fail "the first instance's window is gone"
+    WIN=$first
+    quit_launcher
+}
+
+# A requirements file the library cannot read: the "IDS_CHECKLOG" box captioned "IDS_ERROR",
+# after the progress window has gone, and no launcher window.
+scenario_broken_requirements() {
+    requirements_break "$(requirements_file "$STAGE")" || fail "no requirements file to break"
+    launcher_start
+    wait_kind box
+    expect_eq "$(window_title "$WIN")" "$(lang_text IDS_ERROR)" "caption of the box"
+    expect_eq "$(box_text "$WIN")" "$(lang_text IDS_CHECKLOG)" "text of the box"
+    [[ -z $(drv windows --exe Launcher.exe --ids 1026) ]] || fail "the progress window is still shown"
+    click "$WIN" 1
+    launcher_end
+    expect_exit_zero
+    expect_no_kind launcher
+}
+
+# The language file follows the stored engine language: 3 is German.
+scenario_language_file() {
+    [[ -f $STAGE/localization/DEU/interpreter_local.ini ]] || fail "no German language file staged"
+    drv reg-set "$ENGINE_KEY" LNG_Language dword 3 || fail "reg-set"
+    launcher_start
+    wait_kind launcher
+    expect_eq "$(window_title "$WIN")" "$(lang_text IDS_LAUNCHER_TITLE DEU)" "launcher title in German"
+    expect_eq "$(control_text "$WIN" 1024)" "$(lang_text IDS_LAUNCH_BUTTON DEU)" "Launch button in German"
+    quit_launcher
+}

@@ -1,0 +1,194 @@
+#include "Driver.h"
+
+#include <cstdio>
+#include <cwctype>
+#include <iostream>
+
+namespace driver {
+
+namespace {
+
+struct Command {
+    const wchar_t* name;
+    int (*run)(const Args&);
+    const wchar_t* usage;
+};
+
+const Command kCommands[] = {
+    {L"wait", CmdWait, L"wait [query] [--timeout S] [--gone]   print \"<hwnd> <alternative>\" of the first match"},
+    {L"windows", CmdWindows, L"windows [query]                     list matching visible top-level windows"},
+    {L"controls", CmdControls, L"controls HWND                       list child controls: id, class, state, text"},
+    {L"text", CmdText, L"text HWND [ID]                      print the text of the window or of its child ID"},
+    {L"click", CmdClick, L"click HWND ID                       post BM_CLICK to child ID"},
+    {L"check", CmdCheck, L"check HWND ID 0|1                   click check box ID until it shows the state"},
+    {L"key", CmdKey, L"key HWND KEY[,KEY..] [--input]      keys to the focus of HWND's thread (ESC ENTER TAB SPACE or a code)"},
+    {L"close", CmdClose, L"close HWND                          post WM_CLOSE"},
+    {L"shot", CmdShot, L"shot HWND FILE.bmp                  capture the window as shown on screen"},
+    {L"watch", CmdWatch, L"watch --exe NAME [--shots DIR] [--appear S] [--timeout S]   log shown/hidden windows until the process ends"},
+    {L"run", CmdRun, L"run [--cwd DIR] [--timeout S] EXE [ARGS..]   start, print pid=, wait, print exit="},
+    {L"startup", CmdStartup, L"startup --id N [--during N] [--close N] [--cwd DIR] EXE [ARGS..]   time start to window shown"},
+    {L"gone", CmdGone, L"gone --exe NAME [--timeout S]       wait until no process has that image"},
+    {L"mutex", CmdMutex, L"mutex NAME                          print exists or absent"},
+    {L"modes", CmdModes, L"modes                               display modes \"W H BPP HZ\", then \"current W H\""},
+    {L"cpus", CmdCpus, L"cpus                                number of processors"},
+    {L"reg-get", CmdRegGet, L"reg-get ROOT\\KEY NAME               print \"dword N\", \"sz TEXT\", \"type N\" or \"absent\""},
+    {L"reg-set", CmdRegSet, L"reg-set ROOT\\KEY NAME dword|sz VALUE create the key when needed"},
+    {L"reg-del", CmdRegDel, L"reg-del ROOT\\KEY [NAME]             delete a value, or the key with its subkeys"},
+    {L"reg-list", CmdRegList, L"reg-list ROOT\\KEY                   print NAME=dword:N / NAME=sz:TEXT per value"},
+    {L"reg-key", CmdRegKey, L"reg-key ROOT\\KEY                    print exists or absent"},
+};
+
+void Usage() {
+    Fail(L"usage: driver COMMAND ARGS   or   driver -   (one command per line on standard input)");
+    Fail(L"query: [--exe NAME] [--pid N] [--class C] [--title T] [--ids A,B[;C,D]]");
+    for (const Command& c : kCommands) Fail(std::wstring(L"  ") + c.usage);
+}
+
+int Dispatch(const std::vector<std::wstring>& words) {
+    if (words.empty()) return kOk;
+    for (const Command& c : kCommands) {
+        if (words[0] == c.name) {
+            return c.run(ParseArgs(std::vector<std::wstring>(words.begin() + 1, words.end())));
+        }
+    }
+    Fail(L"unknown command: " + words[0]);
+    Usage();
+    return kUsage;
+}
+
+// Splits a line on blanks; double quotes group words. Backslashes are plain characters, since
+// registry and file paths are full of them.
+std::vector<std::wstring> SplitLine(const std::wstring& line) {
+    std::vector<std::wstring> words;
+    std::wstring word;
+    bool quoted = false, inWord = false;
+    for (wchar_t c : line) {
+        if (c == L'"') {
+            quoted = !quoted;
+            inWord = true;
+        } else if (!quoted && std::iswspace(c)) {
+            if (inWord) words.push_back(word);
+            word.clear();
+            inWord = false;
+        } else {
+            word += c;
+            inWord = true;
+        }
+    }
+    if (inWord) words.push_back(word);
+    return words;
+}
+
+std::wstring FromUtf8(const std::string& text) {
+    if (text.empty()) return {};
+    int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring out(n, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
+    return out;
+}
+
+// Batch mode saves a process start per command; it stops at the first command that fails.
+int RunBatch() {
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        std::vector<std::wstring> words = SplitLine(FromUtf8(line));
+        if (words.empty() || words[0][0] == L'#') continue;
+        if (int rc = Dispatch(words); rc != kOk) return rc;
+    }
+    return kOk;
+}
+
+void WriteUtf8(FILE* stream, const std::wstring& line) {
+    std::wstring text = line + L"\n";
+    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                nullptr);
+    std::string bytes(n, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr,
+                        nullptr);
+    fwrite(bytes.data(), 1, bytes.size(), stream);
+    fflush(stream);
+}
+
+} // namespace
+
+std::wstring Args::Get(const std::wstring& name, const std::wstring& fallback) const {
+    auto it = options.find(name);
+    return it == options.end() ? fallback : it->second;
+}
+
+double Args::Seconds(const std::wstring& name, double fallback) const {
+    auto it = options.find(name);
+    return it == options.end() ? fallback : _wtof(it->second.c_str());
+}
+
+Args ParseArgs(const std::vector<std::wstring>& words) {
+    // Options that are flags take no value.
+    static const wchar_t* const kFlags[] = {L"--gone", L"--input"};
+    Args args;
+    bool optionsEnded = false;
+    for (size_t i = 0; i < words.size(); ++i) {
+        const std::wstring& w = words[i];
+        if (optionsEnded || w.size() < 3 || w.compare(0, 2, L"--") != 0) {
+            if (w == L"--") optionsEnded = true;
+            else args.positional.push_back(w);
+            continue;
+        }
+        bool flag = false;
+        for (const wchar_t* f : kFlags) flag = flag || w == f;
+        if (flag || i + 1 >= words.size()) args.options[w] = L"1";
+        else args.options[w] = words[++i];
+    }
+    return args;
+}
+
+void Print(const std::wstring& line) { WriteUtf8(stdout, line); }
+void Fail(const std::wstring& message) { WriteUtf8(stderr, message); }
+
+std::wstring Hex(UINT_PTR value) {
+    wchar_t buffer[32];
+    _snwprintf(buffer, ARRAYSIZE(buffer), L"0x%llx", static_cast<unsigned long long>(value));
+    return buffer;
+}
+
+bool ParseNumber(const std::wstring& text, long long& value) {
+    if (text.empty()) return false;
+    wchar_t* end = nullptr;
+    value = wcstoll(text.c_str(), &end, 0);
+    return end && *end == L'\0';
+}
+
+HWND ParseWindow(const std::wstring& text) {
+    long long value = 0;
+    if (!ParseNumber(text, value)) return nullptr;
+    HWND hwnd = reinterpret_cast<HWND>(static_cast<INT_PTR>(value));
+    return IsWindow(hwnd) ? hwnd : nullptr;
+}
+
+std::wstring Quoted(const std::wstring& text) {
+    std::wstring out = L"\"";
+    for (wchar_t c : text) {
+        if (c == L'"' || c == L'\\') out += L'\\';
+        if (c == L'\r') out += L"\\r";
+        else if (c == L'\n') out += L"\\n";
+        else out += c;
+    }
+    return out + L"\"";
+}
+
+std::wstring ToLower(std::wstring text) {
+    for (wchar_t& c : text) c = static_cast<wchar_t>(std::towlower(c));
+    return text;
+}
+
+} // namespace driver
+
+int wmain(int argc, wchar_t** argv) {
+    std::vector<std::wstring> words(argv + 1, argv + argc);
+    if (words.empty()) {
+        driver::Usage();
+        return driver::kUsage;
+    }
+    if (words.size() == 1 && words[0] == L"-") return driver::RunBatch();
+    return driver::Dispatch(words);
+}

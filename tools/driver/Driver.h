@@ -1,0 +1,79 @@
+// The end-to-end driver: a console program run under the same wineserver as the program it
+// drives. Each command is a function taking its arguments and returning the exit code:
+// 0 done, 1 the condition did not hold (timeout, absent, refused), 2 wrong usage.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace driver {
+
+enum ExitCode : int { kOk = 0, kNotMet = 1, kUsage = 2 };
+
+// Positional arguments and "--name value" options; a bare "--" ends option parsing.
+struct Args {
+    std::vector<std::wstring> positional;
+    std::map<std::wstring, std::wstring> options;
+
+    bool Has(const std::wstring& name) const { return options.count(name) != 0; }
+    std::wstring Get(const std::wstring& name, const std::wstring& fallback = L"") const;
+    double Seconds(const std::wstring& name, double fallback) const;
+};
+
+Args ParseArgs(const std::vector<std::wstring>& words);
+
+// Output goes out as UTF-8 whatever the console or pipe is.
+void Print(const std::wstring& line);
+void Fail(const std::wstring& message);  // on stderr
+
+std::wstring Hex(UINT_PTR value);
+bool ParseNumber(const std::wstring& text, long long& value);
+HWND ParseWindow(const std::wstring& text);
+std::wstring Quoted(const std::wstring& text);
+std::wstring ToLower(std::wstring text);
+
+// Polls until done() or the timeout; true when done() held.
+template <typename Done>
+bool PollUntil(double seconds, Done done, DWORD intervalMs = 10) {
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000.0);
+    for (;;) {
+        if (done()) return true;
+        if (GetTickCount64() >= end) return false;
+        Sleep(intervalMs);
+    }
+}
+
+// Commands, by area.
+int CmdWait(const Args&);
+int CmdWindows(const Args&);
+int CmdControls(const Args&);
+int CmdText(const Args&);
+int CmdClick(const Args&);
+int CmdCheck(const Args&);
+int CmdKey(const Args&);
+int CmdClose(const Args&);
+int CmdShot(const Args&);
+int CmdWatch(const Args&);
+
+int CmdRun(const Args&);
+int CmdStartup(const Args&);
+int CmdGone(const Args&);
+int CmdMutex(const Args&);
+int CmdModes(const Args&);
+int CmdCpus(const Args&);
+
+int CmdRegGet(const Args&);
+int CmdRegSet(const Args&);
+int CmdRegDel(const Args&);
+int CmdRegList(const Args&);
+int CmdRegKey(const Args&);
+
+// Shared by the window commands and the process commands.
+std::wstring ImageNameOf(DWORD pid);                  // file name only, empty when unknown
+std::vector<DWORD> ProcessesNamed(const std::wstring& image);
+bool SaveWindowBitmap(HWND hwnd, const std::wstring& path);
+
+} // namespace driver

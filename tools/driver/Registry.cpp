@@ -1,0 +1,150 @@
+// Registry values as the scenarios set and check them: 32-bit values and strings.
+#include "Driver.h"
+
+namespace driver {
+
+namespace {
+
+struct KeyPath {
+    HKEY root = nullptr;
+    std::wstring subkey;
+};
+
+bool ParseKey(const Args& args, KeyPath& key) {
+    if (args.positional.empty()) {
+        Fail(L"a key is needed, such as HKCU\\Software\\Velmora");
+        return false;
+    }
+    const std::wstring& path = args.positional[0];
+    const size_t slash = path.find(L'\\');
+    const std::wstring root = ToLower(path.substr(0, slash));
+    key.subkey = slash == std::wstring::npos ? L"" : path.substr(slash + 1);
+    if (root == L"hkcu" || root == L"hkey_current_user") key.root = HKEY_CURRENT_USER;
+    else if (root == L"hklm" || root == L"hkey_local_machine") key.root = HKEY_LOCAL_MACHINE;
+    else {
+        Fail(L"unknown root: " + root);
+        return false;
+    }
+    return true;
+}
+
+std::wstring Describe(DWORD type, const std::vector<BYTE>& data, const wchar_t* separator) {
+    if (type == REG_DWORD && data.size() == 4) {
+        DWORD v;
+        memcpy(&v, data.data(), 4);
+        return std::wstring(L"dword") + separator + std::to_wstring(v);
+    }
+    if (type == REG_SZ || type == REG_EXPAND_SZ) {
+        std::wstring text(reinterpret_cast<const wchar_t*>(data.data()), data.size() / sizeof(wchar_t));
+        while (!text.empty() && text.back() == L'\0') text.pop_back();
+        return std::wstring(L"sz") + separator + text;
+    }
+    return L"type" + std::wstring(separator) + std::to_wstring(type);
+}
+
+} // namespace
+
+int CmdRegGet(const Args& args) {
+    KeyPath key;
+    if (!ParseKey(args, key) || args.positional.size() < 2) return kUsage;
+    DWORD type = 0, size = 0;
+    LSTATUS rc = RegGetValueW(key.root, key.subkey.c_str(), args.positional[1].c_str(), RRF_RT_ANY | RRF_NOEXPAND,
+                              &type, nullptr, &size);
+    if (rc != ERROR_SUCCESS) {
+        Print(L"absent");
+        return kOk;
+    }
+    std::vector<BYTE> data(size);
+    rc = RegGetValueW(key.root, key.subkey.c_str(), args.positional[1].c_str(), RRF_RT_ANY | RRF_NOEXPAND, &type,
+                      data.data(), &size);
+    if (rc != ERROR_SUCCESS) return kNotMet;
+    data.resize(size);
+    Print(Describe(type, data, L" "));
+    return kOk;
+}
+
+int CmdRegSet(const Args& args) {
+    KeyPath key;
+    if (!ParseKey(args, key) || args.positional.size() < 4) return kUsage;
+    const std::wstring& name = args.positional[1];
+    const std::wstring kind = ToLower(args.positional[2]);
+    const std::wstring& value = args.positional[3];
+    HKEY handle;
+    if (RegCreateKeyExW(key.root, key.subkey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr) !=
+        ERROR_SUCCESS) {
+        Fail(L"reg-set: cannot create the key");
+        return kNotMet;
+    }
+    LSTATUS rc;
+    if (kind == L"dword") {
+        long long v = 0;
+        if (!ParseNumber(value, v)) {
+            RegCloseKey(handle);
+            return kUsage;
+        }
+        DWORD d = static_cast<DWORD>(v);
+        rc = RegSetValueExW(handle, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&d), sizeof d);
+    } else if (kind == L"sz") {
+        rc = RegSetValueExW(handle, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                            static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    } else {
+        RegCloseKey(handle);
+        Fail(L"reg-set: the kind is dword or sz");
+        return kUsage;
+    }
+    RegCloseKey(handle);
+    return rc == ERROR_SUCCESS ? kOk : kNotMet;
+}
+
+// Deleting what is not there counts as done: scenarios use it to reach a known state.
+int CmdRegDel(const Args& args) {
+    KeyPath key;
+    if (!ParseKey(args, key)) return kUsage;
+    LSTATUS rc;
+    if (args.positional.size() >= 2) {
+        HKEY handle;
+        rc = RegOpenKeyExW(key.root, key.subkey.c_str(), 0, KEY_SET_VALUE, &handle);
+        if (rc == ERROR_SUCCESS) {
+            rc = RegDeleteValueW(handle, args.positional[1].c_str());
+            RegCloseKey(handle);
+        }
+    } else {
+        rc = RegDeleteTreeW(key.root, key.subkey.c_str());
+        if (rc == ERROR_SUCCESS) rc = RegDeleteKeyW(key.root, key.subkey.c_str());
+    }
+    return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND ? kOk : kNotMet;
+}
+
+int CmdRegList(const Args& args) {
+    KeyPath key;
+    if (!ParseKey(args, key)) return kUsage;
+    HKEY handle;
+    if (RegOpenKeyExW(key.root, key.subkey.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) {
+        Fail(L"reg-list: no such key");
+        return kNotMet;
+    }
+    for (DWORD i = 0;; ++i) {
+        wchar_t name[16384];
+        DWORD nameLength = ARRAYSIZE(name), type = 0, size = 0;
+        if (RegEnumValueW(handle, i, name, &nameLength, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) break;
+        std::vector<BYTE> data(size);
+        nameLength = ARRAYSIZE(name);
+        if (RegEnumValueW(handle, i, name, &nameLength, nullptr, &type, data.data(), &size) != ERROR_SUCCESS) break;
+        data.resize(size);
+        Print(std::wstring(name, nameLength) + L"=" + Describe(type, data, L":"));
+    }
+    RegCloseKey(handle);
+    return kOk;
+}
+
+int CmdRegKey(const Args& args) {
+    KeyPath key;
+    if (!ParseKey(args, key)) return kUsage;
+    HKEY handle;
+    const bool exists = RegOpenKeyExW(key.root, key.subkey.c_str(), 0, KEY_READ, &handle) == ERROR_SUCCESS;
+    if (exists) RegCloseKey(handle);
+    Print(exists ? L"exists" : L"absent");
+    return kOk;
+}
+
+} // namespace driver
