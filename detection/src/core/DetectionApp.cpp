@@ -1,9 +1,7 @@
 #include "DetectionApp.h"
 
-#include <future>
 #include <limits>
 #include <string_view>
-#include <system_error>
 
 namespace detection {
 
@@ -59,22 +57,15 @@ void DetectionApp::RunTests() {
     facts_ = {};
     ISystemProbe& probe = *probe_;
 
-    facts_.processors = Safely([&] { return probe.QueryProcessors(); });
+    // Every test runs here, on the caller's thread, one after the other: the benchmark must
+    // have the processor to itself, or its score would depend on what else is running. It goes
+    // first, before starting Direct3D leaves driver threads busy for a while.
+    facts_.cpu = Safely([&] { return probe.QueryCpu(); });
+    facts_.cpuScore = Safely([&] { return probe.MeasureCpuScore(); });
     Completed(1);
-
-    // Starting Direct3D takes far longer than any other test (hundreds of milliseconds under
-    // some drivers), so with a second processor it runs beside the others and the benchmark.
-    // On a single processor it would slow the benchmark down and skew the score, so it waits.
-    std::future<GraphicsFacts> graphics;
-    if (facts_.processors && facts_.processors->logical > 1) {
-        try {
-            graphics = std::async(std::launch::async, [&probe] { return Safely([&] { return probe.QueryGraphics(); }); });
-        } catch (const std::system_error&) {
-            // No thread to be had: the query runs below on this one.
-        }
-    }
-
     facts_.os = Safely([&] { return probe.QueryOs(); });
+    Completed(1);
+    facts_.processors = Safely([&] { return probe.QueryProcessors(); });
     Completed(1);
     facts_.memoryBytes = Safely([&] { return probe.QueryPhysicalMemory(); });
     Completed(1);
@@ -82,14 +73,10 @@ void DetectionApp::RunTests() {
     Completed(1);
     facts_.display = Safely([&] { return probe.QueryDisplay(); });
     Completed(1);
-    facts_.cpu = Safely([&] { return probe.QueryCpu(); });
-    facts_.cpuScore = Safely([&] { return probe.MeasureCpuScore(); });
-    Completed(1);
-
-    facts_.graphics = graphics.valid() ? graphics.get() : Safely([&] { return probe.QueryGraphics(); });
+    facts_.graphics = Safely([&] { return probe.QueryGraphics(); });
     // The items exist before the last progress call, so an observer may already read them.
     items_ = BuildItems(facts_, *requirements_, text_);
-    Completed(kItemCount - numCompleted_);
+    Completed(kItemCount - numCompleted_);  // adapter, video memory, Direct3D level
 }
 
 int DetectionApp::GetOverallResult() {

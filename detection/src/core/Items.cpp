@@ -104,8 +104,7 @@ void AddMegabytes(Items& items, const Writer& w, const wchar_t* tag, const std::
 } // namespace
 
 std::wstring WindowsName(unsigned major, unsigned minor, unsigned build, bool server) {
-    const unsigned v = major * 100 + minor;
-    switch (v) {
+    switch (minor < 100 ? major * 100 + minor : 0) {
     case 500: return L"Windows 2000";
     case 501: return L"Windows XP";
     case 502: return server ? L"Windows Server 2003" : L"Windows XP x64";
@@ -165,16 +164,15 @@ Items BuildItems(const Facts& f, const Requirements& req, const TextLookup& text
             verdict.first, scoreValue));
     }
 
-    {   // Logical processors (cores in brackets when known).
+    {   // Logical processors, and the cores behind them where that differs.
         std::optional<uint64_t> count;
         std::wstring value = unknown;
         std::optional<std::wstring> found;
         if (f.processors && f.processors->logical != 0) {
             count = f.processors->logical;
-            value = f.processors->cores != 0
-                        ? Substitute(w(L"DET_CPUS_VALUE"), {std::to_wstring(f.processors->logical),
-                                                             std::to_wstring(f.processors->cores)})
-                        : std::to_wstring(f.processors->logical);
+            value = std::to_wstring(f.processors->logical);
+            if (f.processors->cores != 0 && f.processors->cores != f.processors->logical)
+                value = Substitute(w(L"DET_CPUS_VALUE"), {value, std::to_wstring(f.processors->cores)});
             found = Substitute(w(L"DET_CPUS_FOUND"), {value});
         }
         Add(items, w, L"processors", L"DET_CPUS_NAME", value, found,
@@ -256,14 +254,14 @@ Items BuildItems(const Facts& f, const Requirements& req, const TextLookup& text
 }
 
 int OverallResult(const Items& items) {
-    bool short_ = false;
+    bool shortfall = false;
     for (const auto& item : items) {
         const ETestResult r = item->GetTestResult();
         if (r == TEST_RESULT_FAILED)
             return TEST_RESULT_FAILED;
-        short_ = short_ || r == TEST_RESULT_SUFFICIENT || r == TEST_RESULT_UNDETECTED;
+        shortfall = shortfall || r == TEST_RESULT_SUFFICIENT || r == TEST_RESULT_UNDETECTED;
     }
-    return short_ ? TEST_RESULT_SUFFICIENT : TEST_RESULT_IDEAL;
+    return shortfall ? TEST_RESULT_SUFFICIENT : TEST_RESULT_IDEAL;
 }
 
 } // namespace detection

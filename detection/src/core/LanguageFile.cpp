@@ -142,8 +142,9 @@ void Localizer::SetPath(std::wstring path) {
 std::wstring Localizer::Lookup(const wchar_t* key) {
     if (key == nullptr)
         return {};
-    if (const std::wstring* text = chosen_.Find(key))
-        return *text;
+    const std::wstring* chosen = chosen_.Find(key);
+    if (chosen != nullptr && !chosen->empty())
+        return *chosen;
     if (!english_) {
         english_.emplace();
         if (hasPath_) {
@@ -153,9 +154,11 @@ std::wstring Localizer::Lookup(const wchar_t* key) {
             }
         }
     }
-    if (const std::wstring* text = english_->Find(key))
-        return *text;
-    return key;
+    const std::wstring* english = english_->Find(key);
+    if (english != nullptr && !english->empty())
+        return *english;
+    // A text left empty on purpose stays empty; only a key found nowhere answers itself.
+    return chosen != nullptr || english != nullptr ? std::wstring() : std::wstring(key);
 }
 
 } // namespace detection

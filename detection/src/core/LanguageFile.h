@@ -46,7 +46,8 @@ public:
     const std::wstring& Path() const { return path_; }
     bool HasPath() const { return hasPath_; }
 
-    // The chosen file's text, else the English file's, else the key itself: nothing shows blank.
+    // The chosen file's text, else the English file's (also where the chosen file's is empty, as
+    // an untranslated text is), else the key itself: nothing shows blank unless meant to.
     std::wstring Lookup(const wchar_t* key);
 
 private:

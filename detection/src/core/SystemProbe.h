@@ -55,7 +55,6 @@ public:
     virtual std::optional<float> MeasureCpuScore() = 0;
     virtual std::optional<ProcessorFacts> QueryProcessors() = 0;
     virtual std::optional<uint64_t> QueryPhysicalMemory() = 0;  // bytes installed
-    // May be called on a worker thread while the other queries run (see DetectionApp).
     virtual GraphicsFacts QueryGraphics() = 0;
     virtual std::optional<DiskFacts> QueryFreeDisk() = 0;
     virtual std::optional<DisplayFacts> QueryDisplay() = 0;

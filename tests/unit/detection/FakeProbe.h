@@ -3,9 +3,7 @@
 
 #include "SystemProbe.h"
 
-#include <atomic>
 #include <stdexcept>
-#include <thread>
 
 namespace detection::test {
 
@@ -19,7 +17,6 @@ struct FakeProbe : ISystemProbe {
     std::optional<DiskFacts> disk = DiskFacts{L"C:\\", 100ull << 30};
     std::optional<DisplayFacts> display = DisplayFacts{1920, 1080, 32, 60};
     bool throwFromMemory = false;
-    std::thread::id graphicsThread;
 
     std::optional<OsFacts> QueryOs() override { return os; }
     std::optional<CpuFacts> QueryCpu() override { return cpu; }
@@ -30,10 +27,7 @@ struct FakeProbe : ISystemProbe {
             throw std::runtime_error("driver fault");
         return memory;
     }
-    GraphicsFacts QueryGraphics() override {
-        graphicsThread = std::this_thread::get_id();
-        return graphics;
-    }
+    GraphicsFacts QueryGraphics() override { return graphics; }
     std::optional<DiskFacts> QueryFreeDisk() override { return disk; }
     std::optional<DisplayFacts> QueryDisplay() override { return display; }
 };

@@ -141,12 +141,17 @@ TEST(Items, DescriptionsTellWhatWasFoundAndWhatTheGameNeeds) {
     Facts f = GoodMachine();
     f.memoryBytes = 1536ull << 20;
     f.graphics.adapter->dedicatedVideoMemory = 6ull << 30;  // above 4 GB
+    f.processors = ProcessorFacts{8, 4};
     const ItemList en = BuildItems(f, GameRequirements(), test::ShippedTexts("EN"));
     EXPECT_EQ(ByTag(en, L"memory").GetValueString(), L"1.5 GB");
     EXPECT_EQ(ByTag(en, L"memory").GetDescriptionString(),
               L"Installed memory: 1.5 GB. The game needs at least 1 GB; 2 GB is recommended. "
               L"This meets the minimum requirement only.");
     EXPECT_EQ(ByTag(en, L"vidmemory").GetValueString(), L"6 GB");
+    EXPECT_EQ(ByTag(en, L"processors").GetValueString(), L"8, cores: 4");
+    EXPECT_EQ(ByTag(BuildItems(GoodMachine(), GameRequirements(), test::ShippedTexts("EN")), L"processors")
+                  .GetValueString(),
+              L"2");  // cores only where they differ from the logical processors
     EXPECT_EQ(ByTag(en, L"frequency").GetDescriptionString(),
               L"Measured processor speed score: 0.90 (lower is faster). The game needs a score of 2.60 "
               L"or less; 1.00 or less is recommended. This meets the recommended requirement.");
@@ -211,13 +216,4 @@ TEST(Items, EveryLanguageHasEveryTextAndFitsTheReport) {
             }
         }
     }
-}
-
-TEST(Items, WindowsNamesFromVersionNumbers) {
-    EXPECT_EQ(WindowsName(5, 1, 2600, false), L"Windows XP");
-    EXPECT_EQ(WindowsName(6, 1, 7601, true), L"Windows Server 2008 R2");
-    EXPECT_EQ(WindowsName(10, 0, 19045, false), L"Windows 10");
-    EXPECT_EQ(WindowsName(10, 0, 22000, false), L"Windows 11");
-    EXPECT_EQ(WindowsName(10, 0, 17763, true), L"Windows Server 2019");
-    EXPECT_EQ(WindowsName(11, 2, 0, false), L"Windows 11.2");
 }

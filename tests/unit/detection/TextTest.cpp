@@ -7,30 +7,16 @@
 
 using namespace detection;
 
-TEST(Text, DecimalsAreRoundedWithTheGivenSeparator) {
+TEST(Text, NumbersAndPlaceholders) {
     EXPECT_EQ(FormatDecimal(0.346, 2, L"."), L"0.35");
-    EXPECT_EQ(FormatDecimal(2.0, 2, L","), L"2,00");
-    EXPECT_EQ(FormatDecimal(1.05, 2, L"."), L"1.05");  // zero after the separator kept
-    EXPECT_EQ(FormatDecimal(15.96, 1, L","), L"16,0");
-    EXPECT_EQ(FormatDecimal(-0.5, 1, L"."), L"-0.5");
-    EXPECT_EQ(FormatDecimal(-0.001, 1, L"."), L"0.0");
-    EXPECT_EQ(FormatDecimal(7.6, 0, L"."), L"8");
+    EXPECT_EQ(FormatDecimal(1.05, 2, L","), L"1,05");  // the zero after the separator stays
+    EXPECT_EQ(FormatDecimal(-0.001, 1, L"."), L"0.0");  // no "-0.0"
     EXPECT_EQ(FormatDecimal(std::nan(""), 2, L"."), L"-");
-}
+    EXPECT_EQ(FormatHexId(0x191), L"0x0191");
 
-TEST(Text, PlaceholdersAreReplacedInAnyOrder) {
     EXPECT_EQ(Substitute(L"{2} before {1}, {1} again", {L"one", L"two"}), L"two before one, one again");
     EXPECT_EQ(Substitute(L"{3} {x} {} {1", {L"a"}), L"{3} {x} {} {1");  // unknown placeholders stay
     EXPECT_EQ(Substitute(L"{1}", {L"{2}", L"no second pass"}), L"{2}");
-}
-
-TEST(Text, HexIdsAndUtf8) {
-    EXPECT_EQ(FormatHexId(0x10DE), L"0x10DE");
-    EXPECT_EQ(FormatHexId(0x191), L"0x0191");
-    EXPECT_EQ(FormatHexId(0), L"0x0000");
-    EXPECT_EQ(FormatHexId(0x1234ABCD), L"0x1234ABCD");
-    EXPECT_EQ(NarrowUtf8(L"C:\\Spiele\\Gr\u00FC\u00DFe"), "C:\\Spiele\\Gr\xC3\xBC\xC3\x9F" "e");
-    EXPECT_EQ(WidenLatin1("AMD\xE9"), L"AMD\u00E9");
 }
 
 TEST(DeviceIds, PlugAndPlayIdsAndRegistryPaths) {
@@ -40,13 +26,8 @@ TEST(DeviceIds, PlugAndPlayIdsAndRegistryPaths) {
     EXPECT_EQ(ids->deviceId, 0x0191u);
     EXPECT_EQ(ParsePciIds(L"pci\\ven_1002&dev_9a0b")->deviceId, 0x9A0Bu);
     EXPECT_FALSE(ParsePciIds(L"PCI\\VEN_10DE&DEV_01"));      // cut short
-    EXPECT_FALSE(ParsePciIds(L"PCI\\VEN_10DE&DEV_XY12"));    // not hex
     EXPECT_FALSE(ParsePciIds(L"ROOT\\BasicDisplay\\0000"));  // no PCI device
-    EXPECT_FALSE(ParsePciIds(L""));
 
-    EXPECT_EQ(MachineSubkey(L"\\Registry\\Machine\\System\\CurrentControlSet\\Control\\Video\\{5982}\\0000"),
-              L"System\\CurrentControlSet\\Control\\Video\\{5982}\\0000");
-    EXPECT_EQ(MachineSubkey(L"\\REGISTRY\\MACHINE\\System"), L"System");
+    EXPECT_EQ(MachineSubkey(L"\\REGISTRY\\MACHINE\\System\\CurrentControlSet"), L"System\\CurrentControlSet");
     EXPECT_FALSE(MachineSubkey(L"\\Registry\\User\\S-1-5\\Software"));
-    EXPECT_FALSE(MachineSubkey(L"\\Registry\\Machine\\"));
 }
