@@ -144,7 +144,16 @@ void CLauncherDlg::Launch() {
     GameStart start;
     if (!ChooseGameStart(executable, installDir, CurrentDirectory(), start))
         return;  // the fallback path would not fit: start nothing rather than a cut path
-    ShellExecuteW(nullptr, L"open", start.file.c_str(), L"/fullscreen", start.directory.c_str(), SW_SHOWNORMAL);
+    // Failures are not reported, so the shell must not report them either.
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_FLAG_NO_UI;
+    info.lpVerb = L"open";
+    info.lpFile = start.file.c_str();
+    info.lpParameters = L"/fullscreen";
+    info.lpDirectory = start.directory.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    ShellExecuteExW(&info);
 }
 
 bool CLauncherDlg::OnEraseBkgnd(HDC dc) {

@@ -1,0 +1,266 @@
+// The program's windows run for real: each modal run is driven by steps posted into its own
+// message loop, and what the window did is checked from outside.
+#include "LauncherDlg.h"
+#include "Localization.h"
+#include "ResourceIds.h"
+#include "SplashDlg.h"
+#include "controls/MessageDialog.h"
+#include "framework/Application.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+constexpr UINT kStep = WM_APP + 7;
+
+class ProgramResources : public fw::Application {
+public:
+    ProgramResources() : local_(LoadLibraryW(L"local.dll")) {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+        InitCommonControlsEx(&controls);
+        SetResourceModule(local_);
+        SetIniPath(L"" ENGLISH_TEXTS);
+    }
+    ~ProgramResources() override { FreeLibrary(local_); }
+    HMODULE Local() const { return local_; }
+
+private:
+    HMODULE local_;
+};
+
+// A dialog whose modal run performs the given steps one after another; the messages a step
+// posts are handled before the next step runs.
+template <typename Base>
+class Driven : public Base {
+public:
+    using Step = std::function<void(Driven&)>;
+    template <typename... Args>
+    explicit Driven(std::vector<Step> steps, Args&&... args)
+        : Base(std::forward<Args>(args)...), steps_(std::move(steps)) {}
+
+    HWND Window() const { return this->Hwnd(); }
+
+protected:
+    bool OnInitDialog() override {
+        const bool result = Base::OnInitDialog();
+        PostMessageW(this->Hwnd(), kStep, 0, 0);
+        return result;
+    }
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+        if (msg != kStep)
+            return Base::OnMessage(msg, wParam, lParam, result);
+        if (next_ < steps_.size()) {
+            steps_[next_++](*this);
+            PostMessageW(this->Hwnd(), kStep, 0, 0);
+        } else {
+            ADD_FAILURE() << "the steps ran out before the dialog ended";
+            this->EndDialog(-2);
+        }
+        result = 0;
+        return true;
+    }
+
+private:
+    std::vector<Step> steps_;
+    std::size_t next_ = 0;
+};
+
+void Key(HWND window, WPARAM key) {
+    PostMessageW(window, WM_KEYDOWN, key, 1);
+    PostMessageW(window, WM_KEYUP, key, 0xC0000001);
+}
+
+RECT ChildRect(HWND parent, int id) {
+    RECT rect{};
+    GetWindowRect(GetDlgItem(parent, id), &rect);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+class AppWindows : public testing::Test {
+protected:
+    ProgramResources app_;
+};
+
+TEST_F(AppWindows, LocalizationKeepsTheSignedRemainderAndReadsNumberedStrings) {
+    const std::pair<int, int> cases[] = {{13, 6}, {14, 0}, {8, 1}, {7, 0}, {-1, -1}, {-8, -1}, {1, 1}};
+    for (auto [given, kept] : cases) {
+        Localization::SetCurrentLocal(given);
+        EXPECT_EQ(Localization::GetCurrentLocal(), kept) << given;
+        EXPECT_EQ(Localization::m_Local, kept);
+    }
+    EXPECT_FALSE(Localization::GetLocalizedString(IDS_PANE_TITLE_NO_SELECTION).empty());
+    EXPECT_EQ(Localization::GetLocalizedStdString(IDS_PANE_TEXT_NO_SELECTION),
+              Localization::GetLocalizedString(IDS_PANE_TEXT_NO_SELECTION));
+    EXPECT_EQ(Localization::GetLocalizedString(31999), L"") << "an id the module lacks gives nothing";
+    EXPECT_EQ(GetSplashDlg(), GetSplashDlg());
+    EXPECT_EQ(GetSplashDlg()->Hwnd(), nullptr) << "handing out the shared object creates no window";
+}
+
+struct Progress : Detection::TestManager {
+    Progress(int completed, int total) {
+        numCompleted_ = completed;
+        numTests_ = total;
+    }
+};
+
+TEST_F(AppWindows, ProgressBarFollowsTheTests) {
+    CSplashDlg splash(nullptr);
+    Progress none(0, 10);
+    splash.OnTestProgress(&none);  // before the window exists: nothing to move, no crash
+    ASSERT_TRUE(splash.Create(nullptr));
+    const HWND bar = GetDlgItem(splash.Hwnd(), IDC_PROGRESS_BAR);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(SendMessageW(bar, PBM_GETRANGE, FALSE, 0), 100);
+    const struct {
+        int completed, total, position;
+    } cases[] = {{5, 10, 49}, {10, 10, 99}, {0, 10, 0}, {1, 3, 32}, {0, 0, 0}};
+    for (const auto& c : cases) {
+        Progress manager(c.completed, c.total);
+        splash.OnTestProgress(&manager);
+        EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), c.position) << c.completed << "/" << c.total;
+    }
+    splash.DestroyWindow();
+    EXPECT_FALSE(IsWindow(bar));
+}
+
+using Message = Driven<CMessageDialog>;
+
+int RunMessage(std::vector<Message::Step> steps) {
+    Message dialog(std::move(steps), L"The machine falls short.", L"", L"Do not show again", nullptr);
+    return dialog.DoModal();
+}
+
+TEST_F(AppWindows, MessageDialogReportsTheBoxOnOkAndTwoOtherwise) {
+    std::wstring text, title, ok, label;
+    EXPECT_EQ(RunMessage({[&](Message& d) {
+                  wchar_t buffer[260];
+                  GetDlgItemTextW(d.Window(), IDC_MESSAGE_TEXT, buffer, 260);
+                  text = buffer;
+                  GetWindowTextW(d.Window(), buffer, 260);
+                  title = buffer;
+                  GetDlgItemTextW(d.Window(), IDC_MESSAGE_OK, buffer, 260);
+                  ok = buffer;
+                  GetDlgItemTextW(d.Window(), IDC_MESSAGE_CHECK, buffer, 260);
+                  label = buffer;
+                  EXPECT_TRUE(GetWindowLongW(GetDlgItem(d.Window(), IDC_MESSAGE_OK), GWL_STYLE) & BS_OWNERDRAW);
+                  SendDlgItemMessageW(d.Window(), IDC_MESSAGE_CHECK, BM_CLICK, 0, 0);
+                  PostMessageW(GetDlgItem(d.Window(), IDC_MESSAGE_OK), BM_CLICK, 0, 0);
+              }}),
+              1);
+    EXPECT_EQ(text, L"The machine falls short.");
+    EXPECT_EQ(title, L"");
+    EXPECT_EQ(ok, GetLocalizedString(L"IDS_OK_BUTTON"));
+    EXPECT_EQ(label, L"Do not show again");
+
+    EXPECT_EQ(RunMessage({[](Message& d) { PostMessageW(GetDlgItem(d.Window(), IDC_MESSAGE_OK), BM_CLICK, 0, 0); }}), 0);
+
+    // Escape closes with 2 whatever the box says.
+    EXPECT_EQ(RunMessage({[](Message& d) {
+                  SendDlgItemMessageW(d.Window(), IDC_MESSAGE_CHECK, BM_CLICK, 0, 0);
+                  Key(GetFocus(), VK_ESCAPE);
+              }}),
+              2);
+
+    // Space on the focused OK button is a click.
+    EXPECT_EQ(RunMessage({[](Message& d) {
+                              SendDlgItemMessageW(d.Window(), IDC_MESSAGE_CHECK, BM_CLICK, 0, 0);
+                              SetFocus(GetDlgItem(d.Window(), IDC_MESSAGE_OK));
+                          },
+                          [](Message& d) { Key(GetDlgItem(d.Window(), IDC_MESSAGE_OK), VK_SPACE); }}),
+              1);
+}
+
+using Launcher = Driven<CLauncherDlg>;
+
+TEST_F(AppWindows, LauncherTextsDefaultButtonAndEndings) {
+    std::wstring title, launch;
+    int defId = 0;
+    Launcher quit({[&](Launcher& d) {
+                       wchar_t buffer[260];
+                       GetWindowTextW(d.Window(), buffer, 260);
+                       title = buffer;
+                       GetDlgItemTextW(d.Window(), IDC_LAUNCHER_LAUNCH, buffer, 260);
+                       launch = buffer;
+                       defId = LOWORD(SendMessageW(d.Window(), DM_GETDEFID, 0, 0));
+                       EXPECT_NE(SendMessageW(d.Window(), WM_GETICON, ICON_BIG, 0), 0);
+                       EXPECT_NE(SendMessageW(d.Window(), WM_GETICON, ICON_SMALL, 0), 0);
+                       PostMessageW(GetDlgItem(d.Window(), IDC_LAUNCHER_QUIT), BM_CLICK, 0, 0);
+                   }},
+                  nullptr);
+    EXPECT_EQ(quit.DoModal(), IDCANCEL);
+    EXPECT_EQ(title, GetLocalizedString(L"IDS_LAUNCHER_TITLE"));
+    EXPECT_EQ(launch, GetLocalizedString(L"IDS_LAUNCH_BUTTON"));
+    EXPECT_EQ(defId, IDC_LAUNCHER_LAUNCH) << "Enter launches";
+
+    Launcher escape({[](Launcher& d) { Key(GetFocus() ? GetFocus() : d.Window(), VK_ESCAPE); }}, nullptr);
+    EXPECT_EQ(escape.DoModal(), IDCANCEL);
+}
+
+TEST_F(AppWindows, LauncherTabMarksTheButtonThatHadTheFocus) {
+    std::vector<int> focusBefore, defaultAfter;
+    Launcher dialog({[](Launcher& d) { SetFocus(GetDlgItem(d.Window(), IDC_LAUNCHER_LAUNCH)); },
+                     [&](Launcher&) {
+                         focusBefore.push_back(GetDlgCtrlID(GetFocus()));
+                         Key(GetFocus(), VK_TAB);
+                     },
+                     [&](Launcher& d) {
+                         defaultAfter.push_back(LOWORD(SendMessageW(d.Window(), DM_GETDEFID, 0, 0)));
+                         focusBefore.push_back(GetDlgCtrlID(GetFocus()));
+                         Key(GetFocus(), VK_TAB);
+                     },
+                     [&](Launcher& d) {
+                         defaultAfter.push_back(LOWORD(SendMessageW(d.Window(), DM_GETDEFID, 0, 0)));
+                         d.EndDialog(IDCANCEL);
+                     }},
+                    nullptr);
+    dialog.DoModal();
+    ASSERT_EQ(focusBefore.size(), 2u);
+    ASSERT_EQ(defaultAfter.size(), 2u);
+    EXPECT_EQ(focusBefore[0], IDC_LAUNCHER_LAUNCH);
+    EXPECT_NE(focusBefore[1], IDC_LAUNCHER_LAUNCH) << "Tab moved the focus on";
+    EXPECT_EQ(defaultAfter[0], focusBefore[0]) << "the default goes to the button that had the focus";
+    EXPECT_EQ(defaultAfter[1], focusBefore[1]);
+}
+
+TEST_F(AppWindows, LauncherLayoutFollowsTheSize) {
+    RECT before[3]{}, after[3]{};
+    RECT clientBefore{}, clientAfter{};
+    const int ids[3] = {IDC_LAUNCHER_LAUNCH, IDC_LAUNCHER_SETTINGS, IDC_LAUNCHER_QUIT};
+    Launcher dialog({[&](Launcher& d) {
+                         GetClientRect(d.Window(), &clientBefore);
+                         for (int i = 0; i < 3; ++i)
+                             before[i] = ChildRect(d.Window(), ids[i]);
+                         RECT window{};
+                         GetWindowRect(d.Window(), &window);
+                         SetWindowPos(d.Window(), nullptr, 0, 0, window.right - window.left + 200,
+                                      window.bottom - window.top + 60, SWP_NOMOVE | SWP_NOZORDER);
+                     },
+                     [&](Launcher& d) {
+                         GetClientRect(d.Window(), &clientAfter);
+                         for (int i = 0; i < 3; ++i)
+                             after[i] = ChildRect(d.Window(), ids[i]);
+                         d.EndDialog(IDCANCEL);
+                     }},
+                    nullptr);
+    dialog.DoModal();
+    ASSERT_EQ(clientAfter.right - clientBefore.right, 200);
+    const auto width = [](const RECT& r) { return r.right - r.left; };
+    // Settings: centred, same size, same top.
+    EXPECT_EQ(width(after[1]), width(before[1]));
+    EXPECT_EQ(after[1].top, before[1].top);
+    EXPECT_EQ(after[1].left - before[1].left, 100);
+    // Launch: same left, its gap to Settings kept.
+    EXPECT_EQ(after[0].left, before[0].left);
+    EXPECT_EQ(after[1].left - after[0].right, before[1].left - before[0].right);
+    // Quit: its gap after Settings and its distance to the right edge kept.
+    EXPECT_EQ(after[2].left - after[1].right, before[2].left - before[1].right);
+    EXPECT_EQ(clientAfter.right - after[2].right, clientBefore.right - before[2].right);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(after[i].bottom - after[i].top, before[i].bottom - before[i].top);
+}
+
+} // namespace
