@@ -2,7 +2,6 @@
 
 #include "framework/Application.h"
 
-#include <uxtheme.h>
 
 #include <utility>
 #include <vector>
@@ -127,15 +126,32 @@ bool ToolTipCtrl::Create(HWND owner, DWORD style)
     return hwnd_ != nullptr;
 }
 
+namespace {
+
+// uxtheme is only needed once a tooltip gets colours of its own, so it is not loaded at start-up.
+void TurnThemeOff(HWND window)
+{
+    using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+    static const auto setWindowTheme = [] {
+        const HMODULE uxtheme = LoadLibraryW(L"uxtheme.dll");
+        FARPROC found = uxtheme ? GetProcAddress(uxtheme, "SetWindowTheme") : nullptr;
+        return reinterpret_cast<SetWindowThemeFn>(reinterpret_cast<void*>(found));
+    }();
+    if (setWindowTheme)
+        setWindowTheme(window, L"", L"");
+}
+
+} // namespace
+
 void ToolTipCtrl::SetTipBkColor(COLORREF colour) const
 {
-    SetWindowTheme(hwnd_, L"", L"");
+    TurnThemeOff(hwnd_);
     SendMessageW(hwnd_, TTM_SETTIPBKCOLOR, colour, 0);
 }
 
 void ToolTipCtrl::SetTipTextColor(COLORREF colour) const
 {
-    SetWindowTheme(hwnd_, L"", L"");
+    TurnThemeOff(hwnd_);
     SendMessageW(hwnd_, TTM_SETTIPTEXTCOLOR, colour, 0);
 }
 

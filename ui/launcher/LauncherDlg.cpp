@@ -153,7 +153,12 @@ void CLauncherDlg::Launch() {
     info.lpParameters = L"/fullscreen";
     info.lpDirectory = start.directory.c_str();
     info.nShow = SW_SHOWNORMAL;
-    ShellExecuteExW(&info);
+    // The shell is loaded only now: it is heavy, and most runs never start the game.
+    using ShellExecuteExFn = BOOL(WINAPI*)(SHELLEXECUTEINFOW*);
+    const HMODULE shell = LoadLibraryW(L"shell32.dll");
+    FARPROC found = shell ? GetProcAddress(shell, "ShellExecuteExW") : nullptr;
+    if (found)
+        reinterpret_cast<ShellExecuteExFn>(reinterpret_cast<void*>(found))(&info);
 }
 
 bool CLauncherDlg::OnEraseBkgnd(HDC dc) {
