@@ -10,6 +10,9 @@ void CSplashDlg::DoDataExchange() { Bind(bar_, IDC_PROGRESS_BAR); }
 bool CSplashDlg::OnInitDialog() {
     const bool result = fw::Dialog::OnInitDialog();
     bar_.SetRange(0, 100);
+    // Gold on the window's near-black, in keeping with the artwork.
+    SendMessageW(bar_.Hwnd(), PBM_SETBARCOLOR, 0, RGB(201, 162, 74));
+    SendMessageW(bar_.Hwnd(), PBM_SETBKCOLOR, 0, RGB(1, 1, 1));
     return result;
 }
 

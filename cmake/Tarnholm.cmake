@@ -36,3 +36,14 @@ function(tarnholm_stage_files name)
   endforeach()
   add_custom_target(${name} ALL DEPENDS ${outputs})
 endfunction()
+
+# tarnholm_add_subfolders(<dir>): add_subdirectory for every folder below <dir> that has a
+# CMakeLists.txt, in name order.
+function(tarnholm_add_subfolders dir)
+  file(GLOB children LIST_DIRECTORIES true "${dir}/*")
+  foreach(child ${children})
+    if(EXISTS "${child}/CMakeLists.txt")
+      add_subdirectory(${child})
+    endif()
+  endforeach()
+endfunction()

@@ -115,6 +115,7 @@ TEST_F(AppWindows, ProgressBarFollowsTheTests) {
     const HWND bar = GetDlgItem(splash.Hwnd(), IDC_PROGRESS_BAR);
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(SendMessageW(bar, PBM_GETRANGE, FALSE, 0), 100);
+    EXPECT_EQ(static_cast<COLORREF>(SendMessageW(bar, PBM_GETBARCOLOR, 0, 0)), RGB(201, 162, 74));
     const struct {
         int completed, total, position;
     } cases[] = {{5, 10, 49}, {10, 10, 99}, {0, 10, 0}, {1, 3, 32}, {0, 0, 0}};
