@@ -23,22 +23,22 @@ ctl::SiblingRect SiblingsOf(HWND parent)
 
 } // namespace
 
-void AnchorControl(const AnchorSpec& spec)
+void AnchorControl(const AnchorSpec& anchor)
 {
-    const ctl::Anchors anchors{spec.leftAnchor, spec.topAnchor, spec.rightAnchor, spec.bottomAnchor, spec.flags};
-    const ctl::Rect parent = ToRect(spec.parentRect);
-    if (spec.measure) {
-        const AnchorDistances d = ctl::MeasureAnchors(anchors, ChildRect(spec.parentWindow, spec.controlId), parent,
-                                                      SiblingsOf(spec.parentWindow));
-        spec.leftDistance = d.left;
-        spec.topDistance = d.top;
-        spec.rightDistance = d.right;
-        spec.bottomDistance = d.bottom;
+    const ctl::Anchors anchors{anchor.leftAnchor, anchor.topAnchor, anchor.rightAnchor, anchor.bottomAnchor, anchor.flags};
+    const ctl::Rect parent = ToRect(anchor.parentRect);
+    if (anchor.measure) {
+        const AnchorDistances d = ctl::MeasureAnchors(anchors, ChildRect(anchor.parentWindow, anchor.controlId), parent,
+                                                      SiblingsOf(anchor.parentWindow));
+        anchor.leftDistance = d.left;
+        anchor.topDistance = d.top;
+        anchor.rightDistance = d.right;
+        anchor.bottomDistance = d.bottom;
         return;
     }
-    const AnchorDistances d{spec.leftDistance, spec.topDistance, spec.rightDistance, spec.bottomDistance};
-    const ctl::Rect r = ctl::ApplyAnchors(anchors, d, parent, SiblingsOf(spec.parentWindow));
-    MoveWindow(GetDlgItem(spec.parentWindow, spec.controlId), r.left, r.top, r.right - r.left, r.bottom - r.top,
+    const AnchorDistances d{anchor.leftDistance, anchor.topDistance, anchor.rightDistance, anchor.bottomDistance};
+    const ctl::Rect r = ctl::ApplyAnchors(anchors, d, parent, SiblingsOf(anchor.parentWindow));
+    MoveWindow(GetDlgItem(anchor.parentWindow, anchor.controlId), r.left, r.top, r.right - r.left, r.bottom - r.top,
                FALSE);
 }
 

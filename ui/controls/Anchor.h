@@ -23,7 +23,7 @@ struct AnchorSpec {
 };
 
 // Measures (records the four distances) or applies (moves the control without repainting).
-void AnchorControl(const AnchorSpec& spec);
+void AnchorControl(const AnchorSpec& anchor);
 
 // The right (vertical false) or bottom (vertical true) coordinate of a control whose near edge
 // is `nearEdge`, from its far anchor and distance.
