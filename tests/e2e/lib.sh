@@ -41,7 +41,13 @@ winpath() {  # absolute Unix path -> the same place through Wine's Z: drive
     echo "Z:${p//\//\\}"
 }
 
-drv() { wine "$DRIVER" "$@"; }
+# The driver's own exit codes are 0, 1 (not met) and 2 (usage); anything else is Wine's.
+drv() {
+    wine "$DRIVER" "$@"
+    local rc=$?
+    (( rc > 2 )) && echo "driver: '$1' ended with exit code $rc" >&2
+    return $rc
+}
 
 # --- prefixes -------------------------------------------------------------------------------
 
@@ -100,8 +106,18 @@ e2e_teardown() {
     local status=$1
     jobs -p | xargs -r kill 2>/dev/null
     wine_env_stop
-    # Passing scenarios leave only their screenshots; failing ones keep everything.
-    [[ $status -eq 0 ]] && rm -rf "$SCEN/prefix"
+    # Passing scenarios leave only their screenshots; failing ones keep everything, and print
+    # what the watcher and the program logged, since a CI machine keeps no files.
+    if [[ $status -eq 0 ]]; then
+        rm -rf "$SCEN/prefix"
+        return 0
+    fi
+    local log
+    for log in "$SCEN"/run*/watch.log "$SCEN"/run*/program.log; do
+        [[ -s $log ]] || continue
+        echo "  -- ${log#"$SCEN"/} (last lines)"
+        tail -n 15 "$log" | sed 's/^/  | /'
+    done
     return 0
 }
 

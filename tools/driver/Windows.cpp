@@ -325,13 +325,23 @@ int CmdKey(const Args& args) {
     }
     // Posted to whichever control has the focus in that thread, as the keyboard would deliver
     // them, so the program's own loop and pre-translation see them first.
+    // A window that has just been shown may not hold the focus yet (it can still name a window
+    // of the previous dialog, even one being destroyed): then the keys go to the window itself.
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
     HWND target = hwnd;
-    if (GetGUIThreadInfo(GetWindowThreadProcessId(hwnd, nullptr), &info) && info.hwndFocus) target = info.hwndFocus;
+    if (GetGUIThreadInfo(GetWindowThreadProcessId(hwnd, nullptr), &info) && info.hwndFocus &&
+        (info.hwndFocus == hwnd || IsChild(hwnd, info.hwndFocus))) {
+        target = info.hwndFocus;
+    }
     for (WORD vk : keys) {
         const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)) << 16;
-        if (!PostMessageW(target, WM_KEYDOWN, vk, 1 | scan)) return kNotMet;
+        if (!PostMessageW(target, WM_KEYDOWN, vk, 1 | scan) &&
+            (target == hwnd || !PostMessageW(target = hwnd, WM_KEYDOWN, vk, 1 | scan))) {
+            Fail(L"key: could not post to " + Hex(reinterpret_cast<UINT_PTR>(target)) + L", error " +
+                 std::to_wstring(GetLastError()));
+            return kNotMet;
+        }
         PostMessageW(target, WM_KEYUP, vk, 1 | scan | (LPARAM{3} << 30));
     }
     return kOk;
