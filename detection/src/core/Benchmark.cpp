@@ -130,12 +130,25 @@ float ScoreFromRunTimes(std::span<const double> seconds) {
     return static_cast<float>(median / kReferenceSeconds);
 }
 
-float MeasureBenchmarkScore() {
+std::vector<int> BenchmarkProcessors(uint64_t affinityMask, int most) {
+    std::vector<int> all;
+    for (int bit = 0; bit < 64; ++bit)
+        if (affinityMask >> bit & 1)
+            all.push_back(bit);
+    if (most <= 0 || static_cast<int>(all.size()) <= most)
+        return most <= 0 ? std::vector<int>{} : all;
+    std::vector<int> chosen;
+    for (int i = 0; i < most; ++i)
+        chosen.push_back(all[static_cast<size_t>(i) * all.size() / static_cast<size_t>(most)]);
+    return chosen;
+}
+
+float MeasureBenchmarkScore(double warmUpSeconds) {
     using Clock = std::chrono::steady_clock;
     // The checksum is kept so the compiler cannot drop the work.
     BenchmarkWorkload workload;
     volatile uint64_t sink = 0;
-    const auto warmUpEnd = Clock::now() + std::chrono::duration<double>(kBenchmarkWarmUpSeconds);
+    const auto warmUpEnd = Clock::now() + std::chrono::duration<double>(warmUpSeconds);
     do
         sink = sink + workload.Run();
     while (Clock::now() < warmUpEnd);

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <span>
 #include <vector>
 
@@ -14,6 +15,12 @@ namespace detection {
 // ignores, as long as most runs go through undisturbed.
 inline constexpr double kBenchmarkWarmUpSeconds = 0.015;
 inline constexpr int kBenchmarkTimedRuns = 21;
+// Before the second and later processors the clock is already up; only the caches need filling.
+inline constexpr double kBenchmarkRewarmSeconds = 0.001;
+// Processors measured at most. Processors differ: a hybrid design has fast and slow cores, and a
+// virtual machine's processors are slowed for seconds at a time by whatever shares their host
+// core. The game's main thread gets a fast one, so the score is the fastest processor's.
+inline constexpr int kBenchmarkProcessors = 4;
 
 // The workload with its memory, allocated once so that the runs time the processor and not the
 // system's allocator.
@@ -38,7 +45,29 @@ extern const uint64_t kBenchmarkChecksum;
 // Median of the run times (seconds) divided by the reference time.
 float ScoreFromRunTimes(std::span<const double> seconds);
 
-// Warm-up for kBenchmarkWarmUpSeconds, then kBenchmarkTimedRuns timed runs on the calling thread.
-float MeasureBenchmarkScore();
+// A warm-up of the given length, then kBenchmarkTimedRuns timed runs on the calling thread.
+float MeasureBenchmarkScore(double warmUpSeconds = kBenchmarkWarmUpSeconds);
+
+// Which processors of an affinity mask (bit n = processor n) to measure: at most `most` of them,
+// spread evenly over the mask so that both ends of a hybrid design are among them.
+std::vector<int> BenchmarkProcessors(uint64_t affinityMask, int most = kBenchmarkProcessors);
+
+// The lowest (fastest) score over the processors: the calling thread is moved to each in turn
+// by moveTo, which answers false when it could not move there (that processor is skipped).
+// Without any processor it could move to, the score is measured where the thread is.
+template <class MoveTo>
+float FastestProcessorScore(const std::vector<int>& processors, MoveTo&& moveTo) {
+    float best = std::numeric_limits<float>::quiet_NaN();
+    bool warm = false;
+    for (int processor : processors) {
+        if (!moveTo(processor))
+            continue;
+        const float score = MeasureBenchmarkScore(warm ? kBenchmarkRewarmSeconds : kBenchmarkWarmUpSeconds);
+        warm = true;
+        if (!(score >= best))  // also replaces the initial NaN
+            best = score;
+    }
+    return warm ? best : MeasureBenchmarkScore();
+}
 
 } // namespace detection

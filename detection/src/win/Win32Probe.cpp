@@ -155,7 +155,27 @@ std::optional<float> Win32Probe::MeasureCpuScore() {
         RaisedPriority() { SetThreadPriority(thread, THREAD_PRIORITY_HIGHEST); }
         ~RaisedPriority() { SetThreadPriority(thread, previous); }
     } raised;
-    const float score = MeasureBenchmarkScore();
+    DWORD_PTR processMask = 0, systemMask = 0;
+    if (!GetProcessAffinityMask(GetCurrentProcess(), &processMask, &systemMask))
+        processMask = 0;
+    // The thread goes back to the processors it was allowed before.
+    struct RestoredAffinity {
+        HANDLE thread = GetCurrentThread();
+        DWORD_PTR previous = 0;
+        ~RestoredAffinity() {
+            if (previous != 0)
+                SetThreadAffinityMask(thread, previous);
+        }
+    } restored;
+    const float score = FastestProcessorScore(BenchmarkProcessors(processMask), [&](int processor) {
+        const DWORD_PTR before = SetThreadAffinityMask(restored.thread, DWORD_PTR{1} << processor);
+        if (restored.previous == 0)
+            restored.previous = before;
+        if (before == 0)
+            return false;
+        Sleep(0);  // lets the scheduler move the thread now
+        return true;
+    });
     return std::isfinite(score) ? std::optional<float>(score) : std::nullopt;
 }
 

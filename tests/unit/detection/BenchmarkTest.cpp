@@ -31,3 +31,32 @@ TEST(Benchmark, MeasuredScoreIsAPositiveNumber) {
     EXPECT_TRUE(std::isfinite(score));
     EXPECT_GT(score, 0.0f);
 }
+
+TEST(Benchmark, ProcessorsAreSpreadOverTheAffinityMask) {
+    using V = std::vector<int>;
+    EXPECT_EQ(BenchmarkProcessors(0b1), V{0});
+    EXPECT_EQ(BenchmarkProcessors(0b1010), (V{1, 3}));
+    EXPECT_EQ(BenchmarkProcessors(0xFF), (V{0, 2, 4, 6}));
+    EXPECT_EQ(BenchmarkProcessors(0xFFFF, 4), (V{0, 4, 8, 12}));
+    EXPECT_EQ(BenchmarkProcessors(0x8000000000000001ull, 4), (V{0, 63}));
+    EXPECT_EQ(BenchmarkProcessors(~0ull, 3), (V{0, 21, 42}));
+    EXPECT_TRUE(BenchmarkProcessors(0).empty());
+    EXPECT_TRUE(BenchmarkProcessors(0xF, 0).empty());
+}
+
+TEST(Benchmark, FastestProcessorScoreVisitsEachProcessorOnceAndSkipsRefusals) {
+    std::vector<int> visited;
+    const float score = FastestProcessorScore(std::vector<int>{0, 2, 5}, [&](int processor) {
+        visited.push_back(processor);
+        return processor != 2;
+    });
+    EXPECT_EQ(visited, (std::vector<int>{0, 2, 5}));
+    EXPECT_TRUE(std::isfinite(score));
+    EXPECT_GT(score, 0.0f);
+
+    // Nowhere to move to: measured where the thread is, never a missing score.
+    const float here = FastestProcessorScore(std::vector<int>{}, [](int) { return true; });
+    EXPECT_TRUE(std::isfinite(here));
+    const float refused = FastestProcessorScore(std::vector<int>{1}, [](int) { return false; });
+    EXPECT_TRUE(std::isfinite(refused));
+}
