@@ -19,7 +19,14 @@ wine_env_start() {
     wineserver -p
     wine wineboot -i >/dev/null 2>&1 || true
     # Unmanaged windows close at once under Xvfb instead of waiting for a window manager.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    # Without it every GUI test is seconds slower, so the value is checked and set again if lost.
+    local try
+    for try in 1 2 3; do
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+        wine reg query 'HKCU\Software\Wine\X11 Driver' /v Managed 2>/dev/null | grep -q 'REG_SZ *N' && return 0
+        sleep 1
+    done
+    echo "wine-env: could not set the X11 driver's Managed=N in $WINEPREFIX; windows will close slowly" >&2
 }
 
 wine_env_stop() {
