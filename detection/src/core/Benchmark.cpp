@@ -131,12 +131,14 @@ float ScoreFromRunTimes(std::span<const double> seconds) {
 }
 
 std::vector<int> BenchmarkProcessors(uint64_t affinityMask, int most) {
+    if (most <= 0)
+        return {};
     std::vector<int> all;
     for (int bit = 0; bit < 64; ++bit)
         if (affinityMask >> bit & 1)
             all.push_back(bit);
-    if (most <= 0 || static_cast<int>(all.size()) <= most)
-        return most <= 0 ? std::vector<int>{} : all;
+    if (static_cast<int>(all.size()) <= most)
+        return all;
     std::vector<int> chosen;
     for (int i = 0; i < most; ++i)
         chosen.push_back(all[static_cast<size_t>(i) * all.size() / static_cast<size_t>(most)]);
