@@ -1,6 +1,7 @@
 // The processor benchmark: a short, fixed mix of integer, floating-point and branchy work, timed
-// after a warm-up run; the score is the median run time relative to the game's recommended
-// processor, so 1.0 is that class, 1.8 the medium class, and lower is faster.
+// after a warm-up run; the score is the median run time, on the fastest of the processors tried,
+// relative to the game's recommended processor, so 1.0 is that class, 1.8 the medium class, and
+// lower is faster.
 #pragma once
 
 #include <array>
