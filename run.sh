@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds what is missing, stages the program and starts it under Wine in a prefix prepared as
-# the game's installer would, with the given switches:
+# Builds what is missing, installs the program with its installer (the build that carries the
+# stand-in game) silently into a Wine prefix and starts the installed Launcher.exe there, as the
+# Start menu's shortcut would, with the given switches:
 #   ./run.sh [/silent] [/ForceDetectionUI] [/OnlyDetection]
 # With $DISPLAY set the windows appear on that desktop. Without it the program runs on a virtual
 # display: a screenshot of the screen is saved every $TARNHOLM_SHOT_SECONDS (default 2) into
@@ -8,15 +9,17 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 ROOT=$PWD
-launcher="$ROOT/build/stage/Launcher.exe"
+setup="$ROOT/build/windows/installer/standin/TarnholmSetup.exe"
 prefix="$ROOT/build/wine-run"
+game_dir="$prefix/drive_c/Program Files/Velmora/Tarnholm"
+launcher="$game_dir/Launcher.exe"
 
 ./tools/install-deps.sh
 [[ -f build/windows/build.ninja ]] || cmake --preset windows >/dev/null
 cmake --build --preset windows -j2
 
-if [[ ! -f $launcher ]]; then
-    echo "run.sh: $launcher does not exist: the program (target Launcher) is not part of this build yet." >&2
+if [[ ! -f $setup ]]; then
+    echo "run.sh: $setup does not exist: build the windows preset first (the program and its installer; nsis installed)." >&2
     exit 1
 fi
 
@@ -25,10 +28,18 @@ headless=0
 source tools/wine-env.sh
 wine_env_start "$prefix"
 trap wine_env_stop EXIT
-game_dir=$(tools/prefix.sh "$prefix")
-echo "run.sh: prefix $prefix, game folder $game_dir"
+# Installing over an earlier run's installation replaces the program and keeps the settings.
+set +e
+wine "$setup" /S >/dev/null 2>&1
+rc=$?
+set -e
+if [[ $rc -ne 0 ]]; then
+    echo "run.sh: the installer ended with exit code $rc" >&2
+    exit 1
+fi
+echo "run.sh: installed into $game_dir (prefix $prefix)"
 
-cd "$ROOT/build/stage"
+cd "$game_dir"
 if [[ $headless -eq 0 ]]; then
     set +e
     wine "$launcher" "$@"
@@ -61,8 +72,8 @@ rc=$?
 set -e
 echo "run.sh: Launcher.exe exited with code $rc; $n screenshots:"
 ls -1 "$shots"/*.png 2>/dev/null || true
-if [[ -f "$prefix/drive_c/Program Files/Velmora/Tarnholm/started.txt" ]]; then
+if [[ -f "$game_dir/started.txt" ]]; then
     echo "run.sh: the game was started:"
-    cat "$prefix/drive_c/Program Files/Velmora/Tarnholm/started.txt"
+    cat "$game_dir/started.txt"
 fi
 exit $rc

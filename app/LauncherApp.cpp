@@ -4,7 +4,8 @@
 #include "Localization.h"
 #include "SplashDlg.h"
 #include "Win32Settings.h"
-#include "controls/MessageDialog.h"
+#include "dialogs/MessageDialog.h"
+#include "report/SystemCheckDlg.h"
 
 #include <string>
 #include <vector>
@@ -20,44 +21,46 @@ std::wstring ProgramPath() {
 }
 
 // The resource library beside the program, never one found elsewhere on the search path.
-HMODULE LoadResourceLibrary() {
+win32::Module LoadResourceLibrary() {
     const std::wstring program = ProgramPath();
     const std::size_t slash = program.rfind(L'\\');
     if (slash == std::wstring::npos)
-        return nullptr;
-    return LoadLibraryExW((program.substr(0, slash + 1) + L"local.dll").c_str(), nullptr,
-                          LOAD_WITH_ALTERED_SEARCH_PATH);
+        return {};
+    return win32::Module(
+        LoadLibraryExW((program.substr(0, slash + 1) + L"local.dll").c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
 }
 
 SettingsEnvironment ProgramEnvironment() {
     static CWin32Registry registry;
     static CWin32DisplayModes displayModes;
     static CWin32UserLocale locale;
-    return {registry, displayModes, locale, [](const wchar_t* key) { return GetLocalizedString(key); }};
+    return {registry, displayModes, locale, CLauncherApp::Texts()};
 }
 
 } // namespace
 
 CLauncherApp::~CLauncherApp() = default;
 
+fw::TextLookup CLauncherApp::Texts() {
+    return [](const wchar_t* key) { return GetLocalizedString(key); };
+}
+
 bool CLauncherApp::InitInstance() {
     fw::Application::InitInstance();
     switches_ = ParseSwitches(CommandLine());
 
     resourceLibrary_ = LoadResourceLibrary();
-    if (resourceLibrary_ == nullptr) {
+    if (!resourceLibrary_) {
         MessageBoxA(nullptr, "Unable to load local.dll", "Error", MB_ICONERROR);
         return false;
     }
-    SetResourceModule(resourceLibrary_);
-    using GetCurrentLocalFn = int (*)();
-    const auto getCurrentLocal =
-        reinterpret_cast<GetCurrentLocalFn>(reinterpret_cast<void*>(GetProcAddress(resourceLibrary_, "GetCurrentLocal")));
+    SetResourceModule(resourceLibrary_.Get());
+    const auto getCurrentLocal = win32::ProcAddress<int (*)()>(resourceLibrary_.Get(), "GetCurrentLocal");
     Localization::SetCurrentLocal(getCurrentLocal != nullptr ? getCurrentLocal() : 0);
 
     // Marks a running instance; the handle stays open until the process ends.
-    const HANDLE mutex = CreateMutexW(nullptr, FALSE, L"__TARNHOLMLAUNCHER__");
-    if (mutex != nullptr && GetLastError() == ERROR_ALREADY_EXISTS)
+    instanceMarker_.Reset(CreateMutexW(nullptr, FALSE, L"__TARNHOLMLAUNCHER__"));
+    if (instanceMarker_ && GetLastError() == ERROR_ALREADY_EXISTS)
         return false;
 
     RunDetectionAndWindows();
@@ -73,18 +76,18 @@ void CLauncherApp::RunDetectionAndWindows() {
             UpdateWindow(splash.Hwnd());
         }
 
-        detection_ = nullptr;
-        CreateApplication(&detection_);
-        settings_ = std::make_unique<CSettingsModel>(detection_, ProgramEnvironment());
+        detection_.emplace();
+        DetectionApplication& detection = *detection_->Get();
+        settings_ = std::make_unique<CSettingsModel>(&detection, ProgramEnvironment());
         SetIniPath(LanguageFilePath(ProgramPath(), settings_->GetValue(kEngineLanguage)));
         settings_->PrepareLists();
 
-        detection_->Initialize();
-        detection_->Configure();
+        detection.Initialize();
+        detection.Configure();
         if (!switches_.silent)
-            detection_->SetTestObserver(&splash);
-        detection_->RunTests();
-        overallResult_ = detection_->GetOverallResult();
+            detection.SetTestObserver(&splash);
+        detection.RunTests();
+        overallResult_ = detection.GetOverallResult();
 
         if (settings_->ApplyHardwareDefaults(false))
             settings_->Save();
@@ -95,33 +98,41 @@ void CLauncherApp::RunDetectionAndWindows() {
             const bool showDetectionUIPresent =
                 settings_->LauncherKey().ReadDword(kShowDetectionUI, ignored) != kRegistryFileNotFound;
             const WindowPlan plan = PlanWindows(switches_, overallResult_, showDetectionUIPresent);
-            // The report window opens here once it exists; the warning follows it.
+            if (plan.report) {
+                CSystemCheckDlg report(nullptr, Texts());
+                report.AttachApplication(&detection);
+                report.SetOverallResult(overallResult_);
+                report.DoModal();
+            }
             if (plan.warning) {
                 CMessageDialog warning(GetLocalizedString(L"IDS_WARN_SYSTEM_INCOMPATIBLE"), L"",
-                                       GetLocalizedString(L"IDS_DO_NOT_SHOW_AGAIN"), nullptr);
+                                       GetLocalizedString(L"IDS_DO_NOT_SHOW_AGAIN"), Texts(), nullptr);
                 if (warning.DoModal() == 1)
                     settings_->LauncherKey().WriteDword(kShowDetectionUI, 0);
             }
             if (plan.launcher) {
-                CLauncherDlg launcher(nullptr);
+                CLauncherDlg launcher(Texts(), nullptr);
+                launcher.AttachSettings(*settings_, GetDetectionApplication());
                 SetMainWindow(&launcher);
                 launcher.DoModal();
                 SetMainWindow(nullptr);
             }
         }
-        ReleaseApplication(&detection_);
+        detection_.reset();
     } catch (const Detection::DetectionFailedException&) {
         SetMainWindow(nullptr);
+        if (detection_)
+            detection_->Abandon();
+        detection_.reset();
         MessageBoxW(nullptr, GetLocalizedString(L"IDS_CHECKLOG").c_str(), GetLocalizedString(L"IDS_ERROR").c_str(),
                     MB_ICONERROR);
     }
 }
 
 int CLauncherApp::ExitInstance() {
-    if (resourceLibrary_ != nullptr) {
+    if (resourceLibrary_) {
         SetResourceModule(nullptr);
-        FreeLibrary(resourceLibrary_);
-        resourceLibrary_ = nullptr;
+        resourceLibrary_.Reset();
     }
     fw::Application::ExitInstance();
     return 0;

@@ -2,11 +2,15 @@
 #pragma once
 
 #include "Detection.h"
+#include "DetectionOwner.h"
 #include "RunFlow.h"
 #include "SettingsModel.h"
 #include "framework/Application.h"
+#include "framework/TextLookup.h"
+#include "win32/Owners.h"
 
 #include <memory>
+#include <optional>
 
 class CLauncherApp : public fw::Application {
 public:
@@ -17,7 +21,9 @@ public:
     int ExitInstance() override;
 
     int GetOverallResult() const { return overallResult_; }
-    DetectionApplication* GetDetectionApplication() const { return detection_; }
+    DetectionApplication* GetDetectionApplication() const { return detection_ ? detection_->Get() : nullptr; }
+    // Texts by key from the chosen language file, for the windows of the run.
+    static fw::TextLookup Texts();
     CSettingsModel* GetSettings() const { return settings_.get(); }
 
     static CLauncherApp* Current() { return static_cast<CLauncherApp*>(fw::Application::Current()); }
@@ -26,9 +32,10 @@ private:
     // Detection and windows; a failing detection library ends it with an error box.
     void RunDetectionAndWindows();
 
-    HMODULE resourceLibrary_ = nullptr;
+    win32::Module resourceLibrary_;
+    win32::KernelHandle instanceMarker_;
     LaunchSwitches switches_;
     int overallResult_ = kResultIdeal;
-    DetectionApplication* detection_ = nullptr;
+    std::optional<CDetectionOwner> detection_;
     std::unique_ptr<CSettingsModel> settings_;
 };

@@ -8,8 +8,6 @@ int Localization::GetCurrentLocal() { return m_Local; }
 
 void Localization::SetCurrentLocal(int local) { m_Local = local % 7; }
 
-std::wstring Localization::GetLocalizedString(int id) {
-    return fw::LoadStringResource(static_cast<UINT>(id));
-}
+std::wstring Localization::GetLocalizedString(int id) { return fw::LoadStringResource(static_cast<UINT>(id)); }
 
 std::wstring Localization::GetLocalizedStdString(int id) { return GetLocalizedString(id); }

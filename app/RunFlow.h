@@ -25,7 +25,7 @@ inline constexpr int kResultSufficient = 2;
 
 struct WindowPlan {
     bool report = false;
-    bool warning = false;   // after the report
+    bool warning = false; // after the report
     bool launcher = false;
 };
 

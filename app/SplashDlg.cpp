@@ -24,9 +24,7 @@ void CSplashDlg::OnTestProgress(Detection::TestManager* manager) {
     UpdateWindow(bar_.Hwnd());
 }
 
-HBRUSH CSplashDlg::OnCtlColor(HDC dc, HWND child, fw::CtlColor kind) {
-    return colours_.Answer(*this, dc, child, kind);
-}
+HBRUSH CSplashDlg::OnCtlColor(HDC dc, HWND child, fw::CtlColor kind) { return colours_.Answer(*this, dc, child, kind); }
 
 CSplashDlg* GetSplashDlg() {
     static CSplashDlg shared(nullptr);

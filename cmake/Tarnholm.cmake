@@ -1,12 +1,26 @@
 # Shared build helpers.
 
-# tarnholm_add_test(<name> LABEL <unit|win> SOURCES ... LIBS ...)
-# One GoogleTest executable run as one CTest test (under Wine in the Windows build).
+# tarnholm_add_test(<name> LABEL <unit|win> SOURCES ... LIBS ... [ALONE test...])
+# One GoogleTest executable run as one CTest test (under Wine in the Windows build). Each test
+# named after ALONE (Suite.Name) must be the first in its process: it runs as a CTest test of its
+# own, <name>.<Name>, and the main entry leaves it out.
 function(tarnholm_add_test name)
-  cmake_parse_arguments(T "" "LABEL" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "LABEL" "SOURCES;LIBS;ALONE" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
-  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  set(filter)
+  foreach(alone ${T_ALONE})
+    string(REGEX REPLACE "^.*\\." "" short "${alone}")
+    add_test(NAME ${name}.${short} COMMAND ${name} --gtest_brief=1 --gtest_filter=${alone})
+    set_tests_properties(${name}.${short} PROPERTIES LABELS "${T_LABEL}" TIMEOUT 300)
+    list(APPEND filter ${alone})
+  endforeach()
+  if(filter)
+    list(JOIN filter ":" filter)
+    add_test(NAME ${name} COMMAND ${name} --gtest_brief=1 --gtest_filter=-${filter})
+  else()
+    add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  endif()
   set_tests_properties(${name} PROPERTIES LABELS "${T_LABEL}" TIMEOUT 300)
 endfunction()
 

@@ -39,14 +39,12 @@ CMemoryRegistry::ValueMap* CMemoryRegistry::Find(RegistryHandle handle) {
 CMemoryRegistry::ValueMap& CMemoryRegistry::Make(RegistryRoot root, const std::wstring& path) {
     const std::wstring normal = Normalise(path);
     // Parents exist whenever a child does.
-    for (std::size_t pos = normal.find(L'\\'); pos != std::wstring::npos;
-         pos = normal.find(L'\\', pos + 1))
+    for (std::size_t pos = normal.find(L'\\'); pos != std::wstring::npos; pos = normal.find(L'\\', pos + 1))
         keys_.try_emplace({root, normal.substr(0, pos)});
     return keys_[{root, normal}];
 }
 
-long CMemoryRegistry::OpenKey(RegistryRoot root, const std::wstring& path, RegistryAccess,
-                              RegistryHandle& handle) {
+long CMemoryRegistry::OpenKey(RegistryRoot root, const std::wstring& path, RegistryAccess, RegistryHandle& handle) {
     KeyId id{root, Normalise(path)};
     if (!id.second.empty() && keys_.find(id) == keys_.end())
         return kRegistryFileNotFound;
@@ -61,11 +59,10 @@ long CMemoryRegistry::CreateKey(RegistryRoot root, const std::wstring& path, Reg
     return OpenKey(root, path, RegistryAccess::All, handle);
 }
 
-long CMemoryRegistry::QueryValue(RegistryHandle handle, const wchar_t* name, void* data,
-                                 std::uint32_t& size) {
+long CMemoryRegistry::QueryValue(RegistryHandle handle, const wchar_t* name, void* data, std::uint32_t& size) {
     ValueMap* values = Find(handle);
     if (values == nullptr)
-        return 6;  // invalid handle
+        return 6; // invalid handle
     auto v = values->find(Fold(name ? name : L""));
     if (v == values->end())
         return kRegistryFileNotFound;
@@ -100,21 +97,19 @@ long CMemoryRegistry::DeleteValue(RegistryHandle handle, const wchar_t* name) {
 
 void CMemoryRegistry::CloseKey(RegistryHandle handle) { handles_.erase(handle); }
 
-void CMemoryRegistry::SetValue(RegistryRoot root, const std::wstring& path, const std::wstring& name,
-                               Value value) {
+void CMemoryRegistry::SetValue(RegistryRoot root, const std::wstring& path, const std::wstring& name, Value value) {
     Make(root, path)[Fold(name)] = std::move(value);
 }
 
-void CMemoryRegistry::SetString(RegistryRoot root, const std::wstring& path,
-                                const std::wstring& name, const std::wstring& text) {
+void CMemoryRegistry::SetString(RegistryRoot root, const std::wstring& path, const std::wstring& name,
+                                const std::wstring& text) {
     // Stored with its terminator, in the program's own wide characters, as REG_SZ is.
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.c_str());
     Value value{kRegSz, std::vector<std::uint8_t>(bytes, bytes + (text.size() + 1) * sizeof(wchar_t))};
     SetValue(root, path, name, std::move(value));
 }
 
-std::optional<CMemoryRegistry::Value> CMemoryRegistry::GetValue(RegistryRoot root,
-                                                                const std::wstring& path,
+std::optional<CMemoryRegistry::Value> CMemoryRegistry::GetValue(RegistryRoot root, const std::wstring& path,
                                                                 const std::wstring& name) const {
     auto k = keys_.find({root, Normalise(path)});
     if (k == keys_.end())

@@ -17,30 +17,25 @@ public:
         std::vector<std::uint8_t> data;
     };
 
-    long OpenKey(RegistryRoot root, const std::wstring& path, RegistryAccess access,
-                 RegistryHandle& handle) override;
+    long OpenKey(RegistryRoot root, const std::wstring& path, RegistryAccess access, RegistryHandle& handle) override;
     long CreateKey(RegistryRoot root, const std::wstring& path, RegistryHandle& handle) override;
-    long QueryValue(RegistryHandle handle, const wchar_t* name, void* data,
-                    std::uint32_t& size) override;
+    long QueryValue(RegistryHandle handle, const wchar_t* name, void* data, std::uint32_t& size) override;
     long SetDwordValue(RegistryHandle handle, const wchar_t* name, std::uint32_t value) override;
     long DeleteValue(RegistryHandle handle, const wchar_t* name) override;
     void CloseKey(RegistryHandle handle) override;
 
     // Direct access for tests and for values of other types than the store writes.
     void SetValue(RegistryRoot root, const std::wstring& path, const std::wstring& name, Value value);
-    void SetString(RegistryRoot root, const std::wstring& path, const std::wstring& name,
-                   const std::wstring& text);
-    std::optional<Value> GetValue(RegistryRoot root, const std::wstring& path,
-                                  const std::wstring& name) const;
-    std::optional<std::uint32_t> GetDword(RegistryRoot root, const std::wstring& path,
-                                          const std::wstring& name) const;
+    void SetString(RegistryRoot root, const std::wstring& path, const std::wstring& name, const std::wstring& text);
+    std::optional<Value> GetValue(RegistryRoot root, const std::wstring& path, const std::wstring& name) const;
+    std::optional<std::uint32_t> GetDword(RegistryRoot root, const std::wstring& path, const std::wstring& name) const;
     bool KeyExists(RegistryRoot root, const std::wstring& path) const;
     std::size_t ValueCount(RegistryRoot root, const std::wstring& path) const;
     std::size_t OpenHandleCount() const { return handles_.size(); }
 
 private:
-    using KeyId = std::pair<RegistryRoot, std::wstring>;  // normalised path
-    using ValueMap = std::map<std::wstring, Value>;     // by folded name
+    using KeyId = std::pair<RegistryRoot, std::wstring>; // normalised path
+    using ValueMap = std::map<std::wstring, Value>;      // by folded name
 
     static std::wstring Fold(const std::wstring& text);
     static std::wstring Normalise(const std::wstring& path);

@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <string>
 
-enum class RegistryRoot { LocalMachine, CurrentUser };
+// LocalMachine32 is HKEY_LOCAL_MACHINE seen through the 32-bit view: where a 32-bit installer's
+// values sit on 64-bit Windows. For a 64-bit program the two machine views are separate keys.
+enum class RegistryRoot { LocalMachine, CurrentUser, LocalMachine32 };
 enum class RegistryAccess { Read, Write, All };
 
 // Windows error codes the settings store tells apart.
@@ -31,8 +33,7 @@ public:
     virtual long CreateKey(RegistryRoot root, const std::wstring& path, RegistryHandle& handle) = 0;
     // Reads a value of any type into data; size is the buffer's byte count in, the value's out.
     // A value larger than the buffer answers kRegistryMoreData and leaves data unspecified.
-    virtual long QueryValue(RegistryHandle handle, const wchar_t* name, void* data,
-                            std::uint32_t& size) = 0;
+    virtual long QueryValue(RegistryHandle handle, const wchar_t* name, void* data, std::uint32_t& size) = 0;
     virtual long SetDwordValue(RegistryHandle handle, const wchar_t* name, std::uint32_t value) = 0;
     virtual long DeleteValue(RegistryHandle handle, const wchar_t* name) = 0;
     virtual void CloseKey(RegistryHandle handle) = 0;

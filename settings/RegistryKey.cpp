@@ -3,26 +3,41 @@
 #include <cstring>
 #include <string>
 
-long CRegistryKey::Open(RegistryAccess access) {
-    handle_ = 0;
-    return backend_.OpenKey(root_, subKey_, access, handle_);
-}
+namespace {
 
-void CRegistryKey::Close() {
-    if (handle_ != 0)
-        backend_.CloseKey(handle_);
-    handle_ = 0;
-}
+// A key opened through a backend, closed when the owner goes.
+class OpenedKey {
+public:
+    explicit OpenedKey(IRegistryBackend& backend) : backend_(backend) {}
+    OpenedKey(const OpenedKey&) = delete;
+    OpenedKey& operator=(const OpenedKey&) = delete;
+    ~OpenedKey() {
+        if (handle_ != 0)
+            backend_.CloseKey(handle_);
+    }
+
+    long Open(RegistryRoot root, const wchar_t* path, RegistryAccess access) {
+        return backend_.OpenKey(root, path, access, handle_);
+    }
+    long Create(RegistryRoot root, const wchar_t* path) { return backend_.CreateKey(root, path, handle_); }
+    RegistryHandle Get() const { return handle_; }
+
+private:
+    IRegistryBackend& backend_;
+    RegistryHandle handle_ = 0;
+};
+
+} // namespace
 
 long CRegistryKey::QueryWithRetry(const wchar_t* name, void* data, std::uint32_t byteCount) {
     long error = kRegistryMoreData;
     for (int attempt = 0; attempt < 2 && error == kRegistryMoreData; ++attempt) {
-        error = Open(RegistryAccess::Read);
+        OpenedKey key(backend_);
+        error = key.Open(root_, subKey_, RegistryAccess::Read);
         if (error != kRegistrySuccess)
             return error;
         std::uint32_t size = byteCount;
-        error = backend_.QueryValue(handle_, name, data, size);
-        Close();
+        error = backend_.QueryValue(key.Get(), name, data, size);
     }
     return error;
 }
@@ -50,27 +65,18 @@ long CRegistryKey::ReadString(const wchar_t* name, wchar_t* buffer, std::uint32_
 }
 
 long CRegistryKey::WriteDword(const wchar_t* name, std::uint32_t value) {
-    long error = Open(RegistryAccess::Write);
-    if (error != kRegistrySuccess)
-        return error;
-    error = backend_.SetDwordValue(handle_, name, value);
-    Close();
-    return error;
+    OpenedKey key(backend_);
+    const long error = key.Open(root_, subKey_, RegistryAccess::Write);
+    return error != kRegistrySuccess ? error : backend_.SetDwordValue(key.Get(), name, value);
 }
 
 long CRegistryKey::DeleteValue(const wchar_t* name) {
-    long error = Open(RegistryAccess::All);
-    if (error != kRegistrySuccess)
-        return error;
-    error = backend_.DeleteValue(handle_, name);
-    Close();
-    return error;
+    OpenedKey key(backend_);
+    const long error = key.Open(root_, subKey_, RegistryAccess::All);
+    return error != kRegistrySuccess ? error : backend_.DeleteValue(key.Get(), name);
 }
 
 long CRegistryKey::CreateKey() {
-    handle_ = 0;
-    const long error = backend_.CreateKey(root_, subKey_, handle_);
-    if (error == kRegistrySuccess)
-        Close();
-    return error;
+    OpenedKey key(backend_);
+    return key.Create(root_, subKey_);
 }

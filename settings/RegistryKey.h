@@ -20,13 +20,10 @@ public:
     long CreateKey();
 
 private:
-    long Open(RegistryAccess access);
-    void Close();
     // Queries once and, when the value did not fit, opens and queries once more.
     long QueryWithRetry(const wchar_t* name, void* data, std::uint32_t byteCount);
 
     IRegistryBackend& backend_;
     RegistryRoot root_;
     const wchar_t* subKey_;
-    RegistryHandle handle_ = 0;
 };

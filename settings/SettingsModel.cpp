@@ -2,6 +2,7 @@
 
 #include "Detection.h"
 #include "GpuTable.h"
+#include "InstallerRecord.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,19 +12,14 @@
 
 namespace {
 
-const wchar_t kInstallKey[] = L"SOFTWARE\\Velmora\\Tarnholm";
 const wchar_t kDefaultSetting[] = L"DefaultSetting";
 const wchar_t kLauncherVersionValue[] = L"LauncherVersion";
-constexpr float kFourThirds = 4.0f / 3.0f;  // 1.3333334 in single precision
+constexpr float kFourThirds = 4.0f / 3.0f; // 1.3333334 in single precision
 
 // ratio × 100 truncated toward zero, kept inside int for absurd stored sizes.
-int Percent(double ratio) {
-    return static_cast<int>(std::clamp(ratio * 100.0, -2147483648.0, 2147483647.0));
-}
+int Percent(double ratio) { return static_cast<int>(std::clamp(ratio * 100.0, -2147483648.0, 2147483647.0)); }
 
-int ToInt(std::uint32_t value) {
-    return static_cast<int>(std::min<std::uint32_t>(value, 2147483647u));
-}
+int ToInt(std::uint32_t value) { return static_cast<int>(std::min<std::uint32_t>(value, 2147483647u)); }
 
 void CopyText(wchar_t* target, std::size_t capacity, const std::wstring& text) {
     const std::size_t length = std::min(text.size(), capacity - 1);
@@ -35,14 +31,14 @@ void CopyText(wchar_t* target, std::size_t capacity, const std::wstring& text) {
 
 bool IsWiderThanFourThirds(double width, double height) {
     if (!(height > 0))
-        return false;  // no ratio to speak of: treat as not wide
+        return false; // no ratio to speak of: treat as not wide
     return width / height > static_cast<double>(kFourThirds);
 }
 
 int ComputeAspectRatioOverride(int width, int height, bool widescreen, const DisplayMode* desktop) {
     if (IsWiderThanFourThirds(width, height) || !widescreen) {
         if (height <= 0)
-            return 133;  // unusable stored height: store the 4:3 value rather than an overflow
+            return 133; // unusable stored height: store the 4:3 value rather than an overflow
         return Percent(static_cast<double>(width) / height);
     }
     if (desktop != nullptr && IsWiderThanFourThirds(desktop->width, desktop->height))
@@ -64,16 +60,15 @@ int ProcessorClass(float score) {
         return 1;
     if (score > 1.8f)
         return 0;
-    return 1;  // not a number
+    return 1; // not a number
 }
 
 CSettingsModel::CSettingsModel(DetectionApplication* detection, const SettingsEnvironment& environment)
     : detection_(detection), environment_(environment) {
-    wchar_t version[kTextBufferSize / 2]{};
-    CRegistryKey install(environment_.registry, RegistryRoot::LocalMachine, kInstallKey);
-    if (install.ReadString(L"Version", version, sizeof version) != kRegistrySuccess ||
-        version[0] == L'\0')
-        CopyText(version, std::size(version), L"1.0");
+    // A version that does not fit half a text buffer is no version the game writes.
+    std::wstring version = ReadInstallerRecord(environment_.registry).version;
+    if (version.empty() || version.size() >= kTextBufferSize / 2)
+        version = L"1.0";
 
     const std::wstring base = std::wstring(L"Software\\Velmora\\Tarnholm\\") + version;
     CopyText(engineKeyPath_, kTextBufferSize, base + L"\\Engine\\");
@@ -140,15 +135,14 @@ void CSettingsModel::SetLanguageFromUserLocale() {
 
 void CSettingsModel::Save() {
     DisplayMode desktop;
-    const bool narrowWithBox = !IsWiderThanFourThirds(values_[kScreenResolutionWidth],
-                                                      values_[kScreenResolutionHeight]) &&
-                               values_[kAspectRatioOverrideCHKB] != 0;
+    const bool narrowWithBox =
+        !IsWiderThanFourThirds(values_[kScreenResolutionWidth], values_[kScreenResolutionHeight]) &&
+        values_[kAspectRatioOverrideCHKB] != 0;
     // The desktop is only consulted for a 4:3 or narrower resolution with the box ticked.
     const bool haveDesktop = narrowWithBox && environment_.displayModes.GetCurrentMode(desktop);
     values_[kAspectRatioOverride] =
         ComputeAspectRatioOverride(values_[kScreenResolutionWidth], values_[kScreenResolutionHeight],
-                                   values_[kAspectRatioOverrideCHKB] != 0,
-                                   haveDesktop ? &desktop : nullptr);
+                                   values_[kAspectRatioOverrideCHKB] != 0, haveDesktop ? &desktop : nullptr);
 
     CRegistryKey engine = EngineKey();
     CRegistryKey launcher = LauncherKey();
@@ -162,9 +156,7 @@ void CSettingsModel::SetValue(std::size_t index, int value) {
     values_[index] = std::max(std::min(value, def.maximum), def.minimum);
 }
 
-void CSettingsModel::SetDefaultMarker(std::uint32_t value) {
-    LauncherKey().WriteDword(kDefaultSetting, value);
-}
+void CSettingsModel::SetDefaultMarker(std::uint32_t value) { LauncherKey().WriteDword(kDefaultSetting, value); }
 
 void CSettingsModel::SetLevel(int kind, int value) {
     switch (kind) {
@@ -176,18 +168,13 @@ void CSettingsModel::SetLevel(int kind, int value) {
         values_[kTextureLvl] = value;
         values_[kDegradedTextures] = value == 0 ? 1 : 0;
         break;
-    case 2:
-        ApplyQualityPreset(value);
-        break;
-    case 3:
-        values_[kAspectRatioOverrideCHKB] = value;
-        break;
+    case 2: ApplyQualityPreset(value); break;
+    case 3: values_[kAspectRatioOverrideCHKB] = value; break;
     case 4:
         values_[kLauncherLanguage] = value;
         SetValue(kEngineLanguage, value);
         break;
-    default:
-        return;
+    default: return;
     }
     SetDefaultMarker(0);
 }
@@ -209,8 +196,7 @@ void CSettingsModel::EnumerateDisplayModes() {
     DisplayMode mode;
     for (std::uint32_t index = 0; environment_.displayModes.EnumMode(index, mode); ++index) {
         const bool vga = mode.width == 640 && mode.height == 480;
-        const bool inRange = mode.width >= 800 && mode.width <= 1920 && mode.height >= 600 &&
-                             mode.height <= 1200;
+        const bool inRange = mode.width >= 800 && mode.width <= 1920 && mode.height >= 600 && mode.height <= 1200;
         if (!vga && !inRange)
             continue;
         const bool known = std::any_of(displayModes_.begin(), displayModes_.end(), [&](const DisplayMode& m) {
@@ -231,8 +217,7 @@ void CSettingsModel::BuildLanguageList() {
                       {kLanguageSpanish, L"LANG_SPANISH"},
                       {kLanguageItalian, L"LANG_ITALIAN"}};
     for (std::size_t i = 0; i < languages_.size(); ++i) {
-        const std::wstring name =
-            environment_.localize ? environment_.localize(kLanguages[i].key) : std::wstring();
+        const std::wstring name = environment_.localize ? environment_.localize(kLanguages[i].key) : std::wstring();
         CopyText(languages_[i].name, kTextBufferSize, name);
         languages_[i].id = kLanguages[i].id;
     }
@@ -263,11 +248,11 @@ void CSettingsModel::ChooseResolution(int hardwareClass) {
     DisplayMode desktop;
     const bool haveDesktop = environment_.displayModes.GetCurrentMode(desktop);
     const bool wide = haveDesktop && IsWiderThanFourThirds(desktop.width, desktop.height);
-    std::uint64_t budget = 480000;  // 800 × 600
+    std::uint64_t budget = 480000; // 800 × 600
     if (hardwareClass == 2)
-        budget = wide ? 983040 : 1310720;  // 1280 × 768 : 1280 × 1024
+        budget = wide ? 983040 : 1310720; // 1280 × 768 : 1280 × 1024
     else if (hardwareClass == 1)
-        budget = wide ? 983040 : 786432;   // 1280 × 768 : 1024 × 768
+        budget = wide ? 983040 : 786432; // 1280 × 768 : 1024 × 768
 
     DisplayMode chosen;
     if (!displayModes_.empty()) {

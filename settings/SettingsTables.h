@@ -11,7 +11,7 @@ struct SettingDef {
 };
 
 inline constexpr std::size_t kSettingCount = 36;
-inline constexpr std::size_t kFirstLauncherRow = 31;  // rows before it live in the Engine key
+inline constexpr std::size_t kFirstLauncherRow = 31; // rows before it live in the Engine key
 
 // Row numbers the code refers to by name.
 enum SettingRow : std::size_t {
@@ -76,27 +76,27 @@ struct PresetRow {
 };
 
 inline constexpr std::array<PresetRow, 23> kQualityPresets{{
-    {3, {70, 50, 30, 10}},      // TerrainGeometryDetails
-    {4, {0, 0, 1, 1}},          // DetailGrassCollision
-    {22, {6, 8, 10, 10}},       // DetailGrassDensityScale
-    {23, {90, 90, 95, 100}},    // DetailGrassFadeDistanceScale
-    {5, {0, 1, 1, 1}},          // BendableVegetation
-    {6, {1, 0, 0, 0}},          // EnvStartingMeshLOD
-    {7, {7, 20, 15, 10}},       // EnvMeshLODCoefficient
-    {8, {10, 10, 10, 10}},      // EnvShaderLODCoefficient
-    {9, {1, 2, 3, 3}},          // ImportanceLevel
-    {10, {0, 0, 1, 1}},         // ParticleEffectQuality
-    {11, {5, 7, 9, 10}},        // ParticleEffectNumber
-    {21, {0, 0, 1, 1}},         // EnableHeatDistortion
-    {12, {0, 0, 0, 0}},         // CharacterStartingMeshLOD
-    {13, {10, 10, 10, 10}},     // CharacterMeshLODCoefficient
-    {14, {50, 37, 24, 10}},     // CharacterShaderLODCoefficient
-    {19, {0, 1, 1, 1}},         // EnableGodRays
-    {20, {0, 1, 1, 1}},         // EnableGlow
-    {24, {70, 80, 90, 100}},    // CameraViewDistanceScale
-    {27, {0, 0, 5, 10}},        // MeshLodTransitionMultiplier
-    {16, {1, 8, 8, 8}},         // ShadowBufferResolution
-    {17, {1, 6, 8, 10}},        // ShadowDrawDistance
-    {18, {0, 1, 2, 3}},         // ShadowBlurQuality
-    {25, {0, 1, 1, 0}},         // SLShadowUsingTwoViewports
+    {3, {70, 50, 30, 10}},   // TerrainGeometryDetails
+    {4, {0, 0, 1, 1}},       // DetailGrassCollision
+    {22, {6, 8, 10, 10}},    // DetailGrassDensityScale
+    {23, {90, 90, 95, 100}}, // DetailGrassFadeDistanceScale
+    {5, {0, 1, 1, 1}},       // BendableVegetation
+    {6, {1, 0, 0, 0}},       // EnvStartingMeshLOD
+    {7, {7, 20, 15, 10}},    // EnvMeshLODCoefficient
+    {8, {10, 10, 10, 10}},   // EnvShaderLODCoefficient
+    {9, {1, 2, 3, 3}},       // ImportanceLevel
+    {10, {0, 0, 1, 1}},      // ParticleEffectQuality
+    {11, {5, 7, 9, 10}},     // ParticleEffectNumber
+    {21, {0, 0, 1, 1}},      // EnableHeatDistortion
+    {12, {0, 0, 0, 0}},      // CharacterStartingMeshLOD
+    {13, {10, 10, 10, 10}},  // CharacterMeshLODCoefficient
+    {14, {50, 37, 24, 10}},  // CharacterShaderLODCoefficient
+    {19, {0, 1, 1, 1}},      // EnableGodRays
+    {20, {0, 1, 1, 1}},      // EnableGlow
+    {24, {70, 80, 90, 100}}, // CameraViewDistanceScale
+    {27, {0, 0, 5, 10}},     // MeshLodTransitionMultiplier
+    {16, {1, 8, 8, 8}},      // ShadowBufferResolution
+    {17, {1, 6, 8, 10}},     // ShadowDrawDistance
+    {18, {0, 1, 2, 3}},      // ShadowBlurQuality
+    {25, {0, 1, 1, 0}},      // SLShadowUsingTwoViewports
 }};

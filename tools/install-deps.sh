@@ -3,7 +3,8 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
           binutils-mingw-w64-x86-64 wine64 wine xvfb xauth x11-utils xdotool imagemagick
-          googletest clang libclang-rt-14-dev python3 libgl1-mesa-dri)
+          googletest clang libclang-rt-14-dev python3 libgl1-mesa-dri
+          fonts-wine nsis)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -18,6 +18,14 @@ wine_env_start() {
     mkdir -p "$WINEPREFIX"
     wineserver -p
     wine wineboot -i >/dev/null 2>&1 || true
+    # Wine's own TrueType fonts (Marlett draws the caption buttons, Tahoma the dialogs) are not
+    # put into a new prefix by this Wine: without them captions show "0 1 r".
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts" font
+    if [[ -d /usr/share/wine/fonts && -d $fonts ]]; then
+        for font in /usr/share/wine/fonts/*.ttf; do
+            [[ -e $fonts/${font##*/} ]] || cp "$font" "$fonts/"
+        done
+    fi
     # Unmanaged windows close at once under Xvfb instead of waiting for a window manager.
     # Without it every GUI test is seconds slower, so the value is checked and set again if lost.
     local try

@@ -5,14 +5,13 @@
 namespace {
 
 INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    if (message == WM_INITDIALOG) return TRUE;
+    if (message == WM_INITDIALOG)
+        return TRUE;
     if (message == WM_COMMAND) {
         switch (LOWORD(wParam)) {
         case 1024:
         case 4:
-        case IDCANCEL:
-            EndDialog(dialog, 0);
-            return TRUE;
+        case IDCANCEL: EndDialog(dialog, 0); return TRUE;
         }
     }
     return FALSE;

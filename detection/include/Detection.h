@@ -16,11 +16,11 @@
 
 // Verdict of one detected item. The report tells 0, 1, 2 and 4 apart.
 enum ETestResult : int {
-    TEST_RESULT_IDEAL = 0,       // meets the recommended figure
-    TEST_RESULT_FAILED = 1,      // below the minimum
-    TEST_RESULT_SUFFICIENT = 2,  // meets the minimum only
-    TEST_RESULT_INFO = 3,        // shown, not judged
-    TEST_RESULT_UNDETECTED = 4,  // could not be detected
+    TEST_RESULT_IDEAL = 0,      // meets the recommended figure
+    TEST_RESULT_FAILED = 1,     // below the minimum
+    TEST_RESULT_SUFFICIENT = 2, // meets the minimum only
+    TEST_RESULT_INFO = 3,       // shown, not judged
+    TEST_RESULT_UNDETECTED = 4, // could not be detected
 };
 
 namespace Detection {
@@ -60,8 +60,7 @@ public:
     Information(std::wstring tagName, std::wstring displayString, std::wstring descriptionString,
                 std::wstring valueString, ETestResult result)
         : tagName_(std::move(tagName)), displayString_(std::move(displayString)),
-          descriptionString_(std::move(descriptionString)), valueString_(std::move(valueString)),
-          result_(result) {}
+          descriptionString_(std::move(descriptionString)), valueString_(std::move(valueString)), result_(result) {}
     virtual ~Information() = default;
 
     std::wstring GetTagName() const { return tagName_; }

@@ -6,8 +6,7 @@
 
 namespace Detection {
 
-DetectionFailedException::DetectionFailedException(const std::string& message)
-    : std::runtime_error(message) {}
+DetectionFailedException::DetectionFailedException(const std::string& message) : std::runtime_error(message) {}
 DetectionFailedException::~DetectionFailedException() = default;
 
 TestManager::~TestManager() = default;

@@ -1,23 +1,25 @@
 #include "Win32Settings.h"
 
+#include "win32/Owners.h"
+
 #include <windows.h>
 
 namespace {
 
-HKEY RootKey(RegistryRoot root) {
-    return root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
-}
+HKEY RootKey(RegistryRoot root) { return root == RegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
+
+// The registry view a root names; the program's own view for the others.
+REGSAM ViewOf(RegistryRoot root) { return root == RegistryRoot::LocalMachine32 ? KEY_WOW64_32KEY : 0; }
 
 HKEY ToHkey(RegistryHandle handle) { return reinterpret_cast<HKEY>(handle); }
 
 DisplayMode FromDevMode(const DEVMODEW& devMode) {
-    return {devMode.dmPelsWidth, devMode.dmPelsHeight, devMode.dmBitsPerPel,
-            devMode.dmDisplayFrequency};
+    return {devMode.dmPelsWidth, devMode.dmPelsHeight, devMode.dmBitsPerPel, devMode.dmDisplayFrequency};
 }
 
 bool QueryMode(DWORD index, DisplayMode& mode) {
     DEVMODEW devMode{};
-    devMode.dmSize = sizeof devMode;  // 220 bytes
+    devMode.dmSize = sizeof devMode; // 220 bytes
     if (!EnumDisplaySettingsW(nullptr, index, &devMode))
         return false;
     mode = FromDevMode(devMode);
@@ -31,33 +33,31 @@ long CWin32Registry::OpenKey(RegistryRoot root, const std::wstring& path, Regist
     const REGSAM sam = access == RegistryAccess::Read    ? KEY_READ
                        : access == RegistryAccess::Write ? KEY_WRITE
                                                          : KEY_ALL_ACCESS;
-    HKEY key = nullptr;
-    const LONG error = RegOpenKeyExW(RootKey(root), path.c_str(), 0, sam, &key);
-    handle = reinterpret_cast<RegistryHandle>(key);
+    // The caller's accessor owns the open key from here and closes it through CloseKey.
+    win32::RegKey key;
+    const LONG error = RegOpenKeyExW(RootKey(root), path.c_str(), 0, sam | ViewOf(root), key.Out());
+    handle = reinterpret_cast<RegistryHandle>(key.Release());
     return error;
 }
 
 long CWin32Registry::CreateKey(RegistryRoot root, const std::wstring& path, RegistryHandle& handle) {
-    HKEY key = nullptr;
+    win32::RegKey key;
     const LONG error = RegCreateKeyExW(RootKey(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                       KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    handle = reinterpret_cast<RegistryHandle>(key);
+                                       KEY_ALL_ACCESS | ViewOf(root), nullptr, key.Out(), nullptr);
+    handle = reinterpret_cast<RegistryHandle>(key.Release());
     return error;
 }
 
-long CWin32Registry::QueryValue(RegistryHandle handle, const wchar_t* name, void* data,
-                                std::uint32_t& size) {
+long CWin32Registry::QueryValue(RegistryHandle handle, const wchar_t* name, void* data, std::uint32_t& size) {
     DWORD bytes = size;
-    const LONG error = RegQueryValueExW(ToHkey(handle), name, nullptr, nullptr,
-                                        static_cast<BYTE*>(data), &bytes);
+    const LONG error = RegQueryValueExW(ToHkey(handle), name, nullptr, nullptr, static_cast<BYTE*>(data), &bytes);
     size = bytes;
     return error;
 }
 
 long CWin32Registry::SetDwordValue(RegistryHandle handle, const wchar_t* name, std::uint32_t value) {
     const DWORD data = value;
-    return RegSetValueExW(ToHkey(handle), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
-                          sizeof data);
+    return RegSetValueExW(ToHkey(handle), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data);
 }
 
 long CWin32Registry::DeleteValue(RegistryHandle handle, const wchar_t* name) {
@@ -66,12 +66,8 @@ long CWin32Registry::DeleteValue(RegistryHandle handle, const wchar_t* name) {
 
 void CWin32Registry::CloseKey(RegistryHandle handle) { RegCloseKey(ToHkey(handle)); }
 
-bool CWin32DisplayModes::EnumMode(std::uint32_t index, DisplayMode& mode) {
-    return QueryMode(index, mode);
-}
+bool CWin32DisplayModes::EnumMode(std::uint32_t index, DisplayMode& mode) { return QueryMode(index, mode); }
 
-bool CWin32DisplayModes::GetCurrentMode(DisplayMode& mode) {
-    return QueryMode(ENUM_CURRENT_SETTINGS, mode);
-}
+bool CWin32DisplayModes::GetCurrentMode(DisplayMode& mode) { return QueryMode(ENUM_CURRENT_SETTINGS, mode); }
 
 std::uint32_t CWin32UserLocale::GetUserDefaultLCID() { return ::GetUserDefaultLCID(); }

@@ -1,5 +1,6 @@
-# End-to-end scenarios: one function each, run by run.sh in a fresh prefix with the game
-# installed, a capable adapter and a fresh copy of the staged program in $STAGE.
+# End-to-end scenarios: one function each, run by run.sh in a fresh prefix where the installer has
+# installed the program with the stand-in game ($STAGE is the install folder), with a capable
+# adapter.
 
 needs_launcher() { [[ $1 == harness ]] && echo no || echo yes; }
 
@@ -146,7 +147,10 @@ scenario_failed_check() {
     demand_more_than_machine
 
     launcher_start
-    pass_report warning
+    wait_kind report
+    expect_eq "$(control_text "$WIN" 1037)" "$(lang_text IDS_RESULT_FAILED)" "verdict of the report"
+    click "$WIN" 1028
+    wait_kind warning
     expect_eq "$(window_title "$WIN")" "" "warning title"
     expect_eq "$(control_text "$WIN" 1104)" "$(lang_text IDS_WARN_SYSTEM_INCOMPATIBLE)" "warning text"
     expect_eq "$(control_text "$WIN" 1103)" "$(lang_text IDS_DO_NOT_SHOW_AGAIN)" "check box label"
@@ -200,6 +204,150 @@ scenario_only_detection() {
         expect_no_kind launcher
         expect_no_kind warning
     done
+}
+
+# The detected items as the report lists them: Ctrl+C copies the report, which names every
+# item with its value and, for judged items, its status.
+REPORT_ITEM_KEYS="DET_OS_NAME DET_CPU_NAME DET_CPUS_NAME DET_MEMORY_NAME DET_GPU_NAME DET_VIDMEM_NAME DET_D3D_NAME
+DET_DISK_NAME DET_DISPLAY_NAME"
+
+copy_report() {  # HWND: the report's text as the clipboard holds it after Ctrl+C
+    drv key "$1" ctrl+c --input || fail "could not press Ctrl+C"
+    local start=$SECONDS text
+    while (( SECONDS - start < 10 )); do
+        text=$(drv clipboard | tr -d '\r') && [[ -n $text ]] && { echo "$text"; return 0; }
+        sleep 0.2
+    done
+    fail "the clipboard holds no report after Ctrl+C"
+}
+
+wait_pane() {  # HWND TITLE: the info pane's first line becomes TITLE
+    local start=$SECONDS title
+    while (( SECONDS - start < 10 )); do
+        title=$(drv text "$1" | tr -d '\r' | head -n 1)
+        [[ $title == "$2" ]] && return 0
+        sleep 0.1
+    done
+    fail "the info pane shows '$title', expected '$2'"
+}
+
+rect_of() { drv rect "$@" | tr -d '\r'; }  # HWND [ID] [--client]: "left top right bottom"
+
+# "/OnlyDetection" on a machine below the requirements: the report names every detected item
+# with its status, keys on the tree move the selection and the pane follows it, OK ends the run
+# with 0 and no launcher.
+scenario_report_contents() {
+    demand_more_than_machine
+    launcher_start /OnlyDetection
+    wait_kind report
+    expect_eq "$(control_text "$WIN" 1037)" "$(lang_text IDS_RESULT_FAILED)" "verdict text"
+    expect_eq "$(control_text "$WIN" 1012)" "$(lang_text IDS_INFO)" "information text"
+    expect_eq "$(control_text "$WIN" 1043)" "$(lang_text IDS_HELP)" "help link"
+    expect_eq "$(control_text "$WIN" 1028)" "$(lang_text IDS_OK_BUTTON)" "OK button"
+
+    local text key name items=0
+    text=$(copy_report "$WIN")
+    sed 's/^/  | /' <<<"$text"
+    expect_eq "$(head -n 1 <<<"$text")" "$(lang_text IDS_RESULT_FAILED)" "first line of the copied report"
+    grep -qxF "$(lang_text IDS_REQUIREMENT)" <<<"$text" || fail "the copied report has no heading"
+    for key in $REPORT_ITEM_KEYS; do
+        name=$(lang_text "$key")
+        grep -qF "$name: " <<<"$text" || fail "the report lists no '$name'"
+        items=$((items + 1))
+    done
+    expect_eq "$(grep -c ': ' <<<"$text")" "$items" "item lines in the copied report"
+    grep -F "$(lang_text DET_MEMORY_NAME): " <<<"$text" | grep -qF " - $(lang_text IDS_REPORT_STATUS_FAILED) - " ||
+        fail "memory is not reported below the minimum"
+
+    local list pane lines
+    list=$(drv find "$WIN" 100 | tr -d '\r') || fail "the report has no tree list"
+    pane=$(drv find "$WIN" 65535 | tr -d '\r') || fail "the report has no info pane"
+    lines=$(grep ': ' <<<"$text" | sed 's/: .*//')
+    wait_pane "$pane" "Your system at a glance"
+    drv key "$list" DOWN || fail "key"
+    wait_pane "$pane" "$(lang_text IDS_REQUIREMENT)"
+    drv key "$list" DOWN || fail "key"
+    wait_pane "$pane" "$(head -n 1 <<<"$lines")"
+    drv key "$list" END || fail "key"
+    wait_pane "$pane" "$(tail -n 1 <<<"$lines")"
+    drv key "$list" UP || fail "key"
+    wait_pane "$pane" "$(tail -n 2 <<<"$lines" | head -n 1)"
+    drv shot "$WIN" "$(winpath "$SCEN/selected.bmp")" && convert "$SCEN/selected.bmp" "$SHOTS/report-en-selected.png"
+
+    click "$WIN" 1028
+    launcher_end
+    expect_exit_zero
+    expect_kinds progress report
+}
+
+# Resizing the report: the tree grows with the window, OK keeps its distance to the bottom
+# right corner, the help link stays centred, and the window cannot shrink below its first size.
+scenario_report_resize() {
+    launcher_start /ForceDetectionUI
+    wait_kind report
+    local l t r b w0 h0
+    read -r l t r b <<<"$(rect_of "$WIN")"
+    w0=$((r - l)) h0=$((b - t))
+    local client0 tree0 ok0 link0
+    client0=$(rect_of "$WIN" --client)
+    tree0=$(rect_of "$WIN" 101)
+    ok0=$(rect_of "$WIN" 1028)
+    link0=$(rect_of "$WIN" 1043)
+    drv resize "$WIN" $((w0 + 120)) $((h0 + 60)) || fail "could not resize the report"
+    sleep 0.5
+    local client1 tree1 ok1 link1
+    client1=$(rect_of "$WIN" --client)
+    tree1=$(rect_of "$WIN" 101)
+    ok1=$(rect_of "$WIN" 1028)
+    link1=$(rect_of "$WIN" 1043)
+    drv shot "$WIN" "$(winpath "$SCEN/resized.bmp")" && convert "$SCEN/resized.bmp" "$SHOTS/report-resized.png"
+    local cr0 cb0 cr1 cb1
+    read -r _ _ cr0 cb0 <<<"$client0"
+    read -r _ _ cr1 cb1 <<<"$client1"
+    local dx=$((cr1 - cr0)) dy=$((cb1 - cb0))
+    expect_eq "$dx $dy" "120 60" "growth of the client area"
+    local a b2 c d a1 b1 c1 d1
+    read -r a b2 c d <<<"$tree0"
+    read -r a1 b1 c1 d1 <<<"$tree1"
+    expect_eq "$((c1 - a1)) $((d1 - b1))" "$((c - a + dx)) $((d - b2 + dy))" "size of the tree"
+    read -r a b2 c d <<<"$ok0"
+    read -r a1 b1 c1 d1 <<<"$ok1"
+    expect_eq "$a1 $b1 $((c1 - a1))" "$((a + dx)) $((b2 + dy)) $((c - a))" "place and width of OK"
+    read -r a b2 c d <<<"$link0"
+    read -r a1 b1 c1 d1 <<<"$link1"
+    local want=$(((a + c) / 2 + cr1 / 2 - cr0 / 2)) got=$(((a1 + c1) / 2))
+    (( got - want <= 1 && want - got <= 1 )) || fail "the help link is not centred: $got, expected $want"
+    expect_eq "$b1" "$((b2 + dy))" "top of the help link"
+
+    drv resize "$WIN" 100 100 || fail "could not resize the report"
+    sleep 0.3
+    read -r l t r b <<<"$(rect_of "$WIN")"
+    expect_eq "$((r - l)) $((b - t))" "$w0 $h0" "the report's smallest size"
+
+    click "$WIN" 1028
+    wait_kind launcher
+    quit_launcher
+}
+
+# The report in German: verdict, link and the copied report's status words.
+scenario_report_german() {
+    demand_more_than_machine
+    drv reg-set "$ENGINE_KEY" LNG_Language dword 3 || fail "reg-set"
+    launcher_start /OnlyDetection
+    wait_kind report
+    expect_eq "$(control_text "$WIN" 1037)" "$(lang_text IDS_RESULT_FAILED DEU)" "German verdict"
+    expect_eq "$(control_text "$WIN" 1043)" "$(lang_text IDS_HELP DEU)" "German help link"
+    local text list
+    text=$(copy_report "$WIN")
+    grep -F "$(lang_text DET_MEMORY_NAME DEU): " <<<"$text" | grep -qF " - $(lang_text IDS_REPORT_STATUS_FAILED DEU) - " ||
+        fail "memory is not reported below the minimum in German: $text"
+    list=$(drv find "$WIN" 100 | tr -d '\r') || fail "the report has no tree list"
+    drv key "$list" DOWN,DOWN,DOWN || fail "key"
+    sleep 0.5
+    drv shot "$WIN" "$(winpath "$SCEN/selected.bmp")" && convert "$SCEN/selected.bmp" "$SHOTS/report-de-selected.png"
+    click "$WIN" 1028
+    launcher_end
+    expect_exit_zero
 }
 
 # "/silent" alone, with the other switches and as the start of a longer word: no window at all,
@@ -281,6 +429,35 @@ scenario_launch() {
     wait_game_record "$GAME_RECORD" 2
     expect_eq "$(game_record_value "$GAME_RECORD" commandline 2)" "\"$GAME_DIR_WIN\\Tarnholm.exe\" /fullscreen" \
         "command line of the game started by Enter"
+}
+
+# A 32-bit installer on 64-bit Windows writes its record into the 32-bit registry view only: the
+# launcher still starts the game from that record and keeps the settings under its version.
+scenario_launch_32bit_installer_record() {
+    drv reg-del "$TARNHOLM_HKLM" || fail "reg-del"
+    local name value
+    for name in Version InstallDir Executable; do
+        case $name in
+            Version) value=2.5 ;;
+            InstallDir) value="$GAME_DIR_WIN" ;;
+            Executable) value="$GAME_DIR_WIN\\Tarnholm.exe" ;;
+        esac
+        wine reg add "$TARNHOLM_HKLM" /v "$name" /t REG_SZ /d "$value" /reg:32 /f >"$SCEN/reg.log" 2>&1 ||
+            fail "reg add /reg:32 $name"
+    done
+    local in64
+    in64=$(reg_get "$TARNHOLM_HKLM" Version)
+    [[ $in64 == absent* ]] || fail "the record is still in the 64-bit view: $in64"
+    launcher_start
+    wait_kind launcher
+    click "$WIN" 1024
+    launcher_end
+    expect_exit_zero
+    wait_game_record "$GAME_RECORD" 1
+    expect_eq "$(game_record_value "$GAME_RECORD" commandline)" "\"$GAME_DIR_WIN\\Tarnholm.exe\" /fullscreen" \
+        "command line of the game"
+    expect_eq "$(game_record_value "$GAME_RECORD" directory)" "$GAME_DIR_WIN" "working directory of the game"
+    expect_reg 'HKCU\Software\Velmora\Tarnholm\2.5\Launcher' LauncherVersion "dword 4"
 }
 
 # Without "Executable" the game is the current directory's Ostrel_Release_Win32.exe, started

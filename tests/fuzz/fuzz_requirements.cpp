@@ -15,8 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const Requirements r = ParseRequirements(text, "fuzz.ini");
         // What parses is consistent: the recommended figure is never below the minimum.
         if ((r.memoryMB && r.memoryMB->recommended < r.memoryMB->minimum) ||
-            (r.processorScore && !(r.processorScore->recommended <= r.processorScore->minimum &&
-                                   r.processorScore->recommended > 0)) ||
+            (r.processorScore &&
+             !(r.processorScore->recommended <= r.processorScore->minimum && r.processorScore->recommended > 0)) ||
             (r.os && r.os->recommended < r.os->minimum) ||
             (r.display && (r.display->recommended.width < r.display->minimum.width ||
                            r.display->recommended.height < r.display->minimum.height)))

@@ -13,7 +13,7 @@ namespace langfile {
 
 struct Entry {
     std::string key;
-    std::string value;  // escapes resolved
+    std::string value; // escapes resolved
     int line = 0;
 };
 
@@ -23,8 +23,7 @@ struct File {
     std::vector<Entry> entries;
 
     // Last definition wins, as for a reader that overwrites.
-    std::map<std::string, std::string> Map() const
-    {
+    std::map<std::string, std::string> Map() const {
         std::map<std::string, std::string> m;
         for (const Entry& e : entries)
             m[e.key] = e.value;
@@ -32,8 +31,7 @@ struct File {
     }
 };
 
-inline std::string Unescape(const std::string& s)
-{
+inline std::string Unescape(const std::string& s) {
     std::string out;
     for (size_t i = 0; i < s.size(); ++i) {
         if (s[i] == '\\' && i + 1 < s.size() && (s[i + 1] == 'n' || s[i + 1] == 't')) {
@@ -46,8 +44,7 @@ inline std::string Unescape(const std::string& s)
     return out;
 }
 
-inline File Parse(const std::string& raw)
-{
+inline File Parse(const std::string& raw) {
     File f;
     f.readable = true;
     f.raw = raw;
@@ -68,8 +65,7 @@ inline File Parse(const std::string& raw)
     return f;
 }
 
-inline File Read(const std::string& path)
-{
+inline File Read(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return {};

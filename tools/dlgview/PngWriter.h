@@ -10,8 +10,7 @@
 
 namespace png {
 
-inline uint32_t Crc32(const uint8_t* data, size_t size, uint32_t crc = 0)
-{
+inline uint32_t Crc32(const uint8_t* data, size_t size, uint32_t crc = 0) {
     crc = ~crc;
     for (size_t i = 0; i < size; ++i) {
         crc ^= data[i];
@@ -21,14 +20,12 @@ inline uint32_t Crc32(const uint8_t* data, size_t size, uint32_t crc = 0)
     return ~crc;
 }
 
-inline void PutBigEndian(std::vector<uint8_t>& out, uint32_t v)
-{
+inline void PutBigEndian(std::vector<uint8_t>& out, uint32_t v) {
     for (int shift = 24; shift >= 0; shift -= 8)
         out.push_back(static_cast<uint8_t>(v >> shift));
 }
 
-inline void Chunk(std::vector<uint8_t>& out, const char* tag, const std::vector<uint8_t>& data)
-{
+inline void Chunk(std::vector<uint8_t>& out, const char* tag, const std::vector<uint8_t>& data) {
     PutBigEndian(out, static_cast<uint32_t>(data.size()));
     std::vector<uint8_t> body(tag, tag + 4);
     body.insert(body.end(), data.begin(), data.end());
@@ -37,12 +34,11 @@ inline void Chunk(std::vector<uint8_t>& out, const char* tag, const std::vector<
 }
 
 // rgb: width * height * 3 bytes, top row first.
-inline bool Write(const std::string& path, int width, int height, const std::vector<uint8_t>& rgb)
-{
+inline bool Write(const std::string& path, int width, int height, const std::vector<uint8_t>& rgb) {
     std::vector<uint8_t> raw;
     raw.reserve(static_cast<size_t>(height) * (width * 3 + 1));
     for (int y = 0; y < height; ++y) {
-        raw.push_back(0);  // no filter
+        raw.push_back(0); // no filter
         raw.insert(raw.end(), rgb.begin() + static_cast<size_t>(y) * width * 3,
                    rgb.begin() + static_cast<size_t>(y + 1) * width * 3);
     }
@@ -70,7 +66,7 @@ inline bool Write(const std::string& path, int width, int height, const std::vec
     std::vector<uint8_t> header;
     PutBigEndian(header, static_cast<uint32_t>(width));
     PutBigEndian(header, static_cast<uint32_t>(height));
-    header.insert(header.end(), {8, 2, 0, 0, 0});  // 8-bit RGB
+    header.insert(header.end(), {8, 2, 0, 0, 0}); // 8-bit RGB
 
     std::vector<uint8_t> file = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     Chunk(file, "IHDR", header);

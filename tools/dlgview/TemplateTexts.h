@@ -7,10 +7,10 @@
 namespace templatetexts {
 
 enum class Fit {
-    Line,      // one line across the control
-    Wrapped,   // word-wrapped within the control's height
-    CheckBox,  // one line beside the box
-    Button,    // one line on an owner-drawn button, in the system's message font
+    Line,     // one line across the control
+    Wrapped,  // word-wrapped within the control's height
+    CheckBox, // one line beside the box
+    Button,   // one line on an owner-drawn button, in the system's message font
 };
 
 struct ControlText {
@@ -54,7 +54,9 @@ inline constexpr const char* kLanguageNameKeys[] = {
 // Captions of the settings sheet's own buttons, drawn on buttons of the sheet's standard
 // button size (50 dialog units wide).
 inline constexpr const char* kSheetButtonKeys[] = {
-    "IDS_DEFAULT_SETTING_BUTTON", "IDS_OK_BUTTON", "IDS_CANCEL_BUTTON",
+    "IDS_DEFAULT_SETTING_BUTTON",
+    "IDS_OK_BUTTON",
+    "IDS_CANCEL_BUTTON",
 };
 inline constexpr int kSheetButtonWidthDlu = 50;
 

@@ -27,8 +27,7 @@ std::map<std::string, std::string> g_texts;
 std::string g_outDir;
 int g_failures = 0;
 
-std::wstring Widen(const std::string& s)
-{
+std::wstring Widen(const std::string& s) {
     if (s.empty())
         return {};
     const int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
@@ -37,14 +36,12 @@ std::wstring Widen(const std::string& s)
     return w;
 }
 
-std::wstring Text(const char* key)
-{
+std::wstring Text(const char* key) {
     const auto it = g_texts.find(key);
     return it != g_texts.end() ? Widen(it->second) : Widen(key);
 }
 
-std::wstring ResourceString(UINT id)
-{
+std::wstring ResourceString(UINT id) {
     wchar_t buffer[512] = {};
     LoadStringW(g_res, id, buffer, 512);
     return buffer;
@@ -62,9 +59,7 @@ struct AnchorEntry {
 
 struct Window {
     Window(int id, Rule look, UINT bitmap, int result = 1)
-        : templateId(id), rule(look), bitmapId(bitmap), overallResult(result)
-    {
-    }
+        : templateId(id), rule(look), bitmapId(bitmap), overallResult(result) {}
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
 
@@ -79,8 +74,7 @@ struct Window {
     std::vector<AnchorEntry> anchors;
     RECT lastClient{};
 
-    ~Window()
-    {
+    ~Window() {
         DeleteObject(darkBrush);
         if (background)
             DeleteObject(background);
@@ -89,8 +83,7 @@ struct Window {
     }
 };
 
-void StretchBackground(HWND hwnd, HDC dc, HBITMAP bitmap)
-{
+void StretchBackground(HWND hwnd, HDC dc, HBITMAP bitmap) {
     RECT rc;
     GetClientRect(hwnd, &rc);
     BITMAP bm;
@@ -103,8 +96,7 @@ void StretchBackground(HWND hwnd, HDC dc, HBITMAP bitmap)
     DeleteDC(mem);
 }
 
-HFONT MessageFont()
-{
+HFONT MessageFont() {
     NONCLIENTMETRICSW ncm{};
     ncm.cbSize = sizeof ncm;
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
@@ -112,8 +104,7 @@ HFONT MessageFont()
 }
 
 // The skinned button: face, one raised ring, caption centred in the message font.
-void DrawSkinButton(const DRAWITEMSTRUCT& di, COLORREF face, COLORREF dark, COLORREF light)
-{
+void DrawSkinButton(const DRAWITEMSTRUCT& di, COLORREF face, COLORREF dark, COLORREF light) {
     RECT rc = di.rcItem;
     HBRUSH brush = CreateSolidBrush(face);
     FillRect(di.hDC, &rc, brush);
@@ -144,8 +135,7 @@ void DrawSkinButton(const DRAWITEMSTRUCT& di, COLORREF face, COLORREF dark, COLO
     DeleteObject(font);
 }
 
-void DrawTab(const DRAWITEMSTRUCT& di)
-{
+void DrawTab(const DRAWITEMSTRUCT& di) {
     wchar_t text[256] = {};
     TCITEMW item{};
     item.mask = TCIF_TEXT;
@@ -172,7 +162,7 @@ const wchar_t kTreeClass[] = L"TarnholmTreePreview";
 struct PreviewRow {
     const wchar_t* caption;
     const wchar_t* value;
-    int image;  // -1: none
+    int image; // -1: none
 };
 
 const PreviewRow kPreviewRows[] = {
@@ -186,8 +176,7 @@ const PreviewRow kPreviewRows[] = {
     {L"Sound card", L"", 3},
 };
 
-LRESULT CALLBACK TreePreviewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK TreePreviewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg != WM_PAINT)
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     PAINTSTRUCT ps;
@@ -276,16 +265,15 @@ LRESULT CALLBACK TreePreviewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
 
 struct AnchorRule {
     int id;
-    int flags;  // 1 top, 2 left, 4 right, 8 bottom
+    int flags; // 1 top, 2 left, 4 right, 8 bottom
 };
 
 const AnchorRule kReportAnchors[] = {
-    {1003, 3}, {1022, 3}, {1037, 3}, {1045, 3}, {1005, 7}, {1012, 7}, {1001, 15},
+    {1003, 3},  {1022, 3},  {1037, 3},  {1045, 3},  {1005, 7},  {1012, 7}, {1001, 15},
     {1006, 14}, {1011, 14}, {1008, 10}, {1021, 14}, {1028, 12}, {1043, 8}, {1007, 7},
 };
 
-int Shift(bool nearSide, bool farSide, bool forFar, int oldSize, int newSize)
-{
+int Shift(bool nearSide, bool farSide, bool forFar, int oldSize, int newSize) {
     const int delta = newSize - oldSize;
     if (nearSide && farSide)
         return forFar ? delta : 0;
@@ -296,8 +284,7 @@ int Shift(bool nearSide, bool farSide, bool forFar, int oldSize, int newSize)
     return newSize / 2 - oldSize / 2;
 }
 
-void ApplyAnchors(HWND hwnd, Window& w)
-{
+void ApplyAnchors(HWND hwnd, Window& w) {
     RECT now;
     GetClientRect(hwnd, &now);
     for (AnchorEntry& e : w.anchors) {
@@ -316,8 +303,7 @@ void ApplyAnchors(HWND hwnd, Window& w)
     InvalidateRect(hwnd, nullptr, TRUE);
 }
 
-RECT ChildRect(HWND dialog, HWND child)
-{
+RECT ChildRect(HWND dialog, HWND child) {
     RECT r;
     GetWindowRect(child, &r);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
@@ -326,8 +312,7 @@ RECT ChildRect(HWND dialog, HWND child)
 
 // ------------------------------------------------------------------ dialog procedure
 
-void FillTexts(HWND hwnd, int templateId, int overallResult)
-{
+void FillTexts(HWND hwnd, int templateId, int overallResult) {
     for (const auto& t : templatetexts::kControlTexts) {
         if (t.templateId != templateId)
             continue;
@@ -340,22 +325,17 @@ void FillTexts(HWND hwnd, int templateId, int overallResult)
     }
 }
 
-void Initialise(HWND hwnd, Window& w)
-{
+void Initialise(HWND hwnd, Window& w) {
     if (w.bitmapId)
         w.background = LoadBitmapW(g_res, MAKEINTRESOURCEW(w.bitmapId));
     FillTexts(hwnd, w.templateId, w.overallResult);
     switch (w.templateId) {
-    case IDD_LAUNCHER:
-        SetWindowTextW(hwnd, Text("IDS_LAUNCHER_TITLE").c_str());
-        break;
+    case IDD_LAUNCHER: SetWindowTextW(hwnd, Text("IDS_LAUNCHER_TITLE").c_str()); break;
     case IDD_PROGRESS:
         SendDlgItemMessageW(hwnd, IDC_PROGRESS_BAR, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
         SendDlgItemMessageW(hwnd, IDC_PROGRESS_BAR, PBM_SETPOS, 62, 0);
         break;
-    case IDD_MESSAGE:
-        SetWindowTextW(hwnd, L"");
-        break;
+    case IDD_MESSAGE: SetWindowTextW(hwnd, L""); break;
     case IDD_VIDEO_PAGE: {
         for (const wchar_t* mode : {L"800x600", L"1024x768", L"1280x720", L"1280x1024", L"1600x900", L"1920x1080"})
             SendDlgItemMessageW(hwnd, IDC_VIDEO_RESOLUTION, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(mode));
@@ -388,13 +368,11 @@ void Initialise(HWND hwnd, Window& w)
                 w.anchors.push_back({child, a.flags, ChildRect(hwnd, child)});
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }
 
-INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
+INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* w = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, DWLP_USER));
     switch (msg) {
     case WM_INITDIALOG: {
@@ -480,15 +458,13 @@ INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         if (w && !w->anchors.empty())
             ApplyAnchors(hwnd, *w);
         return FALSE;
-    default:
-        return FALSE;
+    default: return FALSE;
     }
 }
 
 // ------------------------------------------------------------------ screenshots
 
-void Pump(DWORD milliseconds)
-{
+void Pump(DWORD milliseconds) {
     const DWORD end = GetTickCount() + milliseconds;
     MSG msg;
     while (static_cast<LONG>(end - GetTickCount()) > 0) {
@@ -500,8 +476,7 @@ void Pump(DWORD milliseconds)
     }
 }
 
-void Capture(HWND hwnd, const std::string& name)
-{
+void Capture(HWND hwnd, const std::string& name) {
     RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
     Pump(400);
     RECT r;
@@ -536,10 +511,9 @@ void Capture(HWND hwnd, const std::string& name)
     }
 }
 
-HWND Open(Window& w, HWND parent = nullptr)
-{
-    HWND hwnd = CreateDialogParamW(g_res, MAKEINTRESOURCEW(w.templateId), parent, DialogProc,
-                                   reinterpret_cast<LPARAM>(&w));
+HWND Open(Window& w, HWND parent = nullptr) {
+    HWND hwnd =
+        CreateDialogParamW(g_res, MAKEINTRESOURCEW(w.templateId), parent, DialogProc, reinterpret_cast<LPARAM>(&w));
     if (!hwnd) {
         std::printf("template %d: cannot create (error %lu)\n", w.templateId, GetLastError());
         ++g_failures;
@@ -547,8 +521,7 @@ HWND Open(Window& w, HWND parent = nullptr)
     return hwnd;
 }
 
-void ShowTemplate(int id, Rule rule, UINT bitmap, int result, const std::string& name)
-{
+void ShowTemplate(int id, Rule rule, UINT bitmap, int result, const std::string& name) {
     Window w(id, rule, bitmap, result);
     HWND hwnd = Open(w);
     if (!hwnd)
@@ -565,8 +538,7 @@ void ShowTemplate(int id, Rule rule, UINT bitmap, int result, const std::string&
 }
 
 // A page on its own: a captionless host the size of the page.
-void ShowPage(int id, UINT bitmap, const std::string& name)
-{
+void ShowPage(int id, UINT bitmap, const std::string& name) {
     Window w(id, Rule::Page, bitmap);
     HWND host = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 40, 40, 10, 10, nullptr, nullptr, nullptr, nullptr);
     HWND page = Open(w, host);
@@ -583,13 +555,10 @@ void ShowPage(int id, UINT bitmap, const std::string& name)
 
 // ------------------------------------------------------------------ the settings sheet
 
-LRESULT CALLBACK SheetSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data)
-{
+LRESULT CALLBACK SheetSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
     auto* w = reinterpret_cast<Window*>(data);
     switch (msg) {
-    case WM_ERASEBKGND:
-        StretchBackground(hwnd, reinterpret_cast<HDC>(wParam), w->background);
-        return TRUE;
+    case WM_ERASEBKGND: StretchBackground(hwnd, reinterpret_cast<HDC>(wParam), w->background); return TRUE;
     case WM_DRAWITEM: {
         const auto& di = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (di.CtlType == ODT_TAB)
@@ -603,13 +572,11 @@ LRESULT CALLBACK SheetSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         SetTextColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
         SetBkColor(reinterpret_cast<HDC>(wParam), RGB(1, 1, 1));
         return reinterpret_cast<LRESULT>(w->darkBrush);
-    default:
-        return DefSubclassProc(hwnd, msg, wParam, lParam);
+    default: return DefSubclassProc(hwnd, msg, wParam, lParam);
     }
 }
 
-LRESULT CALLBACK TabSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
-{
+LRESULT CALLBACK TabSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
     if (msg == WM_ERASEBKGND) {
         RECT clip;
         GetClipBox(reinterpret_cast<HDC>(wParam), &clip);
@@ -619,15 +586,14 @@ LRESULT CALLBACK TabSubclass(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, 
     return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
-void ShowSheet()
-{
+void ShowSheet() {
     Window video(IDD_VIDEO_PAGE, Rule::Page, IDB_VIDEO_BACKGROUND);
     Window language(IDD_LANGUAGE_PAGE, Rule::Page, IDB_LANGUAGE_BACKGROUND);
     Window report(IDD_REPORT, Rule::Report, IDB_REPORT_BACKGROUND);
     Window sheet(0, Rule::Sheet, IDB_SHEET_BACKGROUND);
     sheet.background = LoadBitmapW(g_res, MAKEINTRESOURCEW(IDB_SHEET_BACKGROUND));
-    const std::wstring captions[] = {Text("IDS_EASY_VIDEO_SETTING_CAPTION"), Text("IDS_LANGUAGES_CONFIGURATION_CAPTION"),
-                                     Text("IDS_DETECTIONUI_NAME")};
+    const std::wstring captions[] = {Text("IDS_EASY_VIDEO_SETTING_CAPTION"),
+                                     Text("IDS_LANGUAGES_CONFIGURATION_CAPTION"), Text("IDS_DETECTIONUI_NAME")};
     Window* windows[] = {&video, &language, &report};
     PROPSHEETPAGEW pages[3] = {};
     for (int i = 0; i < 3; ++i) {
@@ -687,8 +653,7 @@ void ShowSheet()
 
 } // namespace
 
-int wmain(int argc, wchar_t** argv)
-{
+int wmain(int argc, wchar_t** argv) {
     if (argc != 3) {
         std::printf("usage: dlgview <output folder> <language file>\n");
         return 2;

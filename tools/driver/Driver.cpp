@@ -21,31 +21,49 @@ const Command kCommands[] = {
     {L"text", CmdText, L"text HWND [ID]                      print the text of the window or of its child ID"},
     {L"click", CmdClick, L"click HWND ID                       post BM_CLICK to child ID"},
     {L"check", CmdCheck, L"check HWND ID 0|1                   click check box ID until it shows the state"},
-    {L"key", CmdKey, L"key HWND KEY[,KEY..] [--input]      keys to the focus of HWND's thread (ESC ENTER TAB SPACE or a code)"},
+    {L"key", CmdKey,
+     L"key HWND KEY[,KEY..] [--input]      keys to the focus of HWND's thread (ESC ENTER TAB SPACE UP DOWN HOME "
+     L"END LEFT RIGHT or a code; CTRL+KEY with --input)"},
     {L"close", CmdClose, L"close HWND                          post WM_CLOSE"},
+    {L"select", CmdSelect, L"select HWND ID TEXT                 choose the item TEXT of a combo box on a shown page"},
+    {L"slider", CmdSlider, L"slider HWND ID POS                  move a slider on a shown page to POS"},
+    {L"page", CmdPage, L"page HWND INDEX                     show page INDEX of a property sheet"},
+    {L"open-time", CmdOpenTime,
+     L"open-time HWND ID --id N [--timeout S]   click ID, time until a window with child N is shown and painted"},
     {L"shot", CmdShot, L"shot HWND FILE.bmp                  capture the window as shown on screen"},
-    {L"watch", CmdWatch, L"watch --exe NAME [--shots DIR] [--appear S] [--timeout S]   log shown/hidden windows until the process ends"},
+    {L"watch", CmdWatch,
+     L"watch --exe NAME [--shots DIR] [--appear S] [--timeout S]   log shown/hidden windows until the process ends"},
+    {L"find", CmdFind, L"find HWND ID                        print the handle of the descendant with that id"},
+    {L"rect", CmdRect, L"rect HWND [ID] [--client]           window rectangle, or a descendant's in HWND's client"},
+    {L"resize", CmdResize, L"resize HWND W H                     set the window's outer size"},
+    {L"clipboard", CmdClipboard, L"clipboard                           print the clipboard's text"},
     {L"run", CmdRun, L"run [--cwd DIR] [--timeout S] EXE [ARGS..]   start, print pid=, wait, print exit="},
-    {L"startup", CmdStartup, L"startup --id N [--during N] [--close N] [--cwd DIR] EXE [ARGS..]   time start to window shown"},
+    {L"startup", CmdStartup,
+     L"startup --id N [--during N] [--close N] [--cwd DIR] EXE [ARGS..]   time start to window shown"},
     {L"gone", CmdGone, L"gone --exe NAME [--timeout S]       wait until no process has that image"},
     {L"mutex", CmdMutex, L"mutex NAME                          print exists or absent"},
     {L"modes", CmdModes, L"modes                               display modes \"W H BPP HZ\", then \"current W H\""},
     {L"cpus", CmdCpus, L"cpus                                number of processors"},
-    {L"reg-get", CmdRegGet, L"reg-get ROOT\\KEY NAME               print \"dword N\", \"sz TEXT\", \"type N\" or \"absent\""},
+    {L"reg-get", CmdRegGet,
+     L"reg-get ROOT\\KEY NAME               print \"dword N\", \"sz TEXT\", \"type N\" or \"absent\""},
     {L"reg-set", CmdRegSet, L"reg-set ROOT\\KEY NAME dword|sz VALUE create the key when needed"},
     {L"reg-del", CmdRegDel, L"reg-del ROOT\\KEY [NAME]             delete a value, or the key with its subkeys"},
     {L"reg-list", CmdRegList, L"reg-list ROOT\\KEY                   print NAME=dword:N / NAME=sz:TEXT per value"},
     {L"reg-key", CmdRegKey, L"reg-key ROOT\\KEY                    print exists or absent"},
+    {L"shortcut", CmdShortcut,
+     L"shortcut FILE.lnk                   print target=, arguments=, directory=, icon=, description="},
 };
 
 void Usage() {
     Fail(L"usage: driver COMMAND ARGS   or   driver -   (one command per line on standard input)");
     Fail(L"query: [--exe NAME] [--pid N] [--class C] [--title T] [--ids A,B[;C,D]]");
-    for (const Command& c : kCommands) Fail(std::wstring(L"  ") + c.usage);
+    for (const Command& c : kCommands)
+        Fail(std::wstring(L"  ") + c.usage);
 }
 
 int Dispatch(const std::vector<std::wstring>& words) {
-    if (words.empty()) return kOk;
+    if (words.empty())
+        return kOk;
     for (const Command& c : kCommands) {
         if (words[0] == c.name) {
             return c.run(ParseArgs(std::vector<std::wstring>(words.begin() + 1, words.end())));
@@ -67,7 +85,8 @@ std::vector<std::wstring> SplitLine(const std::wstring& line) {
             quoted = !quoted;
             inWord = true;
         } else if (!quoted && std::iswspace(c)) {
-            if (inWord) words.push_back(word);
+            if (inWord)
+                words.push_back(word);
             word.clear();
             inWord = false;
         } else {
@@ -75,12 +94,14 @@ std::vector<std::wstring> SplitLine(const std::wstring& line) {
             inWord = true;
         }
     }
-    if (inWord) words.push_back(word);
+    if (inWord)
+        words.push_back(word);
     return words;
 }
 
 std::wstring FromUtf8(const std::string& text) {
-    if (text.empty()) return {};
+    if (text.empty())
+        return {};
     int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring out(n, L'\0');
     MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
@@ -91,21 +112,22 @@ std::wstring FromUtf8(const std::string& text) {
 int RunBatch() {
     std::string line;
     while (std::getline(std::cin, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
         std::vector<std::wstring> words = SplitLine(FromUtf8(line));
-        if (words.empty() || words[0][0] == L'#') continue;
-        if (int rc = Dispatch(words); rc != kOk) return rc;
+        if (words.empty() || words[0][0] == L'#')
+            continue;
+        if (int rc = Dispatch(words); rc != kOk)
+            return rc;
     }
     return kOk;
 }
 
 void WriteUtf8(FILE* stream, const std::wstring& line) {
     std::wstring text = line + L"\n";
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                nullptr);
+    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string bytes(n, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr,
-                        nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr, nullptr);
     fwrite(bytes.data(), 1, bytes.size(), stream);
     fflush(stream);
 }
@@ -130,14 +152,19 @@ Args ParseArgs(const std::vector<std::wstring>& words) {
     for (size_t i = 0; i < words.size(); ++i) {
         const std::wstring& w = words[i];
         if (optionsEnded || w.size() < 3 || w.compare(0, 2, L"--") != 0) {
-            if (w == L"--") optionsEnded = true;
-            else args.positional.push_back(w);
+            if (w == L"--")
+                optionsEnded = true;
+            else
+                args.positional.push_back(w);
             continue;
         }
         bool flag = false;
-        for (const wchar_t* f : kFlags) flag = flag || w == f;
-        if (flag || i + 1 >= words.size()) args.options[w] = L"1";
-        else args.options[w] = words[++i];
+        for (const wchar_t* f : kFlags)
+            flag = flag || w == f;
+        if (flag || i + 1 >= words.size())
+            args.options[w] = L"1";
+        else
+            args.options[w] = words[++i];
     }
     return args;
 }
@@ -152,7 +179,8 @@ std::wstring Hex(UINT_PTR value) {
 }
 
 bool ParseNumber(const std::wstring& text, long long& value) {
-    if (text.empty()) return false;
+    if (text.empty())
+        return false;
     wchar_t* end = nullptr;
     value = wcstoll(text.c_str(), &end, 0);
     return end && *end == L'\0';
@@ -160,7 +188,8 @@ bool ParseNumber(const std::wstring& text, long long& value) {
 
 HWND ParseWindow(const std::wstring& text) {
     long long value = 0;
-    if (!ParseNumber(text, value)) return nullptr;
+    if (!ParseNumber(text, value))
+        return nullptr;
     HWND hwnd = reinterpret_cast<HWND>(static_cast<INT_PTR>(value));
     return IsWindow(hwnd) ? hwnd : nullptr;
 }
@@ -168,16 +197,21 @@ HWND ParseWindow(const std::wstring& text) {
 std::wstring Quoted(const std::wstring& text) {
     std::wstring out = L"\"";
     for (wchar_t c : text) {
-        if (c == L'"' || c == L'\\') out += L'\\';
-        if (c == L'\r') out += L"\\r";
-        else if (c == L'\n') out += L"\\n";
-        else out += c;
+        if (c == L'"' || c == L'\\')
+            out += L'\\';
+        if (c == L'\r')
+            out += L"\\r";
+        else if (c == L'\n')
+            out += L"\\n";
+        else
+            out += c;
     }
     return out + L"\"";
 }
 
 std::wstring ToLower(std::wstring text) {
-    for (wchar_t& c : text) c = static_cast<wchar_t>(std::towlower(c));
+    for (wchar_t& c : text)
+        c = static_cast<wchar_t>(std::towlower(c));
     return text;
 }
 
@@ -189,6 +223,7 @@ int wmain(int argc, wchar_t** argv) {
         driver::Usage();
         return driver::kUsage;
     }
-    if (words.size() == 1 && words[0] == L"-") return driver::RunBatch();
+    if (words.size() == 1 && words[0] == L"-")
+        return driver::RunBatch();
     return driver::Dispatch(words);
 }

@@ -27,7 +27,7 @@ Args ParseArgs(const std::vector<std::wstring>& words);
 
 // Output goes out as UTF-8 whatever the console or pipe is.
 void Print(const std::wstring& line);
-void Fail(const std::wstring& message);  // on stderr
+void Fail(const std::wstring& message); // on stderr
 
 std::wstring Hex(UINT_PTR value);
 bool ParseNumber(const std::wstring& text, long long& value);
@@ -40,8 +40,10 @@ template <typename Done>
 bool PollUntil(double seconds, Done done, DWORD intervalMs = 10) {
     const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000.0);
     for (;;) {
-        if (done()) return true;
-        if (GetTickCount64() >= end) return false;
+        if (done())
+            return true;
+        if (GetTickCount64() >= end)
+            return false;
         Sleep(intervalMs);
     }
 }
@@ -58,6 +60,16 @@ int CmdClose(const Args&);
 int CmdShot(const Args&);
 int CmdWatch(const Args&);
 
+int CmdSelect(const Args&);
+int CmdSlider(const Args&);
+int CmdPage(const Args&);
+int CmdOpenTime(const Args&);
+
+int CmdFind(const Args&);
+int CmdRect(const Args&);
+int CmdResize(const Args&);
+int CmdClipboard(const Args&);
+
 int CmdRun(const Args&);
 int CmdStartup(const Args&);
 int CmdGone(const Args&);
@@ -71,9 +83,13 @@ int CmdRegDel(const Args&);
 int CmdRegList(const Args&);
 int CmdRegKey(const Args&);
 
+int CmdShortcut(const Args&);
+
 // Shared by the window commands and the process commands.
-std::wstring ImageNameOf(DWORD pid);                  // file name only, empty when unknown
+std::wstring ImageNameOf(DWORD pid); // file name only, empty when unknown
 std::vector<DWORD> ProcessesNamed(const std::wstring& image);
 bool SaveWindowBitmap(HWND hwnd, const std::wstring& path);
+// The first visible descendant with that id (a control on the shown page of a property sheet).
+HWND VisibleDescendant(HWND window, int id);
 
 } // namespace driver

@@ -1,6 +1,8 @@
 // Registry values as the scenarios set and check them: 32-bit values and strings.
 #include "Driver.h"
 
+#include "win32/Owners.h"
+
 namespace driver {
 
 namespace {
@@ -19,8 +21,10 @@ bool ParseKey(const Args& args, KeyPath& key) {
     const size_t slash = path.find(L'\\');
     const std::wstring root = ToLower(path.substr(0, slash));
     key.subkey = slash == std::wstring::npos ? L"" : path.substr(slash + 1);
-    if (root == L"hkcu" || root == L"hkey_current_user") key.root = HKEY_CURRENT_USER;
-    else if (root == L"hklm" || root == L"hkey_local_machine") key.root = HKEY_LOCAL_MACHINE;
+    if (root == L"hkcu" || root == L"hkey_current_user")
+        key.root = HKEY_CURRENT_USER;
+    else if (root == L"hklm" || root == L"hkey_local_machine")
+        key.root = HKEY_LOCAL_MACHINE;
     else {
         Fail(L"unknown root: " + root);
         return false;
@@ -36,7 +40,8 @@ std::wstring Describe(DWORD type, const std::vector<BYTE>& data, const wchar_t* 
     }
     if (type == REG_SZ || type == REG_EXPAND_SZ) {
         std::wstring text(reinterpret_cast<const wchar_t*>(data.data()), data.size() / sizeof(wchar_t));
-        while (!text.empty() && text.back() == L'\0') text.pop_back();
+        while (!text.empty() && text.back() == L'\0')
+            text.pop_back();
         return std::wstring(L"sz") + separator + text;
     }
     return L"type" + std::wstring(separator) + std::to_wstring(type);
@@ -46,7 +51,8 @@ std::wstring Describe(DWORD type, const std::vector<BYTE>& data, const wchar_t* 
 
 int CmdRegGet(const Args& args) {
     KeyPath key;
-    if (!ParseKey(args, key) || args.positional.size() < 2) return kUsage;
+    if (!ParseKey(args, key) || args.positional.size() < 2)
+        return kUsage;
     DWORD type = 0, size = 0;
     LSTATUS rc = RegGetValueW(key.root, key.subkey.c_str(), args.positional[1].c_str(), RRF_RT_ANY | RRF_NOEXPAND,
                               &type, nullptr, &size);
@@ -57,7 +63,8 @@ int CmdRegGet(const Args& args) {
     std::vector<BYTE> data(size);
     rc = RegGetValueW(key.root, key.subkey.c_str(), args.positional[1].c_str(), RRF_RT_ANY | RRF_NOEXPAND, &type,
                       data.data(), &size);
-    if (rc != ERROR_SUCCESS) return kNotMet;
+    if (rc != ERROR_SUCCESS)
+        return kNotMet;
     data.resize(size);
     Print(Describe(type, data, L" "));
     return kOk;
@@ -65,12 +72,13 @@ int CmdRegGet(const Args& args) {
 
 int CmdRegSet(const Args& args) {
     KeyPath key;
-    if (!ParseKey(args, key) || args.positional.size() < 4) return kUsage;
+    if (!ParseKey(args, key) || args.positional.size() < 4)
+        return kUsage;
     const std::wstring& name = args.positional[1];
     const std::wstring kind = ToLower(args.positional[2]);
     const std::wstring& value = args.positional[3];
-    HKEY handle;
-    if (RegCreateKeyExW(key.root, key.subkey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr) !=
+    win32::RegKey handle;
+    if (RegCreateKeyExW(key.root, key.subkey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, handle.Out(), nullptr) !=
         ERROR_SUCCESS) {
         Fail(L"reg-set: cannot create the key");
         return kNotMet;
@@ -78,71 +86,69 @@ int CmdRegSet(const Args& args) {
     LSTATUS rc;
     if (kind == L"dword") {
         long long v = 0;
-        if (!ParseNumber(value, v)) {
-            RegCloseKey(handle);
+        if (!ParseNumber(value, v))
             return kUsage;
-        }
         DWORD d = static_cast<DWORD>(v);
-        rc = RegSetValueExW(handle, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&d), sizeof d);
+        rc = RegSetValueExW(handle.Get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&d), sizeof d);
     } else if (kind == L"sz") {
-        rc = RegSetValueExW(handle, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+        rc = RegSetValueExW(handle.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                             static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
     } else {
-        RegCloseKey(handle);
         Fail(L"reg-set: the kind is dword or sz");
         return kUsage;
     }
-    RegCloseKey(handle);
     return rc == ERROR_SUCCESS ? kOk : kNotMet;
 }
 
 // Deleting what is not there counts as done: scenarios use it to reach a known state.
 int CmdRegDel(const Args& args) {
     KeyPath key;
-    if (!ParseKey(args, key)) return kUsage;
+    if (!ParseKey(args, key))
+        return kUsage;
     LSTATUS rc;
     if (args.positional.size() >= 2) {
-        HKEY handle;
-        rc = RegOpenKeyExW(key.root, key.subkey.c_str(), 0, KEY_SET_VALUE, &handle);
-        if (rc == ERROR_SUCCESS) {
-            rc = RegDeleteValueW(handle, args.positional[1].c_str());
-            RegCloseKey(handle);
-        }
+        win32::RegKey handle;
+        rc = RegOpenKeyExW(key.root, key.subkey.c_str(), 0, KEY_SET_VALUE, handle.Out());
+        if (rc == ERROR_SUCCESS)
+            rc = RegDeleteValueW(handle.Get(), args.positional[1].c_str());
     } else {
         rc = RegDeleteTreeW(key.root, key.subkey.c_str());
-        if (rc == ERROR_SUCCESS) rc = RegDeleteKeyW(key.root, key.subkey.c_str());
+        if (rc == ERROR_SUCCESS)
+            rc = RegDeleteKeyW(key.root, key.subkey.c_str());
     }
     return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND ? kOk : kNotMet;
 }
 
 int CmdRegList(const Args& args) {
     KeyPath key;
-    if (!ParseKey(args, key)) return kUsage;
-    HKEY handle;
-    if (RegOpenKeyExW(key.root, key.subkey.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) {
+    if (!ParseKey(args, key))
+        return kUsage;
+    win32::RegKey handle;
+    if (RegOpenKeyExW(key.root, key.subkey.c_str(), 0, KEY_READ, handle.Out()) != ERROR_SUCCESS) {
         Fail(L"reg-list: no such key");
         return kNotMet;
     }
     for (DWORD i = 0;; ++i) {
         wchar_t name[16384];
         DWORD nameLength = ARRAYSIZE(name), type = 0, size = 0;
-        if (RegEnumValueW(handle, i, name, &nameLength, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) break;
+        if (RegEnumValueW(handle.Get(), i, name, &nameLength, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+            break;
         std::vector<BYTE> data(size);
         nameLength = ARRAYSIZE(name);
-        if (RegEnumValueW(handle, i, name, &nameLength, nullptr, &type, data.data(), &size) != ERROR_SUCCESS) break;
+        if (RegEnumValueW(handle.Get(), i, name, &nameLength, nullptr, &type, data.data(), &size) != ERROR_SUCCESS)
+            break;
         data.resize(size);
         Print(std::wstring(name, nameLength) + L"=" + Describe(type, data, L":"));
     }
-    RegCloseKey(handle);
     return kOk;
 }
 
 int CmdRegKey(const Args& args) {
     KeyPath key;
-    if (!ParseKey(args, key)) return kUsage;
-    HKEY handle;
-    const bool exists = RegOpenKeyExW(key.root, key.subkey.c_str(), 0, KEY_READ, &handle) == ERROR_SUCCESS;
-    if (exists) RegCloseKey(handle);
+    if (!ParseKey(args, key))
+        return kUsage;
+    win32::RegKey handle;
+    const bool exists = RegOpenKeyExW(key.root, key.subkey.c_str(), 0, KEY_READ, handle.Out()) == ERROR_SUCCESS;
     Print(exists ? L"exists" : L"absent");
     return kOk;
 }

@@ -1,6 +1,8 @@
 // Processes, the single-instance marker, display facts and screen captures.
 #include "Driver.h"
 
+#include "win32/Owners.h"
+
 #include <tlhelp32.h>
 
 #include <cstdio>
@@ -10,19 +12,23 @@ namespace driver {
 namespace {
 
 std::wstring QuoteArgument(const std::wstring& arg) {
-    if (!arg.empty() && arg.find_first_of(L" \t\"") == std::wstring::npos) return arg;
+    if (!arg.empty() && arg.find_first_of(L" \t\"") == std::wstring::npos)
+        return arg;
     std::wstring out = L"\"";
     for (wchar_t c : arg) {
-        if (c == L'"') out += L'\\';
+        if (c == L'"')
+            out += L'\\';
         out += c;
     }
     return out + L"\"";
 }
 
 bool StartProcess(const Args& args, PROCESS_INFORMATION& pi) {
-    if (args.positional.empty()) return false;
+    if (args.positional.empty())
+        return false;
     std::wstring commandLine;
-    for (const std::wstring& word : args.positional) commandLine += (commandLine.empty() ? L"" : L" ") + QuoteArgument(word);
+    for (const std::wstring& word : args.positional)
+        commandLine += (commandLine.empty() ? L"" : L" ") + QuoteArgument(word);
     const std::wstring cwd = args.Get(L"--cwd");
     STARTUPINFOW si{};
     si.cb = sizeof si;
@@ -83,30 +89,31 @@ std::wstring Ms(double ms) {
 } // namespace
 
 std::wstring ImageNameOf(DWORD pid) {
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
-    if (!process) return {};
+    const win32::KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
+    if (!process)
+        return {};
     wchar_t path[MAX_PATH * 2];
     DWORD size = ARRAYSIZE(path);
     std::wstring name;
-    if (QueryFullProcessImageNameW(process, 0, path, &size)) {
+    if (QueryFullProcessImageNameW(process.Get(), 0, path, &size)) {
         name.assign(path, size);
         name = name.substr(name.find_last_of(L"\\/") + 1);
     }
-    CloseHandle(process);
     return name;
 }
 
 std::vector<DWORD> ProcessesNamed(const std::wstring& image) {
     std::vector<DWORD> pids;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return pids;
+    const win32::FileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot)
+        return pids;
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
     const std::wstring wanted = ToLower(image);
-    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
-        if (ToLower(entry.szExeFile) == wanted) pids.push_back(entry.th32ProcessID);
+    for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more; more = Process32NextW(snapshot.Get(), &entry)) {
+        if (ToLower(entry.szExeFile) == wanted)
+            pids.push_back(entry.th32ProcessID);
     }
-    CloseHandle(snapshot);
     return pids;
 }
 
@@ -114,9 +121,11 @@ std::vector<DWORD> ProcessesNamed(const std::wstring& image) {
 // written as a 24-bit bottom-up BMP.
 bool SaveWindowBitmap(HWND hwnd, const std::wstring& path) {
     RECT rc;
-    if (!GetWindowRect(hwnd, &rc)) return false;
+    if (!GetWindowRect(hwnd, &rc))
+        return false;
     const int w = rc.right - rc.left, h = rc.bottom - rc.top;
-    if (w <= 0 || h <= 0) return false;
+    if (w <= 0 || h <= 0)
+        return false;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
@@ -133,19 +142,21 @@ bool SaveWindowBitmap(HWND hwnd, const std::wstring& path) {
     info.biCompression = BI_RGB;
     const DWORD stride = (static_cast<DWORD>(w) * 3 + 3) & ~3u;
     std::vector<BYTE> pixels(static_cast<size_t>(stride) * h);
-    const bool read = GetDIBits(memory, bitmap, 0, h, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
-                                DIB_RGB_COLORS) == h;
+    const bool read =
+        GetDIBits(memory, bitmap, 0, h, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS) == h;
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
-    if (!read) return false;
+    if (!read)
+        return false;
 
     BITMAPFILEHEADER file{};
     file.bfType = 0x4D42;
     file.bfOffBits = sizeof file + sizeof info;
     file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
     FILE* out = _wfopen(path.c_str(), L"wb");
-    if (!out) return false;
+    if (!out)
+        return false;
     bool ok = fwrite(&file, sizeof file, 1, out) == 1 && fwrite(&info, sizeof info, 1, out) == 1 &&
               fwrite(pixels.data(), 1, pixels.size(), out) == pixels.size();
     return fclose(out) == 0 && ok;
@@ -153,7 +164,8 @@ bool SaveWindowBitmap(HWND hwnd, const std::wstring& path) {
 
 int CmdRun(const Args& args) {
     PROCESS_INFORMATION pi{};
-    if (!StartProcess(args, pi)) return kUsage;
+    if (!StartProcess(args, pi))
+        return kUsage;
     Print(L"pid=" + std::to_wstring(pi.dwProcessId));
     DWORD waited = WaitForSingleObject(pi.hProcess, static_cast<DWORD>(args.Seconds(L"--timeout", 300) * 1000));
     DWORD code = 0;
@@ -173,31 +185,42 @@ int CmdRun(const Args& args) {
 // then --close ID is clicked and the exit awaited.
 int CmdStartup(const Args& args) {
     long long target = 0, during = 0, closeId = 0;
-    if (!ParseNumber(args.Get(L"--id"), target) || (args.Has(L"--during") && !ParseNumber(args.Get(L"--during"), during)) ||
+    if (!ParseNumber(args.Get(L"--id"), target) ||
+        (args.Has(L"--during") && !ParseNumber(args.Get(L"--during"), during)) ||
         (args.Has(L"--close") && !ParseNumber(args.Get(L"--close"), closeId))) {
         return kUsage;
     }
     Stopwatch clock;
     PROCESS_INFORMATION pi{};
-    if (!StartProcess(args, pi)) return kUsage;
+    if (!StartProcess(args, pi))
+        return kUsage;
     double duringShown = -1, duringGone = -1, shown = -1;
     HWND window = nullptr;
-    PollUntil(args.Seconds(L"--timeout", 120), [&] {
-        if (during) {
-            const bool duringVisible = ShownWindowWithControl(pi.dwProcessId, static_cast<int>(during)) != nullptr;
-            if (duringVisible && duringShown < 0) duringShown = clock.Ms();
-            if (!duringVisible && duringShown >= 0 && duringGone < 0) duringGone = clock.Ms();
-        }
-        window = ShownWindowWithControl(pi.dwProcessId, static_cast<int>(target));
-        if (window) shown = clock.Ms();
-        return window != nullptr || WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0;
-    }, 1);
+    PollUntil(
+        args.Seconds(L"--timeout", 120),
+        [&] {
+            if (during) {
+                const bool duringVisible = ShownWindowWithControl(pi.dwProcessId, static_cast<int>(during)) != nullptr;
+                if (duringVisible && duringShown < 0)
+                    duringShown = clock.Ms();
+                if (!duringVisible && duringShown >= 0 && duringGone < 0)
+                    duringGone = clock.Ms();
+            }
+            window = ShownWindowWithControl(pi.dwProcessId, static_cast<int>(target));
+            if (window)
+                shown = clock.Ms();
+            return window != nullptr || WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0;
+        },
+        1);
     if (window) {
-        if (closeId) PostMessageW(GetDlgItem(window, static_cast<int>(closeId)), BM_CLICK, 0, 0);
-        else PostMessageW(window, WM_CLOSE, 0, 0);
+        if (closeId)
+            PostMessageW(GetDlgItem(window, static_cast<int>(closeId)), BM_CLICK, 0, 0);
+        else
+            PostMessageW(window, WM_CLOSE, 0, 0);
     }
     const bool ended = WaitForSingleObject(pi.hProcess, 30000) == WAIT_OBJECT_0;
-    if (!ended) TerminateProcess(pi.hProcess, 1);
+    if (!ended)
+        TerminateProcess(pi.hProcess, 1);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     if (!window) {
@@ -205,24 +228,27 @@ int CmdStartup(const Args& args) {
         return kNotMet;
     }
     std::wstring line = L"shown_ms=" + Ms(shown);
-    if (during) line += L" during_shown_ms=" + Ms(duringShown) + L" during_gone_ms=" + Ms(duringGone);
+    if (during)
+        line += L" during_shown_ms=" + Ms(duringShown) + L" during_gone_ms=" + Ms(duringGone);
     Print(line);
     return ended ? kOk : kNotMet;
 }
 
 int CmdGone(const Args& args) {
     const std::wstring exe = args.Get(L"--exe");
-    if (exe.empty()) return kUsage;
-    if (PollUntil(args.Seconds(L"--timeout", 30), [&] { return ProcessesNamed(exe).empty(); })) return kOk;
+    if (exe.empty())
+        return kUsage;
+    if (PollUntil(args.Seconds(L"--timeout", 30), [&] { return ProcessesNamed(exe).empty(); }))
+        return kOk;
     Fail(L"gone: " + exe + L" is still running");
     return kNotMet;
 }
 
 int CmdMutex(const Args& args) {
-    if (args.positional.empty()) return kUsage;
-    HANDLE mutex = OpenMutexW(SYNCHRONIZE, FALSE, args.positional[0].c_str());
+    if (args.positional.empty())
+        return kUsage;
+    const win32::KernelHandle mutex(OpenMutexW(SYNCHRONIZE, FALSE, args.positional[0].c_str()));
     Print(mutex ? L"exists" : L"absent");
-    if (mutex) CloseHandle(mutex);
     return kOk;
 }
 
@@ -233,7 +259,8 @@ int CmdModes(const Args&) {
         Print(std::to_wstring(mode.dmPelsWidth) + L" " + std::to_wstring(mode.dmPelsHeight) + L" " +
               std::to_wstring(mode.dmBitsPerPel) + L" " + std::to_wstring(mode.dmDisplayFrequency));
     }
-    if (!EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode)) return kNotMet;
+    if (!EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode))
+        return kNotMet;
     Print(L"current " + std::to_wstring(mode.dmPelsWidth) + L" " + std::to_wstring(mode.dmPelsHeight));
     return kOk;
 }

@@ -2,6 +2,7 @@
 #include "Driver.h"
 
 #include <algorithm>
+#include <cwctype>
 
 namespace driver {
 
@@ -24,15 +25,18 @@ bool ParseIdSets(const std::wstring& text, std::vector<std::vector<int>>& sets) 
     std::wstring number;
     auto flushNumber = [&]() {
         long long v = 0;
-        if (number.empty()) return true;
-        if (!ParseNumber(number, v)) return false;
+        if (number.empty())
+            return true;
+        if (!ParseNumber(number, v))
+            return false;
         current.push_back(static_cast<int>(v));
         number.clear();
         return true;
     };
     for (wchar_t c : text + L";") {
         if (c == L',' || c == L';') {
-            if (!flushNumber()) return false;
+            if (!flushNumber())
+                return false;
             if (c == L';' && !current.empty()) {
                 sets.push_back(current);
                 current.clear();
@@ -47,7 +51,8 @@ bool ParseIdSets(const std::wstring& text, std::vector<std::vector<int>>& sets) 
 bool QueryFrom(const Args& args, Query& q) {
     q.exe = ToLower(args.Get(L"--exe"));
     long long pid = 0;
-    if (args.Has(L"--pid") && !ParseNumber(args.Get(L"--pid"), pid)) return false;
+    if (args.Has(L"--pid") && !ParseNumber(args.Get(L"--pid"), pid))
+        return false;
     q.pid = static_cast<DWORD>(pid);
     q.className = args.Get(L"--class");
     q.hasTitle = args.Has(L"--title");
@@ -72,8 +77,8 @@ std::wstring TextOf(HWND hwnd) {
     }
     std::wstring text(length + 1, L'\0');
     DWORD_PTR copied = 0;
-    SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
-                        2000, &copied);
+    SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 2000,
+                        &copied);
     text.resize(std::min<size_t>(copied, length));
     return text;
 }
@@ -93,8 +98,10 @@ std::vector<HWND> ChildrenOf(HWND parent) {
 std::wstring IdsOf(HWND hwnd) {
     std::wstring ids;
     for (HWND child : ChildrenOf(hwnd)) {
-        if (GetParent(child) != hwnd) continue;
-        if (!ids.empty()) ids += L",";
+        if (GetParent(child) != hwnd)
+            continue;
+        if (!ids.empty())
+            ids += L",";
         ids += std::to_wstring(GetDlgCtrlID(child));
     }
     return ids;
@@ -116,22 +123,30 @@ public:
 
     // -1 when the window does not match, else the index of the matching id set (0 without ids).
     int Match(HWND hwnd) {
-        if (!IsWindowVisible(hwnd)) return -1;
+        if (!IsWindowVisible(hwnd))
+            return -1;
         DWORD pid = 0;
         GetWindowThreadProcessId(hwnd, &pid);
-        if (q_.pid && pid != q_.pid) return -1;
+        if (q_.pid && pid != q_.pid)
+            return -1;
         if (!q_.exe.empty()) {
             auto it = images_.find(pid);
-            if (it == images_.end()) it = images_.emplace(pid, ToLower(ImageNameOf(pid))).first;
-            if (it->second != q_.exe) return -1;
+            if (it == images_.end())
+                it = images_.emplace(pid, ToLower(ImageNameOf(pid))).first;
+            if (it->second != q_.exe)
+                return -1;
         }
-        if (!q_.className.empty() && ClassOf(hwnd) != q_.className) return -1;
-        if (q_.hasTitle && TextOf(hwnd) != q_.title) return -1;
-        if (q_.idSets.empty()) return 0;
+        if (!q_.className.empty() && ClassOf(hwnd) != q_.className)
+            return -1;
+        if (q_.hasTitle && TextOf(hwnd) != q_.title)
+            return -1;
+        if (q_.idSets.empty())
+            return 0;
         for (size_t i = 0; i < q_.idSets.size(); ++i) {
             bool all = std::all_of(q_.idSets[i].begin(), q_.idSets[i].end(),
                                    [&](int id) { return GetDlgItem(hwnd, id) != nullptr; });
-            if (all) return static_cast<int>(i);
+            if (all)
+                return static_cast<int>(i);
         }
         return -1;
     }
@@ -147,7 +162,8 @@ public:
         std::vector<std::pair<HWND, int>> found;
         for (HWND hwnd : tops) {
             int alt = Match(hwnd);
-            if (alt >= 0) found.emplace_back(hwnd, alt);
+            if (alt >= 0)
+                found.emplace_back(hwnd, alt);
         }
         return found;
     }
@@ -172,14 +188,18 @@ bool ControlArg(const Args& args, HWND hwnd, size_t index, HWND& control) {
         return false;
     }
     control = GetDlgItem(hwnd, static_cast<int>(id));
-    if (!control) Fail(L"window " + Hex(reinterpret_cast<UINT_PTR>(hwnd)) + L" has no control " + std::to_wstring(id));
+    if (!control)
+        control = VisibleDescendant(hwnd, static_cast<int>(id));
+    if (!control)
+        Fail(L"window " + Hex(reinterpret_cast<UINT_PTR>(hwnd)) + L" has no control " + std::to_wstring(id));
     return control != nullptr;
 }
 
 bool KeyCode(const std::wstring& name, WORD& vk) {
     static const std::pair<const wchar_t*, WORD> kNames[] = {
-        {L"esc", VK_ESCAPE}, {L"escape", VK_ESCAPE}, {L"enter", VK_RETURN}, {L"return", VK_RETURN},
-        {L"tab", VK_TAB},    {L"space", VK_SPACE},   {L"f1", VK_F1},        {L"f4", VK_F4}};
+        {L"esc", VK_ESCAPE},  {L"escape", VK_ESCAPE}, {L"enter", VK_RETURN}, {L"return", VK_RETURN}, {L"tab", VK_TAB},
+        {L"space", VK_SPACE}, {L"f1", VK_F1},         {L"f4", VK_F4},        {L"up", VK_UP},         {L"down", VK_DOWN},
+        {L"home", VK_HOME},   {L"end", VK_END},       {L"left", VK_LEFT},    {L"right", VK_RIGHT}};
     const std::wstring lower = ToLower(name);
     for (const auto& [n, code] : kNames) {
         if (lower == n) {
@@ -188,7 +208,8 @@ bool KeyCode(const std::wstring& name, WORD& vk) {
         }
     }
     long long code = 0;
-    if (!ParseNumber(name, code) || code <= 0 || code > 0xFE) return false;
+    if (!ParseNumber(name, code) || code <= 0 || code > 0xFE)
+        return false;
     vk = static_cast<WORD>(code);
     return true;
 }
@@ -196,11 +217,15 @@ bool KeyCode(const std::wstring& name, WORD& vk) {
 std::wstring SafeFileName(const std::wstring& text) {
     std::wstring out;
     for (wchar_t c : text) {
-        if (iswalnum(c)) out += c;
-        else if (!out.empty() && out.back() != L'_') out += L'_';
-        if (out.size() >= 40) break;
+        if (iswalnum(c))
+            out += c;
+        else if (!out.empty() && out.back() != L'_')
+            out += L'_';
+        if (out.size() >= 40)
+            break;
     }
-    while (!out.empty() && out.back() == L'_') out.pop_back();
+    while (!out.empty() && out.back() == L'_')
+        out.pop_back();
     return out.empty() ? L"untitled" : out;
 }
 
@@ -208,14 +233,17 @@ std::wstring SafeFileName(const std::wstring& text) {
 
 int CmdWait(const Args& args) {
     Query q;
-    if (!QueryFrom(args, q)) return kUsage;
+    if (!QueryFrom(args, q))
+        return kUsage;
     Matcher matcher(q);
     const bool gone = args.Has(L"--gone");
     std::pair<HWND, int> hit{};
     bool met = PollUntil(args.Seconds(L"--timeout", 30), [&] {
         auto found = matcher.FindAll();
-        if (gone) return found.empty();
-        if (found.empty()) return false;
+        if (gone)
+            return found.empty();
+        if (found.empty())
+            return false;
         hit = found.front();
         return true;
     });
@@ -223,23 +251,28 @@ int CmdWait(const Args& args) {
         Fail(gone ? L"wait: a matching window is still shown" : L"wait: no matching window appeared");
         return kNotMet;
     }
-    if (!gone) Print(Hex(reinterpret_cast<UINT_PTR>(hit.first)) + L" " + std::to_wstring(hit.second));
+    if (!gone)
+        Print(Hex(reinterpret_cast<UINT_PTR>(hit.first)) + L" " + std::to_wstring(hit.second));
     return kOk;
 }
 
 int CmdWindows(const Args& args) {
     Query q;
-    if (!QueryFrom(args, q)) return kUsage;
+    if (!QueryFrom(args, q))
+        return kUsage;
     Matcher matcher(q);
-    for (const auto& [hwnd, alt] : matcher.FindAll()) Print(Describe(hwnd));
+    for (const auto& [hwnd, alt] : matcher.FindAll())
+        Print(Describe(hwnd));
     return kOk;
 }
 
 int CmdControls(const Args& args) {
     HWND hwnd;
-    if (!WindowArg(args, 0, hwnd)) return kUsage;
+    if (!WindowArg(args, 0, hwnd))
+        return kUsage;
     for (HWND child : ChildrenOf(hwnd)) {
-        if (GetParent(child) != hwnd) continue;
+        if (GetParent(child) != hwnd)
+            continue;
         std::wstring line = L"id=" + std::to_wstring(GetDlgCtrlID(child)) + L" class=" + Quoted(ClassOf(child)) +
                             L" visible=" + std::to_wstring(IsWindowVisible(child) ? 1 : 0) + L" enabled=" +
                             std::to_wstring(IsWindowEnabled(child) ? 1 : 0);
@@ -255,9 +288,11 @@ int CmdControls(const Args& args) {
 
 int CmdText(const Args& args) {
     HWND hwnd, target;
-    if (!WindowArg(args, 0, hwnd)) return kUsage;
+    if (!WindowArg(args, 0, hwnd))
+        return kUsage;
     target = hwnd;
-    if (args.positional.size() > 1 && !ControlArg(args, hwnd, 1, target)) return kNotMet;
+    if (args.positional.size() > 1 && !ControlArg(args, hwnd, 1, target))
+        return kNotMet;
     Print(TextOf(target));
     return kOk;
 }
@@ -266,8 +301,10 @@ int CmdText(const Args& args) {
 // sent message from ever returning.
 int CmdClick(const Args& args) {
     HWND hwnd, control;
-    if (!WindowArg(args, 0, hwnd)) return kUsage;
-    if (!ControlArg(args, hwnd, 1, control)) return kNotMet;
+    if (!WindowArg(args, 0, hwnd))
+        return kUsage;
+    if (!ControlArg(args, hwnd, 1, control))
+        return kNotMet;
     if (!IsWindowEnabled(control) || !IsWindowVisible(control)) {
         Fail(L"click: the control is disabled or hidden");
         return kNotMet;
@@ -278,9 +315,12 @@ int CmdClick(const Args& args) {
 int CmdCheck(const Args& args) {
     HWND hwnd, control;
     long long wanted = 0;
-    if (!WindowArg(args, 0, hwnd)) return kUsage;
-    if (!ControlArg(args, hwnd, 1, control)) return kNotMet;
-    if (args.positional.size() < 3 || !ParseNumber(args.positional[2], wanted)) return kUsage;
+    if (!WindowArg(args, 0, hwnd))
+        return kUsage;
+    if (!ControlArg(args, hwnd, 1, control))
+        return kNotMet;
+    if (args.positional.size() < 3 || !ParseNumber(args.positional[2], wanted))
+        return kUsage;
     auto state = [&] {
         DWORD_PTR s = 0;
         SendMessageTimeoutW(control, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &s);
@@ -300,29 +340,58 @@ int CmdCheck(const Args& args) {
 
 int CmdKey(const Args& args) {
     HWND hwnd;
-    if (!WindowArg(args, 0, hwnd) || args.positional.size() < 2) return kUsage;
+    if (!WindowArg(args, 0, hwnd) || args.positional.size() < 2)
+        return kUsage;
     std::vector<WORD> keys;
+    std::vector<bool> withCtrl;
     std::wstring names = args.positional[1] + L",";
     for (size_t start = 0, comma; (comma = names.find(L',', start)) != std::wstring::npos; start = comma + 1) {
         WORD vk = 0;
-        if (!KeyCode(names.substr(start, comma - start), vk)) {
+        std::wstring name = names.substr(start, comma - start);
+        const bool ctrl = ToLower(name).rfind(L"ctrl+", 0) == 0;
+        if (ctrl)
+            name = name.substr(5);
+        if (name.size() == 1 && iswalnum(name[0])) {
+            vk = static_cast<WORD>(towupper(name[0]));
+        } else if (!KeyCode(name, vk)) {
             Fail(L"key: unknown key " + names.substr(start, comma - start));
             return kUsage;
         }
         keys.push_back(vk);
+        withCtrl.push_back(ctrl);
     }
     if (args.Has(L"--input")) {
         // Real input needs the window in front, as a player's keys would.
-        SetForegroundWindow(hwnd);
-        for (WORD vk : keys) {
-            INPUT in[2]{};
-            in[0].type = in[1].type = INPUT_KEYBOARD;
-            in[0].ki.wVk = in[1].ki.wVk = vk;
-            in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-            if (SendInput(2, in, sizeof(INPUT)) != 2) return kNotMet;
+        const DWORD target = GetWindowThreadProcessId(hwnd, nullptr);
+        const DWORD self = GetCurrentThreadId();
+        AttachThreadInput(self, target, TRUE);
+        SetForegroundWindow(GetAncestor(hwnd, GA_ROOT));
+        AttachThreadInput(self, target, FALSE);
+        for (size_t i = 0; i < keys.size(); ++i) {
+            INPUT in[4]{};
+            UINT count = 0;
+            const auto add = [&](WORD vk, DWORD flags) {
+                in[count].type = INPUT_KEYBOARD;
+                in[count].ki.wVk = vk;
+                in[count].ki.dwFlags = flags;
+                ++count;
+            };
+            if (withCtrl[i])
+                add(VK_CONTROL, 0);
+            add(keys[i], 0);
+            add(keys[i], KEYEVENTF_KEYUP);
+            if (withCtrl[i])
+                add(VK_CONTROL, KEYEVENTF_KEYUP);
+            if (SendInput(count, in, sizeof(INPUT)) != count)
+                return kNotMet;
         }
         return kOk;
     }
+    for (bool ctrl : withCtrl)
+        if (ctrl) {
+            Fail(L"key: CTRL+ needs --input (posted keys leave the key state alone)");
+            return kUsage;
+        }
     // Posted to whichever control has the focus in that thread, as the keyboard would deliver
     // them, so the program's own loop and pre-translation see them first.
     // A window that has just been shown may not hold the focus yet (it can still name a window
@@ -349,13 +418,15 @@ int CmdKey(const Args& args) {
 
 int CmdClose(const Args& args) {
     HWND hwnd;
-    if (!WindowArg(args, 0, hwnd)) return kUsage;
+    if (!WindowArg(args, 0, hwnd))
+        return kUsage;
     return PostMessageW(hwnd, WM_CLOSE, 0, 0) ? kOk : kNotMet;
 }
 
 int CmdShot(const Args& args) {
     HWND hwnd;
-    if (!WindowArg(args, 0, hwnd) || args.positional.size() < 2) return kUsage;
+    if (!WindowArg(args, 0, hwnd) || args.positional.size() < 2)
+        return kUsage;
     if (!SaveWindowBitmap(hwnd, args.positional[1])) {
         Fail(L"shot: could not capture the window");
         return kNotMet;
@@ -390,7 +461,8 @@ int CmdWatch(const Args& args) {
         processSeen = processSeen || running;
         Matcher matcher(q);
         std::vector<HWND> visible;
-        for (const auto& [hwnd, alt] : matcher.FindAll()) visible.push_back(hwnd);
+        for (const auto& [hwnd, alt] : matcher.FindAll())
+            visible.push_back(hwnd);
         auto isVisible = [&](HWND hwnd) { return std::find(visible.begin(), visible.end(), hwnd) != visible.end(); };
         // Windows gone are reported before windows new, so a reader never sees a new window
         // while one already gone still counts as shown.
@@ -403,18 +475,21 @@ int CmdWatch(const Args& args) {
             it = shown.erase(it);
         }
         for (HWND hwnd : visible) {
-            if (shown.count(hwnd)) continue;
+            if (shown.count(hwnd))
+                continue;
             Print(L"shown " + now() + L" " + Describe(hwnd));
             shown[hwnd] = {GetTickCount64() - start + 250, shots.empty()};
         }
         for (auto& [hwnd, seen] : shown) {
-            if (seen.shotTaken || GetTickCount64() - start < seen.shotDue) continue;
+            if (seen.shotTaken || GetTickCount64() - start < seen.shotDue)
+                continue;
             wchar_t number[8];
             _snwprintf(number, ARRAYSIZE(number), L"%02d", ++shotNumber);
             const std::wstring title = TextOf(hwnd);
             const std::wstring file =
                 shots + L"\\" + number + L"-" + SafeFileName(title.empty() ? ClassOf(hwnd) : title) + L".bmp";
-            if (SaveWindowBitmap(hwnd, file)) Print(L"shot " + now() + L" " + Hex(reinterpret_cast<UINT_PTR>(hwnd)) + L" " + file);
+            if (SaveWindowBitmap(hwnd, file))
+                Print(L"shot " + now() + L" " + Hex(reinterpret_cast<UINT_PTR>(hwnd)) + L" " + file);
             seen.shotTaken = true;
         }
         if (!ready) {

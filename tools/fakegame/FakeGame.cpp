@@ -38,20 +38,20 @@ std::wstring CurrentDirectory() {
 }
 
 std::string ToUtf8(const std::wstring& text) {
-    if (text.empty()) return {};
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                nullptr, nullptr);
+    if (text.empty())
+        return {};
+    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string out(n, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
-                        nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
     return out;
 }
 
 // One WriteFile per record so that concurrent starts never interleave their lines.
 bool AppendRecord(const std::wstring& recordPath, const std::wstring& record) {
-    HANDLE file = CreateFileW(recordPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    HANDLE file = CreateFileW(recordPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
     std::string bytes = ToUtf8(record);
     DWORD written = 0;
     BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
@@ -74,14 +74,9 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     }
     case WM_TIMER:
     case WM_KEYDOWN:
-    case WM_LBUTTONDOWN:
-        DestroyWindow(hwnd);
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    default:
-        return DefWindowProcW(hwnd, message, wParam, lParam);
+    case WM_LBUTTONDOWN: DestroyWindow(hwnd); return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: return DefWindowProcW(hwnd, message, wParam, lParam);
     }
 }
 
@@ -93,9 +88,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     const std::wstring module = ModulePath();
 
     std::wstring recordPath = EnvironmentValue(L"TARNHOLM_FAKEGAME_RECORD");
-    if (recordPath.empty()) recordPath = module.substr(0, module.find_last_of(L'\\') + 1) + L"started.txt";
-    const bool recorded = AppendRecord(
-        recordPath, L"commandline=" + commandLine + L"\r\ndirectory=" + directory + L"\r\nmodule=" + module + L"\r\n\r\n");
+    if (recordPath.empty())
+        recordPath = module.substr(0, module.find_last_of(L'\\') + 1) + L"started.txt";
+    const bool recorded = AppendRecord(recordPath, L"commandline=" + commandLine + L"\r\ndirectory=" + directory +
+                                                       L"\r\nmodule=" + module + L"\r\n\r\n");
 
     g_report = L"Tarnholm stand-in game\n\nCommand line:\n" + commandLine + L"\n\nWorking directory:\n" + directory +
                L"\n\n" + (recorded ? L"Recorded in " : L"Could not record in ") + recordPath;
@@ -109,12 +105,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     RegisterClassW(&wc);
     HWND hwnd = CreateWindowExW(0, kClassName, L"Tarnholm stand-in game", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                                 CW_USEDEFAULT, 640, 300, nullptr, nullptr, instance, nullptr);
-    if (!hwnd) return 1;
+    if (!hwnd)
+        return 1;
 
     int seconds = 5;
     const std::wstring secondsText = EnvironmentValue(L"TARNHOLM_FAKEGAME_SECONDS");
-    if (!secondsText.empty()) seconds = _wtoi(secondsText.c_str());
-    if (seconds > 0) SetTimer(hwnd, kCloseTimer, static_cast<UINT>(seconds) * 1000u, nullptr);
+    if (!secondsText.empty())
+        seconds = _wtoi(secondsText.c_str());
+    if (seconds > 0)
+        SetTimer(hwnd, kCloseTimer, static_cast<UINT>(seconds) * 1000u, nullptr);
 
     ShowWindow(hwnd, show);
     UpdateWindow(hwnd);

@@ -1,31 +1,23 @@
 #include "controls/Anchor.h"
 
+#include "framework/Window.h"
+
 namespace {
 
 ctl::Rect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
-// A child's rectangle in the parent's client coordinates; an id naming no child gives an
-// empty rectangle (a caller's mistake that the layout does not check).
-ctl::Rect ChildRect(HWND parent, int id)
-{
-    RECT rect{};
-    const HWND child = GetDlgItem(parent, id);
-    if (!child || !GetWindowRect(child, &rect))
-        return {};
-    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return ToRect(rect);
-}
+// An id naming no child gives an empty rectangle (a caller's mistake the layout does not check).
+ctl::Rect ChildRect(HWND parent, int id) { return ToRect(fw::ChildRect(parent, GetDlgItem(parent, id))); }
 
-ctl::SiblingRect SiblingsOf(HWND parent)
-{
+ctl::SiblingRect SiblingsOf(HWND parent) {
     return [parent](int id) { return ChildRect(parent, id); };
 }
 
 } // namespace
 
-void AnchorControl(const AnchorSpec& anchor)
-{
-    const ctl::Anchors anchors{anchor.leftAnchor, anchor.topAnchor, anchor.rightAnchor, anchor.bottomAnchor, anchor.flags};
+void AnchorControl(const AnchorSpec& anchor) {
+    const ctl::Anchors anchors{anchor.leftAnchor, anchor.topAnchor, anchor.rightAnchor, anchor.bottomAnchor,
+                               anchor.flags};
     const ctl::Rect parent = ToRect(anchor.parentRect);
     if (anchor.measure) {
         const AnchorDistances d = ctl::MeasureAnchors(anchors, ChildRect(anchor.parentWindow, anchor.controlId), parent,
@@ -42,7 +34,6 @@ void AnchorControl(const AnchorSpec& anchor)
                FALSE);
 }
 
-int ResolveFarEdge(HWND parent, bool vertical, int nearEdge, int anchor, int distance, int parentFarEdge)
-{
+int ResolveFarEdge(HWND parent, bool vertical, int nearEdge, int anchor, int distance, int parentFarEdge) {
     return ctl::ResolveFarEdge(vertical, nearEdge, anchor, distance, parentFarEdge, SiblingsOf(parent));
 }

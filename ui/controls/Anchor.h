@@ -8,16 +8,16 @@
 
 struct AnchorSpec {
     int controlId;
-    int leftAnchor;    // ANCHOR_PARENT, ANCHOR_SIZE or a sibling's id
+    int leftAnchor; // ANCHOR_PARENT, ANCHOR_SIZE or a sibling's id
     int topAnchor;
     int rightAnchor;
     int bottomAnchor;
-    int flags;         // ANCHOR_CENTRE_HORZ, ANCHOR_CENTRE_VERT
+    int flags; // ANCHOR_CENTRE_HORZ, ANCHOR_CENTRE_VERT
     int& leftDistance;
     int& topDistance;
     int& rightDistance;
     int& bottomDistance;
-    bool measure;      // true: record the distances; false: move the control
+    bool measure; // true: record the distances; false: move the control
     const RECT& parentRect;
     HWND parentWindow;
 };

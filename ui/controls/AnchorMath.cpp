@@ -10,8 +10,7 @@ struct Span {
     int farEdge;
 };
 
-Span Along(const Rect& rect, bool vertical)
-{
+Span Along(const Rect& rect, bool vertical) {
     return vertical ? Span{rect.top, rect.bottom} : Span{rect.left, rect.right};
 }
 
@@ -20,9 +19,8 @@ struct AxisDistances {
     int farDistance;
 };
 
-AxisDistances MeasureAxis(int nearAnchor, int farAnchor, bool centred, Span control, Span parent,
-                          bool vertical, const SiblingRect& sibling)
-{
+AxisDistances MeasureAxis(int nearAnchor, int farAnchor, bool centred, Span control, Span parent, bool vertical,
+                          const SiblingRect& sibling) {
     const int size = control.farEdge - control.nearEdge;
     AxisDistances d{};
     if (centred)
@@ -44,8 +42,7 @@ AxisDistances MeasureAxis(int nearAnchor, int farAnchor, bool centred, Span cont
 }
 
 Span ApplyAxis(int nearAnchor, int farAnchor, bool centred, AxisDistances d, Span parent, bool vertical,
-               const SiblingRect& sibling)
-{
+               const SiblingRect& sibling) {
     Span result{};
     if (centred) {
         const int low = nearAnchor == ANCHOR_PARENT ? parent.nearEdge : Along(sibling(nearAnchor), vertical).farEdge;
@@ -56,9 +53,8 @@ Span ApplyAxis(int nearAnchor, int farAnchor, bool centred, AxisDistances d, Spa
         result.farEdge = ResolveFarEdge(vertical, 0, farAnchor, d.farDistance, parent.farEdge, sibling);
         result.nearEdge = result.farEdge - d.nearDistance;
     } else {
-        result.nearEdge = nearAnchor == ANCHOR_PARENT
-                              ? d.nearDistance
-                              : Along(sibling(nearAnchor), vertical).farEdge + d.nearDistance;
+        result.nearEdge = nearAnchor == ANCHOR_PARENT ? d.nearDistance
+                                                      : Along(sibling(nearAnchor), vertical).farEdge + d.nearDistance;
         result.farEdge = ResolveFarEdge(vertical, result.nearEdge, farAnchor, d.farDistance, parent.farEdge, sibling);
     }
     return result;
@@ -66,8 +62,7 @@ Span ApplyAxis(int nearAnchor, int farAnchor, bool centred, AxisDistances d, Spa
 
 } // namespace
 
-AnchorDistances MeasureAnchors(const Anchors& a, Rect control, Rect parent, const SiblingRect& sibling)
-{
+AnchorDistances MeasureAnchors(const Anchors& a, Rect control, Rect parent, const SiblingRect& sibling) {
     const AxisDistances h = MeasureAxis(a.left, a.right, (a.flags & ANCHOR_CENTRE_HORZ) != 0, Along(control, false),
                                         Along(parent, false), false, sibling);
     const AxisDistances v = MeasureAxis(a.top, a.bottom, (a.flags & ANCHOR_CENTRE_VERT) != 0, Along(control, true),
@@ -75,8 +70,7 @@ AnchorDistances MeasureAnchors(const Anchors& a, Rect control, Rect parent, cons
     return {h.nearDistance, v.nearDistance, h.farDistance, v.farDistance};
 }
 
-Rect ApplyAnchors(const Anchors& a, const AnchorDistances& d, Rect parent, const SiblingRect& sibling)
-{
+Rect ApplyAnchors(const Anchors& a, const AnchorDistances& d, Rect parent, const SiblingRect& sibling) {
     const Span h = ApplyAxis(a.left, a.right, (a.flags & ANCHOR_CENTRE_HORZ) != 0, {d.left, d.right},
                              Along(parent, false), false, sibling);
     const Span v = ApplyAxis(a.top, a.bottom, (a.flags & ANCHOR_CENTRE_VERT) != 0, {d.top, d.bottom},
@@ -85,8 +79,7 @@ Rect ApplyAnchors(const Anchors& a, const AnchorDistances& d, Rect parent, const
 }
 
 int ResolveFarEdge(bool vertical, int nearEdge, int anchor, int distance, int parentFarEdge,
-                   const SiblingRect& sibling)
-{
+                   const SiblingRect& sibling) {
     if (anchor == ANCHOR_PARENT)
         return parentFarEdge - distance;
     if (anchor == ANCHOR_SIZE)

@@ -4,15 +4,13 @@
 
 namespace ctl {
 
-RingColours RingColoursFor(int rings, int ring, Colour lightEdge, Colour darkEdge)
-{
+RingColours RingColoursFor(int rings, int ring, Colour lightEdge, Colour darkEdge) {
     if (rings == 1)
         return {lightEdge, darkEdge};
     return {PaletteGrey(63 / (ring + 1) + 192), PaletteGrey(255 / (ring + 2))};
 }
 
-std::vector<EdgeLine> BorderLines(Rect rect, int width, Colour lightEdge, Colour darkEdge)
-{
+std::vector<EdgeLine> BorderLines(Rect rect, int width, Colour lightEdge, Colour darkEdge) {
     const int rings = std::abs(width);
     std::vector<EdgeLine> lines;
     lines.reserve(static_cast<size_t>(rings) * 4);

@@ -17,11 +17,19 @@ struct ButtonColours {
     int borderWidth = 0;
 };
 
-inline constexpr ButtonColours Framed{ctl::Rgb(1, 1, 1),       ctl::Rgb(255, 255, 255), ctl::Rgb(1, 1, 1),
-                                      ctl::Rgb(128, 128, 128), ctl::Rgb(255, 255, 255), ctl::Rgb(170, 170, 170),
+inline constexpr ButtonColours Framed{ctl::Rgb(1, 1, 1),
+                                      ctl::Rgb(255, 255, 255),
+                                      ctl::Rgb(1, 1, 1),
+                                      ctl::Rgb(128, 128, 128),
+                                      ctl::Rgb(255, 255, 255),
+                                      ctl::Rgb(170, 170, 170),
                                       1};
-inline constexpr ButtonColours Flat{ctl::Rgb(32, 32, 32), ctl::Rgb(255, 255, 255), ctl::Rgb(1, 1, 1),
-                                    ctl::Rgb(1, 1, 1),    ctl::Rgb(1, 1, 1),       ctl::Rgb(170, 170, 170),
+inline constexpr ButtonColours Flat{ctl::Rgb(32, 32, 32),
+                                    ctl::Rgb(255, 255, 255),
+                                    ctl::Rgb(1, 1, 1),
+                                    ctl::Rgb(1, 1, 1),
+                                    ctl::Rgb(1, 1, 1),
+                                    ctl::Rgb(170, 170, 170),
                                     1};
 
 namespace ctl {

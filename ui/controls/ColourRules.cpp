@@ -7,8 +7,7 @@ constexpr COLORREF kNearBlack = RGB(1, 1, 1);
 
 } // namespace
 
-HBRUSH ColourRules::Answer(fw::Window& window, HDC dc, HWND child, fw::CtlColor kind)
-{
+HBRUSH ColourRules::Answer(fw::Window& window, HDC dc, HWND child, fw::CtlColor kind) {
     const auto hollow = static_cast<HBRUSH>(GetStockObject(HOLLOW_BRUSH));
     if (rule_ == ColourRule::Report) {
         SetTextColor(dc, kWhite);

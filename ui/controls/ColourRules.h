@@ -5,10 +5,10 @@
 #include "framework/Window.h"
 
 enum class ColourRule {
-    Dialog,  // dialog and statics: white on transparent, own RGB(1,1,1) brush
-    Sheet,   // dialog and statics: white on opaque RGB(1,1,1), own RGB(1,1,1) brush
-    Page,    // dialog and statics: white on transparent, hollow stock brush
-    Report,  // every kind, without the default handling: white on transparent, hollow stock brush
+    Dialog, // dialog and statics: white on transparent, own RGB(1,1,1) brush
+    Sheet,  // dialog and statics: white on opaque RGB(1,1,1), own RGB(1,1,1) brush
+    Page,   // dialog and statics: white on transparent, hollow stock brush
+    Report, // every kind, without the default handling: white on transparent, hollow stock brush
 };
 
 // One per window: the window's colour handler answers every request through it. The rule's own

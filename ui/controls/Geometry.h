@@ -9,8 +9,7 @@ namespace ctl {
 // A Windows colour value, 0x00BBGGRR (0x02 in the top byte: palette-relative).
 using Colour = std::uint32_t;
 
-constexpr Colour Rgb(int red, int green, int blue)
-{
+constexpr Colour Rgb(int red, int green, int blue) {
     return static_cast<Colour>(red) | (static_cast<Colour>(green) << 8) | (static_cast<Colour>(blue) << 16);
 }
 

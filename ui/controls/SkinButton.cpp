@@ -6,8 +6,7 @@
 
 namespace {
 
-void DrawBorder(HDC dc, const RECT& rect, int width, const ButtonColours& colours)
-{
+void DrawBorder(HDC dc, const RECT& rect, int width, const ButtonColours& colours) {
     const ctl::Rect r{rect.left, rect.top, rect.right, rect.bottom};
     for (const ctl::EdgeLine& line : ctl::BorderLines(r, width, colours.lightEdge, colours.darkEdge)) {
         fw::Pen pen(CreatePen(PS_SOLID, 1, line.colour));
@@ -18,8 +17,7 @@ void DrawBorder(HDC dc, const RECT& rect, int width, const ButtonColours& colour
 }
 
 // The system's message font; null when it cannot be had (the DC's font is used then).
-fw::Font MessageFont()
-{
+fw::Font MessageFont() {
     NONCLIENTMETRICSW metrics{};
     // The record without the padded-border field is accepted by every system version.
     metrics.cbSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
@@ -28,8 +26,7 @@ fw::Font MessageFont()
     return fw::Font(CreateFontIndirectW(&metrics.lfMessageFont));
 }
 
-void DrawCaption(HDC dc, RECT rect, const std::wstring& caption, COLORREF colour)
-{
+void DrawCaption(HDC dc, RECT rect, const std::wstring& caption, COLORREF colour) {
     fw::Font font = MessageFont();
     fw::SelectGuard select(dc, font.Get());
     const COLORREF previous = SetTextColor(dc, colour);
@@ -38,8 +35,7 @@ void DrawCaption(HDC dc, RECT rect, const std::wstring& caption, COLORREF colour
     SetTextColor(dc, previous);
 }
 
-void FillFace(HDC dc, const RECT& rect, COLORREF face)
-{
+void FillFace(HDC dc, const RECT& rect, COLORREF face) {
     fw::Brush brush(CreateSolidBrush(face));
     FillRect(dc, &rect, brush.Get());
 }
@@ -47,8 +43,7 @@ void FillFace(HDC dc, const RECT& rect, COLORREF face)
 } // namespace
 
 void PaintSkinButton(HDC dc, const RECT& item, UINT itemState, const std::wstring& caption,
-                     const ButtonColours& colours, bool focusMark)
-{
+                     const ButtonColours& colours, bool focusMark) {
     FillFace(dc, item, colours.face);
     DrawBorder(dc, item, colours.borderWidth, colours);
     DrawCaption(dc, item, caption, colours.text);
@@ -68,13 +63,12 @@ void PaintSkinButton(HDC dc, const RECT& item, UINT itemState, const std::wstrin
 }
 
 bool CSkinButton::AttachSkin(int id, HWND parent, COLORREF face, COLORREF text, COLORREF disabledText,
-                             COLORREF darkEdge, COLORREF lightEdge, COLORREF pressedText, int borderWidth)
-{
-    return AttachSkin(id, parent, ButtonColours{face, text, disabledText, darkEdge, lightEdge, pressedText, borderWidth});
+                             COLORREF darkEdge, COLORREF lightEdge, COLORREF pressedText, int borderWidth) {
+    return AttachSkin(id, parent,
+                      ButtonColours{face, text, disabledText, darkEdge, lightEdge, pressedText, borderWidth});
 }
 
-bool CSkinButton::AttachSkin(int id, HWND parent, const ButtonColours& colours)
-{
+bool CSkinButton::AttachSkin(int id, HWND parent, const ButtonColours& colours) {
     if (!SubclassDlgItem(id, parent))
         return false;
     colours_ = colours;
@@ -82,7 +76,6 @@ bool CSkinButton::AttachSkin(int id, HWND parent, const ButtonColours& colours)
     return true;
 }
 
-void CSkinButton::DrawItem(DRAWITEMSTRUCT& item)
-{
+void CSkinButton::DrawItem(DRAWITEMSTRUCT& item) {
     PaintSkinButton(item.hDC, item.rcItem, item.itemState, Text(), colours_, focusMark);
 }

@@ -7,16 +7,14 @@ namespace {
 constexpr COLORREF kCell = RGB(32, 32, 32);
 
 // Shared by every strip for the rest of the program.
-HBRUSH BlackBrush()
-{
+HBRUSH BlackBrush() {
     static const fw::Brush brush(CreateSolidBrush(RGB(0, 0, 0)));
     return brush.Get();
 }
 
 } // namespace
 
-void EraseTabStrip(HDC dc)
-{
+void EraseTabStrip(HDC dc) {
     const HBRUSH black = BlackBrush();
     fw::SavedDC saved(dc);
     RECT clip{};
@@ -25,8 +23,7 @@ void EraseTabStrip(HDC dc)
     PatBlt(dc, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, PATCOPY);
 }
 
-void PaintTabItem(HDC dc, const RECT& item, UINT itemState, const std::wstring& text)
-{
+void PaintTabItem(HDC dc, const RECT& item, UINT itemState, const std::wstring& text) {
     fw::SavedDC saved(dc);
     SetBkColor(dc, kCell);
     SetTextColor(dc, RGB(255, 255, 255));
@@ -38,19 +35,16 @@ void PaintTabItem(HDC dc, const RECT& item, UINT itemState, const std::wstring& 
     TextOutW(dc, rect.left, rect.top, text.c_str(), static_cast<int>(text.size()));
 }
 
-void CSkinTabCtrl::PreSubclassWindow()
-{
+void CSkinTabCtrl::PreSubclassWindow() {
     ModifyStyle(0, TCS_OWNERDRAWFIXED);
     fw::TabCtrl::PreSubclassWindow();
 }
 
-void CSkinTabCtrl::DrawItem(DRAWITEMSTRUCT& item)
-{
+void CSkinTabCtrl::DrawItem(DRAWITEMSTRUCT& item) {
     PaintTabItem(item.hDC, item.rcItem, item.itemState, GetItemText(static_cast<int>(item.itemID), kTextBuffer));
 }
 
-bool CSkinTabCtrl::OnEraseBkgnd(HDC dc)
-{
+bool CSkinTabCtrl::OnEraseBkgnd(HDC dc) {
     EraseTabStrip(dc);
     return true;
 }

@@ -1,5 +1,7 @@
+// The application object and the run of a program: hooks, common controls, resources.
 #include "framework/Application.h"
 
+#include "framework/MessageLoop.h"
 #include "framework/Window.h"
 
 #include <commctrl.h>
@@ -10,22 +12,19 @@ namespace {
 Application* currentApplication = nullptr;
 }
 
-Application::Application()
-{
+Application::Application() {
     currentApplication = this;
     instance_ = GetModuleHandleW(nullptr);
 }
 
-Application::~Application()
-{
+Application::~Application() {
     if (currentApplication == this)
         currentApplication = nullptr;
 }
 
 Application* Application::Current() { return currentApplication; }
 
-int RunApplication(HINSTANCE instance, const wchar_t* commandLine)
-{
+int RunApplication(HINSTANCE instance, const wchar_t* commandLine) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     Application* app = Application::Current();
@@ -40,21 +39,18 @@ int RunApplication(HINSTANCE instance, const wchar_t* commandLine)
     return app->ExitInstance();
 }
 
-HMODULE ResourceModule()
-{
+HMODULE ResourceModule() {
     const Application* app = Application::Current();
     return app ? app->ResourceModule() : GetModuleHandleW(nullptr);
 }
 
 HICON LoadIconResource(UINT id) { return LoadIconW(ResourceModule(), MAKEINTRESOURCEW(id)); }
 
-HBITMAP LoadBitmapResource(UINT id)
-{
+HBITMAP LoadBitmapResource(UINT id) {
     return static_cast<HBITMAP>(LoadImageW(ResourceModule(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0));
 }
 
-std::wstring LoadStringResource(UINT id)
-{
+std::wstring LoadStringResource(UINT id) {
     const wchar_t* text = nullptr;
     // With a zero buffer size LoadStringW answers a read-only pointer into the resource.
     const int length = LoadStringW(ResourceModule(), id, reinterpret_cast<wchar_t*>(&text), 0);

@@ -1,7 +1,8 @@
+// Wrappers of the standard and common controls, attached to template controls by id.
 #include "framework/Controls.h"
 
 #include "framework/Application.h"
-
+#include "win32/Owners.h"
 
 #include <utility>
 #include <vector>
@@ -12,14 +13,12 @@ namespace fw {
 
 Control::~Control() { UnsubclassWindow(); }
 
-bool Control::SubclassDlgItem(int id, HWND parent)
-{
+bool Control::SubclassDlgItem(int id, HWND parent) {
     const HWND window = parent ? GetDlgItem(parent, id) : nullptr;
     return window && SubclassWindow(window);
 }
 
-bool Control::SubclassWindow(HWND window)
-{
+bool Control::SubclassWindow(HWND window) {
     if (hwnd_ || !window || Window::FromHandle(window))
         return false;
     hwnd_ = window;
@@ -30,15 +29,13 @@ bool Control::SubclassWindow(HWND window)
 
 void Control::UnsubclassWindow() { Unsubclass(); }
 
-bool Control::Create(const wchar_t* className, const wchar_t* text, DWORD style, const RECT& rect, HWND parent,
-                     int id, DWORD exStyle)
-{
+bool Control::Create(const wchar_t* className, const wchar_t* text, DWORD style, const RECT& rect, HWND parent, int id,
+                     DWORD exStyle) {
     if (hwnd_)
         return false;
-    const HWND window = CreateWindowExW(exStyle, className, text, style, rect.left, rect.top,
-                                        rect.right - rect.left, rect.bottom - rect.top, parent,
-                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                        GetModuleHandleW(nullptr), nullptr);
+    const HWND window = CreateWindowExW(
+        exStyle, className, text, style, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
     if (window && SubclassWindow(window))
         return true;
     if (window)
@@ -46,29 +43,25 @@ bool Control::Create(const wchar_t* className, const wchar_t* text, DWORD style,
     return false;
 }
 
-LRESULT Control::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam)
-{
+LRESULT Control::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefSubclassProc(hwnd_, msg, wParam, lParam);
 }
 
 void Button::DrawItem(DRAWITEMSTRUCT&) {}
 
-bool Button::OnReflectedDrawItem(DRAWITEMSTRUCT& item)
-{
+bool Button::OnReflectedDrawItem(DRAWITEMSTRUCT& item) {
     DrawItem(item);
     return true;
 }
 
 void TabCtrl::DrawItem(DRAWITEMSTRUCT&) {}
 
-bool TabCtrl::OnReflectedDrawItem(DRAWITEMSTRUCT& item)
-{
+bool TabCtrl::OnReflectedDrawItem(DRAWITEMSTRUCT& item) {
     DrawItem(item);
     return true;
 }
 
-std::wstring TabCtrl::GetItemText(int index, size_t bufferChars) const
-{
+std::wstring TabCtrl::GetItemText(int index, size_t bufferChars) const {
     std::vector<wchar_t> buffer(bufferChars + 1, L'\0');
     TCITEMW item{};
     item.mask = TCIF_TEXT;
@@ -84,13 +77,11 @@ std::wstring TabCtrl::GetItemText(int index, size_t bufferChars) const
     return result;
 }
 
-int ComboBox::AddString(const std::wstring& text) const
-{
+int ComboBox::AddString(const std::wstring& text) const {
     return static_cast<int>(SendMessageW(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
 }
 
-std::wstring ComboBox::GetLBText(int index, size_t maxChars) const
-{
+std::wstring ComboBox::GetLBText(int index, size_t maxChars) const {
     const LRESULT length = SendMessageW(hwnd_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length == CB_ERR)
         return {};
@@ -102,55 +93,47 @@ std::wstring ComboBox::GetLBText(int index, size_t maxChars) const
     return text;
 }
 
-int ComboBox::SelectString(int start, const std::wstring& text) const
-{
+int ComboBox::SelectString(int start, const std::wstring& text) const {
     return static_cast<int>(
         SendMessageW(hwnd_, CB_SELECTSTRING, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(text.c_str())));
 }
 
 // ---- tooltips ----
 
-ToolTipCtrl::~ToolTipCtrl()
-{
+ToolTipCtrl::~ToolTipCtrl() {
     if (hwnd_ && IsWindow(hwnd_))
         DestroyWindow(hwnd_);
 }
 
-bool ToolTipCtrl::Create(HWND owner, DWORD style)
-{
+bool ToolTipCtrl::Create(HWND owner, DWORD style) {
     if (hwnd_)
         return false;
     owner_ = owner;
-    hwnd_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | style, CW_USEDEFAULT, CW_USEDEFAULT,
-                            CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+    hwnd_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                            CW_USEDEFAULT, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
     return hwnd_ != nullptr;
 }
 
 namespace {
 
 // uxtheme is only needed once a tooltip gets colours of its own, so it is not loaded at start-up.
-void TurnThemeOff(HWND window)
-{
+void TurnThemeOff(HWND window) {
     using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
-    static const auto setWindowTheme = [] {
-        const HMODULE uxtheme = LoadLibraryW(L"uxtheme.dll");
-        FARPROC found = uxtheme ? GetProcAddress(uxtheme, "SetWindowTheme") : nullptr;
-        return reinterpret_cast<SetWindowThemeFn>(reinterpret_cast<void*>(found));
-    }();
+    // Kept loaded for the program's life once it is needed.
+    static const auto setWindowTheme =
+        win32::ProcAddress<SetWindowThemeFn>(LoadLibraryW(L"uxtheme.dll"), "SetWindowTheme");
     if (setWindowTheme)
         setWindowTheme(window, L"", L"");
 }
 
 } // namespace
 
-void ToolTipCtrl::SetTipBkColor(COLORREF colour) const
-{
+void ToolTipCtrl::SetTipBkColor(COLORREF colour) const {
     TurnThemeOff(hwnd_);
     SendMessageW(hwnd_, TTM_SETTIPBKCOLOR, colour, 0);
 }
 
-void ToolTipCtrl::SetTipTextColor(COLORREF colour) const
-{
+void ToolTipCtrl::SetTipTextColor(COLORREF colour) const {
     TurnThemeOff(hwnd_);
     SendMessageW(hwnd_, TTM_SETTIPTEXTCOLOR, colour, 0);
 }
@@ -158,8 +141,7 @@ void ToolTipCtrl::SetTipTextColor(COLORREF colour) const
 namespace {
 
 // The version-2 record size, which every comctl32 version accepts.
-TOOLINFOW ToolInfo(HWND owner, UINT flags, UINT_PTR id, const std::wstring* text)
-{
+TOOLINFOW ToolInfo(HWND owner, UINT flags, UINT_PTR id, const std::wstring* text) {
     TOOLINFOW info{};
     info.cbSize = TTTOOLINFOW_V2_SIZE;
     info.uFlags = flags;
@@ -171,27 +153,24 @@ TOOLINFOW ToolInfo(HWND owner, UINT flags, UINT_PTR id, const std::wstring* text
 
 } // namespace
 
-bool ToolTipCtrl::AddTool(HWND tool, const std::wstring& text) const
-{
-    TOOLINFOW info = ToolInfo(GetParent(tool) ? GetParent(tool) : owner_, TTF_IDISHWND, reinterpret_cast<UINT_PTR>(tool), &text);
+bool ToolTipCtrl::AddTool(HWND tool, const std::wstring& text) const {
+    TOOLINFOW info =
+        ToolInfo(GetParent(tool) ? GetParent(tool) : owner_, TTF_IDISHWND, reinterpret_cast<UINT_PTR>(tool), &text);
     return SendMessageW(hwnd_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info)) != 0;
 }
 
-bool ToolTipCtrl::AddTool(HWND window, const std::wstring& text, const RECT& rect, UINT id) const
-{
+bool ToolTipCtrl::AddTool(HWND window, const std::wstring& text, const RECT& rect, UINT id) const {
     TOOLINFOW info = ToolInfo(window, 0, id, &text);
     info.rect = rect;
     return SendMessageW(hwnd_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info)) != 0;
 }
 
-void ToolTipCtrl::UpdateTipText(const std::wstring& text, HWND window, UINT id) const
-{
+void ToolTipCtrl::UpdateTipText(const std::wstring& text, HWND window, UINT id) const {
     TOOLINFOW info = ToolInfo(window, 0, id, &text);
     SendMessageW(hwnd_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
 }
 
-void ToolTipCtrl::RelayEvent(MSG& msg) const
-{
+void ToolTipCtrl::RelayEvent(MSG& msg) const {
     if (hwnd_)
         SendMessageW(hwnd_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
 }
@@ -200,8 +179,7 @@ void ToolTipCtrl::RelayEvent(MSG& msg) const
 
 ImageList::ImageList(ImageList&& other) noexcept : list_(std::exchange(other.list_, nullptr)) {}
 
-ImageList& ImageList::operator=(ImageList&& other) noexcept
-{
+ImageList& ImageList::operator=(ImageList&& other) noexcept {
     if (this != &other) {
         Reset();
         list_ = std::exchange(other.list_, nullptr);
@@ -209,21 +187,18 @@ ImageList& ImageList::operator=(ImageList&& other) noexcept
     return *this;
 }
 
-bool ImageList::Create(UINT bitmapId, int width, int grow, COLORREF mask)
-{
+bool ImageList::Create(UINT bitmapId, int width, int grow, COLORREF mask) {
     Reset();
     list_ = ImageList_LoadImageW(ResourceModule(), MAKEINTRESOURCEW(bitmapId), width, grow, mask, IMAGE_BITMAP,
                                  LR_CREATEDIBSECTION);
     return list_ != nullptr;
 }
 
-bool ImageList::Draw(HDC dc, int index, POINT at, UINT style) const
-{
+bool ImageList::Draw(HDC dc, int index, POINT at, UINT style) const {
     return list_ && index >= 0 && index < GetImageCount() && ImageList_Draw(list_, index, dc, at.x, at.y, style);
 }
 
-void ImageList::Reset()
-{
+void ImageList::Reset() {
     if (list_)
         ImageList_Destroy(list_);
     list_ = nullptr;

@@ -19,8 +19,8 @@ public:
     // Gives the window back to its own procedure; the window stays.
     void UnsubclassWindow();
     // Creates a child of a system or common control class and subclasses it.
-    bool Create(const wchar_t* className, const wchar_t* text, DWORD style, const RECT& rect,
-                HWND parent, int id, DWORD exStyle = 0);
+    bool Create(const wchar_t* className, const wchar_t* text, DWORD style, const RECT& rect, HWND parent, int id,
+                DWORD exStyle = 0);
 
 protected:
     // Runs just before the subclassing takes effect, with Hwnd() already set.
@@ -47,7 +47,9 @@ public:
     int AddString(const std::wstring& text) const;
     int GetCount() const { return static_cast<int>(SendMessageW(hwnd_, CB_GETCOUNT, 0, 0)); }
     int GetCurSel() const { return static_cast<int>(SendMessageW(hwnd_, CB_GETCURSEL, 0, 0)); }
-    int SetCurSel(int index) const { return static_cast<int>(SendMessageW(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(index), 0)); }
+    int SetCurSel(int index) const {
+        return static_cast<int>(SendMessageW(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(index), 0));
+    }
     // Item text; at most maxChars characters are read (empty for a bad index).
     std::wstring GetLBText(int index, size_t maxChars = 1024) const;
     // Selects the first item from after `start` (-1: from the top) beginning with the text.
@@ -68,7 +70,9 @@ public:
 class ProgressCtrl : public Control {
 public:
     void SetRange(int low, int high) const { SendMessageW(hwnd_, PBM_SETRANGE32, static_cast<WPARAM>(low), high); }
-    int SetPos(int position) const { return static_cast<int>(SendMessageW(hwnd_, PBM_SETPOS, static_cast<WPARAM>(position), 0)); }
+    int SetPos(int position) const {
+        return static_cast<int>(SendMessageW(hwnd_, PBM_SETPOS, static_cast<WPARAM>(position), 0));
+    }
     int GetPos() const { return static_cast<int>(SendMessageW(hwnd_, PBM_GETPOS, 0, 0)); }
 };
 

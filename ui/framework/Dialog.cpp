@@ -1,15 +1,17 @@
+// Dialogs from templates: modal runs under the framework's loop, modeless creation, data exchange.
 #include "framework/Dialog.h"
 
 #include "framework/Application.h"
 #include "framework/Controls.h"
+#include "framework/ExceptionScope.h"
+#include "framework/MessageLoop.h"
 
 namespace fw {
 
 namespace {
 
 // Messages whose answer a dialog procedure returns itself instead of through DWLP_MSGRESULT.
-bool ReturnsDirectly(UINT msg)
-{
+bool ReturnsDirectly(UINT msg) {
     switch (msg) {
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:
@@ -21,45 +23,16 @@ bool ReturnsDirectly(UINT msg)
     case WM_COMPAREITEM:
     case WM_VKEYTOITEM:
     case WM_CHARTOITEM:
-    case WM_QUERYDRAGICON:
-        return true;
-    default:
-        return false;
+    case WM_QUERYDRAGICON: return true;
+    default: return false;
     }
 }
 
 } // namespace
 
-INT_PTR CALLBACK DialogProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept
-{
-    Dialog* self = nullptr;
-    if (msg == WM_INITDIALOG) {
-        self = reinterpret_cast<Dialog*>(lParam);
-        if (self)
-            self->LinkUserData(window);
-    } else {
-        self = static_cast<Dialog*>(Window::FromHandle(window));
-    }
-    return self ? self->Dispatch(window, msg, wParam, lParam) : FALSE;
-}
+INT_PTR CALLBACK DialogProc(HWND, UINT, WPARAM, LPARAM) noexcept;
 
-// Pages get their object from the PROPSHEETPAGE that comctl32 passes to WM_INITDIALOG.
-INT_PTR CALLBACK PageProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept
-{
-    Dialog* self = nullptr;
-    if (msg == WM_INITDIALOG) {
-        const auto* page = reinterpret_cast<const PROPSHEETPAGEW*>(lParam);
-        self = page ? reinterpret_cast<Dialog*>(page->lParam) : nullptr;
-        if (self)
-            self->LinkUserData(window);
-    } else {
-        self = static_cast<Dialog*>(Window::FromHandle(window));
-    }
-    return self ? self->Dispatch(window, msg, wParam, lParam) : FALSE;
-}
-
-INT_PTR Dialog::Dispatch(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept
-{
+INT_PTR Dialog::Dispatch(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     if (pendingDefault_.active && pendingDefault_.msg == msg && pendingDefault_.wParam == wParam &&
         pendingDefault_.lParam == lParam) {
         pendingDefault_.active = false;
@@ -84,8 +57,7 @@ INT_PTR Dialog::Dispatch(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) no
     return TRUE;
 }
 
-LRESULT Dialog::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam)
-{
+LRESULT Dialog::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     // DefDlgProc first asks our dialog procedure, which must decline this very message.
     const Pending outer = pendingDefault_;
     pendingDefault_ = Pending{true, msg, wParam, lParam};
@@ -96,31 +68,32 @@ LRESULT Dialog::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam)
 
 Dialog::Dialog(UINT templateId, HWND parent) : templateId_(templateId), parent_(parent) {}
 
-Dialog::~Dialog() { DestroyWindow(); }
+Dialog::~Dialog() {
+    DestroyWindow();
+    // A main window whose object goes is no main window any more.
+    if (Application* app = Application::Current(); app && app->MainWindow() == this)
+        app->SetMainWindow(nullptr);
+}
 
-void Dialog::DestroyWindow()
-{
+void Dialog::DestroyWindow() {
     if (!hwnd_)
         return;
     const HWND window = hwnd_;
     ::DestroyWindow(window);
 }
 
-bool Dialog::OnInitDialog()
-{
+bool Dialog::OnInitDialog() {
     DoDataExchange();
     return true;
 }
 
-bool Dialog::Bind(Control& control, int id)
-{
+bool Dialog::Bind(Control& control, int id) {
     if (control.Hwnd())
         return control.Hwnd() == Item(id);
     return control.SubclassDlgItem(id, hwnd_);
 }
 
-bool Dialog::OnCommand(int id, int code, HWND)
-{
+bool Dialog::OnCommand(int id, int code, HWND) {
     if (code != BN_CLICKED)
         return false;
     if (id == IDOK) {
@@ -136,15 +109,13 @@ bool Dialog::OnCommand(int id, int code, HWND)
 
 bool Dialog::TranslateDialogMessage(MSG& msg) { return IsDialogMessageW(hwnd_, &msg) != FALSE; }
 
-void Dialog::EndDialog(int result)
-{
+void Dialog::EndDialog(int result) {
     result_ = result;
     ended_ = true;
-    PostMessageW(nullptr, WM_NULL, 0, 0);  // wakes the loop of a modal run
+    PostMessageW(nullptr, WM_NULL, 0, 0); // wakes the loop of a modal run
 }
 
-bool Dialog::Create(HWND parent)
-{
+bool Dialog::Create(HWND parent) {
     if (hwnd_)
         return false;
     if (parent)
@@ -159,8 +130,7 @@ bool Dialog::Create(HWND parent)
     return window != nullptr;
 }
 
-int Dialog::DoModal()
-{
+int Dialog::DoModal() {
     if (hwnd_)
         return -1;
     ExceptionScope scope;
@@ -169,8 +139,8 @@ int Dialog::DoModal()
         ModalRun run(*this, ModalOwner(parent_));
         result_ = -1;
         ended_ = false;
-        const HWND window = CreateDialogParamW(ResourceModule(), MAKEINTRESOURCEW(templateId_), run.Owner(),
-                                               DialogProc, reinterpret_cast<LPARAM>(this));
+        const HWND window = CreateDialogParamW(ResourceModule(), MAKEINTRESOURCEW(templateId_), run.Owner(), DialogProc,
+                                               reinterpret_cast<LPARAM>(this));
         created = window != nullptr;
         if (created && !ended_ && !scope.Captured())
             ShowWindow(window, SW_SHOWNORMAL);
@@ -181,8 +151,7 @@ int Dialog::DoModal()
     return created ? result_ : -1;
 }
 
-HWND ModalOwner(HWND parent)
-{
+HWND ModalOwner(HWND parent) {
     HWND owner = parent;
     if (!owner) {
         if (Application* app = Application::Current(); app && app->MainWindow())
@@ -194,14 +163,12 @@ HWND ModalOwner(HWND parent)
 }
 
 ModalRun::ModalRun(Window& window, HWND owner)
-    : window_(window), owner_(owner), disabled_(owner && IsWindowEnabled(owner))
-{
+    : window_(window), owner_(owner), disabled_(owner && IsWindowEnabled(owner)) {
     if (disabled_)
         EnableWindow(owner_, FALSE);
 }
 
-ModalRun::~ModalRun()
-{
+ModalRun::~ModalRun() {
     if (disabled_ && IsWindow(owner_))
         EnableWindow(owner_, TRUE);
     if (const HWND window = window_.Hwnd())

@@ -1,22 +1,19 @@
+// Owners of GDI objects and device contexts, and the two drawing helpers built on them.
 #include "framework/Gdi.h"
 
 namespace fw {
 
 MemoryDC::MemoryDC(HDC compatibleWith, int width, int height)
-    : dc_(CreateCompatibleDC(compatibleWith)), bitmap_(CreateCompatibleBitmap(compatibleWith, width, height))
-{
+    : dc_(CreateCompatibleDC(compatibleWith)), bitmap_(CreateCompatibleBitmap(compatibleWith, width, height)) {
     if (dc_ && bitmap_)
         previous_ = SelectObject(dc_, bitmap_.Get());
 }
 
 MemoryDC::MemoryDC(MemoryDC&& other) noexcept
     : dc_(std::exchange(other.dc_, nullptr)), bitmap_(std::move(other.bitmap_)),
-      previous_(std::exchange(other.previous_, nullptr))
-{
-}
+      previous_(std::exchange(other.previous_, nullptr)) {}
 
-MemoryDC::~MemoryDC()
-{
+MemoryDC::~MemoryDC() {
     if (!dc_)
         return;
     if (previous_)
@@ -24,8 +21,7 @@ MemoryDC::~MemoryDC()
     DeleteDC(dc_);
 }
 
-void StretchBitmap(HDC target, HBITMAP bitmap, const RECT& destination)
-{
+void StretchBitmap(HDC target, HBITMAP bitmap, const RECT& destination) {
     BITMAP info{};
     if (!bitmap || !GetObjectW(bitmap, sizeof info, &info))
         return;
@@ -37,8 +33,7 @@ void StretchBitmap(HDC target, HBITMAP bitmap, const RECT& destination)
                destination.bottom - destination.top, source.Get(), 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
 }
 
-void FillSolidRect(HDC dc, const RECT& rect, COLORREF colour)
-{
+void FillSolidRect(HDC dc, const RECT& rect, COLORREF colour) {
     const COLORREF previous = SetBkColor(dc, colour);
     ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
     SetBkColor(dc, previous);

@@ -2,42 +2,21 @@
 // is released at the end of that drawing whatever path the code takes.
 #pragma once
 
+#include "win32/Owners.h"
+
 #include <windows.h>
 
 #include <utility>
 
 namespace fw {
 
+struct DeleteGdiObject {
+    void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+
 // One GDI object (brush, pen, font, bitmap, region), deleted when the owner goes.
 template <typename H>
-class GdiObject {
-public:
-    GdiObject() = default;
-    explicit GdiObject(H handle) : handle_(handle) {}
-    GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    GdiObject& operator=(GdiObject&& other) noexcept
-    {
-        if (this != &other)
-            Reset(std::exchange(other.handle_, nullptr));
-        return *this;
-    }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    ~GdiObject() { Reset(); }
-
-    H Get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-    H Release() { return std::exchange(handle_, nullptr); }
-    void Reset(H handle = nullptr)
-    {
-        if (handle_)
-            DeleteObject(handle_);
-        handle_ = handle;
-    }
-
-private:
-    H handle_ = nullptr;
-};
+using GdiObject = win32::UniqueHandle<win32::NullHandleTraits<H, DeleteGdiObject>>;
 
 using Brush = GdiObject<HBRUSH>;
 using Pen = GdiObject<HPEN>;
@@ -54,8 +33,7 @@ public:
     SelectGuard& operator=(SelectGuard&&) = delete;
     SelectGuard(const SelectGuard&) = delete;
     SelectGuard& operator=(const SelectGuard&) = delete;
-    ~SelectGuard()
-    {
+    ~SelectGuard() {
         if (dc_ && previous_)
             SelectObject(dc_, previous_);
     }
@@ -73,8 +51,7 @@ public:
     SavedDC& operator=(SavedDC&&) = delete;
     SavedDC(const SavedDC&) = delete;
     SavedDC& operator=(const SavedDC&) = delete;
-    ~SavedDC()
-    {
+    ~SavedDC() {
         if (dc_ && state_ != 0)
             RestoreDC(dc_, state_);
     }
@@ -109,13 +86,11 @@ private:
 class ClientDC {
 public:
     explicit ClientDC(HWND window) : window_(window), dc_(GetDC(window)) {}
-    ClientDC(ClientDC&& other) noexcept
-        : window_(other.window_), dc_(std::exchange(other.dc_, nullptr)) {}
+    ClientDC(ClientDC&& other) noexcept : window_(other.window_), dc_(std::exchange(other.dc_, nullptr)) {}
     ClientDC& operator=(ClientDC&&) = delete;
     ClientDC(const ClientDC&) = delete;
     ClientDC& operator=(const ClientDC&) = delete;
-    ~ClientDC()
-    {
+    ~ClientDC() {
         if (dc_)
             ReleaseDC(window_, dc_);
     }

@@ -1,6 +1,9 @@
+// Property sheets on comctl32's PropertySheetW, run modeless under the framework's loop.
 #include "framework/PropertySheet.h"
 
 #include "framework/Application.h"
+#include "framework/ExceptionScope.h"
+#include "framework/MessageLoop.h"
 
 #include <cstring>
 
@@ -14,8 +17,7 @@ namespace {
 thread_local PropertySheetDialog* sheetBeingCreated = nullptr;
 
 // The sheet is shown only after our own initialisation has reshaped it.
-void ClearVisibleStyle(void* dialogTemplate)
-{
+void ClearVisibleStyle(void* dialogTemplate) {
     if (!dialogTemplate)
         return;
     auto* bytes = static_cast<unsigned char*>(dialogTemplate);
@@ -35,21 +37,18 @@ void ClearVisibleStyle(void* dialogTemplate)
 
 PropertyPage::PropertyPage(UINT templateId, HWND parent) : Dialog(templateId, parent) {}
 
-void PropertyPage::SetTitle(std::wstring title)
-{
+void PropertyPage::SetTitle(std::wstring title) {
     title_ = std::move(title);
     useTitle_ = true;
 }
 
-PropertySheetDialog* PropertyPage::Sheet() const
-{
+PropertySheetDialog* PropertyPage::Sheet() const {
     if (!hwnd_ || !(GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD))
         return nullptr;
     return dynamic_cast<PropertySheetDialog*>(Window::FromHandle(GetParent(hwnd_)));
 }
 
-HPROPSHEETPAGE PropertyPage::CreatePageHandle()
-{
+HPROPSHEETPAGE PropertyPage::CreatePageHandle() {
     PROPSHEETPAGEW page{};
     page.dwSize = sizeof page;
     page.dwFlags = PSP_DEFAULT | (useTitle_ ? PSP_USETITLE : 0);
@@ -63,8 +62,7 @@ HPROPSHEETPAGE PropertyPage::CreatePageHandle()
 
 // ---- the sheet ----
 
-PropertySheetDialog::~PropertySheetDialog()
-{
+PropertySheetDialog::~PropertySheetDialog() {
     if (hwnd_) {
         const HWND window = hwnd_;
         Unsubclass();
@@ -72,8 +70,7 @@ PropertySheetDialog::~PropertySheetDialog()
     }
 }
 
-int CALLBACK PropertySheetDialog::SheetCallback(HWND window, UINT msg, LPARAM lParam) noexcept
-{
+int CALLBACK PropertySheetDialog::SheetCallback(HWND window, UINT msg, LPARAM lParam) noexcept {
     if (msg == PSCB_PRECREATE)
         ClearVisibleStyle(reinterpret_cast<void*>(lParam));
     else if (msg == PSCB_INITIALIZED && sheetBeingCreated)
@@ -81,36 +78,30 @@ int CALLBACK PropertySheetDialog::SheetCallback(HWND window, UINT msg, LPARAM lP
     return 0;
 }
 
-PropertyPage* PropertySheetDialog::GetActivePage() const
-{
+PropertyPage* PropertySheetDialog::GetActivePage() const {
     const auto page = reinterpret_cast<HWND>(SendMessageW(hwnd_, PSM_GETCURRENTPAGEHWND, 0, 0));
     return dynamic_cast<PropertyPage*>(Window::FromHandle(page));
 }
 
-bool PropertySheetDialog::SetActivePage(int index) const
-{
+bool PropertySheetDialog::SetActivePage(int index) const {
     return SendMessageW(hwnd_, PSM_SETCURSEL, static_cast<WPARAM>(index), 0) != 0;
 }
 
-bool PropertySheetDialog::TranslateDialogMessage(MSG& msg)
-{
+bool PropertySheetDialog::TranslateDialogMessage(MSG& msg) {
     return SendMessageW(hwnd_, PSM_ISDIALOGMESSAGE, 0, reinterpret_cast<LPARAM>(&msg)) != 0;
 }
 
-void PropertySheetDialog::EndDialog(int result)
-{
+void PropertySheetDialog::EndDialog(int result) {
     result_ = result;
     ended_ = true;
     PostMessageW(nullptr, WM_NULL, 0, 0);
 }
 
-LRESULT PropertySheetDialog::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam)
-{
+LRESULT PropertySheetDialog::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefSubclassProc(hwnd_, msg, wParam, lParam);
 }
 
-int PropertySheetDialog::DoModal()
-{
+int PropertySheetDialog::DoModal() {
     if (hwnd_)
         return -1;
     ExceptionScope scope;

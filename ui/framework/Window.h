@@ -1,12 +1,11 @@
 // The base of every window object: the HWND it stands for, the message switch with typed
-// handlers, default processing, reflection of parent notifications to child objects, and the
-// capture of exceptions at the window-procedure boundary.
+// handlers, default processing and reflection of parent notifications to child objects. How a
+// window finds its object is in WindowLink.cpp, the window procedures in WindowProcs.cpp.
 #pragma once
 
 #include <windows.h>
 #include <commctrl.h>
 
-#include <exception>
 #include <utility>
 #include <string>
 
@@ -14,6 +13,9 @@ namespace fw {
 
 // The kind carried by a control-colour request (the CTLCOLOR_* order).
 enum class CtlColor { MsgBox, Edit, ListBox, Button, Dialog, ScrollBar, Static };
+
+// A child's window rectangle in its parent's client coordinates; empty when there is no child.
+RECT ChildRect(HWND parent, HWND child);
 
 class Window {
 public:
@@ -45,7 +47,7 @@ public:
     RECT ClientRect() const;
     RECT WindowRect() const;
     // A child's window rectangle in this window's client coordinates (empty if it has none).
-    RECT ChildRect(HWND child) const;
+    RECT ChildRect(HWND child) const { return fw::ChildRect(hwnd_, child); }
     void ModifyStyle(DWORD remove, DWORD add) const;
     void SetIcon(HICON icon, bool big) const;
     // The default push button of a dialog-class window (dialogs, pages, property sheets).
@@ -68,8 +70,8 @@ protected:
     // Typed handlers. Unless overridden they run the default processing.
     virtual int OnCreate(CREATESTRUCTW& create);
     virtual void OnDestroy();
-    virtual bool OnCommand(int id, int code, HWND control);  // false: not handled
-    virtual bool OnNotify(int id, NMHDR& header, LRESULT& result);  // false: not handled
+    virtual bool OnCommand(int id, int code, HWND control);        // false: not handled
+    virtual bool OnNotify(int id, NMHDR& header, LRESULT& result); // false: not handled
     virtual HBRUSH OnCtlColor(HDC dc, HWND child, CtlColor kind);
     virtual void OnDrawItem(int id, DRAWITEMSTRUCT& item);
     virtual bool OnEraseBkgnd(HDC dc);
@@ -102,11 +104,12 @@ protected:
     virtual HBRUSH OnReflectedCtlColor(HDC dc, CtlColor kind);
     virtual bool OnReflectedScroll(UINT msg, UINT code, UINT position);
 
-    // Linking. Subclassing (controls, property sheets) uses the subclass reference data;
-    // dialogs and windows of registered classes use GWLP_USERDATA.
+    // Linking. Every window procedure links its object once, when it first sees the window;
+    // the link goes at WM_NCDESTROY. Subclass also puts the framework's procedure in front of
+    // the window's own (controls, property sheets).
+    bool Link(HWND window);
     bool Subclass(HWND window);
     void Unsubclass();
-    void LinkUserData(HWND window);
 
     // Runs one message through the switch with exceptions captured; the shared part of the
     // window, dialog and subclass procedures.
@@ -120,8 +123,7 @@ private:
     void Unlink();
     bool ReflectScroll(UINT msg, UINT code, UINT position, HWND bar);
 
-    enum class Link { None, Subclass, UserData };
-    Link link_ = Link::None;
+    bool subclassed_ = false;
     struct Message {
         UINT msg;
         WPARAM wParam;
@@ -129,69 +131,5 @@ private:
     };
     Message current_{};
 };
-
-// Keeps an exception thrown by a handler while it is open, so that it can be rethrown where
-// C++ code called into the system (a modal run, a window creation). Scopes nest; a handler's
-// exception goes to the innermost one. With no scope open the program ends (std::terminate),
-// as it would for any exception nobody handles.
-class ExceptionScope {
-public:
-    ExceptionScope();
-    ~ExceptionScope();
-    ExceptionScope(const ExceptionScope&) = delete;
-    ExceptionScope& operator=(const ExceptionScope&) = delete;
-
-    bool Captured() const { return static_cast<bool>(captured_); }
-    void RethrowIfCaptured();
-
-    // Called at a window-procedure boundary from inside a catch block.
-    static void CaptureCurrent() noexcept;
-
-private:
-    ExceptionScope* outer_;
-    std::exception_ptr captured_;
-};
-
-// A window of a class registered by the program (custom controls).
-class CustomWindow : public Window {
-public:
-    // Registers a class whose windows are routed to their objects; true if it exists after.
-    static bool RegisterWindowClass(const wchar_t* className, UINT style, HCURSOR cursor, HBRUSH background);
-    bool Create(const wchar_t* className, const wchar_t* title, DWORD style, const RECT& rect,
-                HWND parent, int id, DWORD exStyle = 0);
-
-protected:
-    LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-};
-
-// Lets the next messages of the thread run their course until the predicate is false; every
-// message goes through the pre-translation walk and the dialog manager of its top-level window.
-// Returns false when the thread's quit message arrived (it is posted again for the outer loop).
-template <typename Predicate>
-bool PumpMessagesWhile(Predicate keepGoing);
-
-// Pre-translation walk from a message's window up to its top-level window, then that window's
-// dialog manager. True when the message was consumed.
-bool PreTranslateForLoop(MSG& msg);
-
-template <typename Predicate>
-bool PumpMessagesWhile(Predicate keepGoing)
-{
-    MSG msg;
-    while (keepGoing()) {
-        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got == -1)
-            return true;
-        if (got == 0) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return false;
-        }
-        if (!PreTranslateForLoop(msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
-    return true;
-}
 
 } // namespace fw

@@ -1,10 +1,13 @@
 #include "LauncherDlg.h"
 
-#include "Detection.h"
 #include "GameStart.h"
+#include "InstallerRecord.h"
+#include "Win32Settings.h"
 #include "ResourceIds.h"
 #include "controls/Anchor.h"
 #include "framework/Application.h"
+#include "settings/SettingsSheet.h"
+#include "win32/Owners.h"
 
 #include <shellapi.h>
 
@@ -23,31 +26,6 @@ struct LauncherLayout {
 };
 LauncherLayout g_layout;
 
-// A string value of an open key, or empty when it cannot be read whole.
-std::wstring ReadStringValue(HKEY key, const wchar_t* name) {
-    std::vector<wchar_t> buffer(1024, L'\0');
-    DWORD bytes = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
-    if (RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()), &bytes) !=
-        ERROR_SUCCESS)
-        return {};
-    buffer.back() = L'\0';
-    return buffer.data();
-}
-
-// "Executable" and "InstallDir" as the installer wrote them under HKLM.
-void ReadInstallerValues(std::wstring& executable, std::wstring& installDir) {
-    HKEY software = nullptr, maker = nullptr, game = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE", 0, KEY_READ, &software) == ERROR_SUCCESS &&
-        RegOpenKeyExW(software, L"Velmora", 0, KEY_READ, &maker) == ERROR_SUCCESS &&
-        RegOpenKeyExW(maker, L"Tarnholm", 0, KEY_READ, &game) == ERROR_SUCCESS) {
-        executable = ReadStringValue(game, L"Executable");
-        installDir = ReadStringValue(game, L"InstallDir");
-    }
-    for (HKEY key : {game, maker, software})
-        if (key != nullptr)
-            RegCloseKey(key);
-}
-
 std::wstring CurrentDirectory() {
     std::vector<wchar_t> buffer(32768, L'\0');
     const DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(buffer.size()), buffer.data());
@@ -56,8 +34,8 @@ std::wstring CurrentDirectory() {
 
 } // namespace
 
-CLauncherDlg::CLauncherDlg(HWND parent)
-    : fw::Dialog(IDD_LAUNCHER, parent), icon_(fw::LoadIconResource(IDI_WINDOW)) {}
+CLauncherDlg::CLauncherDlg(fw::TextLookup texts, HWND parent)
+    : fw::Dialog(IDD_LAUNCHER, parent), texts_(std::move(texts)), icon_(fw::LoadIconResource(IDI_WINDOW)) {}
 
 bool CLauncherDlg::OnInitDialog() {
     fw::Dialog::OnInitDialog();
@@ -67,10 +45,10 @@ bool CLauncherDlg::OnInitDialog() {
     }
     Layout(false);
 
-    SetText(GetLocalizedString(L"IDS_LAUNCHER_TITLE"));
-    SetItemText(IDC_LAUNCHER_LAUNCH, GetLocalizedString(L"IDS_LAUNCH_BUTTON"));
-    SetItemText(IDC_LAUNCHER_SETTINGS, GetLocalizedString(L"IDS_SETTING_BUTTON"));
-    SetItemText(IDC_LAUNCHER_QUIT, GetLocalizedString(L"IDS_QUIT"));
+    SetText(texts_(L"IDS_LAUNCHER_TITLE"));
+    SetItemText(IDC_LAUNCHER_LAUNCH, texts_(L"IDS_LAUNCH_BUTTON"));
+    SetItemText(IDC_LAUNCHER_SETTINGS, texts_(L"IDS_SETTING_BUTTON"));
+    SetItemText(IDC_LAUNCHER_QUIT, texts_(L"IDS_QUIT"));
 
     launch_.AttachSkin(IDC_LAUNCHER_LAUNCH, hwnd_, Flat);
     settings_.AttachSkin(IDC_LAUNCHER_SETTINGS, hwnd_, Flat);
@@ -89,8 +67,8 @@ bool CLauncherDlg::OnInitDialog() {
 void CLauncherDlg::Layout(bool measure) {
     const RECT client = ClientRect();
     AnchorDistances& s = g_layout.settings;
-    AnchorControl({IDC_LAUNCHER_SETTINGS, ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_SIZE,
-                   ANCHOR_CENTRE_HORZ, s.left, s.top, s.right, s.bottom, measure, client, hwnd_});
+    AnchorControl({IDC_LAUNCHER_SETTINGS, ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_SIZE, ANCHOR_CENTRE_HORZ,
+                   s.left, s.top, s.right, s.bottom, measure, client, hwnd_});
 
     const HWND launch = Item(IDC_LAUNCHER_LAUNCH);
     const HWND quit = Item(IDC_LAUNCHER_QUIT);
@@ -127,27 +105,36 @@ bool CLauncherDlg::OnCommand(int id, int code, HWND control) {
         Launch();
         EndDialog(IDOK);
         return true;
-    case IDC_LAUNCHER_SETTINGS:
-        // The settings sheet opens here once it exists; until then the button does nothing.
-        return true;
-    case IDC_LAUNCHER_QUIT:
-        EndDialog(IDCANCEL);
-        return true;
-    default:
-        return fw::Dialog::OnCommand(id, code, control);
+    case IDC_LAUNCHER_SETTINGS: OpenSettings(); return true;
+    case IDC_LAUNCHER_QUIT: EndDialog(IDCANCEL); return true;
+    default: return fw::Dialog::OnCommand(id, code, control);
     }
 }
 
+void CLauncherDlg::AttachSettings(CSettingsModel& model, DetectionApplication* detection) {
+    settingsModel_ = &model;
+    detection_ = detection;
+}
+
+// The sheet runs over the launcher, which stays open; its result means nothing.
+void CLauncherDlg::OpenSettings() {
+    if (settingsModel_ == nullptr)
+        return;
+    CSettingsSheet sheet(*settingsModel_, detection_, texts_, hwnd_);
+    sheet.DoModal();
+}
+
 void CLauncherDlg::Launch() {
-    std::wstring executable, installDir;
-    ReadInstallerValues(executable, installDir);
+    CWin32Registry registry;
+    const InstallerRecord installed = ReadInstallerRecord(registry);
     GameStart start;
-    if (!ChooseGameStart(executable, installDir, CurrentDirectory(), start))
-        return;  // the fallback path would not fit: start nothing rather than a cut path
+    if (!ChooseGameStart(installed.executable, installed.installDir, CurrentDirectory(), start))
+        return; // the fallback path would not fit: start nothing rather than a cut path
     // Failures are not reported, so the shell must not report them either.
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
-    info.fMask = SEE_MASK_FLAG_NO_UI;
+    // Synchronous, so that the shell library may be freed when the call returns.
+    info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
     info.lpVerb = L"open";
     info.lpFile = start.file.c_str();
     info.lpParameters = L"/fullscreen";
@@ -155,23 +142,14 @@ void CLauncherDlg::Launch() {
     info.nShow = SW_SHOWNORMAL;
     // The shell is loaded only now: it is heavy, and most runs never start the game.
     using ShellExecuteExFn = BOOL(WINAPI*)(SHELLEXECUTEINFOW*);
-    const HMODULE shell = LoadLibraryW(L"shell32.dll");
-    FARPROC found = shell ? GetProcAddress(shell, "ShellExecuteExW") : nullptr;
-    if (found)
-        reinterpret_cast<ShellExecuteExFn>(reinterpret_cast<void*>(found))(&info);
+    const win32::Module shell(LoadLibraryW(L"shell32.dll"));
+    if (const auto shellExecuteEx = win32::ProcAddress<ShellExecuteExFn>(shell.Get(), "ShellExecuteExW"))
+        shellExecuteEx(&info);
 }
 
 bool CLauncherDlg::OnEraseBkgnd(HDC dc) {
     Default();
-    if (background_) {
-        BITMAP info{};
-        GetObjectW(background_.Get(), sizeof info, &info);
-        fw::MemoryDC memory(dc);
-        fw::SelectGuard select(memory.Get(), background_.Get());
-        const RECT client = ClientRect();
-        StretchBlt(dc, 0, 0, client.right - client.left, client.bottom - client.top, memory.Get(), 0, 0,
-                   info.bmWidth, info.bmHeight, SRCCOPY);
-    }
+    fw::StretchBitmap(dc, background_.Get(), ClientRect());
     return true;
 }
 

@@ -4,10 +4,17 @@
 #include "controls/SkinButton.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
+#include "framework/TextLookup.h"
+
+class CSettingsModel;
+class DetectionApplication;
 
 class CLauncherDlg : public fw::Dialog {
 public:
-    explicit CLauncherDlg(HWND parent = nullptr);
+    explicit CLauncherDlg(fw::TextLookup texts, HWND parent = nullptr);
+
+    // What the Settings button opens the settings sheet on; without it the button does nothing.
+    void AttachSettings(CSettingsModel& model, DetectionApplication* detection);
 
 protected:
     bool OnInitDialog() override;
@@ -21,10 +28,14 @@ private:
     void Layout(bool measure);
     void Launch();
     void MarkFocus(int id);
+    void OpenSettings();
 
+    fw::TextLookup texts_;
     HICON icon_;
     fw::Bitmap background_;
     CSkinButton launch_;
     CSkinButton settings_;
     CSkinButton quit_;
+    CSettingsModel* settingsModel_ = nullptr;
+    DetectionApplication* detection_ = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <chrono>
 #include <cmath>
 #include <vector>
@@ -56,7 +57,7 @@ uint64_t BenchmarkWorkload::TransformKernel() {
     for (int i = 0; i < kVertices; ++i)
         v[i] = {static_cast<float>(i % 17) - 8.0f, static_cast<float>(i % 23) * 0.5f - 5.0f,
                 static_cast<float>(i % 7) + 1.0f, 1.0f};
-    const float c = 0.98006658f, s = 0.19866933f;  // a turn of 0.2 radians
+    const float c = 0.98006658f, s = 0.19866933f; // a turn of 0.2 radians
     const float m[4][4] = {{c, -s, 0, 0.01f}, {s * c, c * c, -s, 0.02f}, {s * s, s * c, c, 0.03f}, {0, 0, 0, 1}};
     uint64_t sum = 0;
     for (int pass = 0; pass < 15; ++pass) {
@@ -96,8 +97,8 @@ uint64_t BenchmarkWorkload::PathKernel() {
         while (head < tail) {
             const int cell = queue[head++];
             const int x = cell % kSize, y = cell / kSize;
-            const int next[4] = {x > 0 ? cell - 1 : -1, x < kSize - 1 ? cell + 1 : -1,
-                                 y > 0 ? cell - kSize : -1, y < kSize - 1 ? cell + kSize : -1};
+            const int next[4] = {x > 0 ? cell - 1 : -1, x < kSize - 1 ? cell + 1 : -1, y > 0 ? cell - kSize : -1,
+                                 y < kSize - 1 ? cell + kSize : -1};
             for (int n : next) {
                 if (n >= 0 && !wall[n] && distance[n] < 0) {
                     distance[n] = distance[cell] + 1;
@@ -116,9 +117,7 @@ BenchmarkWorkload::BenchmarkWorkload()
     : table_(1u << 16), vertices_(kBenchmarkVertices), wall_(kBenchmarkMaze * kBenchmarkMaze),
       distance_(kBenchmarkMaze * kBenchmarkMaze), queue_(kBenchmarkMaze * kBenchmarkMaze) {}
 
-uint64_t BenchmarkWorkload::Run() {
-    return Mix(HashKernel()) ^ Mix(TransformKernel() + 1) ^ Mix(PathKernel() + 2);
-}
+uint64_t BenchmarkWorkload::Run() { return Mix(HashKernel()) ^ Mix(TransformKernel() + 1) ^ Mix(PathKernel() + 2); }
 
 float ScoreFromRunTimes(std::span<const double> seconds) {
     if (seconds.empty())
@@ -143,6 +142,14 @@ std::vector<int> BenchmarkProcessors(uint64_t affinityMask, int most) {
     for (int i = 0; i < most; ++i)
         chosen.push_back(all[static_cast<size_t>(i) * all.size() / static_cast<size_t>(most)]);
     return chosen;
+}
+
+std::vector<int> BenchmarkRounds(uint64_t allowedMask, uint64_t processMask) {
+    const int rounds = std::min(std::popcount(processMask), kBenchmarkProcessors);
+    std::vector<int> order = BenchmarkProcessors(allowedMask, rounds);
+    for (size_t i = 0; !order.empty() && order.size() < static_cast<size_t>(rounds); ++i)
+        order.push_back(order[i]);
+    return order;
 }
 
 float MeasureBenchmarkScore(double warmUpSeconds) {

@@ -12,6 +12,10 @@
 
 namespace detection {
 
+// The score of the game's recommended processor class: the class boundary the program's
+// settings and the report both care about first.
+inline constexpr float kRecommendedClassScore = 1.0f;
+
 // Short runs, many of them: a run that another program interrupts is an outlier the median
 // ignores, as long as most runs go through undisturbed.
 inline constexpr double kBenchmarkWarmUpSeconds = 0.015;
@@ -53,6 +57,12 @@ float MeasureBenchmarkScore(double warmUpSeconds = kBenchmarkWarmUpSeconds);
 // spread evenly over the mask so that both ends of a hybrid design are among them.
 std::vector<int> BenchmarkProcessors(uint64_t affinityMask, int most = kBenchmarkProcessors);
 
+// The processors of the benchmark's rounds: one round per processor of the process (up to
+// kBenchmarkProcessors), on the allowed ones in turn. Kept off some of them (see
+// ProcessorPlan.h), it still runs as many rounds, so a round that another program disturbed is
+// outvoted by the fastest; more rounds would take processor time from the graphics query.
+std::vector<int> BenchmarkRounds(uint64_t allowedMask, uint64_t processMask);
+
 // The lowest (fastest) score over the processors: the calling thread is moved to each in turn
 // by moveTo, which answers false when it could not move there (that processor is skipped).
 // Without any processor it could move to, the score is measured where the thread is.
@@ -65,7 +75,7 @@ float FastestProcessorScore(const std::vector<int>& processors, MoveTo&& moveTo)
             continue;
         const float score = MeasureBenchmarkScore(warm ? kBenchmarkRewarmSeconds : kBenchmarkWarmUpSeconds);
         warm = true;
-        if (!(score >= best))  // also replaces the initial NaN
+        if (!(score >= best)) // also replaces the initial NaN
             best = score;
     }
     return warm ? best : MeasureBenchmarkScore();

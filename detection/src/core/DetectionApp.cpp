@@ -1,5 +1,8 @@
 #include "DetectionApp.h"
 
+#include "Benchmark.h"
+
+#include <algorithm>
 #include <limits>
 #include <string_view>
 
@@ -19,21 +22,46 @@ auto Safely(Query query) -> decltype(query()) {
 
 unsigned ClampToUnsigned(uint64_t value) {
     return value > std::numeric_limits<unsigned>::max() ? std::numeric_limits<unsigned>::max()
-                                                         : static_cast<unsigned>(value);
+                                                        : static_cast<unsigned>(value);
 }
 
 } // namespace
 
-DetectionApp::DetectionApp(std::unique_ptr<ISystemProbe> probe, std::filesystem::path requirementsFile,
-                           TextLookup text)
+DetectionApp::DetectionApp(std::unique_ptr<ISystemProbe> probe, std::filesystem::path requirementsFile, TextLookup text)
     : probe_(std::move(probe)), requirementsFile_(std::move(requirementsFile)), text_(std::move(text)) {
     numTests_ = kItemCount;
+    processors_ = PlanProcessors(Safely([&] { return probe_->ProcessorMask(); }));
+    StartGraphicsQuery();
 }
 
 DetectionApp::~DetectionApp() = default;
 
+void DetectionApp::StartGraphicsQuery() {
+    if (!processors_.graphics || graphics_)
+        return;
+    ISystemProbe* probe = probe_.get();
+    const int processor = *processors_.graphics;
+    graphics_ = std::make_unique<BackgroundQuery<GraphicsFacts>>([probe, processor] {
+        probe->BindThreadTo(processor);
+        return probe->QueryGraphics();
+    });
+}
+
+GraphicsFacts DetectionApp::TakeGraphics() {
+    if (!graphics_)
+        return probe_->QueryGraphics();
+    const std::unique_ptr<BackgroundQuery<GraphicsFacts>> query = std::move(graphics_);
+    return query->Take();
+}
+
 void DetectionApp::Initialize() {
-    requirements_ = LoadRequirements(requirementsFile_);
+    try {
+        requirements_ = LoadRequirements(requirementsFile_);
+    } catch (...) {
+        // The run ends here, and the program may never release the application.
+        graphics_.reset();
+        throw;
+    }
 }
 
 void DetectionApp::Configure() {
@@ -50,18 +78,25 @@ void DetectionApp::Completed(int tests) {
 }
 
 void DetectionApp::RunTests() {
+    // However the run ends, the graphics query's thread ends with it.
+    struct JoinGraphics {
+        std::unique_ptr<BackgroundQuery<GraphicsFacts>>& query;
+        ~JoinGraphics() { query.reset(); }
+    } joinGraphics{graphics_};
     if (!requirements_)
         Initialize();
     Configure();
     items_.clear();
     facts_ = {};
     ISystemProbe& probe = *probe_;
+    StartGraphicsQuery(); // a later run asks again
 
-    // Every test runs here, on the caller's thread, one after the other: the benchmark must
-    // have the processor to itself, or its score would depend on what else is running. It goes
-    // first, before starting Direct3D leaves driver threads busy for a while.
+    // The other tests run here, on the caller's thread, one after the other. The benchmark must
+    // have its processor to itself, or its score would depend on what else is running: the
+    // graphics query's processor is not among its processors. It goes first, while the graphics
+    // query is still loading Direct3D, before the devices it creates start threads of their own.
     facts_.cpu = Safely([&] { return probe.QueryCpu(); });
-    facts_.cpuScore = Safely([&] { return probe.MeasureCpuScore(); });
+    facts_.cpuScore = Safely([&] { return probe.MeasureCpuScore(processors_.benchmark); });
     Completed(1);
     facts_.os = Safely([&] { return probe.QueryOs(); });
     Completed(1);
@@ -73,15 +108,32 @@ void DetectionApp::RunTests() {
     Completed(1);
     facts_.display = Safely([&] { return probe.QueryDisplay(); });
     Completed(1);
-    facts_.graphics = Safely([&] { return probe.QueryGraphics(); });
+    const bool graphicsAlongside = graphics_ != nullptr;
+    facts_.graphics = Safely([&] { return TakeGraphics(); });
+    if (graphicsAlongside)
+        MeasureAgainIfSlowed();
     // The items exist before the last progress call, so an observer may already read them.
     items_ = BuildItems(facts_, *requirements_, text_);
-    Completed(kItemCount - numCompleted_);  // adapter, video memory, Direct3D level
+    Completed(kItemCount - numCompleted_); // adapter, video memory, Direct3D level
 }
 
-int DetectionApp::GetOverallResult() {
-    return OverallResult(items_);
+// While the graphics query ran, the system's own processes that serve it (the display server,
+// Wine's server) may have run on the benchmark's processor too. Only a score above the
+// recommended figure changes what anyone sees (the class, the verdict); such a score is measured
+// once more on the processor the query has just freed, and the faster one counts, as ever.
+void DetectionApp::MeasureAgainIfSlowed() {
+    float settled = kRecommendedClassScore;
+    if (requirements_ && requirements_->processorScore)
+        settled = std::min(settled, static_cast<float>(requirements_->processorScore->recommended));
+    if (facts_.cpuScore && *facts_.cpuScore <= settled)
+        return;
+    const std::optional<float> again =
+        Safely([&] { return probe_->MeasureCpuScore(uint64_t{1} << *processors_.graphics); });
+    if (again && (!facts_.cpuScore || *again < *facts_.cpuScore))
+        facts_.cpuScore = again;
 }
+
+int DetectionApp::GetOverallResult() { return OverallResult(items_); }
 
 std::vector<Information*> DetectionApp::GetInformations() {
     std::vector<Information*> list;

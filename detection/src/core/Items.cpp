@@ -10,9 +10,7 @@ namespace {
 
 constexpr uint64_t kMiB = 1024 * 1024;
 
-std::wstring VersionText(const Version& v) {
-    return std::to_wstring(v.major) + L"." + std::to_wstring(v.minor);
-}
+std::wstring VersionText(const Version& v) { return std::to_wstring(v.major) + L"." + std::to_wstring(v.minor); }
 
 // Formats figures in the player's language and assembles descriptions.
 class Writer {
@@ -61,8 +59,8 @@ private:
 // whether the found value reaches a figure; show(figure) writes a figure for the sentence.
 template <class T, class Value, class Meets, class Show>
 std::pair<ETestResult, std::wstring> Judge(const Writer& w, const wchar_t* needKey,
-                                           const std::optional<Range<T>>& range,
-                                           const std::optional<Value>& value, Meets meets, Show show) {
+                                           const std::optional<Range<T>>& range, const std::optional<Value>& value,
+                                           Meets meets, Show show) {
     if (!range)
         return {value ? TEST_RESULT_INFO : TEST_RESULT_UNDETECTED, value ? w(L"DET_INFO_ONLY") : L""};
     std::wstring need = Substitute(w(needKey), {show(range->minimum), show(range->recommended)});
@@ -114,8 +112,9 @@ std::wstring WindowsName(unsigned major, unsigned minor, unsigned build, bool se
     case 603: return server ? L"Windows Server 2012 R2" : L"Windows 8.1";
     case 1000:
         if (server)
-            return build >= 20348 ? L"Windows Server 2022" : build >= 17763 ? L"Windows Server 2019"
-                                                                            : L"Windows Server 2016";
+            return build >= 20348   ? L"Windows Server 2022"
+                   : build >= 17763 ? L"Windows Server 2019"
+                                    : L"Windows Server 2016";
         return build >= 22000 ? L"Windows 11" : L"Windows 10";
     default: return L"Windows " + VersionText({major, minor});
     }
@@ -127,7 +126,7 @@ Items BuildItems(const Facts& f, const Requirements& req, const TextLookup& text
     items.reserve(kItemCount);
     const std::wstring unknown = w(L"DET_UNKNOWN");
 
-    {   // Operating system, judged by its version number.
+    { // Operating system, judged by its version number.
         std::optional<Version> version;
         std::wstring value = unknown;
         std::optional<std::wstring> found;
@@ -145,7 +144,7 @@ Items BuildItems(const Facts& f, const Requirements& req, const TextLookup& text
                   [](const Version& v) { return WindowsName(v.major, v.minor, 0, false); }));
     }
 
-    {   // Processor: brand and clock shown, the benchmark score judged (lower is faster).
+    { // Processor: brand and clock shown, the benchmark score judged (lower is faster).
         std::wstring value = f.cpu && !f.cpu->brand.empty() ? f.cpu->brand : unknown;
         if (f.cpu && f.cpu->mhz != 0)
             value += L", " + std::to_wstring(f.cpu->mhz) + L" MHz";
@@ -156,15 +155,15 @@ Items BuildItems(const Facts& f, const Requirements& req, const TextLookup& text
         std::optional<std::wstring> found;
         if (score)
             found = Substitute(w(L"DET_CPU_FOUND"), {w.Decimal(*score, 2)});
-        const auto verdict = Judge(w, L"DET_CPU_NEED", req.processorScore, score,
-                                   [](float s, double figure) { return s <= figure; },
-                                   [&w](double figure) { return w.Decimal(figure, 2); });
-        items.push_back(std::make_unique<RequirementCPU>(
-            L"frequency", w(L"DET_CPU_NAME"), w.Describe(found, verdict.second, verdict.first), value,
-            verdict.first, scoreValue));
+        const auto verdict = Judge(
+            w, L"DET_CPU_NEED", req.processorScore, score, [](float s, double figure) { return s <= figure; },
+            [&w](double figure) { return w.Decimal(figure, 2); });
+        items.push_back(std::make_unique<RequirementCPU>(L"frequency", w(L"DET_CPU_NAME"),
+                                                         w.Describe(found, verdict.second, verdict.first), value,
+                                                         verdict.first, scoreValue));
     }
 
-    {   // Logical processors, and the cores behind them where that differs.
+    { // Logical processors, and the cores behind them where that differs.
         std::optional<uint64_t> count;
         std::wstring value = unknown;
         std::optional<std::wstring> found;
@@ -176,11 +175,10 @@ Items BuildItems(const Facts& f, const Requirements& req, const TextLookup& text
             found = Substitute(w(L"DET_CPUS_FOUND"), {value});
         }
         Add(items, w, L"processors", L"DET_CPUS_NAME", value, found,
-            Judge(w, L"DET_CPUS_NEED", req.processors, count, kAtLeast,
-                  [](uint64_t n) { return std::to_wstring(n); }));
+            Judge(w, L"DET_CPUS_NEED", req.processors, count, kAtLeast, [](uint64_t n) { return std::to_wstring(n); }));
     }
 
-    {   // Installed memory.
+    { // Installed memory.
         std::optional<uint64_t> mb;
         if (f.memoryBytes && *f.memoryBytes != 0)
             mb = *f.memoryBytes / kMiB;
@@ -188,7 +186,7 @@ Items BuildItems(const Facts& f, const Requirements& req, const TextLookup& text
     }
 
     const std::optional<AdapterFacts>& adapter = f.graphics.adapter;
-    {   // Graphics adapter: shown for information, its memory and Direct3D level are judged.
+    { // Graphics adapter: shown for information, its memory and Direct3D level are judged.
         std::optional<std::wstring> found;
         std::wstring value = unknown;
         if (adapter) {
@@ -200,14 +198,14 @@ Items BuildItems(const Facts& f, const Requirements& req, const TextLookup& text
             {adapter ? TEST_RESULT_INFO : TEST_RESULT_UNDETECTED, w(L"DET_GPU_INFO")});
     }
 
-    {   // Dedicated video memory.
+    { // Dedicated video memory.
         std::optional<uint64_t> mb;
         if (adapter && adapter->dedicatedVideoMemory)
             mb = *adapter->dedicatedVideoMemory / kMiB;
         AddMegabytes(items, w, L"vidmemory", L"DET_VIDMEM", req.videoMemoryMB, mb);
     }
 
-    {   // Direct3D feature level.
+    { // Direct3D feature level.
         const std::optional<Version>& level = f.graphics.direct3d;
         std::optional<std::wstring> found;
         if (level)
@@ -216,7 +214,7 @@ Items BuildItems(const Facts& f, const Requirements& req, const TextLookup& text
             Judge(w, L"DET_D3D_NEED", req.direct3d, level, std::greater_equal<Version>(), VersionText));
     }
 
-    {   // Free space on the game's drive.
+    { // Free space on the game's drive.
         std::optional<uint64_t> mb;
         std::wstring drive;
         if (f.disk) {
@@ -227,7 +225,7 @@ Items BuildItems(const Facts& f, const Requirements& req, const TextLookup& text
                      drive.empty() ? L"" : L" (" + drive + L")", drive);
     }
 
-    {   // Desktop resolution: both width and height must reach the figure.
+    { // Desktop resolution: both width and height must reach the figure.
         std::optional<Resolution> size;
         std::wstring value = unknown;
         std::optional<std::wstring> found;
@@ -244,11 +242,12 @@ Items BuildItems(const Facts& f, const Requirements& req, const TextLookup& text
             found = Substitute(w(L"DET_DISPLAY_FOUND"), {value});
         }
         Add(items, w, L"display", L"DET_DISPLAY_NAME", value, found,
-            Judge(w, L"DET_DISPLAY_NEED", req.display, size,
-                  [](const Resolution& r, const Resolution& need) {
-                      return r.width >= need.width && r.height >= need.height;
-                  },
-                  show));
+            Judge(
+                w, L"DET_DISPLAY_NEED", req.display, size,
+                [](const Resolution& r, const Resolution& need) {
+                    return r.width >= need.width && r.height >= need.height;
+                },
+                show));
     }
     return items;
 }

@@ -102,8 +102,7 @@ const std::wstring* LanguageFile::Find(std::wstring_view key) const {
 std::wstring EnglishFilePath(std::wstring_view chosenPath) {
     const size_t slash = chosenPath.find_last_of(L"\\/");
     const wchar_t sep = slash == std::wstring_view::npos ? L'\\' : chosenPath[slash];
-    std::wstring_view folder =
-        slash == std::wstring_view::npos ? std::wstring_view() : chosenPath.substr(0, slash);
+    std::wstring_view folder = slash == std::wstring_view::npos ? std::wstring_view() : chosenPath.substr(0, slash);
 
     // <program>\localization\<LANG>\file: the program folder is two levels up.
     const size_t langSlash = folder.find_last_of(L"\\/");
@@ -113,8 +112,7 @@ std::wstring EnglishFilePath(std::wstring_view chosenPath) {
         const std::wstring_view parentName =
             parentSlash == std::wstring_view::npos ? parent : parent.substr(parentSlash + 1);
         if (EqualsIgnoreAsciiCase(parentName, L"localization"))
-            folder = parentSlash == std::wstring_view::npos ? std::wstring_view()
-                                                            : parent.substr(0, parentSlash);
+            folder = parentSlash == std::wstring_view::npos ? std::wstring_view() : parent.substr(0, parentSlash);
     }
 
     std::wstring english(folder);
@@ -135,7 +133,7 @@ void Localizer::SetPath(std::wstring path) {
     try {
         chosen_ = LanguageFile::Load(std::filesystem::path(path_));
     } catch (const std::exception&) {
-        chosen_ = {};  // a path the platform cannot even represent reads as a missing file
+        chosen_ = {}; // a path the platform cannot even represent reads as a missing file
     }
 }
 

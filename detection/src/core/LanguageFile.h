@@ -29,7 +29,7 @@ public:
     std::size_t Size() const { return values_.size(); }
 
 private:
-    std::unordered_map<std::wstring, std::wstring> values_;  // keys in upper case
+    std::unordered_map<std::wstring, std::wstring> values_; // keys in upper case
 };
 
 // The English file that answers keys the chosen file lacks:

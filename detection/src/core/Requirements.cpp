@@ -41,7 +41,7 @@ struct Figure {
 };
 
 struct SectionState {
-    int headerLine = 0;       // 0: the section did not appear
+    int headerLine = 0; // 0: the section did not appear
     int minimumLine = 0;
     int recommendedLine = 0;
     Figure minimum, recommended;
@@ -171,9 +171,7 @@ private:
             f.score = value;
             break;
         }
-        case Kind::Count:
-            f.count = Number(text, lineNo, "a whole number");
-            break;
+        case Kind::Count: f.count = Number(text, lineNo, "a whole number"); break;
         case Kind::Resolution: {
             const size_t x = text.find_first_of("xX");
             if (x == std::string_view::npos)
@@ -193,8 +191,7 @@ private:
         case Kind::Score: return rec.score <= min.score;
         case Kind::Count: return rec.count >= min.count;
         case Kind::Resolution:
-            return rec.resolution.width >= min.resolution.width &&
-                   rec.resolution.height >= min.resolution.height;
+            return rec.resolution.width >= min.resolution.width && rec.resolution.height >= min.resolution.height;
         }
         return false;
     }

@@ -54,7 +54,7 @@ void DecodeUtf8(std::string_view bytes, std::wstring& out) {
 
 void DecodeUtf16Le(std::string_view bytes, std::wstring& out) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    const size_t units = bytes.size() / 2;  // an odd last byte is no character
+    const size_t units = bytes.size() / 2; // an odd last byte is no character
     auto unit = [p](size_t k) { return static_cast<char32_t>(p[2 * k] | (p[2 * k + 1] << 8)); };
     for (size_t k = 0; k < units; ++k) {
         const char32_t u = unit(k);
@@ -103,8 +103,8 @@ std::wstring Substitute(std::wstring_view pattern, std::initializer_list<std::ws
     std::wstring out;
     out.reserve(pattern.size() + 32);
     for (size_t i = 0; i < pattern.size(); ++i) {
-        if (pattern[i] == L'{' && i + 2 < pattern.size() && pattern[i + 2] == L'}' &&
-            pattern[i + 1] >= L'1' && pattern[i + 1] <= L'9') {
+        if (pattern[i] == L'{' && i + 2 < pattern.size() && pattern[i + 2] == L'}' && pattern[i + 1] >= L'1' &&
+            pattern[i + 1] <= L'9') {
             const size_t index = static_cast<size_t>(pattern[i + 1] - L'1');
             if (index < args.size()) {
                 out.append(args.begin()[index]);

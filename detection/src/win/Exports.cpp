@@ -19,8 +19,8 @@ void CreateApplication(DetectionApplication** application) {
         return;
     try {
         *application = new detection::DetectionApp(std::make_unique<detection::win::Win32Probe>(),
-                                                    detection::win::ModuleFolder() + L"requirements.ini",
-                                                    [](const wchar_t* key) { return GetLocalizedString(key); });
+                                                   detection::win::ModuleFolder() + L"requirements.ini",
+                                                   [](const wchar_t* key) { return GetLocalizedString(key); });
     } catch (const std::bad_alloc&) {
         // The program catches only the library's own exception.
         throw Detection::DetectionFailedException("out of memory creating the detection application");
@@ -34,9 +34,7 @@ void ReleaseApplication(DetectionApplication** application) {
     *application = nullptr;
 }
 
-void SetIniPath(std::wstring path) {
-    TheLocalizer().SetPath(std::move(path));
-}
+void SetIniPath(std::wstring path) { TheLocalizer().SetPath(std::move(path)); }
 
 std::wstring GetLocalizedString(const wchar_t* key) {
     detection::Localizer& localizer = TheLocalizer();

@@ -1,6 +1,7 @@
 #include "Win32Probe.h"
 
 #include "DeviceIds.h"
+#include "win32/Owners.h"
 
 #include <windows.h>
 
@@ -16,31 +17,10 @@ namespace detection::win {
 
 namespace {
 
-// Releases a COM interface at scope end.
-template <class T>
-class ComRef {
-public:
-    ComRef() = default;
-    ComRef(const ComRef&) = delete;
-    ComRef& operator=(const ComRef&) = delete;
-    ~ComRef() {
-        if (p_ != nullptr)
-            p_->Release();
-    }
-    T** Out() { return &p_; }
-    T* operator->() const { return p_; }
-    T* Get() const { return p_; }
-    explicit operator bool() const { return p_ != nullptr; }
-
-private:
-    T* p_ = nullptr;
-};
-
 template <class Fn>
 Fn Export(const wchar_t* library, const char* name) {
     // Loaded for the life of the process: graphics runtimes do not like being unloaded.
-    HMODULE module = LoadLibraryW(library);
-    return module == nullptr ? nullptr : reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+    return win32::ProcAddress<Fn>(LoadLibraryW(library), name);
 }
 
 // The display adapter's memory as its driver recorded it under the device's registry key.
@@ -48,25 +28,24 @@ std::optional<uint64_t> RegistryVideoMemory(const std::wstring& deviceKey) {
     const auto subkey = MachineSubkey(deviceKey);
     if (!subkey)
         return std::nullopt;
-    HKEY key;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, subkey->c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+    win32::RegKey key;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, subkey->c_str(), 0, KEY_QUERY_VALUE, key.Out()) != ERROR_SUCCESS)
         return std::nullopt;
     std::optional<uint64_t> bytes;
     ULONGLONG wide = 0;
     DWORD size = sizeof(wide);
-    if (RegGetValueW(key, nullptr, L"HardwareInformation.qwMemorySize", RRF_RT_REG_QWORD, nullptr, &wide, &size) ==
-        ERROR_SUCCESS) {
+    if (RegGetValueW(key.Get(), nullptr, L"HardwareInformation.qwMemorySize", RRF_RT_REG_QWORD, nullptr, &wide,
+                     &size) == ERROR_SUCCESS) {
         bytes = wide;
     } else {
         // Older drivers store a 32-bit count, as a DWORD or as 4 raw bytes.
         DWORD narrow = 0;
         size = sizeof(narrow);
-        if (RegGetValueW(key, nullptr, L"HardwareInformation.MemorySize", RRF_RT_REG_DWORD | RRF_RT_REG_BINARY,
+        if (RegGetValueW(key.Get(), nullptr, L"HardwareInformation.MemorySize", RRF_RT_REG_DWORD | RRF_RT_REG_BINARY,
                          nullptr, &narrow, &size) == ERROR_SUCCESS &&
             size == sizeof(narrow))
             bytes = narrow;
     }
-    RegCloseKey(key);
     if (bytes && *bytes == 0)
         bytes.reset();
     return bytes;
@@ -91,15 +70,15 @@ std::optional<Version> FeatureLevel(IDXGIAdapter* adapter) {
     if (create == nullptr)
         return std::nullopt;
     static constexpr D3D_FEATURE_LEVEL kLevels[] = {
-        D3D_FEATURE_LEVEL_12_1, D3D_FEATURE_LEVEL_12_0, D3D_FEATURE_LEVEL_11_1, D3D_FEATURE_LEVEL_11_0,
-        D3D_FEATURE_LEVEL_10_1, D3D_FEATURE_LEVEL_10_0, D3D_FEATURE_LEVEL_9_3,  D3D_FEATURE_LEVEL_9_2,
-        D3D_FEATURE_LEVEL_9_1};
+        D3D_FEATURE_LEVEL_12_1, D3D_FEATURE_LEVEL_12_0, D3D_FEATURE_LEVEL_11_1,
+        D3D_FEATURE_LEVEL_11_0, D3D_FEATURE_LEVEL_10_1, D3D_FEATURE_LEVEL_10_0,
+        D3D_FEATURE_LEVEL_9_3,  D3D_FEATURE_LEVEL_9_2,  D3D_FEATURE_LEVEL_9_1};
     for (size_t first : {0, 2, 3}) {
         D3D_FEATURE_LEVEL level{};
         // No device is kept: asking without one only reports the level.
-        const HRESULT hr = create(adapter, adapter ? D3D_DRIVER_TYPE_UNKNOWN : D3D_DRIVER_TYPE_HARDWARE, nullptr, 0,
-                                  kLevels + first, static_cast<UINT>(std::size(kLevels) - first), D3D11_SDK_VERSION,
-                                  nullptr, &level, nullptr);
+        const HRESULT hr =
+            create(adapter, adapter ? D3D_DRIVER_TYPE_UNKNOWN : D3D_DRIVER_TYPE_HARDWARE, nullptr, 0, kLevels + first,
+                   static_cast<UINT>(std::size(kLevels) - first), D3D11_SDK_VERSION, nullptr, &level, nullptr);
         if (SUCCEEDED(hr))
             return Version{static_cast<unsigned>(level) >> 12, (static_cast<unsigned>(level) >> 8) & 0xF};
         if (hr != E_INVALIDARG)
@@ -110,21 +89,21 @@ std::optional<Version> FeatureLevel(IDXGIAdapter* adapter) {
 
 bool QueryDxgi(GraphicsFacts& facts) {
     using CreateFactoryFn = HRESULT(WINAPI*)(REFIID, void**);
-    ComRef<IDXGIFactory> factory;
+    win32::ComPtr<IDXGIFactory> factory;
     if (const auto create1 = Export<CreateFactoryFn>(L"dxgi.dll", "CreateDXGIFactory1")) {
-        create1(__uuidof(IDXGIFactory1), reinterpret_cast<void**>(factory.Out()));
+        create1(__uuidof(IDXGIFactory1), factory.OutVoid());
     } else if (const auto create = Export<CreateFactoryFn>(L"dxgi.dll", "CreateDXGIFactory")) {
-        create(__uuidof(IDXGIFactory), reinterpret_cast<void**>(factory.Out()));
+        create(__uuidof(IDXGIFactory), factory.OutVoid());
     }
-    ComRef<IDXGIAdapter> adapter;
+    win32::ComPtr<IDXGIAdapter> adapter;
     if (!factory || FAILED(factory->EnumAdapters(0, adapter.Out())))
         return false;
     DXGI_ADAPTER_DESC desc{};
     if (FAILED(adapter->GetDesc(&desc)))
         return false;
     // SIZE_T is 64 bits here, so memory above 4 GB comes through whole.
-    facts.adapter = AdapterFacts{desc.Description, desc.VendorId, desc.DeviceId,
-                                 static_cast<uint64_t>(desc.DedicatedVideoMemory)};
+    facts.adapter =
+        AdapterFacts{desc.Description, desc.VendorId, desc.DeviceId, static_cast<uint64_t>(desc.DedicatedVideoMemory)};
     facts.direct3d = FeatureLevel(adapter.Get());
     LARGE_INTEGER driverVersion;
     if (!facts.direct3d && adapter->CheckInterfaceSupport(__uuidof(ID3D10Device), &driverVersion) == S_OK)
@@ -137,14 +116,15 @@ bool QueryDirect3D9(GraphicsFacts& facts) {
     const auto create = Export<CreateFn>(L"d3d9.dll", "Direct3DCreate9");
     if (create == nullptr)
         return false;
-    IDirect3D9* d3d = create(D3D_SDK_VERSION);
-    if (d3d == nullptr)
+    win32::ComPtr<IDirect3D9> d3d;
+    d3d.Reset(create(D3D_SDK_VERSION));
+    if (!d3d)
         return false;
     D3DADAPTER_IDENTIFIER9 id{};
     D3DCAPS9 caps{};
     const bool found = SUCCEEDED(d3d->GetAdapterIdentifier(0, 0, &id));
     const bool hal = SUCCEEDED(d3d->GetDeviceCaps(0, D3DDEVTYPE_HAL, &caps));
-    d3d->Release();
+    d3d.Reset();
     if (!found)
         return false;
     wchar_t description[MAX_DEVICE_IDENTIFIER_STRING] = {};

@@ -1,7 +1,9 @@
 #include "Win32Probe.h"
 
 #include "Benchmark.h"
+#include "InstallerRecord.h"
 #include "Text.h"
+#include "Win32Settings.h"
 
 #include <windows.h>
 
@@ -15,34 +17,17 @@ namespace detection::win {
 
 namespace {
 
-// A registry string value, or "" when it is missing or no string. view: 0 or KEY_WOW64_32KEY.
-std::wstring ReadMachineString(const wchar_t* subkey, const wchar_t* name, REGSAM view) {
-    HKEY key;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, subkey, 0, KEY_QUERY_VALUE | view, &key) != ERROR_SUCCESS)
-        return {};
-    std::wstring value;
-    DWORD type = 0, size = 0;
-    if (RegQueryValueExW(key, name, nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
-        (type == REG_SZ || type == REG_EXPAND_SZ) && size > 0 && size < 64 * 1024) {
-        std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 1, L'\0');
-        if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size) == ERROR_SUCCESS)
-            value = buffer.data();  // stops at the first terminator, stored or ours
-    }
-    RegCloseKey(key);
-    if (type == REG_EXPAND_SZ && !value.empty()) {
-        wchar_t expanded[MAX_PATH * 2];
-        const DWORD n = ExpandEnvironmentStringsW(value.c_str(), expanded, MAX_PATH * 2);
-        if (n > 0 && n <= MAX_PATH * 2)
-            value = expanded;
-    }
-    return value;
-}
-
-// The game's folder as the installer recorded it; a 32-bit installer writes to the 32-bit view.
+// The game's folder as the installer recorded it, in whichever registry view it wrote.
 std::wstring InstallDir() {
-    constexpr const wchar_t* kKey = L"SOFTWARE\\Velmora\\Tarnholm";
-    std::wstring dir = ReadMachineString(kKey, L"InstallDir", 0);
-    return dir.empty() ? ReadMachineString(kKey, L"InstallDir", KEY_WOW64_32KEY) : dir;
+    CWin32Registry registry;
+    std::wstring dir = ReadInstallerRecord(registry).installDir;
+    if (dir.find(L'%') != std::wstring::npos) {
+        wchar_t expanded[MAX_PATH * 2];
+        const DWORD n = ExpandEnvironmentStringsW(dir.c_str(), expanded, MAX_PATH * 2);
+        if (n > 0 && n <= MAX_PATH * 2)
+            dir = expanded;
+    }
+    return dir;
 }
 
 std::optional<DiskFacts> FreeSpaceOn(const std::wstring& folder) {
@@ -109,7 +94,7 @@ std::wstring ModuleFolder() {
             path.resize(n);
             break;
         }
-        path.resize(path.size() * 2);  // long paths: the name was cut, try again
+        path.resize(path.size() * 2); // long paths: the name was cut, try again
     }
     path.resize(path.find_last_of(L"\\/") + 1);
     return path;
@@ -135,10 +120,11 @@ std::optional<CpuFacts> Win32Probe::QueryCpu() {
     std::string text;
     if (__get_cpuid(0x80000000, &regs[0], &regs[1], &regs[2], &regs[3]) && regs[0] >= 0x80000004) {
         for (unsigned leaf = 0; leaf < 3; ++leaf)
-            __get_cpuid(0x80000002 + leaf, &regs[leaf * 4], &regs[leaf * 4 + 1], &regs[leaf * 4 + 2], &regs[leaf * 4 + 3]);
+            __get_cpuid(0x80000002 + leaf, &regs[leaf * 4], &regs[leaf * 4 + 1], &regs[leaf * 4 + 2],
+                        &regs[leaf * 4 + 3]);
         text.assign(reinterpret_cast<const char*>(regs), sizeof(regs));
     } else if (__get_cpuid(0, &regs[0], &regs[1], &regs[2], &regs[3])) {
-        const unsigned vendor[3] = {regs[1], regs[3], regs[2]};  // "GenuineIntel" order: ebx, edx, ecx
+        const unsigned vendor[3] = {regs[1], regs[3], regs[2]}; // "GenuineIntel" order: ebx, edx, ecx
         text.assign(reinterpret_cast<const char*>(vendor), sizeof(vendor));
     }
     CpuFacts cpu{CollapseSpaces(text), ProcessorMhz()};
@@ -147,7 +133,7 @@ std::optional<CpuFacts> Win32Probe::QueryCpu() {
     return cpu;
 }
 
-std::optional<float> Win32Probe::MeasureCpuScore() {
+std::optional<float> Win32Probe::MeasureCpuScore(uint64_t processors) {
     // For these few dozen milliseconds, other programs' ordinary threads wait.
     struct RaisedPriority {
         HANDLE thread = GetCurrentThread();
@@ -167,16 +153,29 @@ std::optional<float> Win32Probe::MeasureCpuScore() {
                 SetThreadAffinityMask(thread, previous);
         }
     } restored;
-    const float score = FastestProcessorScore(BenchmarkProcessors(processMask), [&](int processor) {
+    const uint64_t allowed =
+        processors != 0 && (processMask & processors) != 0 ? processMask & processors : processMask;
+    const float score = FastestProcessorScore(BenchmarkRounds(allowed, processMask), [&](int processor) {
         const DWORD_PTR before = SetThreadAffinityMask(restored.thread, DWORD_PTR{1} << processor);
         if (restored.previous == 0)
             restored.previous = before;
         if (before == 0)
             return false;
-        Sleep(0);  // lets the scheduler move the thread now
+        Sleep(0); // lets the scheduler move the thread now
         return true;
     });
     return std::isfinite(score) ? std::optional<float>(score) : std::nullopt;
+}
+
+uint64_t Win32Probe::ProcessorMask() {
+    DWORD_PTR processMask = 0, systemMask = 0;
+    return GetProcessAffinityMask(GetCurrentProcess(), &processMask, &systemMask) ? processMask : 0;
+}
+
+// Under Wine the binding also holds for the threads the graphics drivers start from this thread.
+void Win32Probe::BindThreadTo(int processor) {
+    if (processor >= 0 && processor < 64)
+        SetThreadAffinityMask(GetCurrentThread(), DWORD_PTR{1} << processor);
 }
 
 std::optional<ProcessorFacts> Win32Probe::QueryProcessors() {
@@ -193,7 +192,8 @@ std::optional<ProcessorFacts> Win32Probe::QueryProcessors() {
         auto* first = reinterpret_cast<SYSTEM_LOGICAL_PROCESSOR_INFORMATION_EX*>(buffer.data());
         if (GetLogicalProcessorInformationEx(RelationProcessorCore, first, &bytes)) {
             for (DWORD at = 0; at < bytes;) {
-                const auto* record = reinterpret_cast<const SYSTEM_LOGICAL_PROCESSOR_INFORMATION_EX*>(buffer.data() + at);
+                const auto* record =
+                    reinterpret_cast<const SYSTEM_LOGICAL_PROCESSOR_INFORMATION_EX*>(buffer.data() + at);
                 if (record->Size == 0)
                     break;
                 ++facts.cores;

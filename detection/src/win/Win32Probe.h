@@ -19,12 +19,14 @@ class Win32Probe final : public ISystemProbe {
 public:
     std::optional<OsFacts> QueryOs() override;
     std::optional<CpuFacts> QueryCpu() override;
-    std::optional<float> MeasureCpuScore() override;
+    std::optional<float> MeasureCpuScore(uint64_t processors) override;
     std::optional<ProcessorFacts> QueryProcessors() override;
     std::optional<uint64_t> QueryPhysicalMemory() override;
     GraphicsFacts QueryGraphics() override { return QueryGraphicsFacts(); }
     std::optional<DiskFacts> QueryFreeDisk() override;
     std::optional<DisplayFacts> QueryDisplay() override;
+    uint64_t ProcessorMask() override;
+    void BindThreadTo(int processor) override;
 };
 
 } // namespace detection::win

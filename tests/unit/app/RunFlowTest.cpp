@@ -37,7 +37,7 @@ TEST(WindowPlan, SwitchTable) {
         {L"", kResultIdeal, false, false, false, true},
         {L"", kResultSufficient, false, false, false, true},
         {L"", kResultFailed, false, true, true, true},
-        {L"", kResultFailed, true, false, false, true},  // "ShowDetectionUI" of any content
+        {L"", kResultFailed, true, false, false, true}, // "ShowDetectionUI" of any content
         {L"/ForceDetectionUI", kResultIdeal, true, true, false, true},
         {L"/ForceDetectionUI", kResultFailed, false, true, false, true},
         {L"/OnlyDetection", kResultIdeal, false, true, false, false},
@@ -56,7 +56,7 @@ TEST(WindowPlan, SwitchTable) {
 TEST(Progress, PercentTruncatedMinusOne) {
     EXPECT_EQ(ProgressPosition(5, 10), 49);
     EXPECT_EQ(ProgressPosition(10, 10), 99);
-    EXPECT_EQ(ProgressPosition(0, 10), -1);  // the bar clamps it to 0
+    EXPECT_EQ(ProgressPosition(0, 10), -1); // the bar clamps it to 0
     EXPECT_EQ(ProgressPosition(1, 3), 32);
     EXPECT_EQ(ProgressPosition(0, 0), 0);
     EXPECT_EQ(ProgressPosition(3, 0), 0);

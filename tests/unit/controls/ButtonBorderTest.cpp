@@ -5,8 +5,7 @@
 using ctl::EdgeLine;
 using ctl::Rgb;
 
-TEST(ButtonPresets, HoldTheSevenValuesInOrder)
-{
+TEST(ButtonPresets, HoldTheSevenValuesInOrder) {
     EXPECT_EQ(Framed.face, Rgb(1, 1, 1));
     EXPECT_EQ(Framed.darkEdge, Rgb(128, 128, 128));
     EXPECT_EQ(Framed.lightEdge, Rgb(255, 255, 255));
@@ -22,27 +21,29 @@ TEST(ButtonPresets, HoldTheSevenValuesInOrder)
     EXPECT_EQ(Rgb(1, 1, 15), 0x0F0101u);
 }
 
-TEST(ButtonRings, SingleRingUsesTheEdgeColoursMultipleRingsComputedGreys)
-{
+TEST(ButtonRings, SingleRingUsesTheEdgeColoursMultipleRingsComputedGreys) {
     const ctl::Colour light = Rgb(9, 8, 7), dark = Rgb(6, 5, 4);
     EXPECT_EQ(ctl::RingColoursFor(1, 0, light, dark).light, light);
     EXPECT_EQ(ctl::RingColoursFor(1, 0, light, dark).dark, dark);
-    // 63/(i+1)+192 and 255/(i+2), palette-relative.
-    EXPECT_EQ(ctl::RingColoursFor(2, 0, light, dark).light, 0x02FFFFFFu);
-    EXPECT_EQ(ctl::RingColoursFor(2, 0, light, dark).dark, 0x027F7F7Fu);
-    EXPECT_EQ(ctl::RingColoursFor(2, 1, light, dark).light, 0x02DFDFDFu);
-    EXPECT_EQ(ctl::RingColoursFor(2, 1, light, dark).dark, 0x02555555u);
-    EXPECT_EQ(ctl::RingColoursFor(4, 3, light, dark).light, ctl::PaletteGrey(63 / 4 + 192));
-    EXPECT_EQ(ctl::RingColoursFor(4, 3, light, dark).dark, ctl::PaletteGrey(255 / 5));
+    // Palette-relative greys, lighter and darker the further in the ring lies.
+    const struct {
+        int rings, ring;
+        ctl::Colour light, dark;
+    } greys[] = {
+        {2, 0, 0x02FFFFFFu, 0x027F7F7Fu}, {2, 1, 0x02DFDFDFu, 0x02555555u}, {3, 2, 0x02D5D5D5u, 0x023F3F3Fu},
+        {4, 3, 0x02CFCFCFu, 0x02333333u}, {9, 8, 0x02C7C7C7u, 0x02191919u},
+    };
+    for (const auto& g : greys) {
+        EXPECT_EQ(ctl::RingColoursFor(g.rings, g.ring, light, dark).light, g.light)
+            << g.rings << " rings, ring " << g.ring;
+        EXPECT_EQ(ctl::RingColoursFor(g.rings, g.ring, light, dark).dark, g.dark)
+            << g.rings << " rings, ring " << g.ring;
+    }
 }
 
-TEST(ButtonBorderLines, WidthZeroDrawsNothing)
-{
-    EXPECT_TRUE(ctl::BorderLines({0, 0, 80, 20}, 0, 1, 2).empty());
-}
+TEST(ButtonBorderLines, WidthZeroDrawsNothing) { EXPECT_TRUE(ctl::BorderLines({0, 0, 80, 20}, 0, 1, 2).empty()); }
 
-TEST(ButtonBorderLines, RaisedSingleRingGeometry)
-{
+TEST(ButtonBorderLines, RaisedSingleRingGeometry) {
     const ctl::Colour L = Rgb(255, 255, 255), D = Rgb(128, 128, 128);
     const auto lines = ctl::BorderLines({10, 5, 90, 30}, 1, L, D);
     const std::vector<EdgeLine> expected{
@@ -54,22 +55,20 @@ TEST(ButtonBorderLines, RaisedSingleRingGeometry)
     EXPECT_EQ(lines, expected);
 }
 
-TEST(ButtonBorderLines, SunkenSingleRingSwapsTheSides)
-{
+TEST(ButtonBorderLines, SunkenSingleRingSwapsTheSides) {
     const ctl::Colour L = Rgb(255, 255, 255), D = Rgb(128, 128, 128);
     const auto lines = ctl::BorderLines({0, 0, 40, 20}, -1, L, D);
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0].colour, D);
     EXPECT_EQ(lines[1].colour, D);
-    EXPECT_EQ(lines[2].colour, L);  // a single sunken ring keeps the light edge below and right
+    EXPECT_EQ(lines[2].colour, L); // a single sunken ring keeps the light edge below and right
     EXPECT_EQ(lines[3].colour, L);
 }
 
-TEST(ButtonBorderLines, RingsShrinkInwardAndTheInnermostSunkenRingEndsNearBlack)
-{
+TEST(ButtonBorderLines, RingsShrinkInwardAndTheInnermostSunkenRingEndsNearBlack) {
     const auto raised = ctl::BorderLines({0, 0, 40, 20}, 2, 0, 0);
     ASSERT_EQ(raised.size(), 8u);
-    EXPECT_EQ(raised[4].from, (ctl::Point{1, 1}));  // ring 1 top edge
+    EXPECT_EQ(raised[4].from, (ctl::Point{1, 1})); // ring 1 top edge
     EXPECT_EQ(raised[4].to, (ctl::Point{39, 1}));
     EXPECT_EQ(raised[7].from, (ctl::Point{38, 2})); // ring 1 right edge
     EXPECT_EQ(raised[0].colour, 0x02FFFFFFu);
@@ -78,10 +77,10 @@ TEST(ButtonBorderLines, RingsShrinkInwardAndTheInnermostSunkenRingEndsNearBlack)
 
     const auto sunken = ctl::BorderLines({0, 0, 40, 20}, -3, 0, 0);
     ASSERT_EQ(sunken.size(), 12u);
-    EXPECT_EQ(sunken[0].colour, ctl::PaletteGrey(127));  // outer ring: dark on top
-    EXPECT_EQ(sunken[2].colour, ctl::PaletteGrey(255));  // light below
-    EXPECT_EQ(sunken[6].colour, ctl::PaletteGrey(223));  // middle ring keeps its light grey
-    EXPECT_EQ(sunken[8].colour, ctl::PaletteGrey(63));   // innermost: dark on top ...
-    EXPECT_EQ(sunken[10].colour, Rgb(1, 1, 1));          // ... and RGB(1,1,1) below and right
+    EXPECT_EQ(sunken[0].colour, 0x027F7F7Fu);   // outer ring: dark on top
+    EXPECT_EQ(sunken[2].colour, 0x02FFFFFFu);   // light below
+    EXPECT_EQ(sunken[6].colour, 0x02DFDFDFu);   // middle ring keeps its light grey
+    EXPECT_EQ(sunken[8].colour, 0x023F3F3Fu);   // innermost: dark on top ...
+    EXPECT_EQ(sunken[10].colour, Rgb(1, 1, 1)); // ... and RGB(1,1,1) below and right
     EXPECT_EQ(sunken[11].colour, Rgb(1, 1, 1));
 }

@@ -12,7 +12,7 @@ using namespace detection;
 TEST(Benchmark, WorkloadIsTheCalibratedOne) {
     BenchmarkWorkload workload;
     EXPECT_EQ(workload.Run(), kBenchmarkChecksum);
-    EXPECT_EQ(workload.Run(), kBenchmarkChecksum);  // a second run starts from the same state
+    EXPECT_EQ(workload.Run(), kBenchmarkChecksum); // a second run starts from the same state
 }
 
 TEST(Benchmark, ScoreIsTheMedianRelativeToTheReference) {
@@ -22,7 +22,8 @@ TEST(Benchmark, ScoreIsTheMedianRelativeToTheReference) {
     const float medianEven = ScoreFromRunTimes(even); // 0.016 s
     EXPECT_FLOAT_EQ(medianEven / medianOdd, 0.8f);
     // Twice the time, twice the score: a machine 1.8 times slower scores 1.8 times higher.
-    EXPECT_FLOAT_EQ(ScoreFromRunTimes(std::vector<double>{0.036}) / ScoreFromRunTimes(std::vector<double>{0.020}), 1.8f);
+    EXPECT_FLOAT_EQ(ScoreFromRunTimes(std::vector<double>{0.036}) / ScoreFromRunTimes(std::vector<double>{0.020}),
+                    1.8f);
     EXPECT_TRUE(std::isnan(ScoreFromRunTimes({})));
 }
 
@@ -42,6 +43,20 @@ TEST(Benchmark, ProcessorsAreSpreadOverTheAffinityMask) {
     EXPECT_EQ(BenchmarkProcessors(~0ull, 3), (V{0, 21, 42}));
     EXPECT_TRUE(BenchmarkProcessors(0).empty());
     EXPECT_TRUE(BenchmarkProcessors(0xF, 0).empty());
+}
+
+TEST(Benchmark, RoundsWhenSomeProcessorsAreKeptFree) {
+    using V = std::vector<int>;
+    EXPECT_EQ(BenchmarkRounds(0b01, 0b11), (V{0, 0}));
+    EXPECT_EQ(BenchmarkRounds(0b0111, 0b1111), (V{0, 1, 2, 0}));
+    EXPECT_EQ(BenchmarkRounds(0x7F, 0xFF), (V{0, 1, 3, 5}));
+    EXPECT_EQ(BenchmarkRounds(0b1010, 0b1110), (V{1, 3, 1}));
+    // Nothing kept free: one round per processor, as before.
+    EXPECT_EQ(BenchmarkRounds(0b11, 0b11), (V{0, 1}));
+    EXPECT_EQ(BenchmarkRounds(0b1, 0b1), V{0});
+    // Nothing known: no rounds, so the score is measured where the thread is.
+    EXPECT_TRUE(BenchmarkRounds(0, 0).empty());
+    EXPECT_TRUE(BenchmarkRounds(0, 0b11).empty());
 }
 
 TEST(Benchmark, FastestProcessorScoreVisitsEachProcessorOnceAndSkipsRefusals) {

@@ -4,6 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <future>
+#include <mutex>
+#include <thread>
 
 using namespace detection;
 using detection::test::FakeProbe;
@@ -35,8 +41,12 @@ protected:
         test::WriteFile(requirements_, "[memory]\nminimum=1024\nrecommended=2048\n"
                                        "[processor]\nminimum=2.6\nrecommended=1.0\n");
     }
-    std::unique_ptr<DetectionApp> Make() {
+    // prepare: changes to the probe's answers, made before the application (and with it the
+    // graphics query's thread) starts.
+    std::unique_ptr<DetectionApp> Make(const std::function<void(FakeProbe&)>& prepare = {}) {
         auto probe = std::make_unique<FakeProbe>();
+        if (prepare)
+            prepare(*probe);
         probe_ = probe.get();
         return std::make_unique<DetectionApp>(std::move(probe), requirements_, test::ShippedTexts("EN"));
     }
@@ -75,9 +85,9 @@ TEST_F(DetectionAppTest, ReportsProgressAfterEveryTestAndEndsWithTheItems) {
 }
 
 TEST_F(DetectionAppTest, IntValuesForTheSettings) {
-    auto app = Make();
-    EXPECT_EQ(app->GetIntValue(L"directx/d3dadapter/0/deviceid"), 0u);  // nothing run yet
-    probe_->graphics.adapter->dedicatedVideoMemory = 24ull << 30;        // 24 GB: above 32 bits in bytes
+    // 24 GB: above 32 bits in bytes.
+    auto app = Make([](FakeProbe& probe) { probe.graphics.adapter->dedicatedVideoMemory = 24ull << 30; });
+    EXPECT_EQ(app->GetIntValue(L"directx/d3dadapter/0/deviceid"), 0u); // nothing run yet
     app->RunTests();
     EXPECT_EQ(app->GetIntValue(L"directx/d3dadapter/0/deviceid"), 0x0191u);
     EXPECT_EQ(app->GetIntValue(L"directx/d3dadapter/0/vendorid"), 0x10DEu);
@@ -121,4 +131,173 @@ TEST_F(DetectionAppTest, AThrowingProbeLeavesOneItemUndetected) {
         EXPECT_EQ(item->GetTestResult() == TEST_RESULT_UNDETECTED, item->GetTagName() == L"memory")
             << item->GetTagName();
     EXPECT_EQ(app->GetOverallResult(), TEST_RESULT_SUFFICIENT);
+}
+
+namespace {
+
+// Two parties that each wait, for a while at most, until the other has arrived: both arrive
+// only when they run at the same time.
+class Rendezvous {
+public:
+    // True when the other party arrived within the time.
+    bool Arrive() {
+        std::unique_lock lock(mutex_);
+        ++arrived_;
+        changed_.notify_all();
+        return changed_.wait_for(lock, std::chrono::seconds(5), [this] { return arrived_ == 2; });
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    int arrived_ = 0;
+};
+
+class ThreadRecordingObserver : public ITestObserver {
+public:
+    void OnTestProgress(Detection::TestManager*) override { threads.push_back(std::this_thread::get_id()); }
+    std::vector<std::thread::id> threads;
+};
+
+} // namespace
+
+TEST_F(DetectionAppTest, GraphicsQueryRunsAlongsideTheBenchmarkOnAProcessorOfItsOwn) {
+    Rendezvous rendezvous;
+    bool benchmarkMetGraphics = false, graphicsMetBenchmark = false;
+    auto app = Make([&](FakeProbe& probe) {
+        probe.processorMask = 0b1111;
+        probe.duringBenchmark = [&] { benchmarkMetGraphics = rendezvous.Arrive(); };
+        probe.duringGraphics = [&] { graphicsMetBenchmark = rendezvous.Arrive(); };
+    });
+    ThreadRecordingObserver observer;
+    app->Initialize();
+    app->Configure();
+    app->SetTestObserver(&observer);
+    app->RunTests();
+
+    EXPECT_TRUE(benchmarkMetGraphics);
+    EXPECT_TRUE(graphicsMetBenchmark);
+    EXPECT_EQ(probe_->benchmarkThread, std::this_thread::get_id());
+    EXPECT_EQ(probe_->benchmarkProcessors, 0b0111u);
+    EXPECT_NE(probe_->graphicsThread, std::this_thread::get_id());
+    EXPECT_EQ(probe_->boundThread, probe_->graphicsThread);
+    EXPECT_EQ(probe_->boundTo, 3);
+    // The observer hears of every test on the caller's thread, in order, as before.
+    EXPECT_EQ(observer.threads, std::vector<std::thread::id>(kItemCount, std::this_thread::get_id()));
+    EXPECT_EQ(app->GetIntValue(L"directx/d3dadapter/0/deviceid"), 0x0191u);
+    EXPECT_EQ(app->GetOverallResult(), TEST_RESULT_IDEAL);
+
+    // A second run asks again, on a thread of its own again.
+    probe_->duringBenchmark = probe_->duringGraphics = nullptr;
+    probe_->graphics.adapter->deviceId = 0x0421;
+    app->RunTests();
+    EXPECT_EQ(probe_->graphicsQueries, 2);
+    EXPECT_NE(probe_->graphicsThread, std::this_thread::get_id());
+    EXPECT_EQ(app->GetIntValue(L"directx/d3dadapter/0/deviceid"), 0x0421u);
+}
+
+TEST_F(DetectionAppTest, OnASingleProcessorTheGraphicsQueryFollowsTheBenchmarkOnTheCallersThread) {
+    for (const uint64_t mask : {0b1ull, 0b100ull, 0ull}) {
+        std::vector<const char*> order;
+        auto app = Make([&](FakeProbe& probe) {
+            probe.processorMask = mask;
+            probe.duringBenchmark = [&] { order.push_back("benchmark"); };
+            probe.duringGraphics = [&] { order.push_back("graphics"); };
+        });
+        app->RunTests();
+        EXPECT_EQ(order, (std::vector<const char*>{"benchmark", "graphics"})) << mask;
+        EXPECT_EQ(probe_->graphicsThread, std::this_thread::get_id()) << mask;
+        EXPECT_EQ(probe_->boundTo, -1) << mask;
+        EXPECT_EQ(probe_->benchmarkProcessors, mask);
+    }
+}
+
+TEST_F(DetectionAppTest, GraphicsQueryStartsWithTheApplicationAndIsAwaitedWhenItGoes) {
+    std::promise<void> started;
+    std::atomic<bool> finished = false;
+    auto app = Make([&](FakeProbe& probe) {
+        probe.duringGraphics = [&] {
+            started.set_value();
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            finished = true;
+        };
+    });
+    // Running before anyone asked for the tests.
+    ASSERT_EQ(started.get_future().wait_for(std::chrono::seconds(5)), std::future_status::ready);
+    app.reset();
+    EXPECT_TRUE(finished);
+}
+
+TEST_F(DetectionAppTest, AFailingRunWaitsForTheGraphicsQuery) {
+    std::atomic<bool> finished = false;
+    const auto slowGraphics = [&](FakeProbe& probe) {
+        probe.duringGraphics = [&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            finished = true;
+        };
+    };
+    // A missing requirements file ends the run in Initialize; the program may then never
+    // release the application, so the thread must not be left running.
+    std::filesystem::remove(requirements_);
+    auto app = Make(slowGraphics);
+    EXPECT_THROW(app->Initialize(), Detection::DetectionFailedException);
+    EXPECT_TRUE(finished);
+
+    // An observer that raises ends RunTests early.
+    test::WriteFile(requirements_, "[memory]\nminimum=1024\n");
+    finished = false;
+    app = Make(slowGraphics);
+    struct ThrowingObserver : ITestObserver {
+        void OnTestProgress(Detection::TestManager*) override { throw Detection::DetectionFailedException("stop"); }
+    } observer;
+    app->SetTestObserver(&observer);
+    EXPECT_THROW(app->RunTests(), Detection::DetectionFailedException);
+    EXPECT_TRUE(finished);
+}
+
+TEST_F(DetectionAppTest, AGraphicsQueryThatRaisesLeavesTheGraphicsItemsUndetected) {
+    auto app = Make([](FakeProbe& probe) { probe.throwFromGraphics = true; });
+    app->RunTests();
+    const auto items = app->GetInformations();
+    ASSERT_EQ(items.size(), static_cast<size_t>(kItemCount));
+    for (Information* item : items) {
+        const std::wstring tag = item->GetTagName();
+        const bool graphics = tag == L"adapter" || tag == L"vidmemory" || tag == L"direct3d";
+        EXPECT_EQ(item->GetTestResult() == TEST_RESULT_UNDETECTED, graphics) << tag;
+    }
+    EXPECT_NE(probe_->graphicsThread, std::this_thread::get_id());
+}
+
+// The system's own processes that serve the graphics query may slow the benchmark beside it. A
+// score that would cost the machine its class or verdict is measured again on the processor the
+// query has freed; the faster one counts.
+TEST_F(DetectionAppTest, AScoreSlowedBesideTheGraphicsQueryIsMeasuredAgainOnItsProcessor) {
+    struct Case {
+        uint64_t mask;
+        std::optional<float> first, again;
+        std::vector<uint64_t> calls;
+        float kept;
+    };
+    const Case cases[] = {
+        {0b11, 1.08f, 0.32f, {0b01, 0b10}, 0.32f},      // disturbed: the second round counts
+        {0b11, 1.5f, 1.6f, {0b01, 0b10}, 1.5f},         // a slow machine stays as slow as it is
+        {0b11, std::nullopt, 0.4f, {0b01, 0b10}, 0.4f}, // no score at all: a second chance
+        {0b11, 0.9f, 0.3f, {0b01}, 0.9f},               // within the recommended class: kept
+        {0b1111, 2.0f, 0.5f, {0b0111, 0b1000}, 0.5f},
+        {0b1, 1.08f, 0.32f, {0b1}, 1.08f}, // nothing ran beside it: nothing to measure again
+    };
+    for (const Case& c : cases) {
+        auto app = Make([&](FakeProbe& probe) {
+            probe.processorMask = c.mask;
+            probe.score = c.first;
+            probe.laterScores = {c.again};
+        });
+        app->RunTests();
+        EXPECT_EQ(probe_->benchmarkCalls, c.calls) << c.mask << " " << c.first.value_or(-1);
+        float kept = -1;
+        for (Information* item : app->GetInformations())
+            if (item->GetTagName() == L"frequency")
+                kept = static_cast<RequirementCPU*>(item)->GetBenchMarkScore();
+        EXPECT_FLOAT_EQ(kept, c.kept) << c.mask << " " << c.first.value_or(-1);
+    }
 }

@@ -3,7 +3,10 @@
 
 #include "SystemProbe.h"
 
+#include <functional>
 #include <stdexcept>
+#include <thread>
+#include <vector>
 
 namespace detection::test {
 
@@ -17,19 +20,52 @@ struct FakeProbe : ISystemProbe {
     std::optional<DiskFacts> disk = DiskFacts{L"C:\\", 100ull << 30};
     std::optional<DisplayFacts> display = DisplayFacts{1920, 1080, 32, 60};
     bool throwFromMemory = false;
+    uint64_t processorMask = 0b11; // two processors, as on the machines the launcher is tuned on
+
+    // What the run did, for the tests to check. The graphics query may run on a thread of its
+    // own: its records are read only after RunTests (or the application) is done with it.
+    uint64_t benchmarkProcessors = ~0ull;          // of the last measurement
+    std::vector<uint64_t> benchmarkCalls;          // the processors of each measurement
+    std::vector<std::optional<float>> laterScores; // answers of the second and later measurements
+    std::thread::id benchmarkThread, graphicsThread, boundThread;
+    int boundTo = -1;
+    int graphicsQueries = 0;
+    std::function<void()> duringBenchmark, duringGraphics;
+    bool throwFromGraphics = false;
 
     std::optional<OsFacts> QueryOs() override { return os; }
     std::optional<CpuFacts> QueryCpu() override { return cpu; }
-    std::optional<float> MeasureCpuScore() override { return score; }
+    std::optional<float> MeasureCpuScore(uint64_t processors) override {
+        benchmarkProcessors = processors;
+        benchmarkThread = std::this_thread::get_id();
+        const size_t call = benchmarkCalls.size();
+        benchmarkCalls.push_back(processors);
+        if (duringBenchmark)
+            duringBenchmark();
+        return call > 0 && call <= laterScores.size() ? laterScores[call - 1] : score;
+    }
     std::optional<ProcessorFacts> QueryProcessors() override { return processors; }
     std::optional<uint64_t> QueryPhysicalMemory() override {
         if (throwFromMemory)
             throw std::runtime_error("driver fault");
         return memory;
     }
-    GraphicsFacts QueryGraphics() override { return graphics; }
+    GraphicsFacts QueryGraphics() override {
+        ++graphicsQueries;
+        graphicsThread = std::this_thread::get_id();
+        if (duringGraphics)
+            duringGraphics();
+        if (throwFromGraphics)
+            throw std::runtime_error("device lost");
+        return graphics;
+    }
     std::optional<DiskFacts> QueryFreeDisk() override { return disk; }
     std::optional<DisplayFacts> QueryDisplay() override { return display; }
+    uint64_t ProcessorMask() override { return processorMask; }
+    void BindThreadTo(int processor) override {
+        boundTo = processor;
+        boundThread = std::this_thread::get_id();
+    }
 };
 
 } // namespace detection::test

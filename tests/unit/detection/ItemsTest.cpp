@@ -58,8 +58,8 @@ ETestResult ResultOf(const Facts& facts, const wchar_t* tag, const Requirements&
 TEST(Items, ReportOrderTagsAndTheProcessorItem) {
     const ItemList items = BuildItems(GoodMachine(), GameRequirements(), test::ShippedTexts("EN"));
     ASSERT_EQ(items.size(), static_cast<size_t>(kItemCount));
-    const wchar_t* tags[] = {L"os", L"frequency", L"processors", L"memory", L"adapter",
-                             L"vidmemory", L"direct3d", L"diskspace", L"display"};
+    const wchar_t* tags[] = {L"os",        L"frequency", L"processors", L"memory", L"adapter",
+                             L"vidmemory", L"direct3d",  L"diskspace",  L"display"};
     for (size_t i = 0; i < items.size(); ++i) {
         EXPECT_EQ(items[i]->GetTagName(), tags[i]);
     }
@@ -67,19 +67,18 @@ TEST(Items, ReportOrderTagsAndTheProcessorItem) {
     ASSERT_NE(cpu, nullptr);
     EXPECT_FLOAT_EQ(cpu->GetBenchMarkScore(), 0.9f);
     EXPECT_EQ(cpu->GetValueString(), L"Intel(R) Core(TM)2 Duo CPU     E6600  @ 2.40GHz, 2400 MHz");
-    for (const auto& item : items) {  // the adapter itself is not judged
-        EXPECT_EQ(item->GetTestResult(), item == items[4] ? TEST_RESULT_INFO : TEST_RESULT_IDEAL)
-            << item->GetTagName();
+    for (const auto& item : items) { // the adapter itself is not judged
+        EXPECT_EQ(item->GetTestResult(), item == items[4] ? TEST_RESULT_INFO : TEST_RESULT_IDEAL) << item->GetTagName();
     }
 }
 
 TEST(Items, FiguresAtTheLimitsJudgeAsTheRequirementsSay) {
     Facts f = GoodMachine();
-    f.memoryBytes = 2048ull << 20;  // exactly recommended
+    f.memoryBytes = 2048ull << 20; // exactly recommended
     EXPECT_EQ(ResultOf(f, L"memory"), TEST_RESULT_IDEAL);
     f.memoryBytes = (2048ull << 20) - 1;
     EXPECT_EQ(ResultOf(f, L"memory"), TEST_RESULT_SUFFICIENT);
-    f.memoryBytes = 1024ull << 20;  // exactly minimum
+    f.memoryBytes = 1024ull << 20; // exactly minimum
     EXPECT_EQ(ResultOf(f, L"memory"), TEST_RESULT_SUFFICIENT);
     f.memoryBytes = 1000ull << 20;
     EXPECT_EQ(ResultOf(f, L"memory"), TEST_RESULT_FAILED);
@@ -128,19 +127,19 @@ TEST(Items, NothingFoundIsUndetectedAndNoRequirementIsInformation) {
 TEST(Items, OverallResultFailsOnAnyFailureAndIsSufficientOnShortfalls) {
     Facts f = GoodMachine();
     EXPECT_EQ(OverallResult(BuildItems(f, GameRequirements(), test::ShippedTexts("EN"))), TEST_RESULT_IDEAL);
-    f.disk.reset();  // not detected
+    f.disk.reset(); // not detected
     EXPECT_EQ(OverallResult(BuildItems(f, GameRequirements(), test::ShippedTexts("EN"))), TEST_RESULT_SUFFICIENT);
     f = GoodMachine();
-    f.processors = ProcessorFacts{1, 1};  // minimum only
+    f.processors = ProcessorFacts{1, 1}; // minimum only
     EXPECT_EQ(OverallResult(BuildItems(f, GameRequirements(), test::ShippedTexts("EN"))), TEST_RESULT_SUFFICIENT);
-    f.memoryBytes = 512ull << 20;  // and one failure
+    f.memoryBytes = 512ull << 20; // and one failure
     EXPECT_EQ(OverallResult(BuildItems(f, GameRequirements(), test::ShippedTexts("EN"))), TEST_RESULT_FAILED);
 }
 
 TEST(Items, DescriptionsTellWhatWasFoundAndWhatTheGameNeeds) {
     Facts f = GoodMachine();
     f.memoryBytes = 1536ull << 20;
-    f.graphics.adapter->dedicatedVideoMemory = 6ull << 30;  // above 4 GB
+    f.graphics.adapter->dedicatedVideoMemory = 6ull << 30; // above 4 GB
     f.processors = ProcessorFacts{8, 4};
     const ItemList en = BuildItems(f, GameRequirements(), test::ShippedTexts("EN"));
     EXPECT_EQ(ByTag(en, L"memory").GetValueString(), L"1.5 GB");
@@ -149,9 +148,9 @@ TEST(Items, DescriptionsTellWhatWasFoundAndWhatTheGameNeeds) {
               L"This meets the minimum requirement only.");
     EXPECT_EQ(ByTag(en, L"vidmemory").GetValueString(), L"6 GB");
     EXPECT_EQ(ByTag(en, L"processors").GetValueString(), L"8, cores: 4");
-    EXPECT_EQ(ByTag(BuildItems(GoodMachine(), GameRequirements(), test::ShippedTexts("EN")), L"processors")
-                  .GetValueString(),
-              L"2");  // cores only where they differ from the logical processors
+    EXPECT_EQ(
+        ByTag(BuildItems(GoodMachine(), GameRequirements(), test::ShippedTexts("EN")), L"processors").GetValueString(),
+        L"2"); // cores only where they differ from the logical processors
     EXPECT_EQ(ByTag(en, L"frequency").GetDescriptionString(),
               L"Measured processor speed score: 0.90 (lower is faster). The game needs a score of 2.60 "
               L"or less; 1.00 or less is recommended. This meets the recommended requirement.");
@@ -187,7 +186,7 @@ TEST(Items, EveryLanguageHasEveryTextAndFitsTheReport) {
             const size_t eq = line.find(L'=');
             if (line.empty() || line[0] == L';' || eq == std::wstring::npos)
                 continue;
-            std::set<std::wstring> found;  // the {1} … {9} the text uses
+            std::set<std::wstring> found; // the {1} … {9} the text uses
             for (size_t at = line.find(L'{', eq); at != std::wstring::npos; at = line.find(L'{', at + 1))
                 found.insert(line.substr(at, 3));
             keys[line.substr(0, eq)] = found;

@@ -16,7 +16,8 @@ std::wstring Get(const LanguageFile& file, const wchar_t* key) {
 }
 
 // The text "Grüße €" plus U+1F3AE (outside the basic plane) in the file encodings we accept.
-const std::wstring kGreeting = std::wstring(L"Gr\u00FC\u00DFe \u20AC ") + (sizeof(wchar_t) == 2 ? L"\xD83C\xDFAE" : L"\U0001F3AE");
+const std::wstring kGreeting =
+    std::wstring(L"Gr\u00FC\u00DFe \u20AC ") + (sizeof(wchar_t) == 2 ? L"\xD83C\xDFAE" : L"\U0001F3AE");
 
 std::string Utf16Le(const std::u16string& text) {
     std::string bytes = "\xFF\xFE";
@@ -30,24 +31,23 @@ std::string Utf16Le(const std::u16string& text) {
 } // namespace
 
 TEST(LanguageFile, ReadsKeysAndSkipsCommentsSectionsAndNoise) {
-    const LanguageFile file = LanguageFile::Parse(
-        "; a comment=not a key\r\n"
-        "[Section]\r\n"
-        "IDS_OK_BUTTON=OK\r\n"
-        "  SPACED_KEY  =  padded value  \r\n"
-        "WITH_EQUALS=a=b; c\n"
-        "no equals sign here\n"
-        "=value without key\n"
-        "EMPTY=\n"
-        "IDS_OK_BUTTON=second definition\n"
-        "\xEF\xBB\xBFPART_TWO=after a stray mark\n"
-        "LAST=no newline at the end");
-    EXPECT_EQ(Get(file, L"IDS_OK_BUTTON"), L"OK");  // first definition wins
-    EXPECT_EQ(Get(file, L"ids_ok_button"), L"OK");  // ASCII case does not matter
+    const LanguageFile file = LanguageFile::Parse("; a comment=not a key\r\n"
+                                                  "[Section]\r\n"
+                                                  "IDS_OK_BUTTON=OK\r\n"
+                                                  "  SPACED_KEY  =  padded value  \r\n"
+                                                  "WITH_EQUALS=a=b; c\n"
+                                                  "no equals sign here\n"
+                                                  "=value without key\n"
+                                                  "EMPTY=\n"
+                                                  "IDS_OK_BUTTON=second definition\n"
+                                                  "\xEF\xBB\xBFPART_TWO=after a stray mark\n"
+                                                  "LAST=no newline at the end");
+    EXPECT_EQ(Get(file, L"IDS_OK_BUTTON"), L"OK"); // first definition wins
+    EXPECT_EQ(Get(file, L"ids_ok_button"), L"OK"); // ASCII case does not matter
     EXPECT_EQ(Get(file, L"SPACED_KEY"), L"padded value");
     EXPECT_EQ(Get(file, L"WITH_EQUALS"), L"a=b; c");
     EXPECT_EQ(Get(file, L"EMPTY"), L"");
-    EXPECT_EQ(Get(file, L"PART_TWO"), L"after a stray mark");  // parts put together keep their marks
+    EXPECT_EQ(Get(file, L"PART_TWO"), L"after a stray mark"); // parts put together keep their marks
     EXPECT_EQ(Get(file, L"LAST"), L"no newline at the end");
     EXPECT_EQ(file.Find(L"; a comment"), nullptr);
     EXPECT_EQ(file.Find(L"[Section]"), nullptr);
@@ -55,17 +55,17 @@ TEST(LanguageFile, ReadsKeysAndSkipsCommentsSectionsAndNoise) {
 }
 
 TEST(LanguageFile, ResolvesEscapesInValues) {
-    const LanguageFile file = LanguageFile::Parse(
-        "A=line one\\nline two\\tcolumn\n"
-        "B=C:\\\\new folder\\x\n"
-        "C=trailing backslash\\\n");
+    const LanguageFile file = LanguageFile::Parse("A=line one\\nline two\\tcolumn\n"
+                                                  "B=C:\\\\new folder\\x\n"
+                                                  "C=trailing backslash\\\n");
     EXPECT_EQ(Get(file, L"A"), L"line one\nline two\tcolumn");
-    EXPECT_EQ(Get(file, L"B"), L"C:\\new folder\\x");  // unknown escapes stay as written
+    EXPECT_EQ(Get(file, L"B"), L"C:\\new folder\\x"); // unknown escapes stay as written
     EXPECT_EQ(Get(file, L"C"), L"trailing backslash\\");
 }
 
 TEST(LanguageFile, DecodesUtf8WithAndWithoutMarkAndUtf16Le) {
-    const std::string utf8 = "K=Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC \xF0\x9F\x8E\xAE\r\n";
+    const std::string utf8 = "K=Gr\xC3\xBC\xC3\x9F"
+                             "e \xE2\x82\xAC \xF0\x9F\x8E\xAE\r\n";
     EXPECT_EQ(Get(LanguageFile::Parse(utf8), L"K"), kGreeting);
     EXPECT_EQ(Get(LanguageFile::Parse("\xEF\xBB\xBF" + utf8), L"K"), kGreeting);
     EXPECT_EQ(Get(LanguageFile::Parse(Utf16Le(u"K=Gr\u00FC\u00DFe \u20AC \U0001F3AE\r\nL=x\r\n")), L"K"), kGreeting);
@@ -76,12 +76,18 @@ TEST(LanguageFile, DecodesUtf8WithAndWithoutMarkAndUtf16Le) {
 TEST(LanguageFile, MalformedTextBecomesReplacementCharacters) {
     // A lone continuation byte, an overlong slash, an encoded surrogate, a sequence cut by the
     // end of the line: each becomes U+FFFD and the text around survives.
-    const LanguageFile file = LanguageFile::Parse("K=a\x80" "b\xC0\xAF" "c\xED\xA0\x80" "d\xE2\x82\nL=ok\n");
+    const LanguageFile file = LanguageFile::Parse("K=a\x80"
+                                                  "b\xC0\xAF"
+                                                  "c\xED\xA0\x80"
+                                                  "d\xE2\x82\nL=ok\n");
     EXPECT_EQ(Get(file, L"K").substr(0, 2), L"a\uFFFD");
     EXPECT_NE(Get(file, L"K").find(L'd'), std::wstring::npos);
     EXPECT_EQ(Get(file, L"L"), L"ok");
     // So is an unpaired surrogate in UTF-16.
-    EXPECT_EQ(Get(LanguageFile::Parse("\xFF\xFE" "K\0=\0\x00\xD8x\0"s), L"K"), L"\uFFFDx");
+    EXPECT_EQ(Get(LanguageFile::Parse("\xFF\xFE"
+                                      "K\0=\0\x00\xD8x\0"s),
+                  L"K"),
+              L"\uFFFDx");
 }
 
 TEST(LanguageFile, CutsLongValuesAtTheBoundNeverInsideAPair) {
@@ -107,7 +113,7 @@ TEST(LanguageFile, FileBeyondOneMebibyteIsCutAtTheLastWholeLine) {
     while (text.size() + filler.size() < kMaxLanguageFileBytes - 100)
         text += filler;
     const size_t straddling = text.size();
-    text += "CUT=" + std::string(2000, 'x') + "\nAFTER=gone\n";  // crosses the bound
+    text += "CUT=" + std::string(2000, 'x') + "\nAFTER=gone\n"; // crosses the bound
     ASSERT_LT(straddling, kMaxLanguageFileBytes);
     ASSERT_GT(text.size(), kMaxLanguageFileBytes);
 
@@ -130,7 +136,7 @@ TEST_F(LanguageFileOnDisk, LoadReadsAFileAndCutsAnOversizedOne) {
     EXPECT_EQ(file.Find(L"LATE"), nullptr);
 
     EXPECT_EQ(LanguageFile::Load(dir_ / "missing.ini").Size(), 0u);
-    EXPECT_EQ(LanguageFile::Load(dir_).Size(), 0u);  // a folder is no file
+    EXPECT_EQ(LanguageFile::Load(dir_).Size(), 0u); // a folder is no file
 }
 
 TEST(EnglishFilePath, FollowsTheProgramFolderOfTheChosenFile) {
@@ -159,8 +165,8 @@ TEST_F(LocalizerTest, AnswersFromTheChosenFileThenEnglishThenTheKey) {
     german.SetPath((dir_ / "localization/DEU/interpreter_local.ini").wstring());
     EXPECT_EQ(german.Lookup(L"IDS_QUIT"), L"Beenden");
     EXPECT_EQ(german.Lookup(L"IDS_OK_BUTTON"), L"OK");
-    EXPECT_EQ(german.Lookup(L"IDS_HELP"), L"Help");  // left empty by the translator
-    EXPECT_EQ(german.Lookup(L"IDS_BLANK"), L"");     // empty on purpose everywhere
+    EXPECT_EQ(german.Lookup(L"IDS_HELP"), L"Help"); // left empty by the translator
+    EXPECT_EQ(german.Lookup(L"IDS_BLANK"), L"");    // empty on purpose everywhere
     EXPECT_EQ(german.Lookup(L"IDS_NOWHERE"), L"IDS_NOWHERE");
     EXPECT_EQ(german.Lookup(nullptr), L"");
 
@@ -182,7 +188,7 @@ TEST_F(LocalizerTest, MissingFilesAnswerTheKeyWithoutFailing) {
     EXPECT_EQ(missingChoice.Lookup(L"IDS_QUIT"), L"Quit");
 
     Localizer nothing;
-    EXPECT_EQ(nothing.Lookup(L"IDS_QUIT"), L"IDS_QUIT");  // no file chosen yet
+    EXPECT_EQ(nothing.Lookup(L"IDS_QUIT"), L"IDS_QUIT"); // no file chosen yet
     nothing.SetPath((dir_ / "nowhere/xx/interpreter_local.ini").wstring());
     EXPECT_EQ(nothing.Lookup(L"IDS_QUIT"), L"IDS_QUIT");
 }

@@ -36,8 +36,8 @@ protected:
 
 // Texts of one shipped language part, looked up as the library does.
 inline TextLookup ShippedTexts(const char* language) {
-    auto file = std::make_shared<LanguageFile>(
-        LanguageFile::Load(DataDir() / "localization" / language / "20-detection.ini"));
+    auto file =
+        std::make_shared<LanguageFile>(LanguageFile::Load(DataDir() / "localization" / language / "20-detection.ini"));
     return [file](const wchar_t* key) {
         const std::wstring* text = file->Find(key);
         return text ? *text : std::wstring(key);

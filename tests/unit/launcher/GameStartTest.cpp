@@ -10,7 +10,8 @@ TEST(GameStartChoice, InstallerValuesOrCurrentDirectory) {
     EXPECT_EQ(start.file, L"D:\\Tarnholm\\Tarnholm.exe");
     EXPECT_EQ(start.directory, L"D:\\Tarnholm");
 
-    for (auto [exe, dir] : {std::pair<const wchar_t*, const wchar_t*>{L"D:\\T.exe", L""}, {L"", L"D:\\T"}, {L"", L""}}) {
+    for (auto [exe, dir] :
+         {std::pair<const wchar_t*, const wchar_t*>{L"D:\\T.exe", L""}, {L"", L"D:\\T"}, {L"", L""}}) {
         ASSERT_TRUE(ChooseGameStart(exe, dir, L"C:\\cwd", start));
         EXPECT_EQ(start.file, L"C:\\cwd\\Ostrel_Release_Win32.exe");
         EXPECT_EQ(start.directory, L"C:\\cwd");

@@ -16,36 +16,65 @@ const char* const kLanguages[] = {"EN", "DEU", "FR", "ESM", "ITA"};
 
 // Every key the program looks up by text.
 const std::set<std::string> kProgramKeys = {
-    "IDS_CANCEL_BUTTON", "IDS_CHECKLOG", "IDS_COPYRIGHT", "IDS_DEFAULT_BUTTON_TOOLTIP",
-    "IDS_DEFAULT_SETTING_BUTTON", "IDS_DETECTIONUI_NAME", "IDS_DO_NOT_SHOW_AGAIN",
-    "IDS_EASY_VIDEO_SETTING_CAPTION", "IDS_ERROR", "IDS_HELP", "IDS_INFO",
-    "IDS_LANGUAGES_CONFIGURATION_CAPTION", "IDS_LANG_COMBO_LABEL", "IDS_LAUNCHER_TITLE",
-    "IDS_LAUNCH_BUTTON", "IDS_MINIMUM", "IDS_OK_BUTTON", "IDS_QUIT", "IDS_REQUIREMENT",
-    "IDS_REQUIREMENT_DESCRIPTION", "IDS_RESULT_FAILED", "IDS_RESULT_IDEAL", "IDS_RESULT_SUFFICIENT",
-    "IDS_SCREEN_RESOLUTION_LABEL", "IDS_SCREEN_RESOLUTION_TOOLTIP", "IDS_SETTING_BUTTON",
-    "IDS_SUPPORT_LINK", "IDS_TEXTURE_QUALITY_LABEL", "IDS_TEXTURE_QUALITY_TOOLTIP",
-    "IDS_VERTICAL_SYNC_LABEL", "IDS_VERTICAL_SYNC_TOOLTIP", "IDS_VIDEO_SETTING_QUALITY_LABEL",
-    "IDS_VIDEO_SETTING_QUALITY_TOOLTIP", "IDS_WARN_SYSTEM_INCOMPATIBLE",
-    "IDS_WIDE_SCREEN_RESOLUTION_CHECK", "IDS_WIDE_SCREEN_RESOLUTION_TOOLTIP", "LANG_ENGLISH",
-    "LANG_FRENCH", "LANG_GERMAN", "LANG_ITALIAN", "LANG_SPANISH", "VQL_HIGH", "VQL_LOW", "VQL_MED",
+    "IDS_CANCEL_BUTTON",
+    "IDS_CHECKLOG",
+    "IDS_COPYRIGHT",
+    "IDS_DEFAULT_BUTTON_TOOLTIP",
+    "IDS_DEFAULT_SETTING_BUTTON",
+    "IDS_DETECTIONUI_NAME",
+    "IDS_DO_NOT_SHOW_AGAIN",
+    "IDS_EASY_VIDEO_SETTING_CAPTION",
+    "IDS_ERROR",
+    "IDS_HELP",
+    "IDS_INFO",
+    "IDS_LANGUAGES_CONFIGURATION_CAPTION",
+    "IDS_LANG_COMBO_LABEL",
+    "IDS_LAUNCHER_TITLE",
+    "IDS_LAUNCH_BUTTON",
+    "IDS_MINIMUM",
+    "IDS_OK_BUTTON",
+    "IDS_QUIT",
+    "IDS_REQUIREMENT",
+    "IDS_REQUIREMENT_DESCRIPTION",
+    "IDS_RESULT_FAILED",
+    "IDS_RESULT_IDEAL",
+    "IDS_RESULT_SUFFICIENT",
+    "IDS_SCREEN_RESOLUTION_LABEL",
+    "IDS_SCREEN_RESOLUTION_TOOLTIP",
+    "IDS_SETTING_BUTTON",
+    "IDS_SUPPORT_LINK",
+    "IDS_TEXTURE_QUALITY_LABEL",
+    "IDS_TEXTURE_QUALITY_TOOLTIP",
+    "IDS_VERTICAL_SYNC_LABEL",
+    "IDS_VERTICAL_SYNC_TOOLTIP",
+    "IDS_VIDEO_SETTING_QUALITY_LABEL",
+    "IDS_VIDEO_SETTING_QUALITY_TOOLTIP",
+    "IDS_WARN_SYSTEM_INCOMPATIBLE",
+    "IDS_WIDE_SCREEN_RESOLUTION_CHECK",
+    "IDS_WIDE_SCREEN_RESOLUTION_TOOLTIP",
+    "LANG_ENGLISH",
+    "LANG_FRENCH",
+    "LANG_GERMAN",
+    "LANG_ITALIAN",
+    "LANG_SPANISH",
+    "VQL_HIGH",
+    "VQL_LOW",
+    "VQL_MED",
     "VQL_VERY_HIGH",
 };
 
-langfile::File ReadLanguage(const std::string& language)
-{
+langfile::File ReadLanguage(const std::string& language) {
     return langfile::Read(std::string(LANGUAGE_DIR) + "/" + language + "/10-launcher.ini");
 }
 
-std::set<std::string> Keys(const langfile::File& file)
-{
+std::set<std::string> Keys(const langfile::File& file) {
     std::set<std::string> keys;
     for (const auto& e : file.entries)
         keys.insert(e.key);
     return keys;
 }
 
-std::string Difference(const std::set<std::string>& a, const std::set<std::string>& b)
-{
+std::string Difference(const std::set<std::string>& a, const std::set<std::string>& b) {
     std::string out;
     for (const auto& k : a)
         if (!b.count(k))
@@ -54,8 +83,7 @@ std::string Difference(const std::set<std::string>& a, const std::set<std::strin
 }
 
 // Strict UTF-8: no overlong forms, no surrogates, nothing past U+10FFFF.
-bool IsValidUtf8(const std::string& s)
-{
+bool IsValidUtf8(const std::string& s) {
     for (size_t i = 0; i < s.size();) {
         const auto c = static_cast<unsigned char>(s[i]);
         size_t n = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : 9;
@@ -76,8 +104,7 @@ bool IsValidUtf8(const std::string& s)
     return true;
 }
 
-TEST(LanguageFiles, HoldExactlyTheKeysTheProgramLooksUp)
-{
+TEST(LanguageFiles, HoldExactlyTheKeysTheProgramLooksUp) {
     for (const char* language : kLanguages) {
         const auto file = ReadLanguage(language);
         ASSERT_TRUE(file.readable) << language;
@@ -87,8 +114,7 @@ TEST(LanguageFiles, HoldExactlyTheKeysTheProgramLooksUp)
     }
 }
 
-TEST(LanguageFiles, AllLanguagesHaveTheSameKeys)
-{
+TEST(LanguageFiles, AllLanguagesHaveTheSameKeys) {
     const auto english = Keys(ReadLanguage("EN"));
     for (const char* language : kLanguages) {
         const auto keys = Keys(ReadLanguage(language));
@@ -97,8 +123,7 @@ TEST(LanguageFiles, AllLanguagesHaveTheSameKeys)
     }
 }
 
-TEST(LanguageFiles, AreCleanUtf8LinesWithoutDuplicatesOrEmptyValues)
-{
+TEST(LanguageFiles, AreCleanUtf8LinesWithoutDuplicatesOrEmptyValues) {
     for (const char* language : kLanguages) {
         const auto file = ReadLanguage(language);
         ASSERT_TRUE(file.readable) << language;
@@ -121,8 +146,7 @@ TEST(LanguageFiles, AreCleanUtf8LinesWithoutDuplicatesOrEmptyValues)
     }
 }
 
-TEST(LanguageFiles, SupportLinkIsTheSameWebAddressInEveryLanguage)
-{
+TEST(LanguageFiles, SupportLinkIsTheSameWebAddressInEveryLanguage) {
     const auto english = ReadLanguage("EN").Map();
     const std::string link = english.at("IDS_SUPPORT_LINK");
     EXPECT_EQ(link.rfind("https://", 0), 0u) << link;
@@ -133,8 +157,7 @@ TEST(LanguageFiles, SupportLinkIsTheSameWebAddressInEveryLanguage)
 
 // The language page finds the chosen entry by its name: two equal names would make the
 // second language impossible to choose.
-TEST(LanguageFiles, LanguageNamesAreDistinct)
-{
+TEST(LanguageFiles, LanguageNamesAreDistinct) {
     const char* const nameKeys[] = {"LANG_ENGLISH", "LANG_GERMAN", "LANG_FRENCH", "LANG_SPANISH", "LANG_ITALIAN"};
     for (const char* language : kLanguages) {
         auto texts = ReadLanguage(language).Map();

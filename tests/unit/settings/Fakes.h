@@ -87,9 +87,7 @@ struct ModelHarness {
                     return it == texts.end() ? std::wstring(key) : it->second;
                 }};
     }
-    std::unique_ptr<CSettingsModel> Make() {
-        return std::make_unique<CSettingsModel>(&detection, Environment());
-    }
+    std::unique_ptr<CSettingsModel> Make() { return std::make_unique<CSettingsModel>(&detection, Environment()); }
 
     static constexpr const wchar_t* kEngine = L"Software\\Velmora\\Tarnholm\\1.0\\Engine\\";
     static constexpr const wchar_t* kLauncher = L"Software\\Velmora\\Tarnholm\\1.0\\Launcher\\";

@@ -73,19 +73,19 @@ TEST_F(HardwareDefaults, ClassIsTheSmallerOfProcessorAndAdapter) {
 
     h.detection.AddPlain(L"os");
     h.detection.AddCpu(0.5f);
-    h.detection.AddCpu(3.0f);  // only the first "frequency" item counts
+    h.detection.AddCpu(3.0f); // only the first "frequency" item counts
     EXPECT_EQ(model->ClassifyHardware(), 2);
 
     h.detection.intValues[L"directx/d3dadapter/0/deviceid"] = 0x0421;
     EXPECT_EQ(model->ClassifyHardware(), 0);
 
     h.detection.items.clear();
-    h.detection.AddCpu(1.5f, L"Frequency");  // tag compared exactly
+    h.detection.AddCpu(1.5f, L"Frequency"); // tag compared exactly
     h.detection.intValues[L"directx/d3dadapter/0/deviceid"] = kUnlistedAdapter;
     EXPECT_EQ(model->ClassifyHardware(), 1);
 
     h.detection.items.clear();
-    h.detection.AddPlain(L"frequency");  // not a processor item: no score to read
+    h.detection.AddPlain(L"frequency"); // not a processor item: no score to read
     EXPECT_EQ(model->ClassifyHardware(), 1);
 }
 
@@ -100,7 +100,7 @@ TEST_F(HardwareDefaults, FirstRunStoresDefaultsOnceAndRespectsTheMarker) {
 
     EXPECT_FALSE(model->ApplyHardwareDefaults(false));
 
-    h.PutLauncher(L"DefaultSetting", 0);  // the player changed something
+    h.PutLauncher(L"DefaultSetting", 0); // the player changed something
     model->SetValue(kScreenResolutionWidth, 800);
     EXPECT_FALSE(model->ApplyHardwareDefaults(false));
     EXPECT_EQ(model->GetValue(kScreenResolutionWidth), 800);
@@ -141,8 +141,8 @@ TEST_F(HardwareDefaults, OtherChoices) {
 
 TEST_F(HardwareDefaults, ResolutionBudgets) {
     h.detection.AddCpu(0.5f);
-    const std::vector<DisplayMode> offered{{800, 600, 32, 60},   {1024, 768, 32, 60}, {1280, 720, 32, 60},
-                                           {1280, 768, 32, 60},  {1280, 800, 32, 60}, {1280, 1024, 32, 60},
+    const std::vector<DisplayMode> offered{{800, 600, 32, 60},  {1024, 768, 32, 60}, {1280, 720, 32, 60},
+                                           {1280, 768, 32, 60}, {1280, 800, 32, 60}, {1280, 1024, 32, 60},
                                            {1600, 1200, 32, 60}};
     // High class on a 4:3 desktop.
     h.display.desktop = {1600, 1200, 32, 60};
@@ -183,7 +183,7 @@ TEST_F(HardwareDefaults, ResolutionBudgets) {
 }
 
 TEST_F(HardwareDefaults, TiesKeepTheFirstAndNothingWithinBudgetTakesTheFirstMode) {
-    h.detection.AddCpu(2.5f);  // low: 480000 pixels
+    h.detection.AddCpu(2.5f); // low: 480000 pixels
     auto model = Prepared({{640, 480, 32, 60}, {800, 600, 16, 60}});
     model->ApplyHardwareDefaults(true);
     EXPECT_EQ(Resolution(*model), std::make_pair(800, 600));
@@ -205,7 +205,7 @@ TEST_F(HardwareDefaults, TiesKeepTheFirstAndNothingWithinBudgetTakesTheFirstMode
 TEST_F(HardwareDefaults, NoDisplayModesKeepsTheDesktopMode) {
     h.detection.AddCpu(0.5f);
     h.display.desktop = {2560, 1440, 32, 60};
-    auto model = Prepared({{320, 200, 8, 60}});  // nothing usable
+    auto model = Prepared({{320, 200, 8, 60}}); // nothing usable
     ASSERT_EQ(model->GetDisplayModeCount(), 0);
     ASSERT_TRUE(model->ApplyHardwareDefaults(false));
     EXPECT_EQ(Resolution(*model), std::make_pair(1920, 1200)) << "clamped to the rows' ranges";

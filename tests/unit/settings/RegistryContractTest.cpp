@@ -13,6 +13,7 @@
 
 #ifdef _WIN32
 #include "Win32Settings.h"
+#include "win32/Owners.h"
 #include <windows.h>
 #endif
 
@@ -58,9 +59,8 @@ class Win32Scratch final : public Scratch {
 public:
     Win32Scratch() {
         path = L"Software\\TarnholmRegistryTest\\" + std::to_wstring(GetCurrentProcessId());
-        HKEY key = nullptr;
-        RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-        RegCloseKey(key);
+        win32::RegKey key;
+        RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Out(), nullptr);
     }
     ~Win32Scratch() override {
         RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str());
@@ -69,8 +69,7 @@ public:
     }
     IRegistryBackend& Backend() override { return registry; }
     void PutRaw(const wchar_t* name, std::uint32_t type, const std::vector<std::uint8_t>& data) override {
-        RegSetKeyValueW(HKEY_CURRENT_USER, path.c_str(), name, type, data.data(),
-                        static_cast<DWORD>(data.size()));
+        RegSetKeyValueW(HKEY_CURRENT_USER, path.c_str(), name, type, data.data(), static_cast<DWORD>(data.size()));
     }
     CWin32Registry registry;
 };
@@ -103,7 +102,7 @@ TEST_P(RegistryContract, DwordWriteReadDelete) {
 }
 
 TEST_P(RegistryContract, MissingKeyIsOpenedNotCreatedByWrites) {
-    const std::wstring child = scratch->path + L"\\Child\\";  // trailing backslash as the store uses
+    const std::wstring child = scratch->path + L"\\Child\\"; // trailing backslash as the store uses
     CRegistryKey key(scratch->Backend(), RegistryRoot::CurrentUser, child.c_str());
     std::uint32_t value = 3;
     wchar_t text[8] = L"junk";

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -13,7 +14,7 @@ protected:
 };
 
 TEST_F(SettingsStore, FirstRunOnCleanProfile) {
-    h.locale.lcid = 0x0407;  // German (Germany)
+    h.locale.lcid = 0x0407; // German (Germany)
     auto model = h.Make();
 
     EXPECT_TRUE(h.registry.KeyExists(RegistryRoot::CurrentUser, ModelHarness::kEngine));
@@ -44,15 +45,14 @@ TEST_F(SettingsStore, MissingEmptyOrOversizedVersionFallsBackToOnePointZero) {
         auto model = local.Make();
         EXPECT_STREQ(model->GetEngineKeyPath(), ModelHarness::kEngine);
     }
-    auto model = h.Make();  // no value at all
+    auto model = h.Make(); // no value at all
     EXPECT_STREQ(model->GetLauncherKeyPath(), ModelHarness::kLauncher);
 }
 
 TEST_F(SettingsStore, MigrationFromLayoutThreeKeepsOnlyLanguagesAndMarkers) {
     h.PutLauncher(L"LauncherVersion", 3);
     for (std::size_t row = 0; row < kSettingCount; ++row)
-        h.Put(row < kFirstLauncherRow ? ModelHarness::kEngine : ModelHarness::kLauncher,
-              kSettingsTable[row].name, 5);
+        h.Put(row < kFirstLauncherRow ? ModelHarness::kEngine : ModelHarness::kLauncher, kSettingsTable[row].name, 5);
     h.PutLauncher(L"DefaultSetting", 1);
     h.PutLauncher(L"ShowDetectionUI", 0);
 
@@ -87,7 +87,7 @@ TEST_F(SettingsStore, UnreadableLauncherVersionChangesNothing) {
 
 TEST_F(SettingsStore, LoadAndSaveMoveValuesUnchanged) {
     h.PutLauncher(L"LauncherVersion", 4);
-    h.PutEngine(L"ScreenResolutionWidth", 5000);  // outside its range: Load keeps it
+    h.PutEngine(L"ScreenResolutionWidth", 5000); // outside its range: Load keeps it
     h.PutEngine(L"LNG_Language", 4);
     h.PutLauncher(L"LNG_Language", 6);
     h.PutLauncher(L"VisualQualityLvl", 2);
@@ -105,7 +105,7 @@ TEST_F(SettingsStore, LoadAndSaveMoveValuesUnchanged) {
     EXPECT_EQ(h.registry.ValueCount(RegistryRoot::CurrentUser, ModelHarness::kEngine), 31u);
 
     model->SetValue(kScreenResolutionHeight, 600);
-    model->Load();  // Cancel: back to what is stored
+    model->Load(); // Cancel: back to what is stored
     EXPECT_EQ(model->GetValue(kScreenResolutionHeight), 1000);
 }
 
@@ -172,8 +172,12 @@ TEST_F(SettingsStore, QualityPresets) {
     EXPECT_EQ(model->GetValue(25), 1);
 
     model->SetLevel(2, 0);
-    for (const PresetRow& preset : kQualityPresets)
-        EXPECT_EQ(model->GetValue(preset.row), preset.values[0]) << "row " << preset.row;
+    // The low preset, row by row.
+    const std::pair<std::size_t, int> low[] = {
+        {3, 70}, {4, 0},  {5, 0},  {6, 1},  {7, 7},  {8, 10}, {9, 1},  {10, 0},  {11, 5},  {12, 0}, {13, 10}, {14, 50},
+        {16, 1}, {17, 1}, {18, 0}, {19, 0}, {20, 0}, {21, 0}, {22, 6}, {23, 90}, {24, 70}, {25, 0}, {27, 0}};
+    for (auto [row, value] : low)
+        EXPECT_EQ(model->GetValue(row), value) << "row " << row;
     EXPECT_EQ(model->GetValue(kScreenResolutionWidth), 1024) << "rows outside the table stay";
 
     model->ApplyQualityPreset(3);
@@ -243,10 +247,9 @@ TEST_F(SettingsStore, SaveReadsTheDesktopOnlyWhenNeeded) {
 }
 
 TEST_F(SettingsStore, DisplayModeFilterAndFirstWins) {
-    h.display.modes = {{640, 480, 8, 60},   {720, 480, 32, 60},   {1024, 768, 16, 60},
-                       {1024, 768, 32, 75}, {1280, 1024, 32, 60}, {2048, 1536, 32, 60},
-                       {800, 600, 32, 60},  {1920, 1200, 32, 60}, {1921, 1200, 32, 60},
-                       {800, 599, 32, 60},  {640, 400, 32, 60}};
+    h.display.modes = {{640, 480, 8, 60},    {720, 480, 32, 60},   {1024, 768, 16, 60}, {1024, 768, 32, 75},
+                       {1280, 1024, 32, 60}, {2048, 1536, 32, 60}, {800, 600, 32, 60},  {1920, 1200, 32, 60},
+                       {1921, 1200, 32, 60}, {800, 599, 32, 60},   {640, 400, 32, 60}};
     auto model = h.Make();
     model->PrepareLists();
     ASSERT_EQ(model->GetDisplayModeCount(), 5);
@@ -281,3 +284,9 @@ TEST_F(SettingsStore, LanguageListInFixedOrderWithBoundedNames) {
 }
 
 } // namespace
+
+TEST_F(SettingsStore, VersionOfAThirtyTwoBitInstallerNamesTheKeys) {
+    h.registry.SetString(RegistryRoot::LocalMachine32, L"SOFTWARE\\Velmora\\Tarnholm", L"Version", L"1.4");
+    auto model = h.Make();
+    EXPECT_STREQ(model->GetEngineKeyPath(), L"Software\\Velmora\\Tarnholm\\1.4\\Engine\\");
+}

@@ -1,11 +1,13 @@
 // The program's windows run for real: each modal run is driven by steps posted into its own
 // message loop, and what the window did is checked from outside.
+#include "Driven.h"
 #include "LauncherDlg.h"
 #include "Localization.h"
 #include "ResourceIds.h"
 #include "SplashDlg.h"
-#include "controls/MessageDialog.h"
+#include "dialogs/MessageDialog.h"
 #include "framework/Application.h"
+#include "win32/Owners.h"
 
 #include <gtest/gtest.h>
 
@@ -14,59 +16,24 @@
 
 namespace {
 
-constexpr UINT kStep = WM_APP + 7;
+// Texts that show which key a window asked for, so that a test sees the lookup was used.
+std::wstring KeyText(const wchar_t* key) { return std::wstring(L"<") + key + L">"; }
 
 class ProgramResources : public fw::Application {
 public:
     ProgramResources() : local_(LoadLibraryW(L"local.dll")) {
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
         InitCommonControlsEx(&controls);
-        SetResourceModule(local_);
+        SetResourceModule(local_.Get());
         SetIniPath(L"" ENGLISH_TEXTS);
     }
-    ~ProgramResources() override { FreeLibrary(local_); }
-    HMODULE Local() const { return local_; }
+    HMODULE Local() const { return local_.Get(); }
 
 private:
-    HMODULE local_;
+    win32::Module local_;
 };
 
-// A dialog whose modal run performs the given steps one after another; the messages a step
-// posts are handled before the next step runs.
-template <typename Base>
-class Driven : public Base {
-public:
-    using Step = std::function<void(Driven&)>;
-    template <typename... Args>
-    explicit Driven(std::vector<Step> steps, Args&&... args)
-        : Base(std::forward<Args>(args)...), steps_(std::move(steps)) {}
-
-    HWND Window() const { return this->Hwnd(); }
-
-protected:
-    bool OnInitDialog() override {
-        const bool result = Base::OnInitDialog();
-        PostMessageW(this->Hwnd(), kStep, 0, 0);
-        return result;
-    }
-    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
-        if (msg != kStep)
-            return Base::OnMessage(msg, wParam, lParam, result);
-        if (next_ < steps_.size()) {
-            steps_[next_++](*this);
-            PostMessageW(this->Hwnd(), kStep, 0, 0);
-        } else {
-            ADD_FAILURE() << "the steps ran out before the dialog ended";
-            this->EndDialog(-2);
-        }
-        result = 0;
-        return true;
-    }
-
-private:
-    std::vector<Step> steps_;
-    std::size_t next_ = 0;
-};
+using testing_ui::Driven;
 
 void Key(HWND window, WPARAM key) {
     PostMessageW(window, WM_KEYDOWN, key, 1);
@@ -110,7 +77,7 @@ struct Progress : Detection::TestManager {
 TEST_F(AppWindows, ProgressBarFollowsTheTests) {
     CSplashDlg splash(nullptr);
     Progress none(0, 10);
-    splash.OnTestProgress(&none);  // before the window exists: nothing to move, no crash
+    splash.OnTestProgress(&none); // before the window exists: nothing to move, no crash
     ASSERT_TRUE(splash.Create(nullptr));
     const HWND bar = GetDlgItem(splash.Hwnd(), IDC_PROGRESS_BAR);
     ASSERT_NE(bar, nullptr);
@@ -131,7 +98,7 @@ TEST_F(AppWindows, ProgressBarFollowsTheTests) {
 using Message = Driven<CMessageDialog>;
 
 int RunMessage(std::vector<Message::Step> steps) {
-    Message dialog(std::move(steps), L"The machine falls short.", L"", L"Do not show again", nullptr);
+    Message dialog(std::move(steps), L"The machine falls short.", L"", L"Do not show again", KeyText, nullptr);
     return dialog.DoModal();
 }
 
@@ -154,15 +121,17 @@ TEST_F(AppWindows, MessageDialogReportsTheBoxOnOkAndTwoOtherwise) {
               1);
     EXPECT_EQ(text, L"The machine falls short.");
     EXPECT_EQ(title, L"");
-    EXPECT_EQ(ok, GetLocalizedString(L"IDS_OK_BUTTON"));
+    EXPECT_EQ(ok, L"<IDS_OK_BUTTON>");
     EXPECT_EQ(label, L"Do not show again");
 
-    EXPECT_EQ(RunMessage({[](Message& d) { PostMessageW(GetDlgItem(d.Window(), IDC_MESSAGE_OK), BM_CLICK, 0, 0); }}), 0);
+    EXPECT_EQ(RunMessage({[](Message& d) { PostMessageW(GetDlgItem(d.Window(), IDC_MESSAGE_OK), BM_CLICK, 0, 0); }}),
+              0);
 
     // Escape closes with 2 whatever the box says.
     EXPECT_EQ(RunMessage({[](Message& d) {
                   SendDlgItemMessageW(d.Window(), IDC_MESSAGE_CHECK, BM_CLICK, 0, 0);
-                  Key(GetFocus(), VK_ESCAPE);
+                  // To the dialog's own control: with nothing focused a key to GetFocus() goes nowhere.
+                  Key(GetDlgItem(d.Window(), IDC_MESSAGE_CHECK), VK_ESCAPE);
               }}),
               2);
 
@@ -181,23 +150,23 @@ TEST_F(AppWindows, LauncherTextsDefaultButtonAndEndings) {
     std::wstring title, launch;
     int defId = 0;
     Launcher quit({[&](Launcher& d) {
-                       wchar_t buffer[260];
-                       GetWindowTextW(d.Window(), buffer, 260);
-                       title = buffer;
-                       GetDlgItemTextW(d.Window(), IDC_LAUNCHER_LAUNCH, buffer, 260);
-                       launch = buffer;
-                       defId = LOWORD(SendMessageW(d.Window(), DM_GETDEFID, 0, 0));
-                       EXPECT_NE(SendMessageW(d.Window(), WM_GETICON, ICON_BIG, 0), 0);
-                       EXPECT_NE(SendMessageW(d.Window(), WM_GETICON, ICON_SMALL, 0), 0);
-                       PostMessageW(GetDlgItem(d.Window(), IDC_LAUNCHER_QUIT), BM_CLICK, 0, 0);
-                   }},
-                  nullptr);
+                      wchar_t buffer[260];
+                      GetWindowTextW(d.Window(), buffer, 260);
+                      title = buffer;
+                      GetDlgItemTextW(d.Window(), IDC_LAUNCHER_LAUNCH, buffer, 260);
+                      launch = buffer;
+                      defId = LOWORD(SendMessageW(d.Window(), DM_GETDEFID, 0, 0));
+                      EXPECT_NE(SendMessageW(d.Window(), WM_GETICON, ICON_BIG, 0), 0);
+                      EXPECT_NE(SendMessageW(d.Window(), WM_GETICON, ICON_SMALL, 0), 0);
+                      PostMessageW(GetDlgItem(d.Window(), IDC_LAUNCHER_QUIT), BM_CLICK, 0, 0);
+                  }},
+                  KeyText, nullptr);
     EXPECT_EQ(quit.DoModal(), IDCANCEL);
-    EXPECT_EQ(title, GetLocalizedString(L"IDS_LAUNCHER_TITLE"));
-    EXPECT_EQ(launch, GetLocalizedString(L"IDS_LAUNCH_BUTTON"));
+    EXPECT_EQ(title, L"<IDS_LAUNCHER_TITLE>");
+    EXPECT_EQ(launch, L"<IDS_LAUNCH_BUTTON>");
     EXPECT_EQ(defId, IDC_LAUNCHER_LAUNCH) << "Enter launches";
 
-    Launcher escape({[](Launcher& d) { Key(GetFocus() ? GetFocus() : d.Window(), VK_ESCAPE); }}, nullptr);
+    Launcher escape({[](Launcher& d) { Key(GetFocus() ? GetFocus() : d.Window(), VK_ESCAPE); }}, KeyText, nullptr);
     EXPECT_EQ(escape.DoModal(), IDCANCEL);
 }
 
@@ -217,7 +186,7 @@ TEST_F(AppWindows, LauncherTabMarksTheButtonThatHadTheFocus) {
                          defaultAfter.push_back(LOWORD(SendMessageW(d.Window(), DM_GETDEFID, 0, 0)));
                          d.EndDialog(IDCANCEL);
                      }},
-                    nullptr);
+                    KeyText, nullptr);
     dialog.DoModal();
     ASSERT_EQ(focusBefore.size(), 2u);
     ASSERT_EQ(defaultAfter.size(), 2u);
@@ -246,7 +215,7 @@ TEST_F(AppWindows, LauncherLayoutFollowsTheSize) {
                              after[i] = ChildRect(d.Window(), ids[i]);
                          d.EndDialog(IDCANCEL);
                      }},
-                    nullptr);
+                    KeyText, nullptr);
     dialog.DoModal();
     ASSERT_EQ(clientAfter.right - clientBefore.right, 200);
     const auto width = [](const RECT& r) { return r.right - r.left; };

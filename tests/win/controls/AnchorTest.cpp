@@ -6,8 +6,7 @@
 #include <gtest/gtest.h>
 
 // The window side of the layout: rectangles in client coordinates, siblings by id, moves.
-TEST(AnchorControl, MeasuresAndMovesRealChildren)
-{
+TEST(AnchorControl, MeasuresAndMovesRealChildren) {
     testing_ui::TestApplication app;
     fw::Dialog dialog(203);
     ASSERT_TRUE(dialog.Create());
@@ -35,7 +34,7 @@ TEST(AnchorControl, MeasuresAndMovesRealChildren)
     EXPECT_EQ(dialog.ChildRect(centre).right, 310);
     const RECT moved = dialog.ChildRect(left);
     EXPECT_EQ(moved.left, 20);
-    EXPECT_EQ(moved.right, 170);  // the gap to the centred control's left edge is kept
+    EXPECT_EQ(moved.right, 170); // the gap to the centred control's left edge is kept
     EXPECT_EQ(moved.bottom - moved.top, 20);
     EXPECT_EQ(ResolveFarEdge(parent, false, 0, 1013, 5, 560), 245);
 }

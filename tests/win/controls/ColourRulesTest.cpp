@@ -14,8 +14,7 @@ public:
     int asked = 0;
 
 protected:
-    HBRUSH OnReflectedCtlColor(HDC dc, fw::CtlColor) override
-    {
+    HBRUSH OnReflectedCtlColor(HDC dc, fw::CtlColor) override {
         ++asked;
         SetTextColor(dc, RGB(0, 0, 255));
         return answer;
@@ -24,8 +23,7 @@ protected:
 
 class ColourRulesTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(dialog_.Create());
         ASSERT_TRUE(child_.SubclassDlgItem(1012, dialog_.Hwnd()));
     }
@@ -37,16 +35,14 @@ protected:
         int mode;
         COLORREF background;
     };
-    Answer Ask(ColourRules& rules, fw::CtlColor kind)
-    {
+    Answer Ask(ColourRules& rules, fw::CtlColor kind) {
         SetTextColor(surface_.Dc(), RGB(7, 7, 7));
         SetBkMode(surface_.Dc(), OPAQUE);
         SetBkColor(surface_.Dc(), RGB(8, 8, 8));
         const HBRUSH brush = rules.Answer(dialog_, surface_.Dc(), child_.Hwnd(), kind);
         return {brush, GetTextColor(surface_.Dc()), GetBkMode(surface_.Dc()), GetBkColor(surface_.Dc())};
     }
-    static COLORREF SolidColour(HBRUSH brush)
-    {
+    static COLORREF SolidColour(HBRUSH brush) {
         LOGBRUSH info{};
         GetObjectW(brush, sizeof info, &info);
         return info.lbStyle == BS_SOLID ? info.lbColor : CLR_INVALID;
@@ -62,21 +58,19 @@ protected:
 
 } // namespace
 
-TEST_F(ColourRulesTest, DialogRuleWhiteOnTransparentWithItsOwnBrushMadeOnce)
-{
+TEST_F(ColourRulesTest, DialogRuleWhiteOnTransparentWithItsOwnBrushMadeOnce) {
     ColourRules rules(ColourRule::Dialog);
     const Answer statics = Ask(rules, fw::CtlColor::Static);
     EXPECT_EQ(statics.text, RGB(255, 255, 255));
     EXPECT_EQ(statics.mode, TRANSPARENT);
     EXPECT_EQ(SolidColour(statics.brush), RGB(1, 1, 1));
     const Answer background = Ask(rules, fw::CtlColor::Dialog);
-    EXPECT_EQ(background.brush, statics.brush);  // one brush for the window's life
+    EXPECT_EQ(background.brush, statics.brush); // one brush for the window's life
     EXPECT_EQ(background.text, RGB(255, 255, 255));
-    EXPECT_EQ(child_.asked, 2);                  // the default handling ran first each time
+    EXPECT_EQ(child_.asked, 2); // the default handling ran first each time
 }
 
-TEST_F(ColourRulesTest, SheetRuleOpaqueNearBlackTextBackground)
-{
+TEST_F(ColourRulesTest, SheetRuleOpaqueNearBlackTextBackground) {
     ColourRules rules(ColourRule::Sheet);
     const Answer a = Ask(rules, fw::CtlColor::Static);
     EXPECT_EQ(a.text, RGB(255, 255, 255));
@@ -86,8 +80,7 @@ TEST_F(ColourRulesTest, SheetRuleOpaqueNearBlackTextBackground)
     EXPECT_EQ(Ask(rules, fw::CtlColor::Dialog).brush, a.brush);
 }
 
-TEST_F(ColourRulesTest, PageRuleHollowStockBrush)
-{
+TEST_F(ColourRulesTest, PageRuleHollowStockBrush) {
     ColourRules rules(ColourRule::Page);
     const Answer a = Ask(rules, fw::CtlColor::Static);
     EXPECT_EQ(a.brush, hollow_);
@@ -95,14 +88,13 @@ TEST_F(ColourRulesTest, PageRuleHollowStockBrush)
     EXPECT_EQ(a.mode, TRANSPARENT);
 }
 
-TEST_F(ColourRulesTest, OtherKindsKeepTheFrameworkAnswerIncludingTheChildsReflectedOne)
-{
+TEST_F(ColourRulesTest, OtherKindsKeepTheFrameworkAnswerIncludingTheChildsReflectedOne) {
     for (ColourRule rule : {ColourRule::Dialog, ColourRule::Sheet, ColourRule::Page}) {
         ColourRules rules(rule);
         child_.answer = childBrush_;
         const Answer reflected = Ask(rules, fw::CtlColor::Button);
         EXPECT_EQ(reflected.brush, childBrush_);
-        EXPECT_EQ(reflected.text, RGB(0, 0, 255));  // the child's own colour stays
+        EXPECT_EQ(reflected.text, RGB(0, 0, 255)); // the child's own colour stays
         child_.answer = nullptr;
         const Answer fallback = Ask(rules, fw::CtlColor::Edit);
         EXPECT_NE(fallback.brush, nullptr);
@@ -111,8 +103,7 @@ TEST_F(ColourRulesTest, OtherKindsKeepTheFrameworkAnswerIncludingTheChildsReflec
     }
 }
 
-TEST_F(ColourRulesTest, ReportRuleAnswersEveryKindWithoutAskingTheChild)
-{
+TEST_F(ColourRulesTest, ReportRuleAnswersEveryKindWithoutAskingTheChild) {
     ColourRules rules(ColourRule::Report);
     child_.answer = childBrush_;
     for (fw::CtlColor kind : {fw::CtlColor::Static, fw::CtlColor::Button, fw::CtlColor::Edit, fw::CtlColor::Dialog}) {

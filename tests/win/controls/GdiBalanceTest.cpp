@@ -10,8 +10,7 @@
 
 using testing_ui::CountLiveGdiObjects;
 
-TEST(GdiBalance, TheCountSeesObjectsComeAndGo)
-{
+TEST(GdiBalance, TheCountSeesObjectsComeAndGo) {
     const size_t before = CountLiveGdiObjects();
     std::vector<HBRUSH> brushes;
     for (int i = 0; i < 50; ++i)
@@ -23,8 +22,7 @@ TEST(GdiBalance, TheCountSeesObjectsComeAndGo)
 }
 
 // Every paint of a skinned button and of the tab strip releases what it created.
-TEST(GdiBalance, NoGrowthOverAThousandPaints)
-{
+TEST(GdiBalance, NoGrowthOverAThousandPaints) {
     testing_ui::TestApplication app;
     fw::Dialog dialog(203);
     ASSERT_TRUE(dialog.Create());
@@ -45,7 +43,7 @@ TEST(GdiBalance, NoGrowthOverAThousandPaints)
         RedrawWindow(button.Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         RedrawWindow(tabs.Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     };
-    for (int i = 0; i < 10; ++i)  // first paints may fill system caches (fonts, the class brush)
+    for (int i = 0; i < 10; ++i) // first paints may fill system caches (fonts, the class brush)
         paintBoth();
     testing_ui::PumpPending();
     const size_t before = CountLiveGdiObjects();

@@ -15,23 +15,26 @@ constexpr RECT kItem{10, 10, 110, 50};
 
 struct Drawn {
     Surface surface{120, 60, kOutside};
-    Drawn(UINT state, const ButtonColours& colours, const std::wstring& caption = L"", bool mark = false)
-    {
+    Drawn(UINT state, const ButtonColours& colours, const std::wstring& caption = L"", bool mark = false) {
         PaintSkinButton(surface.Dc(), kItem, state, caption, colours, mark);
     }
     COLORREF At(int x, int y) const { return surface.Pixel(x, y); }
 };
 
 // A preset with distinct colours so every role shows.
-constexpr ButtonColours kDistinct{ctl::Rgb(0, 0, 128),   ctl::Rgb(255, 255, 255), ctl::Rgb(255, 0, 0),
-                                  ctl::Rgb(128, 128, 128), ctl::Rgb(255, 255, 0), ctl::Rgb(0, 255, 255), 1};
+constexpr ButtonColours kDistinct{ctl::Rgb(0, 0, 128),
+                                  ctl::Rgb(255, 255, 255),
+                                  ctl::Rgb(255, 0, 0),
+                                  ctl::Rgb(128, 128, 128),
+                                  ctl::Rgb(255, 255, 0),
+                                  ctl::Rgb(0, 255, 255),
+                                  1};
 
 RECT Inner(int inset) { return RECT{kItem.left + inset, kItem.top + inset, kItem.right - inset, kItem.bottom - inset}; }
 
 } // namespace
 
-TEST(SkinButtonPainter, RaisedSingleRingInTheEdgeColours)
-{
+TEST(SkinButtonPainter, RaisedSingleRingInTheEdgeColours) {
     Drawn d(0, Framed);
     EXPECT_EQ(d.At(10, 10), RGB(255, 255, 255));  // top-left corner: lit
     EXPECT_EQ(d.At(60, 10), RGB(255, 255, 255));  // top edge
@@ -43,8 +46,7 @@ TEST(SkinButtonPainter, RaisedSingleRingInTheEdgeColours)
     EXPECT_EQ(d.At(110, 50), kOutside);
 }
 
-TEST(SkinButtonPainter, WidthZeroDrawsNoBorderAndWidthTwoComputedGreys)
-{
+TEST(SkinButtonPainter, WidthZeroDrawsNoBorderAndWidthTwoComputedGreys) {
     ButtonColours none = kDistinct;
     none.borderWidth = 0;
     Drawn flat(0, none);
@@ -54,20 +56,19 @@ TEST(SkinButtonPainter, WidthZeroDrawsNoBorderAndWidthTwoComputedGreys)
     ButtonColours two = kDistinct;
     two.borderWidth = 2;
     Drawn d(0, two);
-    EXPECT_EQ(d.At(60, 10), RGB(255, 255, 255));  // ring 0 lit: 255
-    EXPECT_EQ(d.At(60, 11), RGB(223, 223, 223));  // ring 1 lit: 223
-    EXPECT_EQ(d.At(60, 49), RGB(127, 127, 127));  // ring 0 shadow: 127
-    EXPECT_EQ(d.At(60, 48), RGB(85, 85, 85));     // ring 1 shadow: 85
+    EXPECT_EQ(d.At(60, 10), RGB(255, 255, 255)); // ring 0 lit: 255
+    EXPECT_EQ(d.At(60, 11), RGB(223, 223, 223)); // ring 1 lit: 223
+    EXPECT_EQ(d.At(60, 49), RGB(127, 127, 127)); // ring 0 shadow: 127
+    EXPECT_EQ(d.At(60, 48), RGB(85, 85, 85));    // ring 1 shadow: 85
     EXPECT_EQ(d.At(12, 12), RGB(0, 0, 128));
 }
 
-TEST(SkinButtonPainter, SunkenBordersForNegativeWidths)
-{
+TEST(SkinButtonPainter, SunkenBordersForNegativeWidths) {
     ButtonColours one = kDistinct;
     one.borderWidth = -1;
     Drawn d1(0, one);
-    EXPECT_EQ(d1.At(60, 10), RGB(128, 128, 128));  // dark on top
-    EXPECT_EQ(d1.At(60, 49), RGB(255, 255, 0));    // light below
+    EXPECT_EQ(d1.At(60, 10), RGB(128, 128, 128)); // dark on top
+    EXPECT_EQ(d1.At(60, 49), RGB(255, 255, 0));   // light below
 
     ButtonColours two = kDistinct;
     two.borderWidth = -2;
@@ -75,12 +76,11 @@ TEST(SkinButtonPainter, SunkenBordersForNegativeWidths)
     EXPECT_EQ(d2.At(60, 10), RGB(127, 127, 127));
     EXPECT_EQ(d2.At(60, 49), RGB(255, 255, 255));
     EXPECT_EQ(d2.At(60, 11), RGB(85, 85, 85));
-    EXPECT_EQ(d2.At(60, 48), RGB(1, 1, 1));        // innermost sunken ring: near black below
-    EXPECT_EQ(d2.At(108, 30), RGB(1, 1, 1));       // and right
+    EXPECT_EQ(d2.At(60, 48), RGB(1, 1, 1));  // innermost sunken ring: near black below
+    EXPECT_EQ(d2.At(108, 30), RGB(1, 1, 1)); // and right
 }
 
-TEST(SkinButtonPainter, PressedOnlyWhenFocusedAndSelected)
-{
+TEST(SkinButtonPainter, PressedOnlyWhenFocusedAndSelected) {
     ButtonColours two = kDistinct;
     two.borderWidth = 2;
     Drawn pressed(ODS_FOCUS | ODS_SELECTED, two, L"Launch");
@@ -88,7 +88,7 @@ TEST(SkinButtonPainter, PressedOnlyWhenFocusedAndSelected)
     EXPECT_EQ(pressed.At(60, 10), RGB(128, 128, 128));
     EXPECT_EQ(pressed.At(60, 49), RGB(255, 255, 0));
     EXPECT_EQ(pressed.At(60, 11), RGB(0, 0, 128));
-    EXPECT_GT(pressed.surface.Count(Inner(2), RGB(0, 255, 255)), 0);  // pressed-text colour
+    EXPECT_GT(pressed.surface.Count(Inner(2), RGB(0, 255, 255)), 0); // pressed-text colour
     EXPECT_EQ(pressed.surface.Count(Inner(2), RGB(255, 255, 255)), 0);
 
     Drawn selectedUnfocused(ODS_SELECTED, two, L"Launch");
@@ -97,8 +97,7 @@ TEST(SkinButtonPainter, PressedOnlyWhenFocusedAndSelected)
     EXPECT_EQ(selectedUnfocused.surface.Count(Inner(2), RGB(0, 255, 255)), 0);
 }
 
-TEST(SkinButtonPainter, DisabledCaptionInTheDisabledColourUnlessFocused)
-{
+TEST(SkinButtonPainter, DisabledCaptionInTheDisabledColourUnlessFocused) {
     Drawn disabled(ODS_DISABLED, kDistinct, L"Settings");
     EXPECT_GT(disabled.surface.Count(Inner(1), RGB(255, 0, 0)), 0);
     EXPECT_EQ(disabled.surface.Count(Inner(1), RGB(255, 255, 255)), 0);
@@ -111,31 +110,28 @@ TEST(SkinButtonPainter, DisabledCaptionInTheDisabledColourUnlessFocused)
     EXPECT_EQ(framed.surface.Count(Inner(1), RGB(1, 1, 1)), (100 - 2) * (40 - 2));
 }
 
-TEST(SkinButtonPainter, FocusMarkIsADottedRectangleFiveInsideWhateverTheFocus)
-{
+TEST(SkinButtonPainter, FocusMarkIsADottedRectangleFiveInsideWhateverTheFocus) {
     const COLORREF face = RGB(0, 0, 128);
     const RECT markTop{kItem.left + 5, kItem.top + 5, kItem.right - 5, kItem.top + 6};
     const int length = markTop.right - markTop.left;
 
     Drawn marked(0, kDistinct, L"", true);
     const int dotted = length - marked.surface.Count(markTop, face);
-    EXPECT_GT(dotted, length / 3);     // every other pixel or so
-    EXPECT_LT(dotted, length);         // dotted, not solid
-    EXPECT_EQ(marked.surface.Count(RECT{15, 14, 105, 15}, face), 90);  // nothing 4 inside
-    EXPECT_EQ(marked.surface.Count(RECT{16, 16, 104, 17}, face), 88);  // nor 6 inside
+    EXPECT_GT(dotted, length / 3);                                    // every other pixel or so
+    EXPECT_LT(dotted, length);                                        // dotted, not solid
+    EXPECT_EQ(marked.surface.Count(RECT{15, 14, 105, 15}, face), 90); // nothing 4 inside
+    EXPECT_EQ(marked.surface.Count(RECT{16, 16, 104, 17}, face), 88); // nor 6 inside
 
     Drawn focusedWithoutMark(ODS_FOCUS, kDistinct, L"", false);
     EXPECT_EQ(focusedWithoutMark.surface.Count(markTop, face), length);
 }
 
-TEST(SkinButtonPainter, EmptyCaptionDrawsFaceAndBorderOnly)
-{
+TEST(SkinButtonPainter, EmptyCaptionDrawsFaceAndBorderOnly) {
     Drawn d(0, kDistinct, L"");
     EXPECT_EQ(d.surface.Count(Inner(1), RGB(0, 0, 128)), 98 * 38);
 }
 
-TEST(SkinButtonPainter, LongCaptionIsClippedToTheButtonOnOneLine)
-{
+TEST(SkinButtonPainter, LongCaptionIsClippedToTheButtonOnOneLine) {
     const std::wstring caption(200, L'W');
     Drawn d(0, kDistinct, caption);
     // Nothing outside the item rectangle, and the upper and lower bands stay face: one line.
@@ -148,8 +144,7 @@ TEST(SkinButtonPainter, LongCaptionIsClippedToTheButtonOnOneLine)
     EXPECT_GT(d.surface.Count(Inner(1), RGB(255, 255, 255)), 0);
 }
 
-TEST(SkinButton, AttachSkinFailsForAMissingControlAndStoresNothing)
-{
+TEST(SkinButton, AttachSkinFailsForAMissingControlAndStoresNothing) {
     testing_ui::TestApplication app;
     fw::Dialog dialog(203);
     ASSERT_TRUE(dialog.Create());
@@ -159,8 +154,8 @@ TEST(SkinButton, AttachSkinFailsForAMissingControlAndStoresNothing)
 
     CSkinButton button;
     button.focusMark = true;
-    ASSERT_TRUE(button.AttachSkin(1011, dialog.Hwnd(), RGB(32, 32, 32), RGB(255, 255, 255), RGB(1, 1, 1),
-                                  RGB(1, 1, 15), RGB(1, 1, 1), RGB(170, 170, 170), 1));
+    ASSERT_TRUE(button.AttachSkin(1011, dialog.Hwnd(), RGB(32, 32, 32), RGB(255, 255, 255), RGB(1, 1, 1), RGB(1, 1, 15),
+                                  RGB(1, 1, 1), RGB(170, 170, 170), 1));
     EXPECT_FALSE(button.focusMark);
     // Drawn through the dialog's reflected owner-draw request, in the attached colours.
     ShowWindow(dialog.Hwnd(), SW_SHOW);
@@ -168,7 +163,7 @@ TEST(SkinButton, AttachSkinFailsForAMissingControlAndStoresNothing)
     RECT rect{};
     GetClientRect(button.Hwnd(), &rect);
     const HDC dc = GetDC(button.Hwnd());
-    EXPECT_EQ(GetPixel(dc, rect.right - 1, rect.bottom / 2), RGB(1, 1, 15));  // the Quit button's dark edge
+    EXPECT_EQ(GetPixel(dc, rect.right - 1, rect.bottom / 2), RGB(1, 1, 15)); // the Quit button's dark edge
     EXPECT_EQ(GetPixel(dc, 3, 3), RGB(32, 32, 32));
     ReleaseDC(button.Hwnd(), dc);
 }

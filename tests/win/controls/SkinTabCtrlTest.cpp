@@ -12,8 +12,7 @@ constexpr COLORREF kCell = RGB(32, 32, 32);
 constexpr COLORREF kMarker = RGB(0, 255, 0);
 } // namespace
 
-TEST(SkinTabPainter, EraseFillsOnlyTheClipBoxBlack)
-{
+TEST(SkinTabPainter, EraseFillsOnlyTheClipBoxBlack) {
     Surface surface(100, 40, kMarker);
     const HRGN clip = CreateRectRgn(20, 5, 70, 30);
     SelectClipRgn(surface.Dc(), clip);
@@ -23,11 +22,10 @@ TEST(SkinTabPainter, EraseFillsOnlyTheClipBoxBlack)
     SelectClipRgn(surface.Dc(), nullptr);
     EXPECT_EQ(surface.Count(RECT{20, 5, 70, 30}, RGB(0, 0, 0)), 50 * 25);
     EXPECT_EQ(surface.Count(RECT{0, 0, 100, 40}, kMarker), 100 * 40 - 50 * 25);
-    EXPECT_EQ(GetCurrentObject(surface.Dc(), OBJ_BRUSH), brushBefore);  // the DC's state is restored
+    EXPECT_EQ(GetCurrentObject(surface.Dc(), OBJ_BRUSH), brushBefore); // the DC's state is restored
 }
 
-TEST(SkinTabPainter, SelectedCellFilledUnselectedOnlyItsTextBox)
-{
+TEST(SkinTabPainter, SelectedCellFilledUnselectedOnlyItsTextBox) {
     Surface surface(200, 30, RGB(0, 0, 0));
     SetTextColor(surface.Dc(), RGB(9, 9, 9));
     PaintTabItem(surface.Dc(), RECT{0, 0, 90, 24}, ODS_SELECTED, L"Video");
@@ -40,12 +38,11 @@ TEST(SkinTabPainter, SelectedCellFilledUnselectedOnlyItsTextBox)
     EXPECT_EQ(surface.Pixel(189, 23), RGB(0, 0, 0));
     EXPECT_EQ(surface.Pixel(103, 3), RGB(0, 0, 0));
     EXPECT_EQ(surface.Pixel(104, 3), kCell);
-    EXPECT_GT(surface.Count(RECT{104, 3, 190, 24}, RGB(255, 255, 255)), 0);  // white text
+    EXPECT_GT(surface.Count(RECT{104, 3, 190, 24}, RGB(255, 255, 255)), 0); // white text
     EXPECT_EQ(GetTextColor(surface.Dc()), RGB(9, 9, 9));
 }
 
-TEST(SkinTabCtrl, OwnerDrawnStripOnARealTabControl)
-{
+TEST(SkinTabCtrl, OwnerDrawnStripOnARealTabControl) {
     testing_ui::TestApplication app;
     fw::Dialog dialog(203);
     ASSERT_TRUE(dialog.Create());
@@ -71,7 +68,7 @@ TEST(SkinTabCtrl, OwnerDrawnStripOnARealTabControl)
     SendMessageW(tabs.Hwnd(), TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&selected));
     GetClientRect(tabs.Hwnd(), &client);
     const HDC dc = GetDC(tabs.Hwnd());
-    EXPECT_EQ(GetPixel(dc, client.right - 3, client.top + 2), RGB(0, 0, 0));  // empty strip: black
-    EXPECT_EQ(GetPixel(dc, selected.left + 1, selected.top + 1), kCell);       // selected cell
+    EXPECT_EQ(GetPixel(dc, client.right - 3, client.top + 2), RGB(0, 0, 0)); // empty strip: black
+    EXPECT_EQ(GetPixel(dc, selected.left + 1, selected.top + 1), kCell);     // selected cell
     ReleaseDC(tabs.Hwnd(), dc);
 }

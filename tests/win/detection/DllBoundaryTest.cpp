@@ -49,7 +49,7 @@ TEST_F(DllTest, FailureInsideTheLibraryIsCaughtByItsType) {
     } catch (const Detection::DetectionFailedException& e) {
         EXPECT_NE(std::string(e.what()).find("requirements.ini"), std::string::npos) << e.what();
     }
-    EXPECT_THROW(missing->RunTests(), std::runtime_error);  // and through its base class
+    EXPECT_THROW(missing->RunTests(), std::runtime_error); // and through its base class
 
     PlaceRequirements("[memory]\nminimum=1024\nrecommended=lots\n");
     App malformed;
@@ -95,8 +95,8 @@ TEST_F(DllTest, RunReportsEveryTestAndConsistentItems) {
     memory.dwLength = sizeof(memory);
     GlobalMemoryStatusEx(&memory);
     EXPECT_GE(app->GetIntValue(L"system/memory"), memory.ullTotalPhys / (1024 * 1024));
-    const std::wstring width = std::to_wstring(GetSystemMetrics(SM_CXSCREEN)) + L" \u00D7 " +
-                               std::to_wstring(GetSystemMetrics(SM_CYSCREEN));
+    const std::wstring width =
+        std::to_wstring(GetSystemMetrics(SM_CXSCREEN)) + L" \u00D7 " + std::to_wstring(GetSystemMetrics(SM_CYSCREEN));
     EXPECT_EQ(ByTag(items, L"display")->GetValueString().rfind(width, 0), 0u) << width;
     EXPECT_EQ(app->GetIntValue(L"no/such/value"), 0u);
 }
@@ -131,7 +131,7 @@ TEST_F(DllTest, TextsAndListsFromTheLibraryLiveOnInTheProgram) {
     items.resize(10000, nullptr);
     EXPECT_EQ(items.front(), first);
     items = std::vector<Information*>();
-    EXPECT_EQ(app->GetInformations().size(), 9u);  // the library still owns its items
+    EXPECT_EQ(app->GetInformations().size(), 9u); // the library still owns its items
 
     EXPECT_EQ(_heapchk(), _HEAPOK);
     std::filesystem::remove_all(program);

@@ -6,9 +6,7 @@ using namespace wintest;
 
 namespace {
 
-bool UnderWine() {
-    return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-}
+bool UnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
 
 std::wstring VolumeOf(const std::wstring& path) {
     wchar_t volume[MAX_PATH + 1] = {};
@@ -18,8 +16,8 @@ std::wstring VolumeOf(const std::wstring& path) {
 
 } // namespace
 
-// Runs first in its process: Wine reads its Direct3D settings once, when Direct3D first loads,
-// which the library does only inside RunTests.
+// Must be the first test in its process (its CTest entry runs it alone): Wine reads its
+// Direct3D settings once, when Direct3D first loads, which the library does only in RunTests.
 TEST(Machine, AdapterComesBackAsWineIsToldToReportIt) {
     if (!UnderWine())
         GTEST_SKIP() << "only Wine lets a test choose the adapter";
@@ -29,7 +27,7 @@ TEST(Machine, AdapterComesBackAsWineIsToldToReportIt) {
     const DWORD vendor = 0x10DE, device = 0x0402;
     ScopedRegistryValue v(HKEY_CURRENT_USER, key, L"VideoPciVendorID", REG_DWORD, &vendor, sizeof(vendor));
     ScopedRegistryValue d(HKEY_CURRENT_USER, key, L"VideoPciDeviceID", REG_DWORD, &device, sizeof(device));
-    const auto memory = SetString(HKEY_CURRENT_USER, key, L"VideoMemorySize", L"6144");  // MB, above 4 GB
+    const auto memory = SetString(HKEY_CURRENT_USER, key, L"VideoMemorySize", L"6144"); // MB, above 4 GB
 
     App app;
     app.Run(nullptr);

@@ -2,26 +2,23 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <sstream>
+
 namespace testing_ui {
 
-TestApplication::TestApplication() : resources_(LoadLibraryW(L"fw_test_resources.dll"))
-{
+TestApplication::TestApplication() : resources_(LoadLibraryW(L"fw_test_resources.dll")) {
     static const bool controlsReady = [] {
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
         return InitCommonControlsEx(&controls) != FALSE;
     }();
     (void)controlsReady;
-    SetResourceModule(resources_);
+    SetResourceModule(resources_.Get());
 }
 
-TestApplication::~TestApplication()
-{
-    if (resources_)
-        FreeLibrary(resources_);
-}
+TestApplication::~TestApplication() = default;
 
-Surface::Surface(int width, int height, COLORREF fill)
-{
+Surface::Surface(int width, int height, COLORREF fill) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -40,15 +37,13 @@ Surface::Surface(int width, int height, COLORREF fill)
     DeleteObject(brush);
 }
 
-Surface::~Surface()
-{
+Surface::~Surface() {
     SelectObject(dc_, previous_);
     DeleteObject(bitmap_);
     DeleteDC(dc_);
 }
 
-int Surface::Count(const RECT& area, COLORREF colour) const
-{
+int Surface::Count(const RECT& area, COLORREF colour) const {
     int count = 0;
     for (int y = area.top; y < area.bottom; ++y)
         for (int x = area.left; x < area.right; ++x)
@@ -56,8 +51,7 @@ int Surface::Count(const RECT& area, COLORREF colour) const
     return count;
 }
 
-size_t CountLiveGdiObjects()
-{
+size_t CountLiveGdiObjects() {
     size_t count = 0;
     for (UINT_PTR index = 1; index <= 0xFFFF; ++index)
         count += GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0;
@@ -66,13 +60,68 @@ size_t CountLiveGdiObjects()
     return count;
 }
 
-void PumpPending()
-{
+void PumpPending() {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+}
+
+std::string MessageName(UINT msg) {
+    struct Named {
+        UINT msg;
+        const char* name;
+    };
+    static const Named kNames[] = {
+        {WM_NCCREATE, "WM_NCCREATE"},
+        {WM_CREATE, "WM_CREATE"},
+        {WM_DESTROY, "WM_DESTROY"},
+        {WM_NCDESTROY, "WM_NCDESTROY"},
+        {WM_PAINT, "WM_PAINT"},
+        {WM_KEYDOWN, "WM_KEYDOWN"},
+        {WM_KEYUP, "WM_KEYUP"},
+        {WM_COMMAND, "WM_COMMAND"},
+        {WM_NOTIFY, "WM_NOTIFY"},
+        {WM_DRAWITEM, "WM_DRAWITEM"},
+        {WM_HSCROLL, "WM_HSCROLL"},
+        {WM_VSCROLL, "WM_VSCROLL"},
+        {WM_CTLCOLORMSGBOX, "WM_CTLCOLORMSGBOX"},
+        {WM_CTLCOLOREDIT, "WM_CTLCOLOREDIT"},
+        {WM_CTLCOLORLISTBOX, "WM_CTLCOLORLISTBOX"},
+        {WM_CTLCOLORBTN, "WM_CTLCOLORBTN"},
+        {WM_CTLCOLORDLG, "WM_CTLCOLORDLG"},
+        {WM_CTLCOLORSCROLLBAR, "WM_CTLCOLORSCROLLBAR"},
+        {WM_CTLCOLORSTATIC, "WM_CTLCOLORSTATIC"},
+    };
+    for (const Named& named : kNames)
+        if (named.msg == msg)
+            return named.name;
+    std::ostringstream hex;
+    hex << "0x" << std::hex << msg;
+    return hex.str();
+}
+
+::testing::AssertionResult SequenceIs(const MessageLog& log, std::initializer_list<std::string> expected) {
+    const std::vector<std::string> wanted(expected);
+    const std::vector<std::string>& seen = log.Entries();
+    if (seen == wanted)
+        return ::testing::AssertionSuccess();
+    const auto differ = std::mismatch(wanted.begin(), wanted.end(), seen.begin(), seen.end());
+    const size_t first = static_cast<size_t>(differ.first - wanted.begin());
+    const auto list = [first](std::ostream& out, const std::vector<std::string>& lines) {
+        for (size_t i = 0; i < lines.size(); ++i)
+            out << (i == first ? "  > " : "    ") << i << ": " << lines[i] << "\n";
+        if (lines.size() == first)
+            out << "  > " << first << ": (ends here)\n";
+    };
+    auto failure = ::testing::AssertionFailure();
+    std::ostringstream text;
+    text << "message sequence differs at line " << first << "\nexpected:\n";
+    list(text, wanted);
+    text << "seen:\n";
+    list(text, seen);
+    return failure << text.str();
 }
 
 } // namespace testing_ui

@@ -1,12 +1,18 @@
 // Shared by the Windows-only UI tests: the test resource module, drawing surfaces with pixel
-// reads, and a count of the process's live GDI objects.
+// reads, a count of the process's live GDI objects, and a log of messages in the order seen.
 #pragma once
 
 #include "framework/Application.h"
+#include "win32/Owners.h"
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <cstddef>
+#include <initializer_list>
+#include <string>
+#include <vector>
 
 namespace testing_ui {
 
@@ -15,10 +21,10 @@ class TestApplication : public fw::Application {
 public:
     TestApplication();
     ~TestApplication() override;
-    HMODULE Resources() const { return resources_; }
+    HMODULE Resources() const { return resources_.Get(); }
 
 private:
-    HMODULE resources_;
+    win32::Module resources_;
 };
 
 // A 32-bit memory bitmap selected into its own DC.
@@ -47,5 +53,25 @@ size_t CountLiveGdiObjects();
 
 // Runs pending messages of this thread (for windows shown outside a modal loop).
 void PumpPending();
+
+// The messages a test is about, in the order the objects saw them, one line each
+// ("button: reflected WM_DRAWITEM"). Tests record only what they check, so that the
+// sequence they expect is exact whatever else the system sends.
+class MessageLog {
+public:
+    void Add(std::string entry) { entries_.push_back(std::move(entry)); }
+    void Clear() { entries_.clear(); }
+    const std::vector<std::string>& Entries() const { return entries_; }
+
+private:
+    std::vector<std::string> entries_;
+};
+
+// The name of a message for a log line ("WM_NOTIFY"), or its number in hex when unnamed here.
+std::string MessageName(UINT msg);
+
+// Success when the log holds exactly the expected lines in order; otherwise both sequences,
+// numbered, with the first difference marked.
+::testing::AssertionResult SequenceIs(const MessageLog& log, std::initializer_list<std::string> expected);
 
 } // namespace testing_ui

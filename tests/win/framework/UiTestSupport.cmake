@@ -15,7 +15,7 @@ set_source_files_properties(${UI_TEST_DIR}/TestResources.rc PROPERTIES
 
 add_library(ui_test_support STATIC ${UI_TEST_DIR}/TestSupport.cpp)
 target_include_directories(ui_test_support PUBLIC ${UI_TEST_DIR})
-target_link_libraries(ui_test_support PUBLIC ui_framework)
+target_link_libraries(ui_test_support PUBLIC ui_framework GTest::gtest)
 
 set_source_files_properties(${UI_TEST_DIR}/CommonControls6.rc PROPERTIES
   OBJECT_DEPENDS ${UI_TEST_DIR}/CommonControls6.manifest)

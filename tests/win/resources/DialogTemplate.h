@@ -14,8 +14,8 @@ struct Control {
     DWORD style = 0;
     DWORD exStyle = 0;
     int id = 0;
-    RECT box{};               // dialog units
-    std::wstring className;   // predefined classes by name ("Button", "Static", ...)
+    RECT box{};             // dialog units
+    std::wstring className; // predefined classes by name ("Button", "Static", ...)
     std::wstring text;
     int resourceOrdinal = -1; // text given as a resource number (icons and bitmaps of statics)
 };
@@ -26,8 +26,7 @@ struct Template {
     int cx = 0, cy = 0;
     std::vector<Control> controls;
 
-    const Control* Find(int id) const
-    {
+    const Control* Find(int id) const {
         for (const Control& c : controls)
             if (c.id == id)
                 return &c;
@@ -40,8 +39,7 @@ public:
     Reader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
 
     template <typename T>
-    T Read()
-    {
+    T Read() {
         T v{};
         if (pos_ + sizeof(T) > size_) {
             ok_ = false;
@@ -53,8 +51,7 @@ public:
     }
 
     // A string or, after 0xFFFF, a number.
-    std::wstring StringOrOrdinal(int* ordinal)
-    {
+    std::wstring StringOrOrdinal(int* ordinal) {
         const WORD first = Read<WORD>();
         if (first == 0xFFFF) {
             *ordinal = Read<WORD>();
@@ -77,8 +74,7 @@ private:
     bool ok_ = true;
 };
 
-inline std::wstring PredefinedClass(int ordinal)
-{
+inline std::wstring PredefinedClass(int ordinal) {
     switch (ordinal) {
     case 0x80: return L"Button";
     case 0x81: return L"Edit";
@@ -90,8 +86,7 @@ inline std::wstring PredefinedClass(int ordinal)
     }
 }
 
-inline Template Load(HMODULE module, int id)
-{
+inline Template Load(HMODULE module, int id) {
     Template t;
     HRSRC info = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(5) /* RT_DIALOG */);
     HGLOBAL handle = info ? LoadResource(module, info) : nullptr;
@@ -100,9 +95,9 @@ inline Template Load(HMODULE module, int id)
         return t;
     Reader r(data, SizeofResource(module, info));
     if (r.Read<WORD>() != 1 || r.Read<WORD>() != 0xFFFF)
-        return t;  // only the extended form is written by our resource scripts
-    r.Read<DWORD>();  // help id
-    r.Read<DWORD>();  // extended style
+        return t;    // only the extended form is written by our resource scripts
+    r.Read<DWORD>(); // help id
+    r.Read<DWORD>(); // extended style
     t.style = r.Read<DWORD>();
     const WORD count = r.Read<WORD>();
     r.Read<short>();
@@ -110,9 +105,9 @@ inline Template Load(HMODULE module, int id)
     t.cx = r.Read<short>();
     t.cy = r.Read<short>();
     int ordinal = -1;
-    r.StringOrOrdinal(&ordinal);  // menu
-    r.StringOrOrdinal(&ordinal);  // class
-    r.StringOrOrdinal(&ordinal);  // title
+    r.StringOrOrdinal(&ordinal); // menu
+    r.StringOrOrdinal(&ordinal); // class
+    r.StringOrOrdinal(&ordinal); // title
     if (t.style & DS_SETFONT) {
         r.Read<WORD>();
         r.Read<WORD>();

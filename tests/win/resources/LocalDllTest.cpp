@@ -23,52 +23,63 @@ struct Expected {
 
 const std::map<int, std::vector<Expected>> kTemplates = {
     {IDD_REPORT,
-     {{IDC_REPORT_TREE_FRAME, Kind::Placeholder}, {IDC_REPORT_VERDICT_FRAME, Kind::Picture},
-      {IDC_REPORT_VERDICT_RULE, Kind::Picture}, {IDC_REPORT_COPYRIGHT_RULE, Kind::Picture},
-      {IDC_REPORT_HEADER_RULE, Kind::Picture}, {IDC_REPORT_EMBLEM, Kind::Picture},
-      {IDC_REPORT_COPYRIGHT, Kind::Text}, {IDC_REPORT_INFO, Kind::Text}, {IDC_REPORT_FOOTER_RULE, Kind::Picture},
-      {IDC_REPORT_VERDICT_DIVIDER, Kind::Picture}, {IDC_REPORT_OK, Kind::OwnerDrawButton},
-      {IDC_REPORT_VERDICT, Kind::Text}, {IDC_REPORT_HELP_LINK, Kind::Text}, {IDC_REPORT_VERDICT_IMAGE, Kind::Marker}}},
+     {{IDC_REPORT_TREE_FRAME, Kind::Placeholder},
+      {IDC_REPORT_VERDICT_FRAME, Kind::Picture},
+      {IDC_REPORT_VERDICT_RULE, Kind::Picture},
+      {IDC_REPORT_COPYRIGHT_RULE, Kind::Picture},
+      {IDC_REPORT_HEADER_RULE, Kind::Picture},
+      {IDC_REPORT_EMBLEM, Kind::Picture},
+      {IDC_REPORT_COPYRIGHT, Kind::Text},
+      {IDC_REPORT_INFO, Kind::Text},
+      {IDC_REPORT_FOOTER_RULE, Kind::Picture},
+      {IDC_REPORT_VERDICT_DIVIDER, Kind::Picture},
+      {IDC_REPORT_OK, Kind::OwnerDrawButton},
+      {IDC_REPORT_VERDICT, Kind::Text},
+      {IDC_REPORT_HELP_LINK, Kind::Text},
+      {IDC_REPORT_VERDICT_IMAGE, Kind::Marker}}},
     {IDD_LANGUAGE_PAGE, {{IDC_LANGUAGE_COMBO, Kind::DropDownList}, {IDC_LANGUAGE_LABEL, Kind::Text}}},
     {IDD_PROGRESS, {{IDC_PROGRESS_BAR, Kind::ProgressBar}}},
     {IDD_VIDEO_PAGE,
-     {{IDC_VIDEO_RESOLUTION, Kind::DropDownList}, {IDC_VIDEO_WIDESCREEN, Kind::CheckBox},
-      {IDC_VIDEO_QUALITY, Kind::Slider}, {IDC_VIDEO_VSYNC, Kind::CheckBox}, {IDC_VIDEO_TEXTURES, Kind::CheckBox},
-      {IDC_VIDEO_RESOLUTION_LABEL, Kind::Text}, {IDC_VIDEO_WIDESCREEN_LABEL, Kind::Text},
-      {IDC_VIDEO_VSYNC_LABEL, Kind::Text}, {IDC_VIDEO_TEXTURES_LABEL, Kind::Text},
-      {IDC_VIDEO_QUALITY_LABEL, Kind::Text}, {IDC_VIDEO_QUALITY_LOW, Kind::Text},
-      {IDC_VIDEO_QUALITY_MEDIUM, Kind::Text}, {IDC_VIDEO_QUALITY_HIGH, Kind::Text},
+     {{IDC_VIDEO_RESOLUTION, Kind::DropDownList},
+      {IDC_VIDEO_WIDESCREEN, Kind::CheckBox},
+      {IDC_VIDEO_QUALITY, Kind::Slider},
+      {IDC_VIDEO_VSYNC, Kind::CheckBox},
+      {IDC_VIDEO_TEXTURES, Kind::CheckBox},
+      {IDC_VIDEO_RESOLUTION_LABEL, Kind::Text},
+      {IDC_VIDEO_WIDESCREEN_LABEL, Kind::Text},
+      {IDC_VIDEO_VSYNC_LABEL, Kind::Text},
+      {IDC_VIDEO_TEXTURES_LABEL, Kind::Text},
+      {IDC_VIDEO_QUALITY_LABEL, Kind::Text},
+      {IDC_VIDEO_QUALITY_LOW, Kind::Text},
+      {IDC_VIDEO_QUALITY_MEDIUM, Kind::Text},
+      {IDC_VIDEO_QUALITY_HIGH, Kind::Text},
       {IDC_VIDEO_QUALITY_VERY_HIGH, Kind::Text}}},
     {IDD_LAUNCHER,
-     {{IDC_LAUNCHER_LAUNCH, Kind::OwnerDrawButton}, {IDC_LAUNCHER_SETTINGS, Kind::OwnerDrawButton},
+     {{IDC_LAUNCHER_LAUNCH, Kind::OwnerDrawButton},
+      {IDC_LAUNCHER_SETTINGS, Kind::OwnerDrawButton},
       {IDC_LAUNCHER_QUIT, Kind::OwnerDrawButton}}},
     {IDD_MESSAGE,
      {{IDC_MESSAGE_TEXT, Kind::Text}, {IDC_MESSAGE_CHECK, Kind::CheckBox}, {IDC_MESSAGE_OK, Kind::OwnerDrawButton}}},
 };
 
-bool IsClass(const dlgtemplate::Control& c, const wchar_t* name)
-{
-    return lstrcmpiW(c.className.c_str(), name) == 0;
-}
+bool IsClass(const dlgtemplate::Control& c, const wchar_t* name) { return lstrcmpiW(c.className.c_str(), name) == 0; }
 
 // Why a control is not of the kind the code relies on; empty when it is.
-std::string KindProblem(const dlgtemplate::Control& c, Kind kind)
-{
+std::string KindProblem(const dlgtemplate::Control& c, Kind kind) {
     const DWORD type = c.style & 0xF;
     const bool visible = (c.style & WS_VISIBLE) != 0;
     switch (kind) {
     case Kind::OwnerDrawButton:
         return IsClass(c, L"Button") && type == BS_OWNERDRAW && visible ? "" : "not a visible owner-drawn button";
     case Kind::CheckBox:
-        return IsClass(c, L"Button") && (type == BS_AUTOCHECKBOX || type == BS_CHECKBOX) && visible ? "" : "not a check box";
+        return IsClass(c, L"Button") && (type == BS_AUTOCHECKBOX || type == BS_CHECKBOX) && visible ? ""
+                                                                                                    : "not a check box";
     case Kind::DropDownList:
         if (!IsClass(c, L"ComboBox") || (c.style & 3) != CBS_DROPDOWNLIST)
             return "not a drop-down list";
         return c.style & CBS_SORT ? "sorts its items (must keep insertion order)" : "";
-    case Kind::Slider:
-        return IsClass(c, TRACKBAR_CLASSW) && !(c.style & TBS_VERT) ? "" : "not a horizontal slider";
-    case Kind::ProgressBar:
-        return IsClass(c, PROGRESS_CLASSW) ? "" : "not a progress bar";
+    case Kind::Slider: return IsClass(c, TRACKBAR_CLASSW) && !(c.style & TBS_VERT) ? "" : "not a horizontal slider";
+    case Kind::ProgressBar: return IsClass(c, PROGRESS_CLASSW) ? "" : "not a progress bar";
     case Kind::Text:
         return IsClass(c, L"Static") && (c.style & SS_TYPEMASK) <= SS_RIGHT && visible ? "" : "not a visible text";
     case Kind::Picture:
@@ -77,8 +88,7 @@ std::string KindProblem(const dlgtemplate::Control& c, Kind kind)
         return IsClass(c, L"Static") && visible && c.text.empty() && (c.style & WS_CLIPCHILDREN)
                    ? ""
                    : "not an empty static that clips the tree inside it";
-    case Kind::Marker:
-        return IsClass(c, L"Static") && !visible ? "" : "not a hidden static";
+    case Kind::Marker: return IsClass(c, L"Static") && !visible ? "" : "not a hidden static";
     }
     return "unknown kind";
 }
@@ -86,8 +96,7 @@ std::string KindProblem(const dlgtemplate::Control& c, Kind kind)
 class LocalDll : public testing::Test {
 protected:
     static void SetUpTestSuite() { module_ = LoadLibraryW(L"local.dll"); }
-    static void TearDownTestSuite()
-    {
+    static void TearDownTestSuite() {
         if (module_)
             FreeLibrary(module_);
         module_ = nullptr;
@@ -99,15 +108,13 @@ protected:
 
 HMODULE LocalDll::module_ = nullptr;
 
-TEST_F(LocalDll, ReportsEnglishThroughItsExport)
-{
+TEST_F(LocalDll, ReportsEnglishThroughItsExport) {
     auto fn = reinterpret_cast<int (*)()>(reinterpret_cast<void*>(GetProcAddress(module_, "GetCurrentLocal")));
     ASSERT_NE(fn, nullptr);
     EXPECT_EQ(fn(), 1);
 }
 
-TEST_F(LocalDll, EveryTemplateHasItsControlsOfTheRightKindInsideTheWindow)
-{
+TEST_F(LocalDll, EveryTemplateHasItsControlsOfTheRightKindInsideTheWindow) {
     for (const auto& [templateId, controls] : kTemplates) {
         const auto t = dlgtemplate::Load(module_, templateId);
         ASSERT_TRUE(t.valid) << "template " << templateId;
@@ -129,8 +136,7 @@ TEST_F(LocalDll, EveryTemplateHasItsControlsOfTheRightKindInsideTheWindow)
     }
 }
 
-TEST_F(LocalDll, WindowStylesSuitTheirUse)
-{
+TEST_F(LocalDll, WindowStylesSuitTheirUse) {
     // Pages are children of the settings sheet; the report is also a page, and resizable alone.
     for (int page : {IDD_VIDEO_PAGE, IDD_LANGUAGE_PAGE}) {
         const auto t = dlgtemplate::Load(module_, page);
@@ -151,8 +157,7 @@ TEST_F(LocalDll, WindowStylesSuitTheirUse)
 
 // Enter must act as the message dialog's OK button (which reports the box's state), never as
 // the plain OK command, which the dialog would end with 1 ("ticked") whatever the box shows.
-INT_PTR CALLBACK RecordCommands(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
+INT_PTR CALLBACK RecordCommands(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_COMMAND) {
         auto* seen = reinterpret_cast<std::vector<std::pair<int, HWND>>*>(GetWindowLongPtrW(hwnd, DWLP_USER));
         seen->push_back({LOWORD(wParam), reinterpret_cast<HWND>(lParam)});
@@ -165,8 +170,7 @@ INT_PTR CALLBACK RecordCommands(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     return FALSE;
 }
 
-TEST_F(LocalDll, EnterInTheMessageDialogPressesItsOkButton)
-{
+TEST_F(LocalDll, EnterInTheMessageDialogPressesItsOkButton) {
     std::vector<std::pair<int, HWND>> seen;
     HWND dialog = CreateDialogParamW(module_, MAKEINTRESOURCEW(IDD_MESSAGE), nullptr, RecordCommands,
                                      reinterpret_cast<LPARAM>(&seen));
@@ -188,11 +192,10 @@ TEST_F(LocalDll, EnterInTheMessageDialogPressesItsOkButton)
 
 struct BitmapSize {
     int id;
-    int width, height;  // 0: only "present"
+    int width, height; // 0: only "present"
 };
 
-TEST_F(LocalDll, ImageStripsHaveTheirImageSizes)
-{
+TEST_F(LocalDll, ImageStripsHaveTheirImageSizes) {
     for (const BitmapSize& b : {BitmapSize{IDB_VERDICT_IMAGES, VERDICT_IMAGE_WIDTH * VERDICT_IMAGE_COUNT, 32},
                                 BitmapSize{IDB_STATUS_IMAGES, STATUS_IMAGE_WIDTH * STATUS_IMAGE_COUNT, 16}}) {
         HBITMAP bitmap = LoadBitmapW(module_, MAKEINTRESOURCEW(b.id));
@@ -207,8 +210,7 @@ TEST_F(LocalDll, ImageStripsHaveTheirImageSizes)
 
 // White is the transparent colour: each image's corners must be white and its centre not, or
 // the images would show white boxes or holes.
-TEST_F(LocalDll, ImageStripsUseWhiteOnlyAroundTheirImages)
-{
+TEST_F(LocalDll, ImageStripsUseWhiteOnlyAroundTheirImages) {
     for (const BitmapSize& b : {BitmapSize{IDB_VERDICT_IMAGES, VERDICT_IMAGE_WIDTH, 32},
                                 BitmapSize{IDB_STATUS_IMAGES, STATUS_IMAGE_WIDTH, 16}}) {
         HBITMAP bitmap = LoadBitmapW(module_, MAKEINTRESOURCEW(b.id));
@@ -218,7 +220,8 @@ TEST_F(LocalDll, ImageStripsUseWhiteOnlyAroundTheirImages)
         HDC dc = CreateCompatibleDC(nullptr);
         HGDIOBJ old = SelectObject(dc, bitmap);
         for (int x0 = 0; x0 + b.width <= bm.bmWidth; x0 += b.width) {
-            for (POINT corner : {POINT{0, 0}, POINT{b.width - 1, 0}, POINT{0, b.height - 1}, POINT{b.width - 1, b.height - 1}})
+            for (POINT corner :
+                 {POINT{0, 0}, POINT{b.width - 1, 0}, POINT{0, b.height - 1}, POINT{b.width - 1, b.height - 1}})
                 EXPECT_EQ(GetPixel(dc, x0 + corner.x, corner.y), RGB(255, 255, 255)) << b.id << " image at " << x0;
             EXPECT_NE(GetPixel(dc, x0 + b.width / 2, b.height / 2), RGB(255, 255, 255)) << b.id << " image at " << x0;
             EXPECT_NE(GetPixel(dc, x0 + b.width / 4, b.height / 2), RGB(255, 255, 255)) << b.id << " image at " << x0;
@@ -230,11 +233,12 @@ TEST_F(LocalDll, ImageStripsUseWhiteOnlyAroundTheirImages)
 }
 
 // Backgrounds are stretched over their windows: drawn at the window's shape they are not distorted.
-TEST_F(LocalDll, BackgroundsHaveTheShapeOfTheirWindows)
-{
-    const std::pair<int, int> backgrounds[] = {{IDB_LAUNCHER_BACKGROUND, IDD_LAUNCHER}, {IDB_VIDEO_BACKGROUND, IDD_VIDEO_PAGE},
+TEST_F(LocalDll, BackgroundsHaveTheShapeOfTheirWindows) {
+    const std::pair<int, int> backgrounds[] = {{IDB_LAUNCHER_BACKGROUND, IDD_LAUNCHER},
+                                               {IDB_VIDEO_BACKGROUND, IDD_VIDEO_PAGE},
                                                {IDB_LANGUAGE_BACKGROUND, IDD_LANGUAGE_PAGE},
-                                               {IDB_REPORT_BACKGROUND, IDD_REPORT}, {IDB_SPLASH, IDD_PROGRESS}};
+                                               {IDB_REPORT_BACKGROUND, IDD_REPORT},
+                                               {IDB_SPLASH, IDD_PROGRESS}};
     for (const auto& [bitmapId, templateId] : backgrounds) {
         HBITMAP bitmap = LoadBitmapW(module_, MAKEINTRESOURCEW(bitmapId));
         ASSERT_NE(bitmap, nullptr) << bitmapId;
@@ -243,7 +247,7 @@ TEST_F(LocalDll, BackgroundsHaveTheShapeOfTheirWindows)
         DeleteObject(bitmap);
         const auto t = dlgtemplate::Load(module_, templateId);
         const double bitmapAspect = double(bm.bmWidth) / bm.bmHeight;
-        const double windowAspect = double(t.cx) / t.cy;  // dialog units are square with the dialog font
+        const double windowAspect = double(t.cx) / t.cy; // dialog units are square with the dialog font
         EXPECT_NEAR(bitmapAspect / windowAspect, 1.0, 0.1) << "bitmap " << bitmapId;
         EXPECT_GE(bm.bmWidth, t.cx) << "bitmap " << bitmapId << " would be blown up";
     }
@@ -252,8 +256,7 @@ TEST_F(LocalDll, BackgroundsHaveTheShapeOfTheirWindows)
     DeleteObject(sheet);
 }
 
-TEST_F(LocalDll, WindowIconHasTheSizesWindowsShow)
-{
+TEST_F(LocalDll, WindowIconHasTheSizesWindowsShow) {
     for (int size : {16, 32, 48}) {
         HICON icon = static_cast<HICON>(LoadImageW(module_, MAKEINTRESOURCEW(IDI_WINDOW), IMAGE_ICON, size, size, 0));
         ASSERT_NE(icon, nullptr) << size;
@@ -274,16 +277,14 @@ TEST_F(LocalDll, WindowIconHasTheSizesWindowsShow)
         EXPECT_NE(LookupIconIdFromDirectoryEx(dir, TRUE, size, size, 0), 0) << size;
 }
 
-TEST_F(LocalDll, InfoPaneStringsArePresent)
-{
+TEST_F(LocalDll, InfoPaneStringsArePresent) {
     for (UINT id : {IDS_PANE_TITLE_NO_SELECTION, IDS_PANE_TEXT_NO_SELECTION}) {
         wchar_t text[512] = {};
         EXPECT_GT(LoadStringW(module_, id, text, 512), 0) << id;
     }
 }
 
-TEST_F(LocalDll, CarriesTheProductVersion)
-{
+TEST_F(LocalDll, CarriesTheProductVersion) {
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(module_, path, MAX_PATH);
     DWORD ignored = 0;

@@ -8,8 +8,7 @@
 
 namespace {
 
-std::string Manifest()
-{
+std::string Manifest() {
     HRSRC info = FindResourceW(nullptr, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24) /* RT_MANIFEST */);
     if (!info)
         return {};
@@ -17,16 +16,14 @@ std::string Manifest()
     return std::string(data, SizeofResource(nullptr, info));
 }
 
-TEST(ProgramResources, IconGroupIsNamedIdiIcon1)
-{
+TEST(ProgramResources, IconGroupIsNamedIdiIcon1) {
     EXPECT_NE(FindResourceW(nullptr, L"IDI_ICON1", MAKEINTRESOURCEW(14) /* RT_GROUP_ICON */), nullptr);
     HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"IDI_ICON1", IMAGE_ICON, 32, 32, 0));
     EXPECT_NE(icon, nullptr);
     DestroyIcon(icon);
 }
 
-TEST(ProgramResources, ManifestRunsAsInvokerOnTheSupportedSystems)
-{
+TEST(ProgramResources, ManifestRunsAsInvokerOnTheSupportedSystems) {
     const std::string manifest = Manifest();
     ASSERT_FALSE(manifest.empty());
     EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);

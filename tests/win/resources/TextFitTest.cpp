@@ -19,8 +19,7 @@ using templatetexts::Fit;
 
 const char* const kLanguages[] = {"EN", "DEU", "FR", "ESM", "ITA"};
 
-std::wstring Widen(const std::string& s)
-{
+std::wstring Widen(const std::string& s) {
     const int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
     std::wstring w(static_cast<size_t>(n), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
@@ -30,8 +29,7 @@ std::wstring Widen(const std::string& s)
 INT_PTR CALLBACK Quiet(HWND, UINT msg, WPARAM, LPARAM) { return msg == WM_INITDIALOG; }
 
 // Size of text drawn in the font; wrapped to `width` when given.
-SIZE Measure(HFONT font, const std::wstring& text, int width = 0)
-{
+SIZE Measure(HFONT font, const std::wstring& text, int width = 0) {
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, font);
     RECT r = {0, 0, width ? width : 10000, 0};
@@ -43,8 +41,7 @@ SIZE Measure(HFONT font, const std::wstring& text, int width = 0)
 
 class TextFit : public testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         module_ = LoadLibraryW(L"local.dll");
         ASSERT_NE(module_, nullptr);
         host_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr, nullptr, nullptr);
@@ -53,8 +50,7 @@ protected:
         SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
         messageFont_ = CreateFontIndirectW(&ncm.lfMessageFont);
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         for (auto& [id, dialog] : dialogs_)
             DestroyWindow(dialog);
         DestroyWindow(host_);
@@ -63,8 +59,7 @@ protected:
     }
 
     // Created hidden; pages as children of a hidden host, as in the sheet.
-    HWND Dialog(int templateId)
-    {
+    HWND Dialog(int templateId) {
         HWND& dialog = dialogs_[templateId];
         if (!dialog) {
             const bool page = templateId == IDD_VIDEO_PAGE || templateId == IDD_LANGUAGE_PAGE;
@@ -79,8 +74,7 @@ protected:
     std::map<int, HWND> dialogs_;
 };
 
-TEST_F(TextFit, EveryLanguagesTextsFitTheirControls)
-{
+TEST_F(TextFit, EveryLanguagesTextsFitTheirControls) {
     for (const char* language : kLanguages) {
         const auto file = langfile::Read(std::string(LANGUAGE_DIR) + "/" + language + "/10-launcher.ini");
         ASSERT_TRUE(file.readable) << language;
@@ -96,16 +90,12 @@ TEST_F(TextFit, EveryLanguagesTextsFitTheirControls)
             const std::wstring text = Widen(texts.at(t.key));
             const auto where = std::string(language) + " " + t.key;
             switch (t.fit) {
-            case Fit::Line:
-                EXPECT_LE(Measure(font, text).cx, client.right) << where;
-                break;
-            case Fit::Wrapped:
-                EXPECT_LE(Measure(font, text, client.right).cy, client.bottom) << where;
-                break;
-            case Fit::CheckBox:  // the box and its gap take about one line's height
+            case Fit::Line: EXPECT_LE(Measure(font, text).cx, client.right) << where; break;
+            case Fit::Wrapped: EXPECT_LE(Measure(font, text, client.right).cy, client.bottom) << where; break;
+            case Fit::CheckBox: // the box and its gap take about one line's height
                 EXPECT_LE(Measure(font, text).cx + Measure(font, L"X").cy + 4, client.right) << where;
                 break;
-            case Fit::Button:  // keep a little face on either side of the caption
+            case Fit::Button: // keep a little face on either side of the caption
                 EXPECT_LE(Measure(messageFont_, text).cx + 8, client.right) << where;
                 break;
             }

@@ -5,12 +5,14 @@
 #include "controls/ColourRules.h"
 #include "controls/SkinButton.h"
 #include "framework/Dialog.h"
+#include "framework/TextLookup.h"
 
 #include <string>
 
 class CMessageDialog : public fw::Dialog {
 public:
-    CMessageDialog(std::wstring message, std::wstring caption, std::wstring checkLabel, HWND parent = nullptr);
+    CMessageDialog(std::wstring message, std::wstring caption, std::wstring checkLabel, fw::TextLookup texts,
+                   HWND parent = nullptr);
 
 protected:
     bool OnInitDialog() override;
@@ -22,6 +24,7 @@ private:
     std::wstring message_;
     std::wstring caption_;
     std::wstring checkLabel_;
+    fw::TextLookup texts_;
     fw::Button check_;
     CSkinButton ok_;
     ColourRules colours_{ColourRule::Dialog};

@@ -1,11 +1,11 @@
-#include "controls/MessageDialog.h"
+#include "dialogs/MessageDialog.h"
 
-#include "Detection.h"
 #include "ResourceIds.h"
 
-CMessageDialog::CMessageDialog(std::wstring message, std::wstring caption, std::wstring checkLabel, HWND parent)
+CMessageDialog::CMessageDialog(std::wstring message, std::wstring caption, std::wstring checkLabel,
+                               fw::TextLookup texts, HWND parent)
     : fw::Dialog(IDD_MESSAGE, parent), message_(std::move(message)), caption_(std::move(caption)),
-      checkLabel_(std::move(checkLabel)) {}
+      checkLabel_(std::move(checkLabel)), texts_(std::move(texts)) {}
 
 void CMessageDialog::DoDataExchange() { Bind(check_, IDC_MESSAGE_CHECK); }
 
@@ -13,7 +13,7 @@ bool CMessageDialog::OnInitDialog() {
     fw::Dialog::OnInitDialog();
     SetText(caption_);
     SetItemText(IDC_MESSAGE_TEXT, message_);
-    SetItemText(IDC_MESSAGE_OK, GetLocalizedString(L"IDS_OK_BUTTON"));
+    SetItemText(IDC_MESSAGE_OK, texts_(L"IDS_OK_BUTTON"));
     check_.SetText(checkLabel_);
     ok_.AttachSkin(IDC_MESSAGE_OK, hwnd_, Framed);
     return true;

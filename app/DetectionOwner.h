@@ -1,0 +1,28 @@
+// Holds the detection library's application object from CreateApplication to
+// ReleaseApplication, so that it is given back on every way out of the run.
+#pragma once
+
+#include "Detection.h"
+
+#include <utility>
+
+class CDetectionOwner {
+public:
+    CDetectionOwner() { CreateApplication(&application_); }
+    ~CDetectionOwner() {
+        if (application_ != nullptr)
+            ReleaseApplication(&application_);
+    }
+    CDetectionOwner(const CDetectionOwner&) = delete;
+    CDetectionOwner& operator=(const CDetectionOwner&) = delete;
+
+    DetectionApplication* Get() const { return application_; }
+    DetectionApplication* operator->() const { return application_; }
+
+    // After the library has reported a failure its object is not given back: the library may be
+    // in the middle of a test, and the process ends soon after.
+    void Abandon() { application_ = nullptr; }
+
+private:
+    DetectionApplication* application_ = nullptr;
+};

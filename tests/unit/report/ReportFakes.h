@@ -1,0 +1,131 @@
+// A recording host and canvas for the report tree's plain code.
+#pragma once
+
+#include "report/ReportTreeModel.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace report_test {
+
+using report::Point;
+using report::Rect;
+
+struct Notification {
+    int code;
+    CReportItem* item;
+    friend bool operator==(const Notification&, const Notification&) = default;
+};
+
+class FakeHost : public report::ReportTreeHost {
+public:
+    std::vector<Notification> sent;
+    std::vector<int> scrolls;        // ScrollListTo positions
+    std::vector<Rect> invalidated;   // InvalidateListRect
+    int vetoCode = 0;                // a code answered with a veto
+    CReportItem* vetoItem = nullptr; // only for this item, when set
+    bool window = true;
+    bool enabled = true;
+    bool imageList = true;
+    Rect client{0, 0, 400, 200};
+    int repaints = 0;
+    int scrollBarUpdates = 0;
+
+    std::intptr_t Notify(int code, CReportItem* item) override {
+        sent.push_back({code, item});
+        return code == vetoCode && (!vetoItem || vetoItem == item) ? 1 : 0;
+    }
+    bool WindowExists() const override { return window; }
+    void RepaintContainer() override { ++repaints; }
+    void RepaintList() override { ++repaints; }
+    std::function<void()> onUpdate; // the immediate repaint of the list
+    void UpdateListNow() override {
+        if (onUpdate)
+            onUpdate();
+    }
+    void RecomputeScrollBar() override { ++scrollBarUpdates; }
+    void ScrollListTo(int position) override { scrolls.push_back(position); }
+    Rect ListClientRect() const override { return client; }
+    void InvalidateListRect(const Rect& rect) override { invalidated.push_back(rect); }
+    // 7 pixels per character, like a small dialog font.
+    int MeasureColumnTitle(const std::wstring& title) override { return static_cast<int>(title.size()) * 7; }
+    bool HasImageList() const override { return imageList; }
+    bool IsEnabled() const override { return enabled; }
+
+    std::vector<int> Codes() const {
+        std::vector<int> codes;
+        for (const auto& n : sent)
+            codes.push_back(n.code);
+        return codes;
+    }
+};
+
+// Records what is drawn; images are 16 x 16, indices 0 to 3.
+class RecordingCanvas : public report::ReportCanvas {
+public:
+    struct Op {
+        std::string kind;
+        Rect rect{};
+        report::Colour colour = 0;
+        std::wstring text;
+    };
+    std::vector<Op> ops;
+    report::SystemColours colours{0xC0C0C0, 0x808080, 0xFFFFFF, 0x000000, 0x800000, 0x808080, 0xFFFFFF, 0};
+    report::Colour textColour = 0;
+    int clipDepth = 0;
+
+    const report::SystemColours& Colours() const override { return colours; }
+    void Fill(const Rect& r, report::Colour c) override { ops.push_back({"fill", r, c, {}}); }
+    void Box(const Rect& r, report::Colour outline, report::Colour) override { ops.push_back({"box", r, outline, {}}); }
+    void Line(Point a, Point b, report::Colour c) override { ops.push_back({"line", {a.x, a.y, b.x, b.y}, c, {}}); }
+    void DottedLine(Point a, int length, report::Colour c) override {
+        ops.push_back({"dots", {a.x, a.y, a.x + length, a.y}, c, {}});
+    }
+    void CheckBox(const Rect& r, bool checked) override { ops.push_back({checked ? "checked" : "check", r, 0, {}}); }
+    bool ImageSize(int index, int& w, int& h) override {
+        if (index < 0 || index > 3)
+            return false;
+        w = h = 16;
+        return true;
+    }
+    void DrawImage(int index, Point at) override {
+        ops.push_back({"image", {at.x, at.y, at.x + 16, at.y + 16}, static_cast<report::Colour>(index), {}});
+    }
+    void SelectFont(report::FontKind) override {}
+    void SetTextColour(report::Colour c) override { textColour = c; }
+    Rect MeasureLine(const std::wstring& text, const Rect& r) override {
+        return {r.left, r.top, r.left + static_cast<int>(text.size()) * 7, r.top + 13};
+    }
+    void DrawLine(const std::wstring& text, const Rect& r, report::Align) override {
+        ops.push_back({"text", r, textColour, text});
+    }
+    void PushClip(const Rect&) override { ++clipDepth; }
+    void PopClip() override { --clipDepth; }
+
+    std::vector<Op> Of(const std::string& kind) const {
+        std::vector<Op> out;
+        for (const auto& op : ops)
+            if (op.kind == kind)
+                out.push_back(op);
+        return out;
+    }
+};
+
+// Paints every shown top-level item as the list does, rebuilding the visible chain.
+inline void PaintAll(report::ReportTreeModel& tree, report::ReportCanvas& canvas, const Rect& client) {
+    tree.ClearVisibleChain();
+    int y = 0;
+    for (CReportItem* item = tree.Root().FirstChild(); item; item = item->NextSibling())
+        if (item->IsShown())
+            y += PaintItem(*item, canvas, client, 0, y);
+}
+
+template <typename T = CReportTextItem>
+CReportItem* Add(report::ReportTreeModel& tree, const std::wstring& caption, CReportItem* parent = nullptr) {
+    auto item = std::make_unique<T>();
+    item->SetCaption(caption);
+    return tree.AddItem(std::move(item), parent);
+}
+
+} // namespace report_test

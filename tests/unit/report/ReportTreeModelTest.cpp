@@ -1,0 +1,337 @@
+#include "ReportFakes.h"
+
+#include <gtest/gtest.h>
+
+using namespace report_test;
+using report::ReportTreeModel;
+
+namespace {
+
+// A group with one "Minimum" column (49 pixels) and three text items, painted once.
+class ReportTree : public ::testing::Test {
+protected:
+    ReportTree() {
+        group = Add<CReportGroupItem>(tree, L"System requirements");
+        group->Expand(true);
+        static_cast<CReportGroupItem*>(group)->AddColumn(L"Minimum");
+        a = Add(tree, L"Processor", group);
+        b = Add(tree, L"Memory", group);
+        c = Add(tree, L"Graphics", group);
+        host.onUpdate = [this] { Paint(); };
+        Paint();
+        host.sent.clear();
+    }
+    void Paint() {
+        RecordingCanvas canvas;
+        PaintAll(tree, canvas, host.client);
+    }
+    std::vector<CReportItem*> Chain() const {
+        std::vector<CReportItem*> items;
+        for (CReportItem* i = tree.VisibleChain(); i; i = i->NextVisible())
+            items.push_back(i);
+        return items;
+    }
+
+    FakeHost host;
+    ReportTreeModel tree{host};
+    CReportItem* group;
+    CReportItem* a;
+    CReportItem* b;
+    CReportItem* c;
+};
+
+TEST_F(ReportTree, ItemsKeepInsertionOrderIdsAndLinks) {
+    EXPECT_EQ(group->Id(), 1);
+    EXPECT_EQ(c->Id(), 4);
+    EXPECT_EQ(group->FirstChild(), a);
+    EXPECT_EQ(a->NextSibling(), b);
+    EXPECT_EQ(b->NextSibling(), c);
+    EXPECT_EQ(c->Parent(), group);
+    EXPECT_TRUE(group->IsTopLevel());
+    EXPECT_FALSE(a->IsTopLevel());
+    EXPECT_EQ(tree.ItemFromId(3), b);
+    EXPECT_EQ(tree.ItemFromId(99), nullptr);
+    EXPECT_EQ(tree.AddItem(nullptr), nullptr);
+    EXPECT_EQ(Chain(), (std::vector<CReportItem*>{group, a, b, c}));
+    for (CReportItem* item : Chain())
+        EXPECT_EQ(item->RowHeight(), 21);
+}
+
+TEST_F(ReportTree, AddingNotifiesAndRefreshesOnlyWithAWindow) {
+    CReportItem* d = Add(tree, L"Disk", group);
+    EXPECT_EQ(host.sent, (std::vector<Notification>{{RTN_ITEMADDED, d}}));
+    const int repaints = host.repaints;
+    host.window = false;
+    Add(tree, L"Sound", group);
+    EXPECT_EQ(host.repaints, repaints);
+}
+
+TEST_F(ReportTree, HitTestCodes) {
+    struct Case {
+        Point point;
+        int code;
+    };
+    // Divider at 140: it answers from 135 to 145 on rows below the top level only.
+    const Case cases[] = {
+        {{5, 8}, report::kHitExpander}, {{50, 10}, report::kHitLabel},    {{140, 10}, report::kHitLabel},
+        {{146, 10}, report::kHitValue}, {{135, 30}, report::kHitDivider}, {{145, 30}, report::kHitDivider},
+        {{134, 30}, report::kHitLabel}, {{146, 30}, report::kHitValue},   {{10, 84}, report::kHitNowhere},
+        {{10, 83}, report::kHitLabel},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(tree.HitTestPoint(c.point), c.code) << c.point.x << "," << c.point.y;
+    EXPECT_EQ(tree.ItemAtPoint({999, 45}), b); // x plays no part
+    tree.SetScrollPosition(21);
+    EXPECT_EQ(tree.ItemAtPoint({0, 0}), a);
+}
+
+TEST_F(ReportTree, DividerLimits) {
+    struct Case {
+        int wanted, expected;
+    };
+    // Column block 49 wide at the right edge 400: limit 400 - 49 - 13 - 15 = 323.
+    for (const Case& c : {Case{5, 12}, Case{12, 12}, Case{200, 200}, Case{322, 322}, Case{330, 323}}) {
+        tree.SetDividerPosition(c.wanted);
+        EXPECT_EQ(tree.Divider(), c.expected) << c.wanted;
+    }
+    FakeHost plainHost;
+    ReportTreeModel plain{plainHost};
+    Add(plain, L"no groups");
+    plain.SetDividerPosition(395);
+    EXPECT_EQ(plain.Divider(), 388); // client width - 12
+    plainHost.client = {};
+    plain.SetDividerPosition(1000);
+    EXPECT_EQ(plain.Divider(), 1000);
+    plain.SetDividerPosition(-3);
+    EXPECT_EQ(plain.Divider(), 12);
+}
+
+TEST_F(ReportTree, KeysMoveTheSelectionAlongTheVisibleChain) {
+    struct Step {
+        unsigned key;
+        CReportItem* selected;
+        bool notifies;
+    };
+    const unsigned down = 0x28, up = 0x26, home = 0x24, end = 0x23;
+    const Step steps[] = {{down, group, true}, {down, a, true},     {end, c, true},    {down, c, false},
+                          {up, b, true},       {home, group, true}, {up, group, false}};
+    for (const Step& s : steps) {
+        host.sent.clear();
+        EXPECT_TRUE(tree.Key(s.key));
+        EXPECT_EQ(tree.SelectedItem(), s.selected) << s.key;
+        EXPECT_EQ(s.selected->IsSelected(), true);
+        EXPECT_EQ(host.sent.size(), s.notifies ? 1u : 0u) << s.key;
+        if (s.notifies)
+            EXPECT_EQ(host.sent[0], (Notification{RTN_SELCHANGED, s.selected}));
+    }
+    int selectedFlags = 0;
+    for (CReportItem* item : Chain())
+        selectedFlags += item->IsSelected();
+    EXPECT_EQ(selectedFlags, 1);
+    EXPECT_FALSE(tree.Key('A')); // other keys get the default handling
+}
+
+TEST_F(ReportTree, LeftCollapsesRightExpandsOtherwiseTheyMove) {
+    tree.Key(0x24); // Home: the group
+    host.sent.clear();
+    tree.Key(0x25); // Left: collapse
+    EXPECT_FALSE(group->IsExpanded());
+    EXPECT_EQ(Chain(), (std::vector<CReportItem*>{group}));
+    EXPECT_EQ(host.Codes(), (std::vector<int>{RTN_ITEMEXPANDING}));
+    tree.Key(0x27); // Right: expand
+    EXPECT_TRUE(group->IsExpanded());
+    tree.Key(0x27); // Right on an expanded item: down
+    EXPECT_EQ(tree.SelectedItem(), a);
+    tree.Key(0x25); // Left on an item without children: up
+    EXPECT_EQ(tree.SelectedItem(), group);
+
+    host.vetoCode = RTN_ITEMEXPANDING;
+    tree.Key(0x25); // vetoed: acts as Up (nothing above the group)
+    EXPECT_TRUE(group->IsExpanded());
+}
+
+TEST_F(ReportTree, CollapsingTheSelectedItemsParentClearsTheSelection) {
+    tree.Click({50, 45}); // b's label
+    ASSERT_EQ(tree.SelectedItem(), b);
+    host.sent.clear();
+    tree.Click({5, 8}); // the group's expander
+    EXPECT_EQ(host.sent, (std::vector<Notification>{
+                             {RTN_CLICK, report::kAllItems}, {RTN_ITEMEXPANDING, group}, {RTN_SELCHANGED, nullptr}}));
+    EXPECT_EQ(tree.SelectedItem(), nullptr);
+    EXPECT_FALSE(b->IsSelected());
+    EXPECT_EQ(tree.ItemAtPoint({50, 45}), nullptr); // hidden rows cannot be hit
+}
+
+TEST_F(ReportTree, ClicksSelectActivateOrClear) {
+    // Below the last row: the selection is cleared and reported even when there was none.
+    tree.Click({50, 150});
+    EXPECT_EQ(host.sent, (std::vector<Notification>{{RTN_CLICK, report::kAllItems}, {RTN_SELCHANGED, nullptr}}));
+
+    // The value area of a top-level item selects but never activates.
+    host.sent.clear();
+    tree.Click({200, 10});
+    EXPECT_EQ(host.sent, (std::vector<Notification>{{RTN_CLICK, report::kAllItems}, {RTN_SELCHANGED, group}}));
+    EXPECT_FALSE(group->ActivationRequested());
+
+    // The value area of a child: activation announced, then done.
+    host.sent.clear();
+    tree.Click({200, 30});
+    EXPECT_EQ(host.sent,
+              (std::vector<Notification>{{RTN_CLICK, report::kAllItems}, {RTN_SELCHANGED, a}, {RTN_ITEMACTIVATE, a}}));
+    EXPECT_TRUE(a->ActivationRequested());
+
+    // Read-only and vetoed items are announced but stay inactive; the selection stays changed.
+    b->SetReadOnly(true);
+    tree.Click({200, 50});
+    EXPECT_FALSE(b->ActivationRequested());
+    host.vetoCode = RTN_ITEMACTIVATE;
+    tree.Click({200, 70});
+    EXPECT_FALSE(c->ActivationRequested());
+    EXPECT_EQ(tree.SelectedItem(), c);
+
+    // Clicking the same item again changes nothing and reports nothing new.
+    host.sent.clear();
+    host.vetoCode = 0;
+    tree.Click({50, 70});
+    EXPECT_EQ(host.Codes(), (std::vector<int>{RTN_CLICK}));
+}
+
+TEST_F(ReportTree, LockedOrDisabledTreesIgnoreInput) {
+    tree.SetInputLocked(true);
+    tree.Click({50, 30});
+    tree.Key(0x28);
+    EXPECT_TRUE(host.sent.empty());
+    tree.SetInputLocked(false);
+    host.enabled = false;
+    tree.Click({50, 30});
+    tree.Key(0x28);
+    EXPECT_EQ(host.Codes(), (std::vector<int>{RTN_CLICK}));
+    EXPECT_EQ(tree.SelectedItem(), nullptr);
+}
+
+TEST_F(ReportTree, DividerPressStartsADragUnlessVetoed) {
+    EXPECT_EQ(tree.Click({140, 30}), report::ClickResult::StartDrag);
+    host.vetoCode = RTN_DIVIDERDRAG;
+    EXPECT_EQ(tree.Click({140, 30}), report::ClickResult::None);
+}
+
+TEST_F(ReportTree, DoubleClickTogglesOnlyItemsWithChildren) {
+    tree.DoubleClick({50, 30}); // a: no children
+    EXPECT_TRUE(host.sent.empty());
+    tree.DoubleClick({50, 10});
+    EXPECT_EQ(host.sent, (std::vector<Notification>{{RTN_SELCHANGED, group}, {RTN_ITEMEXPANDING, group}}));
+    EXPECT_FALSE(group->IsExpanded());
+}
+
+TEST_F(ReportTree, CheckBoxesToggleAndReport) {
+    a->SetCheckBox(true);
+    Paint();
+    const report::Rect box = a->CheckBoxRect();
+    tree.Click({box.left + 3, box.top + 3});
+    EXPECT_TRUE(a->IsChecked());
+    EXPECT_EQ(host.sent.back(), (Notification{RTN_CHECKCHANGED, a}));
+}
+
+TEST_F(ReportTree, RemovingTheSelectionClearsItSilently) {
+    tree.Click({50, 30});
+    host.sent.clear();
+    tree.RemoveItem(a);
+    EXPECT_EQ(host.sent, (std::vector<Notification>{{RTN_ITEMREMOVING, a}}));
+    EXPECT_EQ(tree.SelectedItem(), nullptr);
+    EXPECT_EQ(group->FirstChild(), b);
+    // Ids keep increasing across removals; only removing everything restarts them.
+    EXPECT_EQ(Add(tree, L"Disk", group)->Id(), 5);
+    tree.RemoveAllItems();
+    EXPECT_EQ(tree.Root().FirstChild(), nullptr);
+    EXPECT_EQ(Add(tree, L"again")->Id(), 1);
+}
+
+TEST_F(ReportTree, VetoedRemovalsKeepTheirItemsAndTheirParents) {
+    host.vetoCode = RTN_ITEMREMOVING;
+    host.vetoItem = b;
+    tree.RemoveItem(group);
+    EXPECT_EQ(host.sent,
+              (std::vector<Notification>{
+                  {RTN_ITEMREMOVING, group}, {RTN_ITEMREMOVING, a}, {RTN_ITEMREMOVING, b}, {RTN_ITEMREMOVING, c}}));
+    // b refused: it stays, and so does its parent, so that nothing hangs below a freed item.
+    ASSERT_EQ(tree.Root().FirstChild(), group);
+    EXPECT_EQ(group->FirstChild(), b);
+    EXPECT_EQ(b->NextSibling(), nullptr);
+    EXPECT_EQ(b->Parent(), group);
+
+    host.vetoItem = group;
+    host.sent.clear();
+    tree.RemoveItem(nullptr); // the root: everything below it, each asked
+    EXPECT_EQ(tree.Root().FirstChild(), group);
+}
+
+TEST_F(ReportTree, ScrollToItemBringsRowsIntoView) {
+    for (int i = 0; i < 20; ++i)
+        Add(tree, L"row " + std::to_wstring(i), group);
+    Paint();
+    CReportItem* row15 = tree.ItemFromId(5 + 15); // top at 21 * 19 = 399
+    ASSERT_EQ(row15->Position().y, 399);
+    tree.ScrollToItem(row15);
+    EXPECT_EQ(host.scrolls, (std::vector<int>{399 + 42 - 200}));
+    tree.SetScrollPosition(300);
+    host.scrolls.clear();
+    tree.ScrollToItem(b);                       // top 42, above the view
+    tree.ScrollToItem(tree.ItemFromId(5 + 8));  // top 252, above the view 300..479
+    tree.ScrollToItem(tree.ItemFromId(5 + 14)); // top 378, inside
+    tree.ScrollToItem(nullptr);
+    EXPECT_EQ(host.scrolls, (std::vector<int>{42, 252}));
+}
+
+TEST_F(ReportTree, ScrollingToAHiddenItemExpandsItsAncestors) {
+    group->Expand(false);
+    Paint();
+    tree.ScrollToItem(c);
+    EXPECT_TRUE(group->IsExpanded());
+    EXPECT_TRUE(tree.OnVisibleChain(c));
+}
+
+TEST(ReportScroll, RequestArithmetic) {
+    using namespace report;
+    struct Case {
+        int code, position, page, max, thumb, expected;
+    };
+    // Range 0..420, page 201 (client 200 + 1): the furthest position is 219.
+    const Case cases[] = {
+        {kLineDown, 0, 201, 420, 0, 21},
+        {kLineUp, 0, 201, 420, 0, 0},
+        {kLineUp, 100, 201, 420, 0, 79},
+        {kPageDown, 0, 201, 420, 0, 201},
+        {kPageDown, 201, 201, 420, 0, 219},
+        {kPageUp, 219, 201, 420, 0, 18},
+        {kThumbTrack, 0, 201, 420, 100, 100},
+        {kThumbTrack, 0, 201, 420, 999, 219},
+        {kThumbPosition, 50, 201, 420, 7, 50},
+        {kLineDown, 0, 201, 100, 0, 0}, // everything fits: never below the minimum
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ScrollTarget(c.code, c.position, c.page, 0, c.max, c.thumb), c.expected)
+            << c.code << " from " << c.position;
+    EXPECT_FALSE(WheelScrolls(0, 199, 200));
+    EXPECT_TRUE(WheelScrolls(0, 200, 200));
+}
+
+TEST(ReportScroll, RangeCountsTheRootAndHiddenChildrenOfExpandedItems) {
+    FakeHost host;
+    ReportTreeModel tree{host};
+    CReportItem* group = Add<CReportGroupItem>(tree, L"g");
+    Add(tree, L"a", group)->Show(false);
+    Add(tree, L"b", group);
+    EXPECT_EQ(tree.ScrollRangeMax(), 42); // root + collapsed group
+    group->Expand(true);
+    EXPECT_EQ(tree.ScrollRangeMax(), 84);
+}
+
+TEST(ReportGeometry, DarkenedFaceAndExpanderSize) {
+    EXPECT_EQ(report::DarkenedFace(ctl::Rgb(212, 208, 200)), ctl::Rgb(132, 128, 120));
+    EXPECT_EQ(report::DarkenedFace(ctl::Rgb(240, 50, 80)), ctl::Rgb(160, 0, 0));
+    EXPECT_EQ(report::ExpanderSize(12), 9);
+    EXPECT_EQ(report::ExpanderSize(14), 11);
+    EXPECT_EQ(report::ExpanderSize(13), 11);
+}
+
+} // namespace

@@ -1,0 +1,129 @@
+// The hyperlink on a real static control: attaching, fitting, opening by mouse and space, and
+// what a failed opening does. The shell is replaced so that nothing is really opened.
+#include "ReportWinSupport.h"
+#include "controls/HyperLink.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class TestLink : public CHyperLink {
+public:
+    int OpenTarget(const std::wstring& target, int showCommand) override {
+        opened.push_back(target);
+        shows.push_back(showCommand);
+        return result;
+    }
+    void ShowOpenError(int code) override { errors.push_back(code); }
+
+    std::vector<std::wstring> opened;
+    std::vector<int> shows;
+    std::vector<int> errors;
+    int result = 42;
+};
+
+class HyperLinkWindow : public testing::Test {
+protected:
+    HyperLinkWindow() {
+        parent_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 400, 200, nullptr, nullptr, nullptr, nullptr);
+        static_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_CENTER, 100, 50, 200, 20, parent_,
+                                  reinterpret_cast<HMENU>(1043), nullptr, nullptr);
+        SendMessageW(static_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    }
+    ~HyperLinkWindow() override { DestroyWindow(parent_); }
+
+    HWND parent_;
+    HWND static_;
+};
+
+TEST_F(HyperLinkWindow, AttachingShowsTheTargetFitsAndUnderlines) {
+    TestLink link;
+    link.SetLinkTarget(L"https://support.example/");
+    ASSERT_TRUE(link.SubclassWindow(static_));
+    wchar_t text[260];
+    GetWindowTextW(static_, text, 260);
+    EXPECT_STREQ(text, L"https://support.example/");
+
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(static_, WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_TRUE(font.lfUnderline);
+
+    // Fitted to the text, centred where the wider control was.
+    const HDC dc = GetDC(static_);
+    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(static_, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text, static_cast<int>(wcslen(text)), &size);
+    SelectObject(dc, old);
+    ReleaseDC(static_, dc);
+    const RECT rect = report_win::ChildRect(parent_, static_);
+    // Halves rounded towards zero; a pixel of room either side of the text.
+    EXPECT_EQ(rect.right - rect.left, 200 - 2 * ((200 - size.cx - 2) / 2));
+    EXPECT_EQ(rect.bottom - rect.top, size.cy);
+    EXPECT_EQ(rect.left, 100 + (200 - size.cx - 2) / 2);
+    EXPECT_EQ(SendMessageW(link.ToolTip(), TTM_GETTOOLCOUNT, 0, 0), 1);
+
+    // A new target re-fits the control.
+    SetWindowTextW(static_, L"Help");
+    link.SetLinkTarget(L"https://support.example/help");
+    const RECT shorter = report_win::ChildRect(parent_, static_);
+    EXPECT_LT(shorter.right - shorter.left, size.cx);
+    EXPECT_EQ(SendMessageW(static_, WM_NCHITTEST, 0, 0), HTCLIENT);
+}
+
+TEST_F(HyperLinkWindow, PressAndReleaseOrSpaceOpenOnce) {
+    TestLink link;
+    SetWindowTextW(static_, L"Help");
+    ASSERT_TRUE(link.SubclassWindow(static_));
+    link.SetLinkTarget(L"https://support.example/");
+    SendMessageW(static_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    EXPECT_TRUE(link.opened.empty()) << "not on the press";
+    EXPECT_TRUE(link.IsActive());
+    EXPECT_EQ(GetFocus(), static_);
+    SendMessageW(static_, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    EXPECT_EQ(link.opened, (std::vector<std::wstring>{L"https://support.example/"}));
+    EXPECT_EQ(link.shows, (std::vector<int>{SW_SHOW}));
+    EXPECT_TRUE(link.IsFollowed());
+
+    SendMessageW(static_, WM_KEYDOWN, 'A', 0);
+    EXPECT_EQ(link.opened.size(), 1u);
+    SendMessageW(static_, WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_EQ(link.opened.size(), 2u);
+    SendMessageW(static_, WM_KILLFOCUS, 0, 0);
+    EXPECT_FALSE(link.IsActive());
+    EXPECT_TRUE(link.errors.empty());
+}
+
+TEST_F(HyperLinkWindow, AFailedOpeningIsReportedAndNotFollowed) {
+    TestLink link;
+    link.result = 31;
+    ASSERT_TRUE(link.SubclassWindow(static_));
+    SendMessageW(static_, WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_EQ(link.errors, (std::vector<int>{31}));
+    EXPECT_FALSE(link.IsFollowed());
+}
+
+TEST_F(HyperLinkWindow, HandCursorComesFromResourcesOnly) {
+    TestLink link;
+    ASSERT_TRUE(link.SubclassWindow(static_));
+    EXPECT_NE(CHyperLink::HandCursor(), nullptr);
+    // The helper program was mapped for its resources only and is gone again.
+    EXPECT_EQ(GetModuleHandleW(L"winhlp32.exe"), nullptr);
+}
+
+TEST(HyperLinkRegistry, ClassesRootDefaultValue) {
+    std::wstring value = L"unchanged";
+    EXPECT_NE(ReadClassesRootDefault(L".no-such-extension-for-tarnholm", value), 0);
+    EXPECT_EQ(value, L"unchanged");
+    HKEY key = nullptr;
+    ASSERT_EQ(
+        RegCreateKeyExW(HKEY_CLASSES_ROOT, L".tarnholmtest", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+        ERROR_SUCCESS);
+    const wchar_t data[] = L"tarnholmfile";
+    RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(data), sizeof data);
+    RegCloseKey(key);
+    EXPECT_EQ(ReadClassesRootDefault(L".tarnholmtest", value), 0);
+    EXPECT_EQ(value, L"tarnholmfile");
+    RegDeleteKeyW(HKEY_CLASSES_ROOT, L".tarnholmtest");
+}
+
+} // namespace

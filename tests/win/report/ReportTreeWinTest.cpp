@@ -1,0 +1,245 @@
+// The tree control on real windows: its list painted into memory bitmaps and checked pixel by
+// pixel, its notifications, shared fonts, back buffer and scrolling.
+#include "ReportWinSupport.h"
+#include "TestSupport.h"
+#include "report/ReportTree.h"
+#include "report/ReportTreeList.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+using namespace report_win;
+
+namespace {
+
+// Records the notifications the tree sends to its parent.
+class Recorder : public fw::CustomWindow {
+public:
+    Recorder() {
+        RegisterWindowClass(L"ReportTestParent", 0, nullptr, nullptr);
+        Create(L"ReportTestParent", L"", WS_POPUP, RECT{0, 0, 500, 400}, nullptr, 0);
+    }
+    ~Recorder() override {
+        if (hwnd_)
+            DestroyWindow(hwnd_);
+    }
+    struct Seen {
+        int code;
+        CReportItem* item;
+        bool zeroTail;
+    };
+    std::vector<Seen> seen;
+    int veto = 0;
+
+protected:
+    bool OnNotify(int, NMHDR& header, LRESULT& result) override {
+        const auto& record = reinterpret_cast<const NMREPORTTREE&>(header);
+        bool zero = true;
+        for (BYTE b : record.reserved)
+            zero = zero && b == 0;
+        seen.push_back({static_cast<int>(header.code), record.item, zero});
+        result = static_cast<int>(header.code) == veto ? 1 : 0;
+        return true;
+    }
+};
+
+class TreeWindow : public testing::Test {
+protected:
+    // A group with a "Minimum" column and children with the failed image (red) and none.
+    void Fill(CReportTree& tree, int children) {
+        fw::ImageList images;
+        ASSERT_TRUE(images.Create(IDB_STATUS_IMAGES, STATUS_IMAGE_WIDTH, 10, RGB(255, 255, 255)));
+        tree.SetNodeImages(std::move(images));
+        group = static_cast<CReportGroupItem*>(tree.AddItem(std::make_unique<CReportGroupItem>()));
+        group->SetCaption(L"Req");
+        group->AddColumn(L"Minimum");
+        group->Expand(true);
+        for (int i = 0; i < children; ++i) {
+            auto item = std::make_unique<CReportTextItem>();
+            item->SetCaption(L"Row");
+            const std::wstring value = L"v";
+            item->SetValueData(&value);
+            if (i == 0)
+                item->AddStatusImage(group->Columns()[0].centreOffset, 1);
+            tree.AddItem(std::move(item), group);
+        }
+    }
+    RECT ListClient(const CReportTree& tree) const {
+        RECT client{};
+        GetClientRect(tree.List().Hwnd(), &client);
+        return client;
+    }
+
+    ProgramResources app_;
+    Recorder parent_;
+    CReportGroupItem* group = nullptr;
+};
+
+TEST_F(TreeWindow, RowsDividerColumnLineAndStatusImagePixels) {
+    CReportTree tree;
+    ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE, RECT{0, 0, 420, 300}, parent_.Hwnd(), 5));
+    Fill(tree, 3);
+    const RECT client = ListClient(tree);
+    const int R = client.right;
+    const int D = tree.Model().Divider();
+    const int w = group->ColumnWidth();
+    ASSERT_GT(w, 16);
+    EXPECT_EQ(D, 420 * 30 / 100);
+    testing_ui::Surface surface(client.right, client.bottom, RGB(1, 2, 3));
+    tree.List().PaintRows(surface.Dc(), client);
+
+    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+    const COLORREF darkened = report::DarkenedFace(GetSysColor(COLOR_BTNFACE));
+    const COLORREF white = RGB(255, 255, 255);
+    // The top-level row in the darkened face; the children's rows on the white inner area.
+    EXPECT_EQ(surface.Pixel(R - w - 3, 3), darkened);
+    EXPECT_EQ(surface.Pixel(R - w - 5, 31), white);
+    // The left gutter stays darkened below the rows' own fills, the frame sunken.
+    EXPECT_EQ(surface.Pixel(5, 200), darkened);
+    // The divider at D in the shadow colour, D + 1 in the highlight colour, on child rows.
+    EXPECT_EQ(surface.Pixel(D, 30), shadow);
+    EXPECT_EQ(surface.Pixel(D + 1, 30), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_NE(surface.Pixel(D, 3), shadow) << "no divider on the top-level row";
+    // The column line at R - w on every row of the group.
+    for (int y : {3, 30, 51})
+        EXPECT_EQ(surface.Pixel(R - w, y), shadow) << y;
+    // The failed image (red) centred at R - w / 2 (one left of it: the value area ends at R - 1):
+    // its red pixels balance around that column and stay within 8 pixels of it.
+    const int centreX = R - 1 - w / 2;
+    int red = 0, left = 0, right = 0;
+    for (int y = 21; y < 42; ++y)
+        for (int x = centreX - 12; x < centreX + 12; ++x) {
+            const COLORREF c = surface.Pixel(x, y);
+            if (GetRValue(c) > GetGValue(c) + 60) {
+                ++red;
+                left += x < centreX;
+                right += x >= centreX;
+                EXPECT_LE(std::abs(x - centreX), 8) << x;
+            }
+        }
+    EXPECT_GT(red, 40);
+    EXPECT_LE(std::abs(left - right), red / 8 + 2) << left << " left, " << right << " right";
+    EXPECT_EQ(surface.Pixel(centreX - 12, 31), white);
+    EXPECT_EQ(surface.Pixel(R - 1 - w / 2, 52), white) << "the second row has no image";
+    // Dotted separators on the last pixel row of each child row.
+    EXPECT_GT(surface.Count(RECT{20, 41, D, 42}, shadow), (D - 20) / 2 - 2);
+}
+
+TEST_F(TreeWindow, SelectionAndDisabledColours) {
+    CReportTree tree;
+    ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE, RECT{0, 0, 420, 300}, parent_.Hwnd(), 5));
+    Fill(tree, 2);
+    const RECT client = ListClient(tree);
+    testing_ui::Surface before(client.right, client.bottom, RGB(1, 2, 3));
+    tree.List().PaintRows(before.Dc(), client); // builds the visible chain
+    tree.Model().Click({60, 31});
+    ASSERT_NE(tree.SelectedItem(), nullptr);
+    testing_ui::Surface selected(client.right, client.bottom, RGB(1, 2, 3));
+    tree.List().PaintRows(selected.Dc(), client);
+    const int D = tree.Model().Divider();
+    EXPECT_EQ(selected.Pixel(13, 23), GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(selected.Pixel(D - 2, 38), GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(selected.Pixel(D + 10, 38), RGB(255, 255, 255)) << "the value area is not highlighted";
+
+    EnableWindow(tree.Hwnd(), FALSE);
+    testing_ui::Surface disabled(client.right, client.bottom, RGB(1, 2, 3));
+    tree.List().PaintRows(disabled.Dc(), client);
+    const COLORREF darkened = report::DarkenedFace(GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(disabled.Pixel(client.right - 80, 52), darkened);
+    const RECT secondLabel{12, 42, D, 62};
+    EXPECT_GT(disabled.Count(secondLabel, GetSysColor(COLOR_GRAYTEXT)), 0);
+    EXPECT_EQ(disabled.Count(secondLabel, GetSysColor(COLOR_BTNTEXT)), 0);
+}
+
+TEST_F(TreeWindow, NotificationsOnlyWithTheNotifyStyle) {
+    CReportTree quiet;
+    ASSERT_TRUE(quiet.Create(WS_CHILD | WS_VISIBLE, RECT{0, 0, 300, 200}, parent_.Hwnd(), 5));
+    parent_.veto = RTN_ITEMREMOVING;
+    CReportItem* item = quiet.AddItem(std::make_unique<CReportTextItem>());
+    quiet.RemoveItem(item); // nothing reaches the parent, so nothing vetoes
+    EXPECT_TRUE(parent_.seen.empty());
+    EXPECT_EQ(quiet.Model().Root().FirstChild(), nullptr);
+
+    CReportTree loud;
+    ASSERT_TRUE(loud.Create(WS_CHILD | WS_VISIBLE | RTS_NOTIFY, RECT{0, 0, 300, 200}, parent_.Hwnd(), 6));
+    item = loud.AddItem(std::make_unique<CReportTextItem>());
+    loud.RemoveItem(item);
+    ASSERT_EQ(parent_.seen.size(), 2u);
+    EXPECT_EQ(parent_.seen[0].code, RTN_ITEMADDED);
+    EXPECT_EQ(parent_.seen[0].item, item);
+    EXPECT_TRUE(parent_.seen[0].zeroTail);
+    EXPECT_EQ(parent_.seen[1].code, RTN_ITEMREMOVING);
+    EXPECT_EQ(loud.Model().Root().FirstChild(), item) << "the parent vetoed the removal";
+}
+
+TEST_F(TreeWindow, FontsAreSharedUntilTheLastTreeGoes) {
+    HFONT normal = nullptr;
+    {
+        CReportTree first;
+        normal = CReportTree::NormalFont();
+        ASSERT_NE(normal, nullptr);
+        ASSERT_NE(CReportTree::BoldFont(), nullptr);
+        {
+            CReportTree second;
+            EXPECT_EQ(CReportTree::NormalFont(), normal);
+        }
+        EXPECT_EQ(GetObjectType(normal), static_cast<DWORD>(OBJ_FONT));
+        LOGFONTW bold{};
+        GetObjectW(CReportTree::BoldFont(), sizeof bold, &bold);
+        EXPECT_EQ(bold.lfWeight, FW_BOLD);
+    }
+    EXPECT_EQ(CReportTree::NormalFont(), nullptr);
+    EXPECT_EQ(GetObjectType(normal), 0u);
+}
+
+TEST_F(TreeWindow, BackBufferGrowsOnlyWhenNeeded) {
+    CReportTree tree;
+    ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE, RECT{0, 0, 300, 200}, parent_.Hwnd(), 5));
+    tree.Resize(400, 300);
+    const HBITMAP grown = tree.List().BackBuffer();
+    const int width = tree.List().BackBufferWidth();
+    EXPECT_EQ(width, ListClient(tree).right);
+    tree.Resize(350, 250);
+    EXPECT_EQ(tree.List().BackBuffer(), grown);
+    EXPECT_EQ(tree.List().BackBufferWidth(), width);
+    tree.Resize(350, 400); // taller only: re-created
+    EXPECT_NE(tree.List().BackBuffer(), nullptr);
+    EXPECT_EQ(tree.List().BackBufferHeight(), ListClient(tree).bottom);
+}
+
+TEST_F(TreeWindow, WheelAndPageScrolling) {
+    CReportTree tree;
+    ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE, RECT{0, 0, 300, 250}, parent_.Hwnd(), 5));
+    Fill(tree, 3);
+    const HWND list = tree.List().Hwnd();
+    SendMessageW(list, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
+    EXPECT_EQ(tree.Model().ScrollPosition(), 0) << "the rows fit: the wheel does nothing";
+
+    for (int i = 0; i < 30; ++i)
+        tree.AddItem(std::make_unique<CReportTextItem>(), group);
+    SendMessageW(list, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-360)), 0);
+    EXPECT_EQ(tree.Model().ScrollPosition(), 21) << "one line per message, whatever the delta";
+    SendMessageW(list, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), 0);
+    EXPECT_EQ(tree.Model().ScrollPosition(), 42);
+    SendMessageW(list, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
+    EXPECT_EQ(tree.Model().ScrollPosition(), 21);
+    const int page = ListClient(tree).bottom + 1;
+    SendMessageW(list, WM_VSCROLL, SB_PAGEDOWN, 0);
+    EXPECT_EQ(tree.Model().ScrollPosition(), 21 + page);
+    EXPECT_EQ(GetScrollPos(list, SB_VERT), 21 + page);
+}
+
+TEST_F(TreeWindow, InfoPaneCanBeHidden) {
+    CReportTree tree;
+    ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE, RECT{0, 0, 300, 250}, parent_.Hwnd(), 5));
+    RECT list{};
+    GetWindowRect(tree.List().Hwnd(), &list);
+    EXPECT_EQ(list.bottom - list.top, 200);
+    tree.ShowInfoPane(false);
+    GetWindowRect(tree.List().Hwnd(), &list);
+    EXPECT_EQ(list.bottom - list.top, 250);
+    EXPECT_EQ(GetWindowLongW(GetDlgItem(tree.Hwnd(), 0xFFFF), GWL_STYLE) & WS_VISIBLE, 0);
+}
+
+} // namespace

@@ -1,0 +1,90 @@
+// Shared by the report's Windows tests: the program's resource library as resource module, a
+// detection application with chosen items, and dialogs driven by steps inside their modal runs.
+#pragma once
+
+#include "Detection.h"
+#include "ResourceIds.h"
+#include "framework/Application.h"
+#include "Driven.h"
+#include "framework/TextLookup.h"
+#include "framework/Window.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace report_win {
+
+class ProgramResources : public fw::Application {
+public:
+    ProgramResources() : local_(LoadLibraryW(L"local.dll")) {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+        InitCommonControlsEx(&controls);
+        SetResourceModule(local_);
+    }
+    ~ProgramResources() override { FreeLibrary(local_); }
+
+private:
+    HMODULE local_;
+};
+
+class FakeDetection : public DetectionApplication {
+public:
+    void Add(const std::wstring& name, const std::wstring& value, int result, const std::wstring& hint = L"") {
+        items_.push_back(std::make_unique<Information>(L"tag", name, hint, value, static_cast<ETestResult>(result)));
+    }
+    void RunTests() override {}
+    void Initialize() override {}
+    void Configure() override {}
+    ParameterSet* GetParameterSet() override { return &parameters; }
+    void SetTestObserver(ITestObserver*) override {}
+    int GetOverallResult() override { return result; }
+    std::vector<Information*> GetInformations() override {
+        std::vector<Information*> list;
+        for (auto& item : items_)
+            list.push_back(item.get());
+        return list;
+    }
+    unsigned GetIntValue(const wchar_t*) override { return 0; }
+
+    ParameterSet parameters;
+    int result = 1;
+
+private:
+    std::vector<std::unique_ptr<Information>> items_;
+};
+
+// Texts of the tests: a few fixed ones, "<key>" for the rest.
+inline fw::TextLookup Texts() {
+    static const std::map<std::wstring, std::wstring> fixed = {
+        {L"IDS_MINIMUM", L"Minimum"},
+        {L"IDS_REQUIREMENT", L"System requirements"},
+        {L"IDS_RESULT_FAILED", L"Not enough."},
+        {L"IDS_RESULT_IDEAL", L"Ideal."},
+        {L"IDS_SUPPORT_LINK", L"https://support.example/"},
+        {L"IDS_REPORT_STATUS_FAILED", L"below"},
+        {L"IDS_REPORT_STATUS_IDEAL", L"fine"},
+    };
+    return [](const wchar_t* key) {
+        const auto found = fixed.find(key);
+        return found != fixed.end() ? found->second : L"<" + std::wstring(key) + L">";
+    };
+}
+
+using testing_ui::Driven;
+
+using fw::ChildRect;
+
+inline void Key(HWND window, WPARAM key) {
+    PostMessageW(window, WM_KEYDOWN, key, 1);
+    PostMessageW(window, WM_KEYUP, key, 0xC0000001);
+}
+
+} // namespace report_win

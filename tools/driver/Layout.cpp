@@ -1,0 +1,115 @@
+// Commands for windows whose parts are not direct children: finding a descendant by id, reading
+// and changing window rectangles, and reading the clipboard.
+#include "Driver.h"
+
+namespace driver {
+
+namespace {
+
+HWND FindDescendant(HWND parent, int id) {
+    struct Search {
+        int id;
+        HWND found;
+    } search{id, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            if (GetDlgCtrlID(child) != s->id)
+                return TRUE;
+            s->found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool WindowAt(const Args& args, size_t index, HWND& hwnd) {
+    if (args.positional.size() <= index || !(hwnd = ParseWindow(args.positional[index]))) {
+        Fail(L"no such window: " + (args.positional.size() > index ? args.positional[index] : L"(missing)"));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int CmdFind(const Args& args) {
+    HWND hwnd;
+    long long id = 0;
+    if (!WindowAt(args, 0, hwnd) || args.positional.size() < 2 || !ParseNumber(args.positional[1], id))
+        return kUsage;
+    const HWND found = FindDescendant(hwnd, static_cast<int>(id));
+    if (!found)
+        return kNotMet;
+    Print(Hex(reinterpret_cast<UINT_PTR>(found)));
+    return kOk;
+}
+
+int CmdRect(const Args& args) {
+    HWND hwnd;
+    if (!WindowAt(args, 0, hwnd))
+        return kUsage;
+    RECT rect{};
+    if (args.positional.size() > 1) {
+        long long id = 0;
+        if (!ParseNumber(args.positional[1], id))
+            return kUsage;
+        const HWND child = FindDescendant(hwnd, static_cast<int>(id));
+        if (!child)
+            return kNotMet;
+        GetWindowRect(child, &rect);
+        MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&rect), 2);
+    } else if (args.Has(L"--client")) {
+        GetClientRect(hwnd, &rect);
+    } else {
+        GetWindowRect(hwnd, &rect);
+    }
+    Print(std::to_wstring(rect.left) + L" " + std::to_wstring(rect.top) + L" " + std::to_wstring(rect.right) + L" " +
+          std::to_wstring(rect.bottom));
+    return kOk;
+}
+
+int CmdResize(const Args& args) {
+    HWND hwnd;
+    long long width = 0, height = 0;
+    if (!WindowAt(args, 0, hwnd) || args.positional.size() < 3 || !ParseNumber(args.positional[1], width) ||
+        !ParseNumber(args.positional[2], height))
+        return kUsage;
+    return SetWindowPos(hwnd, nullptr, 0, 0, static_cast<int>(width), static_cast<int>(height),
+                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE)
+               ? kOk
+               : kNotMet;
+}
+
+int CmdClipboard(const Args&) {
+    std::wstring text;
+    bool found = false;
+    for (int attempt = 0; attempt < 50 && !OpenClipboard(nullptr); ++attempt)
+        Sleep(20);
+    if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = chars;
+            found = true;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    if (!found)
+        return kNotMet;
+    // One output line per text line, without the carriage returns.
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find(L'\n', start);
+        if (end == std::wstring::npos)
+            end = text.size();
+        std::wstring line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == L'\r')
+            line.pop_back();
+        Print(line);
+        start = end + 1;
+    }
+    return kOk;
+}
+
+} // namespace driver

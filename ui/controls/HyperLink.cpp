@@ -1,0 +1,222 @@
+#include "controls/HyperLink.h"
+
+#include <shellapi.h>
+
+#include <vector>
+
+namespace {
+
+HCURSOR g_handCursor = nullptr;
+
+} // namespace
+
+CHyperLink::~CHyperLink() = default;
+
+HCURSOR CHyperLink::HandCursor() { return g_handCursor; }
+
+void CHyperLink::LoadDefaultHandCursor() {
+    if (g_handCursor)
+        return;
+    std::vector<wchar_t> directory(MAX_PATH, L'\0');
+    const UINT length = GetWindowsDirectoryW(directory.data(), static_cast<UINT>(directory.size()));
+    if (length > 0 && length < directory.size()) {
+        const std::wstring path = std::wstring(directory.data(), length) + L"\\winhlp32.exe";
+        // Only its resources are wanted: mapped as an image resource, none of its code can run.
+        if (const HMODULE module =
+                LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)) {
+            if (const HCURSOR cursor = LoadCursorW(module, MAKEINTRESOURCEW(106)))
+                g_handCursor = CopyCursor(cursor);
+            FreeLibrary(module);
+        }
+    }
+    // Systems without that program still have a hand of their own.
+    if (!g_handCursor)
+        g_handCursor = LoadCursorW(nullptr, IDC_HAND);
+}
+
+void CHyperLink::PreSubclassWindow() {
+    const std::wstring text = Text();
+    if (target_.empty())
+        target_ = text;
+    if (text.empty())
+        SetText(target_);
+    if (const auto current = reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0))) {
+        LOGFONTW description{};
+        GetObjectW(current, sizeof description, &description);
+        description.lfUnderline = (style_ & hyperlink::kUnderline) ? TRUE : FALSE;
+        font_.Reset(CreateFontIndirectW(&description));
+        if (font_)
+            SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), TRUE);
+        FitToText();
+    } else {
+        style_ &= ~hyperlink::kFitToText;
+    }
+    if (!(style_ & hyperlink::kNoHandCursor))
+        LoadDefaultHandCursor();
+    if (tooltip_.Create(hwnd_))
+        tooltip_.AddTool(hwnd_, target_, ClientRect(), 1);
+}
+
+void CHyperLink::SetLinkTarget(const std::wstring& target) {
+    target_ = target;
+    if (!hwnd_)
+        return;
+    ShowWindow(hwnd_, SW_HIDE);
+    FitToText();
+    if (tooltip_.Hwnd())
+        tooltip_.UpdateTipText(target_, hwnd_, 1);
+    ShowWindow(hwnd_, SW_SHOW);
+}
+
+void CHyperLink::FitToText() {
+    if (!(style_ & hyperlink::kFitToText) || !hwnd_)
+        return;
+    const HWND parent = GetParent(hwnd_);
+    RECT window = WindowRect();
+    if (parent)
+        MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&window), 2);
+    const RECT client = ClientRect();
+    const fw::ClientDC dc(hwnd_);
+    const fw::SelectGuard font(dc.Get(),
+                               font_ ? font_.Get() : reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0)));
+    const std::wstring text = Text();
+    SIZE size{};
+    GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+    const auto style = static_cast<unsigned>(GetWindowLongW(hwnd_, GWL_STYLE));
+    // A static wraps a line that fills its width to the pixel: a pixel of room on either side
+    // keeps the link on one line in every font.
+    const int width = size.cx > 0 ? size.cx + 2 : 0;
+    const ctl::Rect fitted = hyperlink::FitToTextRect({window.left, window.top, window.right, window.bottom},
+                                                      client.right, client.bottom, width, size.cy, style);
+    MoveWindow(hwnd_, fitted.left, fitted.top, fitted.right - fitted.left, fitted.bottom - fitted.top, TRUE);
+}
+
+HBRUSH CHyperLink::OnReflectedCtlColor(HDC dc, fw::CtlColor) {
+    SetTextColor(dc, hyperlink::TextColour(hover_, active_, followed_, style_));
+    SetBkMode(dc, TRANSPARENT);
+    return static_cast<HBRUSH>(GetStockObject(HOLLOW_BRUSH));
+}
+
+LRESULT CHyperLink::OnNcHitTest(POINT) { return HTCLIENT; }
+
+bool CHyperLink::OnSetCursor(HWND window, UINT hitTest, UINT mouseMessage) {
+    if (g_handCursor) {
+        SetCursor(g_handCursor);
+        return true;
+    }
+    return fw::StaticCtrl::OnSetCursor(window, hitTest, mouseMessage);
+}
+
+void CHyperLink::OnMouseMove(UINT, POINT point) {
+    const RECT client = ClientRect();
+    const bool inside = PtInRect(&client, point) != FALSE;
+    if (hover_) {
+        if (inside)
+            return;
+        hover_ = false;
+        ReleaseCapture();
+        Invalidate();
+        return;
+    }
+    hover_ = true;
+    Invalidate();
+    SetCapture(hwnd_);
+}
+
+void CHyperLink::OnLButtonDown(UINT, POINT) {
+    if (style_ & hyperlink::kFocusOnPress)
+        SetFocus(hwnd_);
+    if (style_ & hyperlink::kOpenOnPress)
+        FollowLink();
+    active_ = true;
+}
+
+void CHyperLink::OnLButtonUp(UINT, POINT) {
+    if (active_ && !(style_ & hyperlink::kOpenOnPress))
+        FollowLink();
+}
+
+void CHyperLink::OnKeyDown(UINT key, UINT repeat, UINT flags) {
+    if (key == VK_SPACE) {
+        FollowLink();
+        return;
+    }
+    fw::StaticCtrl::OnKeyDown(key, repeat, flags);
+}
+
+void CHyperLink::OnSetFocus(HWND) {
+    active_ = true;
+    Invalidate();
+}
+
+void CHyperLink::OnKillFocus(HWND) {
+    active_ = false;
+    hover_ = false;
+    Invalidate();
+}
+
+bool CHyperLink::PreTranslateMessage(MSG& msg) {
+    if (msg.hwnd == hwnd_ && tooltip_.Hwnd())
+        tooltip_.RelayEvent(msg);
+    return fw::StaticCtrl::PreTranslateMessage(msg);
+}
+
+void CHyperLink::FollowLink() {
+    const int result = OpenTarget(target_, SW_SHOW);
+    if (result <= 32) {
+        ShowOpenError(result);
+        return;
+    }
+    followed_ = true;
+    Invalidate();
+}
+
+long ReadClassesRootDefault(const std::wstring& key, std::wstring& value) {
+    HKEY handle = nullptr;
+    const LONG opened = RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_QUERY_VALUE, &handle);
+    if (opened != ERROR_SUCCESS)
+        return opened;
+    wchar_t buffer[131] = {}; // 260 bytes and a terminator of our own
+    DWORD bytes = 260;
+    DWORD type = 0;
+    const LONG read = RegQueryValueExW(handle, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &bytes);
+    RegCloseKey(handle);
+    if (read != ERROR_SUCCESS)
+        return read;
+    value.assign(buffer, bytes / sizeof(wchar_t));
+    while (!value.empty() && value.back() == L'\0')
+        value.pop_back();
+    return 0;
+}
+
+int CHyperLink::OpenTarget(const std::wstring& target, int showCommand) {
+    const auto shell = static_cast<int>(
+        reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", target.c_str(), nullptr, nullptr, showCommand)));
+    if (shell > 32)
+        return shell;
+    std::wstring document;
+    if (ReadClassesRootDefault(L".htm", document) != 0)
+        return shell;
+    std::wstring registered;
+    if (ReadClassesRootDefault(document + L"\\shell\\open\\command", registered) != 0)
+        return shell;
+    std::wstring command;
+    // A command that does not fit is refused whole: cut short it would open something else.
+    if (!hyperlink::BuildBrowserCommand(registered, target, command))
+        return shell;
+    const int bytes = WideCharToMultiByte(CP_THREAD_ACP, 0, command.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    if (bytes <= 0)
+        return shell;
+    std::string ansi(static_cast<size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_THREAD_ACP, 0, command.c_str(), -1, ansi.data(), bytes, nullptr, nullptr);
+    return static_cast<int>(WinExec(ansi.c_str(), static_cast<UINT>(showCommand)));
+}
+
+void CHyperLink::ShowOpenError(int code) {
+    MessageBeep(MB_ICONEXCLAMATION);
+    const std::wstring text = hyperlink::OpenErrorText(code);
+    const HWND owner = hwnd_ ? GetAncestor(hwnd_, GA_ROOT) : nullptr;
+    std::wstring caption(256, L'\0');
+    caption.resize(owner ? static_cast<size_t>(GetWindowTextW(owner, caption.data(), 256)) : 0);
+    MessageBoxW(owner, text.c_str(), caption.c_str(), MB_ICONEXCLAMATION | MB_OK);
+}

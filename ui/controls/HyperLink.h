@@ -1,0 +1,64 @@
+// A static text turned into a link: underlined, with a hand cursor and a tooltip naming its
+// target, opening the target through the shell on click or space.
+#pragma once
+
+#include "controls/HyperLinkLogic.h"
+#include "framework/Controls.h"
+#include "framework/Gdi.h"
+
+#include <string>
+
+class CHyperLink : public fw::StaticCtrl {
+public:
+    CHyperLink() = default;
+    ~CHyperLink() override;
+
+    void SetLinkTarget(const std::wstring& target);
+    const std::wstring& LinkTarget() const { return target_; }
+
+    bool IsActive() const { return active_; }
+    bool IsHover() const { return hover_; }
+    bool IsFollowed() const { return followed_; }
+    unsigned Style() const { return style_; }
+    HWND ToolTip() const { return tooltip_.Hwnd(); }
+
+    // Fits the window to its text (style bit 0x04 only).
+    void FitToText();
+    void FollowLink();
+
+    // Opens a target: the shell's "open", else the ".htm" association's command. The result
+    // is the shell's or the program start's code (above 32: success).
+    virtual int OpenTarget(const std::wstring& target, int showCommand);
+    // Beeps and shows what went wrong.
+    virtual void ShowOpenError(int code);
+
+    static HCURSOR HandCursor();
+    // Loads the hand cursor once for all links.
+    static void LoadDefaultHandCursor();
+
+    bool PreTranslateMessage(MSG& msg) override;
+
+protected:
+    void PreSubclassWindow() override;
+    HBRUSH OnReflectedCtlColor(HDC dc, fw::CtlColor kind) override;
+    LRESULT OnNcHitTest(POINT screenPoint) override;
+    bool OnSetCursor(HWND window, UINT hitTest, UINT mouseMessage) override;
+    void OnMouseMove(UINT flags, POINT point) override;
+    void OnLButtonDown(UINT flags, POINT point) override;
+    void OnLButtonUp(UINT flags, POINT point) override;
+    void OnKeyDown(UINT key, UINT repeat, UINT flags) override;
+    void OnSetFocus(HWND previous) override;
+    void OnKillFocus(HWND next) override;
+
+private:
+    bool active_ = false;
+    bool hover_ = false;
+    bool followed_ = false;
+    unsigned style_ = hyperlink::kDefaultStyle;
+    std::wstring target_;
+    fw::Font font_;
+    fw::ToolTipCtrl tooltip_;
+};
+
+// The default value of a key under HKEY_CLASSES_ROOT (at most 260 bytes); 0 or the error.
+long ReadClassesRootDefault(const std::wstring& key, std::wstring& value);

@@ -1,0 +1,25 @@
+// The slider of the settings pages: only the channel, thumb and ticks are drawn over the page's
+// picture, whose pixels behind the slider are copied once, at the first channel paint.
+#pragma once
+
+#include "framework/Controls.h"
+#include "framework/Gdi.h"
+
+#include <optional>
+
+class CSkinSlider : public fw::SliderCtrl {
+public:
+    // Whether the background has been copied from the parent yet.
+    bool HasBackground() const { return background_.has_value(); }
+
+protected:
+    bool OnReflectedNotify(NMHDR& header, LRESULT& result) override;
+    bool OnEraseBkgnd(HDC dc) override;
+
+private:
+    void PaintBackground(HDC target);
+
+    // The memory DC with the background bitmap of the slider's client size selected into it;
+    // the previous bitmap goes back in when it is destroyed.
+    std::optional<fw::MemoryDC> background_;
+};

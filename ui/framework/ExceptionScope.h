@@ -1,0 +1,31 @@
+// Carries an exception thrown by a message handler across the window procedure that called it,
+// to the C++ code that called into the system (a modal run, a window creation).
+#pragma once
+
+#include <exception>
+
+namespace fw {
+
+// Keeps an exception thrown by a handler while it is open, so that it can be rethrown where
+// C++ code called into the system (a modal run, a window creation). Scopes nest; a handler's
+// exception goes to the innermost one. With no scope open the program ends (std::terminate),
+// as it would for any exception nobody handles.
+class ExceptionScope {
+public:
+    ExceptionScope();
+    ~ExceptionScope();
+    ExceptionScope(const ExceptionScope&) = delete;
+    ExceptionScope& operator=(const ExceptionScope&) = delete;
+
+    bool Captured() const { return static_cast<bool>(captured_); }
+    void RethrowIfCaptured();
+
+    // Called at a window-procedure boundary from inside a catch block.
+    static void CaptureCurrent() noexcept;
+
+private:
+    ExceptionScope* outer_;
+    std::exception_ptr captured_;
+};
+
+} // namespace fw

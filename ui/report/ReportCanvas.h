@@ -1,0 +1,63 @@
+// What the painting of the report tree needs from a device context, so that the painting itself
+// is plain code: the Windows build draws through GDI, tests record or rasterise the calls.
+#pragma once
+
+#include "report/ReportGeometry.h"
+
+#include <string>
+
+namespace report {
+
+// The system colours the rows are painted in.
+struct SystemColours {
+    Colour face = 0;      // button face
+    Colour shadow = 0;    // button shadow
+    Colour light = 0;     // button highlight
+    Colour text = 0;      // button text
+    Colour highlight = 0; // selection
+    Colour grey = 0;      // disabled text
+    Colour white = 0xFFFFFF;
+    Colour black = 0;
+};
+
+enum class FontKind { Normal, Bold, Default };
+
+// Text placement of DrawTextLine.
+enum class Align { Left, Centre };
+
+class ReportCanvas {
+public:
+    virtual ~ReportCanvas() = default;
+
+    virtual const SystemColours& Colours() const = 0;
+
+    virtual void Fill(const Rect& rect, Colour colour) = 0;
+    // A 1-pixel outline of `outline` around a rectangle filled with `fill`.
+    virtual void Box(const Rect& rect, Colour outline, Colour fill) = 0;
+    // A straight line, end point excluded.
+    virtual void Line(Point from, Point to, Colour colour) = 0;
+    // Every second pixel of a horizontal line, starting with the first.
+    virtual void DottedLine(Point from, int length, Colour colour) = 0;
+    virtual void CheckBox(const Rect& rect, bool checked) = 0;
+
+    // Status images of the tree's image list; false when there is no such image.
+    virtual bool ImageSize(int index, int& width, int& height) = 0;
+    virtual void DrawImage(int index, Point at) = 0;
+
+    virtual void SelectFont(FontKind font) = 0;
+    virtual void SetTextColour(Colour colour) = 0;
+    // The rectangle one line of text takes from the top-left corner of `rect`.
+    virtual Rect MeasureLine(const std::wstring& text, const Rect& rect) = 0;
+    // One line, vertically centred in `rect`, clipped to it.
+    virtual void DrawLine(const std::wstring& text, const Rect& rect, Align align) = 0;
+
+    // Whether anything of the rectangle would show; rows that would not are laid out but not
+    // drawn, so that long lists paint in the time of the rows in view.
+    virtual bool Visible(const Rect&) { return true; }
+
+    // Clipping nests; PopClip restores the previous clip.
+    virtual void PushClip(const Rect& rect) = 0;
+    virtual void PopClip() = 0;
+};
+
+} // namespace report

@@ -1,0 +1,57 @@
+// The arithmetic of the report tree that needs no window: colours, hit-test codes, the scroll
+// model and the expander geometry. Built natively and for Windows.
+#pragma once
+
+#include "controls/Geometry.h"
+
+namespace report {
+
+using ctl::Colour;
+using ctl::Point;
+using ctl::Rect;
+
+inline constexpr int kRowHeight = 21;
+inline constexpr int kDividerHalfWidth = 5; // the divider answers this far either side
+inline constexpr int kDividerMinimum = 12;  // never closer to the left edge
+inline constexpr int kDragBarHalfWidth = 2; // the inverted bar while dragging is 5 pixels wide
+
+// Results of HitTestPoint.
+enum HitCode : int {
+    kHitNowhere = 1,
+    kHitLabel = 50,
+    kHitDivider = 51,
+    kHitExpander = 52,
+    kHitValue = 53,
+    kHitCheckBox = 54,
+};
+
+// Scroll requests of the list (the scroll-bar codes).
+enum ScrollCode : int {
+    kLineUp = 0,
+    kLineDown = 1,
+    kPageUp = 2,
+    kPageDown = 3,
+    kThumbPosition = 4,
+    kThumbTrack = 5,
+};
+
+// The button face with 80 taken from each channel, stopping at 0.
+Colour DarkenedFace(Colour face);
+
+// Side of the expander box for an indent width: indent - 3, made odd.
+int ExpanderSize(int indentWidth);
+
+// The list's new scroll position for a request. position: current offset; page: client
+// height + 1; thumb: the bar's thumb position (thumb-track only).
+int ScrollTarget(int code, int position, int page, int rangeMin, int rangeMax, int thumb);
+
+// Whether the rows would move at all: the scroll range must reach the client height.
+inline bool WheelScrolls(int rangeMin, int rangeMax, int clientHeight) { return rangeMax - rangeMin >= clientHeight; }
+
+inline bool Contains(const Rect& r, Point p) {
+    return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
+}
+inline bool IsEmpty(const Rect& r) { return r.right <= r.left || r.bottom <= r.top; }
+inline Rect Offset(Rect r, int dx, int dy) { return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
+
+} // namespace report

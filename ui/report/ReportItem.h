@@ -1,0 +1,161 @@
+// The rows of the report tree: the base item, the text item (a value string) and the group item
+// (bold caption, a block of status columns for its descendants).
+#pragma once
+
+#include "report/ReportCanvas.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace report {
+class ReportTreeModel;
+}
+
+enum ReportItemFlag : int {
+    RIF_SELECTED = 0x01,
+    RIF_EXPANDED = 0x02,
+    RIF_CHECKBOX = 0x04,
+    RIF_CHECKED = 0x08,
+    RIF_READONLY = 0x20,
+    RIF_SHOWN = 0x40,
+};
+
+class CReportItem {
+public:
+    CReportItem() = default;
+    virtual ~CReportItem() = default;
+    CReportItem(const CReportItem&) = delete;
+    CReportItem& operator=(const CReportItem&) = delete;
+
+    virtual bool IsGroup() const { return false; }
+    virtual void SetCaption(const std::wstring& text) { caption_ = text; }
+    virtual void SetHint(const std::wstring& text) { hint_ = text; }
+    virtual void PaintValue(report::ReportCanvas& canvas, const report::Rect& area);
+    virtual int RowHeight() const { return report::kRowHeight; }
+    // The value shown in the value area; null when the kind has none.
+    virtual const std::wstring* ValueData() const { return nullptr; }
+    virtual void SetValueData(const std::wstring* value);
+    virtual void OnLayoutChanged() {}
+    virtual void OnReload() {}
+    virtual void OnDeactivate() {}
+    virtual void OnActivate() {}
+
+    const std::wstring& Caption() const { return caption_; }
+    const std::wstring& Hint() const { return hint_; }
+
+    // Flags.
+    int Flags() const { return flags_; }
+    bool HasFlag(int flag) const { return (flags_ & flag) != 0; }
+    void SetFlag(int flag, bool on) { flags_ = on ? (flags_ | flag) : (flags_ & ~flag); }
+    bool IsSelected() const { return HasFlag(RIF_SELECTED); }
+    bool IsExpanded() const { return HasFlag(RIF_EXPANDED); }
+    bool HasCheckBox() const { return HasFlag(RIF_CHECKBOX); }
+    bool IsChecked() const { return HasFlag(RIF_CHECKED); }
+    bool IsReadOnly() const { return HasFlag(RIF_READONLY); }
+    bool IsShown() const { return HasFlag(RIF_SHOWN); }
+    void Select(bool on) { SetFlag(RIF_SELECTED, on); }
+    void Expand(bool on) { SetFlag(RIF_EXPANDED, on); }
+    void SetCheckBox(bool on) { SetFlag(RIF_CHECKBOX, on); }
+    void Check(bool on) { SetFlag(RIF_CHECKED, on); }
+    void SetReadOnly(bool on) { SetFlag(RIF_READONLY, on); }
+    void Show(bool on) { SetFlag(RIF_SHOWN, on); }
+
+    // Links.
+    report::ReportTreeModel* Owner() const { return owner_; }
+    CReportItem* Parent() const { return parent_; }
+    CReportItem* NextSibling() const { return nextSibling_; }
+    CReportItem* FirstChild() const { return firstChild_; }
+    CReportItem* NextVisible() const { return nextVisible_; }
+    int Id() const { return id_; }
+    report::Point Position() const { return position_; }
+    const report::Rect& ValueArea() const { return valueArea_; }
+    const report::Rect& ExpanderBox() const { return expanderBox_; }
+    const report::Rect& CheckBoxRect() const { return checkBox_; }
+    int ExpanderSizeAtPaint() const { return expanderSize_; }
+    bool HasChildren() const { return firstChild_ != nullptr; }
+    bool IsTopLevel() const;
+
+    // Status images: centre offset from the right edge of the list, image index.
+    struct StatusImage {
+        int centreOffset;
+        int imageIndex;
+    };
+    void AddStatusImage(int centreOffset, int imageIndex) { statusImages_.push_back({centreOffset, imageIndex}); }
+    const std::vector<StatusImage>& StatusImages() const { return statusImages_; }
+
+    // Activation by a click in the value area or by Enter/F2/F4.
+    void Activate();
+    bool ActivationRequested() const { return activationRequested_; }
+    bool Editing() const { return editing_; }
+
+    // This row's height plus, when expanded, that of every child (shown or not).
+    int ExpandedHeight() const;
+    // The nearest group among the item and its ancestors below the root, or null.
+    const class CReportGroupItem* ColumnOwner() const;
+
+private:
+    friend class report::ReportTreeModel;
+    friend int PaintItem(CReportItem& item, report::ReportCanvas& canvas, const report::Rect& client, int x, int y);
+
+    report::ReportTreeModel* owner_ = nullptr;
+    std::wstring caption_;
+    std::wstring hint_;
+    int expanderSize_ = 0;
+    report::Point position_{};
+    report::Rect valueArea_{};
+    int id_ = 0;
+    std::vector<StatusImage> statusImages_;
+    int flags_ = RIF_SHOWN;
+    bool activationRequested_ = false;
+    bool editing_ = false;
+    report::Rect expanderBox_{};
+    report::Rect checkBox_{};
+    CReportItem* parent_ = nullptr;
+    CReportItem* nextSibling_ = nullptr;
+    CReportItem* firstChild_ = nullptr;
+    CReportItem* nextVisible_ = nullptr;
+};
+
+class CReportTextItem : public CReportItem {
+public:
+    void PaintValue(report::ReportCanvas& canvas, const report::Rect& area) override;
+    const std::wstring* ValueData() const override { return &value_; }
+    void SetValueData(const std::wstring* value) override;
+    const std::wstring& ValueText() const { return value_; }
+
+    // The detection result the row stands for (-1: none), for the report as text.
+    int TestResult() const { return testResult_; }
+    void SetTestResult(int result) { testResult_ = result; }
+
+private:
+    std::wstring value_;
+    int testResult_ = -1;
+};
+
+class CReportGroupItem : public CReportItem {
+public:
+    struct Column {
+        int leftOffset;   // from the list's right edge to the column's left edge
+        int centreOffset; // from the same edge to the column's centre
+        std::wstring title;
+    };
+
+    bool IsGroup() const override { return true; }
+    // Appends a column titled `title`; the columns form a right-aligned block of equal widths,
+    // as wide as the widest title. Needs an owner to measure the title.
+    void AddColumn(const std::wstring& title);
+
+    const std::vector<Column>& Columns() const { return columns_; }
+    int ColumnWidth() const { return columnWidth_; }
+    // The width of the column block: the first column's left offset, 0 without columns.
+    int ColumnBlockWidth() const { return columns_.empty() ? 0 : columns_.front().leftOffset; }
+
+private:
+    std::vector<Column> columns_;
+    int columnWidth_ = 0;
+};
+
+// Paints an item's row and, when expanded, its shown descendants; returns the height used.
+// client: the list's client rectangle; x: indentation; y: the row's top in document coordinates.
+int PaintItem(CReportItem& item, report::ReportCanvas& canvas, const report::Rect& client, int x, int y);

@@ -1,0 +1,286 @@
+#include "report/ReportTree.h"
+
+#include "report/ReportTreeList.h"
+#include "report/ReportTreePane.h"
+
+#include <algorithm>
+#include <cwchar>
+
+namespace {
+
+const wchar_t kTreeClass[] = L"TarnholmReportTree";
+
+// Fonts shared by every tree, made by the first and deleted with the last.
+struct SharedFonts {
+    int instances = 0;
+    fw::Font normal;
+    fw::Font bold;
+};
+SharedFonts& Fonts() {
+    static SharedFonts fonts;
+    return fonts;
+}
+
+int CALLBACK FoundFamily(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;
+}
+
+bool FamilyInstalled(HDC dc, const wchar_t* face) {
+    LOGFONTW wanted{};
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    wcsncpy(wanted.lfFaceName, face, LF_FACESIZE - 1);
+    bool found = false;
+    // Font names are matched without regard to case.
+    EnumFontFamiliesExW(dc, &wanted, FoundFamily, reinterpret_cast<LPARAM>(&found), 0);
+    return found;
+}
+
+void CreateSharedFonts(SharedFonts& fonts) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    const LOGFONTW& menu = metrics.lfMenuFont;
+    LOGFONTW font{};
+    font.lfHeight = menu.lfHeight;
+    font.lfWeight = menu.lfWeight;
+    font.lfItalic = menu.lfItalic;
+    const fw::ClientDC screen(nullptr);
+    font.lfCharSet = static_cast<BYTE>(GetTextCharset(screen.Get()));
+    const wchar_t* face = menu.lfFaceName;
+    if (menu.lfCharSet == ANSI_CHARSET || menu.lfCharSet == DEFAULT_CHARSET || menu.lfCharSet == SYMBOL_CHARSET)
+        face = FamilyInstalled(screen.Get(), L"Tahoma") ? L"Tahoma" : L"MS Sans Serif";
+    wcsncpy(font.lfFaceName, face, LF_FACESIZE - 1);
+    fonts.normal.Reset(CreateFontIndirectW(&font));
+    font.lfWeight = FW_BOLD;
+    fonts.bold.Reset(CreateFontIndirectW(&font));
+}
+
+} // namespace
+
+CReportTree::CReportTree() : list_(nullptr), pane_(nullptr), model_(*this) {
+    SharedFonts& fonts = Fonts();
+    if (fonts.instances++ == 0)
+        CreateSharedFonts(fonts);
+}
+
+CReportTree::~CReportTree() {
+    if (hwnd_ && IsWindow(hwnd_))
+        ::DestroyWindow(hwnd_);
+    SharedFonts& fonts = Fonts();
+    if (--fonts.instances == 0) {
+        fonts.normal.Reset();
+        fonts.bold.Reset();
+    }
+}
+
+HFONT CReportTree::NormalFont() { return Fonts().normal.Get(); }
+HFONT CReportTree::BoldFont() { return Fonts().bold.Get(); }
+
+std::unique_ptr<CReportTreeList> CReportTree::CreateListObject() { return std::make_unique<CReportTreeList>(); }
+std::unique_ptr<CReportTreePane> CReportTree::CreatePaneObject() { return std::make_unique<CReportTreePane>(); }
+
+bool CReportTree::Create(DWORD style, const RECT& rect, HWND parent, int id) {
+    if (!list_)
+        list_ = CreateListObject();
+    if (!pane_)
+        pane_ = CreatePaneObject();
+    if (!RegisterWindowClass(kTreeClass, CS_HREDRAW | CS_VREDRAW, LoadCursorW(nullptr, IDC_ARROW), nullptr))
+        return false;
+    return CustomWindow::Create(kTreeClass, L"", style, rect, parent, id);
+}
+
+int CReportTree::OnCreate(CREATESTRUCTW& create) {
+    if (Default() == -1)
+        return -1;
+    const RECT client{0, 0, create.cx, create.cy};
+    if (!list_->Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL, client, *this, 100))
+        return -1;
+    if (!pane_->Create(client, *this, 0xFFFF))
+        return -1;
+    model_.SetDividerRaw(create.cx * 30 / 100);
+    LayoutChildren(create.cx, create.cy);
+    return 0;
+}
+
+void CReportTree::Resize(int width, int height) {
+    // The window rectangle mapped into its own client coordinates: the parent's origin for a
+    // borderless control.
+    RECT rect = WindowRect();
+    MapWindowPoints(HWND_DESKTOP, hwnd_, reinterpret_cast<POINT*>(&rect), 2);
+    SetWindowPos(hwnd_, nullptr, rect.left < 0 ? 0 : rect.left, rect.top < 0 ? 0 : rect.top, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    LayoutChildren(width, height);
+}
+
+void CReportTree::OnSize(UINT, int width, int height) {
+    Default();
+    LayoutChildren(width, height);
+}
+
+void CReportTree::LayoutChildren(int width, int height) {
+    if (!list_ || !list_->Hwnd() || !pane_ || !pane_->Hwnd())
+        return;
+    if (showInfoPane_) {
+        MoveWindow(list_->Hwnd(), 0, 0, width, height - infoPaneHeight_, TRUE);
+        MoveWindow(pane_->Hwnd(), 0, height - infoPaneHeight_, width, infoPaneHeight_, TRUE);
+        ShowWindow(pane_->Hwnd(), SW_SHOWNA);
+    } else {
+        MoveWindow(list_->Hwnd(), 0, 0, width, height, TRUE);
+        ShowWindow(pane_->Hwnd(), SW_HIDE);
+    }
+}
+
+void CReportTree::ShowInfoPane(bool show) {
+    showInfoPane_ = show;
+    if (hwnd_) {
+        const RECT client = ClientRect();
+        LayoutChildren(client.right, client.bottom);
+    }
+}
+
+void CReportTree::SetNodeImages(fw::ImageList images) { images_ = std::move(images); }
+
+void CReportTree::SetInputLocked(bool locked) {
+    model_.SetInputLocked(locked);
+    if (hwnd_)
+        if (const HWND parent = GetParent(hwnd_))
+            EnableWindow(parent, !locked);
+}
+
+void CReportTree::OnEnable(bool) {
+    Default();
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void CReportTree::OnSysColorChange() {
+    Default();
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void CReportTree::OnSetFocus(HWND) {
+    if (list_ && list_->Hwnd())
+        SetFocus(list_->Hwnd());
+}
+
+void CReportTree::OnRButtonDown(UINT, POINT) {
+    Notify(RTN_RCLICK, nullptr);
+    Default();
+}
+
+void CReportTree::OnKeyDown(UINT key, UINT, UINT) {
+    // Tab from the list moves on to the dialog's next control, so a keyboard user is not kept
+    // in the tree; Escape stays with the tree.
+    if (key == VK_TAB) {
+        if (const HWND dialog = GetAncestor(hwnd_, GA_ROOT))
+            PostMessageW(dialog, WM_NEXTDLGCTL, GetKeyState(VK_SHIFT) < 0, FALSE);
+        return;
+    }
+    Default();
+}
+
+std::intptr_t CReportTree::Notify(int code, CReportItem* item) {
+    if (!hwnd_ || !(GetWindowLongW(hwnd_, GWL_STYLE) & RTS_NOTIFY))
+        return 0;
+    const HWND parent = GetParent(hwnd_);
+    if (!parent)
+        return 0;
+    NMREPORTTREE record{};
+    record.hdr.hwndFrom = hwnd_;
+    record.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(hwnd_));
+    record.hdr.code = static_cast<UINT>(code);
+    record.item = item;
+    return SendMessageW(parent, WM_NOTIFY, record.hdr.idFrom, reinterpret_cast<LPARAM>(&record));
+}
+
+namespace {
+constexpr UINT kFlushMessage = WM_APP + 0x52;
+}
+
+void CReportTree::MarkDirty(unsigned what) {
+    if (!hwnd_)
+        return;
+    if (pending_ == 0 && !flushing_)
+        PostMessageW(hwnd_, kFlushMessage, 0, 0);
+    pending_ |= what;
+}
+
+void CReportTree::FlushRefresh() {
+    if (!hwnd_ || flushing_ || pending_ == 0)
+        return;
+    flushing_ = true;
+    if (pending_ & kScrollBar) {
+        pending_ &= ~kScrollBar;
+        if (list_ && list_->Hwnd())
+            list_->RecomputeScrollBar(); // may ask for more repaints, gathered below
+    }
+    const unsigned what = pending_;
+    pending_ = 0;
+    flushing_ = false;
+    if (what & kContainer) {
+        InvalidateRect(hwnd_, nullptr, FALSE);
+        // The pane shows the selection: it follows every repaint of the control.
+        if (pane_ && pane_->Hwnd())
+            InvalidateRect(pane_->Hwnd(), nullptr, FALSE);
+    }
+    if ((what & (kList | kContainer)) && list_ && list_->Hwnd())
+        InvalidateRect(list_->Hwnd(), nullptr, FALSE);
+}
+
+bool CReportTree::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (msg == kFlushMessage) {
+        FlushRefresh();
+        result = 0;
+        return true;
+    }
+    return fw::CustomWindow::OnMessage(msg, wParam, lParam, result);
+}
+
+void CReportTree::RepaintContainer() { MarkDirty(kContainer); }
+
+void CReportTree::RepaintList() { MarkDirty(kList); }
+
+void CReportTree::UpdateListNow() {
+    FlushRefresh();
+    if (list_ && list_->Hwnd())
+        UpdateWindow(list_->Hwnd());
+}
+
+void CReportTree::RecomputeScrollBar() { MarkDirty(kScrollBar); }
+
+void CReportTree::ScrollListTo(int position) {
+    if (list_ && list_->Hwnd())
+        list_->Scroll(SB_THUMBTRACK, position);
+}
+
+report::Rect CReportTree::ListClientRect() const {
+    RECT rect{};
+    if (list_ && list_->Hwnd())
+        GetClientRect(list_->Hwnd(), &rect);
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+void CReportTree::InvalidateListRect(const report::Rect& rect) {
+    if (list_ && list_->Hwnd()) {
+        const RECT r{rect.left, rect.top, rect.right, rect.bottom};
+        InvalidateRect(list_->Hwnd(), &r, FALSE);
+    }
+}
+
+int CReportTree::MeasureColumnTitle(const std::wstring& title) {
+    // The window's default font, as the titles have always been measured; but the title is drawn
+    // in the bold font, so the column is at least that wide (with room for its lines), or a
+    // narrow default font would cut the title.
+    const fw::ClientDC dc(hwnd_);
+    const RECT client = hwnd_ ? ClientRect() : RECT{};
+    RECT rect = client;
+    DrawTextW(dc.Get(), title.c_str(), static_cast<int>(title.size()), &rect,
+              DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    RECT bold = client;
+    {
+        const fw::SelectGuard font(dc.Get(), BoldFont());
+        DrawTextW(dc.Get(), title.c_str(), static_cast<int>(title.size()), &bold,
+                  DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    }
+    return std::max(rect.right, bold.right + 6);
+}

@@ -1,0 +1,115 @@
+// The property tree control of the report: a container window holding the item tree, with the
+// row list (CReportTreeList) above an info pane (CReportTreePane) for the selected item.
+#pragma once
+
+#include "report/ReportTreeModel.h"
+#include "framework/Controls.h"
+#include "framework/Gdi.h"
+#include "framework/CustomWindow.h"
+#include "framework/Window.h"
+
+#include <memory>
+
+class CReportTreeList;
+class CReportTreePane;
+
+// The notification record sent with WM_NOTIFY while the control has style bit 0x0001.
+struct NMREPORTTREE {
+    NMHDR hdr;
+    CReportItem* item;
+    BYTE reserved[28];
+};
+
+inline constexpr DWORD RTS_NOTIFY = 0x0001;
+
+class CReportTree : public fw::CustomWindow, private report::ReportTreeHost {
+public:
+    CReportTree();
+    ~CReportTree() override;
+
+    bool Create(DWORD style, const RECT& rect, HWND parent, int id);
+
+    CReportItem* AddItem(std::unique_ptr<CReportItem> item, CReportItem* parent = nullptr) {
+        return model_.AddItem(std::move(item), parent);
+    }
+    void RemoveItem(CReportItem* item) { model_.RemoveItem(item); }
+    void RemoveAllItems() { model_.RemoveAllItems(); }
+    CReportItem* ItemFromId(int id) const { return model_.ItemFromId(id); }
+    CReportItem* SelectedItem() const { return model_.SelectedItem(); }
+    void SelectItem(CReportItem* item) { model_.SelectItem(item); }
+    void ScrollToItem(CReportItem* item) { model_.ScrollToItem(item); }
+    CReportItem* ItemAtPoint(POINT point) const { return model_.ItemAtPoint({point.x, point.y}); }
+    int HitTestPoint(POINT point) const { return model_.HitTestPoint({point.x, point.y}); }
+    void SetDividerPosition(int x) { model_.SetDividerPosition(x); }
+
+    // The control owns the image list from here on.
+    void SetNodeImages(fw::ImageList images);
+    HIMAGELIST NodeImages() const { return images_.Get(); }
+
+    // Locking also disables (enables) the parent window.
+    void SetInputLocked(bool locked);
+    void ShowInfoPane(bool show);
+    bool InfoPaneShown() const { return showInfoPane_; }
+    int InfoPaneHeight() const { return infoPaneHeight_; }
+
+    // Moves the control to its parent's origin with this size, and lays out its children.
+    void Resize(int width, int height);
+
+    report::ReportTreeModel& Model() { return model_; }
+    const report::ReportTreeModel& Model() const { return model_; }
+    CReportTreeList& List() const { return *list_; }
+    CReportTreePane& Pane() const { return *pane_; }
+
+    // Shared by every tree: bold for groups and the pane's title, normal for the rest.
+    static HFONT NormalFont();
+    static HFONT BoldFont();
+
+    // Sends a notification (only with RTS_NOTIFY); the parent's answer, 0 when none was sent.
+    std::intptr_t Notify(int code, CReportItem* item) override;
+
+    // Carries out the repaints and the scroll-bar update that model changes asked for. They are
+    // gathered and done once (posted, or before anything reads the scroll state or paints), so
+    // that adding or removing many rows costs one update, not one per row.
+    void FlushRefresh();
+
+protected:
+    virtual std::unique_ptr<CReportTreeList> CreateListObject();
+    virtual std::unique_ptr<CReportTreePane> CreatePaneObject();
+
+    int OnCreate(CREATESTRUCTW& create) override;
+    void OnSize(UINT type, int width, int height) override;
+    void OnEnable(bool enable) override;
+    void OnSysColorChange() override;
+    void OnSetFocus(HWND previous) override;
+    void OnRButtonDown(UINT flags, POINT point) override;
+    void OnKeyDown(UINT key, UINT repeat, UINT flags) override;
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    enum Refresh : unsigned { kContainer = 1, kList = 2, kScrollBar = 4 };
+    void MarkDirty(unsigned what);
+    unsigned pending_ = 0;
+    bool flushing_ = false;
+
+    void LayoutChildren(int width, int height);
+
+    // ReportTreeHost
+    bool WindowExists() const override { return hwnd_ != nullptr; }
+    void RepaintContainer() override;
+    void RepaintList() override;
+    void UpdateListNow() override;
+    void RecomputeScrollBar() override;
+    void ScrollListTo(int position) override;
+    report::Rect ListClientRect() const override;
+    void InvalidateListRect(const report::Rect& rect) override;
+    int MeasureColumnTitle(const std::wstring& title) override;
+    bool HasImageList() const override { return images_.Get() != nullptr; }
+    bool IsEnabled() const override { return hwnd_ && IsWindowEnabled(hwnd_); }
+
+    std::unique_ptr<CReportTreeList> list_;
+    std::unique_ptr<CReportTreePane> pane_;
+    bool showInfoPane_ = true;
+    int infoPaneHeight_ = 50;
+    report::ReportTreeModel model_;
+    fw::ImageList images_;
+};

@@ -1,0 +1,230 @@
+#include "report/ReportTreeList.h"
+
+#include "report/GdiCanvas.h"
+#include "report/ReportTree.h"
+
+#include <windowsx.h>
+
+namespace {
+
+const wchar_t kListClass[] = L"TarnholmReportTreeList";
+
+RECT Shrunk(RECT r, int by) {
+    InflateRect(&r, -by, -by);
+    return r;
+}
+
+} // namespace
+
+bool CReportTreeList::Create(DWORD style, const RECT& rect, CReportTree& owner, int id) {
+    if (!RegisterWindowClass(kListClass, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, LoadCursorW(nullptr, IDC_ARROW),
+                             nullptr))
+        return false;
+    if (!CustomWindow::Create(kListClass, L"", style, rect, owner.Hwnd(), id))
+        return false;
+    owner_ = &owner;
+    return true;
+}
+
+void CReportTreeList::EnsureBackBuffer(int width, int height) {
+    if (width <= bufferWidth_ && height <= bufferHeight_ && buffer_)
+        return;
+    // Both sizes follow the request when either grows; smaller requests keep the bitmap.
+    bufferWidth_ = width;
+    bufferHeight_ = height;
+    const fw::ClientDC screen(nullptr);
+    buffer_.Reset(CreateBitmap(std::max(width, 1), std::max(height, 1),
+                               static_cast<UINT>(GetDeviceCaps(screen.Get(), PLANES)),
+                               static_cast<UINT>(GetDeviceCaps(screen.Get(), BITSPIXEL)), nullptr));
+}
+
+void CReportTreeList::OnSize(UINT, int width, int height) {
+    Default();
+    EnsureBackBuffer(width, height);
+    if (!owner_)
+        return;
+    RecomputeScrollBar();
+    owner_->FlushRefresh();
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    owner_->Model().LayoutChangedAll();
+}
+
+void CReportTreeList::RecomputeScrollBar() {
+    if (!owner_)
+        return;
+    report::ReportTreeModel& model = owner_->Model();
+    const RECT client = ClientRect();
+    const int total = model.ScrollRangeMax();
+    const int page = client.bottom - client.top + 1;
+    if (page > total)
+        model.SetScrollPosition(0);
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+    info.nMin = 0;
+    info.nMax = total;
+    info.nPage = static_cast<UINT>(page);
+    info.nPos = model.ScrollPosition();
+    // The bar is drawn with the next paint of the frame rather than at once: adding a thousand
+    // rows would otherwise draw it a thousand times.
+    SetScrollInfo(hwnd_, SB_VERT, &info, FALSE);
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_NOERASE | RDW_NOINTERNALPAINT);
+    model.SetDividerPosition(model.Divider());
+}
+
+void CReportTreeList::Scroll(int code, int thumb) {
+    if (!owner_)
+        return;
+    owner_->FlushRefresh();
+    SetFocus(hwnd_);
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE;
+    GetScrollInfo(hwnd_, SB_VERT, &info);
+    report::ReportTreeModel& model = owner_->Model();
+    const RECT client = ClientRect();
+    const int page = client.bottom - client.top + 1;
+    const int position = report::ScrollTarget(code, model.ScrollPosition(), page, info.nMin, info.nMax, thumb);
+    model.SetScrollPosition(position);
+    SetScrollPos(hwnd_, SB_VERT, position, TRUE);
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void CReportTreeList::PaintRows(HDC dc, const RECT& client) {
+    report::ReportTreeModel& model = owner_->Model();
+    model.ClearVisibleChain();
+    const report::Colour darkened = report::DarkenedFace(GetSysColor(COLOR_BTNFACE));
+    fw::FillSolidRect(dc, client, darkened);
+    if (owner_->Hwnd() && IsWindowEnabled(owner_->Hwnd()))
+        fw::FillSolidRect(dc, Shrunk(client, 2), RGB(255, 255, 255));
+    fw::FillSolidRect(dc, RECT{client.left, client.top, client.left + model.IndentWidth(), client.bottom}, darkened);
+    RECT edge = client;
+    DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
+
+    GdiCanvas canvas(dc, CReportTree::NormalFont(), CReportTree::BoldFont(), owner_->NodeImages());
+    const RECT inner = Shrunk(client, 2);
+    canvas.PushClip(FromRECT(inner));
+    int y = 0;
+    for (CReportItem* item = model.Root().FirstChild(); item; item = item->NextSibling())
+        if (item->IsShown())
+            y += PaintItem(*item, canvas, FromRECT(client), 0, y);
+    canvas.PopClip();
+}
+
+void CReportTreeList::OnPaint() {
+    if (owner_)
+        owner_->FlushRefresh();
+    const fw::PaintDC paint(hwnd_);
+    if (!owner_)
+        return;
+    const RECT client = ClientRect();
+    EnsureBackBuffer(client.right, client.bottom);
+    fw::MemoryDC memory(paint.Get());
+    const fw::SelectGuard bitmap(memory.Get(), buffer_.Get());
+    PaintRows(memory.Get(), client);
+    RECT box{};
+    GetClipBox(paint.Get(), &box);
+    BitBlt(paint.Get(), box.left, box.top, box.right - box.left, box.bottom - box.top, memory.Get(), box.left, box.top,
+           SRCCOPY);
+}
+
+bool CReportTreeList::OnEraseBkgnd(HDC) { return true; }
+
+bool CReportTreeList::OnSetCursor(HWND window, UINT hitTest, UINT mouseMessage) {
+    if (window != hwnd_ || hitTest != HTCLIENT || !owner_)
+        return fw::CustomWindow::OnSetCursor(window, hitTest, mouseMessage);
+    POINT point{};
+    GetCursorPos(&point);
+    ScreenToClient(hwnd_, &point);
+    const int hit = owner_->HitTestPoint(point);
+    const wchar_t* shape = IDC_ARROW;
+    if (hit == report::kHitDivider)
+        shape = IDC_SIZEWE;
+    else if (hit == report::kHitExpander || hit == report::kHitCheckBox)
+        shape = IDC_HAND;
+    SetCursor(LoadCursorW(nullptr, shape));
+    return true;
+}
+
+void CReportTreeList::InvertBar(int x) {
+    const fw::ClientDC dc(hwnd_);
+    const RECT client = ClientRect();
+    PatBlt(dc.Get(), x - report::kDragBarHalfWidth, 0, 2 * report::kDragBarHalfWidth + 1, client.bottom, DSTINVERT);
+}
+
+void CReportTreeList::OnLButtonDown(UINT, POINT point) {
+    if (!owner_)
+        return;
+    if (owner_->Model().Click({point.x, point.y}) == report::ClickResult::StartDrag) {
+        SetCapture(hwnd_);
+        dragging_ = true;
+        dragX_ = owner_->Model().Divider();
+        InvertBar(dragX_);
+    }
+    // The click may have changed the selection: the pane shows it at once.
+    UpdateWindow(hwnd_);
+}
+
+void CReportTreeList::OnMouseMove(UINT, POINT point) {
+    if (!dragging_)
+        return;
+    InvertBar(dragX_);
+    dragX_ = point.x;
+    InvertBar(dragX_);
+}
+
+void CReportTreeList::OnLButtonUp(UINT, POINT point) {
+    if (!dragging_ || !owner_)
+        return;
+    InvertBar(dragX_);
+    dragging_ = false;
+    ReleaseCapture();
+    owner_->SetDividerPosition(point.x);
+    owner_->Model().LayoutChangedAll();
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void CReportTreeList::OnLButtonDblClk(UINT, POINT point) {
+    if (owner_)
+        owner_->Model().DoubleClick({point.x, point.y});
+}
+
+void CReportTreeList::OnKeyDown(UINT key, UINT, UINT) {
+    if (!owner_)
+        return;
+    if (key == VK_TAB || key == VK_ESCAPE) {
+        PostMessageW(GetParent(hwnd_), WM_KEYDOWN, key, 0);
+        return;
+    }
+    if (!owner_->Model().Key(key))
+        Default();
+}
+
+UINT CReportTreeList::OnGetDlgCode(MSG*) { return DLGC_WANTARROWS | DLGC_WANTALLKEYS | DLGC_WANTCHARS; }
+
+void CReportTreeList::OnVScroll(UINT code, UINT, HWND) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_TRACKPOS;
+    GetScrollInfo(hwnd_, SB_VERT, &info);
+    Scroll(static_cast<int>(code), info.nTrackPos);
+}
+
+bool CReportTreeList::OnMouseWheel(UINT, short delta, POINT) {
+    if (owner_)
+        owner_->FlushRefresh();
+    int minimum = 0, maximum = 0;
+    GetScrollRange(hwnd_, SB_VERT, &minimum, &maximum);
+    const RECT client = ClientRect();
+    if (report::WheelScrolls(minimum, maximum, client.bottom - client.top)) {
+        SetFocus(hwnd_);
+        Scroll(delta < 0 ? SB_LINEDOWN : SB_LINEUP, 0);
+    }
+    return true;
+}
+
+void CReportTreeList::OnRButtonDown(UINT, POINT) {
+    if (owner_)
+        owner_->Notify(RTN_RCLICK, nullptr);
+    Default();
+}

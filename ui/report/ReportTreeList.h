@@ -1,0 +1,53 @@
+// The rows of the report tree: painted through a back buffer, scrolled in pixels, and turning
+// mouse and keys into the tree's actions.
+#pragma once
+
+#include "framework/Gdi.h"
+#include "framework/CustomWindow.h"
+#include "framework/Window.h"
+
+class CReportTree;
+
+class CReportTreeList : public fw::CustomWindow {
+public:
+    bool Create(DWORD style, const RECT& rect, CReportTree& owner, int id);
+    void SetOwner(CReportTree* owner) { owner_ = owner; }
+
+    // Range 0..root height, page = client height + 1; re-clamps the owner's divider.
+    void RecomputeScrollBar();
+    // A scroll request with a scroll-bar code (SB_*); thumb: the position for SB_THUMBTRACK.
+    void Scroll(int code, int thumb);
+    // Paints the rows as the list does, into any DC (the back buffer, a test bitmap).
+    void PaintRows(HDC dc, const RECT& client);
+
+    int BackBufferWidth() const { return bufferWidth_; }
+    int BackBufferHeight() const { return bufferHeight_; }
+    HBITMAP BackBuffer() const { return buffer_.Get(); }
+    bool Dragging() const { return dragging_; }
+
+protected:
+    void OnSize(UINT type, int width, int height) override;
+    void OnPaint() override;
+    bool OnEraseBkgnd(HDC dc) override;
+    bool OnSetCursor(HWND window, UINT hitTest, UINT mouseMessage) override;
+    void OnLButtonDown(UINT flags, POINT point) override;
+    void OnLButtonUp(UINT flags, POINT point) override;
+    void OnLButtonDblClk(UINT flags, POINT point) override;
+    void OnMouseMove(UINT flags, POINT point) override;
+    void OnKeyDown(UINT key, UINT repeat, UINT flags) override;
+    UINT OnGetDlgCode(MSG* msg) override;
+    void OnVScroll(UINT code, UINT position, HWND bar) override;
+    bool OnMouseWheel(UINT flags, short delta, POINT screenPoint) override;
+    void OnRButtonDown(UINT flags, POINT point) override;
+
+private:
+    void EnsureBackBuffer(int width, int height);
+    void InvertBar(int x);
+
+    CReportTree* owner_ = nullptr;
+    fw::Bitmap buffer_;
+    int bufferWidth_ = 0;
+    int bufferHeight_ = 0;
+    int dragX_ = 0;
+    bool dragging_ = false;
+};

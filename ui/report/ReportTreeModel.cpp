@@ -1,0 +1,467 @@
+#include "report/ReportTreeModel.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace report {
+
+namespace {
+
+// Virtual-key codes the list answers (the Windows values).
+constexpr unsigned kKeyEnter = 0x0D;
+constexpr unsigned kKeyEnd = 0x23;
+constexpr unsigned kKeyHome = 0x24;
+constexpr unsigned kKeyLeft = 0x25;
+constexpr unsigned kKeyUp = 0x26;
+constexpr unsigned kKeyRight = 0x27;
+constexpr unsigned kKeyDown = 0x28;
+constexpr unsigned kKeyF2 = 0x71;
+constexpr unsigned kKeyF4 = 0x73;
+
+bool Inside(const Rect& r, Point p) {
+    // The boxes are drawn with their right and bottom edges, so those count as inside.
+    return !IsEmpty(r) && p.x >= r.left && p.x <= r.right && p.y >= r.top && p.y <= r.bottom;
+}
+
+// Pre-order successor below `root` (the root itself excluded from the walk).
+CReportItem* NextPreOrder(CReportItem* item) {
+    if (item->FirstChild())
+        return item->FirstChild();
+    while (item) {
+        if (item->NextSibling())
+            return item->NextSibling();
+        item = item->Parent();
+        if (item && !item->Parent())
+            return nullptr;
+    }
+    return nullptr;
+}
+
+template <typename F>
+void ForEachItem(CReportItem& root, F f) {
+    for (CReportItem* item = root.FirstChild(); item; item = NextPreOrder(item))
+        f(*item);
+}
+
+} // namespace
+
+ReportTreeModel::ReportTreeModel(ReportTreeHost& host) : host_(host), root_(std::make_unique<CReportItem>()) {
+    root_->owner_ = this;
+    root_->Expand(true);
+}
+
+ReportTreeModel::~ReportTreeModel() {
+    // Deleting without notifications: the windows are going too.
+    CReportItem* child = root_->firstChild_;
+    root_->firstChild_ = nullptr;
+    while (child) {
+        CReportItem* next = child->nextSibling_;
+        struct Deleter {
+            static void Run(CReportItem* item) {
+                for (CReportItem* c = item->FirstChild(); c;) {
+                    CReportItem* n = c->NextSibling();
+                    Run(c);
+                    c = n;
+                }
+                delete item;
+            }
+        };
+        Deleter::Run(child);
+        child = next;
+    }
+}
+
+CReportItem* ReportTreeModel::AddItem(std::unique_ptr<CReportItem> owned, CReportItem* parent) {
+    if (!owned)
+        return nullptr;
+    CReportItem* item = owned.release();
+    if (!parent)
+        parent = root_.get();
+    if (!parent->firstChild_) {
+        parent->firstChild_ = item;
+    } else {
+        CReportItem* last = parent->firstChild_;
+        while (last->nextSibling_)
+            last = last->nextSibling_;
+        last->nextSibling_ = item;
+    }
+    item->parent_ = parent;
+    item->owner_ = this;
+    item->id_ = nextId_++;
+    host_.Notify(RTN_ITEMADDED, item);
+    if (host_.WindowExists()) {
+        host_.RepaintContainer();
+        host_.RecomputeScrollBar();
+        host_.RepaintList();
+    }
+    return item;
+}
+
+void ReportTreeModel::Unlink(CReportItem* item) {
+    CReportItem* parent = item->parent_;
+    if (!parent)
+        return;
+    if (parent->firstChild_ == item) {
+        parent->firstChild_ = item->nextSibling_;
+    } else {
+        for (CReportItem* sibling = parent->firstChild_; sibling; sibling = sibling->nextSibling_)
+            if (sibling->nextSibling_ == item) {
+                sibling->nextSibling_ = item->nextSibling_;
+                break;
+            }
+    }
+    item->nextSibling_ = nullptr;
+}
+
+// True when the item is gone.
+bool ReportTreeModel::RemoveSubtree(CReportItem* item) {
+    const bool isRoot = item == root_.get();
+    if (!isRoot && host_.Notify(RTN_ITEMREMOVING, item) != 0)
+        return false;
+    for (CReportItem* child = item->firstChild_; child;) {
+        CReportItem* next = child->nextSibling_;
+        RemoveSubtree(child);
+        if (host_.WindowExists()) {
+            host_.RepaintContainer();
+            host_.RecomputeScrollBar();
+            host_.RepaintList();
+        }
+        child = next;
+    }
+    if (isRoot)
+        return false;
+    // A child that vetoed its removal still hangs below: deleting its parent would leave it
+    // linked to freed memory, so the parent stays as well.
+    if (item->firstChild_)
+        return false;
+    Unlink(item);
+    if (selected_ == item) {
+        selected_ = nullptr;
+        if (host_.WindowExists())
+            host_.RepaintContainer();
+    }
+    // The chain of the last paint must not keep a dead item; it is rebuilt on the next paint.
+    if (chainHead_)
+        ClearVisibleChain();
+    delete item;
+    return true;
+}
+
+void ReportTreeModel::RemoveItem(CReportItem* item) { RemoveSubtree(item ? item : root_.get()); }
+
+void ReportTreeModel::RemoveAllItems() {
+    RemoveSubtree(root_.get());
+    if (host_.WindowExists()) {
+        host_.RepaintContainer();
+        host_.RecomputeScrollBar();
+    }
+    nextId_ = 1;
+}
+
+CReportItem* ReportTreeModel::ItemFromId(int id) const {
+    for (CReportItem* item = root_->FirstChild(); item; item = NextPreOrder(item))
+        if (item->Id() == id)
+            return item;
+    return nullptr;
+}
+
+void ReportTreeModel::SelectItem(CReportItem* item) {
+    selected_ = item;
+    ScrollToItem(item);
+    host_.RepaintContainer();
+}
+
+void ReportTreeModel::ScrollToItem(CReportItem* item) {
+    if (!item)
+        return;
+    if (!OnVisibleChain(item)) {
+        for (CReportItem* a = item->parent_; a; a = a->parent_)
+            a->Expand(true);
+        host_.RepaintContainer();
+        host_.RecomputeScrollBar();
+        host_.RepaintList();
+        host_.UpdateListNow();
+    }
+    const Rect client = host_.ListClientRect();
+    const int height = item->RowHeight();
+    const Rect view{client.left, client.top + scroll_, client.right, client.bottom + scroll_ - height};
+    const Point at = item->Position();
+    if (at.x >= view.left && at.x < view.right && at.y >= view.top && at.y < view.bottom)
+        return;
+    const int clientHeight = client.bottom - client.top;
+    if (at.y < view.top)
+        host_.ScrollListTo(at.y);
+    else
+        host_.ScrollListTo(at.y + 2 * height - clientHeight);
+}
+
+CReportItem* ReportTreeModel::ItemAtPoint(Point point) const {
+    const int y = point.y + scroll_;
+    for (CReportItem* item = chainHead_; item; item = item->nextVisible_) {
+        const int top = item->Position().y;
+        if (top <= y && y < top + item->RowHeight())
+            return item;
+    }
+    return nullptr;
+}
+
+int ReportTreeModel::HitTestPoint(Point point) const {
+    const CReportItem* item = ItemAtPoint(point);
+    if (!item)
+        return kHitNowhere;
+    if (!item->IsTopLevel() && divider_ - kDividerHalfWidth <= point.x && point.x <= divider_ + kDividerHalfWidth)
+        return kHitDivider;
+    if (point.x > divider_ + kDividerHalfWidth)
+        return kHitValue;
+    const Point document{point.x, point.y + scroll_};
+    if (Inside(item->ExpanderBox(), document))
+        return kHitExpander;
+    if (Inside(item->CheckBoxRect(), document))
+        return kHitCheckBox;
+    return kHitLabel;
+}
+
+void ReportTreeModel::SetDividerPosition(int x) {
+    const Rect client = host_.ListClientRect();
+    // The tightest column block of any group limits how far right the divider may go.
+    bool haveBase = false;
+    int base = INT_MAX;
+    for (CReportItem* item = root_->firstChild_; item;) {
+        if (item->IsGroup()) {
+            const int value = client.right - static_cast<CReportGroupItem*>(item)->ColumnBlockWidth();
+            base = std::min(base, value);
+            haveBase = true;
+        }
+        item = item->nextSibling_ ? item->nextSibling_ : item->firstChild_;
+    }
+    const int wanted = std::max(x, kDividerMinimum);
+    if (IsEmpty(client)) {
+        divider_ = wanted;
+    } else {
+        const int limit = haveBase && base > 0 ? base - dividerMargin_ - 15 : (client.right - client.left) - 12;
+        divider_ = wanted < limit ? wanted : limit;
+    }
+    host_.RepaintContainer();
+}
+
+void ReportTreeModel::ClearVisibleChain() {
+    for (CReportItem* item = chainHead_; item;) {
+        CReportItem* next = item->nextVisible_;
+        item->nextVisible_ = nullptr;
+        item = next;
+    }
+    chainHead_ = chainTail_ = nullptr;
+}
+
+void ReportTreeModel::AppendToVisibleChain(CReportItem* item) {
+    item->nextVisible_ = nullptr;
+    if (chainTail_)
+        chainTail_->nextVisible_ = item;
+    else
+        chainHead_ = item;
+    chainTail_ = item;
+}
+
+bool ReportTreeModel::OnVisibleChain(const CReportItem* item) const {
+    for (const CReportItem* i = chainHead_; i; i = i->nextVisible_)
+        if (i == item)
+            return true;
+    return false;
+}
+
+void ReportTreeModel::SetAllSelectedFlags(bool on) {
+    ForEachItem(*root_, [on](CReportItem& item) { item.Select(on); });
+}
+
+void ReportTreeModel::LayoutChangedAll() {
+    ForEachItem(*root_, [](CReportItem& item) { item.OnLayoutChanged(); });
+}
+
+void ReportTreeModel::Reload(CReportItem* item) {
+    if (!item)
+        return;
+    item->OnReload();
+    for (CReportItem* d = item->FirstChild(); d; d = NextPreOrder(d)) {
+        // Stop at the end of this item's subtree.
+        const CReportItem* a = d;
+        while (a && a != item)
+            a = a->Parent();
+        if (!a)
+            break;
+        d->OnReload();
+    }
+    host_.RepaintContainer();
+}
+
+void ReportTreeModel::ChangeSelection(CReportItem* item) {
+    CReportItem* old = selected_;
+    SelectItem(item);
+    SetAllSelectedFlags(false);
+    if (item)
+        item->Select(true);
+    host_.RepaintList();
+    if (item != old)
+        host_.Notify(RTN_SELCHANGED, item);
+}
+
+void ReportTreeModel::SelectFirst() {
+    if (chainHead_)
+        ChangeSelection(chainHead_);
+    else
+        ChangeSelection(nullptr);
+}
+
+void ReportTreeModel::SelectLast() {
+    if (chainTail_)
+        ChangeSelection(chainTail_);
+}
+
+void ReportTreeModel::SelectPrevious() {
+    if (!chainHead_)
+        return;
+    if (!selected_) {
+        ChangeSelection(chainTail_);
+        return;
+    }
+    for (CReportItem* item = chainHead_; item; item = item->nextVisible_)
+        if (item->nextVisible_ == selected_) {
+            ChangeSelection(item);
+            return;
+        }
+}
+
+void ReportTreeModel::SelectNext() {
+    if (!chainHead_)
+        return;
+    if (!selected_) {
+        ChangeSelection(chainHead_);
+        return;
+    }
+    if (OnVisibleChain(selected_) && selected_->nextVisible_)
+        ChangeSelection(selected_->nextVisible_);
+}
+
+void ReportTreeModel::ValidateSelection() {
+    if (!selected_ || OnVisibleChain(selected_))
+        return;
+    selected_->Select(false);
+    selected_ = nullptr;
+    host_.Notify(RTN_SELCHANGED, nullptr);
+    host_.RepaintList();
+}
+
+bool ReportTreeModel::ToggleExpansion(CReportItem* item) {
+    if (host_.Notify(RTN_ITEMEXPANDING, item) != 0)
+        return false;
+    item->Expand(!item->IsExpanded());
+    host_.RecomputeScrollBar();
+    host_.RepaintList();
+    host_.UpdateListNow();
+    ValidateSelection();
+    return true;
+}
+
+void ReportTreeModel::SelectAndNotify(CReportItem* item) {
+    CReportItem* old = selected_;
+    SetAllSelectedFlags(false);
+    SelectItem(item);
+    item->Select(true);
+    host_.RepaintList();
+    if (item != old)
+        host_.Notify(RTN_SELCHANGED, item);
+}
+
+ClickResult ReportTreeModel::Click(Point point) {
+    if (inputLocked_)
+        return ClickResult::None;
+    host_.Notify(RTN_CLICK, kAllItems);
+    if (!host_.IsEnabled())
+        return ClickResult::None;
+    const int hit = HitTestPoint(point);
+    CReportItem* item = ItemAtPoint(point);
+    switch (hit) {
+    case kHitDivider: return host_.Notify(RTN_DIVIDERDRAG, nullptr) != 0 ? ClickResult::None : ClickResult::StartDrag;
+    case kHitExpander:
+        if (item && item->HasChildren())
+            ToggleExpansion(item);
+        return ClickResult::None;
+    case kHitCheckBox:
+        if (item) {
+            item->Check(!item->IsChecked());
+            host_.Notify(RTN_CHECKCHANGED, item);
+        }
+        return ClickResult::None;
+    default: break;
+    }
+    if (!item) {
+        SetAllSelectedFlags(false);
+        selected_ = nullptr;
+        host_.Notify(RTN_SELCHANGED, nullptr);
+        host_.RepaintList();
+        return ClickResult::None;
+    }
+    SelectAndNotify(item);
+    if (hit != kHitValue || item->IsTopLevel())
+        return ClickResult::None;
+    if (host_.Notify(RTN_ITEMACTIVATE, item) != 0 || item->IsReadOnly())
+        return ClickResult::None;
+    item->Activate();
+    return ClickResult::None;
+}
+
+void ReportTreeModel::DoubleClick(Point point) {
+    CReportItem* item = ItemAtPoint(point);
+    if (!item || !item->HasChildren())
+        return;
+    switch (HitTestPoint(point)) {
+    case kHitDivider: return;
+    case kHitCheckBox:
+        item->Check(!item->IsChecked());
+        host_.Notify(RTN_CHECKCHANGED, item);
+        host_.RepaintList();
+        return;
+    case kHitExpander: break;
+    default: SelectAndNotify(item); break;
+    }
+    ToggleExpansion(item);
+}
+
+bool ReportTreeModel::Key(unsigned key) {
+    if (inputLocked_ || !host_.IsEnabled())
+        return true;
+    CReportItem* s = selected_;
+    switch (key) {
+    case kKeyEnter:
+    case kKeyF2:
+    case kKeyF4:
+        if (s && !s->IsTopLevel() && !s->IsReadOnly())
+            s->Activate();
+        return true;
+    case kKeyEnd: SelectLast(); return true;
+    case kKeyHome: SelectFirst(); return true;
+    case kKeyUp: SelectPrevious(); return true;
+    case kKeyDown: SelectNext(); return true;
+    case kKeyLeft:
+    case kKeyRight: {
+        if (!s)
+            return true;
+        const bool left = key == kKeyLeft;
+        const bool vetoed = host_.Notify(RTN_ITEMEXPANDING, s) != 0;
+        if (!vetoed && s->HasChildren() && s->IsExpanded() == left) {
+            s->Expand(!left);
+            host_.RecomputeScrollBar();
+            host_.RepaintList();
+            host_.UpdateListNow();
+            ValidateSelection();
+        } else if (left) {
+            SelectPrevious();
+        } else {
+            SelectNext();
+        }
+        return true;
+    }
+    default: return false;
+    }
+}
+
+} // namespace report

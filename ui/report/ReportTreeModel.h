@@ -1,0 +1,137 @@
+// The report tree without its windows: the item tree, ids, selection, divider, scroll position,
+// the visible chain of the last paint, and what mouse and keys do to them. CReportTree wires it
+// to its windows through ReportTreeHost; tests give it a recording host.
+#pragma once
+
+#include "report/ReportItem.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+// Notification codes sent to the control's parent.
+inline constexpr int RTN_ITEMADDED = -1101;
+inline constexpr int RTN_ITEMREMOVING = -1102;
+inline constexpr int RTN_SELCHANGED = -1107;
+inline constexpr int RTN_ITEMEXPANDING = -1108;
+inline constexpr int RTN_DIVIDERDRAG = -1109;
+inline constexpr int RTN_ITEMACTIVATE = -1110;
+inline constexpr int RTN_CHECKCHANGED = -1112;
+inline constexpr int RTN_CLICK = -2;  // the standard click
+inline constexpr int RTN_RCLICK = -5; // the standard right click
+
+namespace report {
+
+// The item reference of the click notification: all bits set.
+inline CReportItem* const kAllItems = reinterpret_cast<CReportItem*>(~std::uintptr_t{0});
+
+// The window side of the control, as the model needs it.
+class ReportTreeHost {
+public:
+    virtual ~ReportTreeHost() = default;
+    // Sends a notification to the parent (only with the notify style); non-zero vetoes.
+    virtual std::intptr_t Notify(int code, CReportItem* item) = 0;
+    virtual bool WindowExists() const = 0;
+    virtual void RepaintContainer() = 0;
+    virtual void RepaintList() = 0;
+    virtual void UpdateListNow() = 0;
+    virtual void RecomputeScrollBar() = 0;
+    // The list's scroll request with the thumb-track code.
+    virtual void ScrollListTo(int position) = 0;
+    virtual Rect ListClientRect() const = 0;
+    virtual void InvalidateListRect(const Rect& rect) = 0;
+    // The width of one line of a column title in the window's default font.
+    virtual int MeasureColumnTitle(const std::wstring& title) = 0;
+    virtual bool HasImageList() const = 0;
+    virtual bool IsEnabled() const = 0;
+};
+
+// What the list must do after a click.
+enum class ClickResult { None, StartDrag };
+
+class ReportTreeModel {
+public:
+    explicit ReportTreeModel(ReportTreeHost& host);
+    ~ReportTreeModel();
+    ReportTreeModel(const ReportTreeModel&) = delete;
+    ReportTreeModel& operator=(const ReportTreeModel&) = delete;
+
+    ReportTreeHost& Host() const { return host_; }
+    CReportItem& Root() const { return *root_; }
+
+    // Appends `item` (taking ownership) as the last child of `parent` (null: top level).
+    CReportItem* AddItem(std::unique_ptr<CReportItem> item, CReportItem* parent = nullptr);
+    // Deletes `item` and its subtree unless vetoed; null removes everything below the root.
+    void RemoveItem(CReportItem* item);
+    // Removes everything below the root and restarts the ids at 1.
+    void RemoveAllItems();
+    CReportItem* ItemFromId(int id) const;
+
+    CReportItem* SelectedItem() const { return selected_; }
+    // Stores the selection, scrolls it into view and repaints; no notification, flags untouched.
+    void SelectItem(CReportItem* item);
+    void ScrollToItem(CReportItem* item);
+    CReportItem* ItemAtPoint(Point point) const;
+    int HitTestPoint(Point point) const;
+    void SetDividerPosition(int x);
+
+    void SelectFirst();
+    void SelectLast();
+    void SelectPrevious();
+    void SelectNext();
+
+    // Traversals of the whole tree (root excluded, pre-order).
+    void SetAllSelectedFlags(bool on);
+    void LayoutChangedAll();
+    void Reload(CReportItem* item);
+
+    // Geometry read by the items and the list.
+    int Divider() const { return divider_; }
+    int ScrollPosition() const { return scroll_; }
+    void SetScrollPosition(int y) { scroll_ = y; }
+    int IndentWidth() const { return indent_; }
+    int DividerMargin() const { return dividerMargin_; }
+    void SetDividerRaw(int x) { divider_ = x; }
+
+    // The visible chain: the items painted by the last paint, in row order.
+    CReportItem* VisibleChain() const { return chainHead_; }
+    void ClearVisibleChain();
+    void AppendToVisibleChain(CReportItem* item);
+    bool OnVisibleChain(const CReportItem* item) const;
+
+    // The scroll range's maximum: the root's expanded height.
+    int ScrollRangeMax() const { return root_->ExpandedHeight(); }
+
+    bool InputLocked() const { return inputLocked_; }
+    void SetInputLocked(bool locked) { inputLocked_ = locked; }
+
+    // Input of the list (list client coordinates).
+    ClickResult Click(Point point);
+    void DoubleClick(Point point);
+    // Keys other than Tab and Escape (which the list hands to the control); true when handled.
+    bool Key(unsigned virtualKey);
+    // Toggles an item's expansion unless vetoed, then refreshes and validates the selection.
+    bool ToggleExpansion(CReportItem* item);
+    // Clears a selection that a collapse took off the visible chain.
+    void ValidateSelection();
+
+private:
+    void ChangeSelection(CReportItem* item);
+    void SelectAndNotify(CReportItem* item);
+    bool RemoveSubtree(CReportItem* item);
+    void Unlink(CReportItem* item);
+
+    ReportTreeHost& host_;
+    std::unique_ptr<CReportItem> root_;
+    CReportItem* chainHead_ = nullptr;
+    CReportItem* chainTail_ = nullptr;
+    CReportItem* selected_ = nullptr;
+    int divider_ = 140;
+    int scroll_ = 0;
+    int nextId_ = 1;
+    bool inputLocked_ = false;
+    int indent_ = 12;
+    int dividerMargin_ = 13;
+};
+
+} // namespace report

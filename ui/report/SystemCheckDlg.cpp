@@ -1,0 +1,339 @@
+#include "report/SystemCheckDlg.h"
+
+#include "ResourceIds.h"
+#include "framework/Application.h"
+#include "report/ReportText.h"
+#include "report/ReportTree.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <cstring>
+
+namespace {
+
+constexpr int kTreeControlId = 101;
+constexpr UINT kCopyReportCommand = 1;
+
+// Captions and hints pass through 256-character buffers, values through 1024.
+std::wstring Limited(std::wstring text, size_t characters) {
+    if (text.size() > characters - 1)
+        text.resize(characters - 1);
+    return text;
+}
+
+// Status image of a detected item's result: none for information (3) and unknown values.
+int StatusImageFor(int result) {
+    switch (result) {
+    case TEST_RESULT_IDEAL: return 0;
+    case TEST_RESULT_FAILED: return 1;
+    case TEST_RESULT_SUFFICIENT: return 0;
+    case TEST_RESULT_UNDETECTED: return 3;
+    default: return -1;
+    }
+}
+
+const wchar_t* VerdictKey(int result) {
+    switch (result) {
+    case 0: return L"IDS_RESULT_IDEAL";
+    case 1: return L"IDS_RESULT_FAILED";
+    case 2: return L"IDS_RESULT_SUFFICIENT";
+    default: return nullptr;
+    }
+}
+
+// Registration order and anchors of the template's controls.
+struct AnchorEntry {
+    int id;
+    int flags;
+};
+constexpr AnchorEntry kAnchors[] = {
+    {IDC_REPORT_VERDICT_FRAME, 3}, {IDC_REPORT_VERDICT_DIVIDER, 3}, {IDC_REPORT_VERDICT, 3},
+    {IDC_REPORT_VERDICT_IMAGE, 3}, {IDC_REPORT_VERDICT_RULE, 7},    {IDC_REPORT_INFO, 7},
+    {IDC_REPORT_TREE_FRAME, 15},   {IDC_REPORT_COPYRIGHT_RULE, 14}, {IDC_REPORT_COPYRIGHT, 14},
+    {IDC_REPORT_EMBLEM, 10},       {IDC_REPORT_FOOTER_RULE, 14},    {IDC_REPORT_OK, 12},
+    {IDC_REPORT_HELP_LINK, 8},     {IDC_REPORT_HEADER_RULE, 7},
+};
+
+SIZE SizeOf(const RECT& r) { return SIZE{r.right - r.left, r.bottom - r.top}; }
+
+} // namespace
+
+CSystemCheckDlg::CSystemCheckDlg(HWND parent, fw::TextLookup texts, bool showOKButton)
+    : fw::PropertyPage(IDD_REPORT, parent), showOK(showOKButton), texts_(std::move(texts)),
+      icon_(fw::LoadIconResource(IDI_WINDOW)) {}
+
+CSystemCheckDlg::~CSystemCheckDlg() = default;
+
+void CSystemCheckDlg::AttachApplication(DetectionApplication* application) {
+    application_ = application;
+    if (!application)
+        return;
+    if (ParameterSet* set = application->GetParameterSet())
+        set->AddValidator(this);
+}
+
+int CSystemCheckDlg::ShownResult() const {
+    if (overallResult_ >= 0 || !application_)
+        return overallResult_;
+    return application_->GetOverallResult();
+}
+
+void CSystemCheckDlg::DoDataExchange() { Bind(helpLink_, IDC_REPORT_HELP_LINK); }
+
+void CSystemCheckDlg::FillReport() {
+    const HWND placeholder = Item(IDC_REPORT_TREE_FRAME);
+    tree_.reset();
+    if (!placeholder)
+        return;
+    const RECT frame = ChildRect(placeholder);
+    tree_ = std::make_unique<CReportTree>();
+    const RECT rect{0, 0, frame.right - frame.left, frame.bottom - frame.top};
+    tree_->Create(WS_CHILD | WS_VISIBLE, rect, placeholder, kTreeControlId);
+
+    fw::ImageList images;
+    if (images.Create(IDB_STATUS_IMAGES, STATUS_IMAGE_WIDTH, 10, RGB(255, 255, 255)))
+        tree_->SetNodeImages(std::move(images));
+
+    auto* group = static_cast<CReportGroupItem*>(tree_->AddItem(std::make_unique<CReportGroupItem>()));
+    group->SetCaption(texts_(L"IDS_REQUIREMENT"));
+    group->SetHint(texts_(L"IDS_REQUIREMENT_DESCRIPTION"));
+    group->AddColumn(texts_(L"IDS_MINIMUM"));
+    group->Expand(true);
+
+    if (!application_)
+        return;
+    const std::vector<Information*> informations = application_->GetInformations();
+    for (const Information* information : informations) {
+        if (!information)
+            continue;
+        auto owned = std::make_unique<CReportTextItem>();
+        CReportTextItem* item = owned.get();
+        tree_->AddItem(std::move(owned), group);
+        item->SetCaption(Limited(Limited(information->GetDisplayString(), 256), 1024));
+        item->SetHint(Limited(information->GetDescriptionString(), 256));
+        item->SetReadOnly(true);
+        item->Show(true);
+        const std::wstring value = Limited(information->GetValueString(), 1024);
+        item->SetValueData(&value);
+        const int result = information->GetTestResult();
+        item->SetTestResult(result);
+        const int image = StatusImageFor(result);
+        if (image >= 0 && !group->Columns().empty())
+            item->AddStatusImage(group->Columns().front().centreOffset, image);
+    }
+}
+
+bool CSystemCheckDlg::OnInitDialog() {
+    fw::PropertyPage::OnInitDialog();
+    FillReport();
+
+    initialWindow_ = SizeOf(WindowRect());
+    initialClient_ = SizeOf(ClientRect());
+    if (const HWND placeholder = Item(IDC_REPORT_TREE_FRAME)) {
+        RECT rect{};
+        GetWindowRect(placeholder, &rect);
+        initialPlaceholder_ = SizeOf(rect);
+    }
+
+    layout_.Init(hwnd_, ClientRect());
+    for (const AnchorEntry& entry : kAnchors)
+        layout_.AddItem(entry.id, entry.flags);
+    layout_.Apply(true);
+
+    SetIcon(icon_, true);
+    SetIcon(icon_, false);
+    ok_.AttachSkin(IDC_REPORT_OK, hwnd_, Flat);
+
+    SetItemText(IDC_REPORT_INFO, texts_(L"IDS_INFO"));
+    SetItemText(IDC_REPORT_COPYRIGHT, texts_(L"IDS_COPYRIGHT"));
+    SetItemText(IDC_REPORT_OK, texts_(L"IDS_OK_BUTTON"));
+    SetItemText(IDC_REPORT_HELP_LINK, texts_(L"IDS_HELP"));
+    if (overallResult_ < 0 && application_)
+        overallResult_ = application_->GetOverallResult();
+    if (const wchar_t* key = VerdictKey(ShownResult()))
+        SetItemText(IDC_REPORT_VERDICT, texts_(key));
+
+    verdictImages_.Create(IDB_VERDICT_IMAGES, VERDICT_IMAGE_WIDTH, 10, RGB(255, 255, 255));
+    const RECT marker = ChildRect(Item(IDC_REPORT_VERDICT_IMAGE));
+    verdictImagePosition_ = POINT{marker.left, marker.top};
+
+    helpLink_.SetLinkTarget(texts_(L"IDS_SUPPORT_LINK"));
+    initialised_ = true;
+    if (!showOK)
+        if (const HWND ok = Item(IDC_REPORT_OK))
+            ShowWindow(ok, SW_HIDE);
+    background_.Reset(fw::LoadBitmapResource(IDB_REPORT_BACKGROUND));
+    return true;
+}
+
+void CSystemCheckDlg::OnCancel() { fw::Dialog::OnCancel(); }
+
+void CSystemCheckDlg::OnDestroy() {
+    // The template's picture statics (the gold rules) load their bitmaps themselves, and not
+    // every system frees them with the control: take them back and free them here, so that
+    // opening the report again and again costs nothing.
+    for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP)
+            continue;
+        const auto picture = reinterpret_cast<HGDIOBJ>(SendMessageW(child, STM_SETIMAGE, IMAGE_BITMAP, 0));
+        if (picture && GetObjectType(picture) == OBJ_BITMAP)
+            DeleteObject(picture);
+    }
+    fw::PropertyPage::OnDestroy();
+}
+
+bool CSystemCheckDlg::OnCommand(int id, int code, HWND control) {
+    if (id == IDC_REPORT_OK) {
+        OnCancel();
+        return true;
+    }
+    if (id == IDCANCEL) {
+        OnCancel();
+        return true;
+    }
+    return fw::PropertyPage::OnCommand(id, code, control);
+}
+
+bool CSystemCheckDlg::OnNotify(int id, NMHDR& header, LRESULT& result) {
+    return fw::PropertyPage::OnNotify(id, header, result);
+}
+
+bool CSystemCheckDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (msg == WM_CONTEXTMENU) {
+        const HWND from = reinterpret_cast<HWND>(wParam);
+        if (tree_ && tree_->Hwnd() && (from == tree_->Hwnd() || IsChild(tree_->Hwnd(), from))) {
+            POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            if (at.x == -1 && at.y == -1) { // from the keyboard: at the tree's corner
+                RECT rect{};
+                GetWindowRect(tree_->Hwnd(), &rect);
+                at = POINT{rect.left + 8, rect.top + 8};
+            }
+            ShowContextMenu(at);
+            result = 0;
+            return true;
+        }
+    }
+    return fw::PropertyPage::OnMessage(msg, wParam, lParam, result);
+}
+
+void CSystemCheckDlg::ShowContextMenu(POINT screenPoint) {
+    const HMENU menu = CreatePopupMenu();
+    if (!menu)
+        return;
+    const std::wstring label = texts_(L"IDS_COPY_REPORT");
+    AppendMenuW(menu, MF_STRING, kCopyReportCommand, label.c_str());
+    const UINT chosen = static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
+                                                         screenPoint.x, screenPoint.y, 0, hwnd_, nullptr));
+    DestroyMenu(menu);
+    if (chosen == kCopyReportCommand)
+        CopyReportToClipboard();
+}
+
+bool CSystemCheckDlg::PreTranslateMessage(MSG& msg) {
+    if (msg.message == WM_KEYDOWN && msg.wParam == 'C' && GetKeyState(VK_CONTROL) < 0 &&
+        (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd))) {
+        CopyReportToClipboard();
+        return true;
+    }
+    return fw::PropertyPage::PreTranslateMessage(msg);
+}
+
+std::wstring CSystemCheckDlg::ReportText() const {
+    std::wstring verdict;
+    if (const wchar_t* key = VerdictKey(ShownResult()))
+        verdict = texts_(key);
+    else if (const HWND text = Item(IDC_REPORT_VERDICT)) {
+        // Any other result keeps the template's text.
+        verdict.assign(static_cast<size_t>(GetWindowTextLengthW(text)) + 1, L'\0');
+        verdict.resize(static_cast<size_t>(GetWindowTextW(text, verdict.data(), static_cast<int>(verdict.size()))));
+    }
+    const auto status = [this](int result) -> std::wstring {
+        switch (result) {
+        case TEST_RESULT_IDEAL: return texts_(L"IDS_REPORT_STATUS_IDEAL");
+        case TEST_RESULT_FAILED: return texts_(L"IDS_REPORT_STATUS_FAILED");
+        case TEST_RESULT_SUFFICIENT: return texts_(L"IDS_REPORT_STATUS_SUFFICIENT");
+        case TEST_RESULT_UNDETECTED: return texts_(L"IDS_REPORT_STATUS_UNDETECTED");
+        default: return {};
+        }
+    };
+    if (!tree_)
+        return verdict + L"\r\n";
+    return report::BuildReportText(tree_->Model().Root(), verdict, status);
+}
+
+bool CSystemCheckDlg::CopyReportToClipboard() const {
+    const std::wstring text = ReportText();
+    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    if (!OpenClipboard(hwnd_))
+        return false;
+    bool done = false;
+    if (EmptyClipboard()) {
+        if (const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+            if (void* data = GlobalLock(memory)) {
+                std::memcpy(data, text.c_str(), bytes);
+                GlobalUnlock(memory);
+                done = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+            }
+            if (!done)
+                GlobalFree(memory); // the clipboard owns it only once it took it
+        }
+    }
+    CloseClipboard();
+    return done;
+}
+
+void CSystemCheckDlg::OnPaint() {
+    if (IsIconic(hwnd_)) {
+        const fw::PaintDC paint(hwnd_);
+        SendMessageW(hwnd_, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.Get()), 0);
+        const RECT client = ClientRect();
+        const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
+        const int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
+        DrawIcon(paint.Get(), x, y, icon_);
+        return;
+    }
+    Default();
+    const int result = ShownResult();
+    if (result >= 0 && result < verdictImages_.GetImageCount()) {
+        const fw::ClientDC dc(hwnd_);
+        verdictImages_.Draw(dc.Get(), result, verdictImagePosition_, ILD_TRANSPARENT);
+    }
+}
+
+bool CSystemCheckDlg::OnEraseBkgnd(HDC dc) {
+    Default();
+    if (background_)
+        fw::StretchBitmap(dc, background_.Get(), ClientRect());
+    return true;
+}
+
+HICON CSystemCheckDlg::OnQueryDragIcon() { return icon_; }
+
+void CSystemCheckDlg::OnGetMinMaxInfo(MINMAXINFO& info) {
+    Default();
+    if (initialWindow_.cx > 0)
+        info.ptMinTrackSize = POINT{initialWindow_.cx, initialWindow_.cy};
+}
+
+void CSystemCheckDlg::OnSize(UINT type, int width, int height) {
+    Default();
+    layout_.Apply(true);
+    // With erasing: the texts are transparent over the stretched background, and without a
+    // fresh background under them their old letters would stay visible beside the moved ones.
+    RECT window = WindowRect();
+    MapWindowPoints(HWND_DESKTOP, hwnd_, reinterpret_cast<POINT*>(&window), 2);
+    RedrawWindow(hwnd_, &window, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    const HWND placeholder = Item(IDC_REPORT_TREE_FRAME);
+    if (placeholder && initialised_ && tree_ && tree_->Hwnd()) {
+        RECT frame{};
+        GetWindowRect(placeholder, &frame);
+        tree_->Resize(width - initialClient_.cx + initialPlaceholder_.cx, frame.bottom - frame.top);
+    }
+    (void)type;
+    (void)height;
+}
+
+HBRUSH CSystemCheckDlg::OnCtlColor(HDC dc, HWND child, fw::CtlColor kind) {
+    return colours_.Answer(*this, dc, child, kind);
+}

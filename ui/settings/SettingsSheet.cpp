@@ -1,0 +1,202 @@
+#include "settings/SettingsSheet.h"
+
+#include "ResourceIds.h"
+#include "framework/Application.h"
+#include "settings/PageSupport.h"
+
+namespace {
+
+// Room right of the former sheet beside the button column, and the column's top margin.
+constexpr int kColumnGap = 27;
+constexpr int kColumnTop = 27;
+
+} // namespace
+
+CSettingsSheet::CSettingsSheet(CSettingsModel& model, DetectionApplication* detection, fw::TextLookup texts,
+                               HWND parent)
+    : fw::PropertySheetDialog(parent), model_(model), detection_(detection), texts_(std::move(texts)) {
+    video_ = std::make_unique<CVideoSettingsPage>(model_, texts_);
+    video_->SetTitle(texts_(L"IDS_EASY_VIDEO_SETTING_CAPTION"));
+    AddPage(*video_);
+    language_ = std::make_unique<CLanguagePage>(model_, texts_);
+    language_->SetTitle(texts_(L"IDS_LANGUAGES_CONFIGURATION_CAPTION"));
+    AddPage(*language_);
+    report_ = std::make_unique<CReportPage>(texts_, [this] {
+        if (!closing_)
+            ReloadAndClose();
+    });
+    report_->AttachApplication(detection_);
+    report_->SetTitle(texts_(L"IDS_DETECTIONUI_NAME"));
+    AddPage(*report_);
+}
+
+// The window goes before the pages it shows.
+CSettingsSheet::~CSettingsSheet() {
+    if (hwnd_)
+        ::DestroyWindow(hwnd_);
+}
+
+bool CSettingsSheet::CreateTooltip(fw::ToolTipCtrl& tooltip) { return tooltip.Create(hwnd_); }
+
+bool CSettingsSheet::OnInitDialog() {
+    const bool result = fw::PropertySheetDialog::OnInitDialog();
+    ModifyStyle(WS_CAPTION, 0);
+    if (tabs_.SubclassWindow(GetTabControl()))
+        tabs_.ModifyStyle(0, TCS_BUTTONS);
+    Reshape();
+    SetItemText(IDC_SHEET_DEFAULT, texts_(L"IDS_DEFAULT_SETTING_BUTTON"));
+    SetItemText(IDC_SHEET_OK, texts_(L"IDS_OK_BUTTON"));
+    SetItemText(IDC_SHEET_CANCEL, texts_(L"IDS_CANCEL_BUTTON"));
+    background_.Reset(fw::LoadBitmapResource(IDB_SHEET_BACKGROUND));
+
+    auto tooltip = std::make_unique<fw::ToolTipCtrl>();
+    if (!CreateTooltip(*tooltip))
+        return true;
+    tooltip_ = std::move(tooltip);
+    sheet::StyleTooltip(*tooltip_);
+    tooltip_->AddTool(Item(IDC_SHEET_DEFAULT), texts_(L"IDS_DEFAULT_BUTTON_TOOLTIP"));
+    tooltip_->Activate(true);
+    return result;
+}
+
+// The standard button row ends up below the window; the sheet grows to the right by a column of
+// the three buttons, each as wide as OK and a little higher, touching one another.
+void CSettingsSheet::Reshape() {
+    const RECT sheet = WindowRect();
+    RECT ok{};
+    GetWindowRect(Item(IDC_SHEET_OK), &ok);
+    const int okWidth = ok.right - ok.left;
+    const int okHeight = ok.bottom - ok.top;
+    SetWindowPos(hwnd_, nullptr, sheet.left, sheet.top, sheet.right + okWidth + kColumnGap - sheet.left,
+                 ok.top - sheet.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+
+    const int x = sheet.right - sheet.left;
+    const struct {
+        CSkinButton& button;
+        int id;
+        int top;
+    } column[] = {
+        {default_, IDC_SHEET_DEFAULT, kColumnTop},
+        {ok_, IDC_SHEET_OK, okHeight + kColumnTop + 3},
+        {cancel_, IDC_SHEET_CANCEL, 2 * okHeight + kColumnTop + 6},
+    };
+    for (const auto& entry : column) {
+        entry.button.AttachSkin(entry.id, hwnd_, Flat);
+        const HWND button = Item(entry.id);
+        SetWindowLongW(button, GWL_STYLE, GetWindowLongW(button, GWL_STYLE) | BS_OWNERDRAW);
+        EnableWindow(button, TRUE);
+        MoveWindow(button, x, entry.top, okWidth, okHeight + 3, TRUE);
+    }
+}
+
+void CSettingsSheet::SaveAndClose() {
+    closing_ = true;
+    model_.Save();
+    EndDialog(kResult);
+}
+
+void CSettingsSheet::ReloadAndClose() {
+    closing_ = true;
+    model_.Load();
+    EndDialog(kResult);
+}
+
+void CSettingsSheet::ApplyDefaults() {
+    model_.ApplyHardwareDefaults(true);
+    video_->RefreshFromModel();
+    language_->Refresh();
+}
+
+bool CSettingsSheet::OnCommand(int id, int code, HWND control) {
+    if (id != IDC_SHEET_OK && id != IDC_SHEET_CANCEL && id != IDC_SHEET_DEFAULT)
+        return fw::PropertySheetDialog::OnCommand(id, code, control);
+    if (code != BN_CLICKED && code != BN_DOUBLECLICKED)
+        return true;
+    const bool secondHalf = code == BN_DOUBLECLICKED && lastClicked_ == id;
+    lastClicked_ = code == BN_CLICKED ? id : 0;
+    if (closing_ || secondHalf)
+        return true;
+    if (id == IDC_SHEET_OK)
+        SaveAndClose();
+    else if (id == IDC_SHEET_CANCEL)
+        ReloadAndClose();
+    else
+        ApplyDefaults();
+    return true;
+}
+
+void CSettingsSheet::StartMove(POINT clientPoint) const {
+    POINT screen = clientPoint;
+    ClientToScreen(hwnd_, &screen);
+    PostMessageW(hwnd_, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(screen.x, screen.y));
+}
+
+void CSettingsSheet::OnLButtonDown(UINT flags, POINT point) {
+    StartMove(point);
+    fw::PropertySheetDialog::OnLButtonDown(flags, point);
+}
+
+void CSettingsSheet::OnLButtonDblClk(UINT flags, POINT point) {
+    StartMove(point);
+    fw::PropertySheetDialog::OnLButtonDblClk(flags, point);
+}
+
+bool CSettingsSheet::OnEraseBkgnd(HDC dc) {
+    Default();
+    fw::StretchBitmap(dc, background_.Get(), ClientRect());
+    return true;
+}
+
+HBRUSH CSettingsSheet::OnCtlColor(HDC dc, HWND child, fw::CtlColor kind) {
+    return colours_.Answer(*this, dc, child, kind);
+}
+
+bool CSettingsSheet::InReportPage(HWND window) const {
+    const HWND page = report_->Hwnd();
+    return page != nullptr && window != nullptr && (window == page || IsChild(page, window));
+}
+
+void CSettingsSheet::MarkFocus(int id) {
+    for (CSkinButton* button : {&default_, &ok_, &cancel_})
+        button->focusMark = false;
+    SetDefID(id);
+    if (id == IDC_SHEET_OK)
+        ok_.focusMark = true;
+    else if (id == IDC_SHEET_CANCEL)
+        cancel_.focusMark = true;
+    else if (id == IDC_SHEET_DEFAULT)
+        default_.focusMark = true;
+    for (CSkinButton* button : {&default_, &ok_, &cancel_})
+        button->RedrawNow();
+}
+
+bool CSettingsSheet::PreTranslateMessage(MSG& msg) {
+    if (tooltip_)
+        tooltip_->RelayEvent(msg);
+    if (msg.message == WM_KEYDOWN) {
+        // The report page has no way out of its own inside the sheet: Enter there, like Escape
+        // anywhere, is the sheet's Cancel.
+        if (msg.wParam == VK_ESCAPE || (msg.wParam == VK_RETURN && InReportPage(msg.hwnd))) {
+            msg.wParam = 0;
+            if (!closing_)
+                ReloadAndClose();
+        } else if (msg.wParam == VK_TAB) {
+            // The mark goes to the control that has the focus now, before the sheet moves it on.
+            const HWND focus = GetFocus();
+            MarkFocus(focus != nullptr ? GetDlgCtrlID(focus) : 0);
+        }
+    }
+    return fw::PropertySheetDialog::PreTranslateMessage(msg);
+}
+
+// Closing by the system menu or Alt+F4 would otherwise let comctl32 end the sheet with the
+// pages' changes still in the model: it counts as Cancel.
+bool CSettingsSheet::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if ((msg == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE) || msg == WM_CLOSE) {
+        if (!closing_)
+            ReloadAndClose();
+        result = 0;
+        return true;
+    }
+    return fw::PropertySheetDialog::OnMessage(msg, wParam, lParam, result);
+}
