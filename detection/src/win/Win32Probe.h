@@ -22,7 +22,8 @@ public:
     std::optional<float> MeasureCpuScore(uint64_t processors) override;
     std::optional<ProcessorFacts> QueryProcessors() override;
     std::optional<uint64_t> QueryPhysicalMemory() override;
-    GraphicsFacts QueryGraphics() override { return QueryGraphicsFacts(); }
+    // The answer of the query started when the library was loaded, if any; else asks now.
+    GraphicsFacts QueryGraphics() override;
     std::optional<DiskFacts> QueryFreeDisk() override;
     std::optional<DisplayFacts> QueryDisplay() override;
     uint64_t ProcessorMask() override;
