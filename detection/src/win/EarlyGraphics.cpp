@@ -7,7 +7,7 @@
 #include <windows.h>
 
 #include <atomic>
-#include <memory>
+#include <utility>
 
 namespace detection::win {
 
