@@ -2,6 +2,7 @@
 // how stable the benchmark score is.
 //   detection_bench [runs]   RunTests and the benchmark, each `runs` times (default 10)
 //   detection_bench once     one RunTests in this (fresh) process: "<ms> <score>"
+#include "Timing.h"
 #include "Benchmark.h"
 #include "Detection.h"
 #include "ProcessorPlan.h"
@@ -17,14 +18,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Ms(Clock::time_point since) { return std::chrono::duration<double, std::milli>(Clock::now() - since).count(); }
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
+using bench::Clock;
+using bench::Median;
+using bench::Ms;
 
 // One detection run as the program performs it; returns its time and the processor's score.
 std::pair<double, float> RunOnce() {

@@ -1,6 +1,7 @@
 // Speed of the report tree under Wine: painting the list with 1,000 rows through its back
 // buffer, and adding 1,000 rows then removing them all, on a shown window. Prints medians.
 //   report_bench [runs]   (default 30)
+#include "Timing.h"
 #include "ResourceIds.h"
 #include "framework/Application.h"
 #include "framework/Controls.h"
@@ -18,14 +19,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Ms(Clock::time_point since) { return std::chrono::duration<double, std::milli>(Clock::now() - since).count(); }
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
-}
+using bench::Clock;
+using bench::Median;
+using bench::Ms;
 
 class Resources : public fw::Application {
 public:

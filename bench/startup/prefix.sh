@@ -1,6 +1,6 @@
 # Sourced by the start-up benchmarks: builds what is missing and prepares a Wine prefix in which
 # the launcher goes straight to its window (a capable adapter, no report or warning even if this
-# machine falls short of the requirements). Sets driver, bare, stage and field().
+# machine falls short of the requirements). Sets driver, bare, stage, field(), stats() and median().
 #   bench_prefix <prefix-dir>     (run from the repository's root; wine_env_stop ends it)
 
 bench_prefix() {
@@ -26,3 +26,11 @@ EOF2
 
 # field KEY: the value of KEY=VALUE in the driver's output line on standard input.
 field() { tr ' ' '\n' | tr -d '\r' | awk -F= -v k="$1" '$1 == k { print $2 }'; }
+
+# stats VALUES...: "min median max" of the values; median VALUES...: the median alone.
+stats() {  # values... -> "min median max"
+    printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END {
+        m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
+        printf "%8.1f %8.1f %8.1f", v[1], m, v[NR] }'
+}
+median() { stats "$@" | awk '{ print $2 }'; }

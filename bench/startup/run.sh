@@ -43,12 +43,6 @@ for i in $(seq 0 "$runs"); do
     if [[ -n $before && $((i % 2)) -eq 1 ]]; then time_launcher "$before" before "$i"; fi
 done
 
-stats() {  # values... -> "min median max"
-    printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END {
-        m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
-        printf "%8.1f %8.1f %8.1f", v[1], m, v[NR] }'
-}
-median() { stats "$@" | awk '{ print $2 }'; }
 minus() { local -n a="$1" b="$2"; for k in "${!a[@]}"; do awk -v x="${a[$k]}" -v y="${b[$k]}" 'BEGIN { print x - y }'; done; }
 
 bare_median=$(median "${bare_ms[@]}")

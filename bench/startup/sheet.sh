@@ -36,12 +36,6 @@ for i in $(seq 0 "$runs"); do
     wine "$driver" wait --exe Launcher.exe --ids 12321 --gone --timeout 30 >/dev/null
 done
 
-stats() {  # values... -> "min median max"
-    printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END {
-        m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
-        printf "%8.1f %8.1f %8.1f", v[1], m, v[NR] }'
-}
-median() { stats "$@" | awk '{ print $2 }'; }
 
 echo "settings sheet against the bare dialog, $runs runs each (ms)      min   median      max"
 printf '  bare dialog: start to window shown                  %s\n' "$(stats "${bare_ms[@]}")"

@@ -406,8 +406,9 @@ scenario_hardware_defaults_high() {
 
 # --- the launcher window --------------------------------------------------------------------
 
-# Launch starts "Executable" with "/fullscreen" in "InstallDir", by click and by Enter.
-scenario_launch() {
+# Starts the launcher, clicks Launch and expects the game's first start: "Executable" with
+# "/fullscreen", in "InstallDir".
+launch_and_expect_game() {
     launcher_start
     wait_kind launcher
     click "$WIN" 1024
@@ -417,6 +418,11 @@ scenario_launch() {
     expect_eq "$(game_record_value "$GAME_RECORD" commandline)" "\"$GAME_DIR_WIN\\Tarnholm.exe\" /fullscreen" \
         "command line of the game"
     expect_eq "$(game_record_value "$GAME_RECORD" directory)" "$GAME_DIR_WIN" "working directory of the game"
+}
+
+# Launch starts "Executable" with "/fullscreen" in "InstallDir", by click and by Enter.
+scenario_launch() {
+    launch_and_expect_game
     local game
     game=$(drv wait --exe Tarnholm.exe --timeout 20 | cut -d' ' -f1) || fail "the game shows no window"
     drv shot "$game" "$(winpath "$SCEN/game.bmp")" && convert "$SCEN/game.bmp" "$SHOTS/game.png"
@@ -448,15 +454,7 @@ scenario_launch_32bit_installer_record() {
     local in64
     in64=$(reg_get "$TARNHOLM_HKLM" Version)
     [[ $in64 == absent* ]] || fail "the record is still in the 64-bit view: $in64"
-    launcher_start
-    wait_kind launcher
-    click "$WIN" 1024
-    launcher_end
-    expect_exit_zero
-    wait_game_record "$GAME_RECORD" 1
-    expect_eq "$(game_record_value "$GAME_RECORD" commandline)" "\"$GAME_DIR_WIN\\Tarnholm.exe\" /fullscreen" \
-        "command line of the game"
-    expect_eq "$(game_record_value "$GAME_RECORD" directory)" "$GAME_DIR_WIN" "working directory of the game"
+    launch_and_expect_game
     expect_reg 'HKCU\Software\Velmora\Tarnholm\2.5\Launcher' LauncherVersion "dword 4"
 }
 

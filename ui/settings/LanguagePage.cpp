@@ -1,9 +1,6 @@
 #include "settings/LanguagePage.h"
 
 #include "ResourceIds.h"
-#include "framework/Application.h"
-#include "settings/PageLayout.h"
-#include "settings/PageSupport.h"
 
 namespace {
 
@@ -14,49 +11,26 @@ constexpr std::size_t kNameChars = 259;
 } // namespace
 
 CLanguagePage::CLanguagePage(CSettingsModel& model, fw::TextLookup texts)
-    : fw::PropertyPage(IDD_LANGUAGE_PAGE), model_(model), texts_(std::move(texts)) {}
-
-CLanguagePage::~CLanguagePage() = default;
+    : SettingsPage(IDD_LANGUAGE_PAGE, IDB_LANGUAGE_BACKGROUND, sheet::kLanguagePageLayout, model, std::move(texts)) {}
 
 void CLanguagePage::DoDataExchange() { Bind(languages_, IDC_LANGUAGE_COMBO); }
 
-bool CLanguagePage::CreateTooltip(fw::ToolTipCtrl& tooltip) { return tooltip.Create(hwnd_); }
-
 bool CLanguagePage::OnInitDialog() {
     fw::PropertyPage::OnInitDialog();
-    Layout(true);
-    Layout(false);
+    ArrangeControls();
     for (const LanguageRecord& language : model_.GetLanguages())
         languages_.AddString(language.name);
     SetItemText(IDC_LANGUAGE_LABEL, texts_(L"IDS_LANG_COMBO_LABEL"));
 
-    auto tooltip = std::make_unique<fw::ToolTipCtrl>();
-    if (!CreateTooltip(*tooltip))
+    if (StartTooltip() == nullptr)
         return true;
-    tooltip_ = std::move(tooltip);
-    sheet::StyleTooltip(*tooltip_);
-    tooltip_->Activate(true);
-
-    background_.Reset(fw::LoadBitmapResource(IDB_LANGUAGE_BACKGROUND));
-    initialised_ = true;
+    FinishInitialisation();
     Refresh();
     return true;
 }
 
-void CLanguagePage::Layout(bool measure) {
-    sheet::PageLayoutTarget target(hwnd_);
-    const RECT client = ClientRect();
-    const ctl::Rect page{client.left, client.top, client.right, client.bottom};
-    if (measure) {
-        layout_ = sheet::MeasureLayout(sheet::kLanguagePageLayout, page, target);
-        return;
-    }
-    sheet::ApplyLayout(sheet::kLanguagePageLayout, layout_, page, target);
-    RedrawNow();
-}
-
 void CLanguagePage::Refresh() {
-    if (!initialised_)
+    if (!IsInitialised())
         return;
     const int stored = model_.GetValue(kEngineLanguage);
     for (const LanguageRecord& language : model_.GetLanguages()) {
@@ -86,31 +60,4 @@ bool CLanguagePage::OnCommand(int id, int code, HWND control) {
         return true;
     }
     return fw::PropertyPage::OnCommand(id, code, control);
-}
-
-void CLanguagePage::OnSize(UINT type, int width, int height) {
-    fw::PropertyPage::OnSize(type, width, height);
-    if (!layout_.empty() && GetWindow(hwnd_, GW_CHILD) != nullptr)
-        Layout(false);
-}
-
-bool CLanguagePage::OnEraseBkgnd(HDC dc) {
-    Default();
-    fw::StretchBitmap(dc, background_.Get(), ClientRect());
-    return true;
-}
-
-void CLanguagePage::OnLButtonDown(UINT flags, POINT point) {
-    sheet::ForwardPressToSheet(*this, point);
-    fw::PropertyPage::OnLButtonDown(flags, point);
-}
-
-HBRUSH CLanguagePage::OnCtlColor(HDC dc, HWND child, fw::CtlColor kind) {
-    return colours_.Answer(*this, dc, child, kind);
-}
-
-bool CLanguagePage::PreTranslateMessage(MSG& msg) {
-    if (tooltip_)
-        tooltip_->RelayEvent(msg);
-    return fw::PropertyPage::PreTranslateMessage(msg);
 }

@@ -1,21 +1,36 @@
 #include "settings/PageSupport.h"
 
+#include "framework/Application.h"
 #include "settings/SettingsSheet.h"
 
 namespace sheet {
 
-ctl::Rect PageLayoutTarget::Get(int control) {
-    RECT rect{};
-    const HWND child = GetDlgItem(page_, control);
-    if (!child || !GetWindowRect(child, &rect))
-        return {};
-    MapWindowPoints(HWND_DESKTOP, page_, reinterpret_cast<POINT*>(&rect), 2);
-    return {rect.left, rect.top, rect.right, rect.bottom};
-}
+namespace {
 
-void PageLayoutTarget::Move(int control, const ctl::Rect& rect) {
-    MoveWindow(GetDlgItem(page_, control), rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, FALSE);
-}
+// Reads a page's controls in its client coordinates and moves them without repainting each.
+class PageLayoutTarget final : public LayoutTarget {
+public:
+    explicit PageLayoutTarget(HWND page) : page_(page) {}
+
+    ctl::Rect Get(int control) override {
+        RECT rect{};
+        const HWND child = GetDlgItem(page_, control);
+        if (!child || !GetWindowRect(child, &rect))
+            return {};
+        MapWindowPoints(HWND_DESKTOP, page_, reinterpret_cast<POINT*>(&rect), 2);
+        return {rect.left, rect.top, rect.right, rect.bottom};
+    }
+
+    void Move(int control, const ctl::Rect& rect) override {
+        MoveWindow(GetDlgItem(page_, control), rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                   FALSE);
+    }
+
+private:
+    HWND page_;
+};
+
+} // namespace
 
 void StyleTooltip(const fw::ToolTipCtrl& tooltip) {
     tooltip.SetTipBkColor(RGB(0, 0, 0));
@@ -23,12 +38,75 @@ void StyleTooltip(const fw::ToolTipCtrl& tooltip) {
     tooltip.SetMaxTipWidth(225);
 }
 
-void ForwardPressToSheet(const fw::PropertyPage& page, POINT clientPoint) {
-    auto* sheet = dynamic_cast<CSettingsSheet*>(page.Sheet());
-    if (!sheet)
+SettingsPage::SettingsPage(UINT templateId, UINT backgroundId, std::span<const LayoutRow> layout, CSettingsModel& model,
+                           fw::TextLookup texts)
+    : fw::PropertyPage(templateId), model_(model), texts_(std::move(texts)), backgroundId_(backgroundId),
+      rows_(layout) {}
+
+bool SettingsPage::CreateTooltip(fw::ToolTipCtrl& tooltip) { return tooltip.Create(hwnd_); }
+
+void SettingsPage::ArrangeControls() {
+    Layout(true);
+    Layout(false);
+}
+
+void SettingsPage::Layout(bool measure) {
+    PageLayoutTarget target(hwnd_);
+    const RECT client = ClientRect();
+    const ctl::Rect page{client.left, client.top, client.right, client.bottom};
+    if (measure) {
+        layout_ = MeasureLayout(rows_, page, target);
         return;
-    MapWindowPoints(page.Hwnd(), sheet->Hwnd(), &clientPoint, 1);
-    sheet->StartMove(clientPoint);
+    }
+    ApplyLayout(rows_, layout_, page, target);
+    RedrawNow();
+}
+
+fw::ToolTipCtrl* SettingsPage::StartTooltip() {
+    auto tooltip = std::make_unique<fw::ToolTipCtrl>();
+    if (!CreateTooltip(*tooltip))
+        return nullptr;
+    tooltip_ = std::move(tooltip);
+    StyleTooltip(*tooltip_);
+    return tooltip_.get();
+}
+
+void SettingsPage::FinishInitialisation() {
+    tooltip_->Activate(true);
+    background_.Reset(fw::LoadBitmapResource(backgroundId_));
+    initialised_ = true;
+}
+
+void SettingsPage::OnSize(UINT type, int width, int height) {
+    fw::PropertyPage::OnSize(type, width, height);
+    if (!layout_.empty() && GetWindow(hwnd_, GW_CHILD) != nullptr)
+        Layout(false);
+}
+
+bool SettingsPage::OnEraseBkgnd(HDC dc) {
+    Default();
+    fw::StretchBitmap(dc, background_.Get(), ClientRect());
+    return true;
+}
+
+// A press on the page's own background starts a move of the settings sheet it is shown in.
+void SettingsPage::OnLButtonDown(UINT flags, POINT point) {
+    if (auto* settingsSheet = dynamic_cast<CSettingsSheet*>(Sheet())) {
+        POINT inSheet = point;
+        MapWindowPoints(hwnd_, settingsSheet->Hwnd(), &inSheet, 1);
+        settingsSheet->StartMove(inSheet);
+    }
+    fw::PropertyPage::OnLButtonDown(flags, point);
+}
+
+HBRUSH SettingsPage::OnCtlColor(HDC dc, HWND child, fw::CtlColor kind) {
+    return colours_.Answer(*this, dc, child, kind);
+}
+
+bool SettingsPage::PreTranslateMessage(MSG& msg) {
+    if (tooltip_)
+        tooltip_->RelayEvent(msg);
+    return fw::PropertyPage::PreTranslateMessage(msg);
 }
 
 } // namespace sheet

@@ -1,28 +1,64 @@
-// What the settings pages share: the layout pass on a page's real controls, the look of their
-// tooltips, and handing a press on a page's background to the sheet so that it moves the sheet.
+// What the settings pages share: their picture as the background, the page colour rule, the
+// layout table applied at every size, a tooltip in the sheet's style, and moving the sheet by a
+// press on the page's background.
 #pragma once
 
+#include "SettingsModel.h"
+#include "controls/AnchorMath.h"
+#include "controls/ColourRules.h"
 #include "framework/Controls.h"
+#include "framework/Gdi.h"
 #include "framework/PropertySheet.h"
+#include "framework/TextLookup.h"
 #include "settings/PageLayout.h"
 
+#include <memory>
+#include <span>
+#include <vector>
+
 namespace sheet {
-
-// Reads a page's controls in its client coordinates and moves them without repainting each.
-class PageLayoutTarget final : public LayoutTarget {
-public:
-    explicit PageLayoutTarget(HWND page) : page_(page) {}
-    ctl::Rect Get(int control) override;
-    void Move(int control, const ctl::Rect& rect) override;
-
-private:
-    HWND page_;
-};
 
 // Black tips with white text, at most 225 pixels wide.
 void StyleTooltip(const fw::ToolTipCtrl& tooltip);
 
-// A press on the page's own background starts a move of the settings sheet it is shown in.
-void ForwardPressToSheet(const fw::PropertyPage& page, POINT clientPoint);
+class SettingsPage : public fw::PropertyPage {
+public:
+    bool IsInitialised() const { return initialised_; }
+
+protected:
+    SettingsPage(UINT templateId, UINT backgroundId, std::span<const LayoutRow> layout, CSettingsModel& model,
+                 fw::TextLookup texts);
+
+    // Measures the template's arrangement of the layout table's controls and applies it.
+    void ArrangeControls();
+    // Creates the tooltip in the sheet's style; null when it cannot be created, and the page
+    // then stays uninitialised.
+    fw::ToolTipCtrl* StartTooltip();
+    // Turns the tooltip on and loads the background; from here on the page is initialised.
+    void FinishInitialisation();
+
+    void OnSize(UINT type, int width, int height) override;
+    bool OnEraseBkgnd(HDC dc) override;
+    void OnLButtonDown(UINT flags, POINT point) override;
+    HBRUSH OnCtlColor(HDC dc, HWND child, fw::CtlColor kind) override;
+    bool PreTranslateMessage(MSG& msg) override;
+
+    // Creates the page's tooltip window.
+    virtual bool CreateTooltip(fw::ToolTipCtrl& tooltip);
+
+    CSettingsModel& model_;
+    const fw::TextLookup texts_;
+
+private:
+    void Layout(bool measure);
+
+    const UINT backgroundId_;
+    const std::span<const LayoutRow> rows_;
+    std::vector<AnchorDistances> layout_;
+    std::unique_ptr<fw::ToolTipCtrl> tooltip_;
+    fw::Bitmap background_;
+    ColourRules colours_{ColourRule::Page};
+    bool initialised_ = false;
+};
 
 } // namespace sheet

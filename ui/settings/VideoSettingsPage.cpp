@@ -1,9 +1,6 @@
 #include "settings/VideoSettingsPage.h"
 
 #include "ResourceIds.h"
-#include "framework/Application.h"
-#include "settings/PageLayout.h"
-#include "settings/PageSupport.h"
 #include "settings/ResolutionText.h"
 
 namespace {
@@ -41,9 +38,7 @@ constexpr LabelText kTooltips[] = {
 } // namespace
 
 CVideoSettingsPage::CVideoSettingsPage(CSettingsModel& model, fw::TextLookup texts)
-    : fw::PropertyPage(IDD_VIDEO_PAGE), model_(model), texts_(std::move(texts)) {}
-
-CVideoSettingsPage::~CVideoSettingsPage() = default;
+    : SettingsPage(IDD_VIDEO_PAGE, IDB_VIDEO_BACKGROUND, sheet::kVideoPageLayout, model, std::move(texts)) {}
 
 void CVideoSettingsPage::DoDataExchange() {
     Bind(resolution_, IDC_VIDEO_RESOLUTION);
@@ -53,12 +48,9 @@ void CVideoSettingsPage::DoDataExchange() {
     Bind(textures_, IDC_VIDEO_TEXTURES);
 }
 
-bool CVideoSettingsPage::CreateTooltip(fw::ToolTipCtrl& tooltip) { return tooltip.Create(hwnd_); }
-
 bool CVideoSettingsPage::OnInitDialog() {
     fw::PropertyPage::OnInitDialog();
-    Layout(true);
-    Layout(false);
+    ArrangeControls();
 
     for (const LabelText& label : kLabels)
         SetItemText(label.id, texts_(label.key));
@@ -68,35 +60,18 @@ bool CVideoSettingsPage::OnInitDialog() {
     quality_.SetRangeMax(3, false);
     DoDataExchange();
 
-    auto tooltip = std::make_unique<fw::ToolTipCtrl>();
-    if (!CreateTooltip(*tooltip))
+    fw::ToolTipCtrl* tooltip = StartTooltip();
+    if (tooltip == nullptr)
         return true;
-    tooltip_ = std::move(tooltip);
-    sheet::StyleTooltip(*tooltip_);
     for (const LabelText& tool : kTooltips)
-        tooltip_->AddTool(Item(tool.id), texts_(tool.key));
-    tooltip_->Activate(true);
-
-    background_.Reset(fw::LoadBitmapResource(IDB_VIDEO_BACKGROUND));
-    initialised_ = true;
+        tooltip->AddTool(Item(tool.id), texts_(tool.key));
+    FinishInitialisation();
     RefreshFromModel();
     return true;
 }
 
-void CVideoSettingsPage::Layout(bool measure) {
-    sheet::PageLayoutTarget target(hwnd_);
-    const RECT client = ClientRect();
-    const ctl::Rect page{client.left, client.top, client.right, client.bottom};
-    if (measure) {
-        layout_ = sheet::MeasureLayout(sheet::kVideoPageLayout, page, target);
-        return;
-    }
-    sheet::ApplyLayout(sheet::kVideoPageLayout, layout_, page, target);
-    RedrawNow();
-}
-
 void CVideoSettingsPage::RefreshFromModel() {
-    if (!initialised_)
+    if (!IsInitialised())
         return;
     const int width = model_.GetValue(kScreenResolutionWidth);
     const int height = model_.GetValue(kScreenResolutionHeight);
@@ -153,31 +128,4 @@ void CVideoSettingsPage::OnHScroll(UINT code, UINT position, HWND bar) {
 void CVideoSettingsPage::OnShowWindow(bool show, UINT status) {
     fw::PropertyPage::OnShowWindow(show, status);
     RefreshFromModel();
-}
-
-void CVideoSettingsPage::OnSize(UINT type, int width, int height) {
-    fw::PropertyPage::OnSize(type, width, height);
-    if (!layout_.empty() && GetWindow(hwnd_, GW_CHILD) != nullptr)
-        Layout(false);
-}
-
-bool CVideoSettingsPage::OnEraseBkgnd(HDC dc) {
-    Default();
-    fw::StretchBitmap(dc, background_.Get(), ClientRect());
-    return true;
-}
-
-void CVideoSettingsPage::OnLButtonDown(UINT flags, POINT point) {
-    sheet::ForwardPressToSheet(*this, point);
-    fw::PropertyPage::OnLButtonDown(flags, point);
-}
-
-HBRUSH CVideoSettingsPage::OnCtlColor(HDC dc, HWND child, fw::CtlColor kind) {
-    return colours_.Answer(*this, dc, child, kind);
-}
-
-bool CVideoSettingsPage::PreTranslateMessage(MSG& msg) {
-    if (tooltip_)
-        tooltip_->RelayEvent(msg);
-    return fw::PropertyPage::PreTranslateMessage(msg);
 }
