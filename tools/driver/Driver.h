@@ -89,7 +89,10 @@ int CmdShortcut(const Args&);
 std::wstring ImageNameOf(DWORD pid); // file name only, empty when unknown
 std::vector<DWORD> ProcessesNamed(const std::wstring& image);
 bool SaveWindowBitmap(HWND hwnd, const std::wstring& path);
-// The first visible descendant with that id (a control on the shown page of a property sheet).
-HWND VisibleDescendant(HWND window, int id);
+// The first descendant with that id; with visibleOnly, the first visible one (a control on the
+// shown page of a property sheet). Defined in Layout.cpp.
+HWND FindDescendant(HWND window, int id, bool visibleOnly = false);
+// The window named by the positional argument at `index`; says so and fails when there is none.
+bool WindowArg(const Args& args, size_t index, HWND& hwnd);
 
 } // namespace driver

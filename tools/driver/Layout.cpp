@@ -4,18 +4,17 @@
 
 namespace driver {
 
-namespace {
-
-HWND FindDescendant(HWND parent, int id) {
+HWND FindDescendant(HWND window, int id, bool visibleOnly) {
     struct Search {
         int id;
+        bool visibleOnly;
         HWND found;
-    } search{id, nullptr};
+    } search{id, visibleOnly, nullptr};
     EnumChildWindows(
-        parent,
+        window,
         [](HWND child, LPARAM data) -> BOOL {
             auto* s = reinterpret_cast<Search*>(data);
-            if (GetDlgCtrlID(child) != s->id)
+            if (GetDlgCtrlID(child) != s->id || (s->visibleOnly && !IsWindowVisible(child)))
                 return TRUE;
             s->found = child;
             return FALSE;
@@ -24,20 +23,10 @@ HWND FindDescendant(HWND parent, int id) {
     return search.found;
 }
 
-bool WindowAt(const Args& args, size_t index, HWND& hwnd) {
-    if (args.positional.size() <= index || !(hwnd = ParseWindow(args.positional[index]))) {
-        Fail(L"no such window: " + (args.positional.size() > index ? args.positional[index] : L"(missing)"));
-        return false;
-    }
-    return true;
-}
-
-} // namespace
-
 int CmdFind(const Args& args) {
     HWND hwnd;
     long long id = 0;
-    if (!WindowAt(args, 0, hwnd) || args.positional.size() < 2 || !ParseNumber(args.positional[1], id))
+    if (!WindowArg(args, 0, hwnd) || args.positional.size() < 2 || !ParseNumber(args.positional[1], id))
         return kUsage;
     const HWND found = FindDescendant(hwnd, static_cast<int>(id));
     if (!found)
@@ -48,7 +37,7 @@ int CmdFind(const Args& args) {
 
 int CmdRect(const Args& args) {
     HWND hwnd;
-    if (!WindowAt(args, 0, hwnd))
+    if (!WindowArg(args, 0, hwnd))
         return kUsage;
     RECT rect{};
     if (args.positional.size() > 1) {
@@ -73,7 +62,7 @@ int CmdRect(const Args& args) {
 int CmdResize(const Args& args) {
     HWND hwnd;
     long long width = 0, height = 0;
-    if (!WindowAt(args, 0, hwnd) || args.positional.size() < 3 || !ParseNumber(args.positional[1], width) ||
+    if (!WindowArg(args, 0, hwnd) || args.positional.size() < 3 || !ParseNumber(args.positional[1], width) ||
         !ParseNumber(args.positional[2], height))
         return kUsage;
     return SetWindowPos(hwnd, nullptr, 0, 0, static_cast<int>(width), static_cast<int>(height),

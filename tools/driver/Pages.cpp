@@ -6,25 +6,6 @@
 
 namespace driver {
 
-HWND VisibleDescendant(HWND window, int id) {
-    struct Search {
-        int id;
-        HWND found;
-    } search{id, nullptr};
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            if (GetDlgCtrlID(child) == s->id && IsWindowVisible(child)) {
-                s->found = child;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 namespace {
 
 bool PageControl(const Args& args, HWND& control, int& id) {
@@ -35,7 +16,7 @@ bool PageControl(const Args& args, HWND& control, int& id) {
         return false;
     }
     id = static_cast<int>(number);
-    control = VisibleDescendant(window, id);
+    control = FindDescendant(window, id, true);
     if (!control)
         Fail(L"no visible control " + std::to_wstring(id) + L" in " + args.positional[0]);
     return control != nullptr;

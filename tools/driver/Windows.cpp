@@ -173,14 +173,6 @@ private:
     std::map<DWORD, std::wstring> images_;
 };
 
-bool WindowArg(const Args& args, size_t index, HWND& hwnd) {
-    if (args.positional.size() <= index || !(hwnd = ParseWindow(args.positional[index]))) {
-        Fail(L"no such window: " + (args.positional.size() > index ? args.positional[index] : L"(missing)"));
-        return false;
-    }
-    return true;
-}
-
 bool ControlArg(const Args& args, HWND hwnd, size_t index, HWND& control) {
     long long id = 0;
     if (args.positional.size() <= index || !ParseNumber(args.positional[index], id)) {
@@ -189,7 +181,7 @@ bool ControlArg(const Args& args, HWND hwnd, size_t index, HWND& control) {
     }
     control = GetDlgItem(hwnd, static_cast<int>(id));
     if (!control)
-        control = VisibleDescendant(hwnd, static_cast<int>(id));
+        control = FindDescendant(hwnd, static_cast<int>(id), true);
     if (!control)
         Fail(L"window " + Hex(reinterpret_cast<UINT_PTR>(hwnd)) + L" has no control " + std::to_wstring(id));
     return control != nullptr;
@@ -230,6 +222,14 @@ std::wstring SafeFileName(const std::wstring& text) {
 }
 
 } // namespace
+
+bool WindowArg(const Args& args, size_t index, HWND& hwnd) {
+    if (args.positional.size() <= index || !(hwnd = ParseWindow(args.positional[index]))) {
+        Fail(L"no such window: " + (args.positional.size() > index ? args.positional[index] : L"(missing)"));
+        return false;
+    }
+    return true;
+}
 
 int CmdWait(const Args& args) {
     Query q;

@@ -79,3 +79,10 @@ bool CSkinButton::AttachSkin(int id, HWND parent, const ButtonColours& colours) 
 void CSkinButton::DrawItem(DRAWITEMSTRUCT& item) {
     PaintSkinButton(item.hDC, item.rcItem, item.itemState, Text(), colours_, focusMark);
 }
+
+void ShowFocusMarkOn(std::initializer_list<CSkinButton*> buttons, int id) {
+    for (CSkinButton* button : buttons)
+        button->focusMark = GetDlgCtrlID(button->Hwnd()) == id;
+    for (CSkinButton* button : buttons)
+        button->RedrawNow();
+}

@@ -4,6 +4,7 @@
 #include "controls/ButtonBorder.h"
 #include "framework/Controls.h"
 
+#include <initializer_list>
 #include <string>
 
 class CSkinButton : public fw::Button {
@@ -28,3 +29,7 @@ private:
 // Paints a skinned button into a DC: the painter behind DrawItem.
 void PaintSkinButton(HDC dc, const RECT& item, UINT itemState, const std::wstring& caption,
                      const ButtonColours& colours, bool focusMark);
+
+// The Tab rule of the skinned windows: of these buttons only the one with that control id shows
+// its focus mark (none when no id matches); all are redrawn at once.
+void ShowFocusMarkOn(std::initializer_list<CSkinButton*> buttons, int id);

@@ -159,17 +159,8 @@ void CLauncherDlg::OnLButtonDown(UINT flags, POINT point) {
 }
 
 void CLauncherDlg::MarkFocus(int id) {
-    for (CSkinButton* button : {&launch_, &settings_, &quit_})
-        button->focusMark = false;
     SetDefID(id);
-    if (id == IDC_LAUNCHER_SETTINGS)
-        settings_.focusMark = true;
-    else if (id == IDC_LAUNCHER_QUIT)
-        quit_.focusMark = true;
-    else if (id == IDC_LAUNCHER_LAUNCH)
-        launch_.focusMark = true;
-    for (CSkinButton* button : {&launch_, &settings_, &quit_})
-        button->RedrawNow();
+    ShowFocusMarkOn({&launch_, &settings_, &quit_}, id);
 }
 
 bool CLauncherDlg::PreTranslateMessage(MSG& msg) {

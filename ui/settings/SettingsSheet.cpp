@@ -157,17 +157,8 @@ bool CSettingsSheet::InReportPage(HWND window) const {
 }
 
 void CSettingsSheet::MarkFocus(int id) {
-    for (CSkinButton* button : {&default_, &ok_, &cancel_})
-        button->focusMark = false;
     SetDefID(id);
-    if (id == IDC_SHEET_OK)
-        ok_.focusMark = true;
-    else if (id == IDC_SHEET_CANCEL)
-        cancel_.focusMark = true;
-    else if (id == IDC_SHEET_DEFAULT)
-        default_.focusMark = true;
-    for (CSkinButton* button : {&default_, &ok_, &cancel_})
-        button->RedrawNow();
+    ShowFocusMarkOn({&default_, &ok_, &cancel_}, id);
 }
 
 bool CSettingsSheet::PreTranslateMessage(MSG& msg) {
