@@ -2,11 +2,8 @@
 #include "Detection.h"
 
 #include "DetectionApp.h"
-#include "EarlyGraphics.h"
 #include "LanguageFile.h"
 #include "Win32Probe.h"
-
-#include <windows.h>
 
 namespace {
 
@@ -16,15 +13,6 @@ detection::Localizer& TheLocalizer() {
 }
 
 } // namespace
-
-// The loader passes a non-null reserved pointer when the library comes with the program's own
-// imports: the program means to run the tests, and the library stays loaded until the process
-// ends, so the early query's thread never outlives its code.
-extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, void* reserved) {
-    if (reason == DLL_PROCESS_ATTACH && reserved != nullptr)
-        detection::win::StartEarlyGraphicsQuery();
-    return TRUE;
-}
 
 void CreateApplication(DetectionApplication** application) {
     if (application == nullptr)

@@ -1,7 +1,6 @@
 #include "Win32Probe.h"
 
 #include "Benchmark.h"
-#include "EarlyGraphics.h"
 #include "InstallerRecord.h"
 #include "Text.h"
 #include "Win32Settings.h"
@@ -166,12 +165,6 @@ std::optional<float> Win32Probe::MeasureCpuScore(uint64_t processors) {
         return true;
     });
     return std::isfinite(score) ? std::optional<float>(score) : std::nullopt;
-}
-
-GraphicsFacts Win32Probe::QueryGraphics() {
-    if (std::optional<GraphicsFacts> early = TakeEarlyGraphics())
-        return std::move(*early);
-    return QueryGraphicsFacts();
 }
 
 uint64_t Win32Probe::ProcessorMask() {

@@ -22,8 +22,7 @@ public:
     std::optional<float> MeasureCpuScore(uint64_t processors) override;
     std::optional<ProcessorFacts> QueryProcessors() override;
     std::optional<uint64_t> QueryPhysicalMemory() override;
-    // The answer of the query started when the library was loaded, if any; else asks now.
-    GraphicsFacts QueryGraphics() override;
+    GraphicsFacts QueryGraphics() override { return QueryGraphicsFacts(); }
     std::optional<DiskFacts> QueryFreeDisk() override;
     std::optional<DisplayFacts> QueryDisplay() override;
     uint64_t ProcessorMask() override;

@@ -32,28 +32,6 @@ protected:
 
 } // namespace
 
-// Its own CTest entry runs it alone, so nothing has asked for graphics before it. The program
-// imports the library, and Direct3D starts loading with the program, before any call into it.
-TEST(EarlyGraphics, DirectXStartsLoadingWithTheProgram) {
-    DWORD_PTR processMask = 0, systemMask = 0;
-    GetProcessAffinityMask(GetCurrentProcess(), &processMask, &systemMask);
-    if ((processMask & (processMask - 1)) == 0)
-        GTEST_SKIP() << "with one processor the graphics query waits for the benchmark";
-    bool loading = false;
-    for (int i = 0; i < 500 && !loading; ++i) {
-        loading = GetModuleHandleW(L"dxgi.dll") != nullptr || GetModuleHandleW(L"d3d9.dll") != nullptr;
-        if (!loading)
-            Sleep(10);
-    }
-    EXPECT_TRUE(loading);
-
-    // The run that follows takes the early answer: the adapter is there as Wine reports it.
-    PlaceRequirements();
-    App app;
-    app.Run(nullptr);
-    EXPECT_NE(app->GetIntValue(L"directx/d3dadapter/0/vendorid"), 0u);
-}
-
 // Must run before any test chooses a language file in this process.
 TEST(Localization, BeforeAnyChoiceTheEnglishFileBesideTheLibraryAnswers) {
     WriteBytes(DllFolder() / "interpreter_local.ini", "IDS_QUIT=Quit beside the library\n");
