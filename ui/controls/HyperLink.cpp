@@ -1,6 +1,6 @@
 #include "controls/HyperLink.h"
 
-#include <shellapi.h>
+#include "win32/Shell.h"
 
 #include <vector>
 
@@ -190,8 +190,15 @@ long ReadClassesRootDefault(const std::wstring& key, std::wstring& value) {
 }
 
 int CHyperLink::OpenTarget(const std::wstring& target, int showCommand) {
-    const auto shell = static_cast<int>(
-        reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, L"open", target.c_str(), nullptr, nullptr, showCommand)));
+    // As ShellExecuteW: no message from the shell (the link shows its own), its code in hInstApp.
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_FLAG_NO_UI;
+    info.lpVerb = L"open";
+    info.lpFile = target.c_str();
+    info.nShow = showCommand;
+    win32::ExecuteThroughShell(info);
+    const auto shell = static_cast<int>(reinterpret_cast<INT_PTR>(info.hInstApp));
     if (shell > 32)
         return shell;
     std::wstring document;

@@ -7,9 +7,7 @@
 #include "controls/Anchor.h"
 #include "framework/Application.h"
 #include "settings/SettingsSheet.h"
-#include "win32/Owners.h"
-
-#include <shellapi.h>
+#include "win32/Shell.h"
 
 #include <vector>
 
@@ -133,18 +131,13 @@ void CLauncherDlg::Launch() {
     // Failures are not reported, so the shell must not report them either.
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
-    // Synchronous, so that the shell library may be freed when the call returns.
-    info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+    info.fMask = SEE_MASK_FLAG_NO_UI;
     info.lpVerb = L"open";
     info.lpFile = start.file.c_str();
     info.lpParameters = L"/fullscreen";
     info.lpDirectory = start.directory.c_str();
     info.nShow = SW_SHOWNORMAL;
-    // The shell is loaded only now: it is heavy, and most runs never start the game.
-    using ShellExecuteExFn = BOOL(WINAPI*)(SHELLEXECUTEINFOW*);
-    const win32::Module shell(LoadLibraryW(L"shell32.dll"));
-    if (const auto shellExecuteEx = win32::ProcAddress<ShellExecuteExFn>(shell.Get(), "ShellExecuteExW"))
-        shellExecuteEx(&info);
+    win32::ExecuteThroughShell(info);
 }
 
 bool CLauncherDlg::OnEraseBkgnd(HDC dc) {

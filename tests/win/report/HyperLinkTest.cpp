@@ -2,6 +2,7 @@
 // what a failed opening does. The shell is replaced so that nothing is really opened.
 #include "ReportWinSupport.h"
 #include "controls/HyperLink.h"
+#include "win32/Shell.h"
 
 #include <gtest/gtest.h>
 
@@ -124,6 +125,42 @@ TEST(HyperLinkRegistry, ClassesRootDefaultValue) {
     EXPECT_EQ(ReadClassesRootDefault(L".tarnholmtest", value), 0);
     EXPECT_EQ(value, L"tarnholmfile");
     RegDeleteKeyW(HKEY_CLASSES_ROOT, L".tarnholmtest");
+}
+
+// The shell library is there for the call alone, and its answer arrives as ShellExecuteW's would.
+TEST(ShellOnDemand, LoadedForTheCallAloneWithTheShellsCode) {
+    if (GetModuleHandleW(L"shell32.dll") != nullptr)
+        GTEST_SKIP() << "something else in this test program has loaded the shell library";
+    SHELLEXECUTEINFOW missing{};
+    missing.cbSize = sizeof missing;
+    missing.fMask = SEE_MASK_FLAG_NO_UI;
+    missing.lpVerb = L"open";
+    missing.lpFile = L"C:\\no-such-folder-for-tarnholm\\game.exe";
+    missing.nShow = SW_HIDE;
+    EXPECT_FALSE(win32::ExecuteThroughShell(missing));
+    const auto code = reinterpret_cast<INT_PTR>(missing.hInstApp);
+    EXPECT_TRUE(code == SE_ERR_FNF || code == SE_ERR_PNF) << code;
+    EXPECT_EQ(GetModuleHandleW(L"shell32.dll"), nullptr);
+
+    wchar_t system[MAX_PATH] = {};
+    ASSERT_GT(GetSystemDirectoryW(system, MAX_PATH), 0u);
+    const std::wstring command = std::wstring(system) + L"\\cmd.exe";
+    SHELLEXECUTEINFOW started{};
+    started.cbSize = sizeof started;
+    started.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOCLOSEPROCESS;
+    started.lpVerb = L"open";
+    started.lpFile = command.c_str();
+    started.lpParameters = L"/c exit 7";
+    started.nShow = SW_HIDE;
+    ASSERT_TRUE(win32::ExecuteThroughShell(started));
+    EXPECT_GT(reinterpret_cast<INT_PTR>(started.hInstApp), 32);
+    ASSERT_NE(started.hProcess, nullptr);
+    const win32::KernelHandle process(started.hProcess);
+    ASSERT_EQ(WaitForSingleObject(process.Get(), 10000), WAIT_OBJECT_0);
+    DWORD exitCode = 0;
+    GetExitCodeProcess(process.Get(), &exitCode);
+    EXPECT_EQ(exitCode, 7u);
+    EXPECT_EQ(GetModuleHandleW(L"shell32.dll"), nullptr);
 }
 
 } // namespace
