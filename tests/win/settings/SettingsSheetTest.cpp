@@ -42,7 +42,15 @@ protected:
     }
 };
 
-Stored WithChanges(Stored stored, std::initializer_list<std::pair<std::size_t, std::uint32_t>> changes) {
+using Changes = std::vector<std::pair<std::size_t, std::uint32_t>>;
+
+// What the medium quality preset stores: the preset marker (33) and every row the preset sets.
+const Changes kMediumPreset = {
+    {33, 1}, {3, 50}, {4, 0},   {22, 8},  {23, 90}, {5, 1},  {6, 0},   {7, 20}, {8, 10}, {9, 2},  {10, 0}, {11, 7},
+    {21, 0}, {12, 0}, {13, 10}, {14, 37}, {19, 1},  {20, 1}, {24, 80}, {27, 0}, {16, 8}, {17, 6}, {18, 1}, {25, 1},
+};
+
+Stored WithChanges(Stored stored, const Changes& changes) {
     for (const auto& [row, value] : changes)
         stored[row] = value;
     return stored;
@@ -77,16 +85,16 @@ TEST_F(SettingsSheet, OkWritesExactlyTheEditedValues) {
         },
     });
     EXPECT_EQ(result, 1);
-    const Stored expected = WithChanges(before, {
-                                                    {0, 1280}, {1, 800},  {2, 0},   {31, 0},  // resolution, sync off
-                                                    {34, 1},   {26, 160},                     // widescreen: 16:10
-                                                    {33, 1},   {3, 50},   {4, 0},   {22, 8},  // medium preset
-                                                    {23, 90},  {5, 1},    {6, 0},   {7, 20},  //
-                                                    {8, 10},   {9, 2},    {10, 0},  {11, 7},  //
-                                                    {21, 0},   {12, 0},   {13, 10}, {14, 37}, //
-                                                    {19, 1},   {20, 1},   {24, 80}, {27, 0},  //
-                                                    {16, 8},   {17, 6},   {18, 1},  {25, 1},  //
-                                                    {30, 3},   {35, 3},                       // German
+    const Stored medium = WithChanges(before, kMediumPreset);
+    const Stored expected = WithChanges(medium, {
+                                                    {0, 1280},
+                                                    {1, 800}, // resolution
+                                                    {2, 0},
+                                                    {31, 0}, // sync off
+                                                    {34, 1},
+                                                    {26, 160}, // widescreen: 16:10
+                                                    {30, 3},
+                                                    {35, 3}, // German
                                                 });
     EXPECT_EQ(registry_.Stored(), expected);
     EXPECT_EQ(registry_.Stored()[15], 1u) << "textures untouched: still degraded";
@@ -151,17 +159,18 @@ TEST_F(SettingsSheet, DefaultThenOkStoresTheHardwareDefaults) {
             Click(s.SheetItem(IDOK));
         },
     });
-    const Stored expected = WithChanges(before, {
-                                                    {0, 1024}, {1, 768}, {26, 133},           // resolution
-                                                    {31, 0},   {2, 0},   {34, 0},             // sync, widescreen
-                                                    {32, 1},   {15, 0},                       // textures
-                                                    {28, 1},   {29, 0},                       // two processors
-                                                    {33, 1},   {3, 50},  {4, 0},    {22, 8},  // medium preset
-                                                    {23, 90},  {5, 1},   {6, 0},    {7, 20},  //
-                                                    {8, 10},   {9, 2},   {10, 0},   {11, 7},  //
-                                                    {21, 0},   {12, 0},  {13, 10},  {14, 37}, //
-                                                    {19, 1},   {20, 1},  {24, 80},  {27, 0},  //
-                                                    {16, 8},   {17, 6},  {18, 1},   {25, 1},  //
+    const Stored medium = WithChanges(before, kMediumPreset);
+    const Stored expected = WithChanges(medium, {
+                                                    {0, 1024},
+                                                    {1, 768},
+                                                    {26, 133}, // resolution
+                                                    {31, 0},
+                                                    {2, 0},
+                                                    {34, 0}, // sync, widescreen
+                                                    {32, 1},
+                                                    {15, 0}, // textures
+                                                    {28, 1},
+                                                    {29, 0}, // two processors
                                                 });
     EXPECT_EQ(registry_.Stored(), expected);
     EXPECT_EQ(registry_.Stored()[30], 4u);
