@@ -360,13 +360,13 @@ TEST_F(SettingsSheet, DoubleClickingAButtonActsAsOneClick) {
 
     RunSheet({
         [this](DrivenSheet& s) {
-            hardware_.defaultsApplied = 0;
+            hardware_.queries.clear();
             DoubleClick(s.SheetItem(IDC_SHEET_DEFAULT));
-            EXPECT_EQ(hardware_.defaultsApplied, 1);
+            EXPECT_EQ(hardware_.DefaultsApplied(), 1);
             Click(s.SheetItem(IDC_SHEET_DEFAULT));
         },
         [this](DrivenSheet& s) {
-            EXPECT_EQ(hardware_.defaultsApplied, 2) << "a later single click counts again";
+            EXPECT_EQ(hardware_.DefaultsApplied(), 2) << "a later single click counts again";
             Click(s.SheetItem(IDCANCEL));
         },
     });
