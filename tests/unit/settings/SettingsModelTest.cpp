@@ -176,9 +176,29 @@ TEST_F(SettingsStore, QualityPresets) {
 
     model->SetLevel(LevelKind::Quality, 0);
     // The low preset, row by row.
-    const std::pair<std::size_t, int> low[] = {
-        {Row(L"TerrainGeometryDetails"), 70}, {Row(L"DetailGrassCollision"), 0},  {Row(L"BendableVegetation"), 0},  {Row(L"EnvStartingMeshLOD"), 1},  {Row(L"EnvMeshLODCoefficient"), 7},  {Row(L"EnvShaderLODCoefficient"), 10}, {Row(L"ImportanceLevel"), 1},  {Row(L"ParticleEffectQuality"), 0},  {Row(L"ParticleEffectNumber"), 5},  {Row(L"CharacterStartingMeshLOD"), 0}, {Row(L"CharacterMeshLODCoefficient"), 10}, {Row(L"CharacterShaderLODCoefficient"), 50},
-        {Row(L"ShadowBufferResolution"), 1}, {Row(L"ShadowDrawDistance"), 1}, {Row(L"ShadowBlurQuality"), 0}, {Row(L"EnableGodRays"), 0}, {Row(L"EnableGlow"), 0}, {Row(L"EnableHeatDistortion"), 0}, {Row(L"DetailGrassDensityScale"), 6}, {Row(L"DetailGrassFadeDistanceScale"), 90}, {Row(L"CameraViewDistanceScale"), 70}, {Row(L"SLShadowUsingTwoViewports"), 0}, {Row(L"MeshLodTransitionMultiplier"), 0}};
+    const std::pair<std::size_t, int> low[] = {{Row(L"TerrainGeometryDetails"), 70},
+                                               {Row(L"DetailGrassCollision"), 0},
+                                               {Row(L"BendableVegetation"), 0},
+                                               {Row(L"EnvStartingMeshLOD"), 1},
+                                               {Row(L"EnvMeshLODCoefficient"), 7},
+                                               {Row(L"EnvShaderLODCoefficient"), 10},
+                                               {Row(L"ImportanceLevel"), 1},
+                                               {Row(L"ParticleEffectQuality"), 0},
+                                               {Row(L"ParticleEffectNumber"), 5},
+                                               {Row(L"CharacterStartingMeshLOD"), 0},
+                                               {Row(L"CharacterMeshLODCoefficient"), 10},
+                                               {Row(L"CharacterShaderLODCoefficient"), 50},
+                                               {Row(L"ShadowBufferResolution"), 1},
+                                               {Row(L"ShadowDrawDistance"), 1},
+                                               {Row(L"ShadowBlurQuality"), 0},
+                                               {Row(L"EnableGodRays"), 0},
+                                               {Row(L"EnableGlow"), 0},
+                                               {Row(L"EnableHeatDistortion"), 0},
+                                               {Row(L"DetailGrassDensityScale"), 6},
+                                               {Row(L"DetailGrassFadeDistanceScale"), 90},
+                                               {Row(L"CameraViewDistanceScale"), 70},
+                                               {Row(L"SLShadowUsingTwoViewports"), 0},
+                                               {Row(L"MeshLodTransitionMultiplier"), 0}};
     for (auto [row, value] : low)
         EXPECT_EQ(model->GetValue(row), value) << "row " << row;
     EXPECT_EQ(model->GetValue(kScreenResolutionWidth), 1024) << "rows outside the table stay";
@@ -217,12 +237,12 @@ TEST(PresetTable, EveryValueLiesInsideItsRowAndRowsAreDistinct) {
         Row(L"AspectRatioOverride"),
         Row(L"AlternateVerticalSync"),
         Row(L"AlternateVerticalSyncThreshold"),
-        Row(L"LNG_Language"),
+        kEngineLanguage,
         Row(L"VerticalSync_lvl"),
         Row(L"Texture_lvl"),
         Row(L"VisualQualityLvl"),
         Row(L"AspectRatioOverrideCHKB"),
-        Row(L"LNG_Language"),
+        kLauncherLanguage,
     };
     for (std::size_t untouched : untouchedRows)
         EXPECT_FALSE(seen[untouched]) << "row " << untouched;

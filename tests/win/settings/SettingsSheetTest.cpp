@@ -23,12 +23,9 @@ struct PresetProbe {
     int byLevel[4];
 };
 constexpr PresetProbe kPresetProbe[] = {
-    {Row(L"TerrainGeometryDetails"), {70, 50, 30, 10}},
-    {Row(L"EnvMeshLODCoefficient"), {7, 20, 15, 10}},
-    {Row(L"ShadowDrawDistance"), {1, 6, 8, 10}},
-    {Row(L"ShadowBlurQuality"), {0, 1, 2, 3}},
-    {Row(L"SLShadowUsingTwoViewports"), {0, 1, 1, 0}},
-    {Row(L"CharacterShaderLODCoefficient"), {50, 37, 24, 10}},
+    {Row(L"TerrainGeometryDetails"), {70, 50, 30, 10}}, {Row(L"EnvMeshLODCoefficient"), {7, 20, 15, 10}},
+    {Row(L"ShadowDrawDistance"), {1, 6, 8, 10}},        {Row(L"ShadowBlurQuality"), {0, 1, 2, 3}},
+    {Row(L"SLShadowUsingTwoViewports"), {0, 1, 1, 0}},  {Row(L"CharacterShaderLODCoefficient"), {50, 37, 24, 10}},
 };
 
 class SettingsSheet : public SheetFixture {
@@ -51,8 +48,30 @@ using Changes = std::vector<std::pair<std::size_t, std::uint32_t>>;
 
 // What the medium quality preset stores: the preset marker (33) and every row the preset sets.
 const Changes kMediumPreset = {
-    {Row(L"VisualQualityLvl"), 1}, {Row(L"TerrainGeometryDetails"), 50}, {Row(L"DetailGrassCollision"), 0},   {Row(L"DetailGrassDensityScale"), 8},  {Row(L"DetailGrassFadeDistanceScale"), 90}, {Row(L"BendableVegetation"), 1},  {Row(L"EnvStartingMeshLOD"), 0},   {Row(L"EnvMeshLODCoefficient"), 20}, {Row(L"EnvShaderLODCoefficient"), 10}, {Row(L"ImportanceLevel"), 2},  {Row(L"ParticleEffectQuality"), 0}, {Row(L"ParticleEffectNumber"), 7},
-    {Row(L"EnableHeatDistortion"), 0}, {Row(L"CharacterStartingMeshLOD"), 0}, {Row(L"CharacterMeshLODCoefficient"), 10}, {Row(L"CharacterShaderLODCoefficient"), 37}, {Row(L"EnableGodRays"), 1},  {Row(L"EnableGlow"), 1}, {Row(L"CameraViewDistanceScale"), 80}, {Row(L"MeshLodTransitionMultiplier"), 0}, {Row(L"ShadowBufferResolution"), 8}, {Row(L"ShadowDrawDistance"), 6}, {Row(L"ShadowBlurQuality"), 1}, {Row(L"SLShadowUsingTwoViewports"), 1},
+    {Row(L"VisualQualityLvl"), 1},
+    {Row(L"TerrainGeometryDetails"), 50},
+    {Row(L"DetailGrassCollision"), 0},
+    {Row(L"DetailGrassDensityScale"), 8},
+    {Row(L"DetailGrassFadeDistanceScale"), 90},
+    {Row(L"BendableVegetation"), 1},
+    {Row(L"EnvStartingMeshLOD"), 0},
+    {Row(L"EnvMeshLODCoefficient"), 20},
+    {Row(L"EnvShaderLODCoefficient"), 10},
+    {Row(L"ImportanceLevel"), 2},
+    {Row(L"ParticleEffectQuality"), 0},
+    {Row(L"ParticleEffectNumber"), 7},
+    {Row(L"EnableHeatDistortion"), 0},
+    {Row(L"CharacterStartingMeshLOD"), 0},
+    {Row(L"CharacterMeshLODCoefficient"), 10},
+    {Row(L"CharacterShaderLODCoefficient"), 37},
+    {Row(L"EnableGodRays"), 1},
+    {Row(L"EnableGlow"), 1},
+    {Row(L"CameraViewDistanceScale"), 80},
+    {Row(L"MeshLodTransitionMultiplier"), 0},
+    {Row(L"ShadowBufferResolution"), 8},
+    {Row(L"ShadowDrawDistance"), 6},
+    {Row(L"ShadowBlurQuality"), 1},
+    {Row(L"SLShadowUsingTwoViewports"), 1},
 };
 
 // The row list of the report page's tree.
@@ -104,8 +123,8 @@ TEST_F(SettingsSheet, OkWritesExactlyTheEditedValues) {
                                                     {Row(L"VerticalSync_lvl"), 0}, // sync off
                                                     {Row(L"AspectRatioOverrideCHKB"), 1},
                                                     {Row(L"AspectRatioOverride"), 160}, // widescreen: 16:10
-                                                    {Row(L"LNG_Language"), 3},
-                                                    {Row(L"LNG_Language"), 3}, // German
+                                                    {kEngineLanguage, 3},
+                                                    {kLauncherLanguage, 3}, // German
                                                 });
     EXPECT_EQ(registry_.Stored(), expected);
     EXPECT_EQ(registry_.Stored()[Row(L"DegradedTextures")], 1u) << "textures untouched: still degraded";
@@ -184,7 +203,7 @@ TEST_F(SettingsSheet, DefaultThenOkStoresTheHardwareDefaults) {
                                                     {Row(L"AlternateVerticalSyncThreshold"), 0}, // two processors
                                                 });
     EXPECT_EQ(registry_.Stored(), expected);
-    EXPECT_EQ(registry_.Stored()[Row(L"LNG_Language")], 4u);
+    EXPECT_EQ(registry_.Stored()[kEngineLanguage], 4u);
 }
 
 // The video page reads the model whenever it is shown again, and the language page when the
@@ -302,8 +321,8 @@ TEST_F(SettingsSheet, ChoosingGermanStoresThreeInBothLanguageRows) {
             Click(s.SheetItem(IDOK));
         },
     });
-    EXPECT_EQ(registry_.Stored()[Row(L"LNG_Language")], 3u);
-    EXPECT_EQ(registry_.Stored()[Row(L"LNG_Language")], 3u);
+    EXPECT_EQ(registry_.Stored()[kEngineLanguage], 3u);
+    EXPECT_EQ(registry_.Stored()[kLauncherLanguage], 3u);
 }
 
 // The thumb dragged with the mouse from 0 to 3: every position the slider reports on the way
@@ -517,7 +536,8 @@ TEST_F(SettingsSheet, EnterIsOkOnEveryPageButTheReportsListKeepsIt) {
     const std::pair<const char*, std::vector<DrivenSheet::Step>> pages[] = {
         {"video", {[=](DrivenSheet& s) { enterOn(s.VideoItem(IDC_VIDEO_RESOLUTION)); }}},
         {"language",
-         {[](DrivenSheet& s) { s.SetActivePage(1); }, [=](DrivenSheet& s) { enterOn(s.LanguageItem(IDC_LANGUAGE_COMBO)); }}},
+         {[](DrivenSheet& s) { s.SetActivePage(1); },
+          [=](DrivenSheet& s) { enterOn(s.LanguageItem(IDC_LANGUAGE_COMBO)); }}},
         {"report",
          {[](DrivenSheet& s) { s.SetActivePage(2); },
           [=](DrivenSheet& s) { enterOn(GetDlgItem(s.GetPage(2).Hwnd(), IDC_REPORT_HELP_LINK)); }}},
@@ -535,14 +555,14 @@ TEST_F(SettingsSheet, EnterIsOkOnEveryPageButTheReportsListKeepsIt) {
     StoreCustomSettings();
     const Stored before = registry_.Stored();
     bool stillOpen = false;
-    EXPECT_EQ(RunSheet({edit, [](DrivenSheet& s) { s.SetActivePage(2); },
-                        [=](DrivenSheet& s) { enterOn(ReportList(s)); },
-                        [&](DrivenSheet& s) {
-                            stillOpen = IsWindowVisible(s.Hwnd()) != FALSE;
-                            EXPECT_EQ(GetFocus(), ReportList(s)) << "the list keeps the focus";
-                            Click(s.SheetItem(IDCANCEL));
-                        }}),
-              1);
+    EXPECT_EQ(
+        RunSheet({edit, [](DrivenSheet& s) { s.SetActivePage(2); }, [=](DrivenSheet& s) { enterOn(ReportList(s)); },
+                  [&](DrivenSheet& s) {
+                      stillOpen = IsWindowVisible(s.Hwnd()) != FALSE;
+                      EXPECT_EQ(GetFocus(), ReportList(s)) << "the list keeps the focus";
+                      Click(s.SheetItem(IDCANCEL));
+                  }}),
+        1);
     EXPECT_TRUE(stillOpen);
     EXPECT_EQ(registry_.Stored(), before);
 }
