@@ -455,17 +455,19 @@ expect_picture() {
 
 # pictures_match REFERENCE PICTURE FUZZ PIXELS [DIFF]: sets PICTURE_DIFFERENCE.
 pictures_match() {
-    local want got out
+    local want got out count
     want=$(identify -format %wx%h "$1") got=$(identify -format %wx%h "$2")
     # compare would measure only the overlap of pictures of different sizes.
     if [[ $want != "$got" ]]; then
         PICTURE_DIFFERENCE="it is $got, the reference $want"
         return 1
     fi
+    # The count comes on standard error, as a float for large numbers.
     out=$(compare -metric AE -fuzz "$3" "$1" "$2" "${5:-null:}" 2>&1 >/dev/null)
     [[ $out =~ ^[0-9.e+]+$ ]] || fail "could not compare $2 with $1: $out"
-    PICTURE_DIFFERENCE="$(awk '{ printf "%d", $1 }' <<<"$out") pixels differ"
-    (( $(awk '{ printf "%d", $1 }' <<<"$out") <= $4 ))
+    count=$(awk '{ printf "%d", $1 }' <<<"$out")
+    PICTURE_DIFFERENCE="$count pixels differ"
+    ((count <= $4))
 }
 
 # --- the game -------------------------------------------------------------------------------
