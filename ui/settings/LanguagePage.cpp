@@ -22,8 +22,8 @@ bool CLanguagePage::OnInitDialog() {
         languages_.AddString(language.name);
     SetItemText(IDC_LANGUAGE_LABEL, texts_(L"IDS_LANG_COMBO_LABEL"));
 
-    if (StartTooltip() == nullptr)
-        return true;
+    // No tool is registered here; a page whose tooltip cannot be made still shows the model.
+    StartTooltip();
     FinishInitialisation();
     Refresh();
     return true;

@@ -72,7 +72,8 @@ fw::ToolTipCtrl* SettingsPage::StartTooltip() {
 }
 
 void SettingsPage::FinishInitialisation() {
-    tooltip_->Activate(true);
+    if (tooltip_)
+        tooltip_->Activate(true);
     background_.Reset(fw::LoadBitmapResource(backgroundId_));
     initialised_ = true;
 }

@@ -60,11 +60,10 @@ bool CVideoSettingsPage::OnInitDialog() {
     quality_.SetRangeMax(3, false);
     DoDataExchange();
 
-    fw::ToolTipCtrl* tooltip = StartTooltip();
-    if (tooltip == nullptr)
-        return true;
-    for (const LabelText& tool : kTooltips)
-        tooltip->AddTool(Item(tool.id), texts_(tool.key));
+    // Without a tooltip the page goes without tips, not without its values and picture.
+    if (fw::ToolTipCtrl* tooltip = StartTooltip())
+        for (const LabelText& tool : kTooltips)
+            tooltip->AddTool(Item(tool.id), texts_(tool.key));
     FinishInitialisation();
     RefreshFromModel();
     return true;

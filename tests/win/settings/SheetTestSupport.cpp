@@ -42,6 +42,9 @@ ProgramResources::~ProgramResources() { FreeLibrary(local_); }
 
 void ProgramResources::UseEnglish() { SetIniPath(L"" ENGLISH_TEXTS); }
 void ProgramResources::UseGerman() { SetIniPath(L"" GERMAN_TEXTS); }
+void ProgramResources::UseLanguage(const std::wstring& folder) {
+    SetIniPath(L"" LANGUAGE_FOLDERS L"/" + folder + L"/interpreter_local.ini");
+}
 
 fw::TextLookup LanguageFileTexts() {
     return [](const wchar_t* key) { return GetLocalizedString(key); };

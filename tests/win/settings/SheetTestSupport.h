@@ -25,9 +25,11 @@ class ProgramResources : public fw::Application {
 public:
     ProgramResources();
     ~ProgramResources() override;
-    // Switches the texts to the English or the German language file.
+    // Switches the texts to the English or the German language file, or to the one of a
+    // language folder ("EN", "DEU", "FR", "ESM", "ITA").
     static void UseEnglish();
     static void UseGerman();
+    static void UseLanguage(const std::wstring& folder);
 
 private:
     HMODULE local_;
