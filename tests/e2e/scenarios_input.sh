@@ -37,7 +37,8 @@ keys_in_open_window() {
 # --- the report -----------------------------------------------------------------------------
 
 # A click on a row gives the list the keyboard: Down keys then move the selection, and the pane
-# follows it row by row.
+# follows it row by row. A double click on the group row folds its items away and another brings
+# them back: a click where an item was selects nothing, then that item again.
 scenario_input_report_row_click() {
     launcher_start /OnlyDetection
     wait_kind report
@@ -51,6 +52,14 @@ scenario_input_report_row_click() {
         type_keys "$WIN" DOWN
         wait_pane "$pane" "$(item_caption $n)"
     done
+
+    mouse_click "$WIN" $REPORT_LIST --at "$(row_point 0)" --double
+    wait_pane "$pane" "$(lang_text IDS_REQUIREMENT)"
+    mouse_click "$WIN" $REPORT_LIST --at "$(row_point 2)"
+    wait_pane "$pane" "Your system at a glance"
+    mouse_click "$WIN" $REPORT_LIST --at "$(row_point 0)" --double
+    mouse_click "$WIN" $REPORT_LIST --at "$(row_point 2)"
+    wait_pane "$pane" "$(item_caption 2)"
     mouse_click "$WIN" 1028
     launcher_end
     expect_exit_zero
