@@ -171,7 +171,7 @@ bool CSystemCheckDlg::OnInitDialog() {
     if (!showOK)
         if (const HWND ok = Item(IDC_REPORT_OK))
             ShowWindow(ok, SW_HIDE);
-    background_.Reset(fw::LoadBitmapResource(IDB_REPORT_BACKGROUND));
+    background_ = fw::LoadBitmapResource(IDB_REPORT_BACKGROUND);
     return true;
 }
 

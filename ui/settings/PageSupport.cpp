@@ -74,7 +74,7 @@ fw::ToolTipCtrl* SettingsPage::StartTooltip() {
 void SettingsPage::FinishInitialisation() {
     if (tooltip_)
         tooltip_->Activate(true);
-    background_.Reset(fw::LoadBitmapResource(backgroundId_));
+    background_ = fw::LoadBitmapResource(backgroundId_);
     initialised_ = true;
 }
 

@@ -47,7 +47,7 @@ bool CSettingsSheet::OnInitDialog() {
     SetItemText(IDC_SHEET_DEFAULT, texts_(L"IDS_DEFAULT_SETTING_BUTTON"));
     SetItemText(IDC_SHEET_OK, texts_(L"IDS_OK_BUTTON"));
     SetItemText(IDC_SHEET_CANCEL, texts_(L"IDS_CANCEL_BUTTON"));
-    background_.Reset(fw::LoadBitmapResource(IDB_SHEET_BACKGROUND));
+    background_ = fw::LoadBitmapResource(IDB_SHEET_BACKGROUND);
 
     auto tooltip = std::make_unique<fw::ToolTipCtrl>();
     if (!CreateTooltip(*tooltip))

@@ -649,7 +649,7 @@ TEST_F(FrameworkTest, ResourcesComeFromTheCurrentResourceModule) {
     EXPECT_EQ(surface.Pixel(8, 8), RGB(255, 0, 0));
     EXPECT_FALSE(images.Draw(surface.Dc(), 3, POINT{0, 0}));
 
-    fw::Bitmap bitmap(fw::LoadBitmapResource(IDB_TEST_IMAGES));
+    const fw::Bitmap bitmap = fw::LoadBitmapResource(IDB_TEST_IMAGES);
     ASSERT_TRUE(bitmap);
     testing_ui::Surface stretched(6, 4, RGB(0, 0, 0));
     fw::StretchBitmap(stretched.Dc(), bitmap.Get(), RECT{0, 0, 6, 4});
