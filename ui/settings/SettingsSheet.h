@@ -43,6 +43,7 @@ protected:
     bool OnEraseBkgnd(HDC dc) override;
     HBRUSH OnCtlColor(HDC dc, HWND child, fw::CtlColor kind) override;
     bool PreTranslateMessage(MSG& msg) override;
+    bool TranslateDialogMessage(MSG& msg) override;
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
     // Creates the sheet's tooltip window; without it the sheet works without tooltips.
