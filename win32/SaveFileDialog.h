@@ -1,0 +1,34 @@
+// The standard save dialog on demand. Importing the common dialog library would load it (and
+// the shell libraries it pulls in) on every start, before the first window, while only a
+// player who saves the report ever needs it.
+#pragma once
+
+#include "win32/Owners.h"
+
+#include <commdlg.h>
+
+namespace win32 {
+
+enum class SaveDialogAnswer { Chosen, Cancelled, Failed };
+
+// GetSaveFileNameW from the system's common dialog library, loaded at the first call and kept
+// from then on: the shell objects of the dialog may still be at work in the background when it
+// has returned, so the library is not freed under them. info.lpstrFile holds the chosen path
+// when the answer is Chosen; error is the dialog's extended error code when it Failed (0 when
+// the library could not be had).
+inline SaveDialogAnswer AskSaveFileName(OPENFILENAMEW& info, DWORD& error) {
+    error = 0;
+    static const HMODULE dialogs = LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    using GetSaveFileNameFn = BOOL(WINAPI*)(OPENFILENAMEW*);
+    using ExtendedErrorFn = DWORD(WINAPI*)();
+    const auto ask = ProcAddress<GetSaveFileNameFn>(dialogs, "GetSaveFileNameW");
+    const auto extendedError = ProcAddress<ExtendedErrorFn>(dialogs, "CommDlgExtendedError");
+    if (ask == nullptr)
+        return SaveDialogAnswer::Failed;
+    if (ask(&info))
+        return SaveDialogAnswer::Chosen;
+    error = extendedError != nullptr ? extendedError() : 0;
+    return error == 0 ? SaveDialogAnswer::Cancelled : SaveDialogAnswer::Failed;
+}
+
+} // namespace win32
