@@ -7,6 +7,8 @@
 
 #include <commdlg.h>
 
+#include <string>
+
 namespace win32 {
 
 enum class SaveDialogAnswer { Chosen, Cancelled, Failed };
@@ -29,6 +31,20 @@ inline SaveDialogAnswer AskSaveFileName(OPENFILENAMEW& info, DWORD& error) {
         return SaveDialogAnswer::Chosen;
     error = extendedError != nullptr ? extendedError() : 0;
     return error == 0 ? SaveDialogAnswer::Cancelled : SaveDialogAnswer::Failed;
+}
+
+// The player's Documents folder, from the shell library (which the save dialog loads anyway);
+// empty when it cannot be had.
+inline std::wstring DocumentsFolder() {
+    constexpr int kPersonal = 5;  // CSIDL_PERSONAL
+    constexpr DWORD kCurrent = 0; // SHGFP_TYPE_CURRENT
+    const Module shell(LoadLibraryExW(L"shell32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+    using GetFolderPathFn = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, wchar_t*);
+    const auto getFolderPath = ProcAddress<GetFolderPathFn>(shell.Get(), "SHGetFolderPathW");
+    wchar_t path[MAX_PATH] = {};
+    if (getFolderPath == nullptr || FAILED(getFolderPath(nullptr, kPersonal, nullptr, kCurrent, path)))
+        return {};
+    return path;
 }
 
 } // namespace win32

@@ -88,6 +88,9 @@ bool SaveReportAs(HWND owner, const std::wstring& reportText, const TextLookup& 
     filter += L'\0';
     filter += L'\0';
 
+    // Documents, not the current folder: that is the install folder, which a player may not write.
+    const std::wstring documents = win32::DocumentsFolder();
+
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = window;
@@ -96,6 +99,7 @@ bool SaveReportAs(HWND owner, const std::wstring& reportText, const TextLookup& 
     dialog.lpstrFile = file.data();
     dialog.nMaxFile = static_cast<DWORD>(file.size());
     dialog.lpstrDefExt = L"txt";
+    dialog.lpstrInitialDir = documents.empty() ? nullptr : documents.c_str();
     dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     DWORD error = 0;
     if (win32::AskSaveFileName(dialog, error) != win32::SaveDialogAnswer::Chosen)
