@@ -13,18 +13,18 @@ namespace win32 {
 
 enum class SaveDialogAnswer { Chosen, Cancelled, Failed };
 
-// GetSaveFileNameW from the system's common dialog library, loaded at the first call and kept
+// GetSaveFileNameW from the system's common dialog library, loaded at the first call and pinned
 // from then on: the shell objects of the dialog may still be at work in the background when it
 // has returned, so the library is not freed under them. info.lpstrFile holds the chosen path
 // when the answer is Chosen; error is the dialog's extended error code when it Failed (0 when
 // the library could not be had).
 inline SaveDialogAnswer AskSaveFileName(OPENFILENAMEW& info, DWORD& error) {
     error = 0;
-    static const HMODULE dialogs = LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    static const PinnedModule dialogs(L"comdlg32.dll");
     using GetSaveFileNameFn = BOOL(WINAPI*)(OPENFILENAMEW*);
     using ExtendedErrorFn = DWORD(WINAPI*)();
-    const auto ask = ProcAddress<GetSaveFileNameFn>(dialogs, "GetSaveFileNameW");
-    const auto extendedError = ProcAddress<ExtendedErrorFn>(dialogs, "CommDlgExtendedError");
+    const auto ask = ProcAddress<GetSaveFileNameFn>(dialogs.Get(), "GetSaveFileNameW");
+    const auto extendedError = ProcAddress<ExtendedErrorFn>(dialogs.Get(), "CommDlgExtendedError");
     if (ask == nullptr)
         return SaveDialogAnswer::Failed;
     if (ask(&info))

@@ -77,7 +77,8 @@ void CSystemCheckDlg::FillReport() {
     const RECT frame = ChildRect(placeholder);
     tree_ = std::make_unique<CReportTree>();
     const RECT rect{0, 0, frame.right - frame.left, frame.bottom - frame.top};
-    tree_->Create(WS_CHILD | WS_VISIBLE, rect, placeholder, kTreeControlId);
+    // A tab stop, so that the keyboard reaches the rows; the placeholder is a control parent.
+    tree_->Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, rect, placeholder, kTreeControlId);
 
     fw::ImageList images;
     if (images.Create(IDB_STATUS_IMAGES, STATUS_IMAGE_WIDTH, 10, RGB(255, 255, 255)))
@@ -124,6 +125,10 @@ bool CSystemCheckDlg::OnInitDialog() {
     for (const AnchorEntry& entry : kAnchors)
         layout_.AddItem(entry.id, entry.flags);
     layout_.Apply(true);
+    // The list comes last in the tab order: the focus starts where it always has, and Tab
+    // from OK goes on to the list.
+    if (const HWND placeholder = Item(IDC_REPORT_TREE_FRAME))
+        SetWindowPos(placeholder, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
     SetIcon(icon_, true);
     SetIcon(icon_, false);
@@ -143,11 +148,14 @@ bool CSystemCheckDlg::OnInitDialog() {
     verdictImagePosition_ = POINT{marker.left, marker.top};
 
     helpLink_.SetLinkTarget(texts_(L"IDS_SUPPORT_LINK"));
+    // The link has fitted itself to its localized text: the layout moves it from there on, not
+    // from the template's width.
+    layout_.Remeasure(helpLink_.Hwnd());
     initialised_ = true;
     if (!showOK)
         if (const HWND ok = Item(IDC_REPORT_OK))
             ShowWindow(ok, SW_HIDE);
-    background_.Reset(fw::LoadBitmapResource(IDB_REPORT_BACKGROUND));
+    background_ = fw::LoadBitmapResource(IDB_REPORT_BACKGROUND);
     return true;
 }
 

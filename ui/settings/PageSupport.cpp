@@ -72,8 +72,9 @@ fw::ToolTipCtrl* SettingsPage::StartTooltip() {
 }
 
 void SettingsPage::FinishInitialisation() {
-    tooltip_->Activate(true);
-    background_.Reset(fw::LoadBitmapResource(backgroundId_));
+    if (tooltip_)
+        tooltip_->Activate(true);
+    background_ = fw::LoadBitmapResource(backgroundId_);
     initialised_ = true;
 }
 

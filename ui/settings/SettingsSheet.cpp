@@ -47,7 +47,7 @@ bool CSettingsSheet::OnInitDialog() {
     SetItemText(IDC_SHEET_DEFAULT, texts_(L"IDS_DEFAULT_SETTING_BUTTON"));
     SetItemText(IDC_SHEET_OK, texts_(L"IDS_OK_BUTTON"));
     SetItemText(IDC_SHEET_CANCEL, texts_(L"IDS_CANCEL_BUTTON"));
-    background_.Reset(fw::LoadBitmapResource(IDB_SHEET_BACKGROUND));
+    background_ = fw::LoadBitmapResource(IDB_SHEET_BACKGROUND);
 
     auto tooltip = std::make_unique<fw::ToolTipCtrl>();
     if (!CreateTooltip(*tooltip))
@@ -161,11 +161,6 @@ HBRUSH CSettingsSheet::OnCtlColor(HDC dc, HWND child, fw::CtlColor kind) {
     return colours_.Answer(*this, dc, child, kind);
 }
 
-bool CSettingsSheet::InReportPage(HWND window) const {
-    const HWND page = report_->Hwnd();
-    return page != nullptr && window != nullptr && (window == page || IsChild(page, window));
-}
-
 void CSettingsSheet::MarkFocus(int id) {
     SetDefID(id);
     ShowFocusMarkOn({&default_, &ok_, &cancel_}, id);
@@ -175,9 +170,9 @@ bool CSettingsSheet::PreTranslateMessage(MSG& msg) {
     if (tooltip_)
         tooltip_->RelayEvent(msg);
     if (msg.message == WM_KEYDOWN) {
-        // The report page has no way out of its own inside the sheet: Enter there, like Escape
-        // anywhere, is the sheet's Cancel.
-        if (msg.wParam == VK_ESCAPE || (msg.wParam == VK_RETURN && InReportPage(msg.hwnd))) {
+        // Escape is the sheet's Cancel wherever the focus is. Enter is left to the dialog
+        // manager: the default button on every page, or the report's list while it has the focus.
+        if (msg.wParam == VK_ESCAPE) {
             msg.wParam = 0;
             if (!closing_)
                 ReloadAndClose();

@@ -58,7 +58,6 @@ private:
     void ReloadAndClose();
     void ApplyDefaults();
     void MarkFocus(int id);
-    bool InReportPage(HWND window) const;
 
     CSkinButton default_;
     CSkinButton ok_;

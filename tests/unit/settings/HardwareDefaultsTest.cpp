@@ -115,9 +115,9 @@ TEST_F(HardwareDefaults, OtherChoices) {
     h.detection.intValues[L"directx/vidmemory"] = 249;
     h.detection.intValues[L"system/cpu/nb"] = 1;
     auto model = Prepared({{1024, 768, 32, 60}});
-    model->SetLevel(0, 1);
-    model->SetLevel(3, 1);
-    model->SetLevel(4, 4);
+    model->SetLevel(LevelKind::VerticalSync, 1);
+    model->SetLevel(LevelKind::Widescreen, 1);
+    model->SetLevel(LevelKind::Language, 4);
     model->SetValue(kAlternateVerticalSyncThreshold, 30);
     ASSERT_TRUE(model->ApplyHardwareDefaults(true));
     EXPECT_EQ(model->GetValue(kTextureLvl), 0);

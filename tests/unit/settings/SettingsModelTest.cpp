@@ -136,27 +136,27 @@ TEST_F(SettingsStore, SetLevelKindsAndTheMarker) {
     auto model = h.Make();
     h.PutLauncher(L"DefaultSetting", 1);
 
-    model->SetLevel(0, 3);
+    model->SetLevel(LevelKind::VerticalSync, 3);
     EXPECT_EQ(model->GetValue(kVerticalSyncLvl), 3);
     EXPECT_EQ(model->GetValue(kVerticalSync), 1);
     EXPECT_EQ(h.Launcher(L"DefaultSetting"), 0u) << "written at once, before any Save";
 
-    model->SetLevel(1, 0);
+    model->SetLevel(LevelKind::Textures, 0);
     EXPECT_EQ(model->GetValue(kTextureLvl), 0);
     EXPECT_EQ(model->GetValue(kDegradedTextures), 1);
-    model->SetLevel(1, 7);
+    model->SetLevel(LevelKind::Textures, 7);
     EXPECT_EQ(model->GetValue(kDegradedTextures), 0);
 
-    model->SetLevel(3, 1);
+    model->SetLevel(LevelKind::Widescreen, 1);
     EXPECT_EQ(model->GetValue(kAspectRatioOverrideCHKB), 1);
 
-    model->SetLevel(4, 20);
+    model->SetLevel(LevelKind::Language, 20);
     EXPECT_EQ(model->GetValue(kLauncherLanguage), 20);
     EXPECT_EQ(model->GetValue(kEngineLanguage), 15);
 
     h.PutLauncher(L"DefaultSetting", 1);
     const auto before = model->GetValues();
-    model->SetLevel(5, 1);
+    model->SetLevel(static_cast<LevelKind>(5), 1);
     EXPECT_EQ(model->GetValues(), before);
     EXPECT_EQ(h.Launcher(L"DefaultSetting"), 1u) << "an unknown kind does nothing at all";
     EXPECT_FALSE(h.Engine(L"VerticalSync")) << "nothing but the marker is written before Save";
@@ -165,13 +165,13 @@ TEST_F(SettingsStore, SetLevelKindsAndTheMarker) {
 TEST_F(SettingsStore, QualityPresets) {
     auto model = h.Make();
     model->SetValue(kScreenResolutionWidth, 1024);
-    model->SetLevel(2, 2);
+    model->SetLevel(LevelKind::Quality, 2);
     EXPECT_EQ(model->GetValue(kVisualQualityLvl), 2);
     EXPECT_EQ(model->GetValue(3), 30);
     EXPECT_EQ(model->GetValue(7), 15);
     EXPECT_EQ(model->GetValue(25), 1);
 
-    model->SetLevel(2, 0);
+    model->SetLevel(LevelKind::Quality, 0);
     // The low preset, row by row.
     const std::pair<std::size_t, int> low[] = {
         {3, 70}, {4, 0},  {5, 0},  {6, 1},  {7, 7},  {8, 10}, {9, 1},  {10, 0},  {11, 5},  {12, 0}, {13, 10}, {14, 50},
@@ -234,7 +234,7 @@ TEST_F(SettingsStore, SaveReadsTheDesktopOnlyWhenNeeded) {
     h.display.desktop = {1440, 900, 32, 60};
     model->SetValue(kScreenResolutionWidth, 1280);
     model->SetValue(kScreenResolutionHeight, 1024);
-    model->SetLevel(3, 1);
+    model->SetLevel(LevelKind::Widescreen, 1);
     model->Save();
     EXPECT_EQ(h.Engine(L"AspectRatioOverride"), 160u);
     EXPECT_EQ(h.display.currentModeReads, 1);

@@ -121,7 +121,7 @@ TEST_F(SheetSaveFailure, SaveReportsAKeyThatRefusesWrites) {
     ReadOnlyKey lock(ScratchRegistry::kEngine);
     ASSERT_TRUE(lock.Locked()) << "the scratch key's security descriptor could not be set";
     model_->SetValue(kScreenResolutionWidth, 1280);
-    model_->SetLevel(4, 3); // German: one value in each key
+    model_->SetLevel(LevelKind::Language, 3); // German: one value in each key
     registry_.writes.clear();
     EXPECT_FALSE(model_->Save());
     const Stored stored = registry_.Stored();

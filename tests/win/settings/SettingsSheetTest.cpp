@@ -3,6 +3,9 @@
 #include "SheetTestSupport.h"
 
 #include "ResourceIds.h"
+#include "report/ReportTree.h"
+#include "report/ReportTreeList.h"
+#include "report/SystemCheckDlg.h"
 
 #include <commctrl.h>
 
@@ -33,10 +36,10 @@ protected:
         model_->SetValue(kScreenResolutionWidth, 1600);
         model_->SetValue(kScreenResolutionHeight, 1200);
         model_->ApplyQualityPreset(3);
-        model_->SetLevel(0, 1);
-        model_->SetLevel(1, 0);
-        model_->SetLevel(3, 0);
-        model_->SetLevel(4, 4);
+        model_->SetLevel(LevelKind::VerticalSync, 1);
+        model_->SetLevel(LevelKind::Textures, 0);
+        model_->SetLevel(LevelKind::Widescreen, 0);
+        model_->SetLevel(LevelKind::Language, 4);
         model_->Save();
         registry_.writes.clear();
     }
@@ -49,6 +52,12 @@ const Changes kMediumPreset = {
     {33, 1}, {3, 50}, {4, 0},   {22, 8},  {23, 90}, {5, 1},  {6, 0},   {7, 20}, {8, 10}, {9, 2},  {10, 0}, {11, 7},
     {21, 0}, {12, 0}, {13, 10}, {14, 37}, {19, 1},  {20, 1}, {24, 80}, {27, 0}, {16, 8}, {17, 6}, {18, 1}, {25, 1},
 };
+
+// The row list of the report page's tree.
+HWND ReportList(const DrivenSheet& s) {
+    const auto* report = dynamic_cast<const CSystemCheckDlg*>(&s.GetPage(2));
+    return report && report->Tree() ? report->Tree()->List().Hwnd() : nullptr;
+}
 
 Stored WithChanges(Stored stored, const Changes& changes) {
     for (const auto& [row, value] : changes)
@@ -185,11 +194,11 @@ TEST_F(SettingsSheet, PagesShowTheModelAfterDefaultAndAfterSwitchingTabs) {
         [this](DrivenSheet& s) {
             EXPECT_EQ(SelectedText(s.LanguageItem(IDC_LANGUAGE_COMBO)), GetLocalizedString(L"LANG_FRENCH"));
             // Another part of the program changes the model while the video page is hidden.
-            model_->SetLevel(2, 2);
+            model_->SetLevel(LevelKind::Quality, 2);
             model_->SetValue(kScreenResolutionWidth, 800);
             model_->SetValue(kScreenResolutionHeight, 600);
-            model_->SetLevel(3, 1);
-            model_->SetLevel(4, 6);
+            model_->SetLevel(LevelKind::Widescreen, 1);
+            model_->SetLevel(LevelKind::Language, 6);
             s.SetActivePage(0);
         },
         [](DrivenSheet& s) {
@@ -210,7 +219,7 @@ TEST_F(SettingsSheet, PagesShowTheModelAfterDefaultAndAfterSwitchingTabs) {
     // Default before the language page was ever shown: it opens on the model's language.
     RunSheet({
         [this](DrivenSheet& s) {
-            model_->SetLevel(4, 5);
+            model_->SetLevel(LevelKind::Language, 5);
             EXPECT_EQ(s.LanguagePage().Hwnd(), nullptr);
             Click(s.SheetItem(IDC_SHEET_DEFAULT));
             s.SetActivePage(1);
@@ -275,7 +284,7 @@ TEST_F(SettingsSheet, ForeignResolutionItemChangesNothing) {
 }
 
 TEST_F(SettingsSheet, ChoosingGermanStoresThreeInBothLanguageRows) {
-    model_->SetLevel(4, 1);
+    model_->SetLevel(LevelKind::Language, 1);
     model_->Save();
     RunSheet({
         [](DrivenSheet& s) { s.SetActivePage(1); },
@@ -351,13 +360,13 @@ TEST_F(SettingsSheet, DoubleClickingAButtonActsAsOneClick) {
 
     RunSheet({
         [this](DrivenSheet& s) {
-            hardware_.defaultsApplied = 0;
+            hardware_.queries.clear();
             DoubleClick(s.SheetItem(IDC_SHEET_DEFAULT));
-            EXPECT_EQ(hardware_.defaultsApplied, 1);
+            EXPECT_EQ(hardware_.DefaultsApplied(), 1);
             Click(s.SheetItem(IDC_SHEET_DEFAULT));
         },
         [this](DrivenSheet& s) {
-            EXPECT_EQ(hardware_.defaultsApplied, 2) << "a later single click counts again";
+            EXPECT_EQ(hardware_.DefaultsApplied(), 2) << "a later single click counts again";
             Click(s.SheetItem(IDCANCEL));
         },
     });
@@ -451,15 +460,9 @@ TEST_F(SettingsSheet, ClosingBySystemCountsAsCancel) {
     }
 }
 
-// The report as the third page has no way out of its own: Escape or Enter while it has the
-// focus, and its own cancel and OK commands, close the whole sheet as its Cancel does, never
-// the page alone.
+// The report as the third page has no way out of its own: Escape while it has the focus, and
+// its own cancel and OK commands, close the whole sheet as its Cancel does, never the page alone.
 TEST_F(SettingsSheet, ReportPageWaysOutCloseTheSheetAsCancel) {
-    {
-        DrivenSheet probe(*model_, &hardware_, {});
-        if (probe.GetPageCount() < 3)
-            GTEST_SKIP() << "the system check report is not part of this build";
-    }
     StoreCustomSettings();
     const Stored before = registry_.Stored();
     const auto values = model_->GetValues();
@@ -477,7 +480,7 @@ TEST_F(SettingsSheet, ReportPageWaysOutCloseTheSheetAsCancel) {
     };
     const std::pair<const char*, DrivenSheet::Step> ways[] = {
         {"Escape", [=](DrivenSheet& s) { Key(reportFocus(s), VK_ESCAPE); }},
-        {"Enter", [=](DrivenSheet& s) { Key(reportFocus(s), VK_RETURN); }},
+        {"Escape in the list", [](DrivenSheet& s) { Key(ReportList(s), VK_ESCAPE); }},
         {"the page's cancel command",
          [](DrivenSheet& s) { SendMessageW(s.GetPage(2).Hwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }},
         {"the page's OK command",
@@ -496,4 +499,48 @@ TEST_F(SettingsSheet, ReportPageWaysOutCloseTheSheetAsCancel) {
         EXPECT_EQ(model_->GetValues(), values) << "loaded again, as by Cancel";
         EXPECT_EQ(registry_.Stored(), before);
     }
+}
+
+// Enter is the sheet's default button on every page, the report's included: OK stores the
+// edits. While the report's list has the focus, the list keeps Enter and the sheet stays open.
+TEST_F(SettingsSheet, EnterIsOkOnEveryPageButTheReportsListKeepsIt) {
+    const auto edit = [](DrivenSheet& s) {
+        ChooseItem(s.VideoPage().Hwnd(), IDC_VIDEO_RESOLUTION, FindItem(s.VideoItem(IDC_VIDEO_RESOLUTION), L"800x600"));
+        Click(s.VideoItem(IDC_VIDEO_TEXTURES));
+    };
+    const auto enterOn = [](HWND control) {
+        SetFocus(control);
+        Key(control, VK_RETURN);
+    };
+    const std::pair<const char*, std::vector<DrivenSheet::Step>> pages[] = {
+        {"video", {[=](DrivenSheet& s) { enterOn(s.VideoItem(IDC_VIDEO_RESOLUTION)); }}},
+        {"language",
+         {[](DrivenSheet& s) { s.SetActivePage(1); }, [=](DrivenSheet& s) { enterOn(s.LanguageItem(IDC_LANGUAGE_COMBO)); }}},
+        {"report",
+         {[](DrivenSheet& s) { s.SetActivePage(2); },
+          [=](DrivenSheet& s) { enterOn(GetDlgItem(s.GetPage(2).Hwnd(), IDC_REPORT_HELP_LINK)); }}},
+    };
+    for (const auto& [name, steps] : pages) {
+        SCOPED_TRACE(name);
+        StoreCustomSettings();
+        std::vector<DrivenSheet::Step> run{edit};
+        run.insert(run.end(), steps.begin(), steps.end());
+        EXPECT_EQ(RunSheet(run), 1);
+        EXPECT_EQ(registry_.Stored()[0], 800u) << "saved by OK";
+        EXPECT_EQ(registry_.Stored()[1], 600u);
+    }
+
+    StoreCustomSettings();
+    const Stored before = registry_.Stored();
+    bool stillOpen = false;
+    EXPECT_EQ(RunSheet({edit, [](DrivenSheet& s) { s.SetActivePage(2); },
+                        [=](DrivenSheet& s) { enterOn(ReportList(s)); },
+                        [&](DrivenSheet& s) {
+                            stillOpen = IsWindowVisible(s.Hwnd()) != FALSE;
+                            EXPECT_EQ(GetFocus(), ReportList(s)) << "the list keeps the focus";
+                            Click(s.SheetItem(IDCANCEL));
+                        }}),
+              1);
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(registry_.Stored(), before);
 }
