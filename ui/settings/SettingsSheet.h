@@ -30,9 +30,8 @@ public:
     CLanguagePage& LanguagePage() const { return *language_; }
     CSystemCheckDlg& ReportPage() const { return *report_; }
 
-    // Moves the captionless sheet with the mouse from a press at this point of its client area;
-    // the pages hand their background presses here.
-    void StartMove(POINT clientPoint) const;
+    // The captionless sheet is moved by a press on a page's background too.
+    void OnPagePressed(POINT sheetClientPoint) override { StartMove(sheetClientPoint); }
 
     // The sheet ends with this result however it is closed.
     static constexpr int kResult = 1;
@@ -51,6 +50,8 @@ protected:
     virtual bool CreateTooltip(fw::ToolTipCtrl& tooltip);
 
 private:
+    // Moves the captionless sheet with the mouse from a press at this point of its client area.
+    void StartMove(POINT clientPoint) const;
     void Reshape();
     // OK: stores the model and closes; when a value could not be stored, says so and stays open.
     void SaveAndClose();

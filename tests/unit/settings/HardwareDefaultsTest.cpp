@@ -1,4 +1,5 @@
 #include "Fakes.h"
+#include "SettingRows.h"
 #include "GpuTable.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +7,8 @@
 #include <cmath>
 #include <limits>
 #include <set>
+
+using testing_settings::Row;
 
 namespace {
 
@@ -129,7 +132,7 @@ TEST_F(HardwareDefaults, OtherChoices) {
     EXPECT_EQ(model->GetValue(kAlternateVerticalSyncThreshold), 0);
     EXPECT_EQ(model->GetValue(kLauncherLanguage), 4) << "languages are left alone";
     EXPECT_EQ(model->GetValue(kVisualQualityLvl), 2);
-    EXPECT_EQ(model->GetValue(3), 30) << "the high preset was applied";
+    EXPECT_EQ(model->GetValue(Row(L"TerrainGeometryDetails")), 30) << "the high preset was applied";
 
     h.detection.intValues[L"directx/vidmemory"] = 250;
     h.detection.intValues[L"system/cpu/nb"] = 2;
