@@ -478,3 +478,50 @@ scenario_install_while_running() {
     click "$launcher" 4
     drv gone --exe Launcher.exe --timeout 20 >/dev/null || fail "the launcher did not end"
 }
+
+# --- the look of the support paths' messages ------------------------------------------------------
+
+# look_support_windows LANGUAGE-ID CODE: the messages of this file's paths in that language,
+# compared with their reference pictures as scenarios_look.sh compares the other windows: the
+# report file that could not be written, "/Report" without a file, and settings that could not
+# be saved.
+look_support_windows() {
+    local code=$2
+    drv reg-set "$ENGINE_KEY" LNG_Language dword "$1" || fail "reg-set"
+    launcher_start /Report 'C:\no such folder\report.txt'
+    wait_kind box
+    look_at "box-report-not-saved-$code" "$WIN"
+    click "$WIN" 1
+    launcher_end
+    expect_eq "$LAUNCHER_RC" 1 "exit code of /Report into a missing folder"
+
+    launcher_start /Report
+    wait_kind box
+    look_at "box-report-no-file-$code" "$WIN"
+    click "$WIN" 1
+    launcher_end
+    expect_eq "$LAUNCHER_RC" 1 "exit code of /Report without a file"
+
+    launcher_start
+    wait_kind launcher
+    drv reg-lock "$ENGINE_KEY" || fail "could not make the Engine key refuse writes"
+    open_settings
+    click "$SHEET" 1
+    local box
+    box=$(drv wait --exe Launcher.exe --class '#32770' --title "$(lang_text IDS_ERROR "${LANGUAGE_DIRS[$code]}")" \
+        --timeout 20 | cut -d' ' -f1) || fail "no message after OK on settings that could not be saved"
+    look_at "box-settings-not-saved-$code" "$box"
+    click "$box" 1
+    drv reg-unlock "$ENGINE_KEY" || fail "could not unlock the Engine key"
+    click "$SHEET" 2
+    await_sheet_closed Cancel
+    quit_launcher
+}
+
+declare -A LANGUAGE_DIRS=([en]=EN [de]=DEU [fr]=FR [es]=ESM [it]=ITA)
+
+scenario_look_support_english() { look_support_windows 1 en; }
+scenario_look_support_german() { look_support_windows 3 de; }
+scenario_look_support_french() { look_support_windows 4 fr; }
+scenario_look_support_spanish() { look_support_windows 5 es; }
+scenario_look_support_italian() { look_support_windows 6 it; }
