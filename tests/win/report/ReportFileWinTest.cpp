@@ -129,8 +129,8 @@ TEST(FileWriteWhole, AFileThatCannotBeReplacedStaysAsItWas) {
     EXPECT_EQ(folder.Names(), std::set<std::wstring>{L"readonly.txt"});
 
     Put(folder / L"open.txt", "old");
-    const HANDLE held = CreateFileW((folder / L"open.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, 0, nullptr);
+    const HANDLE held =
+        CreateFileW((folder / L"open.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     result = win32::WriteFileWhole(folder / L"open.txt", "new");
     CloseHandle(held);
@@ -150,13 +150,14 @@ TEST(ReportFileOnDisk, HeaderTextEncodingAndLineEnds) {
     ScratchFolder folder;
     SYSTEMTIME now{};
     GetLocalTime(&now);
-    const auto result = report::WriteReportFile(folder / L"r.txt", L"Verdict\r\n\r\nHeading\r\nMemory: 1 GB\r\n", Texts());
+    const auto result =
+        report::WriteReportFile(folder / L"r.txt", L"Verdict\r\n\r\nHeading\r\nMemory: 1 GB\r\n", Texts());
     ASSERT_TRUE(result) << result.error;
     const std::string bytes = Contents(folder / L"r.txt");
     ASSERT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF");
     const std::string text = bytes.substr(3);
-    const std::string expectedStart = "<IDS_REPORT_TITLE>\r\n<IDS_REPORT_PROGRAM_VERSION>: " +
-                                      std::string(TARNHOLM_TEST_PROGRAM_VERSION) + "\r\n";
+    const std::string expectedStart =
+        "<IDS_REPORT_TITLE>\r\n<IDS_REPORT_PROGRAM_VERSION>: " + std::string(TARNHOLM_TEST_PROGRAM_VERSION) + "\r\n";
     EXPECT_EQ(text.substr(0, expectedStart.size()), expectedStart);
     // Nothing installed in the test's prefix: the record is missing.
     EXPECT_NE(text.find("<IDS_REPORT_GAME_VERSION>: <IDS_REPORT_NOT_RECORDED>\r\n"), std::string::npos) << text;
