@@ -8,6 +8,7 @@
 #include "report/ReportFileSave.h"
 #include "report/ReportText.h"
 #include "report/SystemCheckDlg.h"
+#include "settings/SettingsSheet.h"
 
 #include <string>
 #include <vector>
@@ -139,7 +140,7 @@ void CLauncherApp::RunDetectionAndWindows() {
             }
             if (plan.launcher) {
                 CLauncherDlg launcher(Texts(), nullptr);
-                launcher.AttachSettings(*settings_, GetDetectionApplication());
+                launcher.SetSettingsOpener([this](HWND owner) { OpenSettings(owner); });
                 SetMainWindow(&launcher);
                 launcher.DoModal();
                 SetMainWindow(nullptr);
@@ -172,6 +173,14 @@ void CLauncherApp::WriteReport(DetectionApplication& detection) {
 void CLauncherApp::UseStoredLanguage() {
     const SettingsEnvironment environment = ProgramEnvironment();
     SetIniPath(LanguageFilePath(ProgramPath(), ReadEngineLanguage(environment.registry, environment.locale)));
+}
+
+void CLauncherApp::OpenSettings(HWND owner) {
+    auto report = std::make_unique<CSystemCheckDlg>(nullptr, Texts(), false);
+    report->AttachApplication(GetDetectionApplication());
+    report->SetOverallResult(overallResult_);
+    CSettingsSheet sheet(*settings_, std::move(report), Texts(), owner);
+    sheet.DoModal();
 }
 
 int CLauncherApp::ExitInstance() {

@@ -36,6 +36,8 @@ private:
     // For a message before the settings model exists: the language file that the run would
     // choose, from the stored settings read as they are (nothing created or written).
     static void UseStoredLanguage();
+    // The settings sheet with the report as its third page, over the launcher.
+    void OpenSettings(HWND owner);
 
     // The process exit code: 0, or 1 when "/Report" wrote no file.
     int exitCode_ = 0;

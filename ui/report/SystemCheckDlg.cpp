@@ -171,7 +171,16 @@ bool CSystemCheckDlg::OnInitDialog() {
     return true;
 }
 
-void CSystemCheckDlg::OnCancel() { fw::Dialog::OnCancel(); }
+// As a dialog the report ends as cancelled. As a sheet's page it has no way out of its own: its
+// cancel and OK ask the sheet to close, so that the page never ends alone.
+void CSystemCheckDlg::OnCancel() {
+    if (fw::PropertySheetDialog* sheet = Sheet())
+        sheet->OnPageCancel();
+    else
+        fw::Dialog::OnCancel();
+}
+
+void CSystemCheckDlg::OnOK() { OnCancel(); }
 
 void CSystemCheckDlg::OnDestroy() {
     // The template's picture statics (the gold rules) load their bitmaps themselves, and not

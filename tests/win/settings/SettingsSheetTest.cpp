@@ -566,3 +566,47 @@ TEST_F(SettingsSheet, EnterIsOkOnEveryPageButTheReportsListKeepsIt) {
     EXPECT_TRUE(stillOpen);
     EXPECT_EQ(registry_.Stored(), before);
 }
+
+// After Tab has moved the focus on from a page's control, Enter still presses OK; after a Tab
+// from Cancel it presses Cancel. Escape while the resolution list is dropped down closes only
+// the list.
+TEST_F(SettingsSheet, EnterAfterTabAndEscapeOnAnOpenList) {
+    const auto edit = [](DrivenSheet& s) {
+        ChooseItem(s.VideoPage().Hwnd(), IDC_VIDEO_RESOLUTION, FindItem(s.VideoItem(IDC_VIDEO_RESOLUTION), L"800x600"));
+    };
+    StoreCustomSettings();
+    EXPECT_EQ(RunSheet({edit,
+                        [](DrivenSheet& s) {
+                            SetFocus(s.VideoItem(IDC_VIDEO_VSYNC));
+                            Key(s.VideoItem(IDC_VIDEO_VSYNC), VK_TAB);
+                        },
+                        [](DrivenSheet&) { Key(GetFocus(), VK_RETURN); }}),
+              1);
+    EXPECT_EQ(registry_.Stored()[Row(L"ScreenResolutionWidth")], 800u) << "Enter after Tab saved";
+
+    StoreCustomSettings();
+    const Stored before = registry_.Stored();
+    EXPECT_EQ(RunSheet({edit,
+                        [](DrivenSheet& s) {
+                            SetFocus(s.SheetItem(IDCANCEL));
+                            Key(s.SheetItem(IDCANCEL), VK_TAB);
+                        },
+                        [](DrivenSheet&) { Key(GetFocus(), VK_RETURN); }}),
+              1);
+    EXPECT_EQ(registry_.Stored(), before) << "Enter after Tab from Cancel cancelled";
+
+    bool openAfterEscape = false;
+    EXPECT_EQ(RunSheet({edit,
+                        [](DrivenSheet& s) {
+                            const HWND combo = s.VideoItem(IDC_VIDEO_RESOLUTION);
+                            SetFocus(combo);
+                            SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+                            Key(combo, VK_ESCAPE);
+                        },
+                        [&](DrivenSheet& s) {
+                            openAfterEscape = IsWindowVisible(s.Hwnd()) != FALSE;
+                            Click(s.SheetItem(IDCANCEL));
+                        }}),
+              1);
+    EXPECT_TRUE(openAfterEscape);
+}
