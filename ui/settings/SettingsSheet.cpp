@@ -96,8 +96,18 @@ void CSettingsSheet::Reshape() {
 
 void CSettingsSheet::SaveAndClose() {
     closing_ = true;
-    model_.Save();
+    if (!model_.Save()) {
+        // Closing now would tell the player the settings were stored. The sheet stays open with
+        // the edits, so that OK can try again or Cancel give them up.
+        closing_ = false;
+        ShowSaveFailure();
+        return;
+    }
     EndDialog(kResult);
+}
+
+void CSettingsSheet::ShowSaveFailure() {
+    MessageBoxW(hwnd_, texts_(L"IDS_SETTINGS_NOT_SAVED").c_str(), texts_(L"IDS_ERROR").c_str(), MB_OK | MB_ICONERROR);
 }
 
 void CSettingsSheet::ReloadAndClose() {

@@ -1,7 +1,8 @@
 // The settings window: a captionless property sheet with the video and language pages and the
 // system check report, a dark tab strip, and a column of Default, OK and Cancel at its right.
-// The pages change the settings model in memory; OK stores it, Cancel and Escape load it again,
-// Default puts the hardware-based defaults into it.
+// The pages change the settings model in memory; OK stores it (and, when the registry refused a
+// value, says so and stays open), Cancel and Escape load it again, Default puts the
+// hardware-based defaults into it.
 #pragma once
 
 #include "SettingsModel.h"
@@ -54,7 +55,9 @@ private:
     // Moves the captionless sheet with the mouse from a press at this point of its client area.
     void StartMove(POINT clientPoint) const;
     void Reshape();
+    // OK: stores the model and closes; when a value could not be stored, says so and stays open.
     void SaveAndClose();
+    void ShowSaveFailure();
     void ReloadAndClose();
     void ApplyDefaults();
     void MarkFocus(int id);
