@@ -68,11 +68,6 @@ void GdiCanvas::DottedLine(report::Point from, int length, report::Colour colour
     LineTo(dc_, from.x + length, from.y);
 }
 
-bool GdiCanvas::Visible(const report::Rect& rect) {
-    return rect.left < clipBox_.right && rect.right > clipBox_.left && rect.top < clipBox_.bottom &&
-           rect.bottom > clipBox_.top;
-}
-
 void GdiCanvas::CheckBox(const report::Rect& rect, bool checked) {
     RECT r = ToRECT(rect);
     DrawFrameControl(dc_, &r, DFC_BUTTON, DFCS_BUTTONCHECK | (checked ? DFCS_CHECKED : 0));

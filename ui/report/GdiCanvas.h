@@ -7,6 +7,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+inline RECT ToRECT(const report::Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+inline report::Rect FromRECT(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
 class GdiCanvas : public report::ReportCanvas {
 public:
     // The DC's state is restored when the canvas goes.
@@ -29,7 +32,7 @@ public:
     void SetTextColour(report::Colour colour) override;
     report::Rect MeasureLine(const std::wstring& text, const report::Rect& rect) override;
     void DrawLine(const std::wstring& text, const report::Rect& rect, report::Align align) override;
-    bool Visible(const report::Rect& rect) override;
+    report::Rect ClipBox() const override { return FromRECT(clipBox_); }
     void PushClip(const report::Rect& rect) override;
     void PopClip() override;
 
@@ -40,8 +43,5 @@ private:
     HFONT bold_;
     HIMAGELIST images_;
     report::SystemColours colours_;
-    RECT clipBox_{}; // kept, so that testing a row is arithmetic rather than a GDI call
+    RECT clipBox_{}; // kept, so that finding the rows in view is arithmetic rather than a GDI call
 };
-
-inline RECT ToRECT(const report::Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
-inline report::Rect FromRECT(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }

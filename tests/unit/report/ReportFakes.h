@@ -3,7 +3,6 @@
 
 #include "report/ReportTreeModel.h"
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,11 +38,7 @@ public:
     bool WindowExists() const override { return window; }
     void RepaintContainer() override { ++repaints; }
     void RepaintList() override { ++repaints; }
-    std::function<void()> onUpdate; // the immediate repaint of the list
-    void UpdateListNow() override {
-        if (onUpdate)
-            onUpdate();
-    }
+    void UpdateListNow() override {}
     void RecomputeScrollBar() override { ++scrollBarUpdates; }
     void ScrollListTo(int position) override { scrolls.push_back(position); }
     Rect ListClientRect() const override { return client; }
@@ -114,15 +109,6 @@ public:
         return out;
     }
 };
-
-// Paints every shown top-level item as the list does, rebuilding the visible chain.
-inline void PaintAll(report::ReportTreeModel& tree, report::ReportCanvas& canvas, const Rect& client) {
-    tree.ClearVisibleChain();
-    int y = 0;
-    for (CReportItem* item = tree.Root().FirstChild(); item; item = item->NextSibling())
-        if (item->IsShown())
-            y += PaintItem(*item, canvas, client, 0, y);
-}
 
 template <typename T = CReportTextItem>
 CReportItem* Add(report::ReportTreeModel& tree, const std::wstring& caption, CReportItem* parent = nullptr) {

@@ -22,7 +22,7 @@ protected:
         b = Add(tree, L"Memory", group);
         static_cast<CReportTextItem*>(b)->SetValueData(&value);
     }
-    void Paint() { PaintAll(tree, canvas, client); }
+    void Paint() { PaintItems(tree, canvas); }
     bool HasVerticalLine(int x, int top, report::Colour colour) const {
         for (const auto& op : canvas.Of("line"))
             if (op.rect.left == x && op.rect.right == x && op.rect.top == top && op.rect.bottom == top + 21 &&
@@ -35,7 +35,6 @@ protected:
     FakeHost host;
     ReportTreeModel tree{host};
     RecordingCanvas canvas;
-    Rect client{0, 0, 400, 200};
     CReportGroupItem* group;
     CReportItem* a;
     CReportItem* b;
