@@ -72,6 +72,7 @@ public:
     report::SystemColours colours{0xC0C0C0, 0x808080, 0xFFFFFF, 0x000000, 0x800000, 0x808080, 0xFFFFFF, 0};
     report::Colour textColour = 0;
     int clipDepth = 0;
+    Rect clip = report::kUnbounded; // what the painting is told can show
 
     const report::SystemColours& Colours() const override { return colours; }
     void Fill(const Rect& r, report::Colour c) override { ops.push_back({"fill", r, c, {}}); }
@@ -98,6 +99,7 @@ public:
     void DrawLine(const std::wstring& text, const Rect& r, report::Align) override {
         ops.push_back({"text", r, textColour, text});
     }
+    Rect ClipBox() const override { return clip; }
     void PushClip(const Rect&) override { ++clipDepth; }
     void PopClip() override { --clipDepth; }
 
