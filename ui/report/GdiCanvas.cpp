@@ -5,9 +5,9 @@
 #include <algorithm>
 
 GdiCanvas::GdiCanvas(HDC dc, HFONT normal, HFONT bold, HIMAGELIST images)
-    : dc_(dc), saved_(dc), normal_(normal), bold_(bold), images_(images), colours_(CurrentColours()),
-      wanted_{static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT)), GetTextColor(dc)}, applied_(wanted_),
-      ownClip_(CreateRectRgn(0, 0, 0, 0)) {
+    : dc_(dc), saved_(dc), normal_(normal), bold_(bold), images_(images),
+      colours_(CurrentColours()), wanted_{static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT)), GetTextColor(dc)},
+      applied_(wanted_), ownClip_(CreateRectRgn(0, 0, 0, 0)) {
     SetBkMode(dc_, TRANSPARENT);
     if (images_ && !ImageList_GetIconSize(images_, &imageWidth_, &imageHeight_))
         images_ = nullptr;

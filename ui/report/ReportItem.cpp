@@ -21,15 +21,6 @@ struct RowFrame {
 
 } // namespace report
 
-namespace {
-
-void EnsureLayout(const report::ReportTreeModel* owner) {
-    if (owner)
-        owner->EnsureLayout();
-}
-
-} // namespace
-
 bool CReportItem::IsTopLevel() const { return parent_ != nullptr && parent_->parent_ == nullptr; }
 
 void CReportItem::SetFlag(int flag, bool on) {
@@ -51,34 +42,21 @@ void CReportItem::AddStatusImage(int centreOffset, int imageIndex) {
     InvalidateLayout(); // the value area now stops at the column block
 }
 
-CReportItem* CReportItem::NextVisible() const {
-    EnsureLayout(owner_);
-    return nextVisible_;
+const CReportItem& CReportItem::LaidOut() const {
+    if (owner_)
+        owner_->EnsureLayout();
+    return *this;
 }
 
-Point CReportItem::Position() const {
-    EnsureLayout(owner_);
-    return position_;
-}
+CReportItem* CReportItem::NextVisible() const { return LaidOut().nextVisible_; }
+Point CReportItem::Position() const { return LaidOut().position_; }
+Rect CReportItem::ExpanderBox() const { return LaidOut().expanderBox_; }
+Rect CReportItem::CheckBoxRect() const { return LaidOut().checkBox_; }
+int CReportItem::ExpanderBoxSize() const { return LaidOut().expanderSize_; }
 
 Rect CReportItem::ValueArea() const {
-    EnsureLayout(owner_);
-    return owner_ ? report::Offset(valueArea_, 0, -owner_->ScrollPosition()) : valueArea_;
-}
-
-Rect CReportItem::ExpanderBox() const {
-    EnsureLayout(owner_);
-    return expanderBox_;
-}
-
-Rect CReportItem::CheckBoxRect() const {
-    EnsureLayout(owner_);
-    return checkBox_;
-}
-
-int CReportItem::ExpanderBoxSize() const {
-    EnsureLayout(owner_);
-    return expanderSize_;
+    const Rect area = LaidOut().valueArea_;
+    return owner_ ? report::Offset(area, 0, -owner_->ScrollPosition()) : area;
 }
 
 void CReportItem::PaintValue(report::ReportCanvas&, const Rect&) const {}
@@ -266,9 +244,8 @@ void CReportItem::PaintGroupEnd(report::ReportCanvas& canvas, const report::RowF
 
 void PaintItems(const report::ReportTreeModel& tree, report::ReportCanvas& canvas) {
     const std::vector<CReportItem*>& rows = tree.Rows();
-    const report::RowFrame frame{tree.IndentWidth(),          tree.Divider(),
-                                 tree.ScrollPosition(),       tree.Host().ListClientRect(),
-                                 tree.Host().IsEnabled(),     tree.Host().HasImageList()};
+    const report::RowFrame frame{tree.IndentWidth(),           tree.Divider(),          tree.ScrollPosition(),
+                                 tree.Host().ListClientRect(), tree.Host().IsEnabled(), tree.Host().HasImageList()};
     const Rect clip = canvas.ClipBox();
     // A row spans the client's width and one pixel more.
     if (clip.left >= frame.client.right + 1 || clip.right <= frame.client.left)

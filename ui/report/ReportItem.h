@@ -69,6 +69,7 @@ public:
     CReportItem* FirstChild() const { return firstChild_; }
     int Id() const { return id_; }
     bool HasChildren() const { return firstChild_ != nullptr; }
+    bool IsTopLevel() const;
 
     // The row's layout; the owner lays its rows out again first when anything they depend on
     // changed. Position, expander and check box are in document coordinates (row 0 at y 0), the
@@ -79,7 +80,6 @@ public:
     report::Rect ExpanderBox() const;
     report::Rect CheckBoxRect() const;
     int ExpanderBoxSize() const;
-    bool IsTopLevel() const;
 
     // Status images: centre offset from the right edge of the list, image index.
     struct StatusImage {
@@ -107,6 +107,8 @@ private:
     friend class report::ReportTreeModel;
     friend void PaintItems(const report::ReportTreeModel& tree, report::ReportCanvas& canvas);
 
+    // This item, with its owner's layout brought up to date.
+    const CReportItem& LaidOut() const;
     // Draws the row (never its children) from its layout.
     void PaintItem(report::ReportCanvas& canvas, const report::RowFrame& frame) const;
     // What a row with children draws after its last descendant, over the descendants' rows.
@@ -172,6 +174,6 @@ private:
     int columnWidth_ = 0;
 };
 
-// Paints the rows of the tree's layout that meet the canvas's clip box, in row order, from their
-// stored geometry: painting lays nothing out and stores nothing.
+// Paints the rows that meet the canvas's clip box, in row order, from the tree's layout (made
+// first when stale); painting itself stores nothing.
 void PaintItems(const report::ReportTreeModel& tree, report::ReportCanvas& canvas);

@@ -203,9 +203,8 @@ CReportItem* ReportTreeModel::ItemAtPoint(Point point) const {
     const std::vector<CReportItem*>& rows = Rows();
     // The rows follow each other down the document: the first one ending below y is the only
     // one that can hold it.
-    const auto found = std::partition_point(rows.begin(), rows.end(), [y](const CReportItem* row) {
-        return row->position_.y + row->RowHeight() <= y;
-    });
+    const auto found = std::partition_point(
+        rows.begin(), rows.end(), [y](const CReportItem* row) { return row->position_.y + row->RowHeight() <= y; });
     return found != rows.end() && (*found)->position_.y <= y ? *found : nullptr;
 }
 

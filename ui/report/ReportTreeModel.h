@@ -101,6 +101,7 @@ public:
     // in row order, whether in view or not. It is laid out on demand, so hit tests and keys
     // need no paint.
     CReportItem* VisibleChain() const;
+    // The same chain as an array, top row first.
     const std::vector<CReportItem*>& Rows() const;
     bool OnVisibleChain(const CReportItem* item) const;
     // Marks the layout stale: the tree, an item's expanded, shown or check-box flag, a column or a

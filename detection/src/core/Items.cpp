@@ -79,9 +79,8 @@ using Items = std::vector<std::unique_ptr<Information>>;
 
 void Add(Items& items, const Writer& writer, const wchar_t* tag, const wchar_t* nameKey, std::wstring value,
          const std::optional<std::wstring>& found, const std::pair<ETestResult, std::wstring>& verdict) {
-    items.push_back(std::make_unique<Information>(tag, writer(nameKey),
-                                                  writer.Describe(found, verdict.second, verdict.first),
-                                                  std::move(value), verdict.first));
+    items.push_back(std::make_unique<Information>(
+        tag, writer(nameKey), writer.Describe(found, verdict.second, verdict.first), std::move(value), verdict.first));
 }
 
 const auto kAtLeast = [](uint64_t value, uint64_t figure) { return value >= figure; };
@@ -103,7 +102,6 @@ void AddMegabytes(Items& items, const Writer& writer, const wchar_t* tag, const 
         Judge(writer, key(L"_NEED").c_str(), range, mb, kAtLeast,
               [&writer](uint64_t figure) { return writer.Megabytes(figure); }));
 }
-
 
 // Each adds one item of the report; in report order below.
 using ItemBuilder = void (*)(Items&, const Writer&, const Facts&, const Requirements&);
@@ -249,7 +247,7 @@ void AddDisplay(Items& items, const Writer& writer, const Facts& facts, const Re
 }
 
 constexpr ItemBuilder kItemBuilders[] = {
-    AddOperatingSystem, AddProcessor, AddProcessorCount, AddMemory,   AddGraphicsAdapter,
+    AddOperatingSystem, AddProcessor, AddProcessorCount, AddMemory,  AddGraphicsAdapter,
     AddVideoMemory,     AddDirect3D,  AddDiskSpace,      AddDisplay,
 };
 static_assert(std::size(kItemBuilders) == kItemCount);

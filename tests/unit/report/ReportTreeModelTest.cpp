@@ -427,8 +427,8 @@ TEST(ReportLayout, CoversOnlyTheRowsThatCanBeShown) {
     const struct {
         CReportItem* item;
         Point at;
-    } rows[] = {{top, {0, 0}},       {a, {0, 21}},       {collapsed, {0, 42}}, {inner, {0, 63}},
-                {d, {12, 84}},       {deeper, {24, 105}}, {last, {0, 126}}};
+    } rows[] = {{top, {0, 0}}, {a, {0, 21}},        {collapsed, {0, 42}}, {inner, {0, 63}},
+                {d, {12, 84}}, {deeper, {24, 105}}, {last, {0, 126}}};
     std::vector<CReportItem*> expected;
     for (const auto& row : rows) {
         expected.push_back(row.item);
