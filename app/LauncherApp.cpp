@@ -6,6 +6,7 @@
 #include "Win32Settings.h"
 #include "dialogs/MessageDialog.h"
 #include "report/SystemCheckDlg.h"
+#include "settings/SettingsSheet.h"
 
 #include <string>
 #include <vector>
@@ -114,7 +115,7 @@ void CLauncherApp::RunDetectionAndWindows() {
             }
             if (plan.launcher) {
                 CLauncherDlg launcher(Texts(), nullptr);
-                launcher.AttachSettings(*settings_, GetDetectionApplication());
+                launcher.SetSettingsOpener([this](HWND owner) { OpenSettings(owner); });
                 SetMainWindow(&launcher);
                 launcher.DoModal();
                 SetMainWindow(nullptr);
@@ -129,6 +130,14 @@ void CLauncherApp::RunDetectionAndWindows() {
         MessageBoxW(nullptr, GetLocalizedString(L"IDS_CHECKLOG").c_str(), GetLocalizedString(L"IDS_ERROR").c_str(),
                     MB_ICONERROR);
     }
+}
+
+void CLauncherApp::OpenSettings(HWND owner) {
+    auto report = std::make_unique<CSystemCheckDlg>(nullptr, Texts(), false);
+    report->AttachApplication(GetDetectionApplication());
+    report->SetOverallResult(overallResult_);
+    CSettingsSheet sheet(*settings_, std::move(report), Texts(), owner);
+    sheet.DoModal();
 }
 
 int CLauncherApp::ExitInstance() {

@@ -31,6 +31,8 @@ public:
 private:
     // Detection and windows; a failing detection library ends it with an error box.
     void RunDetectionAndWindows();
+    // The settings sheet with the report as its third page, over the launcher.
+    void OpenSettings(HWND owner);
 
     win32::Module resourceLibrary_;
     win32::KernelHandle instanceMarker_;

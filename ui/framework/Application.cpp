@@ -46,8 +46,8 @@ HMODULE ResourceModule() {
 
 HICON LoadIconResource(UINT id) { return LoadIconW(ResourceModule(), MAKEINTRESOURCEW(id)); }
 
-HBITMAP LoadBitmapResource(UINT id) {
-    return static_cast<HBITMAP>(LoadImageW(ResourceModule(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0));
+Bitmap LoadBitmapResource(UINT id) {
+    return Bitmap(static_cast<HBITMAP>(LoadImageW(ResourceModule(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0)));
 }
 
 namespace {

@@ -2,6 +2,8 @@
 // control to RunApplication, which runs InitInstance and, at the end, ExitInstance.
 #pragma once
 
+#include "framework/Gdi.h"
+
 #include <windows.h>
 
 #include <string>
@@ -57,7 +59,7 @@ HMODULE ResourceModule();
 // Resources from the resource module. The icon is shared (never destroyed by its user). A
 // string comes in the application's resource language when the module has it in that language.
 HICON LoadIconResource(UINT id);
-HBITMAP LoadBitmapResource(UINT id);
+Bitmap LoadBitmapResource(UINT id);
 std::wstring LoadStringResource(UINT id);
 
 } // namespace fw

@@ -47,12 +47,24 @@ struct AnchorEntry {
     int id;
     int flags;
 };
+constexpr int kTopLeft = report::kAnchorTop | report::kAnchorLeft;
+constexpr int kAcrossTop = report::kAnchorTop | report::kAnchorLeft | report::kAnchorRight;
+constexpr int kAcrossBottom = report::kAnchorLeft | report::kAnchorRight | report::kAnchorBottom;
 constexpr AnchorEntry kAnchors[] = {
-    {IDC_REPORT_VERDICT_FRAME, 3}, {IDC_REPORT_VERDICT_DIVIDER, 3}, {IDC_REPORT_VERDICT, 3},
-    {IDC_REPORT_VERDICT_IMAGE, 3}, {IDC_REPORT_VERDICT_RULE, 7},    {IDC_REPORT_INFO, 7},
-    {IDC_REPORT_TREE_FRAME, 15},   {IDC_REPORT_COPYRIGHT_RULE, 14}, {IDC_REPORT_COPYRIGHT, 14},
-    {IDC_REPORT_EMBLEM, 10},       {IDC_REPORT_FOOTER_RULE, 14},    {IDC_REPORT_OK, 12},
-    {IDC_REPORT_HELP_LINK, 8},     {IDC_REPORT_HEADER_RULE, 7},
+    {IDC_REPORT_VERDICT_FRAME, kTopLeft},
+    {IDC_REPORT_VERDICT_DIVIDER, kTopLeft},
+    {IDC_REPORT_VERDICT, kTopLeft},
+    {IDC_REPORT_VERDICT_IMAGE, kTopLeft},
+    {IDC_REPORT_VERDICT_RULE, kAcrossTop},
+    {IDC_REPORT_INFO, kAcrossTop},
+    {IDC_REPORT_TREE_FRAME, report::kAnchorTop | report::kAnchorLeft | report::kAnchorRight | report::kAnchorBottom},
+    {IDC_REPORT_COPYRIGHT_RULE, kAcrossBottom},
+    {IDC_REPORT_COPYRIGHT, kAcrossBottom},
+    {IDC_REPORT_EMBLEM, report::kAnchorLeft | report::kAnchorBottom},
+    {IDC_REPORT_FOOTER_RULE, kAcrossBottom},
+    {IDC_REPORT_OK, report::kAnchorRight | report::kAnchorBottom},
+    {IDC_REPORT_HELP_LINK, report::kAnchorBottom}, // centred across
+    {IDC_REPORT_HEADER_RULE, kAcrossTop},
 };
 
 SIZE SizeOf(const RECT& r) { return SIZE{r.right - r.left, r.bottom - r.top}; }
@@ -171,11 +183,20 @@ bool CSystemCheckDlg::OnInitDialog() {
     if (!showOK)
         if (const HWND ok = Item(IDC_REPORT_OK))
             ShowWindow(ok, SW_HIDE);
-    background_.Reset(fw::LoadBitmapResource(IDB_REPORT_BACKGROUND));
+    background_ = fw::LoadBitmapResource(IDB_REPORT_BACKGROUND);
     return true;
 }
 
-void CSystemCheckDlg::OnCancel() { fw::Dialog::OnCancel(); }
+// As a dialog the report ends as cancelled. As a sheet's page it has no way out of its own: its
+// cancel and OK ask the sheet to close, so that the page never ends alone.
+void CSystemCheckDlg::OnCancel() {
+    if (fw::PropertySheetDialog* sheet = Sheet())
+        sheet->OnPageCancel();
+    else
+        fw::Dialog::OnCancel();
+}
+
+void CSystemCheckDlg::OnOK() { OnCancel(); }
 
 void CSystemCheckDlg::OnDestroy() {
     // The template's picture statics (the gold rules) load their bitmaps themselves, and not

@@ -3,6 +3,7 @@
 #include "ResourceIds.h"
 #include "framework/Application.h"
 #include "settings/PageSupport.h"
+#include "settings/SheetKeys.h"
 
 namespace {
 
@@ -10,30 +11,34 @@ namespace {
 constexpr int kColumnGap = 27;
 constexpr int kColumnTop = 27;
 
-} // namespace
-
-CSettingsSheet::CSettingsSheet(CSettingsModel& model, DetectionApplication* detection, fw::TextLookup texts,
-                               HWND parent)
-    : fw::PropertySheetDialog(parent), model_(model), detection_(detection), texts_(std::move(texts)) {
-    video_ = std::make_unique<CVideoSettingsPage>(model_, texts_);
-    video_->SetTitle(texts_(L"IDS_EASY_VIDEO_SETTING_CAPTION"));
-    AddPage(*video_);
-    language_ = std::make_unique<CLanguagePage>(model_, texts_);
-    language_->SetTitle(texts_(L"IDS_LANGUAGES_CONFIGURATION_CAPTION"));
-    AddPage(*language_);
-    report_ = std::make_unique<CReportPage>(texts_, [this] {
-        if (!closing_)
-            ReloadAndClose();
-    });
-    report_->AttachApplication(detection_);
-    report_->SetTitle(texts_(L"IDS_DETECTIONUI_NAME"));
-    AddPage(*report_);
+bool IsOpenDropDown(HWND window) {
+    wchar_t name[16]{};
+    return window != nullptr && GetClassNameW(window, name, 16) > 0 && lstrcmpiW(name, WC_COMBOBOXW) == 0 &&
+           SendMessageW(window, CB_GETDROPPEDSTATE, 0, 0) != 0;
 }
 
-// The window goes before the pages it shows.
-CSettingsSheet::~CSettingsSheet() {
-    if (hwnd_)
-        ::DestroyWindow(hwnd_);
+} // namespace
+
+CSettingsSheet::CSettingsSheet(CSettingsModel& model, std::unique_ptr<fw::PropertyPage> reportPage,
+                               fw::TextLookup texts, HWND parent)
+    : fw::PropertySheetDialog(parent), model_(model), texts_(std::move(texts)) {
+    auto video = std::make_unique<CVideoSettingsPage>(model_, texts_);
+    video->SetTitle(texts_(L"IDS_EASY_VIDEO_SETTING_CAPTION"));
+    video_ = video.get();
+    AddPage(std::move(video));
+    auto language = std::make_unique<CLanguagePage>(model_, texts_);
+    language->SetTitle(texts_(L"IDS_LANGUAGES_CONFIGURATION_CAPTION"));
+    language_ = language.get();
+    AddPage(std::move(language));
+    if (reportPage) {
+        reportPage->SetTitle(texts_(L"IDS_DETECTIONUI_NAME"));
+        report_ = &AddPage(std::move(reportPage));
+    }
+}
+
+void CSettingsSheet::OnPageCancel() {
+    if (!closing_)
+        ReloadAndClose();
 }
 
 bool CSettingsSheet::CreateTooltip(fw::ToolTipCtrl& tooltip) { return tooltip.Create(hwnd_); }
@@ -47,7 +52,7 @@ bool CSettingsSheet::OnInitDialog() {
     SetItemText(IDC_SHEET_DEFAULT, texts_(L"IDS_DEFAULT_SETTING_BUTTON"));
     SetItemText(IDC_SHEET_OK, texts_(L"IDS_OK_BUTTON"));
     SetItemText(IDC_SHEET_CANCEL, texts_(L"IDS_CANCEL_BUTTON"));
-    background_.Reset(fw::LoadBitmapResource(IDB_SHEET_BACKGROUND));
+    background_ = fw::LoadBitmapResource(IDB_SHEET_BACKGROUND);
 
     auto tooltip = std::make_unique<fw::ToolTipCtrl>();
     if (!CreateTooltip(*tooltip))
@@ -151,8 +156,10 @@ HBRUSH CSettingsSheet::OnCtlColor(HDC dc, HWND child, fw::CtlColor kind) {
     return colours_.Answer(*this, dc, child, kind);
 }
 
+// The mark goes to the button that has the focus, and Enter presses it; from any other control
+// Enter stays OK.
 void CSettingsSheet::MarkFocus(int id) {
-    SetDefID(id);
+    SetDefID(sheet::DefaultButtonAfterTab(id));
     ShowFocusMarkOn({&default_, &ok_, &cancel_}, id);
 }
 
@@ -160,19 +167,32 @@ bool CSettingsSheet::PreTranslateMessage(MSG& msg) {
     if (tooltip_)
         tooltip_->RelayEvent(msg);
     if (msg.message == WM_KEYDOWN) {
-        // Escape is the sheet's Cancel wherever the focus is. Enter is left to the dialog
-        // manager: the default button on every page, or the report's list while it has the focus.
-        if (msg.wParam == VK_ESCAPE) {
+        const HWND focus = GetFocus();
+        const bool dropDownOpen = IsOpenDropDown(focus);
+        switch (sheet::ClassifySheetKey(static_cast<unsigned>(msg.wParam), GetKeyState(VK_CONTROL) < 0, dropDownOpen)) {
+        case sheet::SheetKey::Cancel:
             msg.wParam = 0;
             if (!closing_)
                 ReloadAndClose();
-        } else if (msg.wParam == VK_TAB) {
+            break;
+        case sheet::SheetKey::MarkThenPassOn:
             // The mark goes to the control that has the focus now, before the sheet moves it on.
-            const HWND focus = GetFocus();
             MarkFocus(focus != nullptr ? GetDlgCtrlID(focus) : 0);
+            break;
+        case sheet::SheetKey::PassOn: break;
         }
     }
     return fw::PropertySheetDialog::PreTranslateMessage(msg);
+}
+
+// A page change from the keyboard (Ctrl+Tab) can leave the focus on a control of the page that
+// was just hidden, where keys would change it unseen: the tab strip takes it instead.
+bool CSettingsSheet::TranslateDialogMessage(MSG& msg) {
+    const bool handled = fw::PropertySheetDialog::TranslateDialogMessage(msg);
+    const HWND focus = GetFocus();
+    if (hwnd_ && focus && IsChild(hwnd_, focus) && !IsWindowVisible(focus))
+        SetFocus(GetTabControl());
+    return handled;
 }
 
 // Closing by the system menu or Alt+F4 would otherwise let comctl32 end the sheet with the

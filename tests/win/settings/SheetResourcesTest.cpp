@@ -39,14 +39,7 @@ TEST_F(SheetResources, NoGdiGrowthOverAHundredOpenings) {
             [](DrivenSheet& s) { Click(s.SheetItem(IDCANCEL)); },
         });
     };
-    for (int i = 0; i < 3; ++i) // first openings fill system caches (fonts, class brushes)
-        cycle();
-    testing_ui::PumpPending();
-    const size_t before = testing_ui::CountLiveGdiObjects();
-    for (int i = 0; i < 100; ++i)
-        cycle();
-    testing_ui::PumpPending();
-    EXPECT_EQ(testing_ui::CountLiveGdiObjects(), before);
+    EXPECT_EQ(testing_ui::GdiGrowth(3, 100, cycle), 0);
 }
 
 // Without its tooltip the page still shows the model, its picture, and follows refreshes; only
@@ -80,9 +73,7 @@ TEST_F(SheetResources, VideoPageWithoutTooltipStillShowsTheModel) {
     testing_ui::Surface drawn(client.right, client.bottom, RGB(255, 0, 255));
     SendMessageW(page.Hwnd(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(drawn.Dc()), 0);
     testing_ui::Surface expected(client.right, client.bottom, 0);
-    const HBITMAP picture = fw::LoadBitmapResource(IDB_VIDEO_BACKGROUND);
-    fw::StretchBitmap(expected.Dc(), picture, client);
-    DeleteObject(picture);
+    fw::StretchBitmap(expected.Dc(), fw::LoadBitmapResource(IDB_VIDEO_BACKGROUND).Get(), client);
     EXPECT_EQ(drawn.Pixel(2, 2), expected.Pixel(2, 2));
     EXPECT_EQ(drawn.Pixel(client.right / 2, client.bottom - 3), expected.Pixel(client.right / 2, client.bottom - 3));
 }
@@ -97,9 +88,7 @@ TEST_F(SheetResources, SliderShowsThePagePictureBehindItsChannel) {
         const RECT at = s.VideoPage().ChildRect(slider);
         const RECT client{0, 0, at.right - at.left, at.bottom - at.top};
         testing_ui::Surface expected(s.VideoPage().ClientRect().right, s.VideoPage().ClientRect().bottom, 0);
-        const HBITMAP picture = fw::LoadBitmapResource(IDB_VIDEO_BACKGROUND);
-        fw::StretchBitmap(expected.Dc(), picture, s.VideoPage().ClientRect());
-        DeleteObject(picture);
+        fw::StretchBitmap(expected.Dc(), fw::LoadBitmapResource(IDB_VIDEO_BACKGROUND).Get(), s.VideoPage().ClientRect());
         // The slider painted into a surface of its own: its top-left corner, left of the channel
         // and clear of the thumb, is the picture's pixel.
         testing_ui::Surface drawn(client.right, client.bottom, RGB(255, 0, 255));
@@ -127,14 +116,14 @@ TEST_F(SheetResources, LanguagePageWithoutTooltipSelectsTheModelsLanguage) {
         HWND hwnd = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 640, 480, nullptr, nullptr, nullptr, nullptr);
         ~Host() { DestroyWindow(hwnd); }
     } host;
-    model_->SetLevel(4, 3);
+    model_->SetLevel(LevelKind::Language, 3);
     LanguageWithoutTooltip page(*model_, LanguageFileTexts());
     ASSERT_TRUE(page.Create(host.hwnd));
     EXPECT_TRUE(page.IsInitialised());
     const HWND combo = GetDlgItem(page.Hwnd(), IDC_LANGUAGE_COMBO);
     EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 5);
     EXPECT_EQ(SelectedText(combo), GetLocalizedString(L"LANG_GERMAN"));
-    model_->SetLevel(4, 4);
+    model_->SetLevel(LevelKind::Language, 4);
     page.Refresh();
     EXPECT_EQ(SelectedText(combo), GetLocalizedString(L"LANG_FRENCH"));
 }

@@ -1,5 +1,7 @@
 #include "SheetTestSupport.h"
 
+#include "report/SystemCheckDlg.h"
+
 #include "Detection.h"
 
 #include <cwctype>
@@ -106,27 +108,8 @@ void ScratchRegistry::PutLauncher(const wchar_t* name, std::uint32_t value) cons
 // ---- hardware ----
 
 FakeHardware::FakeHardware() {
-    items_.push_back(std::make_unique<RequirementCPU>(L"frequency", L"Processor", L"", L"", TEST_RESULT_IDEAL, 1.5f));
-}
-
-std::vector<Information*> FakeHardware::GetInformations() {
-    std::vector<Information*> items;
-    for (auto& item : items_)
-        items.push_back(item.get());
-    return items;
-}
-
-unsigned FakeHardware::GetIntValue(const wchar_t* path) {
-    const std::wstring key = path;
-    if (key == L"directx/d3dadapter/0/deviceid")
-        return 0x0191;
-    if (key == L"directx/vidmemory") {
-        ++defaultsApplied;
-        return 256;
-    }
-    if (key == L"system/cpu/nb")
-        return 2;
-    return 0;
+    AddCpu(1.5f);
+    intValues = {{L"directx/d3dadapter/0/deviceid", 0x0191}, {L"directx/vidmemory", 256}, {L"system/cpu/nb", 2}};
 }
 
 bool FixedDisplay::EnumMode(std::uint32_t index, DisplayMode& mode) {
@@ -143,8 +126,19 @@ bool FixedDisplay::GetCurrentMode(DisplayMode& mode) {
 
 // ---- the driven sheet ----
 
+namespace {
+
+// The report as the program makes it for the sheet: a page without an OK of its own.
+std::unique_ptr<fw::PropertyPage> ReportPageOn(DetectionApplication* detection) {
+    auto report = std::make_unique<CSystemCheckDlg>(nullptr, LanguageFileTexts(), false);
+    report->AttachApplication(detection);
+    return report;
+}
+
+} // namespace
+
 DrivenSheet::DrivenSheet(CSettingsModel& model, DetectionApplication* detection, std::vector<Step> steps)
-    : CSettingsSheet(model, detection, LanguageFileTexts()), steps_(std::move(steps)) {}
+    : CSettingsSheet(model, ReportPageOn(detection), LanguageFileTexts()), steps_(std::move(steps)) {}
 
 bool DrivenSheet::OnInitDialog() {
     const bool result = CSettingsSheet::OnInitDialog();
