@@ -27,7 +27,8 @@ public:
     PlainRows(const PlainRows&) = delete;
     PlainRows& operator=(const PlainRows&) = delete;
 
-    // A shown popup window with this client rectangle on the screen.
+    // Shown at this rectangle of the screen: a child window in a frame of its own, as the list
+    // is a child of its tree.
     bool Create(const RECT& screen);
     HWND Hwnd() const { return hwnd_; }
 
@@ -37,6 +38,7 @@ private:
     void PaintRows(HDC dc, const RECT& client);
 
     PlainRowsLook look_;
+    HWND frame_ = nullptr;
     HWND hwnd_ = nullptr;
     HBITMAP buffer_ = nullptr;
 };
