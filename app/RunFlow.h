@@ -1,6 +1,8 @@
 // The run's decisions, apart from the windows that carry them out.
 #pragma once
 
+#include "Detection.h"
+
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -52,9 +54,9 @@ unsigned short ResourceLanguageFor(int engineLanguage);
 std::wstring LanguageFilePath(const std::wstring& programPath, int engineLanguage);
 
 // Overall results of the detection run.
-inline constexpr int kResultIdeal = 0;
-inline constexpr int kResultFailed = 1;
-inline constexpr int kResultSufficient = 2;
+inline constexpr int kResultIdeal = kOverallIdeal;
+inline constexpr int kResultFailed = kOverallFailed;
+inline constexpr int kResultSufficient = kOverallSufficient;
 
 struct WindowPlan {
     bool report = false;

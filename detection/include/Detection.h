@@ -151,6 +151,11 @@ private:
     std::vector<ParameterValidator*> validators_;
 };
 
+// The overall result of a detection run.
+inline constexpr int kOverallIdeal = 0;
+inline constexpr int kOverallFailed = 1;
+inline constexpr int kOverallSufficient = 2;
+
 // The detection run. Slot order of the virtual operations is part of the library's interface.
 class DetectionApplication {
 public:
@@ -159,6 +164,7 @@ public:
     virtual void Configure() = 0;
     virtual ParameterSet* GetParameterSet() = 0;
     virtual void SetTestObserver(ITestObserver* observer) = 0;
+    // kOverallIdeal, kOverallFailed or kOverallSufficient once the tests have run.
     virtual int GetOverallResult() = 0;
     virtual std::vector<Information*> GetInformations() = 0;
     virtual unsigned GetIntValue(const wchar_t* path) = 0;

@@ -53,9 +53,9 @@ std::vector<DetectedItem> ReadDetectedItems(const std::vector<Information*>& inf
 
 const wchar_t* VerdictKey(int overallResult) {
     switch (overallResult) {
-    case 0: return L"IDS_RESULT_IDEAL";
-    case 1: return L"IDS_RESULT_FAILED";
-    case 2: return L"IDS_RESULT_SUFFICIENT";
+    case kOverallIdeal: return L"IDS_RESULT_IDEAL";
+    case kOverallFailed: return L"IDS_RESULT_FAILED";
+    case kOverallSufficient: return L"IDS_RESULT_SUFFICIENT";
     default: return nullptr;
     }
 }

@@ -3,30 +3,18 @@
 #include "ResourceIds.h"
 #include "framework/Application.h"
 #include "report/ReportFileSave.h"
+#include "report/ReportFill.h"
+#include "report/ReportMenu.h"
 #include "report/ReportText.h"
 #include "report/ReportTree.h"
+#include "win32/Clipboard.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include <cstring>
-
 namespace {
 
 constexpr int kTreeControlId = 101;
-constexpr UINT kCopyReportCommand = 1;
-constexpr UINT kSaveReportCommand = 2;
-
-// Status image of a detected item's result: none for information (3) and unknown values.
-int StatusImageFor(int result) {
-    switch (result) {
-    case TEST_RESULT_IDEAL: return 0;
-    case TEST_RESULT_FAILED: return 1;
-    case TEST_RESULT_SUFFICIENT: return 0;
-    case TEST_RESULT_UNDETECTED: return 3;
-    default: return -1;
-    }
-}
 
 using report::VerdictKey;
 
@@ -96,29 +84,10 @@ void CSystemCheckDlg::FillReport() {
     if (images.Create(IDB_STATUS_IMAGES, STATUS_IMAGE_WIDTH, 10, RGB(255, 255, 255)))
         tree_->SetNodeImages(std::move(images));
 
-    auto* group = static_cast<CReportGroupItem*>(tree_->AddItem(std::make_unique<CReportGroupItem>()));
-    group->SetCaption(texts_(L"IDS_REQUIREMENT"));
-    group->SetHint(texts_(L"IDS_REQUIREMENT_DESCRIPTION"));
-    group->AddColumn(texts_(L"IDS_MINIMUM"));
-    group->Expand(true);
-
-    if (!application_)
-        return;
-    for (const report::DetectedItem& detected : report::ReadDetectedItems(application_->GetInformations())) {
-        auto owned = std::make_unique<CReportTextItem>();
-        CReportTextItem* item = owned.get();
-        tree_->AddItem(std::move(owned), group);
-        item->SetCaption(detected.caption);
-        item->SetHint(detected.hint);
-        item->SetReadOnly(true);
-        item->Show(true);
-        item->SetValueData(&detected.value);
-        const int result = detected.result;
-        item->SetTestResult(result);
-        const int image = StatusImageFor(result);
-        if (image >= 0 && !group->Columns().empty())
-            item->AddStatusImage(group->Columns().front().centreOffset, image);
-    }
+    report::FillReportTree(*tree_,
+                   application_ ? report::ReadDetectedItems(application_->GetInformations())
+                                : std::vector<report::DetectedItem>{},
+                   texts_);
 }
 
 bool CSystemCheckDlg::OnInitDialog() {
@@ -191,7 +160,7 @@ void CSystemCheckDlg::OnDestroy() {
             continue;
         const auto picture = reinterpret_cast<HGDIOBJ>(SendMessageW(child, STM_SETIMAGE, IMAGE_BITMAP, 0));
         if (picture && GetObjectType(picture) == OBJ_BITMAP)
-            DeleteObject(picture);
+            fw::Bitmap taken(static_cast<HBITMAP>(picture));
     }
     fw::PropertyPage::OnDestroy();
 }
@@ -231,20 +200,11 @@ bool CSystemCheckDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT&
 }
 
 void CSystemCheckDlg::ShowContextMenu(POINT screenPoint) {
-    const HMENU menu = CreatePopupMenu();
-    if (!menu)
-        return;
-    const std::wstring label = texts_(L"IDS_COPY_REPORT");
-    AppendMenuW(menu, MF_STRING, kCopyReportCommand, label.c_str());
-    const std::wstring saveLabel = texts_(L"IDS_SAVE_REPORT");
-    AppendMenuW(menu, MF_STRING, kSaveReportCommand, saveLabel.c_str());
-    const UINT chosen = static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
-                                                         screenPoint.x, screenPoint.y, 0, hwnd_, nullptr));
-    DestroyMenu(menu);
-    if (chosen == kCopyReportCommand)
-        CopyReportToClipboard();
-    else if (chosen == kSaveReportCommand)
-        report::SaveReportAs(hwnd_, ReportText(), texts_);
+    switch (report::ChooseFromReportMenu(hwnd_, screenPoint, texts_)) {
+    case report::MenuChoice::Copy: CopyReportToClipboard(); break;
+    case report::MenuChoice::Save: report::SaveReportAs(hwnd_, ReportText(), texts_); break;
+    case report::MenuChoice::None: break;
+    }
 }
 
 bool CSystemCheckDlg::PreTranslateMessage(MSG& msg) {
@@ -276,26 +236,7 @@ std::wstring CSystemCheckDlg::ReportText() const {
                                    texts_);
 }
 
-bool CSystemCheckDlg::CopyReportToClipboard() const {
-    const std::wstring text = ReportText();
-    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    if (!OpenClipboard(hwnd_))
-        return false;
-    bool done = false;
-    if (EmptyClipboard()) {
-        if (const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-            if (void* data = GlobalLock(memory)) {
-                std::memcpy(data, text.c_str(), bytes);
-                GlobalUnlock(memory);
-                done = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
-            }
-            if (!done)
-                GlobalFree(memory); // the clipboard owns it only once it took it
-        }
-    }
-    CloseClipboard();
-    return done;
-}
+bool CSystemCheckDlg::CopyReportToClipboard() const { return win32::PutTextOnClipboard(hwnd_, ReportText()); }
 
 void CSystemCheckDlg::OnPaint() {
     if (IsIconic(hwnd_)) {

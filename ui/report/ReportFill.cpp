@@ -1,0 +1,43 @@
+#include "report/ReportFill.h"
+
+#include "Detection.h"
+#include "report/ReportTree.h"
+
+#include <memory>
+
+namespace report {
+
+int StatusImageFor(int testResult) {
+    switch (testResult) {
+    case TEST_RESULT_IDEAL: return 0;
+    case TEST_RESULT_FAILED: return 1;
+    case TEST_RESULT_SUFFICIENT: return 0;
+    case TEST_RESULT_UNDETECTED: return 3;
+    default: return -1;
+    }
+}
+
+void FillReportTree(CReportTree& tree, const std::vector<DetectedItem>& items, const fw::TextLookup& texts) {
+    auto* group = static_cast<CReportGroupItem*>(tree.AddItem(std::make_unique<CReportGroupItem>()));
+    group->SetCaption(texts(L"IDS_REQUIREMENT"));
+    group->SetHint(texts(L"IDS_REQUIREMENT_DESCRIPTION"));
+    group->AddColumn(texts(L"IDS_MINIMUM"));
+    group->Expand(true);
+
+    for (const DetectedItem& detected : items) {
+        auto owned = std::make_unique<CReportTextItem>();
+        CReportTextItem* item = owned.get();
+        tree.AddItem(std::move(owned), group);
+        item->SetCaption(detected.caption);
+        item->SetHint(detected.hint);
+        item->SetReadOnly(true);
+        item->Show(true);
+        item->SetValueData(&detected.value);
+        item->SetTestResult(detected.result);
+        const int image = StatusImageFor(detected.result);
+        if (image >= 0 && !group->Columns().empty())
+            item->AddStatusImage(group->Columns().front().centreOffset, image);
+    }
+}
+
+} // namespace report
