@@ -3,7 +3,7 @@
 #include "Benchmark.h"
 #include "InstallerRecord.h"
 #include "Text.h"
-#include "Win32Settings.h"
+#include "Win32Registry.h"
 
 #include <windows.h>
 

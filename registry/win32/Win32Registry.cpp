@@ -1,0 +1,55 @@
+#include "Win32Registry.h"
+
+#include "win32/Owners.h"
+
+#include <windows.h>
+
+namespace {
+
+HKEY RootKey(RegistryRoot root) { return root == RegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
+
+// The registry view a root names; the program's own view for the others.
+REGSAM ViewOf(RegistryRoot root) { return root == RegistryRoot::LocalMachine32 ? KEY_WOW64_32KEY : 0; }
+
+HKEY ToHkey(RegistryHandle handle) { return reinterpret_cast<HKEY>(handle); }
+
+} // namespace
+
+long CWin32Registry::OpenKey(RegistryRoot root, const std::wstring& path, RegistryAccess access,
+                             RegistryHandle& handle) {
+    const REGSAM sam = access == RegistryAccess::Read    ? KEY_READ
+                       : access == RegistryAccess::Write ? KEY_WRITE
+                                                         : KEY_ALL_ACCESS;
+    // The caller's accessor owns the open key from here and closes it through CloseKey.
+    win32::RegKey key;
+    const LONG error = RegOpenKeyExW(RootKey(root), path.c_str(), 0, sam | ViewOf(root), key.Out());
+    handle = reinterpret_cast<RegistryHandle>(key.Release());
+    return error;
+}
+
+long CWin32Registry::CreateKey(RegistryRoot root, const std::wstring& path, RegistryHandle& handle) {
+    win32::RegKey key;
+    const LONG error = RegCreateKeyExW(RootKey(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                       KEY_ALL_ACCESS | ViewOf(root), nullptr, key.Out(), nullptr);
+    handle = reinterpret_cast<RegistryHandle>(key.Release());
+    return error;
+}
+
+long CWin32Registry::QueryValue(RegistryHandle handle, const wchar_t* name, void* data, std::uint32_t& size) {
+    DWORD bytes = size;
+    const LONG error = RegQueryValueExW(ToHkey(handle), name, nullptr, nullptr, static_cast<BYTE*>(data), &bytes);
+    size = bytes;
+    return error;
+}
+
+long CWin32Registry::SetDwordValue(RegistryHandle handle, const wchar_t* name, std::uint32_t value) {
+    const DWORD data = value;
+    return RegSetValueExW(ToHkey(handle), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data);
+}
+
+long CWin32Registry::DeleteValue(RegistryHandle handle, const wchar_t* name) {
+    return RegDeleteValueW(ToHkey(handle), name);
+}
+
+// The accessor hands its key back here: the owner closes it as it goes.
+void CWin32Registry::CloseKey(RegistryHandle handle) { const win32::RegKey closing(ToHkey(handle)); }

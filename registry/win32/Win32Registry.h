@@ -1,0 +1,14 @@
+// The registry accessor's backend on the real Win32 registry.
+#pragma once
+
+#include "RegistryBackend.h"
+
+class CWin32Registry final : public IRegistryBackend {
+public:
+    long OpenKey(RegistryRoot root, const std::wstring& path, RegistryAccess access, RegistryHandle& handle) override;
+    long CreateKey(RegistryRoot root, const std::wstring& path, RegistryHandle& handle) override;
+    long QueryValue(RegistryHandle handle, const wchar_t* name, void* data, std::uint32_t& size) override;
+    long SetDwordValue(RegistryHandle handle, const wchar_t* name, std::uint32_t value) override;
+    long DeleteValue(RegistryHandle handle, const wchar_t* name) override;
+    void CloseKey(RegistryHandle handle) override;
+};
