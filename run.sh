@@ -5,7 +5,8 @@
 #   ./run.sh [/silent] [/ForceDetectionUI] [/OnlyDetection]
 # With $DISPLAY set the windows appear on that desktop. Without it the program runs on a virtual
 # display: a screenshot of the screen is saved every $TARNHOLM_SHOT_SECONDS (default 2) into
-# build/screenshots/run/, and the program is ended after $TARNHOLM_RUN_SECONDS (default 60).
+# build/screenshots/run/, and after $TARNHOLM_RUN_SECONDS (default 60) the program is ended as a
+# player would end it (Quit, or closing the window that is open); its own exit code is reported.
 set -euo pipefail
 cd "$(dirname "$0")"
 ROOT=$PWD
@@ -57,13 +58,33 @@ wine "$launcher" "$@" &
 pid=$!
 limit="${TARNHOLM_RUN_SECONDS:-60}" interval="${TARNHOLM_SHOT_SECONDS:-2}"
 start=$SECONDS n=0
+shot() { n=$((n + 1)); import -window root "$shots/$(printf %03d $n).png" 2>/dev/null || true; }
 while kill -0 "$pid" 2>/dev/null && (( SECONDS - start < limit )); do
-    n=$((n + 1))
-    import -window root "$shots/$(printf %03d $n).png" 2>/dev/null || true
+    shot
     sleep "$interval"
 done
+
+# Ends the run as a player would: Quit on the launcher window, otherwise closes the window that
+# is open (the report, the warning, an error box), until the program has ended by itself.
+driver="$ROOT/build/windows/tools/driver/driver.exe"
 if kill -0 "$pid" 2>/dev/null; then
-    echo "run.sh: still running after ${limit}s; ending it"
+    echo "run.sh: still running after ${limit}s; closing its windows"
+    shot
+    deadline=$((SECONDS + 30))
+    while kill -0 "$pid" 2>/dev/null && (( SECONDS < deadline )); do
+        while read -r hwnd ids; do
+            case ",$ids," in
+                *,1026,*) ;;  # the progress window goes by itself when the tests are done
+                *,1024,*) wine "$driver" click "$hwnd" 4 >/dev/null 2>&1 || true ;;
+                *) wine "$driver" close "$hwnd" >/dev/null 2>&1 || true ;;
+            esac
+        done < <(wine "$driver" windows --exe Launcher.exe 2>/dev/null | tr -d '\r' |
+                 awk '{ for (i = 2; i <= NF; i++) if ($i ~ /^ids=/) print $1, substr($i, 5) }')
+        sleep 1
+    done
+fi
+if kill -0 "$pid" 2>/dev/null; then
+    echo "run.sh: Launcher.exe did not end when its windows were closed; stopping Wine" >&2
     wineserver -k
 fi
 set +e
