@@ -63,29 +63,14 @@ while kill -0 "$pid" 2>/dev/null && (( SECONDS - start < limit )); do
     shot
     sleep "$interval"
 done
-
-# Ends the run as a player would: Quit on the launcher window, otherwise closes the window that
-# is open (the report, the warning, an error box), until the program has ended by itself.
-driver="$ROOT/build/windows/tools/driver/driver.exe"
 if kill -0 "$pid" 2>/dev/null; then
-    echo "run.sh: still running after ${limit}s; closing its windows"
+    echo "run.sh: still running after ${limit}s; ending it as a player would"
     shot
-    deadline=$((SECONDS + 30))
-    while kill -0 "$pid" 2>/dev/null && (( SECONDS < deadline )); do
-        while read -r hwnd ids; do
-            case ",$ids," in
-                *,1026,*) ;;  # the progress window goes by itself when the tests are done
-                *,1024,*) wine "$driver" click "$hwnd" 4 >/dev/null 2>&1 || true ;;
-                *) wine "$driver" close "$hwnd" >/dev/null 2>&1 || true ;;
-            esac
-        done < <(wine "$driver" windows --exe Launcher.exe 2>/dev/null | tr -d '\r' |
-                 awk '{ for (i = 2; i <= NF; i++) if ($i ~ /^ids=/) print $1, substr($i, 5) }')
-        sleep 1
-    done
-fi
-if kill -0 "$pid" 2>/dev/null; then
-    echo "run.sh: Launcher.exe did not end when its windows were closed; stopping Wine" >&2
-    wineserver -k
+    source "$ROOT/tools/close-launcher.sh"
+    if ! close_launcher "$pid" "$ROOT/build/windows/tools/driver/driver.exe"; then
+        echo "run.sh: Launcher.exe did not end when its windows were closed; stopping Wine" >&2
+        wineserver -k
+    fi
 fi
 set +e
 wait "$pid"
