@@ -79,7 +79,9 @@ void CLauncherApp::RunDetectionAndWindows() {
         detection_.emplace();
         DetectionApplication& detection = *detection_->Get();
         settings_ = std::make_unique<CSettingsModel>(&detection, ProgramEnvironment());
-        SetIniPath(LanguageFilePath(ProgramPath(), settings_->GetValue(kEngineLanguage)));
+        const int language = settings_->GetValue(kEngineLanguage);
+        SetIniPath(LanguageFilePath(ProgramPath(), language));
+        SetResourceLanguage(ResourceLanguageFor(language));
         settings_->PrepareLists();
 
         detection.Initialize();

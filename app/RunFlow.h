@@ -15,6 +15,10 @@ LaunchSwitches ParseSwitches(const std::wstring& commandLine);
 // Language file for an engine language id, relative to the program's folder.
 const wchar_t* LanguageFileFor(int engineLanguage);
 
+// The language of the resource library's numbered strings for an engine language id (a
+// Windows language id); English for an id without a language file of its own.
+unsigned short ResourceLanguageFor(int engineLanguage);
+
 // programPath cut after its last backslash, with the language file appended.
 std::wstring LanguageFilePath(const std::wstring& programPath, int engineLanguage);
 

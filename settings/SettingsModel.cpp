@@ -158,19 +158,19 @@ void CSettingsModel::SetValue(std::size_t index, int value) {
 
 void CSettingsModel::SetDefaultMarker(std::uint32_t value) { LauncherKey().WriteDword(kDefaultSetting, value); }
 
-void CSettingsModel::SetLevel(int kind, int value) {
+void CSettingsModel::SetLevel(LevelKind kind, int value) {
     switch (kind) {
-    case 0:
+    case LevelKind::VerticalSync:
         values_[kVerticalSyncLvl] = value;
         SetValue(kVerticalSync, value);
         break;
-    case 1:
+    case LevelKind::Textures:
         values_[kTextureLvl] = value;
         values_[kDegradedTextures] = value == 0 ? 1 : 0;
         break;
-    case 2: ApplyQualityPreset(value); break;
-    case 3: values_[kAspectRatioOverrideCHKB] = value; break;
-    case 4:
+    case LevelKind::Quality: ApplyQualityPreset(value); break;
+    case LevelKind::Widescreen: values_[kAspectRatioOverrideCHKB] = value; break;
+    case LevelKind::Language:
         values_[kLauncherLanguage] = value;
         SetValue(kEngineLanguage, value);
         break;

@@ -26,6 +26,15 @@ inline constexpr int kLanguageFrench = 4;
 inline constexpr int kLanguageSpanish = 5;
 inline constexpr int kLanguageItalian = 6;
 
+// The player's choices that SetLevel takes, each driving one or more settings.
+enum class LevelKind : int {
+    VerticalSync = 0, // the vertical-sync level and the engine's switch
+    Textures = 1,     // the texture level and the engine's degraded-textures switch
+    Quality = 2,      // a quality preset
+    Widescreen = 3,   // the widescreen check box
+    Language = 4,     // the launcher's and the engine's language
+};
+
 class CSettingsModel {
 public:
     CSettingsModel(DetectionApplication* detection, const SettingsEnvironment& environment);
@@ -35,7 +44,7 @@ public:
     void Load();
     void Save();
     void SetValue(std::size_t index, int value);
-    void SetLevel(int kind, int value);
+    void SetLevel(LevelKind kind, int value);
     void SetDefaultMarker(std::uint32_t value);
     void ApplyQualityPreset(int level);
     bool ApplyHardwareDefaults(bool force);

@@ -1,5 +1,5 @@
 // Move-only owners of the Win32 handles that the program and the detection library hold across
-// statements: registry keys, loaded modules and COM interfaces. Each releases its handle when
+// statements: registry keys, loaded modules, menus, cursors, global memory and COM interfaces. Each releases its handle when
 // it goes, on every path.
 #pragma once
 
@@ -63,6 +63,15 @@ struct FreeModule {
 struct CloseKernelHandle {
     void operator()(HANDLE handle) const { CloseHandle(handle); }
 };
+struct DestroyMenuHandle {
+    void operator()(HMENU menu) const { DestroyMenu(menu); }
+};
+struct DestroyCursorHandle {
+    void operator()(HCURSOR cursor) const { DestroyCursor(cursor); }
+};
+struct FreeGlobalMemory {
+    void operator()(HGLOBAL memory) const { GlobalFree(memory); }
+};
 
 using RegistryKeyTraits = NullHandleTraits<HKEY, CloseRegistryKey>;
 using ModuleTraits = NullHandleTraits<HMODULE, FreeModule>;
@@ -83,6 +92,30 @@ using Module = UniqueHandle<ModuleTraits>;
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
 // A file or a snapshot.
 using FileHandle = UniqueHandle<FileHandleTraits>;
+// A menu made by the program (a popup shown once).
+using Menu = UniqueHandle<NullHandleTraits<HMENU, DestroyMenuHandle>>;
+// A cursor the program made (CopyCursor, CreateCursor); never one loaded from resources.
+using Cursor = UniqueHandle<NullHandleTraits<HCURSOR, DestroyCursorHandle>>;
+// Global memory until something (the clipboard) takes it over: Release() it then.
+using GlobalMemory = UniqueHandle<NullHandleTraits<HGLOBAL, FreeGlobalMemory>>;
+
+// A system library that the process keeps until it ends, on purpose: loaded from the system
+// folder and pinned, so that no later FreeLibrary can unload it (graphics runtimes and the theme
+// library do not like being unloaded, and are wanted again and again). There is nothing to free.
+class PinnedModule {
+public:
+    explicit PinnedModule(const wchar_t* systemLibrary) {
+        const Module loaded(LoadLibraryExW(systemLibrary, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+        if (loaded && !GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN, systemLibrary, &module_))
+            module_ = nullptr;
+    }
+    PinnedModule(const PinnedModule&) = delete;
+    PinnedModule& operator=(const PinnedModule&) = delete;
+    HMODULE Get() const { return module_; }
+
+private:
+    HMODULE module_ = nullptr;
+};
 
 // One reference to a COM interface, released when the owner goes.
 template <class T>

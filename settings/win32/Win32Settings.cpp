@@ -64,7 +64,8 @@ long CWin32Registry::DeleteValue(RegistryHandle handle, const wchar_t* name) {
     return RegDeleteValueW(ToHkey(handle), name);
 }
 
-void CWin32Registry::CloseKey(RegistryHandle handle) { RegCloseKey(ToHkey(handle)); }
+// The accessor hands its key back here: the owner closes it as it goes.
+void CWin32Registry::CloseKey(RegistryHandle handle) { const win32::RegKey closing(ToHkey(handle)); }
 
 bool CWin32DisplayModes::EnumMode(std::uint32_t index, DisplayMode& mode) { return QueryMode(index, mode); }
 

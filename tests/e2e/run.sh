@@ -4,6 +4,9 @@
 #   tests/e2e/run.sh                 every scenario (those that need Launcher.exe only when it is built)
 #   tests/e2e/run.sh NAME...         the named ones
 #   tests/e2e/run.sh --list          their names
+#   tests/e2e/run.sh --update-references [NAME...]
+#                                    run them, writing the windows' pictures as the new reference
+#                                    pictures (tests/e2e/reference/) instead of comparing them
 # Exit code: 0 all passed, 1 a scenario failed, 77 nothing passed and something was skipped (a
 # scenario that needs what is not built, or one of whose steps could not run yet).
 # Screenshots: build/screenshots/e2e/<scenario>/; a failed scenario keeps build/e2e/<scenario>/.
@@ -18,6 +21,10 @@ all=$(declare -F | awk '$3 ~ /^scenario_/ { sub(/^scenario_/, "", $3); print $3 
 if [[ ${1:-} == --list ]]; then
     echo "$all"
     exit 0
+fi
+if [[ ${1:-} == --update-references ]]; then
+    export E2E_UPDATE_REFERENCES=1
+    shift
 fi
 names=("$@")
 [[ ${#names[@]} -eq 0 ]] && mapfile -t names <<<"$all"

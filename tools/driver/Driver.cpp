@@ -20,6 +20,11 @@ const Command kCommands[] = {
     {L"controls", CmdControls, L"controls HWND                       list child controls: id, class, state, text"},
     {L"text", CmdText, L"text HWND [ID]                      print the text of the window or of its child ID"},
     {L"click", CmdClick, L"click HWND ID                       post BM_CLICK to child ID"},
+    {L"mouse", CmdMouse,
+     L"mouse HWND [ID] [--at X,Y | --tab N] [--double] [--right]   click with the real mouse at the centre of the "
+     L"window or control ID, at X,Y of its client area, or on tab N of a tab control"},
+    {L"park", CmdPark, L"park                                move the pointer to the screen's bottom-right corner"},
+    {L"focus", CmdFocus, L"focus HWND                          print \"ID CLASS HWND\" of the focus in HWND's thread, or none"},
     {L"check", CmdCheck, L"check HWND ID 0|1                   click check box ID until it shows the state"},
     {L"key", CmdKey,
      L"key HWND KEY[,KEY..] [--input]      keys to the focus of HWND's thread (ESC ENTER TAB SPACE UP DOWN HOME "
@@ -30,11 +35,17 @@ const Command kCommands[] = {
     {L"page", CmdPage, L"page HWND INDEX                     show page INDEX of a property sheet"},
     {L"open-time", CmdOpenTime,
      L"open-time HWND ID --id N [--timeout S]   click ID, time until a window with child N is shown and painted"},
-    {L"shot", CmdShot, L"shot HWND FILE.bmp                  capture the window as shown on screen"},
+    {L"shot", CmdShot,
+     L"shot HWND FILE.bmp [--mask M[;M..]] [--timeout S]   capture the window once settled; M is ID (a control) or "
+     L"ID@L,T,R,B (part of its client area), painted over"},
+    {L"freeze", CmdFreeze,
+     L"freeze --exe NAME --id N FILE.bmp [--mask M[;M..]] [--timeout S]   hold the process still when its window "
+     L"with child N is painted, capture it, let go"},
     {L"watch", CmdWatch,
      L"watch --exe NAME [--shots DIR] [--appear S] [--timeout S]   log shown/hidden windows until the process ends"},
     {L"find", CmdFind, L"find HWND ID                        print the handle of the descendant with that id"},
-    {L"rect", CmdRect, L"rect HWND [ID] [--client]           window rectangle, or a descendant's in HWND's client"},
+    {L"rect", CmdRect, L"rect HWND [ID] [--client]           window rectangle, or a descendant's in HWND's client; --client: the "
+     L"client rectangle"},
     {L"resize", CmdResize, L"resize HWND W H                     set the window's outer size"},
     {L"clipboard", CmdClipboard, L"clipboard                           print the clipboard's text"},
     {L"run", CmdRun, L"run [--cwd DIR] [--timeout S] EXE [ARGS..]   start, print pid=, wait, print exit="},
@@ -146,7 +157,7 @@ double Args::Seconds(const std::wstring& name, double fallback) const {
 
 Args ParseArgs(const std::vector<std::wstring>& words) {
     // Options that are flags take no value.
-    static const wchar_t* const kFlags[] = {L"--gone", L"--input"};
+    static const wchar_t* const kFlags[] = {L"--gone", L"--input", L"--double", L"--right", L"--client"};
     Args args;
     bool optionsEnded = false;
     for (size_t i = 0; i < words.size(); ++i) {

@@ -58,7 +58,12 @@ int CmdCheck(const Args&);
 int CmdKey(const Args&);
 int CmdClose(const Args&);
 int CmdShot(const Args&);
+int CmdFreeze(const Args&);
 int CmdWatch(const Args&);
+
+int CmdMouse(const Args&);
+int CmdPark(const Args&);
+int CmdFocus(const Args&);
 
 int CmdSelect(const Args&);
 int CmdSlider(const Args&);
@@ -88,11 +93,30 @@ int CmdShortcut(const Args&);
 // Shared by the window commands and the process commands.
 std::wstring ImageNameOf(DWORD pid); // file name only, empty when unknown
 std::vector<DWORD> ProcessesNamed(const std::wstring& image);
+// The visible top-level window of the process that has a direct child with that id.
+HWND ShownWindowWithControl(DWORD pid, int id);
 bool SaveWindowBitmap(HWND hwnd, const std::wstring& path);
+// Nothing left to paint in the window or any of its shown descendants.
+bool FullyPainted(HWND window);
 // The first descendant with that id; with visibleOnly, the first visible one (a control on the
 // shown page of a property sheet). Defined in Layout.cpp.
 HWND FindDescendant(HWND window, int id, bool visibleOnly = false);
 // The window named by the positional argument at `index`; says so and fails when there is none.
 bool WindowArg(const Args& args, size_t index, HWND& hwnd);
+// The control whose id is the positional argument at `index`: a child of the window, or a visible
+// descendant (on a property sheet's shown page); says so and fails when there is none.
+bool ControlArg(const Args& args, HWND hwnd, size_t index, HWND& control);
+
+// Real input (Input.cpp). A key with Ctrl held when `ctrl`.
+struct Key {
+    WORD vk = 0;
+    bool ctrl = false;
+};
+// The window's top-level ancestor made the foreground window, as a player's click would.
+void BringToFront(HWND hwnd);
+// The pointer moved there (screen coordinates); true once it has arrived.
+bool MoveMouse(POINT to);
+// Keys typed to whatever has the focus once the window is in front.
+bool TypeKeys(HWND hwnd, const std::vector<Key>& keys);
 
 } // namespace driver

@@ -47,8 +47,12 @@ int CmdRect(const Args& args) {
         const HWND child = FindDescendant(hwnd, static_cast<int>(id));
         if (!child)
             return kNotMet;
-        GetWindowRect(child, &rect);
-        MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&rect), 2);
+        if (args.Has(L"--client")) {
+            GetClientRect(child, &rect);
+        } else {
+            GetWindowRect(child, &rect);
+            MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&rect), 2);
+        }
     } else if (args.Has(L"--client")) {
         GetClientRect(hwnd, &rect);
     } else {

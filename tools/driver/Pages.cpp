@@ -103,24 +103,6 @@ HWND ShownTopLevelWith(DWORD pid, int id, HWND except) {
     return search.found;
 }
 
-// Painted: neither the window nor any shown descendant has anything left to paint.
-bool FullyPainted(HWND window) {
-    if (GetUpdateRect(window, nullptr, FALSE))
-        return false;
-    bool painted = true;
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM data) -> BOOL {
-            if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE)) {
-                *reinterpret_cast<bool*>(data) = false;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&painted));
-    return painted;
-}
-
 std::wstring OneDecimal(double ms) {
     const long long tenths = static_cast<long long>(ms * 10.0 + 0.5);
     return std::to_wstring(tenths / 10) + L"." + std::to_wstring(tenths % 10);

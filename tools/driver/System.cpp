@@ -57,6 +57,12 @@ private:
     LARGE_INTEGER frequency_, start_;
 };
 
+std::wstring Ms(double ms) {
+    wchar_t buffer[32];
+    _snwprintf(buffer, ARRAYSIZE(buffer), L"%.1f", ms);
+    return buffer;
+}
+
 struct FoundWindow {
     DWORD pid;
     int id;
@@ -74,19 +80,13 @@ BOOL CALLBACK FindShownWithControl(HWND hwnd, LPARAM param) {
     return TRUE;
 }
 
+} // namespace
+
 HWND ShownWindowWithControl(DWORD pid, int id) {
     FoundWindow f{pid, id, nullptr};
     EnumWindows(FindShownWithControl, reinterpret_cast<LPARAM>(&f));
     return f.hwnd;
 }
-
-std::wstring Ms(double ms) {
-    wchar_t buffer[32];
-    _snwprintf(buffer, ARRAYSIZE(buffer), L"%.1f", ms);
-    return buffer;
-}
-
-} // namespace
 
 std::wstring ImageNameOf(DWORD pid) {
     const win32::KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
@@ -115,51 +115,6 @@ std::vector<DWORD> ProcessesNamed(const std::wstring& image) {
             pids.push_back(entry.th32ProcessID);
     }
     return pids;
-}
-
-// The window as it is on screen (what the player sees), read back from the screen DC and
-// written as a 24-bit bottom-up BMP.
-bool SaveWindowBitmap(HWND hwnd, const std::wstring& path) {
-    RECT rc;
-    if (!GetWindowRect(hwnd, &rc))
-        return false;
-    const int w = rc.right - rc.left, h = rc.bottom - rc.top;
-    if (w <= 0 || h <= 0)
-        return false;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
-    SelectObject(memory, old);
-
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof info;
-    info.biWidth = w;
-    info.biHeight = h;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biCompression = BI_RGB;
-    const DWORD stride = (static_cast<DWORD>(w) * 3 + 3) & ~3u;
-    std::vector<BYTE> pixels(static_cast<size_t>(stride) * h);
-    const bool read =
-        GetDIBits(memory, bitmap, 0, h, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS) == h;
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    if (!read)
-        return false;
-
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-    FILE* out = _wfopen(path.c_str(), L"wb");
-    if (!out)
-        return false;
-    bool ok = fwrite(&file, sizeof file, 1, out) == 1 && fwrite(&info, sizeof info, 1, out) == 1 &&
-              fwrite(pixels.data(), 1, pixels.size(), out) == pixels.size();
-    return fclose(out) == 0 && ok;
 }
 
 int CmdRun(const Args& args) {

@@ -173,20 +173,6 @@ private:
     std::map<DWORD, std::wstring> images_;
 };
 
-bool ControlArg(const Args& args, HWND hwnd, size_t index, HWND& control) {
-    long long id = 0;
-    if (args.positional.size() <= index || !ParseNumber(args.positional[index], id)) {
-        Fail(L"a control id is needed");
-        return false;
-    }
-    control = GetDlgItem(hwnd, static_cast<int>(id));
-    if (!control)
-        control = FindDescendant(hwnd, static_cast<int>(id), true);
-    if (!control)
-        Fail(L"window " + Hex(reinterpret_cast<UINT_PTR>(hwnd)) + L" has no control " + std::to_wstring(id));
-    return control != nullptr;
-}
-
 bool KeyCode(const std::wstring& name, WORD& vk) {
     static const std::pair<const wchar_t*, WORD> kNames[] = {
         {L"esc", VK_ESCAPE},  {L"escape", VK_ESCAPE}, {L"enter", VK_RETURN}, {L"return", VK_RETURN}, {L"tab", VK_TAB},
@@ -222,6 +208,20 @@ std::wstring SafeFileName(const std::wstring& text) {
 }
 
 } // namespace
+
+bool ControlArg(const Args& args, HWND hwnd, size_t index, HWND& control) {
+    long long id = 0;
+    if (args.positional.size() <= index || !ParseNumber(args.positional[index], id)) {
+        Fail(L"a control id is needed");
+        return false;
+    }
+    control = GetDlgItem(hwnd, static_cast<int>(id));
+    if (!control)
+        control = FindDescendant(hwnd, static_cast<int>(id), true);
+    if (!control)
+        Fail(L"window " + Hex(reinterpret_cast<UINT_PTR>(hwnd)) + L" has no control " + std::to_wstring(id));
+    return control != nullptr;
+}
 
 bool WindowArg(const Args& args, size_t index, HWND& hwnd) {
     if (args.positional.size() <= index || !(hwnd = ParseWindow(args.positional[index]))) {
@@ -342,53 +342,26 @@ int CmdKey(const Args& args) {
     HWND hwnd;
     if (!WindowArg(args, 0, hwnd) || args.positional.size() < 2)
         return kUsage;
-    std::vector<WORD> keys;
-    std::vector<bool> withCtrl;
+    std::vector<Key> keys;
     std::wstring names = args.positional[1] + L",";
     for (size_t start = 0, comma; (comma = names.find(L',', start)) != std::wstring::npos; start = comma + 1) {
-        WORD vk = 0;
+        Key key;
         std::wstring name = names.substr(start, comma - start);
-        const bool ctrl = ToLower(name).rfind(L"ctrl+", 0) == 0;
-        if (ctrl)
+        key.ctrl = ToLower(name).rfind(L"ctrl+", 0) == 0;
+        if (key.ctrl)
             name = name.substr(5);
         if (name.size() == 1 && iswalnum(name[0])) {
-            vk = static_cast<WORD>(towupper(name[0]));
-        } else if (!KeyCode(name, vk)) {
+            key.vk = static_cast<WORD>(towupper(name[0]));
+        } else if (!KeyCode(name, key.vk)) {
             Fail(L"key: unknown key " + names.substr(start, comma - start));
             return kUsage;
         }
-        keys.push_back(vk);
-        withCtrl.push_back(ctrl);
+        keys.push_back(key);
     }
-    if (args.Has(L"--input")) {
-        // Real input needs the window in front, as a player's keys would.
-        const DWORD target = GetWindowThreadProcessId(hwnd, nullptr);
-        const DWORD self = GetCurrentThreadId();
-        AttachThreadInput(self, target, TRUE);
-        SetForegroundWindow(GetAncestor(hwnd, GA_ROOT));
-        AttachThreadInput(self, target, FALSE);
-        for (size_t i = 0; i < keys.size(); ++i) {
-            INPUT in[4]{};
-            UINT count = 0;
-            const auto add = [&](WORD vk, DWORD flags) {
-                in[count].type = INPUT_KEYBOARD;
-                in[count].ki.wVk = vk;
-                in[count].ki.dwFlags = flags;
-                ++count;
-            };
-            if (withCtrl[i])
-                add(VK_CONTROL, 0);
-            add(keys[i], 0);
-            add(keys[i], KEYEVENTF_KEYUP);
-            if (withCtrl[i])
-                add(VK_CONTROL, KEYEVENTF_KEYUP);
-            if (SendInput(count, in, sizeof(INPUT)) != count)
-                return kNotMet;
-        }
-        return kOk;
-    }
-    for (bool ctrl : withCtrl)
-        if (ctrl) {
+    if (args.Has(L"--input"))
+        return TypeKeys(hwnd, keys) ? kOk : kNotMet;
+    for (const Key& key : keys)
+        if (key.ctrl) {
             Fail(L"key: CTRL+ needs --input (posted keys leave the key state alone)");
             return kUsage;
         }
@@ -403,7 +376,8 @@ int CmdKey(const Args& args) {
         (info.hwndFocus == hwnd || IsChild(hwnd, info.hwndFocus))) {
         target = info.hwndFocus;
     }
-    for (WORD vk : keys) {
+    for (const Key& key : keys) {
+        const WORD vk = key.vk;
         const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)) << 16;
         if (!PostMessageW(target, WM_KEYDOWN, vk, 1 | scan) &&
             (target == hwnd || !PostMessageW(target = hwnd, WM_KEYDOWN, vk, 1 | scan))) {
@@ -421,17 +395,6 @@ int CmdClose(const Args& args) {
     if (!WindowArg(args, 0, hwnd))
         return kUsage;
     return PostMessageW(hwnd, WM_CLOSE, 0, 0) ? kOk : kNotMet;
-}
-
-int CmdShot(const Args& args) {
-    HWND hwnd;
-    if (!WindowArg(args, 0, hwnd) || args.positional.size() < 2)
-        return kUsage;
-    if (!SaveWindowBitmap(hwnd, args.positional[1])) {
-        Fail(L"shot: could not capture the window");
-        return kNotMet;
-    }
-    return kOk;
 }
 
 // Records every top-level window the process shows, with a screenshot of each shortly after it

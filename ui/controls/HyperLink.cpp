@@ -1,18 +1,21 @@
 #include "controls/HyperLink.h"
 
-#include "win32/Shell.h"
+#include "controls/LinkOpener.h"
+#include "win32/Owners.h"
 
 #include <vector>
 
 namespace {
 
-HCURSOR g_handCursor = nullptr;
+// One hand for every link, made once and destroyed when the program ends. Always a copy, so
+// that it can be destroyed whichever cursor it was taken from.
+win32::Cursor g_handCursor;
 
 } // namespace
 
 CHyperLink::~CHyperLink() = default;
 
-HCURSOR CHyperLink::HandCursor() { return g_handCursor; }
+HCURSOR CHyperLink::HandCursor() { return g_handCursor.Get(); }
 
 void CHyperLink::LoadDefaultHandCursor() {
     if (g_handCursor)
@@ -22,16 +25,14 @@ void CHyperLink::LoadDefaultHandCursor() {
     if (length > 0 && length < directory.size()) {
         const std::wstring path = std::wstring(directory.data(), length) + L"\\winhlp32.exe";
         // Only its resources are wanted: mapped as an image resource, none of its code can run.
-        if (const HMODULE module =
-                LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE)) {
-            if (const HCURSOR cursor = LoadCursorW(module, MAKEINTRESOURCEW(106)))
-                g_handCursor = CopyCursor(cursor);
-            FreeLibrary(module);
-        }
+        const win32::Module module(
+            LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+        if (const HCURSOR cursor = module ? LoadCursorW(module.Get(), MAKEINTRESOURCEW(106)) : nullptr)
+            g_handCursor.Reset(CopyCursor(cursor));
     }
     // Systems without that program still have a hand of their own.
     if (!g_handCursor)
-        g_handCursor = LoadCursorW(nullptr, IDC_HAND);
+        g_handCursor.Reset(CopyCursor(LoadCursorW(nullptr, IDC_HAND)));
 }
 
 void CHyperLink::PreSubclassWindow() {
@@ -101,7 +102,7 @@ LRESULT CHyperLink::OnNcHitTest(POINT) { return HTCLIENT; }
 
 bool CHyperLink::OnSetCursor(HWND window, UINT hitTest, UINT mouseMessage) {
     if (g_handCursor) {
-        SetCursor(g_handCursor);
+        SetCursor(g_handCursor.Get());
         return true;
     }
     return fw::StaticCtrl::OnSetCursor(window, hitTest, mouseMessage);
@@ -171,52 +172,8 @@ void CHyperLink::FollowLink() {
     Invalidate();
 }
 
-long ReadClassesRootDefault(const std::wstring& key, std::wstring& value) {
-    HKEY handle = nullptr;
-    const LONG opened = RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_QUERY_VALUE, &handle);
-    if (opened != ERROR_SUCCESS)
-        return opened;
-    wchar_t buffer[131] = {}; // 260 bytes and a terminator of our own
-    DWORD bytes = 260;
-    DWORD type = 0;
-    const LONG read = RegQueryValueExW(handle, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &bytes);
-    RegCloseKey(handle);
-    if (read != ERROR_SUCCESS)
-        return read;
-    value.assign(buffer, bytes / sizeof(wchar_t));
-    while (!value.empty() && value.back() == L'\0')
-        value.pop_back();
-    return 0;
-}
-
 int CHyperLink::OpenTarget(const std::wstring& target, int showCommand) {
-    // As ShellExecuteW: no message from the shell (the link shows its own), its code in hInstApp.
-    SHELLEXECUTEINFOW info{};
-    info.cbSize = sizeof info;
-    info.fMask = SEE_MASK_FLAG_NO_UI;
-    info.lpVerb = L"open";
-    info.lpFile = target.c_str();
-    info.nShow = showCommand;
-    win32::ExecuteThroughShell(info);
-    const auto shell = static_cast<int>(reinterpret_cast<INT_PTR>(info.hInstApp));
-    if (shell > 32)
-        return shell;
-    std::wstring document;
-    if (ReadClassesRootDefault(L".htm", document) != 0)
-        return shell;
-    std::wstring registered;
-    if (ReadClassesRootDefault(document + L"\\shell\\open\\command", registered) != 0)
-        return shell;
-    std::wstring command;
-    // A command that does not fit is refused whole: cut short it would open something else.
-    if (!hyperlink::BuildBrowserCommand(registered, target, command))
-        return shell;
-    const int bytes = WideCharToMultiByte(CP_THREAD_ACP, 0, command.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 0)
-        return shell;
-    std::string ansi(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_THREAD_ACP, 0, command.c_str(), -1, ansi.data(), bytes, nullptr, nullptr);
-    return static_cast<int>(WinExec(ansi.c_str(), static_cast<UINT>(showCommand)));
+    return OpenLinkTarget(target, showCommand);
 }
 
 void CHyperLink::ShowOpenError(int code) {

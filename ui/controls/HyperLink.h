@@ -26,8 +26,7 @@ public:
     void FitToText();
     void FollowLink();
 
-    // Opens a target: the shell's "open", else the ".htm" association's command. The result
-    // is the shell's or the program start's code (above 32: success).
+    // Opens a target (OpenLinkTarget); the result is above 32 on success.
     virtual int OpenTarget(const std::wstring& target, int showCommand);
     // Beeps and shows what went wrong.
     virtual void ShowOpenError(int code);
@@ -59,6 +58,3 @@ private:
     fw::Font font_;
     fw::ToolTipCtrl tooltip_;
 };
-
-// The default value of a key under HKEY_CLASSES_ROOT (at most 260 bytes); 0 or the error.
-long ReadClassesRootDefault(const std::wstring& key, std::wstring& value);

@@ -48,3 +48,47 @@ bool CSkinTabCtrl::OnEraseBkgnd(HDC dc) {
     EraseTabStrip(dc);
     return true;
 }
+
+void CSkinTabCtrl::PaintStrip(HDC dc) const {
+    EraseTabStrip(dc);
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0));
+    const fw::SelectGuard selected(dc, font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+    const int current = GetCurSel();
+    for (int index = 0, count = GetItemCount(); index < count; ++index) {
+        RECT cell{};
+        if (!SendMessageW(hwnd_, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&cell)))
+            continue;
+        PaintTabItem(dc, cell, index == current ? ODS_SELECTED : 0, GetItemText(index, kTextBuffer));
+    }
+    const auto cues = static_cast<UINT>(SendMessageW(hwnd_, WM_QUERYUISTATE, 0, 0));
+    RECT focus{};
+    if (GetFocus() == hwnd_ && !(cues & UISF_HIDEFOCUS) &&
+        SendMessageW(hwnd_, TCM_GETITEMRECT, static_cast<WPARAM>(SendMessageW(hwnd_, TCM_GETCURFOCUS, 0, 0)),
+                     reinterpret_cast<LPARAM>(&focus))) {
+        InflateRect(&focus, -1, -1);
+        const fw::SavedDC saved(dc);
+        SetBkColor(dc, RGB(0, 0, 0));
+        SetTextColor(dc, RGB(255, 255, 255));
+        DrawFocusRect(dc, &focus);
+    }
+}
+
+void CSkinTabCtrl::OnPaint() {
+    const fw::PaintDC paint(hwnd_);
+    PaintStrip(paint.Get());
+}
+
+bool CSkinTabCtrl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (msg == WM_PRINTCLIENT) {
+        PaintStrip(reinterpret_cast<HDC>(wParam));
+        result = 0;
+        return true;
+    }
+    // The focus mark comes and goes with the keyboard.
+    if (msg == WM_SETFOCUS || msg == WM_KILLFOCUS || msg == WM_UPDATEUISTATE) {
+        result = Default();
+        InvalidateRect(hwnd_, nullptr, FALSE);
+        return true;
+    }
+    return fw::TabCtrl::OnMessage(msg, wParam, lParam, result);
+}

@@ -2,6 +2,8 @@
 // control to RunApplication, which runs InitInstance and, at the end, ExitInstance.
 #pragma once
 
+#include "framework/Gdi.h"
+
 #include <windows.h>
 
 #include <string>
@@ -30,6 +32,10 @@ public:
     // Where dialog templates, bitmaps, icons and numbered strings are looked up.
     HMODULE ResourceModule() const { return resourceModule_ ? resourceModule_ : instance_; }
     void SetResourceModule(HMODULE module) { resourceModule_ = module; }
+    // The language whose numbered strings are taken when the resource module has them in
+    // several; 0 leaves the choice to the system.
+    LANGID ResourceLanguage() const { return resourceLanguage_; }
+    void SetResourceLanguage(LANGID language) { resourceLanguage_ = language; }
 
     Window* MainWindow() const { return mainWindow_; }
     void SetMainWindow(Window* window) { mainWindow_ = window; }
@@ -38,6 +44,7 @@ private:
     friend int RunApplication(HINSTANCE instance, const wchar_t* commandLine);
     HINSTANCE instance_ = nullptr;
     HMODULE resourceModule_ = nullptr;
+    LANGID resourceLanguage_ = 0;
     std::wstring commandLine_;
     Window* mainWindow_ = nullptr;
 };
@@ -49,9 +56,10 @@ int RunApplication(HINSTANCE instance, const wchar_t* commandLine);
 // The resource module of the current application, or this executable when there is none.
 HMODULE ResourceModule();
 
-// Resources from the resource module. The icon is shared (never destroyed by its user).
+// Resources from the resource module. The icon is shared (never destroyed by its user). A
+// string comes in the application's resource language when the module has it in that language.
 HICON LoadIconResource(UINT id);
-HBITMAP LoadBitmapResource(UINT id);
+Bitmap LoadBitmapResource(UINT id);
 std::wstring LoadStringResource(UINT id);
 
 } // namespace fw

@@ -119,9 +119,8 @@ namespace {
 // uxtheme is only needed once a tooltip gets colours of its own, so it is not loaded at start-up.
 void TurnThemeOff(HWND window) {
     using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
-    // Kept loaded for the program's life once it is needed.
-    static const auto setWindowTheme =
-        win32::ProcAddress<SetWindowThemeFn>(LoadLibraryW(L"uxtheme.dll"), "SetWindowTheme");
+    static const win32::PinnedModule theme(L"uxtheme.dll");
+    static const auto setWindowTheme = win32::ProcAddress<SetWindowThemeFn>(theme.Get(), "SetWindowTheme");
     if (setWindowTheme)
         setWindowTheme(window, L"", L"");
 }

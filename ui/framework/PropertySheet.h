@@ -52,6 +52,10 @@ public:
 
     HWND GetTabControl() const { return reinterpret_cast<HWND>(SendMessageW(hwnd_, PSM_GETTABCONTROL, 0, 0)); }
 
+    // A page hands a left-button press on its own background to its sheet, at that point of the
+    // sheet's client area. The sheet does nothing with it unless it says otherwise.
+    virtual void OnPagePressed(POINT sheetClientPoint) { (void)sheetClientPoint; }
+
     bool TranslateDialogMessage(MSG& msg) override;
 
 protected:

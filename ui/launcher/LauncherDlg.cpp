@@ -56,7 +56,7 @@ bool CLauncherDlg::OnInitDialog() {
 
     SetIcon(icon_, true);
     SetIcon(icon_, false);
-    background_.Reset(fw::LoadBitmapResource(IDB_LAUNCHER_BACKGROUND));
+    background_ = fw::LoadBitmapResource(IDB_LAUNCHER_BACKGROUND);
     SetDefID(IDC_LAUNCHER_LAUNCH);
     return true;
 }
@@ -64,30 +64,33 @@ bool CLauncherDlg::OnInitDialog() {
 // Settings stays centred; Launch keeps its gap to the left of Settings and Quit to its right.
 void CLauncherDlg::Layout(bool measure) {
     const RECT client = ClientRect();
-    AnchorDistances& s = g_layout.settings;
+    AnchorDistances& settingsGap = g_layout.settings;
     AnchorControl({IDC_LAUNCHER_SETTINGS, ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_SIZE, ANCHOR_CENTRE_HORZ,
-                   s.left, s.top, s.right, s.bottom, measure, client, hwnd_});
+                   settingsGap.left, settingsGap.top, settingsGap.right, settingsGap.bottom, measure, client, hwnd_});
 
     const HWND launch = Item(IDC_LAUNCHER_LAUNCH);
     const HWND quit = Item(IDC_LAUNCHER_QUIT);
-    AnchorDistances& l = g_layout.launch;
-    AnchorDistances& q = g_layout.quit;
+    AnchorDistances& launchGap = g_layout.launch;
+    AnchorDistances& quitGap = g_layout.quit;
     if (measure) {
         const RECT settings = ChildRect(Item(IDC_LAUNCHER_SETTINGS));
-        const RECT a = ChildRect(launch);
-        l = {a.left, a.top, settings.left - a.right, a.bottom - a.top};
-        const RECT b = ChildRect(quit);
-        q = {b.left - settings.right, b.top, client.right - b.right, b.bottom - b.top};
+        const RECT launchRect = ChildRect(launch);
+        launchGap = {launchRect.left, launchRect.top, settings.left - launchRect.right,
+                     launchRect.bottom - launchRect.top};
+        const RECT quitRect = ChildRect(quit);
+        quitGap = {quitRect.left - settings.right, quitRect.top, client.right - quitRect.right,
+                   quitRect.bottom - quitRect.top};
         return;
     }
     const RECT settings = ChildRect(Item(IDC_LAUNCHER_SETTINGS));
-    const int launchRight = ResolveFarEdge(hwnd_, false, l.left, IDC_LAUNCHER_SETTINGS, l.right, client.right);
-    const int launchBottom = ResolveFarEdge(hwnd_, true, l.top, ANCHOR_SIZE, l.bottom, client.bottom);
-    MoveWindow(launch, l.left, l.top, launchRight - l.left, launchBottom - l.top, FALSE);
-    const int quitLeft = settings.right + q.left;
-    const int quitRight = ResolveFarEdge(hwnd_, false, quitLeft, ANCHOR_PARENT, q.right, client.right);
-    const int quitBottom = ResolveFarEdge(hwnd_, true, q.top, ANCHOR_SIZE, q.bottom, client.bottom);
-    MoveWindow(quit, quitLeft, q.top, quitRight - quitLeft, quitBottom - q.top, FALSE);
+    const int launchRight =
+        ResolveFarEdge(hwnd_, false, launchGap.left, IDC_LAUNCHER_SETTINGS, launchGap.right, client.right);
+    const int launchBottom = ResolveFarEdge(hwnd_, true, launchGap.top, ANCHOR_SIZE, launchGap.bottom, client.bottom);
+    MoveWindow(launch, launchGap.left, launchGap.top, launchRight - launchGap.left, launchBottom - launchGap.top, FALSE);
+    const int quitLeft = settings.right + quitGap.left;
+    const int quitRight = ResolveFarEdge(hwnd_, false, quitLeft, ANCHOR_PARENT, quitGap.right, client.right);
+    const int quitBottom = ResolveFarEdge(hwnd_, true, quitGap.top, ANCHOR_SIZE, quitGap.bottom, client.bottom);
+    MoveWindow(quit, quitLeft, quitGap.top, quitRight - quitLeft, quitBottom - quitGap.top, FALSE);
     RedrawNow();
 }
 

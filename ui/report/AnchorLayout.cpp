@@ -6,13 +6,28 @@ void CAnchorLayout::Init(HWND dialog, const RECT& client) {
     entries_.clear();
 }
 
-bool CAnchorLayout::Add(HWND child, int flags) {
-    RECT rect{};
-    if (!child || !dialog_ || !GetWindowRect(child, &rect))
+bool CAnchorLayout::Measure(HWND child, ctl::Rect& rect) const {
+    RECT window{};
+    if (!child || !dialog_ || !GetWindowRect(child, &window))
         return false;
-    MapWindowPoints(HWND_DESKTOP, dialog_, reinterpret_cast<POINT*>(&rect), 2);
-    entries_.push_back({child, flags, {rect.left, rect.top, rect.right, rect.bottom}});
+    MapWindowPoints(HWND_DESKTOP, dialog_, reinterpret_cast<POINT*>(&window), 2);
+    rect = {window.left, window.top, window.right, window.bottom};
     return true;
+}
+
+bool CAnchorLayout::Add(HWND child, int flags) {
+    ctl::Rect rect{};
+    if (!Measure(child, rect))
+        return false;
+    entries_.push_back({child, flags, rect});
+    return true;
+}
+
+bool CAnchorLayout::Remeasure(HWND child) {
+    for (Entry& entry : entries_)
+        if (entry.child == child)
+            return Measure(child, entry.rect);
+    return false;
 }
 
 bool CAnchorLayout::Apply(bool repaint) {

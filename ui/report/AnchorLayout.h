@@ -17,10 +17,16 @@ public:
     bool AddItem(int id, int flags) { return Add(dialog_ ? GetDlgItem(dialog_, id) : nullptr, flags); }
     // Moves every child for the current client rectangle; false when it cannot be read.
     bool Apply(bool repaint);
+    // Takes a registered child's rectangle from where it is now, after something other than the
+    // layout has moved or sized it; false when it is not registered or has no window.
+    bool Remeasure(HWND child);
 
     size_t Count() const { return entries_.size(); }
 
 private:
+    // The child's rectangle in the dialog's client coordinates.
+    bool Measure(HWND child, ctl::Rect& rect) const;
+
     struct Entry {
         HWND child;
         int flags;

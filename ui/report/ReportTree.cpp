@@ -168,6 +168,19 @@ void CReportTree::OnRButtonDown(UINT, POINT) {
     Default();
 }
 
+void CReportTree::FocusList() {
+    if (list_ && list_->Hwnd() && GetFocus() != list_->Hwnd())
+        SetFocus(list_->Hwnd());
+}
+
+// The list hands Tab and Escape to the control. Escape must end here: left to the dialog
+// manager it would be the dialog's Cancel while the focus is in the list.
+UINT CReportTree::OnGetDlgCode(MSG* msg) {
+    if (msg && msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE)
+        return DLGC_WANTMESSAGE;
+    return fw::CustomWindow::OnGetDlgCode(msg);
+}
+
 void CReportTree::OnKeyDown(UINT key, UINT, UINT) {
     // Tab from the list moves on to the dialog's next control, so a keyboard user is not kept
     // in the tree; Escape stays with the tree.

@@ -83,6 +83,7 @@ protected:
     void OnSetFocus(HWND previous) override;
     void OnRButtonDown(UINT flags, POINT point) override;
     void OnKeyDown(UINT key, UINT repeat, UINT flags) override;
+    UINT OnGetDlgCode(MSG* msg) override;
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
@@ -105,6 +106,7 @@ private:
     int MeasureColumnTitle(const std::wstring& title) override;
     bool HasImageList() const override { return images_.Get() != nullptr; }
     bool IsEnabled() const override { return hwnd_ && IsWindowEnabled(hwnd_); }
+    void FocusList() override;
 
     std::unique_ptr<CReportTreeList> list_;
     std::unique_ptr<CReportTreePane> pane_;

@@ -377,6 +377,7 @@ ClickResult ReportTreeModel::Click(Point point) {
     host_.Notify(RTN_CLICK, kAllItems);
     if (!host_.IsEnabled())
         return ClickResult::None;
+    host_.FocusList();
     const int hit = HitTestPoint(point);
     CReportItem* item = ItemAtPoint(point);
     switch (hit) {

@@ -44,6 +44,8 @@ public:
     virtual int MeasureColumnTitle(const std::wstring& title) = 0;
     virtual bool HasImageList() const = 0;
     virtual bool IsEnabled() const = 0;
+    // Gives the list the keyboard focus, as a click on it does.
+    virtual void FocusList() = 0;
 };
 
 // What the list must do after a click.

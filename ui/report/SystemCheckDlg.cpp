@@ -47,12 +47,24 @@ struct AnchorEntry {
     int id;
     int flags;
 };
+constexpr int kTopLeft = report::kAnchorTop | report::kAnchorLeft;
+constexpr int kAcrossTop = report::kAnchorTop | report::kAnchorLeft | report::kAnchorRight;
+constexpr int kAcrossBottom = report::kAnchorLeft | report::kAnchorRight | report::kAnchorBottom;
 constexpr AnchorEntry kAnchors[] = {
-    {IDC_REPORT_VERDICT_FRAME, 3}, {IDC_REPORT_VERDICT_DIVIDER, 3}, {IDC_REPORT_VERDICT, 3},
-    {IDC_REPORT_VERDICT_IMAGE, 3}, {IDC_REPORT_VERDICT_RULE, 7},    {IDC_REPORT_INFO, 7},
-    {IDC_REPORT_TREE_FRAME, 15},   {IDC_REPORT_COPYRIGHT_RULE, 14}, {IDC_REPORT_COPYRIGHT, 14},
-    {IDC_REPORT_EMBLEM, 10},       {IDC_REPORT_FOOTER_RULE, 14},    {IDC_REPORT_OK, 12},
-    {IDC_REPORT_HELP_LINK, 8},     {IDC_REPORT_HEADER_RULE, 7},
+    {IDC_REPORT_VERDICT_FRAME, kTopLeft},
+    {IDC_REPORT_VERDICT_DIVIDER, kTopLeft},
+    {IDC_REPORT_VERDICT, kTopLeft},
+    {IDC_REPORT_VERDICT_IMAGE, kTopLeft},
+    {IDC_REPORT_VERDICT_RULE, kAcrossTop},
+    {IDC_REPORT_INFO, kAcrossTop},
+    {IDC_REPORT_TREE_FRAME, report::kAnchorTop | report::kAnchorLeft | report::kAnchorRight | report::kAnchorBottom},
+    {IDC_REPORT_COPYRIGHT_RULE, kAcrossBottom},
+    {IDC_REPORT_COPYRIGHT, kAcrossBottom},
+    {IDC_REPORT_EMBLEM, report::kAnchorLeft | report::kAnchorBottom},
+    {IDC_REPORT_FOOTER_RULE, kAcrossBottom},
+    {IDC_REPORT_OK, report::kAnchorRight | report::kAnchorBottom},
+    {IDC_REPORT_HELP_LINK, report::kAnchorBottom}, // centred across
+    {IDC_REPORT_HEADER_RULE, kAcrossTop},
 };
 
 SIZE SizeOf(const RECT& r) { return SIZE{r.right - r.left, r.bottom - r.top}; }
@@ -89,7 +101,8 @@ void CSystemCheckDlg::FillReport() {
     const RECT frame = ChildRect(placeholder);
     tree_ = std::make_unique<CReportTree>();
     const RECT rect{0, 0, frame.right - frame.left, frame.bottom - frame.top};
-    tree_->Create(WS_CHILD | WS_VISIBLE, rect, placeholder, kTreeControlId);
+    // A tab stop, so that the keyboard reaches the rows; the placeholder is a control parent.
+    tree_->Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, rect, placeholder, kTreeControlId);
 
     fw::ImageList images;
     if (images.Create(IDB_STATUS_IMAGES, STATUS_IMAGE_WIDTH, 10, RGB(255, 255, 255)))
@@ -140,6 +153,10 @@ bool CSystemCheckDlg::OnInitDialog() {
     for (const AnchorEntry& entry : kAnchors)
         layout_.AddItem(entry.id, entry.flags);
     layout_.Apply(true);
+    // The list comes last in the tab order: the focus starts where it always has, and Tab
+    // from OK goes on to the list.
+    if (const HWND placeholder = Item(IDC_REPORT_TREE_FRAME))
+        SetWindowPos(placeholder, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
     SetIcon(icon_, true);
     SetIcon(icon_, false);
@@ -159,11 +176,14 @@ bool CSystemCheckDlg::OnInitDialog() {
     verdictImagePosition_ = POINT{marker.left, marker.top};
 
     helpLink_.SetLinkTarget(texts_(L"IDS_SUPPORT_LINK"));
+    // The link has fitted itself to its localized text: the layout moves it from there on, not
+    // from the template's width.
+    layout_.Remeasure(helpLink_.Hwnd());
     initialised_ = true;
     if (!showOK)
         if (const HWND ok = Item(IDC_REPORT_OK))
             ShowWindow(ok, SW_HIDE);
-    background_.Reset(fw::LoadBitmapResource(IDB_REPORT_BACKGROUND));
+    background_ = fw::LoadBitmapResource(IDB_REPORT_BACKGROUND);
     return true;
 }
 

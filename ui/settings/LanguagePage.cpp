@@ -4,7 +4,6 @@
 
 namespace {
 
-constexpr int kLanguageKind = 4;
 // Item texts are read into a buffer of 260 characters, the terminator included.
 constexpr std::size_t kNameChars = 259;
 
@@ -22,8 +21,8 @@ bool CLanguagePage::OnInitDialog() {
         languages_.AddString(language.name);
     SetItemText(IDC_LANGUAGE_LABEL, texts_(L"IDS_LANG_COMBO_LABEL"));
 
-    if (StartTooltip() == nullptr)
-        return true;
+    // No tool is registered here; a page whose tooltip cannot be made still shows the model.
+    StartTooltip();
     FinishInitialisation();
     Refresh();
     return true;
@@ -48,7 +47,7 @@ void CLanguagePage::OnChoice() {
     const std::wstring chosen = languages_.GetLBText(index, kNameChars);
     for (const LanguageRecord& language : model_.GetLanguages()) {
         if (chosen == language.name) {
-            model_.SetLevel(kLanguageKind, language.id);
+            model_.SetLevel(LevelKind::Language, language.id);
             return;
         }
     }

@@ -1,7 +1,6 @@
 #include "settings/PageSupport.h"
 
 #include "framework/Application.h"
-#include "settings/SettingsSheet.h"
 
 namespace sheet {
 
@@ -72,8 +71,9 @@ fw::ToolTipCtrl* SettingsPage::StartTooltip() {
 }
 
 void SettingsPage::FinishInitialisation() {
-    tooltip_->Activate(true);
-    background_.Reset(fw::LoadBitmapResource(backgroundId_));
+    if (tooltip_)
+        tooltip_->Activate(true);
+    background_ = fw::LoadBitmapResource(backgroundId_);
     initialised_ = true;
 }
 
@@ -91,10 +91,10 @@ bool SettingsPage::OnEraseBkgnd(HDC dc) {
 
 // A press on the page's own background starts a move of the settings sheet it is shown in.
 void SettingsPage::OnLButtonDown(UINT flags, POINT point) {
-    if (auto* settingsSheet = dynamic_cast<CSettingsSheet*>(Sheet())) {
+    if (fw::PropertySheetDialog* sheet = Sheet()) {
         POINT inSheet = point;
-        MapWindowPoints(hwnd_, settingsSheet->Hwnd(), &inSheet, 1);
-        settingsSheet->StartMove(inSheet);
+        MapWindowPoints(hwnd_, sheet->Hwnd(), &inSheet, 1);
+        sheet->OnPagePressed(inSheet);
     }
     fw::PropertyPage::OnLButtonDown(flags, point);
 }

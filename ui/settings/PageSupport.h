@@ -32,9 +32,10 @@ protected:
     // Measures the template's arrangement of the layout table's controls and applies it.
     void ArrangeControls();
     // Creates the tooltip in the sheet's style; null when it cannot be created, and the page
-    // then stays uninitialised.
+    // then works without tips.
     fw::ToolTipCtrl* StartTooltip();
-    // Turns the tooltip on and loads the background; from here on the page is initialised.
+    // Turns the tooltip on (when there is one) and loads the background; from here on the page
+    // is initialised and follows the model.
     void FinishInitialisation();
 
     void OnSize(UINT type, int width, int height) override;

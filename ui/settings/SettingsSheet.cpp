@@ -3,12 +3,19 @@
 #include "ResourceIds.h"
 #include "framework/Application.h"
 #include "settings/PageSupport.h"
+#include "settings/SheetKeys.h"
 
 namespace {
 
 // Room right of the former sheet beside the button column, and the column's top margin.
 constexpr int kColumnGap = 27;
 constexpr int kColumnTop = 27;
+
+bool IsOpenDropDown(HWND window) {
+    wchar_t name[16]{};
+    return window != nullptr && GetClassNameW(window, name, 16) > 0 && lstrcmpiW(name, WC_COMBOBOXW) == 0 &&
+           SendMessageW(window, CB_GETDROPPEDSTATE, 0, 0) != 0;
+}
 
 } // namespace
 
@@ -47,7 +54,7 @@ bool CSettingsSheet::OnInitDialog() {
     SetItemText(IDC_SHEET_DEFAULT, texts_(L"IDS_DEFAULT_SETTING_BUTTON"));
     SetItemText(IDC_SHEET_OK, texts_(L"IDS_OK_BUTTON"));
     SetItemText(IDC_SHEET_CANCEL, texts_(L"IDS_CANCEL_BUTTON"));
-    background_.Reset(fw::LoadBitmapResource(IDB_SHEET_BACKGROUND));
+    background_ = fw::LoadBitmapResource(IDB_SHEET_BACKGROUND);
 
     auto tooltip = std::make_unique<fw::ToolTipCtrl>();
     if (!CreateTooltip(*tooltip))
@@ -151,13 +158,10 @@ HBRUSH CSettingsSheet::OnCtlColor(HDC dc, HWND child, fw::CtlColor kind) {
     return colours_.Answer(*this, dc, child, kind);
 }
 
-bool CSettingsSheet::InReportPage(HWND window) const {
-    const HWND page = report_->Hwnd();
-    return page != nullptr && window != nullptr && (window == page || IsChild(page, window));
-}
-
+// The mark goes to the button that has the focus, and Enter presses it; from any other control
+// Enter stays OK.
 void CSettingsSheet::MarkFocus(int id) {
-    SetDefID(id);
+    SetDefID(sheet::DefaultButtonAfterTab(id));
     ShowFocusMarkOn({&default_, &ok_, &cancel_}, id);
 }
 
@@ -165,19 +169,32 @@ bool CSettingsSheet::PreTranslateMessage(MSG& msg) {
     if (tooltip_)
         tooltip_->RelayEvent(msg);
     if (msg.message == WM_KEYDOWN) {
-        // The report page has no way out of its own inside the sheet: Enter there, like Escape
-        // anywhere, is the sheet's Cancel.
-        if (msg.wParam == VK_ESCAPE || (msg.wParam == VK_RETURN && InReportPage(msg.hwnd))) {
+        const HWND focus = GetFocus();
+        const bool dropDownOpen = IsOpenDropDown(focus);
+        switch (sheet::ClassifySheetKey(static_cast<unsigned>(msg.wParam), GetKeyState(VK_CONTROL) < 0, dropDownOpen)) {
+        case sheet::SheetKey::Cancel:
             msg.wParam = 0;
             if (!closing_)
                 ReloadAndClose();
-        } else if (msg.wParam == VK_TAB) {
+            break;
+        case sheet::SheetKey::MarkThenPassOn:
             // The mark goes to the control that has the focus now, before the sheet moves it on.
-            const HWND focus = GetFocus();
             MarkFocus(focus != nullptr ? GetDlgCtrlID(focus) : 0);
+            break;
+        case sheet::SheetKey::PassOn: break;
         }
     }
     return fw::PropertySheetDialog::PreTranslateMessage(msg);
+}
+
+// A page change from the keyboard (Ctrl+Tab) can leave the focus on a control of the page that
+// was just hidden, where keys would change it unseen: the tab strip takes it instead.
+bool CSettingsSheet::TranslateDialogMessage(MSG& msg) {
+    const bool handled = fw::PropertySheetDialog::TranslateDialogMessage(msg);
+    const HWND focus = GetFocus();
+    if (hwnd_ && focus && IsChild(hwnd_, focus) && !IsWindowVisible(focus))
+        SetFocus(GetTabControl());
+    return handled;
 }
 
 // Closing by the system menu or Alt+F4 would otherwise let comctl32 end the sheet with the

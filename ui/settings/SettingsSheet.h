@@ -29,9 +29,8 @@ public:
     CLanguagePage& LanguagePage() const { return *language_; }
     CSystemCheckDlg& ReportPage() const { return *report_; }
 
-    // Moves the captionless sheet with the mouse from a press at this point of its client area;
-    // the pages hand their background presses here.
-    void StartMove(POINT clientPoint) const;
+    // The captionless sheet is moved by a press on a page's background too.
+    void OnPagePressed(POINT sheetClientPoint) override { StartMove(sheetClientPoint); }
 
     // The sheet ends with this result however it is closed.
     static constexpr int kResult = 1;
@@ -44,18 +43,20 @@ protected:
     bool OnEraseBkgnd(HDC dc) override;
     HBRUSH OnCtlColor(HDC dc, HWND child, fw::CtlColor kind) override;
     bool PreTranslateMessage(MSG& msg) override;
+    bool TranslateDialogMessage(MSG& msg) override;
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
     // Creates the sheet's tooltip window; without it the sheet works without tooltips.
     virtual bool CreateTooltip(fw::ToolTipCtrl& tooltip);
 
 private:
+    // Moves the captionless sheet with the mouse from a press at this point of its client area.
+    void StartMove(POINT clientPoint) const;
     void Reshape();
     void SaveAndClose();
     void ReloadAndClose();
     void ApplyDefaults();
     void MarkFocus(int id);
-    bool InReportPage(HWND window) const;
 
     CSkinButton default_;
     CSkinButton ok_;

@@ -5,11 +5,6 @@
 
 namespace {
 
-constexpr int kQualityLevelKind = 2;
-constexpr int kVerticalSyncKind = 0;
-constexpr int kTextureKind = 1;
-constexpr int kWidescreenKind = 3;
-
 struct LabelText {
     int id;
     const wchar_t* key;
@@ -60,11 +55,10 @@ bool CVideoSettingsPage::OnInitDialog() {
     quality_.SetRangeMax(3, false);
     DoDataExchange();
 
-    fw::ToolTipCtrl* tooltip = StartTooltip();
-    if (tooltip == nullptr)
-        return true;
-    for (const LabelText& tool : kTooltips)
-        tooltip->AddTool(Item(tool.id), texts_(tool.key));
+    // Without a tooltip the page goes without tips, not without its values and picture.
+    if (fw::ToolTipCtrl* tooltip = StartTooltip())
+        for (const LabelText& tool : kTooltips)
+            tooltip->AddTool(Item(tool.id), texts_(tool.key));
     FinishInitialisation();
     RefreshFromModel();
     return true;
@@ -105,11 +99,11 @@ bool CVideoSettingsPage::OnCommand(int id, int code, HWND control) {
     if (code == BN_CLICKED) {
         switch (id) {
         case IDC_VIDEO_WIDESCREEN:
-            model_.SetLevel(kWidescreenKind, widescreen_.GetCheck() == BST_CHECKED ? 1 : 0);
+            model_.SetLevel(LevelKind::Widescreen, widescreen_.GetCheck() == BST_CHECKED ? 1 : 0);
             return true;
-        case IDC_VIDEO_VSYNC: model_.SetLevel(kVerticalSyncKind, vsync_.GetCheck() == BST_CHECKED ? 1 : 0); return true;
+        case IDC_VIDEO_VSYNC: model_.SetLevel(LevelKind::VerticalSync, vsync_.GetCheck() == BST_CHECKED ? 1 : 0); return true;
         case IDC_VIDEO_TEXTURES:
-            model_.SetLevel(kTextureKind, textures_.GetCheck() == BST_CHECKED ? 1 : 0);
+            model_.SetLevel(LevelKind::Textures, textures_.GetCheck() == BST_CHECKED ? 1 : 0);
             return true;
         default: break;
         }
@@ -121,7 +115,7 @@ bool CVideoSettingsPage::OnCommand(int id, int code, HWND control) {
 // follows the thumb.
 void CVideoSettingsPage::OnHScroll(UINT code, UINT position, HWND bar) {
     if (bar != nullptr && bar == quality_.Hwnd())
-        model_.SetLevel(kQualityLevelKind, quality_.GetPos());
+        model_.SetLevel(LevelKind::Quality, quality_.GetPos());
     fw::PropertyPage::OnHScroll(code, position, bar);
 }
 

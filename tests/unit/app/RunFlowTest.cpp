@@ -27,6 +27,15 @@ TEST(LanguageFile, ChosenByEngineLanguage) {
         EXPECT_EQ(LanguageFilePath(program, other), L"C:\\Games\\Tarnholm\\interpreter_local.ini") << other;
 }
 
+// The numbered strings follow the language file: German, French, Spanish (modern sort) and
+// Italian tables, English for every other id.
+TEST(LanguageFile, ResourceLanguageFollowsTheEngineLanguage) {
+    const std::pair<int, unsigned short> table[] = {{1, 0x0409}, {3, 0x0407}, {4, 0x040C}, {5, 0x0C0A},
+                                                    {6, 0x0410}, {0, 0x0409}, {2, 0x0409}, {7, 0x0409}};
+    for (const auto& [engine, language] : table)
+        EXPECT_EQ(ResourceLanguageFor(engine), language) << engine;
+}
+
 TEST(WindowPlan, SwitchTable) {
     struct Case {
         const wchar_t* line;

@@ -24,6 +24,12 @@ TEST(AnchorLayout, FlagsMoveOrStretchTheChild) {
         {8, {150, 100, 250, 130}},  // bottom only: centred horizontally (350 - 300)
         {0, {150, 75, 250, 105}},   // nothing: centred both ways
         {0x100 | 0x200 | 0x400 | 0x800 | 3, {0, 0, 700, 450}},
+        // One snap bit at a time sets its own edge and leaves the anchored other three.
+        {0x100 | 3, {100, 0, 200, 80}},
+        {0x200 | 3, {0, 50, 200, 80}},
+        {0x400 | 3, {100, 50, 700, 80}},
+        {0x800 | 3, {100, 50, 200, 450}},
+        {0x800 | 12, {200, 100, 300, 450}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(report::ApplyAnchorFlags(c.flags, child, before, after), c.expected) << c.flags;

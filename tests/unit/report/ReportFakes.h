@@ -52,6 +52,9 @@ public:
     int MeasureColumnTitle(const std::wstring& title) override { return static_cast<int>(title.size()) * 7; }
     bool HasImageList() const override { return imageList; }
     bool IsEnabled() const override { return enabled; }
+    // How many notifications had been sent when the list took the focus (-1: never).
+    int focusedAfter = -1;
+    void FocusList() override { focusedAfter = static_cast<int>(sent.size()); }
 
     std::vector<int> Codes() const {
         std::vector<int> codes;

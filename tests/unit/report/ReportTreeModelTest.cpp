@@ -121,14 +121,76 @@ TEST_F(ReportTree, KeysMoveTheSelectionAlongTheVisibleChain) {
         EXPECT_EQ(tree.SelectedItem(), s.selected) << s.key;
         EXPECT_EQ(s.selected->IsSelected(), true);
         EXPECT_EQ(host.sent.size(), s.notifies ? 1u : 0u) << s.key;
-        if (s.notifies)
+        if (s.notifies) {
             EXPECT_EQ(host.sent[0], (Notification{RTN_SELCHANGED, s.selected}));
+        }
     }
     int selectedFlags = 0;
     for (CReportItem* item : Chain())
         selectedFlags += item->IsSelected();
     EXPECT_EQ(selectedFlags, 1);
     EXPECT_FALSE(tree.Key('A')); // other keys get the default handling
+}
+
+// Every moving key from a tree with nothing selected: Up takes the last row, Down and Home the
+// first, End the last; Left and Right need a selection and do nothing, not even ask.
+TEST_F(ReportTree, KeysWithNothingSelected) {
+    const struct {
+        unsigned key;
+        CReportItem* selected;
+        std::vector<int> codes;
+    } cases[] = {
+        {0x26, c, {RTN_SELCHANGED}}, {0x28, group, {RTN_SELCHANGED}}, {0x24, group, {RTN_SELCHANGED}},
+        {0x23, c, {RTN_SELCHANGED}}, {0x25, nullptr, {}},             {0x27, nullptr, {}},
+        {0x0D, nullptr, {}},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.key);
+        tree.Click({50, 150}); // below the rows: nothing selected
+        host.sent.clear();
+        EXPECT_TRUE(tree.Key(k.key));
+        EXPECT_EQ(tree.SelectedItem(), k.selected);
+        EXPECT_EQ(host.Codes(), k.codes);
+        EXPECT_TRUE(group->IsExpanded());
+    }
+}
+
+TEST_F(ReportTree, ClickGivesTheListTheFocusAfterTheClickNotification) {
+    tree.Click({50, 150}); // even below the rows
+    EXPECT_EQ(host.focusedAfter, 1);
+    host.focusedAfter = -1;
+    host.sent.clear();
+    tree.Click({5, 8}); // the expander too
+    EXPECT_EQ(host.focusedAfter, 1);
+
+    host.focusedAfter = -1;
+    host.enabled = false;
+    tree.Click({50, 30});
+    EXPECT_EQ(host.focusedAfter, -1);
+    host.enabled = true;
+    tree.SetInputLocked(true);
+    tree.Click({50, 30});
+    EXPECT_EQ(host.focusedAfter, -1);
+}
+
+// A vetoed expansion keeps the item as it is, whichever way it was asked for; a double click on
+// the label still selects before asking.
+TEST_F(ReportTree, ExpansionVetoedThroughClickAndDoubleClick) {
+    host.vetoCode = RTN_ITEMEXPANDING;
+    tree.Click({5, 8}); // the expander
+    EXPECT_TRUE(group->IsExpanded());
+    EXPECT_EQ(host.Codes(), (std::vector<int>{RTN_CLICK, RTN_ITEMEXPANDING}));
+
+    host.sent.clear();
+    tree.DoubleClick({5, 8});
+    EXPECT_TRUE(group->IsExpanded());
+    EXPECT_EQ(host.Codes(), (std::vector<int>{RTN_ITEMEXPANDING}));
+
+    host.sent.clear();
+    tree.DoubleClick({50, 10}); // the label
+    EXPECT_TRUE(group->IsExpanded());
+    EXPECT_EQ(host.sent, (std::vector<Notification>{{RTN_SELCHANGED, group}, {RTN_ITEMEXPANDING, group}}));
+    EXPECT_EQ(Chain().size(), 4u);
 }
 
 TEST_F(ReportTree, LeftCollapsesRightExpandsOtherwiseTheyMove) {
@@ -230,6 +292,21 @@ TEST_F(ReportTree, CheckBoxesToggleAndReport) {
     tree.Click({box.left + 3, box.top + 3});
     EXPECT_TRUE(a->IsChecked());
     EXPECT_EQ(host.sent.back(), (Notification{RTN_CHECKCHANGED, a}));
+
+    // Its rectangle's corners toggle it (the box is drawn with its right and bottom edges); a
+    // pixel beyond selects the row instead.
+    const report::Point corners[] = {{box.left, box.top}, {box.right, box.top}, {box.left, box.bottom},
+                                     {box.right, box.bottom}};
+    bool checked = true;
+    for (const report::Point& at : corners) {
+        tree.Click(at);
+        checked = !checked;
+        EXPECT_EQ(a->IsChecked(), checked) << at.x << "," << at.y;
+    }
+    host.sent.clear();
+    tree.Click({box.right + 1, box.top});
+    EXPECT_EQ(a->IsChecked(), checked);
+    EXPECT_EQ(host.Codes(), (std::vector<int>{RTN_CLICK, RTN_SELCHANGED}));
 }
 
 TEST_F(ReportTree, RemovingTheSelectionClearsItSilently) {

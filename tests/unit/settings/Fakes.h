@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Detection.h"
+#include "FakeDetectionApp.h"
 #include "MemoryRegistry.h"
 #include "SettingsModel.h"
 
@@ -39,35 +40,7 @@ public:
     std::uint32_t GetUserDefaultLCID() override { return lcid; }
 };
 
-class FakeDetection final : public DetectionApplication {
-public:
-    std::vector<std::unique_ptr<Information>> items;
-    std::map<std::wstring, unsigned> intValues;
-
-    void AddCpu(float score, const wchar_t* tag = L"frequency") {
-        items.push_back(std::make_unique<RequirementCPU>(tag, L"Processor", L"", L"", TEST_RESULT_IDEAL, score));
-    }
-    void AddPlain(const wchar_t* tag) {
-        items.push_back(std::make_unique<Information>(tag, L"", L"", L"", TEST_RESULT_INFO));
-    }
-
-    void RunTests() override {}
-    void Initialize() override {}
-    void Configure() override {}
-    ParameterSet* GetParameterSet() override { return nullptr; }
-    void SetTestObserver(ITestObserver*) override {}
-    int GetOverallResult() override { return 0; }
-    std::vector<Information*> GetInformations() override {
-        std::vector<Information*> result;
-        for (auto& item : items)
-            result.push_back(item.get());
-        return result;
-    }
-    unsigned GetIntValue(const wchar_t* path) override {
-        auto it = intValues.find(path);
-        return it == intValues.end() ? 0 : it->second;
-    }
-};
+using FakeDetection = testing_detection::FakeDetectionApp;
 
 // A model over in-memory seams; the registry survives model instances, as it does between runs.
 struct ModelHarness {

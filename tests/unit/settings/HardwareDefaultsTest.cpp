@@ -1,4 +1,5 @@
 #include "Fakes.h"
+#include "SettingRows.h"
 #include "GpuTable.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +7,8 @@
 #include <cmath>
 #include <limits>
 #include <set>
+
+using testing_settings::Row;
 
 namespace {
 
@@ -115,9 +118,9 @@ TEST_F(HardwareDefaults, OtherChoices) {
     h.detection.intValues[L"directx/vidmemory"] = 249;
     h.detection.intValues[L"system/cpu/nb"] = 1;
     auto model = Prepared({{1024, 768, 32, 60}});
-    model->SetLevel(0, 1);
-    model->SetLevel(3, 1);
-    model->SetLevel(4, 4);
+    model->SetLevel(LevelKind::VerticalSync, 1);
+    model->SetLevel(LevelKind::Widescreen, 1);
+    model->SetLevel(LevelKind::Language, 4);
     model->SetValue(kAlternateVerticalSyncThreshold, 30);
     ASSERT_TRUE(model->ApplyHardwareDefaults(true));
     EXPECT_EQ(model->GetValue(kTextureLvl), 0);
@@ -129,7 +132,7 @@ TEST_F(HardwareDefaults, OtherChoices) {
     EXPECT_EQ(model->GetValue(kAlternateVerticalSyncThreshold), 0);
     EXPECT_EQ(model->GetValue(kLauncherLanguage), 4) << "languages are left alone";
     EXPECT_EQ(model->GetValue(kVisualQualityLvl), 2);
-    EXPECT_EQ(model->GetValue(3), 30) << "the high preset was applied";
+    EXPECT_EQ(model->GetValue(Row(L"TerrainGeometryDetails")), 30) << "the high preset was applied";
 
     h.detection.intValues[L"directx/vidmemory"] = 250;
     h.detection.intValues[L"system/cpu/nb"] = 2;

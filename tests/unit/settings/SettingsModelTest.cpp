@@ -1,10 +1,13 @@
 #include "Fakes.h"
+#include "SettingRows.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <stdexcept>
 #include <utility>
+
+using testing_settings::Row;
 
 namespace {
 
@@ -136,27 +139,27 @@ TEST_F(SettingsStore, SetLevelKindsAndTheMarker) {
     auto model = h.Make();
     h.PutLauncher(L"DefaultSetting", 1);
 
-    model->SetLevel(0, 3);
+    model->SetLevel(LevelKind::VerticalSync, 3);
     EXPECT_EQ(model->GetValue(kVerticalSyncLvl), 3);
     EXPECT_EQ(model->GetValue(kVerticalSync), 1);
     EXPECT_EQ(h.Launcher(L"DefaultSetting"), 0u) << "written at once, before any Save";
 
-    model->SetLevel(1, 0);
+    model->SetLevel(LevelKind::Textures, 0);
     EXPECT_EQ(model->GetValue(kTextureLvl), 0);
     EXPECT_EQ(model->GetValue(kDegradedTextures), 1);
-    model->SetLevel(1, 7);
+    model->SetLevel(LevelKind::Textures, 7);
     EXPECT_EQ(model->GetValue(kDegradedTextures), 0);
 
-    model->SetLevel(3, 1);
+    model->SetLevel(LevelKind::Widescreen, 1);
     EXPECT_EQ(model->GetValue(kAspectRatioOverrideCHKB), 1);
 
-    model->SetLevel(4, 20);
+    model->SetLevel(LevelKind::Language, 20);
     EXPECT_EQ(model->GetValue(kLauncherLanguage), 20);
     EXPECT_EQ(model->GetValue(kEngineLanguage), 15);
 
     h.PutLauncher(L"DefaultSetting", 1);
     const auto before = model->GetValues();
-    model->SetLevel(5, 1);
+    model->SetLevel(static_cast<LevelKind>(5), 1);
     EXPECT_EQ(model->GetValues(), before);
     EXPECT_EQ(h.Launcher(L"DefaultSetting"), 1u) << "an unknown kind does nothing at all";
     EXPECT_FALSE(h.Engine(L"VerticalSync")) << "nothing but the marker is written before Save";
@@ -165,24 +168,44 @@ TEST_F(SettingsStore, SetLevelKindsAndTheMarker) {
 TEST_F(SettingsStore, QualityPresets) {
     auto model = h.Make();
     model->SetValue(kScreenResolutionWidth, 1024);
-    model->SetLevel(2, 2);
+    model->SetLevel(LevelKind::Quality, 2);
     EXPECT_EQ(model->GetValue(kVisualQualityLvl), 2);
-    EXPECT_EQ(model->GetValue(3), 30);
-    EXPECT_EQ(model->GetValue(7), 15);
-    EXPECT_EQ(model->GetValue(25), 1);
+    EXPECT_EQ(model->GetValue(Row(L"TerrainGeometryDetails")), 30);
+    EXPECT_EQ(model->GetValue(Row(L"EnvMeshLODCoefficient")), 15);
+    EXPECT_EQ(model->GetValue(Row(L"SLShadowUsingTwoViewports")), 1);
 
-    model->SetLevel(2, 0);
+    model->SetLevel(LevelKind::Quality, 0);
     // The low preset, row by row.
-    const std::pair<std::size_t, int> low[] = {
-        {3, 70}, {4, 0},  {5, 0},  {6, 1},  {7, 7},  {8, 10}, {9, 1},  {10, 0},  {11, 5},  {12, 0}, {13, 10}, {14, 50},
-        {16, 1}, {17, 1}, {18, 0}, {19, 0}, {20, 0}, {21, 0}, {22, 6}, {23, 90}, {24, 70}, {25, 0}, {27, 0}};
+    const std::pair<std::size_t, int> low[] = {{Row(L"TerrainGeometryDetails"), 70},
+                                               {Row(L"DetailGrassCollision"), 0},
+                                               {Row(L"BendableVegetation"), 0},
+                                               {Row(L"EnvStartingMeshLOD"), 1},
+                                               {Row(L"EnvMeshLODCoefficient"), 7},
+                                               {Row(L"EnvShaderLODCoefficient"), 10},
+                                               {Row(L"ImportanceLevel"), 1},
+                                               {Row(L"ParticleEffectQuality"), 0},
+                                               {Row(L"ParticleEffectNumber"), 5},
+                                               {Row(L"CharacterStartingMeshLOD"), 0},
+                                               {Row(L"CharacterMeshLODCoefficient"), 10},
+                                               {Row(L"CharacterShaderLODCoefficient"), 50},
+                                               {Row(L"ShadowBufferResolution"), 1},
+                                               {Row(L"ShadowDrawDistance"), 1},
+                                               {Row(L"ShadowBlurQuality"), 0},
+                                               {Row(L"EnableGodRays"), 0},
+                                               {Row(L"EnableGlow"), 0},
+                                               {Row(L"EnableHeatDistortion"), 0},
+                                               {Row(L"DetailGrassDensityScale"), 6},
+                                               {Row(L"DetailGrassFadeDistanceScale"), 90},
+                                               {Row(L"CameraViewDistanceScale"), 70},
+                                               {Row(L"SLShadowUsingTwoViewports"), 0},
+                                               {Row(L"MeshLodTransitionMultiplier"), 0}};
     for (auto [row, value] : low)
         EXPECT_EQ(model->GetValue(row), value) << "row " << row;
     EXPECT_EQ(model->GetValue(kScreenResolutionWidth), 1024) << "rows outside the table stay";
 
     model->ApplyQualityPreset(3);
-    EXPECT_EQ(model->GetValue(25), 0) << "two viewports only at medium and high";
-    EXPECT_EQ(model->GetValue(14), 10);
+    EXPECT_EQ(model->GetValue(Row(L"SLShadowUsingTwoViewports")), 0) << "two viewports only at medium and high";
+    EXPECT_EQ(model->GetValue(Row(L"CharacterShaderLODCoefficient")), 10);
 
     h.PutLauncher(L"DefaultSetting", 1);
     const auto before = model->GetValues();
@@ -206,7 +229,22 @@ TEST(PresetTable, EveryValueLiesInsideItsRowAndRowsAreDistinct) {
             EXPECT_LE(v, kSettingsTable[preset.row].maximum);
         }
     }
-    for (std::size_t untouched : {0, 1, 2, 15, 26, 28, 29, 30, 31, 32, 33, 34, 35})
+    const std::size_t untouchedRows[] = {
+        Row(L"ScreenResolutionWidth"),
+        Row(L"ScreenResolutionHeight"),
+        Row(L"VerticalSync"),
+        Row(L"DegradedTextures"),
+        Row(L"AspectRatioOverride"),
+        Row(L"AlternateVerticalSync"),
+        Row(L"AlternateVerticalSyncThreshold"),
+        kEngineLanguage,
+        Row(L"VerticalSync_lvl"),
+        Row(L"Texture_lvl"),
+        Row(L"VisualQualityLvl"),
+        Row(L"AspectRatioOverrideCHKB"),
+        kLauncherLanguage,
+    };
+    for (std::size_t untouched : untouchedRows)
         EXPECT_FALSE(seen[untouched]) << "row " << untouched;
 }
 
@@ -234,7 +272,7 @@ TEST_F(SettingsStore, SaveReadsTheDesktopOnlyWhenNeeded) {
     h.display.desktop = {1440, 900, 32, 60};
     model->SetValue(kScreenResolutionWidth, 1280);
     model->SetValue(kScreenResolutionHeight, 1024);
-    model->SetLevel(3, 1);
+    model->SetLevel(LevelKind::Widescreen, 1);
     model->Save();
     EXPECT_EQ(h.Engine(L"AspectRatioOverride"), 160u);
     EXPECT_EQ(h.display.currentModeReads, 1);

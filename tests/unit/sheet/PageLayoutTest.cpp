@@ -115,3 +115,20 @@ TEST(PageLayout, LanguageLabelFollowsTheCentredCombo) {
     EXPECT_EQ(page.controls.at(1100), (Rect{122, 80, 258, 102}));
     EXPECT_EQ(page.controls.at(1101), (Rect{78, 58, 302, 73}));
 }
+
+// Height never moves anything: every control keeps its distance from the page's top and its
+// height, on both pages, when the page grows taller or shorter.
+TEST(PageLayout, TallerOrShorterPagesLeaveEveryControlWhereItWas) {
+    for (const int height : {566, 300}) {
+        FakePage video(VideoTemplate());
+        const auto distances = sheet::MeasureLayout(sheet::kVideoPageLayout, kPage, video);
+        sheet::ApplyLayout(sheet::kVideoPageLayout, distances, Rect{0, 0, 480, height}, video);
+        EXPECT_EQ(video.controls, VideoTemplate()) << height;
+
+        const std::map<int, Rect> languageTemplate{{1100, {172, 80, 308, 102}}, {1101, {128, 58, 352, 73}}};
+        FakePage language(languageTemplate);
+        const auto languageDistances = sheet::MeasureLayout(sheet::kLanguagePageLayout, kPage, language);
+        sheet::ApplyLayout(sheet::kLanguagePageLayout, languageDistances, Rect{0, 0, 480, height}, language);
+        EXPECT_EQ(language.controls, languageTemplate) << height;
+    }
+}

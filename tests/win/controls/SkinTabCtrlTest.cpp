@@ -62,13 +62,28 @@ TEST(SkinTabCtrl, OwnerDrawnStripOnARealTabControl) {
     item.pszText = const_cast<wchar_t*>(L"Lang");
     SendMessageW(tabs.Hwnd(), TCM_SETITEMW, 1, reinterpret_cast<LPARAM>(&item));
 
+    // Button tabs, as the settings sheet shows them.
+    tabs.ModifyStyle(0, TCS_BUTTONS);
     ShowWindow(dialog.Hwnd(), SW_SHOW);
     RedrawWindow(tabs.Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    RECT selected{}, client{};
+    RECT selected{}, other{}, client{};
     SendMessageW(tabs.Hwnd(), TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&selected));
+    SendMessageW(tabs.Hwnd(), TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&other));
     GetClientRect(tabs.Hwnd(), &client);
+    // What the screen shows: the strip as painted, not a painter's output.
+    Surface shown(client.right, client.bottom, kMarker);
     const HDC dc = GetDC(tabs.Hwnd());
-    EXPECT_EQ(GetPixel(dc, client.right - 3, client.top + 2), RGB(0, 0, 0)); // empty strip: black
-    EXPECT_EQ(GetPixel(dc, selected.left + 1, selected.top + 1), kCell);     // selected cell
+    BitBlt(shown.Dc(), 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
     ReleaseDC(tabs.Hwnd(), dc);
+    EXPECT_EQ(shown.Pixel(client.right - 3, client.top + 2), RGB(0, 0, 0)); // empty strip: black
+    // The selected cell is filled to its edges; the other one shows the black strip above and
+    // left of its text box: no light button face anywhere.
+    EXPECT_EQ(shown.Count(RECT{selected.left, selected.top, selected.right, selected.top + 3}, kCell),
+              3 * (selected.right - selected.left));
+    EXPECT_EQ(shown.Pixel(selected.right - 1, selected.bottom - 1), kCell);
+    EXPECT_EQ(shown.Count(RECT{other.left, other.top, other.right, other.top + 3}, RGB(0, 0, 0)),
+              3 * (other.right - other.left));
+    EXPECT_EQ(shown.Count(RECT{other.left, other.top, other.left + 4, other.bottom}, RGB(0, 0, 0)),
+              4 * (other.bottom - other.top));
+    EXPECT_EQ(shown.Pixel(other.left + 4, other.top + 3), kCell); // its text box
 }

@@ -7,6 +7,7 @@
 #include "framework/Gdi.h"
 #include "framework/MessageLoop.h"
 #include "framework/PropertySheet.h"
+#include "win32/Owners.h"
 
 #include "Detection.h"
 
@@ -648,7 +649,7 @@ TEST_F(FrameworkTest, ResourcesComeFromTheCurrentResourceModule) {
     EXPECT_EQ(surface.Pixel(8, 8), RGB(255, 0, 0));
     EXPECT_FALSE(images.Draw(surface.Dc(), 3, POINT{0, 0}));
 
-    fw::Bitmap bitmap(fw::LoadBitmapResource(IDB_TEST_IMAGES));
+    const fw::Bitmap bitmap = fw::LoadBitmapResource(IDB_TEST_IMAGES);
     ASSERT_TRUE(bitmap);
     testing_ui::Surface stretched(6, 4, RGB(0, 0, 0));
     fw::StretchBitmap(stretched.Dc(), bitmap.Get(), RECT{0, 0, 6, 4});
@@ -936,6 +937,24 @@ TEST_F(FrameworkTest, TooltipTakesItsColoursWidthAndTools) {
 
 // The suites run twice: against the common controls a plain executable gets (5.x) and, with a
 // manifest as the program has, against version 6, which lives in the side-by-side store.
+// A pinned library stays loaded however often it is freed; a plain owner's goes with it.
+TEST(Owners, PinnedModuleStaysLoadedWhateverIsFreed) {
+    const wchar_t* const pinned = L"avifil32.dll";
+    const wchar_t* const plain = L"msacm32.dll";
+    ASSERT_EQ(GetModuleHandleW(pinned), nullptr) << "the test needs a library nothing has loaded";
+    const win32::PinnedModule module(pinned);
+    ASSERT_NE(module.Get(), nullptr);
+    for (int i = 0; i < 3; ++i)
+        FreeLibrary(LoadLibraryW(pinned));
+    FreeLibrary(module.Get());
+    EXPECT_EQ(GetModuleHandleW(pinned), module.Get());
+
+    if (GetModuleHandleW(plain) == nullptr) {
+        { const win32::Module owned(LoadLibraryW(plain)); }
+        EXPECT_EQ(GetModuleHandleW(plain), nullptr);
+    }
+}
+
 TEST(CommonControls, TheExpectedVersionIsLoaded) {
     const HMODULE comctl = GetModuleHandleW(L"comctl32.dll");
     ASSERT_NE(comctl, nullptr);

@@ -51,6 +51,17 @@ int Surface::Count(const RECT& area, COLORREF colour) const {
     return count;
 }
 
+long long GdiGrowth(int warmUps, int repeats, const std::function<void()>& cycle) {
+    for (int i = 0; i < warmUps; ++i)
+        cycle();
+    PumpPending();
+    const size_t before = CountLiveGdiObjects();
+    for (int i = 0; i < repeats; ++i)
+        cycle();
+    PumpPending();
+    return static_cast<long long>(CountLiveGdiObjects()) - static_cast<long long>(before);
+}
+
 size_t CountLiveGdiObjects() {
     size_t count = 0;
     for (UINT_PTR index = 1; index <= 0xFFFF; ++index)

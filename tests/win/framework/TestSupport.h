@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <initializer_list>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,10 @@ size_t CountLiveGdiObjects();
 
 // Runs pending messages of this thread (for windows shown outside a modal loop).
 void PumpPending();
+
+// How many live GDI objects `repeats` runs of `cycle` leave behind, counted after `warmUps` runs
+// that may fill the system's caches (fonts, class brushes, cursors); 0 when nothing leaks.
+long long GdiGrowth(int warmUps, int repeats, const std::function<void()>& cycle);
 
 // The messages a test is about, in the order the objects saw them, one line each
 // ("button: reflected WM_DRAWITEM"). Tests record only what they check, so that the

@@ -2,6 +2,7 @@
 // what a failed opening does. The shell is replaced so that nothing is really opened.
 #include "ReportWinSupport.h"
 #include "controls/HyperLink.h"
+#include "controls/LinkOpener.h"
 #include "win32/Shell.h"
 
 #include <gtest/gtest.h>

@@ -189,13 +189,161 @@ TEST_F(ReportDialog, ResizingGrowsTheTreeAndMovesOkAsAnchored) {
     EXPECT_EQ(okAfter.left, okBefore.left + dx);
     EXPECT_EQ(okAfter.top, okBefore.top + dy);
     EXPECT_EQ(okAfter.right - okAfter.left, okBefore.right - okBefore.left);
-    // The link keeps its centre relative to the client's (it returns to its template width,
-    // which is centred on the same point).
+    // The link keeps its centre relative to the client's, and its width.
+    EXPECT_EQ(linkAfter.right - linkAfter.left, linkBefore.right - linkBefore.left);
     const int centreShift = clientAfter.right / 2 - clientBefore.right / 2;
     EXPECT_NEAR((linkAfter.left + linkAfter.right) / 2, (linkBefore.left + linkBefore.right) / 2 + centreShift, 1);
     EXPECT_EQ(linkAfter.top, linkBefore.top + dy);
     EXPECT_EQ(minimum.x, initial.cx);
     EXPECT_EQ(minimum.y, initial.cy);
+}
+
+// A click on a row gives the list the keyboard: the arrow keys then move on from that row.
+TEST_F(ReportDialog, ClickOnARowGivesTheListTheKeyboard) {
+    detection_.Add(L"Processor", L"fast", 0);
+    detection_.Add(L"Memory", L"plenty", 0);
+    HWND list = nullptr, link = nullptr, focusBefore = nullptr, focusAfter = nullptr;
+    std::vector<std::wstring> selected;
+    const auto record = [&](Report& d) {
+        CReportItem* item = d.Tree()->SelectedItem();
+        selected.push_back(item ? item->Caption() : L"-");
+    };
+    Report report({[&](Report& d) {
+                       list = d.Tree()->List().Hwnd();
+                       link = GetDlgItem(d.Hwnd(), IDC_REPORT_HELP_LINK);
+                       focusBefore = GetFocus();
+                       UpdateWindow(list); // the first paint lays out the rows
+                       const LPARAM firstItem = MAKELPARAM(60, 21 + 10);
+                       PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, firstItem);
+                       PostMessageW(list, WM_LBUTTONUP, 0, firstItem);
+                   },
+                   [&](Report& d) {
+                       focusAfter = GetFocus();
+                       record(d);
+                       Key(GetFocus(), VK_DOWN);
+                   },
+                   [&](Report& d) {
+                       record(d);
+                       d.EndDialog(IDCANCEL);
+                   }},
+                  nullptr, Texts());
+    report.AttachApplication(&detection_);
+    report.DoModal();
+    EXPECT_EQ(focusBefore, link) << "the focus starts on the first control of the tab order";
+    EXPECT_EQ(focusAfter, list);
+    EXPECT_EQ(selected, (std::vector<std::wstring>{L"Processor", L"Memory"}));
+}
+
+// The tab order runs link, OK, list: Tab from OK reaches the list. Escape there stays with the
+// list; Escape on OK closes the report.
+TEST_F(ReportDialog, TabFromOkReachesTheListWhereEscapeIsKept) {
+    detection_.Add(L"Processor", L"fast", 0);
+    HWND list = nullptr, ok = nullptr, afterTab = nullptr;
+    bool openAfterEscape = false;
+    Report report({[&](Report& d) {
+                       list = d.Tree()->List().Hwnd();
+                       ok = GetDlgItem(d.Hwnd(), IDC_REPORT_OK);
+                       SetFocus(ok);
+                       Key(ok, VK_TAB);
+                   },
+                   [&](Report&) {
+                       afterTab = GetFocus();
+                       Key(afterTab, VK_ESCAPE);
+                   },
+                   [](Report&) {}, // the list hands Escape to the tree, which keeps it
+                   [&](Report& d) {
+                       openAfterEscape = IsWindowVisible(d.Hwnd()) != FALSE;
+                       SetFocus(ok);
+                       Key(ok, VK_ESCAPE);
+                   }},
+                  nullptr, Texts());
+    report.AttachApplication(&detection_);
+    EXPECT_EQ(report.DoModal(), IDCANCEL);
+    EXPECT_EQ(afterTab, list);
+    EXPECT_TRUE(openAfterEscape);
+}
+
+// The help link fits its localized text and keeps that width however the report is resized.
+TEST_F(ReportDialog, HelpLinkKeepsItsFittedWidthThroughResizes) {
+    const std::wstring help = L"Ayuda y soporte t\u00e9cnico";
+    const fw::TextLookup english = Texts();
+    const fw::TextLookup texts = [&](const wchar_t* key) {
+        return std::wstring(key) == L"IDS_HELP" ? help : english(key);
+    };
+    int textWidth = 0;
+    std::vector<int> widths;
+    std::vector<int> centres;
+    const auto record = [&](Report& d) {
+        const RECT link = ChildRect(d.Hwnd(), GetDlgItem(d.Hwnd(), IDC_REPORT_HELP_LINK));
+        RECT client{};
+        GetClientRect(d.Hwnd(), &client);
+        widths.push_back(link.right - link.left);
+        centres.push_back((link.left + link.right) / 2 - client.right / 2);
+    };
+    SIZE initial{};
+    Report report({[&](Report& d) {
+                       const HWND link = GetDlgItem(d.Hwnd(), IDC_REPORT_HELP_LINK);
+                       const HDC dc = GetDC(link);
+                       const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(link, WM_GETFONT, 0, 0)));
+                       SIZE extent{};
+                       GetTextExtentPoint32W(dc, help.c_str(), static_cast<int>(help.size()), &extent);
+                       SelectObject(dc, old);
+                       ReleaseDC(link, dc);
+                       textWidth = extent.cx;
+                       record(d);
+                       RECT window{};
+                       GetWindowRect(d.Hwnd(), &window);
+                       initial = {window.right - window.left, window.bottom - window.top};
+                       SetWindowPos(d.Hwnd(), nullptr, 0, 0, initial.cx + 120, initial.cy + 30, SWP_NOMOVE | SWP_NOZORDER);
+                   },
+                   [&](Report& d) {
+                       record(d);
+                       SetWindowPos(d.Hwnd(), nullptr, 0, 0, initial.cx, initial.cy, SWP_NOMOVE | SWP_NOZORDER);
+                   },
+                   [&](Report& d) {
+                       record(d);
+                       d.EndDialog(IDCANCEL);
+                   }},
+                  nullptr, texts);
+    report.AttachApplication(&detection_);
+    report.DoModal();
+    ASSERT_EQ(widths.size(), 3u);
+    EXPECT_GE(widths[0], textWidth) << "fitted to the whole text";
+    EXPECT_EQ(widths[1], widths[0]);
+    EXPECT_EQ(widths[2], widths[0]);
+    for (int centre : centres)
+        EXPECT_NEAR(centre, centres[0], 1) << "stays centred";
+}
+
+// The info pane's texts while nothing is selected come in the player's language.
+TEST_F(ReportDialog, PaneSpeaksThePlayersLanguage) {
+    const struct {
+        LANGID language;
+        const wchar_t* title;
+    } languages[] = {
+        {0x0409, L"Your system at a glance"},         {0x0407, L"Ihr System auf einen Blick"},
+        {0x040C, L"Votre syst\u00e8me en un coup d\u2019\u0153il"}, {0x0C0A, L"Tu sistema de un vistazo"},
+        {0x0410, L"Il tuo sistema in breve"},          {0x0419, L"Your system at a glance"}, // no table: English
+    };
+    for (const auto& l : languages) {
+        app_.SetResourceLanguage(l.language);
+        EXPECT_EQ(fw::LoadStringResource(IDS_PANE_TITLE_NO_SELECTION), l.title) << l.language;
+        EXPECT_FALSE(fw::LoadStringResource(IDS_PANE_TEXT_NO_SELECTION).empty()) << l.language;
+    }
+    app_.SetResourceLanguage(0x0C0A);
+    std::wstring shown;
+    Report report({[&](Report& d) {
+                      wchar_t buffer[512]{};
+                      GetWindowTextW(d.Tree()->Pane().Hwnd(), buffer, 512);
+                      shown = buffer;
+                      d.EndDialog(IDCANCEL);
+                  }},
+                  nullptr, Texts());
+    report.AttachApplication(&detection_);
+    report.DoModal();
+    EXPECT_EQ(shown.substr(0, shown.find(L"\r\n")), L"Tu sistema de un vistazo");
+    EXPECT_NE(shown.find(L"Tarnholm"), std::wstring::npos);
+    app_.SetResourceLanguage(0);
 }
 
 TEST_F(ReportDialog, KeysMoveTheSelectionAndThePaneFollows) {
@@ -343,14 +491,7 @@ TEST_F(ReportDialog, NoGdiGrowthOverTwoHundredOpenings) {
         report.AttachApplication(&detection_);
         report.DoModal();
     };
-    for (int i = 0; i < 5; ++i) // the first runs fill system caches (classes, fonts, cursors)
-        cycle();
-    testing_ui::PumpPending();
-    const size_t before = testing_ui::CountLiveGdiObjects();
-    for (int i = 0; i < 200; ++i)
-        cycle();
-    testing_ui::PumpPending();
-    EXPECT_EQ(testing_ui::CountLiveGdiObjects(), before);
+    EXPECT_EQ(testing_ui::GdiGrowth(5, 200, cycle), 0);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Detection.h"
+#include "FakeDetectionApp.h"
 #include "ResourceIds.h"
 #include "framework/Application.h"
 #include "Driven.h"
@@ -35,30 +36,10 @@ private:
     HMODULE local_;
 };
 
-class FakeDetection : public DetectionApplication {
+// The report's tests start from a failed check.
+class FakeDetection : public testing_detection::FakeDetectionApp {
 public:
-    void Add(const std::wstring& name, const std::wstring& value, int result, const std::wstring& hint = L"") {
-        items_.push_back(std::make_unique<Information>(L"tag", name, hint, value, static_cast<ETestResult>(result)));
-    }
-    void RunTests() override {}
-    void Initialize() override {}
-    void Configure() override {}
-    ParameterSet* GetParameterSet() override { return &parameters; }
-    void SetTestObserver(ITestObserver*) override {}
-    int GetOverallResult() override { return result; }
-    std::vector<Information*> GetInformations() override {
-        std::vector<Information*> list;
-        for (auto& item : items_)
-            list.push_back(item.get());
-        return list;
-    }
-    unsigned GetIntValue(const wchar_t*) override { return 0; }
-
-    ParameterSet parameters;
-    int result = 1;
-
-private:
-    std::vector<std::unique_ptr<Information>> items_;
+    FakeDetection() { result = 1; }
 };
 
 // Texts of the tests: a few fixed ones, "<key>" for the rest.

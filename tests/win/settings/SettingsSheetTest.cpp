@@ -1,12 +1,17 @@
 // The settings sheet driven by messages inside its modal run: what reaches the model and the
 // registry for OK, Cancel, Escape and Default, what the pages show, and the slider's presets.
 #include "SheetTestSupport.h"
+#include "SettingRows.h"
 
 #include "ResourceIds.h"
+#include "report/ReportTree.h"
+#include "report/ReportTreeList.h"
+#include "report/SystemCheckDlg.h"
 
 #include <commctrl.h>
 
 using namespace sheet_test;
+using testing_settings::Row;
 
 namespace {
 
@@ -18,12 +23,9 @@ struct PresetProbe {
     int byLevel[4];
 };
 constexpr PresetProbe kPresetProbe[] = {
-    {3, {70, 50, 30, 10}},  // TerrainGeometryDetails
-    {7, {7, 20, 15, 10}},   // EnvMeshLODCoefficient
-    {17, {1, 6, 8, 10}},    // ShadowDrawDistance
-    {18, {0, 1, 2, 3}},     // ShadowBlurQuality
-    {25, {0, 1, 1, 0}},     // SLShadowUsingTwoViewports
-    {14, {50, 37, 24, 10}}, // CharacterShaderLODCoefficient
+    {Row(L"TerrainGeometryDetails"), {70, 50, 30, 10}}, {Row(L"EnvMeshLODCoefficient"), {7, 20, 15, 10}},
+    {Row(L"ShadowDrawDistance"), {1, 6, 8, 10}},        {Row(L"ShadowBlurQuality"), {0, 1, 2, 3}},
+    {Row(L"SLShadowUsingTwoViewports"), {0, 1, 1, 0}},  {Row(L"CharacterShaderLODCoefficient"), {50, 37, 24, 10}},
 };
 
 class SettingsSheet : public SheetFixture {
@@ -33,10 +35,10 @@ protected:
         model_->SetValue(kScreenResolutionWidth, 1600);
         model_->SetValue(kScreenResolutionHeight, 1200);
         model_->ApplyQualityPreset(3);
-        model_->SetLevel(0, 1);
-        model_->SetLevel(1, 0);
-        model_->SetLevel(3, 0);
-        model_->SetLevel(4, 4);
+        model_->SetLevel(LevelKind::VerticalSync, 1);
+        model_->SetLevel(LevelKind::Textures, 0);
+        model_->SetLevel(LevelKind::Widescreen, 0);
+        model_->SetLevel(LevelKind::Language, 4);
         model_->Save();
         registry_.writes.clear();
     }
@@ -46,9 +48,37 @@ using Changes = std::vector<std::pair<std::size_t, std::uint32_t>>;
 
 // What the medium quality preset stores: the preset marker (33) and every row the preset sets.
 const Changes kMediumPreset = {
-    {33, 1}, {3, 50}, {4, 0},   {22, 8},  {23, 90}, {5, 1},  {6, 0},   {7, 20}, {8, 10}, {9, 2},  {10, 0}, {11, 7},
-    {21, 0}, {12, 0}, {13, 10}, {14, 37}, {19, 1},  {20, 1}, {24, 80}, {27, 0}, {16, 8}, {17, 6}, {18, 1}, {25, 1},
+    {Row(L"VisualQualityLvl"), 1},
+    {Row(L"TerrainGeometryDetails"), 50},
+    {Row(L"DetailGrassCollision"), 0},
+    {Row(L"DetailGrassDensityScale"), 8},
+    {Row(L"DetailGrassFadeDistanceScale"), 90},
+    {Row(L"BendableVegetation"), 1},
+    {Row(L"EnvStartingMeshLOD"), 0},
+    {Row(L"EnvMeshLODCoefficient"), 20},
+    {Row(L"EnvShaderLODCoefficient"), 10},
+    {Row(L"ImportanceLevel"), 2},
+    {Row(L"ParticleEffectQuality"), 0},
+    {Row(L"ParticleEffectNumber"), 7},
+    {Row(L"EnableHeatDistortion"), 0},
+    {Row(L"CharacterStartingMeshLOD"), 0},
+    {Row(L"CharacterMeshLODCoefficient"), 10},
+    {Row(L"CharacterShaderLODCoefficient"), 37},
+    {Row(L"EnableGodRays"), 1},
+    {Row(L"EnableGlow"), 1},
+    {Row(L"CameraViewDistanceScale"), 80},
+    {Row(L"MeshLodTransitionMultiplier"), 0},
+    {Row(L"ShadowBufferResolution"), 8},
+    {Row(L"ShadowDrawDistance"), 6},
+    {Row(L"ShadowBlurQuality"), 1},
+    {Row(L"SLShadowUsingTwoViewports"), 1},
 };
+
+// The row list of the report page's tree.
+HWND ReportList(const DrivenSheet& s) {
+    const auto* report = dynamic_cast<const CSystemCheckDlg*>(&s.GetPage(2));
+    return report && report->Tree() ? report->Tree()->List().Hwnd() : nullptr;
+}
 
 Stored WithChanges(Stored stored, const Changes& changes) {
     for (const auto& [row, value] : changes)
@@ -87,17 +117,17 @@ TEST_F(SettingsSheet, OkWritesExactlyTheEditedValues) {
     EXPECT_EQ(result, 1);
     const Stored medium = WithChanges(before, kMediumPreset);
     const Stored expected = WithChanges(medium, {
-                                                    {0, 1280},
-                                                    {1, 800}, // resolution
-                                                    {2, 0},
-                                                    {31, 0}, // sync off
-                                                    {34, 1},
-                                                    {26, 160}, // widescreen: 16:10
-                                                    {30, 3},
-                                                    {35, 3}, // German
+                                                    {Row(L"ScreenResolutionWidth"), 1280},
+                                                    {Row(L"ScreenResolutionHeight"), 800}, // resolution
+                                                    {Row(L"VerticalSync"), 0},
+                                                    {Row(L"VerticalSync_lvl"), 0}, // sync off
+                                                    {Row(L"AspectRatioOverrideCHKB"), 1},
+                                                    {Row(L"AspectRatioOverride"), 160}, // widescreen: 16:10
+                                                    {kEngineLanguage, 3},
+                                                    {kLauncherLanguage, 3}, // German
                                                 });
     EXPECT_EQ(registry_.Stored(), expected);
-    EXPECT_EQ(registry_.Stored()[15], 1u) << "textures untouched: still degraded";
+    EXPECT_EQ(registry_.Stored()[Row(L"DegradedTextures")], 1u) << "textures untouched: still degraded";
 }
 
 // Cancel and Escape load the stored values again: nothing of the edits stays, in the registry
@@ -155,25 +185,25 @@ TEST_F(SettingsSheet, DefaultThenOkStoresTheHardwareDefaults) {
             EXPECT_EQ(SendMessageW(s.VideoItem(IDC_VIDEO_VSYNC), BM_GETCHECK, 0, 0), BST_UNCHECKED);
             EXPECT_EQ(SendMessageW(s.VideoItem(IDC_VIDEO_WIDESCREEN), BM_GETCHECK, 0, 0), BST_UNCHECKED);
             EXPECT_EQ(registry_.Marker(), 1u);
-            EXPECT_EQ(registry_.Stored()[0], 1600u) << "Default stores nothing by itself";
+            EXPECT_EQ(registry_.Stored()[Row(L"ScreenResolutionWidth")], 1600u) << "Default stores nothing by itself";
             Click(s.SheetItem(IDOK));
         },
     });
     const Stored medium = WithChanges(before, kMediumPreset);
     const Stored expected = WithChanges(medium, {
-                                                    {0, 1024},
-                                                    {1, 768},
-                                                    {26, 133}, // resolution
-                                                    {31, 0},
-                                                    {2, 0},
-                                                    {34, 0}, // sync, widescreen
-                                                    {32, 1},
-                                                    {15, 0}, // textures
-                                                    {28, 1},
-                                                    {29, 0}, // two processors
+                                                    {Row(L"ScreenResolutionWidth"), 1024},
+                                                    {Row(L"ScreenResolutionHeight"), 768},
+                                                    {Row(L"AspectRatioOverride"), 133}, // resolution
+                                                    {Row(L"VerticalSync_lvl"), 0},
+                                                    {Row(L"VerticalSync"), 0},
+                                                    {Row(L"AspectRatioOverrideCHKB"), 0}, // sync, widescreen
+                                                    {Row(L"Texture_lvl"), 1},
+                                                    {Row(L"DegradedTextures"), 0}, // textures
+                                                    {Row(L"AlternateVerticalSync"), 1},
+                                                    {Row(L"AlternateVerticalSyncThreshold"), 0}, // two processors
                                                 });
     EXPECT_EQ(registry_.Stored(), expected);
-    EXPECT_EQ(registry_.Stored()[30], 4u);
+    EXPECT_EQ(registry_.Stored()[kEngineLanguage], 4u);
 }
 
 // The video page reads the model whenever it is shown again, and the language page when the
@@ -185,11 +215,11 @@ TEST_F(SettingsSheet, PagesShowTheModelAfterDefaultAndAfterSwitchingTabs) {
         [this](DrivenSheet& s) {
             EXPECT_EQ(SelectedText(s.LanguageItem(IDC_LANGUAGE_COMBO)), GetLocalizedString(L"LANG_FRENCH"));
             // Another part of the program changes the model while the video page is hidden.
-            model_->SetLevel(2, 2);
+            model_->SetLevel(LevelKind::Quality, 2);
             model_->SetValue(kScreenResolutionWidth, 800);
             model_->SetValue(kScreenResolutionHeight, 600);
-            model_->SetLevel(3, 1);
-            model_->SetLevel(4, 6);
+            model_->SetLevel(LevelKind::Widescreen, 1);
+            model_->SetLevel(LevelKind::Language, 6);
             s.SetActivePage(0);
         },
         [](DrivenSheet& s) {
@@ -210,7 +240,7 @@ TEST_F(SettingsSheet, PagesShowTheModelAfterDefaultAndAfterSwitchingTabs) {
     // Default before the language page was ever shown: it opens on the model's language.
     RunSheet({
         [this](DrivenSheet& s) {
-            model_->SetLevel(4, 5);
+            model_->SetLevel(LevelKind::Language, 5);
             EXPECT_EQ(s.LanguagePage().Hwnd(), nullptr);
             Click(s.SheetItem(IDC_SHEET_DEFAULT));
             s.SetActivePage(1);
@@ -269,13 +299,13 @@ TEST_F(SettingsSheet, ForeignResolutionItemChangesNothing) {
         EXPECT_EQ(model_->GetValue(kScreenResolutionWidth), 1280);
         EXPECT_EQ(model_->GetValue(kScreenResolutionHeight), 1024);
         EXPECT_EQ(registry_.Marker(), 0u);
-        EXPECT_EQ(registry_.Stored()[0], 1024u) << "stored only by OK";
+        EXPECT_EQ(registry_.Stored()[Row(L"ScreenResolutionWidth")], 1024u) << "stored only by OK";
         Click(s.SheetItem(IDCANCEL));
     }});
 }
 
 TEST_F(SettingsSheet, ChoosingGermanStoresThreeInBothLanguageRows) {
-    model_->SetLevel(4, 1);
+    model_->SetLevel(LevelKind::Language, 1);
     model_->Save();
     RunSheet({
         [](DrivenSheet& s) { s.SetActivePage(1); },
@@ -291,8 +321,8 @@ TEST_F(SettingsSheet, ChoosingGermanStoresThreeInBothLanguageRows) {
             Click(s.SheetItem(IDOK));
         },
     });
-    EXPECT_EQ(registry_.Stored()[30], 3u);
-    EXPECT_EQ(registry_.Stored()[35], 3u);
+    EXPECT_EQ(registry_.Stored()[kEngineLanguage], 3u);
+    EXPECT_EQ(registry_.Stored()[kLauncherLanguage], 3u);
 }
 
 // The thumb dragged with the mouse from 0 to 3: every position the slider reports on the way
@@ -351,13 +381,13 @@ TEST_F(SettingsSheet, DoubleClickingAButtonActsAsOneClick) {
 
     RunSheet({
         [this](DrivenSheet& s) {
-            hardware_.defaultsApplied = 0;
+            hardware_.queries.clear();
             DoubleClick(s.SheetItem(IDC_SHEET_DEFAULT));
-            EXPECT_EQ(hardware_.defaultsApplied, 1);
+            EXPECT_EQ(hardware_.DefaultsApplied(), 1);
             Click(s.SheetItem(IDC_SHEET_DEFAULT));
         },
         [this](DrivenSheet& s) {
-            EXPECT_EQ(hardware_.defaultsApplied, 2) << "a later single click counts again";
+            EXPECT_EQ(hardware_.DefaultsApplied(), 2) << "a later single click counts again";
             Click(s.SheetItem(IDCANCEL));
         },
     });
@@ -451,15 +481,9 @@ TEST_F(SettingsSheet, ClosingBySystemCountsAsCancel) {
     }
 }
 
-// The report as the third page has no way out of its own: Escape or Enter while it has the
-// focus, and its own cancel and OK commands, close the whole sheet as its Cancel does, never
-// the page alone.
+// The report as the third page has no way out of its own: Escape while it has the focus, and
+// its own cancel and OK commands, close the whole sheet as its Cancel does, never the page alone.
 TEST_F(SettingsSheet, ReportPageWaysOutCloseTheSheetAsCancel) {
-    {
-        DrivenSheet probe(*model_, &hardware_, {});
-        if (probe.GetPageCount() < 3)
-            GTEST_SKIP() << "the system check report is not part of this build";
-    }
     StoreCustomSettings();
     const Stored before = registry_.Stored();
     const auto values = model_->GetValues();
@@ -477,7 +501,7 @@ TEST_F(SettingsSheet, ReportPageWaysOutCloseTheSheetAsCancel) {
     };
     const std::pair<const char*, DrivenSheet::Step> ways[] = {
         {"Escape", [=](DrivenSheet& s) { Key(reportFocus(s), VK_ESCAPE); }},
-        {"Enter", [=](DrivenSheet& s) { Key(reportFocus(s), VK_RETURN); }},
+        {"Escape in the list", [](DrivenSheet& s) { Key(ReportList(s), VK_ESCAPE); }},
         {"the page's cancel command",
          [](DrivenSheet& s) { SendMessageW(s.GetPage(2).Hwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }},
         {"the page's OK command",
@@ -496,4 +520,93 @@ TEST_F(SettingsSheet, ReportPageWaysOutCloseTheSheetAsCancel) {
         EXPECT_EQ(model_->GetValues(), values) << "loaded again, as by Cancel";
         EXPECT_EQ(registry_.Stored(), before);
     }
+}
+
+// Enter is the sheet's default button on every page, the report's included: OK stores the
+// edits. While the report's list has the focus, the list keeps Enter and the sheet stays open.
+TEST_F(SettingsSheet, EnterIsOkOnEveryPageButTheReportsListKeepsIt) {
+    const auto edit = [](DrivenSheet& s) {
+        ChooseItem(s.VideoPage().Hwnd(), IDC_VIDEO_RESOLUTION, FindItem(s.VideoItem(IDC_VIDEO_RESOLUTION), L"800x600"));
+        Click(s.VideoItem(IDC_VIDEO_TEXTURES));
+    };
+    const auto enterOn = [](HWND control) {
+        SetFocus(control);
+        Key(control, VK_RETURN);
+    };
+    const std::pair<const char*, std::vector<DrivenSheet::Step>> pages[] = {
+        {"video", {[=](DrivenSheet& s) { enterOn(s.VideoItem(IDC_VIDEO_RESOLUTION)); }}},
+        {"language",
+         {[](DrivenSheet& s) { s.SetActivePage(1); },
+          [=](DrivenSheet& s) { enterOn(s.LanguageItem(IDC_LANGUAGE_COMBO)); }}},
+        {"report",
+         {[](DrivenSheet& s) { s.SetActivePage(2); },
+          [=](DrivenSheet& s) { enterOn(GetDlgItem(s.GetPage(2).Hwnd(), IDC_REPORT_HELP_LINK)); }}},
+    };
+    for (const auto& [name, steps] : pages) {
+        SCOPED_TRACE(name);
+        StoreCustomSettings();
+        std::vector<DrivenSheet::Step> run{edit};
+        run.insert(run.end(), steps.begin(), steps.end());
+        EXPECT_EQ(RunSheet(run), 1);
+        EXPECT_EQ(registry_.Stored()[Row(L"ScreenResolutionWidth")], 800u) << "saved by OK";
+        EXPECT_EQ(registry_.Stored()[Row(L"ScreenResolutionHeight")], 600u);
+    }
+
+    StoreCustomSettings();
+    const Stored before = registry_.Stored();
+    bool stillOpen = false;
+    EXPECT_EQ(
+        RunSheet({edit, [](DrivenSheet& s) { s.SetActivePage(2); }, [=](DrivenSheet& s) { enterOn(ReportList(s)); },
+                  [&](DrivenSheet& s) {
+                      stillOpen = IsWindowVisible(s.Hwnd()) != FALSE;
+                      EXPECT_EQ(GetFocus(), ReportList(s)) << "the list keeps the focus";
+                      Click(s.SheetItem(IDCANCEL));
+                  }}),
+        1);
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(registry_.Stored(), before);
+}
+
+// After Tab has moved the focus on from a page's control, Enter still presses OK; after a Tab
+// from Cancel it presses Cancel. Escape while the resolution list is dropped down closes only
+// the list.
+TEST_F(SettingsSheet, EnterAfterTabAndEscapeOnAnOpenList) {
+    const auto edit = [](DrivenSheet& s) {
+        ChooseItem(s.VideoPage().Hwnd(), IDC_VIDEO_RESOLUTION, FindItem(s.VideoItem(IDC_VIDEO_RESOLUTION), L"800x600"));
+    };
+    StoreCustomSettings();
+    EXPECT_EQ(RunSheet({edit,
+                        [](DrivenSheet& s) {
+                            SetFocus(s.VideoItem(IDC_VIDEO_VSYNC));
+                            Key(s.VideoItem(IDC_VIDEO_VSYNC), VK_TAB);
+                        },
+                        [](DrivenSheet&) { Key(GetFocus(), VK_RETURN); }}),
+              1);
+    EXPECT_EQ(registry_.Stored()[Row(L"ScreenResolutionWidth")], 800u) << "Enter after Tab saved";
+
+    StoreCustomSettings();
+    const Stored before = registry_.Stored();
+    EXPECT_EQ(RunSheet({edit,
+                        [](DrivenSheet& s) {
+                            SetFocus(s.SheetItem(IDCANCEL));
+                            Key(s.SheetItem(IDCANCEL), VK_TAB);
+                        },
+                        [](DrivenSheet&) { Key(GetFocus(), VK_RETURN); }}),
+              1);
+    EXPECT_EQ(registry_.Stored(), before) << "Enter after Tab from Cancel cancelled";
+
+    bool openAfterEscape = false;
+    EXPECT_EQ(RunSheet({edit,
+                        [](DrivenSheet& s) {
+                            const HWND combo = s.VideoItem(IDC_VIDEO_RESOLUTION);
+                            SetFocus(combo);
+                            SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+                            Key(combo, VK_ESCAPE);
+                        },
+                        [&](DrivenSheet& s) {
+                            openAfterEscape = IsWindowVisible(s.Hwnd()) != FALSE;
+                            Click(s.SheetItem(IDCANCEL));
+                        }}),
+              1);
+    EXPECT_TRUE(openAfterEscape);
 }

@@ -39,19 +39,12 @@ TEST_F(SheetResources, NoGdiGrowthOverAHundredOpenings) {
             [](DrivenSheet& s) { Click(s.SheetItem(IDCANCEL)); },
         });
     };
-    for (int i = 0; i < 3; ++i) // first openings fill system caches (fonts, class brushes)
-        cycle();
-    testing_ui::PumpPending();
-    const size_t before = testing_ui::CountLiveGdiObjects();
-    for (int i = 0; i < 100; ++i)
-        cycle();
-    testing_ui::PumpPending();
-    EXPECT_EQ(testing_ui::CountLiveGdiObjects(), before);
+    EXPECT_EQ(testing_ui::GdiGrowth(3, 100, cycle), 0);
 }
 
-// Without its tooltip the page stays uninitialised: the list is there, but it neither shows the
-// model nor follows Default, and changes still reach the model.
-TEST_F(SheetResources, VideoPageWithoutTooltipShowsNothingFromTheModel) {
+// Without its tooltip the page still shows the model, its picture, and follows refreshes; only
+// the tips are missing.
+TEST_F(SheetResources, VideoPageWithoutTooltipStillShowsTheModel) {
     model_->SetValue(kScreenResolutionWidth, 1024);
     model_->SetValue(kScreenResolutionHeight, 768);
     // The page template is a child window: it needs a parent outside a sheet.
@@ -61,20 +54,28 @@ TEST_F(SheetResources, VideoPageWithoutTooltipShowsNothingFromTheModel) {
     } host;
     PageWithoutTooltip page(*model_, LanguageFileTexts());
     ASSERT_TRUE(page.Create(host.hwnd));
-    EXPECT_FALSE(page.IsInitialised());
+    EXPECT_TRUE(page.IsInitialised());
     const HWND combo = GetDlgItem(page.Hwnd(), IDC_VIDEO_RESOLUTION);
     EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 6);
-    EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), CB_ERR);
+    EXPECT_EQ(SelectedText(combo), L"1024x768");
+    model_->SetValue(kScreenResolutionWidth, 800);
+    model_->SetValue(kScreenResolutionHeight, 600);
     page.RefreshFromModel();
-    EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), CB_ERR);
+    EXPECT_EQ(SelectedText(combo), L"800x600");
     EXPECT_EQ(SendMessageW(GetDlgItem(page.Hwnd(), IDC_VIDEO_QUALITY), TBM_GETRANGEMAX, 0, 0), 3);
-    ChooseItem(page.Hwnd(), IDC_VIDEO_RESOLUTION, 1);
-    EXPECT_EQ(model_->GetValue(kScreenResolutionWidth), 800);
+    ChooseItem(page.Hwnd(), IDC_VIDEO_RESOLUTION, 2);
+    EXPECT_EQ(model_->GetValue(kScreenResolutionWidth), 1024);
 
-    CVideoSettingsPage normal(*model_, LanguageFileTexts());
-    ASSERT_TRUE(normal.Create(host.hwnd));
-    EXPECT_TRUE(normal.IsInitialised());
-    EXPECT_EQ(SelectedText(GetDlgItem(normal.Hwnd(), IDC_VIDEO_RESOLUTION)), L"800x600");
+    // The page's picture is behind its controls: a corner pixel is the picture's, not the
+    // system's face colour.
+    RECT client{};
+    GetClientRect(page.Hwnd(), &client);
+    testing_ui::Surface drawn(client.right, client.bottom, RGB(255, 0, 255));
+    SendMessageW(page.Hwnd(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(drawn.Dc()), 0);
+    testing_ui::Surface expected(client.right, client.bottom, 0);
+    fw::StretchBitmap(expected.Dc(), fw::LoadBitmapResource(IDB_VIDEO_BACKGROUND).Get(), client);
+    EXPECT_EQ(drawn.Pixel(2, 2), expected.Pixel(2, 2));
+    EXPECT_EQ(drawn.Pixel(client.right / 2, client.bottom - 3), expected.Pixel(client.right / 2, client.bottom - 3));
 }
 
 // The slider's background is the page's picture behind it, copied at its first paint and kept.
@@ -87,9 +88,7 @@ TEST_F(SheetResources, SliderShowsThePagePictureBehindItsChannel) {
         const RECT at = s.VideoPage().ChildRect(slider);
         const RECT client{0, 0, at.right - at.left, at.bottom - at.top};
         testing_ui::Surface expected(s.VideoPage().ClientRect().right, s.VideoPage().ClientRect().bottom, 0);
-        const HBITMAP picture = fw::LoadBitmapResource(IDB_VIDEO_BACKGROUND);
-        fw::StretchBitmap(expected.Dc(), picture, s.VideoPage().ClientRect());
-        DeleteObject(picture);
+        fw::StretchBitmap(expected.Dc(), fw::LoadBitmapResource(IDB_VIDEO_BACKGROUND).Get(), s.VideoPage().ClientRect());
         // The slider painted into a surface of its own: its top-left corner, left of the channel
         // and clear of the thumb, is the picture's pixel.
         testing_ui::Surface drawn(client.right, client.bottom, RGB(255, 0, 255));
@@ -104,9 +103,8 @@ TEST_F(SheetResources, SliderShowsThePagePictureBehindItsChannel) {
     }});
 }
 
-// The language page without its tooltip: the five names are listed, nothing is selected, and a
-// refresh does not change that.
-TEST_F(SheetResources, LanguagePageWithoutTooltipSelectsNothing) {
+// The language page without its tooltip selects the model's language and follows refreshes.
+TEST_F(SheetResources, LanguagePageWithoutTooltipSelectsTheModelsLanguage) {
     class LanguageWithoutTooltip : public CLanguagePage {
     public:
         using CLanguagePage::CLanguagePage;
@@ -118,16 +116,14 @@ TEST_F(SheetResources, LanguagePageWithoutTooltipSelectsNothing) {
         HWND hwnd = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 640, 480, nullptr, nullptr, nullptr, nullptr);
         ~Host() { DestroyWindow(hwnd); }
     } host;
-    model_->SetLevel(4, 3);
+    model_->SetLevel(LevelKind::Language, 3);
     LanguageWithoutTooltip page(*model_, LanguageFileTexts());
     ASSERT_TRUE(page.Create(host.hwnd));
-    EXPECT_FALSE(page.IsInitialised());
+    EXPECT_TRUE(page.IsInitialised());
     const HWND combo = GetDlgItem(page.Hwnd(), IDC_LANGUAGE_COMBO);
     EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 5);
+    EXPECT_EQ(SelectedText(combo), GetLocalizedString(L"LANG_GERMAN"));
+    model_->SetLevel(LevelKind::Language, 4);
     page.Refresh();
-    EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), CB_ERR);
-
-    CLanguagePage normal(*model_, LanguageFileTexts());
-    ASSERT_TRUE(normal.Create(host.hwnd));
-    EXPECT_EQ(SelectedText(GetDlgItem(normal.Hwnd(), IDC_LANGUAGE_COMBO)), GetLocalizedString(L"LANG_GERMAN"));
+    EXPECT_EQ(SelectedText(combo), GetLocalizedString(L"LANG_FRENCH"));
 }

@@ -42,6 +42,9 @@ ProgramResources::~ProgramResources() { FreeLibrary(local_); }
 
 void ProgramResources::UseEnglish() { SetIniPath(L"" ENGLISH_TEXTS); }
 void ProgramResources::UseGerman() { SetIniPath(L"" GERMAN_TEXTS); }
+void ProgramResources::UseLanguage(const std::wstring& folder) {
+    SetIniPath(L"" LANGUAGE_FOLDERS L"/" + folder + L"/interpreter_local.ini");
+}
 
 fw::TextLookup LanguageFileTexts() {
     return [](const wchar_t* key) { return GetLocalizedString(key); };
@@ -103,27 +106,8 @@ void ScratchRegistry::PutLauncher(const wchar_t* name, std::uint32_t value) cons
 // ---- hardware ----
 
 FakeHardware::FakeHardware() {
-    items_.push_back(std::make_unique<RequirementCPU>(L"frequency", L"Processor", L"", L"", TEST_RESULT_IDEAL, 1.5f));
-}
-
-std::vector<Information*> FakeHardware::GetInformations() {
-    std::vector<Information*> items;
-    for (auto& item : items_)
-        items.push_back(item.get());
-    return items;
-}
-
-unsigned FakeHardware::GetIntValue(const wchar_t* path) {
-    const std::wstring key = path;
-    if (key == L"directx/d3dadapter/0/deviceid")
-        return 0x0191;
-    if (key == L"directx/vidmemory") {
-        ++defaultsApplied;
-        return 256;
-    }
-    if (key == L"system/cpu/nb")
-        return 2;
-    return 0;
+    AddCpu(1.5f);
+    intValues = {{L"directx/d3dadapter/0/deviceid", 0x0191}, {L"directx/vidmemory", 256}, {L"system/cpu/nb", 2}};
 }
 
 bool FixedDisplay::EnumMode(std::uint32_t index, DisplayMode& mode) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Detection.h"
+#include "FakeDetectionApp.h"
 #include "SettingsModel.h"
 #include "Win32Settings.h"
 #include "framework/Application.h"
@@ -25,9 +26,11 @@ class ProgramResources : public fw::Application {
 public:
     ProgramResources();
     ~ProgramResources() override;
-    // Switches the texts to the English or the German language file.
+    // Switches the texts to the English or the German language file, or to the one of a
+    // language folder ("EN", "DEU", "FR", "ESM", "ITA").
     static void UseEnglish();
     static void UseGerman();
+    static void UseLanguage(const std::wstring& folder);
 
 private:
     HMODULE local_;
@@ -69,23 +72,11 @@ private:
 
 // Hardware the detection would report: a medium processor, a high-class adapter, 256 MB of video
 // memory and two processors, so the defaults are the medium preset at 1024x768 with textures.
-class FakeHardware final : public DetectionApplication {
+class FakeHardware final : public testing_detection::FakeDetectionApp {
 public:
     FakeHardware();
-    void RunTests() override {}
-    void Initialize() override {}
-    void Configure() override {}
-    ParameterSet* GetParameterSet() override { return nullptr; }
-    void SetTestObserver(ITestObserver*) override {}
-    int GetOverallResult() override { return 0; }
-    std::vector<Information*> GetInformations() override;
-    unsigned GetIntValue(const wchar_t* path) override;
-
-    // How often the hardware defaults were worked out.
-    int defaultsApplied = 0;
-
-private:
-    std::vector<std::unique_ptr<Information>> items_;
+    // How often the hardware defaults were worked out (each asks for the video memory once).
+    int DefaultsApplied() { return queries[L"directx/vidmemory"]; }
 };
 
 class FixedDisplay final : public IDisplayModes {

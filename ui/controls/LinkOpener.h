@@ -1,0 +1,12 @@
+// How a link's target is opened: through the shell, and where the shell cannot, with the
+// command that the registry gives for web pages.
+#pragma once
+
+#include <string>
+
+// Opens a target: the shell's "open", else the ".htm" association's command. The result is the
+// shell's or the program start's code (above 32: success).
+int OpenLinkTarget(const std::wstring& target, int showCommand);
+
+// The default value of a key under HKEY_CLASSES_ROOT (at most 260 bytes); 0 or the error.
+long ReadClassesRootDefault(const std::wstring& key, std::wstring& value);
