@@ -28,8 +28,9 @@ trap wine_env_stop EXIT
 bench_prefix "$ROOT/build/bench-startup"
 floors="$(dirname "$bare")"
 
-# time_start NAME DIR EXE: one start of DIR/EXE; appends to NAME_total (start to the window),
-# NAME_shown (start to the progress window shown) and NAME_life (the progress window's life).
+# time_start NAME DIR EXE: one start of DIR/EXE; past the warm-up round ($round 0) appends to
+# NAME_total (start to the window), NAME_shown (start to the progress window shown) and NAME_life
+# (the progress window's life).
 time_start() {
     local out shown gone
     out=$(cd "$2" && wine "$driver" startup --id 1024 --during 1026 --close 4 "$3")
