@@ -5,7 +5,10 @@
 #include "SplashDlg.h"
 #include "Win32Settings.h"
 #include "dialogs/MessageDialog.h"
+#include "report/ReportFileSave.h"
+#include "report/ReportText.h"
 #include "report/SystemCheckDlg.h"
+#include "settings/SettingsSheet.h"
 
 #include <string>
 #include <vector>
@@ -13,6 +16,7 @@
 namespace {
 
 const wchar_t kShowDetectionUI[] = L"ShowDetectionUI";
+constexpr int kReportNotWritten = 1;
 
 std::wstring ProgramPath() {
     std::vector<wchar_t> path(1024, L'\0');
@@ -48,6 +52,17 @@ fw::TextLookup CLauncherApp::Texts() {
 bool CLauncherApp::InitInstance() {
     fw::Application::InitInstance();
     switches_ = ParseSwitches(CommandLine());
+    // Until the report is written, "/Report" has not done its work.
+    exitCode_ = switches_.report ? kReportNotWritten : 0;
+    if (switches_.report && switches_.reportFile.empty()) {
+        // Nothing else runs: no detection, nothing stored.
+        if (!switches_.silent) {
+            UseStoredLanguage();
+            MessageBoxW(nullptr, GetLocalizedString(L"IDS_REPORT_MISSING_FILE").c_str(),
+                        GetLocalizedString(L"IDS_ERROR").c_str(), MB_ICONERROR);
+        }
+        return false;
+    }
 
     resourceLibrary_ = LoadResourceLibrary();
     if (!resourceLibrary_) {
@@ -60,8 +75,16 @@ bool CLauncherApp::InitInstance() {
 
     // Marks a running instance; the handle stays open until the process ends.
     instanceMarker_.Reset(CreateMutexW(nullptr, FALSE, L"__TARNHOLMLAUNCHER__"));
-    if (instanceMarker_ && GetLastError() == ERROR_ALREADY_EXISTS)
+    if (instanceMarker_ && GetLastError() == ERROR_ALREADY_EXISTS) {
+        // A report run while the launcher is open would refresh the same stored settings: it
+        // waits for the player to close the launcher.
+        if (switches_.report && !switches_.silent) {
+            UseStoredLanguage();
+            report::ShowReportNotSaved(nullptr, win32::FullPathOf(switches_.reportFile),
+                                       GetLocalizedString(L"IDS_REPORT_REASON_RUNNING"), Texts());
+        }
         return false;
+    }
 
     RunDetectionAndWindows();
     settings_.reset();
@@ -71,7 +94,8 @@ bool CLauncherApp::InitInstance() {
 void CLauncherApp::RunDetectionAndWindows() {
     try {
         CSplashDlg splash(nullptr);
-        if (!switches_.silent && splash.Create(nullptr)) {
+        const bool withoutWindows = RunsWithoutWindows(switches_);
+        if (!withoutWindows && splash.Create(nullptr)) {
             ShowWindow(splash.Hwnd(), SW_SHOW);
             UpdateWindow(splash.Hwnd());
         }
@@ -86,7 +110,7 @@ void CLauncherApp::RunDetectionAndWindows() {
 
         detection.Initialize();
         detection.Configure();
-        if (!switches_.silent)
+        if (!withoutWindows)
             detection.SetTestObserver(&splash);
         detection.RunTests();
         overallResult_ = detection.GetOverallResult();
@@ -94,7 +118,9 @@ void CLauncherApp::RunDetectionAndWindows() {
         if (settings_->ApplyHardwareDefaults(false))
             settings_->Save();
 
-        if (!switches_.silent) {
+        if (switches_.report)
+            WriteReport(detection);
+        if (!withoutWindows) {
             splash.DestroyWindow();
             std::uint32_t ignored = 0;
             const bool showDetectionUIPresent =
@@ -114,7 +140,7 @@ void CLauncherApp::RunDetectionAndWindows() {
             }
             if (plan.launcher) {
                 CLauncherDlg launcher(Texts(), nullptr);
-                launcher.AttachSettings(*settings_, GetDetectionApplication());
+                launcher.SetSettingsOpener([this](HWND owner) { OpenSettings(owner); });
                 SetMainWindow(&launcher);
                 launcher.DoModal();
                 SetMainWindow(nullptr);
@@ -131,11 +157,37 @@ void CLauncherApp::RunDetectionAndWindows() {
     }
 }
 
+void CLauncherApp::WriteReport(DetectionApplication& detection) {
+    const wchar_t* verdictKey = report::VerdictKey(overallResult_);
+    const std::wstring text = report::BuildReportText(verdictKey ? GetLocalizedString(verdictKey) : std::wstring(),
+                                                      report::ReadDetectedItems(detection.GetInformations()), Texts());
+    const win32::FileWriteResult written = report::WriteReportFile(switches_.reportFile, text, Texts());
+    if (written) {
+        exitCode_ = 0;
+        return;
+    }
+    if (!switches_.silent)
+        report::ShowReportNotSaved(nullptr, written, Texts());
+}
+
+void CLauncherApp::UseStoredLanguage() {
+    const SettingsEnvironment environment = ProgramEnvironment();
+    SetIniPath(LanguageFilePath(ProgramPath(), ReadEngineLanguage(environment.registry, environment.locale)));
+}
+
+void CLauncherApp::OpenSettings(HWND owner) {
+    auto report = std::make_unique<CSystemCheckDlg>(nullptr, Texts(), false);
+    report->AttachApplication(GetDetectionApplication());
+    report->SetOverallResult(overallResult_);
+    CSettingsSheet sheet(*settings_, std::move(report), Texts(), owner);
+    sheet.DoModal();
+}
+
 int CLauncherApp::ExitInstance() {
     if (resourceLibrary_) {
         SetResourceModule(nullptr);
         resourceLibrary_.Reset();
     }
     fw::Application::ExitInstance();
-    return 0;
+    return exitCode_;
 }

@@ -31,7 +31,16 @@ public:
 private:
     // Detection and windows; a failing detection library ends it with an error box.
     void RunDetectionAndWindows();
+    // "/Report <file>": the report of the run just made, written to the file.
+    void WriteReport(DetectionApplication& detection);
+    // For a message before the settings model exists: the language file that the run would
+    // choose, from the stored settings read as they are (nothing created or written).
+    static void UseStoredLanguage();
+    // The settings sheet with the report as its third page, over the launcher.
+    void OpenSettings(HWND owner);
 
+    // The process exit code: 0, or 1 when "/Report" wrote no file.
+    int exitCode_ = 0;
     win32::Module resourceLibrary_;
     win32::KernelHandle instanceMarker_;
     LaunchSwitches switches_;

@@ -61,3 +61,20 @@ function(tarnholm_add_subfolders dir)
     endif()
   endforeach()
 endfunction()
+
+# tarnholm_include_root(<target> <name>): the target's headers are included as "<name>/X.h"
+# through an include folder of the target's own that holds only its source folder under that
+# name, so that no library reaches another's headers without linking it.
+function(tarnholm_include_root target name)
+  set(root "${CMAKE_BINARY_DIR}/include/${target}")
+  file(MAKE_DIRECTORY "${root}")
+  if(NOT EXISTS "${root}/${name}")
+    file(CREATE_LINK "${CMAKE_CURRENT_SOURCE_DIR}" "${root}/${name}" SYMBOLIC)
+  endif()
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "INTERFACE_LIBRARY")
+    target_include_directories(${target} INTERFACE "${root}")
+  else()
+    target_include_directories(${target} PUBLIC "${root}")
+  endif()
+endfunction()

@@ -1,3 +1,18 @@
+# tarnholm_four_part_version(<variable>): the project version as the version resources carry
+# it, every missing part 0 ("1.0.0.0").
+function(tarnholm_four_part_version variable)
+  set(parts)
+  foreach(part MAJOR MINOR PATCH TWEAK)
+    if("${PROJECT_VERSION_${part}}" STREQUAL "")
+      list(APPEND parts 0)
+    else()
+      list(APPEND parts ${PROJECT_VERSION_${part}})
+    endif()
+  endforeach()
+  list(JOIN parts "." joined)
+  set(${variable} "${joined}" PARENT_SCOPE)
+endfunction()
+
 # tarnholm_add_version_info(<target> DESCRIPTION "<text>")
 # Gives a Windows binary the version resource that the file's properties show: product and
 # file version from the project version, company, description, product name. Does nothing

@@ -11,8 +11,10 @@
 ;   GAME_FILES      optional: the .nsh that gamefiles.py wrote for the game's own files
 ;
 ; Silent use: TarnholmSetup.exe /S [/NoDesktopShortcut] [/D=C:\Any Folder]   (/D= last, quoted or not)
-; Exit codes: 0 installed, 1 cancelled, 2 not installed (the reason is shown unless silent),
-; 740 no administrator rights.
+; Exit codes: 0 installed, 1 cancelled, 2 not installed (the reason is shown unless silent;
+; among the reasons: the launcher or the game runs from the install folder), 740 no
+; administrator rights. Uninstall.exe /S _?=<folder> ends with 2 when the launcher or the game
+; runs from the folder, and removes nothing then.
 
 Unicode true
 Target amd64-unicode
@@ -120,11 +122,79 @@ VIAddVersionKey /LANG=1033 "ProductVersion" "${FILE_VERSION}"
   ${EndIf}
 !macroend
 
+; A running program holds its files: Windows (and Wine) refuse to open them for writing or to
+; delete them. Replacing or removing the files one by one would then stop halfway, with some
+; files new (or gone) and others old. So before the first file is touched, each file a running
+; launcher or game holds is opened for writing without sharing: a sharing violation means it
+; runs from here. The player is asked to close it and retry; a silent run stops with code 2.
+!macro DefineRunningCheck un
+; $R1 := 1 when a running program holds the file $R0, else "".
+Function ${un}HeldByRunningProgram
+  StrCpy $R1 ""
+  ${If} ${FileExists} "$R0"
+    ; CreateFileW(path, GENERIC_WRITE, no sharing, no security, OPEN_EXISTING, normal, none)
+    System::Call 'kernel32::CreateFileW(w R0, i 0x40000000, i 0, p 0, i 3, i 0x80, p 0) p .R2 ?e'
+    Pop $R3
+    ${If} $R2 == -1
+      ${If} $R3 = 32 ; ERROR_SHARING_VIOLATION
+        StrCpy $R1 1
+      ${EndIf}
+    ${Else}
+      System::Call 'kernel32::CloseHandle(p R2)'
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
+; $R1 := 1 when the launcher or the game runs from $INSTDIR (its program or a library the
+; launcher loads is held), else "".
+Function ${un}LauncherRunsHere
+  Push $R0
+  ${ForEach} $R4 0 3 + 1
+    ${Select} $R4
+      ${Case} 0
+        StrCpy $R0 "$INSTDIR\Launcher.exe"
+      ${Case} 1
+        StrCpy $R0 "$INSTDIR\local.dll"
+      ${Case} 2
+        StrCpy $R0 "$INSTDIR\sorvane_rd.dll"
+      ${Case} 3
+        StrCpy $R0 "$INSTDIR\${GAME_EXE}"
+    ${EndSelect}
+    Call ${un}HeldByRunningProgram
+    ${IfThen} $R1 == 1 ${|} ${ExitFor} ${|}
+  ${Next}
+  Pop $R0
+FunctionEnd
+
+; Asks until nothing runs from $INSTDIR: $R1 := 1 when the player (or a silent run) gave up.
+Function ${un}WaitUntilNothingRunsHere
+  ${Do}
+    Call ${un}LauncherRunsHere
+    ${If} $R1 != 1
+      Return
+    ${EndIf}
+    ${IfNot} ${Cmd} `MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(LauncherRunning)" /SD IDCANCEL IDRETRY`
+      ${WordReplace} "$(LauncherRunning)" "$\r$\n" " " "+*" $R9
+      DetailPrint "$R9"
+      StrCpy $R1 1
+      Return
+    ${EndIf}
+  ${Loop}
+FunctionEnd
+!macroend
+!insertmacro DefineRunningCheck ""
+!insertmacro DefineRunningCheck "un."
+
 ; --- installing ------------------------------------------------------------------------------
 
 Section "!$(SectionProgram)" SecProgram
   SectionIn RO
   Call CheckTarget
+  Call WaitUntilNothingRunsHere
+  ${If} $R1 == 1
+    SetErrorLevel 2
+    Abort
+  ${EndIf}
 
   SetOverwrite on
   SetOutPath "$INSTDIR"
@@ -164,8 +234,11 @@ Section "$(SectionDesktop)" SecDesktop
 SectionEnd
 
 ; Last, once every file is in place: the uninstall entry, then the record the launcher reads.
+; Over an installed copy, the entry is written anew, so that values an older version wrote and
+; this one does not are gone; there is one entry, under its one name.
 Section "-Record"
   SectionGetSize ${SecProgram} $0
+  DeleteRegKey HKLM "${UNINSTALL_KEY}"
   ClearErrors
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${GAME_VERSION}"
@@ -289,11 +362,23 @@ Function un.onInit
   SetRegView 64
   SetShellVarContext all
   !insertmacro RequireAdmin
+  Call un.WaitUntilNothingRunsHere
+  ${If} $R1 == 1
+    SetErrorLevel 2
+    Quit
+  ${EndIf}
 FunctionEnd
 
 ; Removes what was installed and nothing else: the players' settings (per user) stay, and so
 ; does any file someone else put into the folder, with the folder then.
 Section "Uninstall"
+  ; Asked at the start already; the launcher may have been started since.
+  Call un.WaitUntilNothingRunsHere
+  ${If} $R1 == 1
+    SetErrorLevel 2
+    Abort
+  ${EndIf}
+
   ; The shortcuts and the record belong to the last installation: after the game was installed
   ; again into another folder, they are that one's, which still works, and stay.
   ReadRegStr $R0 HKLM "${RECORD_KEY}" "InstallDir"

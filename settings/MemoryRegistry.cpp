@@ -3,6 +3,12 @@
 #include <cstring>
 #include <cwctype>
 
+namespace {
+
+constexpr long kAccessDenied = 5;
+
+} // namespace
+
 std::wstring CMemoryRegistry::Fold(const std::wstring& text) {
     std::wstring folded = text;
     for (wchar_t& c : folded)
@@ -44,10 +50,13 @@ CMemoryRegistry::ValueMap& CMemoryRegistry::Make(RegistryRoot root, const std::w
     return keys_[{root, normal}];
 }
 
-long CMemoryRegistry::OpenKey(RegistryRoot root, const std::wstring& path, RegistryAccess, RegistryHandle& handle) {
+long CMemoryRegistry::OpenKey(RegistryRoot root, const std::wstring& path, RegistryAccess access,
+                              RegistryHandle& handle) {
     KeyId id{root, Normalise(path)};
     if (!id.second.empty() && keys_.find(id) == keys_.end())
         return kRegistryFileNotFound;
+    if (access != RegistryAccess::Read && WriteDenied(root, path))
+        return kAccessDenied;
     keys_.try_emplace(id);
     handle = nextHandle_++;
     handles_[handle] = id;
@@ -55,6 +64,8 @@ long CMemoryRegistry::OpenKey(RegistryRoot root, const std::wstring& path, Regis
 }
 
 long CMemoryRegistry::CreateKey(RegistryRoot root, const std::wstring& path, RegistryHandle& handle) {
+    if (WriteDenied(root, path))
+        return kAccessDenied;
     Make(root, path);
     return OpenKey(root, path, RegistryAccess::All, handle);
 }
@@ -82,6 +93,10 @@ long CMemoryRegistry::SetDwordValue(RegistryHandle handle, const wchar_t* name, 
     ValueMap* values = Find(handle);
     if (values == nullptr)
         return 6;
+    if (failSetValue) {
+        if (const long error = failSetValue(handles_[handle].second, name ? name : L""))
+            return error;
+    }
     Value stored{kRegDword, std::vector<std::uint8_t>(4)};
     std::memcpy(stored.data.data(), &value, 4);
     (*values)[Fold(name ? name : L"")] = std::move(stored);
@@ -96,6 +111,17 @@ long CMemoryRegistry::DeleteValue(RegistryHandle handle, const wchar_t* name) {
 }
 
 void CMemoryRegistry::CloseKey(RegistryHandle handle) { handles_.erase(handle); }
+
+void CMemoryRegistry::DenyWriteAccess(RegistryRoot root, const std::wstring& path, bool deny) {
+    if (deny)
+        writeDenied_.insert({root, Normalise(path)});
+    else
+        writeDenied_.erase({root, Normalise(path)});
+}
+
+bool CMemoryRegistry::WriteDenied(RegistryRoot root, const std::wstring& path) const {
+    return writeDenied_.count({root, Normalise(path)}) != 0;
+}
 
 void CMemoryRegistry::SetValue(RegistryRoot root, const std::wstring& path, const std::wstring& name, Value value) {
     Make(root, path)[Fold(name)] = std::move(value);

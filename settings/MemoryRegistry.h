@@ -5,8 +5,10 @@
 #include "RegistryBackend.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -33,6 +35,15 @@ public:
     std::size_t ValueCount(RegistryRoot root, const std::wstring& path) const;
     std::size_t OpenHandleCount() const { return handles_.size(); }
 
+    // Failing writes, for tests of what the store does with them. A key whose write access is
+    // denied answers opening for writing (or all access, or creating it) with 5, as a key with
+    // a read-only security descriptor does.
+    void DenyWriteAccess(RegistryRoot root, const std::wstring& path, bool deny = true);
+    // Asked before every value is set, with the key's path (lower case, no backslash at either
+    // end) and the value's name; a
+    // non-zero answer is returned instead of setting the value (a full hive, say).
+    std::function<long(const std::wstring& path, const std::wstring& name)> failSetValue;
+
 private:
     using KeyId = std::pair<RegistryRoot, std::wstring>; // normalised path
     using ValueMap = std::map<std::wstring, Value>;      // by folded name
@@ -42,7 +53,10 @@ private:
     ValueMap* Find(RegistryHandle handle);
     ValueMap& Make(RegistryRoot root, const std::wstring& path);
 
+    bool WriteDenied(RegistryRoot root, const std::wstring& path) const;
+
     std::map<KeyId, ValueMap> keys_;
+    std::set<KeyId> writeDenied_;
     std::map<RegistryHandle, KeyId> handles_;
     RegistryHandle nextHandle_ = 0x100;
 };

@@ -21,6 +21,14 @@ int Percent(double ratio) { return static_cast<int>(std::clamp(ratio * 100.0, -2
 
 int ToInt(std::uint32_t value) { return static_cast<int>(std::min<std::uint32_t>(value, 2147483647u)); }
 
+std::wstring EngineKeyPathOf(const std::wstring& version) {
+    return L"Software\\Velmora\\Tarnholm\\" + version + L"\\Engine\\";
+}
+
+std::wstring LauncherKeyPathOf(const std::wstring& version) {
+    return L"Software\\Velmora\\Tarnholm\\" + version + L"\\Launcher\\";
+}
+
 void CopyText(wchar_t* target, std::size_t capacity, const std::wstring& text) {
     const std::size_t length = std::min(text.size(), capacity - 1);
     std::wmemcpy(target, text.c_str(), length);
@@ -63,16 +71,38 @@ int ProcessorClass(float score) {
     return 1; // not a number
 }
 
-CSettingsModel::CSettingsModel(DetectionApplication* detection, const SettingsEnvironment& environment)
-    : detection_(detection), environment_(environment) {
+std::wstring SettingsVersion(IRegistryBackend& registry) {
     // A version that does not fit half a text buffer is no version the game writes.
-    std::wstring version = ReadInstallerRecord(environment_.registry).version;
+    std::wstring version = ReadInstallerRecord(registry).version;
     if (version.empty() || version.size() >= kTextBufferSize / 2)
         version = L"1.0";
+    return version;
+}
 
-    const std::wstring base = std::wstring(L"Software\\Velmora\\Tarnholm\\") + version;
-    CopyText(engineKeyPath_, kTextBufferSize, base + L"\\Engine\\");
-    CopyText(launcherKeyPath_, kTextBufferSize, base + L"\\Launcher\\");
+int LanguageForLocale(std::uint32_t lcid) {
+    switch (lcid & 0x3FF) {
+    case 0x07: return kLanguageGerman;
+    case 0x0A: return kLanguageSpanish;
+    case 0x0C: return kLanguageFrench;
+    case 0x10: return kLanguageItalian;
+    default: return kLanguageEnglish;
+    }
+}
+
+int ReadEngineLanguage(IRegistryBackend& registry, IUserLocale& locale) {
+    const std::wstring engine = EngineKeyPathOf(SettingsVersion(registry));
+    CRegistryKey key(registry, RegistryRoot::CurrentUser, engine.c_str());
+    std::uint32_t language = 0;
+    if (key.ReadDword(kSettingsTable[kEngineLanguage].name, language) == kRegistrySuccess)
+        return static_cast<int>(language);
+    return LanguageForLocale(locale.GetUserDefaultLCID());
+}
+
+CSettingsModel::CSettingsModel(DetectionApplication* detection, const SettingsEnvironment& environment)
+    : detection_(detection), environment_(environment) {
+    const std::wstring version = SettingsVersion(environment_.registry);
+    CopyText(engineKeyPath_, kTextBufferSize, EngineKeyPathOf(version));
+    CopyText(launcherKeyPath_, kTextBufferSize, LauncherKeyPathOf(version));
 
     LauncherKey().CreateKey();
     EngineKey().CreateKey();
@@ -121,19 +151,12 @@ void CSettingsModel::Load() {
 }
 
 void CSettingsModel::SetLanguageFromUserLocale() {
-    int id = kLanguageEnglish;
-    switch (environment_.locale.GetUserDefaultLCID() & 0x3FF) {
-    case 0x07: id = kLanguageGerman; break;
-    case 0x0A: id = kLanguageSpanish; break;
-    case 0x0C: id = kLanguageFrench; break;
-    case 0x10: id = kLanguageItalian; break;
-    default: break;
-    }
+    const int id = LanguageForLocale(environment_.locale.GetUserDefaultLCID());
     values_[kEngineLanguage] = id;
     values_[kLauncherLanguage] = id;
 }
 
-void CSettingsModel::Save() {
+bool CSettingsModel::Save() {
     DisplayMode desktop;
     const bool narrowWithBox =
         !IsWiderThanFourThirds(values_[kScreenResolutionWidth], values_[kScreenResolutionHeight]) &&
@@ -146,9 +169,13 @@ void CSettingsModel::Save() {
 
     CRegistryKey engine = EngineKey();
     CRegistryKey launcher = LauncherKey();
-    for (std::size_t row = 0; row < kSettingCount; ++row)
-        (row < kFirstLauncherRow ? engine : launcher)
-            .WriteDword(kSettingsTable[row].name, static_cast<std::uint32_t>(values_[row]));
+    bool everyValueWritten = true;
+    for (std::size_t row = 0; row < kSettingCount; ++row) {
+        const long error = (row < kFirstLauncherRow ? engine : launcher)
+                               .WriteDword(kSettingsTable[row].name, static_cast<std::uint32_t>(values_[row]));
+        everyValueWritten = everyValueWritten && error == kRegistrySuccess;
+    }
+    return everyValueWritten;
 }
 
 void CSettingsModel::SetValue(std::size_t index, int value) {

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 class DetectionApplication;
@@ -42,7 +43,9 @@ public:
     CSettingsModel& operator=(const CSettingsModel&) = delete;
 
     void Load();
-    void Save();
+    // Writes every value, also after one of them could not be written; true when each write
+    // succeeded. A failure leaves the model's values as they were (the player's edits stay).
+    bool Save();
     void SetValue(std::size_t index, int value);
     void SetLevel(LevelKind kind, int value);
     void SetDefaultMarker(std::uint32_t value);
@@ -83,6 +86,19 @@ private:
     wchar_t launcherKeyPath_[kTextBufferSize]{};
     SettingsEnvironment environment_;
 };
+
+// The version text that the settings' key paths hold: the installer's "Version", or "1.0" when
+// it recorded none (or none that fits half a text buffer).
+std::wstring SettingsVersion(IRegistryBackend& registry);
+
+// The language id of a user locale's primary language: German 3, Spanish 5, French 4, Italian 6,
+// any other English 1.
+int LanguageForLocale(std::uint32_t lcid);
+
+// The engine language (row 30) that a run would choose its language file by, read without
+// creating, migrating or writing anything: the stored Engine "LNG_Language", or the user
+// locale's language when none can be read. For what a run has to say before it has a model.
+int ReadEngineLanguage(IRegistryBackend& registry, IUserLocale& locale);
 
 // AspectRatioOverride for a resolution: the ratio × 100, or for a 4:3-or-narrower resolution with
 // the widescreen box ticked, the desktop's wider ratio (178 when the desktop is not wide either).

@@ -1,6 +1,10 @@
-// Speed of the report tree under Wine: painting the list with 1,000 rows through its back
-// buffer, and adding 1,000 rows then removing them all, on a shown window. Prints medians.
-//   report_bench [runs]   (default 30)
+// Speed of the report tree under Wine, on shown windows side by side: painting the list through
+// its back buffer with 1,000 rows and with 100,000, at the top and further down, and a plain GDI
+// window that paints the same rows in view (PlainRows). Each round repaints all of them in turn,
+// so that every figure meets the same load. Then adding 1,000 rows and removing them all. Prints
+// medians.
+//   report_bench [runs]   (default 60)
+#include "PlainRows.h"
 #include "Timing.h"
 #include "ResourceIds.h"
 #include "framework/Application.h"
@@ -22,6 +26,8 @@ namespace {
 using bench::Clock;
 using bench::Median;
 using bench::Ms;
+
+constexpr double kPlainTarget = 1.2; // the list's paint against the plain program's
 
 class Resources : public fw::Application {
 public:
@@ -57,53 +63,100 @@ CReportGroupItem* Fill(CReportTree& tree, int rows) {
     return group;
 }
 
+double TimedRepaint(HWND window) {
+    const auto start = Clock::now();
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    return Ms(start);
+}
+
+// A tree in a frame of its own at x on the screen, filled with rows.
+struct Shown {
+    Shown(int x, int rows) {
+        frame = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, x, 0, kWidth, kHeight, nullptr, nullptr,
+                                nullptr, nullptr);
+        if (!tree.Create(WS_CHILD | WS_VISIBLE, RECT{0, 0, kWidth, kHeight}, frame, 101))
+            return;
+        fw::ImageList images;
+        images.Create(IDB_STATUS_IMAGES, STATUS_IMAGE_WIDTH, 10, RGB(255, 255, 255));
+        tree.SetNodeImages(std::move(images));
+        group = Fill(tree, rows);
+        Pump();
+    }
+    ~Shown() { DestroyWindow(frame); }
+    HWND List() const { return tree.List().Hwnd(); }
+
+    static constexpr int kWidth = 420, kHeight = 800; // three fit side by side on the screen
+    HWND frame;
+    CReportTree tree;
+    CReportGroupItem* group = nullptr;
+};
+
+void Line(const char* label, const std::vector<double>& times, const char* note = "") {
+    std::printf("%-44s median %8.3f ms  min %8.3f  max %8.3f  %s\n", label, Median(times),
+                *std::min_element(times.begin(), times.end()), *std::max_element(times.begin(), times.end()), note);
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    const int runs = argc > 1 ? std::max(1, _wtoi(argv[1])) : 30;
+    const int runs = argc > 1 ? std::max(1, _wtoi(argv[1])) : 60;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     Resources resources;
 
-    const HWND frame = CreateWindowExW(0, L"STATIC", L"report bench", WS_POPUP | WS_VISIBLE, 0, 0, 640, 800, nullptr,
-                                       nullptr, nullptr, nullptr);
-    CReportTree tree;
-    if (!tree.Create(WS_CHILD | WS_VISIBLE, RECT{0, 0, 640, 800}, frame, 101)) {
-        std::fprintf(stderr, "the tree could not be created\n");
+    auto start = Clock::now();
+    Shown shortList(0, 1000);
+    const double fillShort = Ms(start);
+    start = Clock::now();
+    Shown longList(Shown::kWidth, 100000);
+    const double fillLong = Ms(start);
+    if (!shortList.group || !longList.group) {
+        std::fprintf(stderr, "the trees could not be created\n");
         return 1;
     }
-    fw::ImageList images;
-    images.Create(IDB_STATUS_IMAGES, STATUS_IMAGE_WIDTH, 10, RGB(255, 255, 255));
-    tree.SetNodeImages(std::move(images));
+    // The plain program beside them, with the list's client size, fonts and images.
+    RECT client{};
+    GetClientRect(shortList.List(), &client);
+    const report::ReportTreeModel& model = shortList.tree.Model();
+    bench::PlainRows plain({CReportTree::NormalFont(), CReportTree::BoldFont(), shortList.tree.NodeImages(),
+                            model.IndentWidth(), model.Divider(), shortList.group->ColumnWidth(),
+                            L"System requirements", L"Minimum"});
+    if (!plain.Create(RECT{2 * Shown::kWidth, 0, 2 * Shown::kWidth + client.right, client.bottom})) {
+        std::fprintf(stderr, "the plain window could not be created\n");
+        return 1;
+    }
     Pump();
 
-    // 1. Painting 1,000 rows (those in view are drawn, the rest are walked) through the back buffer.
-    Fill(tree, 1000);
-    Pump();
-    const HWND list = tree.List().Hwnd();
-    std::vector<double> paint, paintScrolled;
-    for (int i = 0; i < runs; ++i) {
-        auto start = Clock::now();
-        RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        paint.push_back(Ms(start));
-    }
-    SendMessageW(list, WM_VSCROLL, SB_PAGEDOWN, 0);
-    for (int i = 0; i < runs; ++i) {
-        SendMessageW(list, WM_VSCROLL, i % 2 ? SB_PAGEUP : SB_PAGEDOWN, 0);
-        // The scroll's own paint (the bar, the rows) is done first: only a repaint is timed.
-        UpdateWindow(list);
+    // 1. Repaints: the rows at the top of each list and the plain program's, then the short list
+    // a page down and the long one half-way. Scrolling and its own paint are not timed.
+    CReportItem* const longTop = longList.group;
+    CReportItem* const longMiddle = longList.tree.ItemFromId(50000);
+    std::vector<double> paintShort, paintLong, paintPlain, paintShortScrolled, paintLongMiddle;
+    const auto scroll = [](Shown& shown, auto how) {
+        how(shown);
+        UpdateWindow(shown.List());
         Pump();
-        auto start = Clock::now();
-        RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        paintScrolled.push_back(Ms(start));
+    };
+    for (int i = 0; i < runs; ++i) {
+        paintShort.push_back(TimedRepaint(shortList.List()));
+        paintLong.push_back(TimedRepaint(longList.List()));
+        paintPlain.push_back(TimedRepaint(plain.Hwnd()));
+        scroll(shortList, [](Shown& shown) { SendMessageW(shown.List(), WM_VSCROLL, SB_PAGEDOWN, 0); });
+        scroll(longList, [&](Shown& shown) { shown.tree.ScrollToItem(longMiddle); });
+        paintShortScrolled.push_back(TimedRepaint(shortList.List()));
+        paintLongMiddle.push_back(TimedRepaint(longList.List()));
+        scroll(shortList, [](Shown& shown) { SendMessageW(shown.List(), WM_VSCROLL, SB_PAGEUP, 0); });
+        scroll(longList, [&](Shown& shown) { shown.tree.ScrollToItem(longTop); });
     }
+    const int middle = longMiddle->Position().y;
 
     // 2. Adding 1,000 rows and removing them all, on the shown window.
+    CReportTree& tree = shortList.tree;
     std::vector<double> add, remove, both;
     for (int i = 0; i < runs; ++i) {
         tree.RemoveAllItems();
         Pump();
-        auto start = Clock::now();
+        start = Clock::now();
         Fill(tree, 1000);
         const double added = Ms(start);
         start = Clock::now();
@@ -115,15 +168,21 @@ int wmain(int argc, wchar_t** argv) {
         Pump();
     }
 
-    std::printf("runs %d, list client %dx%d\n", runs, tree.List().BackBufferWidth(), tree.List().BackBufferHeight());
-    std::printf("paint 1000 rows (back buffer)      median %7.3f ms  min %7.3f  max %7.3f  (target <= 16)\n",
-                Median(paint), *std::min_element(paint.begin(), paint.end()),
-                *std::max_element(paint.begin(), paint.end()));
-    std::printf("paint 1000 rows, scrolled          median %7.3f ms\n", Median(paintScrolled));
-    std::printf("add 1000 rows                      median %7.3f ms\n", Median(add));
-    std::printf("remove all 1000 rows               median %7.3f ms\n", Median(remove));
-    std::printf("add 1000 + remove all              median %7.3f ms  min %7.3f  max %7.3f  (target <= 20)\n",
-                Median(both), *std::min_element(both.begin(), both.end()), *std::max_element(both.begin(), both.end()));
-    DestroyWindow(frame);
+    std::printf("runs %d, list client %ldx%ld; filling and first paint: 1,000 rows %.0f ms, 100,000 rows %.0f ms\n",
+                runs, client.right, client.bottom, fillShort, fillLong);
+    std::printf("(scrolled: the short list by a page, the long one to its row at y %d)\n", middle);
+    Line("paint 1,000 rows (back buffer)", paintShort, "(target <= 16)");
+    Line("paint 100,000 rows", paintLong);
+    Line("plain GDI, the same rows in view", paintPlain);
+    Line("paint 1,000 rows, a page down", paintShortScrolled);
+    Line("paint 100,000 rows, half-way down", paintLongMiddle);
+    const double toPlain = Median(paintShort) / Median(paintPlain);
+    std::printf("100,000 rows / 1,000 rows: %.2f at the top, %.2f further down\n",
+                Median(paintLong) / Median(paintShort), Median(paintLongMiddle) / Median(paintShortScrolled));
+    std::printf("1,000 rows / plain GDI:    %.2f (target at most %.2f: %s)\n", toPlain, kPlainTarget,
+                toPlain <= kPlainTarget ? "met" : "not met");
+    Line("add 1000 rows", add);
+    Line("remove all 1000 rows", remove);
+    Line("add 1000 + remove all", both, "(target <= 20)");
     return 0;
 }

@@ -6,3 +6,4 @@ LangString NeedAdmin ${LANG_ENGLISH} "Setup needs administrator rights: it insta
 LangString FolderNotWritable ${LANG_ENGLISH} "Setup cannot write to the folder$\r$\n$INSTDIR$\r$\n$\r$\nTarnholm has not been installed. Please choose another folder, or make sure that you may write to this one."
 LangString DiskFull ${LANG_ENGLISH} "There is not enough free space on the drive of$\r$\n$INSTDIR$\r$\n$\r$\nTarnholm needs $1 MB. It has not been installed. Please free some space or choose another drive."
 LangString RecordFailed ${LANG_ENGLISH} "Setup could not register Tarnholm with Windows, so Tarnholm has not been installed completely. Please run Setup again."
+LangString LauncherRunning ${LANG_ENGLISH} "Tarnholm is running from the folder$\r$\n$INSTDIR$\r$\n$\r$\nPlease close the Tarnholm launcher and the game, then press Retry. Cancel leaves Tarnholm as it is."

@@ -6,3 +6,4 @@ LangString NeedAdmin ${LANG_FRENCH} "L'installation nécessite les droits d'admi
 LangString FolderNotWritable ${LANG_FRENCH} "L'installation ne peut pas écrire dans le dossier$\r$\n$INSTDIR$\r$\n$\r$\nTarnholm n'a pas été installé. Veuillez choisir un autre dossier ou vérifier que vous pouvez écrire dans celui-ci."
 LangString DiskFull ${LANG_FRENCH} "Il n'y a pas assez d'espace libre sur le lecteur de$\r$\n$INSTDIR$\r$\n$\r$\nTarnholm a besoin de $1 Mo. Il n'a pas été installé. Veuillez libérer de l'espace ou choisir un autre lecteur."
 LangString RecordFailed ${LANG_FRENCH} "L'installation n'a pas pu enregistrer Tarnholm auprès de Windows : Tarnholm n'est donc pas entièrement installé. Veuillez relancer l'installation."
+LangString LauncherRunning ${LANG_FRENCH} "Tarnholm est en cours d'exécution depuis le dossier$\r$\n$INSTDIR$\r$\n$\r$\nVeuillez fermer le lanceur de Tarnholm et le jeu, puis cliquer sur Recommencer. Annuler laisse Tarnholm tel quel."

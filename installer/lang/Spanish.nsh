@@ -6,3 +6,4 @@ LangString NeedAdmin ${LANG_SPANISHINTERNATIONAL} "El programa de instalación n
 LangString FolderNotWritable ${LANG_SPANISHINTERNATIONAL} "El programa de instalación no puede escribir en la carpeta$\r$\n$INSTDIR$\r$\n$\r$\nTarnholm no se ha instalado. Elija otra carpeta o compruebe que puede escribir en esta."
 LangString DiskFull ${LANG_SPANISHINTERNATIONAL} "No hay espacio libre suficiente en la unidad de$\r$\n$INSTDIR$\r$\n$\r$\nTarnholm necesita $1 MB. No se ha instalado. Libere espacio o elija otra unidad."
 LangString RecordFailed ${LANG_SPANISHINTERNATIONAL} "El programa de instalación no pudo registrar Tarnholm en Windows, por lo que Tarnholm no se ha instalado por completo. Vuelva a ejecutar la instalación."
+LangString LauncherRunning ${LANG_SPANISHINTERNATIONAL} "Tarnholm se está ejecutando desde la carpeta$\r$\n$INSTDIR$\r$\n$\r$\nCierre el lanzador de Tarnholm y el juego y pulse Reintentar. Cancelar deja Tarnholm como está."

@@ -128,7 +128,7 @@ nsis_text() {  # NAME LANGUAGE: a text of NSIS's language file, by its "# ^NAME"
     sed -e 's/^\xEF\xBB\xBF//' -e 's/\r$//' "$NSIS_LANGUAGES/$2.nlf" | awk -v k="# ^$1" '$0 == k { getline; print; exit }'
 }
 mui_text() {  # NAME LANGUAGE: a text of the modern interface's language file
-    tr -d '\r' <"$NSIS_LANGUAGES/$2.nsh" | sed -n "s/^ *\${LangFileString} $1 \"\(.*\)\"\$/\1/p"
+    tr -d '\r' <"$NSIS_LANGUAGES/$2.nsh" | sed -n "s/^ *\${LangFileString} $1 \"\(.*\)\" *\$/\1/p"
 }
 setup_text() {  # NAME LANGUAGE: one of the installer's own texts
     sed -n "s/^LangString $1 [^ ]* \"\(.*\)\"\$/\1/p" "$E2E_ROOT/installer/lang/$2.nsh"

@@ -63,6 +63,17 @@ const Command kCommands[] = {
     {L"reg-key", CmdRegKey, L"reg-key ROOT\\KEY                    print exists or absent"},
     {L"shortcut", CmdShortcut,
      L"shortcut FILE.lnk                   print target=, arguments=, directory=, icon=, description="},
+    {L"reg-lock", CmdRegLock, L"reg-lock ROOT\\KEY                   let everyone read the key and no one write to it"},
+    {L"reg-unlock", CmdRegUnlock, L"reg-unlock ROOT\\KEY                 let everyone read and write the key again"},
+    {L"reg-keys", CmdRegKeys,
+     L"reg-keys ROOT\\KEY [--view 32|64]    print each subkey, with a tab and its DisplayName when it has one"},
+    {L"save-as", CmdSaveAs,
+     L"save-as HWND FILE                   type FILE into a save dialog's name box and press Save"},
+    {L"run-line", CmdRunLine,
+     L"run-line [--timeout S] LINE           start the command line LINE as it is, wait, print exit="},
+    {L"context-menu", CmdContextMenu,
+     L"context-menu HWND ID [--shot F.bmp] [--choose N]   ask descendant ID for its context menu, photograph "
+     L"the window with it, choose item N"},
 };
 
 void Usage() {

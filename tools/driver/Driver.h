@@ -90,6 +90,13 @@ int CmdRegKey(const Args&);
 
 int CmdShortcut(const Args&);
 
+int CmdRegLock(const Args&);
+int CmdRegUnlock(const Args&);
+int CmdRegKeys(const Args&);
+int CmdSaveAs(const Args&);
+int CmdRunLine(const Args&);
+int CmdContextMenu(const Args&);
+
 // Shared by the window commands and the process commands.
 std::wstring ImageNameOf(DWORD pid); // file name only, empty when unknown
 std::vector<DWORD> ProcessesNamed(const std::wstring& image);

@@ -62,12 +62,21 @@ HPROPSHEETPAGE PropertyPage::CreatePageHandle() {
 
 // ---- the sheet ----
 
+// The window goes first, then the pages it showed (the members of a derived sheet are gone by
+// now; its pages are not, as the sheet owns them here).
 PropertySheetDialog::~PropertySheetDialog() {
     if (hwnd_) {
         const HWND window = hwnd_;
         Unsubclass();
         ::DestroyWindow(window);
     }
+}
+
+PropertyPage& PropertySheetDialog::AddPage(std::unique_ptr<PropertyPage> page) {
+    PropertyPage& added = *page;
+    ownedPages_.push_back(std::move(page));
+    pages_.push_back(&added);
+    return added;
 }
 
 int CALLBACK PropertySheetDialog::SheetCallback(HWND window, UINT msg, LPARAM lParam) noexcept {

@@ -4,6 +4,7 @@
 
 #include "framework/Dialog.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -36,7 +37,9 @@ public:
     explicit PropertySheetDialog(HWND parent) : parent_(parent) {}
     ~PropertySheetDialog() override;
 
-    // Pages stay owned by the caller and must outlive the sheet's window.
+    // A page the sheet owns: it goes after the sheet's window, which shows it.
+    PropertyPage& AddPage(std::unique_ptr<PropertyPage> page);
+    // A page the caller owns; it must outlive the sheet's window.
     void AddPage(PropertyPage& page) { pages_.push_back(&page); }
     int GetPageCount() const { return static_cast<int>(pages_.size()); }
     PropertyPage& GetPage(int index) const { return *pages_.at(static_cast<size_t>(index)); }
@@ -55,6 +58,9 @@ public:
     // A page hands a left-button press on its own background to its sheet, at that point of the
     // sheet's client area. The sheet does nothing with it unless it says otherwise.
     virtual void OnPagePressed(POINT sheetClientPoint) { (void)sheetClientPoint; }
+    // A page's own way out (its cancel, its OK) closes the whole sheet, never the page alone;
+    // the sheet ends as cancelled unless it says otherwise.
+    virtual void OnPageCancel() { EndDialog(IDCANCEL); }
 
     bool TranslateDialogMessage(MSG& msg) override;
 
@@ -69,6 +75,7 @@ private:
 
     HWND parent_ = nullptr;
     std::vector<PropertyPage*> pages_;
+    std::vector<std::unique_ptr<PropertyPage>> ownedPages_;
     int result_ = -1;
     bool ended_ = false;
 };

@@ -6,7 +6,6 @@
 #include "ResourceIds.h"
 #include "controls/Anchor.h"
 #include "framework/Application.h"
-#include "settings/SettingsSheet.h"
 #include "win32/Shell.h"
 
 #include <vector>
@@ -112,17 +111,10 @@ bool CLauncherDlg::OnCommand(int id, int code, HWND control) {
     }
 }
 
-void CLauncherDlg::AttachSettings(CSettingsModel& model, DetectionApplication* detection) {
-    settingsModel_ = &model;
-    detection_ = detection;
-}
-
-// The sheet runs over the launcher, which stays open; its result means nothing.
+// The settings run over the launcher, which stays open.
 void CLauncherDlg::OpenSettings() {
-    if (settingsModel_ == nullptr)
-        return;
-    CSettingsSheet sheet(*settingsModel_, detection_, texts_, hwnd_);
-    sheet.DoModal();
+    if (openSettings_)
+        openSettings_(hwnd_);
 }
 
 void CLauncherDlg::Launch() {

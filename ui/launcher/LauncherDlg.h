@@ -6,15 +6,17 @@
 #include "framework/Gdi.h"
 #include "framework/TextLookup.h"
 
-class CSettingsModel;
-class DetectionApplication;
+#include <functional>
 
 class CLauncherDlg : public fw::Dialog {
 public:
+    // Opens the settings over the launcher (its owner) and returns when they are closed.
+    using SettingsOpener = std::function<void(HWND owner)>;
+
     explicit CLauncherDlg(fw::TextLookup texts, HWND parent = nullptr);
 
-    // What the Settings button opens the settings sheet on; without it the button does nothing.
-    void AttachSettings(CSettingsModel& model, DetectionApplication* detection);
+    // What the Settings button runs; without it the button does nothing.
+    void SetSettingsOpener(SettingsOpener opener) { openSettings_ = std::move(opener); }
 
 protected:
     bool OnInitDialog() override;
@@ -36,6 +38,5 @@ private:
     CSkinButton launch_;
     CSkinButton settings_;
     CSkinButton quit_;
-    CSettingsModel* settingsModel_ = nullptr;
-    DetectionApplication* detection_ = nullptr;
+    SettingsOpener openSettings_;
 };

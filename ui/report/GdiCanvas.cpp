@@ -5,14 +5,15 @@
 #include <algorithm>
 
 GdiCanvas::GdiCanvas(HDC dc, HFONT normal, HFONT bold, HIMAGELIST images)
-    : dc_(dc), saved_(SaveDC(dc)), normal_(normal), bold_(bold), images_(images), colours_(CurrentColours()) {
+    : dc_(dc), saved_(dc), normal_(normal), bold_(bold), images_(images),
+      colours_(CurrentColours()), wanted_{static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT)), GetTextColor(dc)},
+      applied_(wanted_), ownClip_(CreateRectRgn(0, 0, 0, 0)) {
     SetBkMode(dc_, TRANSPARENT);
-    GetClipBox(dc_, &clipBox_);
-}
-
-GdiCanvas::~GdiCanvas() {
-    if (saved_ != 0)
-        RestoreDC(dc_, saved_);
+    if (images_ && !ImageList_GetIconSize(images_, &imageWidth_, &imageHeight_))
+        images_ = nullptr;
+    imageCount_ = images_ ? ImageList_GetImageCount(images_) : 0;
+    if (GetClipRgn(dc_, ownClip_.Get()) != 1)
+        ownClip_.Reset();
 }
 
 report::SystemColours GdiCanvas::CurrentColours() {
@@ -56,63 +57,89 @@ void GdiCanvas::DottedLine(report::Point from, int length, report::Colour colour
     if (length <= 0)
         return;
     // One cosmetic pen that sets every other pixel draws the line in one call.
-    const LOGBRUSH brush{BS_SOLID, colour, 0};
-    const fw::Pen pen(ExtCreatePen(PS_COSMETIC | PS_ALTERNATE, 1, &brush, 0, nullptr));
-    if (!pen) {
+    if (!dots_ || dotsColour_ != colour) {
+        const LOGBRUSH brush{BS_SOLID, colour, 0};
+        dots_.Reset(ExtCreatePen(PS_COSMETIC | PS_ALTERNATE, 1, &brush, 0, nullptr));
+        dotsColour_ = colour;
+    }
+    if (!dots_) {
         for (int i = 0; i < length; i += 2)
             SetPixelV(dc_, from.x + i, from.y, colour);
         return;
     }
-    const fw::SelectGuard selected(dc_, pen.Get());
+    const fw::SelectGuard selected(dc_, dots_.Get());
     MoveToEx(dc_, from.x, from.y, nullptr);
     LineTo(dc_, from.x + length, from.y);
 }
 
-bool GdiCanvas::Visible(const report::Rect& rect) {
-    return rect.left < clipBox_.right && rect.right > clipBox_.left && rect.top < clipBox_.bottom &&
-           rect.bottom > clipBox_.top;
-}
-
 void GdiCanvas::CheckBox(const report::Rect& rect, bool checked) {
+    // Drawn by the system in the DC's state, which it may leave changed.
+    ApplyTextState();
     RECT r = ToRECT(rect);
     DrawFrameControl(dc_, &r, DFC_BUTTON, DFCS_BUTTONCHECK | (checked ? DFCS_CHECKED : 0));
+    appliedKnown_ = false;
 }
 
 bool GdiCanvas::ImageSize(int index, int& width, int& height) {
-    if (!images_ || index < 0 || index >= ImageList_GetImageCount(images_))
+    if (index < 0 || index >= imageCount_)
         return false;
-    return ImageList_GetIconSize(images_, &width, &height) != FALSE;
+    width = imageWidth_;
+    height = imageHeight_;
+    return true;
 }
 
+// Image lists set the colours their masks are drawn with themselves.
 void GdiCanvas::DrawImage(int index, report::Point at) { ImageList_Draw(images_, index, dc_, at.x, at.y, ILD_NORMAL); }
 
 void GdiCanvas::SelectFont(report::FontKind font) {
     HFONT handle = font == report::FontKind::Bold ? bold_ : font == report::FontKind::Normal ? normal_ : nullptr;
-    SelectObject(dc_, handle ? handle : GetStockObject(DEFAULT_GUI_FONT));
+    wanted_.font = handle ? handle : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
-void GdiCanvas::SetTextColour(report::Colour colour) { SetTextColor(dc_, colour); }
+void GdiCanvas::SetTextColour(report::Colour colour) { wanted_.colour = colour; }
+
+void GdiCanvas::ApplyTextState() {
+    if (!appliedKnown_ || applied_.font != wanted_.font)
+        SelectObject(dc_, wanted_.font);
+    if (!appliedKnown_ || applied_.colour != wanted_.colour)
+        SetTextColor(dc_, wanted_.colour);
+    applied_ = wanted_;
+    appliedKnown_ = true;
+}
 
 report::Rect GdiCanvas::MeasureLine(const std::wstring& text, const report::Rect& rect) {
+    ApplyTextState();
     RECT r = ToRECT(rect);
     DrawTextW(dc_, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
     return FromRECT(r);
 }
 
 void GdiCanvas::DrawLine(const std::wstring& text, const report::Rect& rect, report::Align align) {
+    ApplyTextState();
     RECT r = ToRECT(rect);
     const UINT horizontal = align == report::Align::Centre ? DT_CENTER : DT_LEFT;
     DrawTextW(dc_, text.c_str(), static_cast<int>(text.size()), &r,
               horizontal | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
+report::Rect GdiCanvas::ClipBox() const {
+    RECT box{};
+    GetClipBox(dc_, &box);
+    return FromRECT(box);
+}
+
 void GdiCanvas::PushClip(const report::Rect& rect) {
-    SaveDC(dc_);
+    levels_.push_back({rect, wanted_});
     IntersectClipRect(dc_, rect.left, rect.top, rect.right, rect.bottom);
-    GetClipBox(dc_, &clipBox_);
 }
 
 void GdiCanvas::PopClip() {
-    RestoreDC(dc_, -1);
-    GetClipBox(dc_, &clipBox_);
+    if (levels_.empty())
+        return;
+    wanted_ = levels_.back().text;
+    levels_.pop_back();
+    // The DC's own clip, narrowed by the levels still pushed.
+    SelectClipRgn(dc_, ownClip_.Get());
+    for (const ClipLevel& level : levels_)
+        IntersectClipRect(dc_, level.clip.left, level.clip.top, level.clip.right, level.clip.bottom);
 }

@@ -20,6 +20,9 @@ struct SystemColours {
     Colour black = 0;
 };
 
+// A clip box that holds every row.
+inline constexpr Rect kUnbounded{-(1 << 29), -(1 << 29), 1 << 29, 1 << 29};
+
 enum class FontKind { Normal, Bold, Default };
 
 // Text placement of DrawTextLine.
@@ -51,9 +54,9 @@ public:
     // One line, vertically centred in `rect`, clipped to it.
     virtual void DrawLine(const std::wstring& text, const Rect& rect, Align align) = 0;
 
-    // Whether anything of the rectangle would show; rows that would not are laid out but not
-    // drawn, so that long lists paint in the time of the rows in view.
-    virtual bool Visible(const Rect&) { return true; }
+    // The bounds of what drawing can still change: only the rows that meet it are painted, so
+    // that a long list paints in the time of the rows in view.
+    virtual Rect ClipBox() const { return kUnbounded; }
 
     // Clipping nests; PopClip restores the previous clip.
     virtual void PushClip(const Rect& rect) = 0;

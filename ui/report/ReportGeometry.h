@@ -52,6 +52,9 @@ inline bool Contains(const Rect& r, Point p) {
     return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
 }
 inline bool IsEmpty(const Rect& r) { return r.right <= r.left || r.bottom <= r.top; }
+inline bool Intersects(const Rect& a, const Rect& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
 inline Rect Offset(Rect r, int dx, int dy) { return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
 
 } // namespace report

@@ -2,12 +2,64 @@
 
 #include "report/ReportTreeModel.h"
 
+#include <algorithm>
+
 using report::Point;
 using report::Rect;
 
+namespace report {
+
+// What every row of one paint shares.
+struct RowFrame {
+    int indent;
+    int divider;
+    int scroll;
+    Rect client;
+    bool enabled;
+    bool images;
+};
+
+} // namespace report
+
 bool CReportItem::IsTopLevel() const { return parent_ != nullptr && parent_->parent_ == nullptr; }
 
-void CReportItem::PaintValue(report::ReportCanvas&, const Rect&) {}
+void CReportItem::SetFlag(int flag, bool on) {
+    const int flags = on ? (flags_ | flag) : (flags_ & ~flag);
+    // These decide which rows there are and where their boxes sit.
+    const bool reshapes = ((flags ^ flags_) & (RIF_EXPANDED | RIF_SHOWN | RIF_CHECKBOX)) != 0;
+    flags_ = flags;
+    if (reshapes)
+        InvalidateLayout();
+}
+
+void CReportItem::InvalidateLayout() {
+    if (owner_)
+        owner_->InvalidateLayout();
+}
+
+void CReportItem::AddStatusImage(int centreOffset, int imageIndex) {
+    statusImages_.push_back({centreOffset, imageIndex});
+    InvalidateLayout(); // the value area now stops at the column block
+}
+
+const CReportItem& CReportItem::LaidOut() const {
+    if (owner_)
+        owner_->EnsureLayout();
+    return *this;
+}
+
+CReportItem* CReportItem::NextVisible() const { return LaidOut().nextVisible_; }
+Point CReportItem::Position() const { return LaidOut().position_; }
+Rect CReportItem::ExpanderBox() const { return LaidOut().expanderBox_; }
+Rect CReportItem::CheckBoxRect() const { return LaidOut().checkBox_; }
+int CReportItem::ExpanderBoxSize() const { return LaidOut().expanderSize_; }
+
+Rect CReportItem::ValueArea() const {
+    const Rect area = LaidOut().valueArea_;
+    return owner_ ? report::Offset(area, 0, -owner_->ScrollPosition()) : area;
+}
+
+void CReportItem::PaintValue(report::ReportCanvas&, const Rect&) const {}
 
 void CReportItem::SetValueData(const std::wstring*) {}
 
@@ -32,7 +84,7 @@ const CReportGroupItem* CReportItem::ColumnOwner() const {
     return nullptr;
 }
 
-void CReportTextItem::PaintValue(report::ReportCanvas& canvas, const Rect& area) {
+void CReportTextItem::PaintValue(report::ReportCanvas& canvas, const Rect& area) const {
     canvas.SelectFont(report::FontKind::Normal);
     canvas.SetTextColour(canvas.Colours().black);
     canvas.DrawLine(value_, area, report::Align::Left);
@@ -51,175 +103,177 @@ void CReportGroupItem::AddColumn(const std::wstring& title) {
     const int measured = Owner() ? Owner()->Host().MeasureColumnTitle(title) : 0;
     if (measured > columnWidth_)
         columnWidth_ = measured;
-    const int w = columnWidth_;
-    const int n = static_cast<int>(columns_.size());
-    const int halfWidth = static_cast<int>(static_cast<unsigned>(w) / 2u);
-    for (int i = 0; i < n; ++i) {
-        columns_[static_cast<size_t>(i)].leftOffset = (n - i + 1) * w;
-        columns_[static_cast<size_t>(i)].centreOffset = columns_[static_cast<size_t>(i)].leftOffset - halfWidth;
+    const int width = columnWidth_;
+    const int count = static_cast<int>(columns_.size());
+    const int halfWidth = static_cast<int>(static_cast<unsigned>(width) / 2u);
+    for (int index = 0; index < count; ++index) {
+        Column& column = columns_[static_cast<size_t>(index)];
+        column.leftOffset = (count - index + 1) * width;
+        column.centreOffset = column.leftOffset - halfWidth;
     }
-    columns_.push_back({w, w / 2, title});
+    columns_.push_back({width, width / 2, title});
+    InvalidateLayout(); // rows with status images stop their values at the wider block
 }
 
-int PaintItem(CReportItem& item, report::ReportCanvas& canvas, const Rect& client, int x, int y) {
-    report::ReportTreeModel& tree = *item.owner_;
+void CReportItem::PaintItem(report::ReportCanvas& canvas, const report::RowFrame& frame) const {
     const report::SystemColours& colours = canvas.Colours();
-    const int I = tree.IndentWidth();
-    const int D = tree.Divider();
-    const int S = tree.ScrollPosition();
-    const int R = client.right;
-    const int H = item.RowHeight();
-    const bool topLevel = item.IsTopLevel();
-    const bool group = item.IsGroup();
-    const bool children = item.HasChildren();
-    const int rowTop = y - S;
+    const int indent = frame.indent;
+    const int divider = frame.divider;
+    const int right = frame.client.right;
+    const int height = RowHeight();
+    const int rowTop = position_.y - frame.scroll;
+    const bool topLevel = IsTopLevel();
+    const bool group = IsGroup();
+    const bool children = HasChildren();
+    const Rect value = report::Offset(valueArea_, 0, -frame.scroll);
 
-    // 1. Chain, size, position, value area.
-    tree.AppendToVisibleChain(&item);
-    item.expanderSize_ = report::ExpanderSize(I);
-    item.position_ = {x, y};
-    item.valueArea_ = {D + report::kDividerHalfWidth, rowTop, R - 1, rowTop + H - 1};
-
-    // Rows out of view keep their layout (hit tests and keys use it) but draw nothing.
-    const bool drawn = canvas.Visible({client.left, rowTop, R + 1, rowTop + H});
-
-    // 2. Status images, centred on their column; the value then stops at the column block.
-    const CReportGroupItem* columnOwner = item.ColumnOwner();
-    if (tree.Host().HasImageList() && !item.statusImages_.empty()) {
-        const Rect& area = item.valueArea_;
-        for (const auto& image : item.statusImages_) {
-            if (!drawn)
-                break;
-            int width = 0, height = 0;
-            if (!canvas.ImageSize(image.imageIndex, width, height))
+    // Status images, centred on their column; the offsets count from the value area's right edge
+    // before the column block was taken off it.
+    if (frame.images) {
+        for (const StatusImage& image : statusImages_) {
+            int imageWidth = 0, imageHeight = 0;
+            if (!canvas.ImageSize(image.imageIndex, imageWidth, imageHeight))
                 continue;
-            canvas.DrawImage(image.imageIndex, {area.right - width / 2 - image.centreOffset,
-                                                area.top + (area.bottom - area.top - height) / 2});
+            canvas.DrawImage(image.imageIndex, {right - 1 - imageWidth / 2 - image.centreOffset,
+                                                value.top + (value.bottom - value.top - imageHeight) / 2});
         }
-        item.valueArea_.right = R - (columnOwner ? columnOwner->ColumnBlockWidth() : 0);
     }
 
-    // 3. Label area.
-    const Rect label{I + x, rowTop, group ? R : D, rowTop + H};
+    const Rect label{indent + position_.x, rowTop, group ? right : divider, rowTop + height};
 
-    // 4. Row background.
-    if (drawn && topLevel)
-        canvas.Fill({client.left, rowTop, R + 1, rowTop + H}, report::DarkenedFace(colours.face));
-    else if (drawn && group)
-        canvas.Fill({I + x, rowTop, R, rowTop + H}, colours.face);
+    // Row background.
+    if (topLevel)
+        canvas.Fill({frame.client.left, rowTop, right + 1, rowTop + height}, report::DarkenedFace(colours.face));
+    else if (group)
+        canvas.Fill({label.left, rowTop, right, rowTop + height}, colours.face);
 
-    // 5, 6. Expander and check box (document coordinates).
-    const int size = item.expanderSize_;
-    const int boxTop = y + (H / 2 - size / 2 - 2);
+    // Items other than groups keep their label inside the label area.
+    if (!group)
+        canvas.PushClip(label);
+
+    // Caption.
+    Rect caption = label;
+    if (children && !topLevel)
+        caption.left += indent - 1;
+    if (HasCheckBox())
+        caption = report::Offset(caption, 24, 0);
+    if (!Caption().empty()) {
+        caption.left += 5;
+        canvas.SelectFont(group ? report::FontKind::Bold : report::FontKind::Normal);
+        report::Colour text = topLevel ? colours.light : colours.text;
+        const Rect measured = canvas.MeasureLine(Caption(), caption);
+        if (IsSelected()) {
+            const int left = children ? caption.left - 5 - indent : caption.left - 5;
+            canvas.Fill({left, label.top, label.right, label.bottom}, colours.highlight);
+            text = colours.light;
+        }
+        if (!frame.enabled)
+            text = colours.grey;
+        canvas.SetTextColour(text);
+        canvas.DrawLine(Caption(), {measured.left, label.top, measured.right, label.bottom}, report::Align::Left);
+    }
+
+    // Expander box and check box, on screen.
     if (children) {
-        const int left = topLevel ? I / 2 - size / 2 + 1 : I / 2 - size / 2 + label.left;
-        item.expanderBox_ = {left, boxTop, left + size, boxTop + size};
-    } else {
-        item.expanderBox_ = {};
+        const Rect box = report::Offset(expanderBox_, 0, -frame.scroll);
+        const int size = expanderSize_;
+        const int middle = (size - 1) / 2;
+        canvas.Box(box, colours.shadow, colours.white);
+        canvas.Line({box.left + 2, box.top + middle}, {box.left + size - 2, box.top + middle}, colours.black);
+        if (!IsExpanded())
+            canvas.Line({box.left + middle, box.top + 2}, {box.left + middle, box.top + size - 2}, colours.black);
     }
-    if (item.HasCheckBox()) {
-        const int left = label.left + 5;
-        item.checkBox_ = {left, boxTop, left + 14, boxTop + 14};
-    } else {
-        item.checkBox_ = {};
+    if (HasCheckBox())
+        canvas.CheckBox(report::Offset(checkBox_, 0, -frame.scroll), IsChecked());
+    if (!group)
+        canvas.PopClip();
+
+    // Row separator.
+    const int lastRow = rowTop + height - 1;
+    if (topLevel) {
+        canvas.DottedLine({indent, lastRow}, right - indent + 1, colours.shadow);
+    } else if (!children || IsExpanded()) {
+        const int start = (HasCheckBox() ? checkBox_.left : caption.left) - 2;
+        canvas.DottedLine({start, lastRow}, right - start, colours.shadow);
     }
 
-    if (drawn) {
-        // 7. Items other than groups keep their label inside the label area.
-        if (!group)
-            canvas.PushClip(label);
+    // Divider.
+    if (!group) {
+        canvas.Line({divider, rowTop}, {divider, rowTop + height}, colours.shadow);
+        canvas.Line({divider + 1, rowTop}, {divider + 1, rowTop + height}, colours.light);
+    }
 
-        // 8, 9. Caption.
-        Rect caption = label;
-        if (children && !topLevel)
-            caption.left += I - 1;
-        if (item.HasCheckBox())
-            caption = report::Offset(caption, 24, 0);
-        if (!item.Caption().empty()) {
-            caption.left += 5;
-            canvas.SelectFont(group ? report::FontKind::Bold : report::FontKind::Normal);
-            report::Colour text = topLevel ? colours.light : colours.text;
-            const Rect measured = canvas.MeasureLine(item.Caption(), caption);
-            if (item.IsSelected()) {
-                const int left = children ? caption.left - 5 - I : caption.left - 5;
-                canvas.Fill({left, label.top, label.right, label.bottom}, colours.highlight);
-                text = colours.light;
-            }
-            if (!tree.Host().IsEnabled())
-                text = colours.grey;
-            canvas.SetTextColour(text);
-            canvas.DrawLine(item.Caption(), {measured.left, label.top, measured.right, label.bottom},
-                            report::Align::Left);
-        }
-
-        // 10. Expander box and check box, on screen.
-        if (children) {
-            const Rect box = report::Offset(item.expanderBox_, 0, -S);
-            canvas.Box(box, colours.shadow, colours.white);
-            const int m = (size - 1) / 2;
-            canvas.Line({box.left + 2, box.top + m}, {box.left + size - 2, box.top + m}, colours.black);
-            if (!item.IsExpanded())
-                canvas.Line({box.left + m, box.top + 2}, {box.left + m, box.top + size - 2}, colours.black);
-        }
-        if (item.HasCheckBox())
-            canvas.CheckBox(report::Offset(item.checkBox_, 0, -S), item.IsChecked());
-        if (!group)
-            canvas.PopClip();
-
-        // 11. Row separator.
-        const int lastRow = rowTop + H - 1;
-        if (topLevel) {
-            canvas.DottedLine({I, lastRow}, R - I + 1, colours.shadow);
-        } else if (!children || item.IsExpanded()) {
-            const int start = (item.HasCheckBox() ? item.checkBox_.left : caption.left) - 2;
-            canvas.DottedLine({start, lastRow}, R - start, colours.shadow);
-        }
-
-        // 12. Divider.
-        if (!group) {
-            canvas.Line({D, rowTop}, {D, rowTop + H}, colours.shadow);
-            canvas.Line({D + 1, rowTop}, {D + 1, rowTop + H}, colours.light);
-        }
-
-        // 13. Column lines, and the titles on the group's own row.
-        if (columnOwner) {
-            const auto& columns = columnOwner->Columns();
-            for (size_t i = 0; i < columns.size(); ++i) {
-                const int lineX = R - columns[i].leftOffset;
-                canvas.Line({lineX, rowTop}, {lineX, rowTop + H}, colours.shadow);
-                canvas.Line({lineX + 1, rowTop}, {lineX + 1, rowTop + H}, colours.light);
-                if (group) {
-                    const int right = i + 1 < columns.size() ? R - columns[i + 1].leftOffset : label.right;
-                    canvas.DrawLine(columns[i].title, {lineX + 2, rowTop, right, rowTop + H}, report::Align::Centre);
-                }
+    // Column lines, and the titles on the group's own row.
+    if (const CReportGroupItem* columnOwner = ColumnOwner()) {
+        const auto& columns = columnOwner->Columns();
+        for (size_t index = 0; index < columns.size(); ++index) {
+            const int lineX = right - columns[index].leftOffset;
+            canvas.Line({lineX, rowTop}, {lineX, rowTop + height}, colours.shadow);
+            canvas.Line({lineX + 1, rowTop}, {lineX + 1, rowTop + height}, colours.light);
+            if (group) {
+                const int titleRight = index + 1 < columns.size() ? right - columns[index + 1].leftOffset : label.right;
+                canvas.DrawLine(columns[index].title, {lineX + 2, rowTop, titleRight, rowTop + height},
+                                report::Align::Centre);
             }
         }
-
-        // 14. Value.
-        if (!group) {
-            canvas.PushClip(item.valueArea_);
-            item.PaintValue(canvas, item.valueArea_);
-            canvas.PopClip();
-        }
     }
 
-    // 15. Children.
-    int total = H;
-    if (children && item.IsExpanded()) {
-        int childY = y + H;
-        for (CReportItem* child = item.firstChild_; child; child = child->nextSibling_) {
-            if (!child->IsShown())
-                continue;
-            const int used = PaintItem(*child, canvas, client, topLevel ? x : x + 12, childY);
-            childY += used;
-            total += used;
-        }
-        if (!topLevel)
-            canvas.Fill({label.left, rowTop + H - 1, label.left + I, rowTop + total}, colours.face);
+    // Value.
+    if (!group) {
+        canvas.PushClip(value);
+        PaintValue(canvas, value);
+        canvas.PopClip();
     }
+}
 
-    // 16. The group's closing line.
-    if (children && canvas.Visible({I, rowTop + total - 1, R, rowTop + total}))
-        canvas.DottedLine({I, rowTop + total - 1}, R - I, colours.shadow);
-    return total;
+void CReportItem::PaintGroupEnd(report::ReportCanvas& canvas, const report::RowFrame& frame) const {
+    const report::SystemColours& colours = canvas.Colours();
+    const int indent = frame.indent;
+    const int rowTop = position_.y - frame.scroll;
+    const int groupBottom = rowTop + extent_;
+    // Below the top level, a band in the face colour runs from the row's last pixel row down
+    // beside the children.
+    if (IsExpanded() && !IsTopLevel()) {
+        const int labelLeft = indent + position_.x;
+        canvas.Fill({labelLeft, rowTop + RowHeight() - 1, labelLeft + indent, groupBottom}, colours.face);
+    }
+    // The group's closing line on its last pixel row.
+    if (report::Intersects({indent, groupBottom - 1, frame.client.right, groupBottom}, canvas.ClipBox()))
+        canvas.DottedLine({indent, groupBottom - 1}, frame.client.right - indent, colours.shadow);
+}
+
+void PaintItems(const report::ReportTreeModel& tree, report::ReportCanvas& canvas) {
+    const std::vector<CReportItem*>& rows = tree.Rows();
+    const report::RowFrame frame{tree.IndentWidth(),           tree.Divider(),          tree.ScrollPosition(),
+                                 tree.Host().ListClientRect(), tree.Host().IsEnabled(), tree.Host().HasImageList()};
+    const Rect clip = canvas.ClipBox();
+    // A row spans the client's width and one pixel more.
+    if (clip.left >= frame.client.right + 1 || clip.right <= frame.client.left)
+        return;
+    auto row = std::partition_point(rows.begin(), rows.end(), [&](const CReportItem* item) {
+        return item->position_.y - frame.scroll + item->RowHeight() <= clip.top;
+    });
+    if (row == rows.end())
+        return;
+
+    // A group's end is drawn over its descendants' rows after the last of them, innermost group
+    // first. The groups around the first row in view are open from the start.
+    std::vector<const CReportItem*> open;
+    for (const CReportItem* ancestor = (*row)->parent_; ancestor && ancestor->parent_; ancestor = ancestor->parent_)
+        open.push_back(ancestor);
+    std::reverse(open.begin(), open.end());
+    for (; row != rows.end() && (*row)->position_.y - frame.scroll < clip.bottom; ++row) {
+        const CReportItem& item = **row;
+        item.PaintItem(canvas, frame);
+        if (item.HasChildren())
+            open.push_back(&item);
+        const int rowBottom = item.position_.y + item.RowHeight();
+        while (!open.empty() && open.back()->position_.y + open.back()->extent_ <= rowBottom) {
+            open.back()->PaintGroupEnd(canvas, frame);
+            open.pop_back();
+        }
+    }
+    // Groups that run on below the clip end over the rows painted here all the same.
+    for (auto group = open.rbegin(); group != open.rend(); ++group)
+        (*group)->PaintGroupEnd(canvas, frame);
 }

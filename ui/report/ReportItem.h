@@ -10,6 +10,7 @@
 
 namespace report {
 class ReportTreeModel;
+struct RowFrame;
 }
 
 enum ReportItemFlag : int {
@@ -31,7 +32,7 @@ public:
     virtual bool IsGroup() const { return false; }
     virtual void SetCaption(const std::wstring& text) { caption_ = text; }
     virtual void SetHint(const std::wstring& text) { hint_ = text; }
-    virtual void PaintValue(report::ReportCanvas& canvas, const report::Rect& area);
+    virtual void PaintValue(report::ReportCanvas& canvas, const report::Rect& area) const;
     virtual int RowHeight() const { return report::kRowHeight; }
     // The value shown in the value area; null when the kind has none.
     virtual const std::wstring* ValueData() const { return nullptr; }
@@ -47,7 +48,7 @@ public:
     // Flags.
     int Flags() const { return flags_; }
     bool HasFlag(int flag) const { return (flags_ & flag) != 0; }
-    void SetFlag(int flag, bool on) { flags_ = on ? (flags_ | flag) : (flags_ & ~flag); }
+    void SetFlag(int flag, bool on);
     bool IsSelected() const { return HasFlag(RIF_SELECTED); }
     bool IsExpanded() const { return HasFlag(RIF_EXPANDED); }
     bool HasCheckBox() const { return HasFlag(RIF_CHECKBOX); }
@@ -66,22 +67,26 @@ public:
     CReportItem* Parent() const { return parent_; }
     CReportItem* NextSibling() const { return nextSibling_; }
     CReportItem* FirstChild() const { return firstChild_; }
-    CReportItem* NextVisible() const { return nextVisible_; }
     int Id() const { return id_; }
-    report::Point Position() const { return position_; }
-    const report::Rect& ValueArea() const { return valueArea_; }
-    const report::Rect& ExpanderBox() const { return expanderBox_; }
-    const report::Rect& CheckBoxRect() const { return checkBox_; }
-    int ExpanderSizeAtPaint() const { return expanderSize_; }
     bool HasChildren() const { return firstChild_ != nullptr; }
     bool IsTopLevel() const;
+
+    // The row's layout; the owner lays its rows out again first when anything they depend on
+    // changed. Position, expander and check box are in document coordinates (row 0 at y 0), the
+    // value area in list client coordinates.
+    CReportItem* NextVisible() const;
+    report::Point Position() const;
+    report::Rect ValueArea() const;
+    report::Rect ExpanderBox() const;
+    report::Rect CheckBoxRect() const;
+    int ExpanderBoxSize() const;
 
     // Status images: centre offset from the right edge of the list, image index.
     struct StatusImage {
         int centreOffset;
         int imageIndex;
     };
-    void AddStatusImage(int centreOffset, int imageIndex) { statusImages_.push_back({centreOffset, imageIndex}); }
+    void AddStatusImage(int centreOffset, int imageIndex);
     const std::vector<StatusImage>& StatusImages() const { return statusImages_; }
 
     // Activation by a click in the value area or by Enter/F2/F4.
@@ -94,16 +99,27 @@ public:
     // The nearest group among the item and its ancestors below the root, or null.
     const class CReportGroupItem* ColumnOwner() const;
 
+protected:
+    // Tells the owner that its rows must be laid out again.
+    void InvalidateLayout();
+
 private:
     friend class report::ReportTreeModel;
-    friend int PaintItem(CReportItem& item, report::ReportCanvas& canvas, const report::Rect& client, int x, int y);
+    friend void PaintItems(const report::ReportTreeModel& tree, report::ReportCanvas& canvas);
+
+    // This item, with its owner's layout brought up to date.
+    const CReportItem& LaidOut() const;
+    // Draws the row (never its children) from its layout.
+    void PaintItem(report::ReportCanvas& canvas, const report::RowFrame& frame) const;
+    // What a row with children draws after its last descendant, over the descendants' rows.
+    void PaintGroupEnd(report::ReportCanvas& canvas, const report::RowFrame& frame) const;
 
     report::ReportTreeModel* owner_ = nullptr;
     std::wstring caption_;
     std::wstring hint_;
     int expanderSize_ = 0;
     report::Point position_{};
-    report::Rect valueArea_{};
+    report::Rect valueArea_{}; // document coordinates
     int id_ = 0;
     std::vector<StatusImage> statusImages_;
     int flags_ = RIF_SHOWN;
@@ -114,12 +130,14 @@ private:
     CReportItem* parent_ = nullptr;
     CReportItem* nextSibling_ = nullptr;
     CReportItem* firstChild_ = nullptr;
+    CReportItem* lastChild_ = nullptr; // appending stays cheap in long lists
     CReportItem* nextVisible_ = nullptr;
+    int extent_ = 0; // this row and its laid-out descendants, in pixels
 };
 
 class CReportTextItem : public CReportItem {
 public:
-    void PaintValue(report::ReportCanvas& canvas, const report::Rect& area) override;
+    void PaintValue(report::ReportCanvas& canvas, const report::Rect& area) const override;
     const std::wstring* ValueData() const override { return &value_; }
     void SetValueData(const std::wstring* value) override;
     const std::wstring& ValueText() const { return value_; }
@@ -156,6 +174,6 @@ private:
     int columnWidth_ = 0;
 };
 
-// Paints an item's row and, when expanded, its shown descendants; returns the height used.
-// client: the list's client rectangle; x: indentation; y: the row's top in document coordinates.
-int PaintItem(CReportItem& item, report::ReportCanvas& canvas, const report::Rect& client, int x, int y);
+// Paints the rows that meet the canvas's clip box, in row order, from the tree's layout (made
+// first when stale); painting itself stores nothing.
+void PaintItems(const report::ReportTreeModel& tree, report::ReportCanvas& canvas);

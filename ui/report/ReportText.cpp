@@ -4,6 +4,13 @@ namespace report {
 
 namespace {
 
+// What a buffer of that many characters (the terminator among them) keeps of a text.
+std::wstring Limited(std::wstring text, std::size_t characters) {
+    if (text.size() > characters - 1)
+        text.resize(characters - 1);
+    return text;
+}
+
 // Line breaks inside a text would split an item over several lines of the pasted report.
 std::wstring OneLine(const std::wstring& text) {
     std::wstring out;
@@ -22,12 +29,55 @@ std::wstring OneLine(const std::wstring& text) {
     return out;
 }
 
-void AppendItem(std::wstring& out, const CReportItem& item, const StatusText& status) {
-    const std::wstring name = OneLine(item.Caption());
-    if (item.IsGroup()) {
-        if (!name.empty())
-            out += L"\r\n" + name + L"\r\n";
-    } else {
+std::wstring Text(const TextLookup& texts, const wchar_t* key) { return key && texts ? texts(key) : std::wstring(); }
+
+} // namespace
+
+DetectedItem ReadDetectedItem(const Information& information) {
+    DetectedItem item;
+    item.caption = Limited(information.GetDisplayString(), 256);
+    item.hint = Limited(information.GetDescriptionString(), 256);
+    item.value = Limited(information.GetValueString(), 1024);
+    item.result = information.GetTestResult();
+    return item;
+}
+
+std::vector<DetectedItem> ReadDetectedItems(const std::vector<Information*>& informations) {
+    std::vector<DetectedItem> items;
+    items.reserve(informations.size());
+    for (const Information* information : informations)
+        if (information)
+            items.push_back(ReadDetectedItem(*information));
+    return items;
+}
+
+const wchar_t* VerdictKey(int overallResult) {
+    switch (overallResult) {
+    case 0: return L"IDS_RESULT_IDEAL";
+    case 1: return L"IDS_RESULT_FAILED";
+    case 2: return L"IDS_RESULT_SUFFICIENT";
+    default: return nullptr;
+    }
+}
+
+const wchar_t* StatusKey(int result) {
+    switch (result) {
+    case TEST_RESULT_IDEAL: return L"IDS_REPORT_STATUS_IDEAL";
+    case TEST_RESULT_FAILED: return L"IDS_REPORT_STATUS_FAILED";
+    case TEST_RESULT_SUFFICIENT: return L"IDS_REPORT_STATUS_SUFFICIENT";
+    case TEST_RESULT_UNDETECTED: return L"IDS_REPORT_STATUS_UNDETECTED";
+    default: return nullptr;
+    }
+}
+
+std::wstring BuildReportText(const std::wstring& verdict, const std::vector<DetectedItem>& items,
+                             const TextLookup& texts) {
+    std::wstring out = OneLine(verdict) + L"\r\n";
+    const std::wstring heading = OneLine(Text(texts, L"IDS_REQUIREMENT"));
+    if (!heading.empty())
+        out += L"\r\n" + heading + L"\r\n";
+    for (const DetectedItem& item : items) {
+        const std::wstring name = OneLine(item.caption);
         std::wstring details;
         const auto add = [&details](const std::wstring& part) {
             if (part.empty())
@@ -36,25 +86,12 @@ void AppendItem(std::wstring& out, const CReportItem& item, const StatusText& st
                 details += L" - ";
             details += part;
         };
-        const std::wstring* value = item.ValueData();
-        add(value ? OneLine(*value) : std::wstring());
-        const auto* text = dynamic_cast<const CReportTextItem*>(&item);
-        if (text && text->TestResult() >= 0 && status)
-            add(OneLine(status(text->TestResult())));
-        add(OneLine(item.Hint()));
+        add(OneLine(item.value));
+        add(OneLine(Text(texts, StatusKey(item.result))));
+        add(OneLine(item.hint));
         if (!name.empty() || !details.empty())
             out += name + (name.empty() || details.empty() ? L"" : L": ") + details + L"\r\n";
     }
-    for (const CReportItem* child = item.FirstChild(); child; child = child->NextSibling())
-        AppendItem(out, *child, status);
-}
-
-} // namespace
-
-std::wstring BuildReportText(const CReportItem& root, const std::wstring& verdict, const StatusText& status) {
-    std::wstring out = OneLine(verdict) + L"\r\n";
-    for (const CReportItem* item = root.FirstChild(); item; item = item->NextSibling())
-        AppendItem(out, *item, status);
     return out;
 }
 

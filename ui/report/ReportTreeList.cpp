@@ -91,8 +91,7 @@ void CReportTreeList::Scroll(int code, int thumb) {
 }
 
 void CReportTreeList::PaintRows(HDC dc, const RECT& client) {
-    report::ReportTreeModel& model = owner_->Model();
-    model.ClearVisibleChain();
+    const report::ReportTreeModel& model = owner_->Model();
     const report::Colour darkened = report::DarkenedFace(GetSysColor(COLOR_BTNFACE));
     fw::FillSolidRect(dc, client, darkened);
     if (owner_->Hwnd() && IsWindowEnabled(owner_->Hwnd()))
@@ -104,10 +103,7 @@ void CReportTreeList::PaintRows(HDC dc, const RECT& client) {
     GdiCanvas canvas(dc, CReportTree::NormalFont(), CReportTree::BoldFont(), owner_->NodeImages());
     const RECT inner = Shrunk(client, 2);
     canvas.PushClip(FromRECT(inner));
-    int y = 0;
-    for (CReportItem* item = model.Root().FirstChild(); item; item = item->NextSibling())
-        if (item->IsShown())
-            y += PaintItem(*item, canvas, FromRECT(client), 0, y);
+    PaintItems(model, canvas);
     canvas.PopClip();
 }
 

@@ -18,6 +18,9 @@ constexpr unsigned kKeyDown = 0x28;
 constexpr unsigned kKeyF2 = 0x71;
 constexpr unsigned kKeyF4 = 0x73;
 
+constexpr int kChildIndent = 12; // children below the top level sit this much further right
+constexpr int kCheckBoxSide = 14;
+
 bool Inside(const Rect& r, Point p) {
     // The boxes are drawn with their right and bottom edges, so those count as inside.
     return !IsEmpty(r) && p.x >= r.left && p.x <= r.right && p.y >= r.top && p.y <= r.bottom;
@@ -53,7 +56,7 @@ ReportTreeModel::ReportTreeModel(ReportTreeHost& host) : host_(host), root_(std:
 ReportTreeModel::~ReportTreeModel() {
     // Deleting without notifications: the windows are going too.
     CReportItem* child = root_->firstChild_;
-    root_->firstChild_ = nullptr;
+    root_->firstChild_ = root_->lastChild_ = nullptr;
     while (child) {
         CReportItem* next = child->nextSibling_;
         struct Deleter {
@@ -77,17 +80,15 @@ CReportItem* ReportTreeModel::AddItem(std::unique_ptr<CReportItem> owned, CRepor
     CReportItem* item = owned.release();
     if (!parent)
         parent = root_.get();
-    if (!parent->firstChild_) {
+    if (parent->lastChild_)
+        parent->lastChild_->nextSibling_ = item;
+    else
         parent->firstChild_ = item;
-    } else {
-        CReportItem* last = parent->firstChild_;
-        while (last->nextSibling_)
-            last = last->nextSibling_;
-        last->nextSibling_ = item;
-    }
+    parent->lastChild_ = item;
     item->parent_ = parent;
     item->owner_ = this;
     item->id_ = nextId_++;
+    InvalidateLayout();
     host_.Notify(RTN_ITEMADDED, item);
     if (host_.WindowExists()) {
         host_.RepaintContainer();
@@ -101,15 +102,19 @@ void ReportTreeModel::Unlink(CReportItem* item) {
     CReportItem* parent = item->parent_;
     if (!parent)
         return;
+    CReportItem* previous = nullptr;
     if (parent->firstChild_ == item) {
         parent->firstChild_ = item->nextSibling_;
     } else {
         for (CReportItem* sibling = parent->firstChild_; sibling; sibling = sibling->nextSibling_)
             if (sibling->nextSibling_ == item) {
+                previous = sibling;
                 sibling->nextSibling_ = item->nextSibling_;
                 break;
             }
     }
+    if (parent->lastChild_ == item)
+        parent->lastChild_ = previous;
     item->nextSibling_ = nullptr;
 }
 
@@ -140,9 +145,7 @@ bool ReportTreeModel::RemoveSubtree(CReportItem* item) {
         if (host_.WindowExists())
             host_.RepaintContainer();
     }
-    // The chain of the last paint must not keep a dead item; it is rebuilt on the next paint.
-    if (chainHead_)
-        ClearVisibleChain();
+    InvalidateLayout(); // before the delete: the chain must not lead to a dead item
     delete item;
     return true;
 }
@@ -175,8 +178,8 @@ void ReportTreeModel::ScrollToItem(CReportItem* item) {
     if (!item)
         return;
     if (!OnVisibleChain(item)) {
-        for (CReportItem* a = item->parent_; a; a = a->parent_)
-            a->Expand(true);
+        for (CReportItem* ancestor = item->parent_; ancestor; ancestor = ancestor->parent_)
+            ancestor->Expand(true);
         host_.RepaintContainer();
         host_.RecomputeScrollBar();
         host_.RepaintList();
@@ -197,12 +200,12 @@ void ReportTreeModel::ScrollToItem(CReportItem* item) {
 
 CReportItem* ReportTreeModel::ItemAtPoint(Point point) const {
     const int y = point.y + scroll_;
-    for (CReportItem* item = chainHead_; item; item = item->nextVisible_) {
-        const int top = item->Position().y;
-        if (top <= y && y < top + item->RowHeight())
-            return item;
-    }
-    return nullptr;
+    const std::vector<CReportItem*>& rows = Rows();
+    // The rows follow each other down the document: the first one ending below y is the only
+    // one that can hold it.
+    const auto found = std::partition_point(
+        rows.begin(), rows.end(), [y](const CReportItem* row) { return row->position_.y + row->RowHeight() <= y; });
+    return found != rows.end() && (*found)->position_.y <= y ? *found : nullptr;
 }
 
 int ReportTreeModel::HitTestPoint(Point point) const {
@@ -214,9 +217,9 @@ int ReportTreeModel::HitTestPoint(Point point) const {
     if (point.x > divider_ + kDividerHalfWidth)
         return kHitValue;
     const Point document{point.x, point.y + scroll_};
-    if (Inside(item->ExpanderBox(), document))
+    if (Inside(item->expanderBox_, document))
         return kHitExpander;
-    if (Inside(item->CheckBoxRect(), document))
+    if (Inside(item->checkBox_, document))
         return kHitCheckBox;
     return kHitLabel;
 }
@@ -244,29 +247,85 @@ void ReportTreeModel::SetDividerPosition(int x) {
     host_.RepaintContainer();
 }
 
-void ReportTreeModel::ClearVisibleChain() {
-    for (CReportItem* item = chainHead_; item;) {
-        CReportItem* next = item->nextVisible_;
-        item->nextVisible_ = nullptr;
-        item = next;
-    }
-    chainHead_ = chainTail_ = nullptr;
+void ReportTreeModel::InvalidateLayout() {
+    ClearVisibleChain();
+    layoutValid_ = false;
 }
 
-void ReportTreeModel::AppendToVisibleChain(CReportItem* item) {
-    item->nextVisible_ = nullptr;
-    if (chainTail_)
-        chainTail_->nextVisible_ = item;
-    else
-        chainHead_ = item;
-    chainTail_ = item;
+void ReportTreeModel::ClearVisibleChain() const {
+    for (CReportItem* row : rows_)
+        row->nextVisible_ = nullptr;
+    rows_.clear();
+}
+
+void ReportTreeModel::EnsureLayout() const {
+    const LayoutInputs inputs{host_.ListClientRect(), divider_, host_.HasImageList()};
+    if (layoutValid_ && inputs == laidOutFor_)
+        return;
+    ClearVisibleChain();
+    laidOutFor_ = inputs;
+    layoutValid_ = true;
+    int y = 0;
+    for (CReportItem* item = root_->firstChild_; item; item = item->nextSibling_)
+        if (item->IsShown())
+            y += LayOut(*item, inputs, 0, y);
+}
+
+int ReportTreeModel::LayOut(CReportItem& item, const LayoutInputs& inputs, int x, int y) const {
+    if (!rows_.empty())
+        rows_.back()->nextVisible_ = &item;
+    rows_.push_back(&item);
+
+    const int height = item.RowHeight();
+    const int right = inputs.client.right;
+    const int size = ExpanderSize(indent_);
+    const bool topLevel = item.IsTopLevel();
+    item.expanderSize_ = size;
+    item.position_ = {x, y};
+
+    // A row showing status images keeps its value clear of the column block.
+    int valueRight = right - 1;
+    if (inputs.images && !item.statusImages_.empty()) {
+        const CReportGroupItem* columnOwner = item.ColumnOwner();
+        valueRight = right - (columnOwner ? columnOwner->ColumnBlockWidth() : 0);
+    }
+    item.valueArea_ = {inputs.divider + kDividerHalfWidth, y, valueRight, y + height - 1};
+
+    const int labelLeft = indent_ + x;
+    const int boxTop = y + (height / 2 - size / 2 - 2);
+    item.expanderBox_ = {};
+    if (item.HasChildren()) {
+        const int left = indent_ / 2 - size / 2 + (topLevel ? 1 : labelLeft);
+        item.expanderBox_ = {left, boxTop, left + size, boxTop + size};
+    }
+    item.checkBox_ = {};
+    if (item.HasCheckBox()) {
+        const int left = labelLeft + 5;
+        item.checkBox_ = {left, boxTop, left + kCheckBoxSide, boxTop + kCheckBoxSide};
+    }
+
+    int extent = height;
+    if (item.HasChildren() && item.IsExpanded())
+        for (CReportItem* child = item.firstChild_; child; child = child->nextSibling_)
+            if (child->IsShown())
+                extent += LayOut(*child, inputs, topLevel ? x : x + kChildIndent, y + extent);
+    item.extent_ = extent;
+    return extent;
+}
+
+const std::vector<CReportItem*>& ReportTreeModel::Rows() const {
+    EnsureLayout();
+    return rows_;
+}
+
+CReportItem* ReportTreeModel::VisibleChain() const {
+    const std::vector<CReportItem*>& rows = Rows();
+    return rows.empty() ? nullptr : rows.front();
 }
 
 bool ReportTreeModel::OnVisibleChain(const CReportItem* item) const {
-    for (const CReportItem* i = chainHead_; i; i = i->nextVisible_)
-        if (i == item)
-            return true;
-    return false;
+    const std::vector<CReportItem*>& rows = Rows();
+    return std::find(rows.begin(), rows.end(), item) != rows.end();
 }
 
 void ReportTreeModel::SetAllSelectedFlags(bool on) {
@@ -304,41 +363,38 @@ void ReportTreeModel::ChangeSelection(CReportItem* item) {
         host_.Notify(RTN_SELCHANGED, item);
 }
 
-void ReportTreeModel::SelectFirst() {
-    if (chainHead_)
-        ChangeSelection(chainHead_);
-    else
-        ChangeSelection(nullptr);
-}
+void ReportTreeModel::SelectFirst() { ChangeSelection(VisibleChain()); }
 
 void ReportTreeModel::SelectLast() {
-    if (chainTail_)
-        ChangeSelection(chainTail_);
+    const std::vector<CReportItem*>& rows = Rows();
+    if (!rows.empty())
+        ChangeSelection(rows.back());
 }
 
 void ReportTreeModel::SelectPrevious() {
-    if (!chainHead_)
+    const std::vector<CReportItem*>& rows = Rows();
+    if (rows.empty())
         return;
     if (!selected_) {
-        ChangeSelection(chainTail_);
+        ChangeSelection(rows.back());
         return;
     }
-    for (CReportItem* item = chainHead_; item; item = item->nextVisible_)
-        if (item->nextVisible_ == selected_) {
-            ChangeSelection(item);
-            return;
-        }
+    const auto at = std::find(rows.begin(), rows.end(), selected_);
+    if (at != rows.end() && at != rows.begin())
+        ChangeSelection(*(at - 1));
 }
 
 void ReportTreeModel::SelectNext() {
-    if (!chainHead_)
+    const std::vector<CReportItem*>& rows = Rows();
+    if (rows.empty())
         return;
     if (!selected_) {
-        ChangeSelection(chainHead_);
+        ChangeSelection(rows.front());
         return;
     }
-    if (OnVisibleChain(selected_) && selected_->nextVisible_)
-        ChangeSelection(selected_->nextVisible_);
+    const auto at = std::find(rows.begin(), rows.end(), selected_);
+    if (at != rows.end() && at + 1 != rows.end())
+        ChangeSelection(*(at + 1));
 }
 
 void ReportTreeModel::ValidateSelection() {

@@ -1,6 +1,7 @@
 // The report tree without its windows: the item tree, ids, selection, divider, scroll position,
-// the visible chain of the last paint, and what mouse and keys do to them. CReportTree wires it
-// to its windows through ReportTreeHost; tests give it a recording host.
+// the layout of its rows (the visible chain and each row's rectangles), and what mouse and keys
+// do to them. CReportTree wires it to its windows through ReportTreeHost; tests give it a
+// recording host.
 #pragma once
 
 #include "report/ReportItem.h"
@@ -8,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 // Notification codes sent to the control's parent.
 inline constexpr int RTN_ITEMADDED = -1101;
@@ -95,11 +97,18 @@ public:
     int DividerMargin() const { return dividerMargin_; }
     void SetDividerRaw(int x) { divider_ = x; }
 
-    // The visible chain: the items painted by the last paint, in row order.
-    CReportItem* VisibleChain() const { return chainHead_; }
-    void ClearVisibleChain();
-    void AppendToVisibleChain(CReportItem* item);
+    // The visible chain: the rows that can be shown (shown items whose ancestors are expanded),
+    // in row order, whether in view or not. It is laid out on demand, so hit tests and keys
+    // need no paint.
+    CReportItem* VisibleChain() const;
+    // The same chain as an array, top row first.
+    const std::vector<CReportItem*>& Rows() const;
     bool OnVisibleChain(const CReportItem* item) const;
+    // Marks the layout stale: the tree, an item's expanded, shown or check-box flag, a column or a
+    // status image changed. Divider, client size and image list are noticed without it.
+    void InvalidateLayout();
+    // Lays the rows out again when the tree or the layout's inputs changed since the last time.
+    void EnsureLayout() const;
 
     // The scroll range's maximum: the root's expanded height.
     int ScrollRangeMax() const { return root_->ExpandedHeight(); }
@@ -123,10 +132,24 @@ private:
     bool RemoveSubtree(CReportItem* item);
     void Unlink(CReportItem* item);
 
+    // What the rows' rectangles depend on besides the tree itself.
+    struct LayoutInputs {
+        Rect client;
+        int divider;
+        bool images;
+        friend bool operator==(const LayoutInputs&, const LayoutInputs&) = default;
+    };
+    // Lays out an item's row at indentation x and document top y, then its shown children when
+    // expanded; returns the height used.
+    int LayOut(CReportItem& item, const LayoutInputs& inputs, int x, int y) const;
+    void ClearVisibleChain() const;
+
     ReportTreeHost& host_;
     std::unique_ptr<CReportItem> root_;
-    CReportItem* chainHead_ = nullptr;
-    CReportItem* chainTail_ = nullptr;
+    // The layout is a cache of the tree and its inputs, made again when read after a change.
+    mutable std::vector<CReportItem*> rows_;
+    mutable LayoutInputs laidOutFor_{};
+    mutable bool layoutValid_ = false;
     CReportItem* selected_ = nullptr;
     int divider_ = 140;
     int scroll_ = 0;

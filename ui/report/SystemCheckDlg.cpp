@@ -2,6 +2,7 @@
 
 #include "ResourceIds.h"
 #include "framework/Application.h"
+#include "report/ReportFileSave.h"
 #include "report/ReportText.h"
 #include "report/ReportTree.h"
 
@@ -14,13 +15,7 @@ namespace {
 
 constexpr int kTreeControlId = 101;
 constexpr UINT kCopyReportCommand = 1;
-
-// Captions and hints pass through 256-character buffers, values through 1024.
-std::wstring Limited(std::wstring text, size_t characters) {
-    if (text.size() > characters - 1)
-        text.resize(characters - 1);
-    return text;
-}
+constexpr UINT kSaveReportCommand = 2;
 
 // Status image of a detected item's result: none for information (3) and unknown values.
 int StatusImageFor(int result) {
@@ -33,14 +28,7 @@ int StatusImageFor(int result) {
     }
 }
 
-const wchar_t* VerdictKey(int result) {
-    switch (result) {
-    case 0: return L"IDS_RESULT_IDEAL";
-    case 1: return L"IDS_RESULT_FAILED";
-    case 2: return L"IDS_RESULT_SUFFICIENT";
-    default: return nullptr;
-    }
-}
+using report::VerdictKey;
 
 // Registration order and anchors of the template's controls.
 struct AnchorEntry {
@@ -116,20 +104,16 @@ void CSystemCheckDlg::FillReport() {
 
     if (!application_)
         return;
-    const std::vector<Information*> informations = application_->GetInformations();
-    for (const Information* information : informations) {
-        if (!information)
-            continue;
+    for (const report::DetectedItem& detected : report::ReadDetectedItems(application_->GetInformations())) {
         auto owned = std::make_unique<CReportTextItem>();
         CReportTextItem* item = owned.get();
         tree_->AddItem(std::move(owned), group);
-        item->SetCaption(Limited(Limited(information->GetDisplayString(), 256), 1024));
-        item->SetHint(Limited(information->GetDescriptionString(), 256));
+        item->SetCaption(detected.caption);
+        item->SetHint(detected.hint);
         item->SetReadOnly(true);
         item->Show(true);
-        const std::wstring value = Limited(information->GetValueString(), 1024);
-        item->SetValueData(&value);
-        const int result = information->GetTestResult();
+        item->SetValueData(&detected.value);
+        const int result = detected.result;
         item->SetTestResult(result);
         const int image = StatusImageFor(result);
         if (image >= 0 && !group->Columns().empty())
@@ -187,7 +171,16 @@ bool CSystemCheckDlg::OnInitDialog() {
     return true;
 }
 
-void CSystemCheckDlg::OnCancel() { fw::Dialog::OnCancel(); }
+// As a dialog the report ends as cancelled. As a sheet's page it has no way out of its own: its
+// cancel and OK ask the sheet to close, so that the page never ends alone.
+void CSystemCheckDlg::OnCancel() {
+    if (fw::PropertySheetDialog* sheet = Sheet())
+        sheet->OnPageCancel();
+    else
+        fw::Dialog::OnCancel();
+}
+
+void CSystemCheckDlg::OnOK() { OnCancel(); }
 
 void CSystemCheckDlg::OnDestroy() {
     // The template's picture statics (the gold rules) load their bitmaps themselves, and not
@@ -243,17 +236,26 @@ void CSystemCheckDlg::ShowContextMenu(POINT screenPoint) {
         return;
     const std::wstring label = texts_(L"IDS_COPY_REPORT");
     AppendMenuW(menu, MF_STRING, kCopyReportCommand, label.c_str());
+    const std::wstring saveLabel = texts_(L"IDS_SAVE_REPORT");
+    AppendMenuW(menu, MF_STRING, kSaveReportCommand, saveLabel.c_str());
     const UINT chosen = static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
                                                          screenPoint.x, screenPoint.y, 0, hwnd_, nullptr));
     DestroyMenu(menu);
     if (chosen == kCopyReportCommand)
         CopyReportToClipboard();
+    else if (chosen == kSaveReportCommand)
+        report::SaveReportAs(hwnd_, ReportText(), texts_);
 }
 
 bool CSystemCheckDlg::PreTranslateMessage(MSG& msg) {
     if (msg.message == WM_KEYDOWN && msg.wParam == 'C' && GetKeyState(VK_CONTROL) < 0 &&
         (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd))) {
         CopyReportToClipboard();
+        return true;
+    }
+    if (msg.message == WM_KEYDOWN && msg.wParam == 'S' && GetKeyState(VK_CONTROL) < 0 &&
+        (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd))) {
+        report::SaveReportAs(hwnd_, ReportText(), texts_);
         return true;
     }
     return fw::PropertyPage::PreTranslateMessage(msg);
@@ -268,18 +270,10 @@ std::wstring CSystemCheckDlg::ReportText() const {
         verdict.assign(static_cast<size_t>(GetWindowTextLengthW(text)) + 1, L'\0');
         verdict.resize(static_cast<size_t>(GetWindowTextW(text, verdict.data(), static_cast<int>(verdict.size()))));
     }
-    const auto status = [this](int result) -> std::wstring {
-        switch (result) {
-        case TEST_RESULT_IDEAL: return texts_(L"IDS_REPORT_STATUS_IDEAL");
-        case TEST_RESULT_FAILED: return texts_(L"IDS_REPORT_STATUS_FAILED");
-        case TEST_RESULT_SUFFICIENT: return texts_(L"IDS_REPORT_STATUS_SUFFICIENT");
-        case TEST_RESULT_UNDETECTED: return texts_(L"IDS_REPORT_STATUS_UNDETECTED");
-        default: return {};
-        }
-    };
-    if (!tree_)
-        return verdict + L"\r\n";
-    return report::BuildReportText(tree_->Model().Root(), verdict, status);
+    return report::BuildReportText(verdict,
+                                   application_ ? report::ReadDetectedItems(application_->GetInformations())
+                                                : std::vector<report::DetectedItem>{},
+                                   texts_);
 }
 
 bool CSystemCheckDlg::CopyReportToClipboard() const {

@@ -6,10 +6,9 @@
 //     report.AttachApplication(detection);
 //     report.DoModal();
 //
-//     CSystemCheckDlg page(nullptr, texts, false);   // settings page: no OK of its own
-//     page.AttachApplication(detection);
-//     page.SetTitle(texts(L"IDS_DETECTIONUI_NAME"));
-//     sheet.AddPage(page);
+//     auto page = std::make_unique<CSystemCheckDlg>(nullptr, texts, false); // a sheet's page:
+//     page->AttachApplication(detection);                                // no OK of its own,
+//     sheet.AddPage(std::move(page));                                    // its cancel is the sheet's
 #pragma once
 
 #include "Detection.h"
@@ -59,6 +58,7 @@ protected:
     bool OnInitDialog() override;
     void DoDataExchange() override;
     void OnCancel() override;
+    void OnOK() override;
     bool OnCommand(int id, int code, HWND control) override;
     bool OnNotify(int id, NMHDR& header, LRESULT& result) override;
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;

@@ -19,28 +19,26 @@ bool IsOpenDropDown(HWND window) {
 
 } // namespace
 
-CSettingsSheet::CSettingsSheet(CSettingsModel& model, DetectionApplication* detection, fw::TextLookup texts,
-                               HWND parent)
-    : fw::PropertySheetDialog(parent), model_(model), detection_(detection), texts_(std::move(texts)) {
-    video_ = std::make_unique<CVideoSettingsPage>(model_, texts_);
-    video_->SetTitle(texts_(L"IDS_EASY_VIDEO_SETTING_CAPTION"));
-    AddPage(*video_);
-    language_ = std::make_unique<CLanguagePage>(model_, texts_);
-    language_->SetTitle(texts_(L"IDS_LANGUAGES_CONFIGURATION_CAPTION"));
-    AddPage(*language_);
-    report_ = std::make_unique<CReportPage>(texts_, [this] {
-        if (!closing_)
-            ReloadAndClose();
-    });
-    report_->AttachApplication(detection_);
-    report_->SetTitle(texts_(L"IDS_DETECTIONUI_NAME"));
-    AddPage(*report_);
+CSettingsSheet::CSettingsSheet(CSettingsModel& model, std::unique_ptr<fw::PropertyPage> reportPage,
+                               fw::TextLookup texts, HWND parent)
+    : fw::PropertySheetDialog(parent), model_(model), texts_(std::move(texts)) {
+    auto video = std::make_unique<CVideoSettingsPage>(model_, texts_);
+    video->SetTitle(texts_(L"IDS_EASY_VIDEO_SETTING_CAPTION"));
+    video_ = video.get();
+    AddPage(std::move(video));
+    auto language = std::make_unique<CLanguagePage>(model_, texts_);
+    language->SetTitle(texts_(L"IDS_LANGUAGES_CONFIGURATION_CAPTION"));
+    language_ = language.get();
+    AddPage(std::move(language));
+    if (reportPage) {
+        reportPage->SetTitle(texts_(L"IDS_DETECTIONUI_NAME"));
+        report_ = &AddPage(std::move(reportPage));
+    }
 }
 
-// The window goes before the pages it shows.
-CSettingsSheet::~CSettingsSheet() {
-    if (hwnd_)
-        ::DestroyWindow(hwnd_);
+void CSettingsSheet::OnPageCancel() {
+    if (!closing_)
+        ReloadAndClose();
 }
 
 bool CSettingsSheet::CreateTooltip(fw::ToolTipCtrl& tooltip) { return tooltip.Create(hwnd_); }
@@ -98,8 +96,18 @@ void CSettingsSheet::Reshape() {
 
 void CSettingsSheet::SaveAndClose() {
     closing_ = true;
-    model_.Save();
+    if (!model_.Save()) {
+        // Closing now would tell the player the settings were stored. The sheet stays open with
+        // the edits, so that OK can try again or Cancel give them up.
+        closing_ = false;
+        ShowSaveFailure();
+        return;
+    }
     EndDialog(kResult);
+}
+
+void CSettingsSheet::ShowSaveFailure() {
+    MessageBoxW(hwnd_, texts_(L"IDS_SETTINGS_NOT_SAVED").c_str(), texts_(L"IDS_ERROR").c_str(), MB_OK | MB_ICONERROR);
 }
 
 void CSettingsSheet::ReloadAndClose() {

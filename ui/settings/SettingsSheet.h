@@ -1,7 +1,8 @@
 // The settings window: a captionless property sheet with the video and language pages and the
 // system check report, a dark tab strip, and a column of Default, OK and Cancel at its right.
-// The pages change the settings model in memory; OK stores it, Cancel and Escape load it again,
-// Default puts the hardware-based defaults into it.
+// The pages change the settings model in memory; OK stores it (and, when the registry refused a
+// value, says so and stays open), Cancel and Escape load it again, Default puts the
+// hardware-based defaults into it.
 #pragma once
 
 #include "SettingsModel.h"
@@ -13,24 +14,25 @@
 #include "framework/PropertySheet.h"
 #include "framework/TextLookup.h"
 #include "settings/LanguagePage.h"
-#include "settings/ReportPage.h"
 #include "settings/VideoSettingsPage.h"
 
 #include <memory>
 
-class DetectionApplication;
-
 class CSettingsSheet : public fw::PropertySheetDialog {
 public:
-    CSettingsSheet(CSettingsModel& model, DetectionApplication* detection, fw::TextLookup texts, HWND parent = nullptr);
-    ~CSettingsSheet() override;
+    // reportPage: the third page, the system check report, made by the caller; the sheet owns
+    // it, as it owns the other two. Without it the sheet has two pages.
+    CSettingsSheet(CSettingsModel& model, std::unique_ptr<fw::PropertyPage> reportPage, fw::TextLookup texts,
+                   HWND parent = nullptr);
 
     CVideoSettingsPage& VideoPage() const { return *video_; }
     CLanguagePage& LanguagePage() const { return *language_; }
-    CSystemCheckDlg& ReportPage() const { return *report_; }
+    fw::PropertyPage* ReportPage() const { return report_; }
 
     // The captionless sheet is moved by a press on a page's background too.
     void OnPagePressed(POINT sheetClientPoint) override { StartMove(sheetClientPoint); }
+    // The report page has no way out of its own: its cancel and OK are the sheet's Cancel.
+    void OnPageCancel() override;
 
     // The sheet ends with this result however it is closed.
     static constexpr int kResult = 1;
@@ -53,7 +55,9 @@ private:
     // Moves the captionless sheet with the mouse from a press at this point of its client area.
     void StartMove(POINT clientPoint) const;
     void Reshape();
+    // OK: stores the model and closes; when a value could not be stored, says so and stays open.
     void SaveAndClose();
+    void ShowSaveFailure();
     void ReloadAndClose();
     void ApplyDefaults();
     void MarkFocus(int id);
@@ -62,14 +66,13 @@ private:
     CSkinButton ok_;
     CSkinButton cancel_;
     CSkinTabCtrl tabs_;
-    std::unique_ptr<CVideoSettingsPage> video_;
-    std::unique_ptr<CLanguagePage> language_;
-    std::unique_ptr<CReportPage> report_;
+    CVideoSettingsPage* video_ = nullptr;
+    CLanguagePage* language_ = nullptr;
+    fw::PropertyPage* report_ = nullptr;
     std::unique_ptr<fw::ToolTipCtrl> tooltip_;
     fw::Bitmap background_;
 
     CSettingsModel& model_;
-    DetectionApplication* detection_;
     fw::TextLookup texts_;
     ColourRules colours_{ColourRule::Sheet};
     // Once OK, Cancel or Escape has ended the sheet, later commands (the second half of a

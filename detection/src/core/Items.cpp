@@ -3,6 +3,7 @@
 #include "Text.h"
 
 #include <cmath>
+#include <iterator>
 
 namespace detection {
 
@@ -10,7 +11,9 @@ namespace {
 
 constexpr uint64_t kMiB = 1024 * 1024;
 
-std::wstring VersionText(const Version& v) { return std::to_wstring(v.major) + L"." + std::to_wstring(v.minor); }
+std::wstring VersionText(const Version& version) {
+    return std::to_wstring(version.major) + L"." + std::to_wstring(version.minor);
+}
 
 // Formats figures in the player's language and assembles descriptions.
 class Writer {
@@ -58,12 +61,12 @@ private:
 // The verdict and the "what the game needs" sentence of a judged item. meets(value, figure) says
 // whether the found value reaches a figure; show(figure) writes a figure for the sentence.
 template <class T, class Value, class Meets, class Show>
-std::pair<ETestResult, std::wstring> Judge(const Writer& w, const wchar_t* needKey,
+std::pair<ETestResult, std::wstring> Judge(const Writer& writer, const wchar_t* needKey,
                                            const std::optional<Range<T>>& range, const std::optional<Value>& value,
                                            Meets meets, Show show) {
     if (!range)
-        return {value ? TEST_RESULT_INFO : TEST_RESULT_UNDETECTED, value ? w(L"DET_INFO_ONLY") : L""};
-    std::wstring need = Substitute(w(needKey), {show(range->minimum), show(range->recommended)});
+        return {value ? TEST_RESULT_INFO : TEST_RESULT_UNDETECTED, value ? writer(L"DET_INFO_ONLY") : L""};
+    std::wstring need = Substitute(writer(needKey), {show(range->minimum), show(range->recommended)});
     if (!value)
         return {TEST_RESULT_UNDETECTED, need};
     const ETestResult result = meets(*value, range->recommended) ? TEST_RESULT_IDEAL
@@ -74,30 +77,180 @@ std::pair<ETestResult, std::wstring> Judge(const Writer& w, const wchar_t* needK
 
 using Items = std::vector<std::unique_ptr<Information>>;
 
-void Add(Items& items, const Writer& w, const wchar_t* tag, const wchar_t* nameKey, std::wstring value,
+void Add(Items& items, const Writer& writer, const wchar_t* tag, const wchar_t* nameKey, std::wstring value,
          const std::optional<std::wstring>& found, const std::pair<ETestResult, std::wstring>& verdict) {
-    items.push_back(std::make_unique<Information>(tag, w(nameKey), w.Describe(found, verdict.second, verdict.first),
-                                                  std::move(value), verdict.first));
+    items.push_back(std::make_unique<Information>(
+        tag, writer(nameKey), writer.Describe(found, verdict.second, verdict.first), std::move(value), verdict.first));
 }
 
 const auto kAtLeast = [](uint64_t value, uint64_t figure) { return value >= figure; };
 
 // Judges an amount in MB, written as "512 MB" / "2 GB". The found sentence gets the amount as
 // {1} and extra as {2}; the value string is the amount followed by valueSuffix.
-void AddMegabytes(Items& items, const Writer& w, const wchar_t* tag, const std::wstring& keyPrefix,
+void AddMegabytes(Items& items, const Writer& writer, const wchar_t* tag, const std::wstring& keyPrefix,
                   const std::optional<Range<uint64_t>>& range, std::optional<uint64_t> mb,
                   const std::wstring& valueSuffix = L"", const std::wstring& extra = L"") {
     auto key = [&keyPrefix](const wchar_t* suffix) { return keyPrefix + suffix; };
     std::optional<std::wstring> found;
-    std::wstring value = w(L"DET_UNKNOWN");
+    std::wstring value = writer(L"DET_UNKNOWN");
     if (mb) {
-        const std::wstring amount = w.Megabytes(*mb);
-        found = Substitute(w(key(L"_FOUND").c_str()), {amount, extra});
+        const std::wstring amount = writer.Megabytes(*mb);
+        found = Substitute(writer(key(L"_FOUND").c_str()), {amount, extra});
         value = amount + valueSuffix;
     }
-    Add(items, w, tag, key(L"_NAME").c_str(), value, found,
-        Judge(w, key(L"_NEED").c_str(), range, mb, kAtLeast, [&w](uint64_t f) { return w.Megabytes(f); }));
+    Add(items, writer, tag, key(L"_NAME").c_str(), value, found,
+        Judge(writer, key(L"_NEED").c_str(), range, mb, kAtLeast,
+              [&writer](uint64_t figure) { return writer.Megabytes(figure); }));
 }
+
+// Each adds one item of the report; in report order below.
+using ItemBuilder = void (*)(Items&, const Writer&, const Facts&, const Requirements&);
+
+// Operating system, judged by its version number.
+void AddOperatingSystem(Items& items, const Writer& writer, const Facts& facts, const Requirements& requirements) {
+    std::optional<Version> version;
+    std::wstring value = writer(L"DET_UNKNOWN");
+    std::optional<std::wstring> found;
+    if (facts.os) {
+        const OsFacts& os = *facts.os;
+        version = Version{os.major, os.minor};
+        value = WindowsName(os.major, os.minor, os.build, os.server);
+        if (!os.servicePack.empty())
+            value += L" " + os.servicePack;
+        value += L" (" + VersionText(*version) + L"." + std::to_wstring(os.build) + L")";
+        found = Substitute(writer(L"DET_OS_FOUND"), {value});
+    }
+    Add(items, writer, L"os", L"DET_OS_NAME", value, found,
+        Judge(writer, L"DET_OS_NEED", requirements.os, version, std::greater_equal<Version>(),
+              [](const Version& figure) { return WindowsName(figure.major, figure.minor, 0, false); }));
+}
+
+// Processor: brand and clock shown, the benchmark score judged (lower is faster).
+void AddProcessor(Items& items, const Writer& writer, const Facts& facts, const Requirements& requirements) {
+    const CpuFacts* cpu = facts.cpu ? &*facts.cpu : nullptr;
+    std::wstring value = cpu && !cpu->brand.empty() ? cpu->brand : writer(L"DET_UNKNOWN");
+    if (cpu && cpu->mhz != 0)
+        value += L", " + std::to_wstring(cpu->mhz) + L" MHz";
+    const float scoreValue = facts.cpuScore ? *facts.cpuScore : std::nanf("");
+    std::optional<float> score;
+    if (std::isfinite(scoreValue))
+        score = scoreValue;
+    std::optional<std::wstring> found;
+    if (score)
+        found = Substitute(writer(L"DET_CPU_FOUND"), {writer.Decimal(*score, 2)});
+    const auto verdict = Judge(
+        writer, L"DET_CPU_NEED", requirements.processorScore, score,
+        [](float measured, double figure) { return measured <= figure; },
+        [&writer](double figure) { return writer.Decimal(figure, 2); });
+    items.push_back(std::make_unique<RequirementCPU>(L"frequency", writer(L"DET_CPU_NAME"),
+                                                     writer.Describe(found, verdict.second, verdict.first), value,
+                                                     verdict.first, scoreValue));
+}
+
+// Logical processors, and the cores behind them where that differs.
+void AddProcessorCount(Items& items, const Writer& writer, const Facts& facts, const Requirements& requirements) {
+    std::optional<uint64_t> count;
+    std::wstring value = writer(L"DET_UNKNOWN");
+    std::optional<std::wstring> found;
+    if (facts.processors && facts.processors->logical != 0) {
+        const ProcessorFacts& processors = *facts.processors;
+        count = processors.logical;
+        value = std::to_wstring(processors.logical);
+        if (processors.cores != 0 && processors.cores != processors.logical)
+            value = Substitute(writer(L"DET_CPUS_VALUE"), {value, std::to_wstring(processors.cores)});
+        found = Substitute(writer(L"DET_CPUS_FOUND"), {value});
+    }
+    Add(items, writer, L"processors", L"DET_CPUS_NAME", value, found,
+        Judge(writer, L"DET_CPUS_NEED", requirements.processors, count, kAtLeast,
+              [](uint64_t figure) { return std::to_wstring(figure); }));
+}
+
+// Installed memory.
+void AddMemory(Items& items, const Writer& writer, const Facts& facts, const Requirements& requirements) {
+    std::optional<uint64_t> mb;
+    if (facts.memoryBytes && *facts.memoryBytes != 0)
+        mb = *facts.memoryBytes / kMiB;
+    AddMegabytes(items, writer, L"memory", L"DET_MEMORY", requirements.memoryMB, mb);
+}
+
+// Graphics adapter: shown for information; its memory and Direct3D level are judged apart.
+void AddGraphicsAdapter(Items& items, const Writer& writer, const Facts& facts, const Requirements&) {
+    const std::optional<AdapterFacts>& adapter = facts.graphics.adapter;
+    const std::wstring unknown = writer(L"DET_UNKNOWN");
+    std::optional<std::wstring> found;
+    std::wstring value = unknown;
+    if (adapter) {
+        value = adapter->description.empty() ? unknown : adapter->description;
+        found = Substitute(writer(L"DET_GPU_FOUND"),
+                           {value, FormatHexId(adapter->vendorId), FormatHexId(adapter->deviceId)});
+    }
+    Add(items, writer, L"adapter", L"DET_GPU_NAME", value, found,
+        {adapter ? TEST_RESULT_INFO : TEST_RESULT_UNDETECTED, writer(L"DET_GPU_INFO")});
+}
+
+// Dedicated video memory.
+void AddVideoMemory(Items& items, const Writer& writer, const Facts& facts, const Requirements& requirements) {
+    const std::optional<AdapterFacts>& adapter = facts.graphics.adapter;
+    std::optional<uint64_t> mb;
+    if (adapter && adapter->dedicatedVideoMemory)
+        mb = *adapter->dedicatedVideoMemory / kMiB;
+    AddMegabytes(items, writer, L"vidmemory", L"DET_VIDMEM", requirements.videoMemoryMB, mb);
+}
+
+// Direct3D feature level.
+void AddDirect3D(Items& items, const Writer& writer, const Facts& facts, const Requirements& requirements) {
+    const std::optional<Version>& level = facts.graphics.direct3d;
+    std::optional<std::wstring> found;
+    if (level)
+        found = Substitute(writer(L"DET_D3D_FOUND"), {VersionText(*level)});
+    Add(items, writer, L"direct3d", L"DET_D3D_NAME", level ? VersionText(*level) : writer(L"DET_UNKNOWN"), found,
+        Judge(writer, L"DET_D3D_NEED", requirements.direct3d, level, std::greater_equal<Version>(), VersionText));
+}
+
+// Free space on the game's drive.
+void AddDiskSpace(Items& items, const Writer& writer, const Facts& facts, const Requirements& requirements) {
+    std::optional<uint64_t> mb;
+    std::wstring drive;
+    if (facts.disk) {
+        mb = facts.disk->freeBytes / kMiB;
+        drive = facts.disk->drive;
+    }
+    AddMegabytes(items, writer, L"diskspace", L"DET_DISK", requirements.freeDiskMB, mb,
+                 drive.empty() ? L"" : L" (" + drive + L")", drive);
+}
+
+// Desktop resolution: both width and height must reach the figure.
+void AddDisplay(Items& items, const Writer& writer, const Facts& facts, const Requirements& requirements) {
+    std::optional<Resolution> size;
+    std::wstring value = writer(L"DET_UNKNOWN");
+    std::optional<std::wstring> found;
+    const auto show = [](const Resolution& resolution) {
+        return std::to_wstring(resolution.width) + L" \u00D7 " + std::to_wstring(resolution.height);
+    };
+    if (facts.display && facts.display->width != 0 && facts.display->height != 0) {
+        const DisplayFacts& display = *facts.display;
+        size = Resolution{display.width, display.height};
+        value = show(*size);
+        if (display.bitsPerPixel != 0)
+            value += L", " + std::to_wstring(display.bitsPerPixel) + L" bit";
+        if (display.frequency > 1)
+            value += L", " + std::to_wstring(display.frequency) + L" Hz";
+        found = Substitute(writer(L"DET_DISPLAY_FOUND"), {value});
+    }
+    Add(items, writer, L"display", L"DET_DISPLAY_NAME", value, found,
+        Judge(
+            writer, L"DET_DISPLAY_NEED", requirements.display, size,
+            [](const Resolution& measured, const Resolution& need) {
+                return measured.width >= need.width && measured.height >= need.height;
+            },
+            show));
+}
+
+constexpr ItemBuilder kItemBuilders[] = {
+    AddOperatingSystem, AddProcessor, AddProcessorCount, AddMemory,  AddGraphicsAdapter,
+    AddVideoMemory,     AddDirect3D,  AddDiskSpace,      AddDisplay,
+};
+static_assert(std::size(kItemBuilders) == kItemCount);
 
 } // namespace
 
@@ -120,145 +273,22 @@ std::wstring WindowsName(unsigned major, unsigned minor, unsigned build, bool se
     }
 }
 
-Items BuildItems(const Facts& f, const Requirements& req, const TextLookup& text) {
-    const Writer w(text);
+Items BuildItems(const Facts& facts, const Requirements& requirements, const TextLookup& text) {
+    const Writer writer(text);
     Items items;
     items.reserve(kItemCount);
-    const std::wstring unknown = w(L"DET_UNKNOWN");
-
-    { // Operating system, judged by its version number.
-        std::optional<Version> version;
-        std::wstring value = unknown;
-        std::optional<std::wstring> found;
-        if (f.os) {
-            const OsFacts& os = *f.os;
-            version = Version{os.major, os.minor};
-            value = WindowsName(os.major, os.minor, os.build, os.server);
-            if (!os.servicePack.empty())
-                value += L" " + os.servicePack;
-            value += L" (" + VersionText(*version) + L"." + std::to_wstring(os.build) + L")";
-            found = Substitute(w(L"DET_OS_FOUND"), {value});
-        }
-        Add(items, w, L"os", L"DET_OS_NAME", value, found,
-            Judge(w, L"DET_OS_NEED", req.os, version, std::greater_equal<Version>(),
-                  [](const Version& v) { return WindowsName(v.major, v.minor, 0, false); }));
-    }
-
-    { // Processor: brand and clock shown, the benchmark score judged (lower is faster).
-        std::wstring value = f.cpu && !f.cpu->brand.empty() ? f.cpu->brand : unknown;
-        if (f.cpu && f.cpu->mhz != 0)
-            value += L", " + std::to_wstring(f.cpu->mhz) + L" MHz";
-        const float scoreValue = f.cpuScore ? *f.cpuScore : std::nanf("");
-        std::optional<float> score;
-        if (std::isfinite(scoreValue))
-            score = scoreValue;
-        std::optional<std::wstring> found;
-        if (score)
-            found = Substitute(w(L"DET_CPU_FOUND"), {w.Decimal(*score, 2)});
-        const auto verdict = Judge(
-            w, L"DET_CPU_NEED", req.processorScore, score, [](float s, double figure) { return s <= figure; },
-            [&w](double figure) { return w.Decimal(figure, 2); });
-        items.push_back(std::make_unique<RequirementCPU>(L"frequency", w(L"DET_CPU_NAME"),
-                                                         w.Describe(found, verdict.second, verdict.first), value,
-                                                         verdict.first, scoreValue));
-    }
-
-    { // Logical processors, and the cores behind them where that differs.
-        std::optional<uint64_t> count;
-        std::wstring value = unknown;
-        std::optional<std::wstring> found;
-        if (f.processors && f.processors->logical != 0) {
-            count = f.processors->logical;
-            value = std::to_wstring(f.processors->logical);
-            if (f.processors->cores != 0 && f.processors->cores != f.processors->logical)
-                value = Substitute(w(L"DET_CPUS_VALUE"), {value, std::to_wstring(f.processors->cores)});
-            found = Substitute(w(L"DET_CPUS_FOUND"), {value});
-        }
-        Add(items, w, L"processors", L"DET_CPUS_NAME", value, found,
-            Judge(w, L"DET_CPUS_NEED", req.processors, count, kAtLeast, [](uint64_t n) { return std::to_wstring(n); }));
-    }
-
-    { // Installed memory.
-        std::optional<uint64_t> mb;
-        if (f.memoryBytes && *f.memoryBytes != 0)
-            mb = *f.memoryBytes / kMiB;
-        AddMegabytes(items, w, L"memory", L"DET_MEMORY", req.memoryMB, mb);
-    }
-
-    const std::optional<AdapterFacts>& adapter = f.graphics.adapter;
-    { // Graphics adapter: shown for information, its memory and Direct3D level are judged.
-        std::optional<std::wstring> found;
-        std::wstring value = unknown;
-        if (adapter) {
-            value = adapter->description.empty() ? unknown : adapter->description;
-            found = Substitute(w(L"DET_GPU_FOUND"),
-                               {value, FormatHexId(adapter->vendorId), FormatHexId(adapter->deviceId)});
-        }
-        Add(items, w, L"adapter", L"DET_GPU_NAME", value, found,
-            {adapter ? TEST_RESULT_INFO : TEST_RESULT_UNDETECTED, w(L"DET_GPU_INFO")});
-    }
-
-    { // Dedicated video memory.
-        std::optional<uint64_t> mb;
-        if (adapter && adapter->dedicatedVideoMemory)
-            mb = *adapter->dedicatedVideoMemory / kMiB;
-        AddMegabytes(items, w, L"vidmemory", L"DET_VIDMEM", req.videoMemoryMB, mb);
-    }
-
-    { // Direct3D feature level.
-        const std::optional<Version>& level = f.graphics.direct3d;
-        std::optional<std::wstring> found;
-        if (level)
-            found = Substitute(w(L"DET_D3D_FOUND"), {VersionText(*level)});
-        Add(items, w, L"direct3d", L"DET_D3D_NAME", level ? VersionText(*level) : unknown, found,
-            Judge(w, L"DET_D3D_NEED", req.direct3d, level, std::greater_equal<Version>(), VersionText));
-    }
-
-    { // Free space on the game's drive.
-        std::optional<uint64_t> mb;
-        std::wstring drive;
-        if (f.disk) {
-            mb = f.disk->freeBytes / kMiB;
-            drive = f.disk->drive;
-        }
-        AddMegabytes(items, w, L"diskspace", L"DET_DISK", req.freeDiskMB, mb,
-                     drive.empty() ? L"" : L" (" + drive + L")", drive);
-    }
-
-    { // Desktop resolution: both width and height must reach the figure.
-        std::optional<Resolution> size;
-        std::wstring value = unknown;
-        std::optional<std::wstring> found;
-        auto show = [](const Resolution& r) {
-            return std::to_wstring(r.width) + L" \u00D7 " + std::to_wstring(r.height);
-        };
-        if (f.display && f.display->width != 0 && f.display->height != 0) {
-            size = Resolution{f.display->width, f.display->height};
-            value = show(*size);
-            if (f.display->bitsPerPixel != 0)
-                value += L", " + std::to_wstring(f.display->bitsPerPixel) + L" bit";
-            if (f.display->frequency > 1)
-                value += L", " + std::to_wstring(f.display->frequency) + L" Hz";
-            found = Substitute(w(L"DET_DISPLAY_FOUND"), {value});
-        }
-        Add(items, w, L"display", L"DET_DISPLAY_NAME", value, found,
-            Judge(
-                w, L"DET_DISPLAY_NEED", req.display, size,
-                [](const Resolution& r, const Resolution& need) {
-                    return r.width >= need.width && r.height >= need.height;
-                },
-                show));
-    }
+    for (const ItemBuilder add : kItemBuilders)
+        add(items, writer, facts, requirements);
     return items;
 }
 
 int OverallResult(const Items& items) {
     bool shortfall = false;
     for (const auto& item : items) {
-        const ETestResult r = item->GetTestResult();
-        if (r == TEST_RESULT_FAILED)
+        const ETestResult result = item->GetTestResult();
+        if (result == TEST_RESULT_FAILED)
             return TEST_RESULT_FAILED;
-        shortfall = shortfall || r == TEST_RESULT_SUFFICIENT || r == TEST_RESULT_UNDETECTED;
+        shortfall = shortfall || result == TEST_RESULT_SUFFICIENT || result == TEST_RESULT_UNDETECTED;
     }
     return shortfall ? TEST_RESULT_SUFFICIENT : TEST_RESULT_IDEAL;
 }

@@ -31,7 +31,7 @@ struct Facts {
 
 // Items in report order; the processor item (tag "frequency") is a RequirementCPU.
 inline constexpr int kItemCount = 9;
-std::vector<std::unique_ptr<Information>> BuildItems(const Facts& facts, const Requirements& req,
+std::vector<std::unique_ptr<Information>> BuildItems(const Facts& facts, const Requirements& requirements,
                                                      const TextLookup& text);
 
 // 1 when any item failed, else 2 when any item only met the minimum or was not detected, else 0.

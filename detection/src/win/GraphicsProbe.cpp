@@ -11,16 +11,27 @@
 #include <dxgi.h>
 
 #include <iterator>
+#include <map>
+#include <mutex>
+#include <string>
 #include <vector>
 
 namespace detection::win {
 
 namespace {
 
+// The graphics runtimes stay loaded for the life of the process: they do not like being
+// unloaded. Each is loaded and pinned the first time it is asked for.
+HMODULE GraphicsRuntime(const wchar_t* library) {
+    static std::mutex guard;
+    static std::map<std::wstring, win32::PinnedModule> pinned;
+    const std::lock_guard lock(guard);
+    return pinned.try_emplace(library, library).first->second.Get();
+}
+
 template <class Fn>
 Fn Export(const wchar_t* library, const char* name) {
-    // Loaded for the life of the process: graphics runtimes do not like being unloaded.
-    return win32::ProcAddress<Fn>(LoadLibraryW(library), name);
+    return win32::ProcAddress<Fn>(GraphicsRuntime(library), name);
 }
 
 // The display adapter's memory as its driver recorded it under the device's registry key.

@@ -16,6 +16,94 @@ TEST(Switches, SubstringsCaseSensitiveAnywhere) {
     EXPECT_TRUE(s.onlyDetection);
 }
 
+TEST(CommandLine, SplitAsWindowsSplitsIt) {
+    const auto words = [](const std::wstring& line) {
+        std::vector<std::wstring> out;
+        for (const CommandLineArgument& a : SplitCommandLine(line))
+            out.push_back(a.text);
+        return out;
+    };
+    using V = std::vector<std::wstring>;
+    EXPECT_EQ(words(L""), V{});
+    EXPECT_EQ(words(L"  \t "), V{});
+    EXPECT_EQ(words(L"a  b\tc"), (V{L"a", L"b", L"c"}));
+    EXPECT_EQ(words(L"\"C:\\My Files\\x.txt\" next"), (V{L"C:\\My Files\\x.txt", L"next"}));
+    EXPECT_EQ(words(L"a\"b c\"d"), (V{L"ab cd"}));
+    EXPECT_EQ(words(L"\"\""), V{L""});
+    EXPECT_EQ(words(L"C:\\dir\\"), V{L"C:\\dir\\"}) << "backslashes without a quote stay as they are";
+    EXPECT_EQ(words(L"\"C:\\dir\\\\\" x"), (V{L"C:\\dir\\", L"x"})) << "2n backslashes before a quote: n";
+    EXPECT_EQ(words(L"a\\\"b"), V{L"a\"b"}) << "2n+1 backslashes before a quote: n and the quote";
+    EXPECT_EQ(words(L"\"say \"\"hi\"\"\""), V{L"say \"hi\""}) << "\"\" inside quotes";
+    EXPECT_EQ(words(L"\"open"), V{L"open"}) << "an unclosed quote runs to the end";
+
+    const auto positions = SplitCommandLine(L" ab \"c d\" ");
+    ASSERT_EQ(positions.size(), 2u);
+    EXPECT_EQ(positions[0].begin, 1u);
+    EXPECT_EQ(positions[0].end, 3u);
+    EXPECT_EQ(positions[1].begin, 4u);
+    EXPECT_EQ(positions[1].end, 9u);
+}
+
+TEST(Switches, ReportTakesTheNextArgumentAsItsFile) {
+    auto s = ParseSwitches(L"/Report report.txt");
+    EXPECT_TRUE(s.report);
+    EXPECT_EQ(s.reportFile, L"report.txt");
+    EXPECT_FALSE(s.silent || s.forceReport || s.onlyDetection);
+
+    s = ParseSwitches(L"/silent /Report \"C:\\Support Desk\\Tårnholm check.txt\" /ForceDetectionUI");
+    EXPECT_TRUE(s.report && s.silent && s.forceReport);
+    EXPECT_EQ(s.reportFile, L"C:\\Support Desk\\Tårnholm check.txt");
+
+    // Any argument holding the word is the switch, as "/silently" is "/silent".
+    s = ParseSwitches(L"/Reporting out.txt");
+    EXPECT_TRUE(s.report);
+    EXPECT_EQ(s.reportFile, L"out.txt");
+    s = ParseSwitches(L"x/Report out.txt");
+    EXPECT_EQ(s.reportFile, L"out.txt");
+    s = ParseSwitches(L"\"/Report\" \"a b.txt\"");
+    EXPECT_EQ(s.reportFile, L"a b.txt");
+
+    // Case-sensitive, like the others.
+    for (const wchar_t* line : {L"/report x.txt", L"/REPORT x.txt", L"-Report x.txt"}) {
+        s = ParseSwitches(line);
+        EXPECT_FALSE(s.report) << line;
+        EXPECT_TRUE(s.reportFile.empty()) << line;
+    }
+
+    // The first argument holding the word counts; the one after it is the file, even when it is
+    // named like the switch.
+    s = ParseSwitches(L"/Report a.txt /Report b.txt");
+    EXPECT_EQ(s.reportFile, L"a.txt");
+}
+
+TEST(Switches, ReportFileIsNoSwitch) {
+    auto s = ParseSwitches(L"/Report C:/silent/OnlyDetection.txt");
+    EXPECT_TRUE(s.report);
+    EXPECT_EQ(s.reportFile, L"C:/silent/OnlyDetection.txt");
+    EXPECT_FALSE(s.silent) << "the file's name is not searched for switches";
+    EXPECT_FALSE(s.onlyDetection);
+
+    s = ParseSwitches(L"/Report x/OnlyDetection");
+    EXPECT_EQ(s.reportFile, L"x/OnlyDetection") << "only an argument that starts with / can be a switch";
+    EXPECT_FALSE(s.onlyDetection);
+
+    // Outside the file argument the other switches are found as always.
+    s = ParseSwitches(L"/silentmode /Report C:/silent.txt");
+    EXPECT_TRUE(s.silent);
+}
+
+TEST(Switches, ReportWithoutFile) {
+    for (const wchar_t* line : {L"/Report", L"/Report   ", L"/Report \"\"", L"/Report /silent", L"/Report /Report",
+                                L"/Report /ForceDetectionUI x.txt", L"/Report /silently"}) {
+        const LaunchSwitches s = ParseSwitches(line);
+        EXPECT_TRUE(s.report) << line;
+        EXPECT_TRUE(s.reportFile.empty()) << line;
+    }
+    // An argument after "/Report" that holds a switch stays that switch.
+    EXPECT_TRUE(ParseSwitches(L"/Report /silent").silent);
+    EXPECT_TRUE(ParseSwitches(L"/Report /ForceDetectionUI x.txt").forceReport);
+}
+
 TEST(LanguageFile, ChosenByEngineLanguage) {
     const std::wstring program = L"C:\\Games\\Tarnholm\\Launcher.exe";
     EXPECT_EQ(LanguageFilePath(program, 1), L"C:\\Games\\Tarnholm\\localization\\EN\\interpreter_local.ini");
@@ -53,8 +141,13 @@ TEST(WindowPlan, SwitchTable) {
         {L"/OnlyDetection /ForceDetectionUI", kResultFailed, false, true, false, false},
         {L"/silent", kResultFailed, false, false, false, false},
         {L"/silent /ForceDetectionUI /OnlyDetection", kResultFailed, false, false, false, false},
+        // A report file is written instead of any window.
+        {L"/Report r.txt", kResultFailed, false, false, false, false},
+        {L"/Report r.txt /ForceDetectionUI", kResultIdeal, false, false, false, false},
+        {L"/OnlyDetection /Report", kResultFailed, false, false, false, false},
     };
     for (const Case& c : cases) {
+        EXPECT_EQ(RunsWithoutWindows(ParseSwitches(c.line)), !c.report && !c.launcher) << c.line;
         const WindowPlan plan = PlanWindows(ParseSwitches(c.line), c.result, c.present);
         EXPECT_EQ(plan.report, c.report) << c.line << " result " << c.result;
         EXPECT_EQ(plan.warning, c.warning) << c.line << " result " << c.result;

@@ -63,9 +63,21 @@ const std::set<std::string> kProgramKeys = {
     "VQL_VERY_HIGH",
 };
 
-langfile::File ReadLanguage(const std::string& language) {
-    return langfile::Read(std::string(LANGUAGE_DIR) + "/" + language + "/10-launcher.ini");
+langfile::File ReadLanguage(const std::string& language, const std::string& part = "10-launcher.ini") {
+    return langfile::Read(std::string(LANGUAGE_DIR) + "/" + language + "/" + part);
 }
+
+// The keys of the report file, its save dialog and menu entry, and the settings' save failure.
+const std::set<std::string> kSupportKeys = {
+    "IDS_REPORT_DATE",           "IDS_REPORT_FILE_TYPE",
+    "IDS_REPORT_GAME_FOLDER",    "IDS_REPORT_GAME_VERSION",
+    "IDS_REPORT_MISSING_FILE",   "IDS_REPORT_NOT_RECORDED",
+    "IDS_REPORT_NOT_SAVED",      "IDS_REPORT_PROGRAM_VERSION",
+    "IDS_REPORT_REASON_ACCESS",  "IDS_REPORT_REASON_DISK_FULL",
+    "IDS_REPORT_REASON_FOLDER",  "IDS_REPORT_REASON_IN_USE",
+    "IDS_REPORT_REASON_RUNNING", "IDS_REPORT_TITLE",
+    "IDS_SAVE_REPORT",           "IDS_SETTINGS_NOT_SAVED",
+};
 
 std::set<std::string> Keys(const langfile::File& file) {
     std::set<std::string> keys;
@@ -121,6 +133,40 @@ TEST(LanguageFiles, AllLanguagesHaveTheSameKeys) {
         EXPECT_EQ(Difference(english, keys), "") << language << " lacks keys that EN has";
         EXPECT_EQ(Difference(keys, english), "") << language << " has keys that EN lacks";
     }
+}
+
+TEST(LanguageFiles, SupportPartHoldsItsKeysInEveryLanguage) {
+    for (const char* language : kLanguages) {
+        const auto file = ReadLanguage(language, "40-support.ini");
+        ASSERT_TRUE(file.readable) << language;
+        EXPECT_NE(file.raw.rfind("\xEF\xBB\xBF", 0), 0u) << language << ": starts with a byte order mark";
+        EXPECT_TRUE(IsValidUtf8(file.raw)) << language << ": not valid UTF-8";
+        EXPECT_TRUE(!file.raw.empty() && file.raw.back() == '\n') << language << ": last line has no newline";
+        EXPECT_EQ(file.raw.find('\r'), std::string::npos) << language << ": carriage returns";
+        for (const auto& e : file.entries) {
+            EXPECT_FALSE(e.value.empty()) << language << ": " << e.key << " is empty";
+            EXPECT_EQ(e.value.find('\\'), std::string::npos) << language << ": " << e.key << " has a backslash";
+        }
+        const auto keys = Keys(file);
+        EXPECT_EQ(keys.size(), file.entries.size()) << language << ": a key twice";
+        EXPECT_EQ(Difference(kSupportKeys, keys), "") << language << " lacks these keys";
+        EXPECT_EQ(Difference(keys, kSupportKeys), "") << language << " has keys the program never looks up";
+        const auto texts = file.Map();
+        // A menu entry that opens a dialog ends with an ellipsis; the example keeps the switch.
+        const std::string ellipsis = "\xE2\x80\xA6";
+        const std::string& save = texts.at("IDS_SAVE_REPORT");
+        EXPECT_TRUE(save.size() > 3 && save.compare(save.size() - 3, 3, ellipsis) == 0) << language << ": " << save;
+        EXPECT_NE(texts.at("IDS_REPORT_MISSING_FILE").find("Launcher.exe /Report \""), std::string::npos) << language;
+        // No key of this part is in another part of the same language.
+        for (const char* other : {"10-launcher.ini", "20-detection.ini", "30-report.ini"}) {
+            const auto otherKeys = Keys(ReadLanguage(language, other));
+            for (const auto& key : keys)
+                EXPECT_EQ(otherKeys.count(key), 0u) << language << ": " << key << " also in " << other;
+        }
+    }
+    EXPECT_NE(ReadLanguage("ESM", "40-support.ini").Map().at("IDS_SETTINGS_NOT_SAVED").find("Aceptar"),
+              std::string::npos)
+        << "the message names the buttons as the sheet shows them";
 }
 
 TEST(LanguageFiles, AreCleanUtf8LinesWithoutDuplicatesOrEmptyValues) {

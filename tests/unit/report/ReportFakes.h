@@ -3,7 +3,6 @@
 
 #include "report/ReportTreeModel.h"
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,11 +38,7 @@ public:
     bool WindowExists() const override { return window; }
     void RepaintContainer() override { ++repaints; }
     void RepaintList() override { ++repaints; }
-    std::function<void()> onUpdate; // the immediate repaint of the list
-    void UpdateListNow() override {
-        if (onUpdate)
-            onUpdate();
-    }
+    void UpdateListNow() override {}
     void RecomputeScrollBar() override { ++scrollBarUpdates; }
     void ScrollListTo(int position) override { scrolls.push_back(position); }
     Rect ListClientRect() const override { return client; }
@@ -77,6 +72,7 @@ public:
     report::SystemColours colours{0xC0C0C0, 0x808080, 0xFFFFFF, 0x000000, 0x800000, 0x808080, 0xFFFFFF, 0};
     report::Colour textColour = 0;
     int clipDepth = 0;
+    Rect clip = report::kUnbounded; // what the painting is told can show
 
     const report::SystemColours& Colours() const override { return colours; }
     void Fill(const Rect& r, report::Colour c) override { ops.push_back({"fill", r, c, {}}); }
@@ -103,6 +99,7 @@ public:
     void DrawLine(const std::wstring& text, const Rect& r, report::Align) override {
         ops.push_back({"text", r, textColour, text});
     }
+    Rect ClipBox() const override { return clip; }
     void PushClip(const Rect&) override { ++clipDepth; }
     void PopClip() override { --clipDepth; }
 
@@ -114,15 +111,6 @@ public:
         return out;
     }
 };
-
-// Paints every shown top-level item as the list does, rebuilding the visible chain.
-inline void PaintAll(report::ReportTreeModel& tree, report::ReportCanvas& canvas, const Rect& client) {
-    tree.ClearVisibleChain();
-    int y = 0;
-    for (CReportItem* item = tree.Root().FirstChild(); item; item = item->NextSibling())
-        if (item->IsShown())
-            y += PaintItem(*item, canvas, client, 0, y);
-}
 
 template <typename T = CReportTextItem>
 CReportItem* Add(report::ReportTreeModel& tree, const std::wstring& caption, CReportItem* parent = nullptr) {

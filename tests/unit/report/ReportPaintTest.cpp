@@ -22,7 +22,7 @@ protected:
         b = Add(tree, L"Memory", group);
         static_cast<CReportTextItem*>(b)->SetValueData(&value);
     }
-    void Paint() { PaintAll(tree, canvas, client); }
+    void Paint() { PaintItems(tree, canvas); }
     bool HasVerticalLine(int x, int top, report::Colour colour) const {
         for (const auto& op : canvas.Of("line"))
             if (op.rect.left == x && op.rect.right == x && op.rect.top == top && op.rect.bottom == top + 21 &&
@@ -35,7 +35,6 @@ protected:
     FakeHost host;
     ReportTreeModel tree{host};
     RecordingCanvas canvas;
-    Rect client{0, 0, 400, 200};
     CReportGroupItem* group;
     CReportItem* a;
     CReportItem* b;
@@ -180,6 +179,51 @@ TEST_F(ReportPaint, SettingAValueInvalidatesItsArea) {
     b->SetValueData(&next);
     ASSERT_EQ(host.invalidated.size(), 1u);
     EXPECT_EQ(host.invalidated[0], b->ValueArea());
+}
+
+// Only the rows meeting the clip box are drawn; a group that runs through it from above still
+// draws its band beside its children, after the last of them that was drawn.
+TEST(ReportPaintClip, OnlyTheRowsInTheClipBoxAndTheGroupsAroundThem) {
+    FakeHost host;
+    ReportTreeModel tree{host};
+    CReportItem* top = Add<CReportGroupItem>(tree, L"Top");
+    top->Expand(true);
+    CReportItem* sub = Add<CReportGroupItem>(tree, L"Sub", top); // rows 21 to 251 with its children
+    sub->Expand(true);
+    for (int i = 0; i < 10; ++i) { // s0 at 42, s5 at 147
+        const std::wstring value = L"v" + std::to_wstring(i);
+        static_cast<CReportTextItem*>(Add(tree, L"s" + std::to_wstring(i), sub))->SetValueData(&value);
+    }
+    Add(tree, L"After", top);
+    tree.SetScrollPosition(100);
+    RecordingCanvas canvas;
+    canvas.clip = {0, 50, 400, 80}; // document rows 150 to 179: s5 and s6
+    PaintItems(tree, canvas);
+
+    std::vector<std::wstring> texts;
+    size_t lastText = 0;
+    for (size_t i = 0; i < canvas.ops.size(); ++i)
+        if (canvas.ops[i].kind == "text") {
+            texts.push_back(canvas.ops[i].text);
+            lastText = i;
+        }
+    EXPECT_EQ(texts, (std::vector<std::wstring>{L"s5", L"v5", L"s6", L"v6"}));
+    // Sub's band: from its label's left edge (12), I wide, from its row's last pixel row down
+    // to the end of its children, on screen 100 higher; nothing of Top's or Sub's closing lines.
+    const Rect band{12, 21 + 20 - 100, 24, 252 - 100};
+    const auto& ops = canvas.ops;
+    const auto found = std::find_if(ops.begin(), ops.end(), [&](const RecordingCanvas::Op& op) {
+        return op.kind == "fill" && op.rect == band && op.colour == canvas.colours.face;
+    });
+    ASSERT_NE(found, ops.end());
+    EXPECT_GT(static_cast<size_t>(found - ops.begin()), lastText);
+    EXPECT_EQ(canvas.Of("dots").size(), 2u) << "the separators of s5 and s6 only";
+    EXPECT_EQ(canvas.clipDepth, 0);
+
+    canvas.ops.clear();
+    canvas.clip = {0, 0, 0, 0}; // nothing can show
+    PaintItems(tree, canvas);
+    EXPECT_TRUE(canvas.ops.empty());
 }
 
 } // namespace

@@ -7,7 +7,8 @@ using report::ReportTreeModel;
 
 namespace {
 
-// A group with one "Minimum" column (49 pixels) and three text items, painted once.
+// A group with one "Minimum" column (49 pixels) and three text items, never painted: the model
+// lays its rows out itself.
 class ReportTree : public ::testing::Test {
 protected:
     ReportTree() {
@@ -17,13 +18,7 @@ protected:
         a = Add(tree, L"Processor", group);
         b = Add(tree, L"Memory", group);
         c = Add(tree, L"Graphics", group);
-        host.onUpdate = [this] { Paint(); };
-        Paint();
         host.sent.clear();
-    }
-    void Paint() {
-        RecordingCanvas canvas;
-        PaintAll(tree, canvas, host.client);
     }
     std::vector<CReportItem*> Chain() const {
         std::vector<CReportItem*> items;
@@ -120,10 +115,9 @@ TEST_F(ReportTree, KeysMoveTheSelectionAlongTheVisibleChain) {
         EXPECT_TRUE(tree.Key(s.key));
         EXPECT_EQ(tree.SelectedItem(), s.selected) << s.key;
         EXPECT_EQ(s.selected->IsSelected(), true);
-        EXPECT_EQ(host.sent.size(), s.notifies ? 1u : 0u) << s.key;
-        if (s.notifies) {
-            EXPECT_EQ(host.sent[0], (Notification{RTN_SELCHANGED, s.selected}));
-        }
+        const std::vector<Notification> expected =
+            s.notifies ? std::vector<Notification>{{RTN_SELCHANGED, s.selected}} : std::vector<Notification>{};
+        EXPECT_EQ(host.sent, expected) << s.key;
     }
     int selectedFlags = 0;
     for (CReportItem* item : Chain())
@@ -287,7 +281,6 @@ TEST_F(ReportTree, DoubleClickTogglesOnlyItemsWithChildren) {
 
 TEST_F(ReportTree, CheckBoxesToggleAndReport) {
     a->SetCheckBox(true);
-    Paint();
     const report::Rect box = a->CheckBoxRect();
     tree.Click({box.left + 3, box.top + 3});
     EXPECT_TRUE(a->IsChecked());
@@ -345,7 +338,6 @@ TEST_F(ReportTree, VetoedRemovalsKeepTheirItemsAndTheirParents) {
 TEST_F(ReportTree, ScrollToItemBringsRowsIntoView) {
     for (int i = 0; i < 20; ++i)
         Add(tree, L"row " + std::to_wstring(i), group);
-    Paint();
     CReportItem* row15 = tree.ItemFromId(5 + 15); // top at 21 * 19 = 399
     ASSERT_EQ(row15->Position().y, 399);
     tree.ScrollToItem(row15);
@@ -361,10 +353,114 @@ TEST_F(ReportTree, ScrollToItemBringsRowsIntoView) {
 
 TEST_F(ReportTree, ScrollingToAHiddenItemExpandsItsAncestors) {
     group->Expand(false);
-    Paint();
     tree.ScrollToItem(c);
     EXPECT_TRUE(group->IsExpanded());
     EXPECT_TRUE(tree.OnVisibleChain(c));
+}
+
+// Nothing here is ever painted: each change to what the rows depend on shows in the next hit
+// test at once.
+TEST(ReportLayout, HitTestsFollowEveryChangeWithoutAPaint) {
+    FakeHost host;
+    ReportTreeModel tree{host};
+    CReportItem* group = Add<CReportGroupItem>(tree, L"Group");
+    group->Expand(true);
+    CReportItem* a = Add(tree, L"a", group); // rows at 21 and 42
+    CReportItem* b = Add(tree, L"b", group);
+    const auto hit = [&](Point point) { return tree.HitTestPoint(point); };
+
+    EXPECT_EQ(hit({5, 8}), report::kHitExpander);
+    EXPECT_EQ(hit({16, 27}), report::kHitLabel);
+    EXPECT_EQ(tree.ItemAtPoint({0, 50}), b);
+
+    Add(tree, L"a's child", a); // a gets an expander: from 6 - 4 + 12 = 14, 4 below its top
+    EXPECT_EQ(a->ExpanderBox(), (Rect{14, 25, 23, 34}));
+    EXPECT_EQ(hit({16, 27}), report::kHitExpander);
+
+    b->SetCheckBox(true); // 5 right of its label's left edge (12), 14 square
+    EXPECT_EQ(b->CheckBoxRect(), (Rect{17, 46, 31, 60}));
+    EXPECT_EQ(hit({20, 50}), report::kHitCheckBox);
+
+    tree.SetDividerPosition(200);
+    EXPECT_EQ(hit({150, 30}), report::kHitLabel);
+    EXPECT_EQ(hit({200, 30}), report::kHitDivider);
+    EXPECT_EQ(b->ValueArea(), (Rect{205, 42, 399, 62}));
+
+    host.client = {0, 0, 300, 200};
+    EXPECT_EQ(b->ValueArea(), (Rect{205, 42, 299, 62}));
+
+    a->Expand(true); // a's child takes the row at 42, b moves to 63
+    EXPECT_EQ(b->Position(), (Point{0, 63}));
+    EXPECT_EQ(hit({20, 50}), report::kHitLabel);
+    EXPECT_EQ(hit({20, 67}), report::kHitCheckBox);
+
+    group->Expand(false);
+    EXPECT_EQ(tree.ItemAtPoint({0, 30}), nullptr);
+    EXPECT_EQ(tree.VisibleChain(), group);
+    EXPECT_EQ(group->NextVisible(), nullptr);
+}
+
+// Rows are the shown items below expanded ancestors, in order; children of a top-level item
+// keep its indentation, deeper ones move 12 pixels right.
+TEST(ReportLayout, CoversOnlyTheRowsThatCanBeShown) {
+    FakeHost host;
+    ReportTreeModel tree{host};
+    CReportItem* top = Add<CReportGroupItem>(tree, L"top");
+    top->Expand(true);
+    CReportItem* a = Add(tree, L"a", top);
+    CReportItem* hidden = Add(tree, L"hidden", top);
+    hidden->Show(false);
+    hidden->Expand(true);
+    CReportItem* underHidden = Add(tree, L"under hidden", hidden);
+    CReportItem* collapsed = Add(tree, L"collapsed", top);
+    CReportItem* underCollapsed = Add(tree, L"under collapsed", collapsed);
+    CReportItem* inner = Add<CReportGroupItem>(tree, L"inner", top);
+    inner->Expand(true);
+    CReportItem* d = Add(tree, L"d", inner);
+    CReportItem* deeper = Add(tree, L"deeper", d);
+    d->Expand(true);
+    Add(tree, L"e", inner)->Show(false);
+    CReportItem* hiddenTop = Add(tree, L"hidden top");
+    hiddenTop->Show(false);
+    CReportItem* last = Add(tree, L"last");
+
+    const struct {
+        CReportItem* item;
+        Point at;
+    } rows[] = {{top, {0, 0}}, {a, {0, 21}},        {collapsed, {0, 42}}, {inner, {0, 63}},
+                {d, {12, 84}}, {deeper, {24, 105}}, {last, {0, 126}}};
+    std::vector<CReportItem*> expected;
+    for (const auto& row : rows) {
+        expected.push_back(row.item);
+        EXPECT_EQ(row.item->Position(), row.at) << row.item->Caption();
+    }
+    EXPECT_EQ(tree.Rows(), expected);
+    std::vector<CReportItem*> chain;
+    for (CReportItem* item = tree.VisibleChain(); item; item = item->NextVisible())
+        chain.push_back(item);
+    EXPECT_EQ(chain, expected);
+    for (CReportItem* item : {hidden, underHidden, underCollapsed, hiddenTop})
+        EXPECT_FALSE(tree.OnVisibleChain(item)) << item->Caption();
+    EXPECT_EQ(tree.ItemAtPoint({0, 146}), last);
+    EXPECT_EQ(tree.ItemAtPoint({0, 147}), nullptr);
+}
+
+// Appending uses the parent's last child, which must follow removals of the last one.
+TEST(ReportLayout, AppendingAfterTheLastChildWasRemoved) {
+    FakeHost host;
+    ReportTreeModel tree{host};
+    CReportItem* first = Add(tree, L"first");
+    CReportItem* second = Add(tree, L"second");
+    tree.RemoveItem(second);
+    CReportItem* third = Add(tree, L"third");
+    tree.RemoveItem(first);
+    tree.RemoveItem(third);
+    CReportItem* fourth = Add(tree, L"fourth");
+    CReportItem* fifth = Add(tree, L"fifth");
+    EXPECT_EQ(tree.Root().FirstChild(), fourth);
+    EXPECT_EQ(fourth->NextSibling(), fifth);
+    EXPECT_EQ(fifth->NextSibling(), nullptr);
+    EXPECT_EQ(tree.Rows(), (std::vector<CReportItem*>{fourth, fifth}));
 }
 
 TEST(ReportScroll, RequestArithmetic) {

@@ -328,3 +328,106 @@ TEST_F(SettingsStore, VersionOfAThirtyTwoBitInstallerNamesTheKeys) {
     auto model = h.Make();
     EXPECT_STREQ(model->GetEngineKeyPath(), L"Software\\Velmora\\Tarnholm\\1.4\\Engine\\");
 }
+
+// --- saving when the registry refuses writes ---------------------------------------------------
+
+namespace {
+
+// A stored set, then edits in memory that differ from it in both keys.
+void StoreThenEdit(ModelHarness& h, CSettingsModel& model) {
+    model.SetValue(kScreenResolutionWidth, 1024);
+    model.SetValue(kScreenResolutionHeight, 768);
+    model.ApplyQualityPreset(1);
+    ASSERT_TRUE(model.Save());
+    model.SetValue(kScreenResolutionWidth, 1280);
+    model.SetValue(kScreenResolutionHeight, 1024);
+    model.ApplyQualityPreset(3);
+    (void)h;
+}
+
+TEST_F(SettingsStore, SaveSaysWhetherEveryValueWasWritten) {
+    auto model = h.Make();
+    EXPECT_TRUE(model->Save()) << "a clean profile takes every value";
+    EXPECT_EQ(h.registry.ValueCount(RegistryRoot::CurrentUser, ModelHarness::kEngine), 31u);
+
+    // A key without write access: the Engine rows fail, the Launcher rows after them are still
+    // written, and the model keeps the player's values.
+    StoreThenEdit(h, *model);
+    auto edited = model->GetValues();
+    edited[kAspectRatioOverride] = 125; // what Save works out for 1280x1024
+    h.registry.DenyWriteAccess(RegistryRoot::CurrentUser, ModelHarness::kEngine);
+    EXPECT_FALSE(model->Save());
+    EXPECT_EQ(h.Engine(L"ScreenResolutionWidth"), 1024u) << "nothing reached the refusing key";
+    EXPECT_EQ(h.Engine(L"TerrainGeometryDetails"), 50u);
+    EXPECT_EQ(h.Launcher(L"VisualQualityLvl"), 3u) << "writing went on after the failure";
+    EXPECT_EQ(model->GetValues(), edited) << "the edits stay in the model";
+    EXPECT_EQ(h.registry.OpenHandleCount(), 0u);
+
+    // Access back: the retry stores everything.
+    h.registry.DenyWriteAccess(RegistryRoot::CurrentUser, ModelHarness::kEngine, false);
+    EXPECT_TRUE(model->Save());
+    EXPECT_EQ(h.Engine(L"ScreenResolutionWidth"), 1280u);
+    EXPECT_EQ(h.Engine(L"TerrainGeometryDetails"), 10u);
+}
+
+TEST_F(SettingsStore, SaveFailsWhenOnlyTheLastValueCannotBeWritten) {
+    auto model = h.Make();
+    StoreThenEdit(h, *model);
+    // The Launcher key refuses: the last five rows.
+    h.registry.DenyWriteAccess(RegistryRoot::CurrentUser, ModelHarness::kLauncher);
+    EXPECT_FALSE(model->Save());
+    EXPECT_EQ(h.Engine(L"ScreenResolutionWidth"), 1280u) << "the Engine rows before it were written";
+    EXPECT_EQ(h.Launcher(L"VisualQualityLvl"), 1u);
+    h.registry.DenyWriteAccess(RegistryRoot::CurrentUser, ModelHarness::kLauncher, false);
+
+    // A full hive that takes every value but the very last one (the Launcher language).
+    std::vector<std::wstring> attempts;
+    h.registry.failSetValue = [&attempts](const std::wstring& path, const std::wstring& name) -> long {
+        attempts.push_back(name);
+        return path.find(L"launcher") != std::wstring::npos && name == L"LNG_Language" ? 1450 : 0;
+    };
+    EXPECT_FALSE(model->Save());
+    EXPECT_EQ(attempts.size(), kSettingCount) << "one write per value";
+    EXPECT_EQ(h.Launcher(L"VisualQualityLvl"), 3u);
+
+    // A hive that refuses the first value only: every other one is still written.
+    attempts.clear();
+    model->SetValue(kScreenResolutionHeight, 960);
+    h.registry.failSetValue = [&attempts](const std::wstring&, const std::wstring& name) -> long {
+        attempts.push_back(name);
+        return attempts.size() == 1 ? 1450 : 0;
+    };
+    EXPECT_FALSE(model->Save());
+    EXPECT_EQ(attempts.size(), kSettingCount);
+    EXPECT_EQ(h.Engine(L"ScreenResolutionWidth"), 1280u) << "the first write failed; it held 1280 already";
+    EXPECT_EQ(h.Engine(L"ScreenResolutionHeight"), 960u);
+
+    h.registry.failSetValue = nullptr;
+    EXPECT_TRUE(model->Save());
+}
+
+TEST_F(SettingsStore, EngineLanguageReadWithoutChangingAnything) {
+    // Nothing stored: the user's locale, and not one key made.
+    h.locale.lcid = 0x040A;
+    EXPECT_EQ(ReadEngineLanguage(h.registry, h.locale), 5);
+    EXPECT_FALSE(h.registry.KeyExists(RegistryRoot::CurrentUser, ModelHarness::kEngine));
+    EXPECT_FALSE(h.registry.KeyExists(RegistryRoot::CurrentUser, ModelHarness::kLauncher));
+
+    // The stored Engine language wins, under the installed version's key.
+    h.registry.SetString(RegistryRoot::LocalMachine, L"SOFTWARE\\Velmora\\Tarnholm", L"Version", L"2.5");
+    h.Put(L"Software\\Velmora\\Tarnholm\\2.5\\Engine\\", L"LNG_Language", 4);
+    h.PutLauncher(L"LNG_Language", 6); // under 1.0 and in the Launcher key: not the one
+    EXPECT_EQ(ReadEngineLanguage(h.registry, h.locale), 4);
+    EXPECT_EQ(h.registry.OpenHandleCount(), 0u);
+
+    // The model agrees.
+    auto model = h.Make();
+    EXPECT_EQ(model->GetValue(kEngineLanguage), 4);
+
+    EXPECT_EQ(LanguageForLocale(0x0407), 3);
+    EXPECT_EQ(LanguageForLocale(0x0410), 6);
+    EXPECT_EQ(LanguageForLocale(0x0809), 1);
+    EXPECT_EQ(SettingsVersion(h.registry), L"2.5");
+}
+
+} // namespace

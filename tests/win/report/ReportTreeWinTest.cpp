@@ -8,12 +8,30 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
 
 using namespace report_win;
+using testing_ui::SequenceIs;
 
 namespace {
 
-// Records the notifications the tree sends to its parent.
+std::string CodeName(int code) {
+    switch (code) {
+    case RTN_ITEMADDED: return "RTN_ITEMADDED";
+    case RTN_ITEMREMOVING: return "RTN_ITEMREMOVING";
+    case RTN_SELCHANGED: return "RTN_SELCHANGED";
+    case RTN_ITEMEXPANDING: return "RTN_ITEMEXPANDING";
+    case RTN_DIVIDERDRAG: return "RTN_DIVIDERDRAG";
+    case RTN_ITEMACTIVATE: return "RTN_ITEMACTIVATE";
+    case RTN_CHECKCHANGED: return "RTN_CHECKCHANGED";
+    case RTN_CLICK: return "click";
+    case RTN_RCLICK: return "right click";
+    default: return "code " + std::to_string(code);
+    }
+}
+
+// Records the notifications the tree sends to its parent, one line each: the sender's control
+// id, the code, the item by id, and whether the record's tail was left non-zero.
 class Recorder : public fw::CustomWindow {
 public:
     Recorder() {
@@ -24,22 +42,21 @@ public:
         if (hwnd_)
             DestroyWindow(hwnd_);
     }
-    struct Seen {
-        int code;
-        CReportItem* item;
-        bool zeroTail;
-    };
-    std::vector<Seen> seen;
+    testing_ui::MessageLog log;
     int veto = 0;
 
 protected:
-    bool OnNotify(int, NMHDR& header, LRESULT& result) override {
+    bool OnNotify(int id, NMHDR& header, LRESULT& result) override {
         const auto& record = reinterpret_cast<const NMREPORTTREE&>(header);
+        const int code = static_cast<int>(header.code);
+        std::string item = record.item == report::kAllItems ? "all items"
+                           : record.item                    ? "item " + std::to_string(record.item->Id())
+                                                            : "no item";
         bool zero = true;
-        for (BYTE b : record.reserved)
-            zero = zero && b == 0;
-        seen.push_back({static_cast<int>(header.code), record.item, zero});
-        result = static_cast<int>(header.code) == veto ? 1 : 0;
+        for (BYTE byte : record.reserved)
+            zero = zero && byte == 0;
+        log.Add(std::to_string(id) + ": " + CodeName(code) + ", " + item + (zero ? "" : ", tail not zero"));
+        result = code == veto ? 1 : 0;
         return true;
     }
 };
@@ -131,8 +148,6 @@ TEST_F(TreeWindow, SelectionAndDisabledColours) {
     ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE, RECT{0, 0, 420, 300}, parent_.Hwnd(), 5));
     Fill(tree, 2);
     const RECT client = ListClient(tree);
-    testing_ui::Surface before(client.right, client.bottom, RGB(1, 2, 3));
-    tree.List().PaintRows(before.Dc(), client); // builds the visible chain
     tree.Model().Click({60, 31});
     ASSERT_NE(tree.SelectedItem(), nullptr);
     testing_ui::Surface selected(client.right, client.bottom, RGB(1, 2, 3));
@@ -158,19 +173,18 @@ TEST_F(TreeWindow, NotificationsOnlyWithTheNotifyStyle) {
     parent_.veto = RTN_ITEMREMOVING;
     CReportItem* item = quiet.AddItem(std::make_unique<CReportTextItem>());
     quiet.RemoveItem(item); // nothing reaches the parent, so nothing vetoes
-    EXPECT_TRUE(parent_.seen.empty());
+    EXPECT_TRUE(SequenceIs(parent_.log, {}));
     EXPECT_EQ(quiet.Model().Root().FirstChild(), nullptr);
 
     CReportTree loud;
     ASSERT_TRUE(loud.Create(WS_CHILD | WS_VISIBLE | RTS_NOTIFY, RECT{0, 0, 300, 200}, parent_.Hwnd(), 6));
     item = loud.AddItem(std::make_unique<CReportTextItem>());
     loud.RemoveItem(item);
-    ASSERT_EQ(parent_.seen.size(), 2u);
-    EXPECT_EQ(parent_.seen[0].code, RTN_ITEMADDED);
-    EXPECT_EQ(parent_.seen[0].item, item);
-    EXPECT_TRUE(parent_.seen[0].zeroTail);
-    EXPECT_EQ(parent_.seen[1].code, RTN_ITEMREMOVING);
     EXPECT_EQ(loud.Model().Root().FirstChild(), item) << "the parent vetoed the removal";
+    // A press on the row, before the list has ever painted: the click, then the new selection.
+    SendMessageW(loud.List().Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, 10));
+    EXPECT_TRUE(SequenceIs(parent_.log, {"6: RTN_ITEMADDED, item 1", "6: RTN_ITEMREMOVING, item 1",
+                                         "6: click, all items", "6: RTN_SELCHANGED, item 1"}));
 }
 
 TEST_F(TreeWindow, FontsAreSharedUntilTheLastTreeGoes) {

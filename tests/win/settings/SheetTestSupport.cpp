@@ -1,5 +1,7 @@
 #include "SheetTestSupport.h"
 
+#include "report/SystemCheckDlg.h"
+
 #include "Detection.h"
 
 #include <cwctype>
@@ -124,8 +126,19 @@ bool FixedDisplay::GetCurrentMode(DisplayMode& mode) {
 
 // ---- the driven sheet ----
 
+namespace {
+
+// The report as the program makes it for the sheet: a page without an OK of its own.
+std::unique_ptr<fw::PropertyPage> ReportPageOn(DetectionApplication* detection) {
+    auto report = std::make_unique<CSystemCheckDlg>(nullptr, LanguageFileTexts(), false);
+    report->AttachApplication(detection);
+    return report;
+}
+
+} // namespace
+
 DrivenSheet::DrivenSheet(CSettingsModel& model, DetectionApplication* detection, std::vector<Step> steps)
-    : CSettingsSheet(model, detection, LanguageFileTexts()), steps_(std::move(steps)) {}
+    : CSettingsSheet(model, ReportPageOn(detection), LanguageFileTexts()), steps_(std::move(steps)) {}
 
 bool DrivenSheet::OnInitDialog() {
     const bool result = CSettingsSheet::OnInitDialog();
