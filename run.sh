@@ -5,7 +5,8 @@
 #   ./run.sh [/silent] [/ForceDetectionUI] [/OnlyDetection]
 # With $DISPLAY set the windows appear on that desktop. Without it the program runs on a virtual
 # display: a screenshot of the screen is saved every $TARNHOLM_SHOT_SECONDS (default 2) into
-# build/screenshots/run/, and the program is ended after $TARNHOLM_RUN_SECONDS (default 60).
+# build/screenshots/run/, and after $TARNHOLM_RUN_SECONDS (default 60) the program is ended as a
+# player would end it (Quit, or closing the window that is open); its own exit code is reported.
 set -euo pipefail
 cd "$(dirname "$0")"
 ROOT=$PWD
@@ -57,14 +58,19 @@ wine "$launcher" "$@" &
 pid=$!
 limit="${TARNHOLM_RUN_SECONDS:-60}" interval="${TARNHOLM_SHOT_SECONDS:-2}"
 start=$SECONDS n=0
+shot() { n=$((n + 1)); import -window root "$shots/$(printf %03d $n).png" 2>/dev/null || true; }
 while kill -0 "$pid" 2>/dev/null && (( SECONDS - start < limit )); do
-    n=$((n + 1))
-    import -window root "$shots/$(printf %03d $n).png" 2>/dev/null || true
+    shot
     sleep "$interval"
 done
 if kill -0 "$pid" 2>/dev/null; then
-    echo "run.sh: still running after ${limit}s; ending it"
-    wineserver -k
+    echo "run.sh: still running after ${limit}s; ending it as a player would"
+    shot
+    source "$ROOT/tools/close-launcher.sh"
+    if ! close_launcher "$pid" "$ROOT/build/windows/tools/driver/driver.exe"; then
+        echo "run.sh: Launcher.exe did not end when its windows were closed; stopping Wine" >&2
+        wineserver -k
+    fi
 fi
 set +e
 wait "$pid"
