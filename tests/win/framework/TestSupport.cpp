@@ -51,6 +51,16 @@ int Surface::Count(const RECT& area, COLORREF colour) const {
     return count;
 }
 
+int TextWidthIn(HWND control, const std::wstring& text) {
+    const HDC dc = GetDC(control);
+    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return extent.cx;
+}
+
 long long GdiGrowth(int warmUps, int repeats, const std::function<void()>& cycle) {
     for (int i = 0; i < warmUps; ++i)
         cycle();

@@ -52,6 +52,9 @@ private:
 // insist on full handles), GetGuiResources is the answer.
 size_t CountLiveGdiObjects();
 
+// How wide the text is in the control's own font, on one line.
+int TextWidthIn(HWND control, const std::wstring& text);
+
 // Runs pending messages of this thread (for windows shown outside a modal loop).
 void PumpPending();
 

@@ -281,14 +281,7 @@ TEST_F(ReportDialog, HelpLinkKeepsItsFittedWidthThroughResizes) {
     };
     SIZE initial{};
     Report report({[&](Report& d) {
-                       const HWND link = GetDlgItem(d.Hwnd(), IDC_REPORT_HELP_LINK);
-                       const HDC dc = GetDC(link);
-                       const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(link, WM_GETFONT, 0, 0)));
-                       SIZE extent{};
-                       GetTextExtentPoint32W(dc, help.c_str(), static_cast<int>(help.size()), &extent);
-                       SelectObject(dc, old);
-                       ReleaseDC(link, dc);
-                       textWidth = extent.cx;
+                       textWidth = testing_ui::TextWidthIn(GetDlgItem(d.Hwnd(), IDC_REPORT_HELP_LINK), help);
                        record(d);
                        RECT window{};
                        GetWindowRect(d.Hwnd(), &window);

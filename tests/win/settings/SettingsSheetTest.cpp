@@ -610,3 +610,41 @@ TEST_F(SettingsSheet, EnterAfterTabAndEscapeOnAnOpenList) {
               1);
     EXPECT_TRUE(openAfterEscape);
 }
+
+// A press on a page's background asks the sheet to move: the sheet gets the caption press at
+// that point of the screen, from either page, and nothing else of the pages' presses.
+TEST_F(SettingsSheet, PressesOnThePagesBackgroundsMoveTheSheet) {
+    class RecordingSheet : public DrivenSheet {
+    public:
+        using DrivenSheet::DrivenSheet;
+        std::vector<std::string> log;
+
+    protected:
+        bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+            if (msg != WM_NCLBUTTONDOWN)
+                return DrivenSheet::OnMessage(msg, wParam, lParam, result);
+            // Recorded instead of starting the system's move loop, which would wait for the mouse.
+            log.push_back("caption press " + std::to_string(wParam == HTCAPTION) + " at " +
+                          std::to_string(static_cast<short>(LOWORD(lParam))) + "," +
+                          std::to_string(static_cast<short>(HIWORD(lParam))));
+            result = 0;
+            return true;
+        }
+    };
+    std::vector<std::string> expected;
+    const auto press = [&expected](HWND page, POINT at) {
+        POINT screen = at;
+        ClientToScreen(page, &screen);
+        expected.push_back("caption press 1 at " + std::to_string(screen.x) + "," + std::to_string(screen.y));
+        PostMessageW(page, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+        PostMessageW(page, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    };
+    RecordingSheet sheet(*model_, &hardware_,
+                         {[&](DrivenSheet& s) { press(s.VideoPage().Hwnd(), POINT{7, 9}); },
+                          [](DrivenSheet& s) { s.SetActivePage(1); },
+                          [&](DrivenSheet& s) { press(s.LanguagePage().Hwnd(), POINT{11, 13}); },
+                          [](DrivenSheet&) {}, // the sheet posts its caption press to itself
+                          [](DrivenSheet& s) { Click(s.SheetItem(IDCANCEL)); }});
+    EXPECT_EQ(sheet.DoModal(), 1);
+    EXPECT_EQ(sheet.log, expected);
+}

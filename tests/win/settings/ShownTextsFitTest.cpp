@@ -3,6 +3,7 @@
 // real windows (the templates alone are checked elsewhere).
 #include "Driven.h"
 #include "SheetTestSupport.h"
+#include "TestSupport.h"
 
 #include "ResourceIds.h"
 #include "report/SystemCheckDlg.h"
@@ -18,16 +19,6 @@ namespace {
 
 const wchar_t* const kLanguages[] = {L"EN", L"DEU", L"FR", L"ESM", L"ITA"};
 
-int TextWidth(HWND control, const std::wstring& text) {
-    const HDC dc = GetDC(control);
-    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
-    SIZE extent{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-    SelectObject(dc, old);
-    ReleaseDC(control, dc);
-    return extent.cx;
-}
-
 std::wstring WindowText(HWND window) {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
@@ -39,7 +30,7 @@ std::string CutText(HWND control) {
     RECT client{};
     GetClientRect(control, &client);
     const std::wstring text = WindowText(control);
-    const int width = TextWidth(control, text);
+    const int width = testing_ui::TextWidthIn(control, text);
     if (width <= client.right)
         return {};
     return "text " + std::to_string(width) + " px wide in a " + std::to_string(client.right) + " px control";
@@ -58,7 +49,7 @@ std::vector<std::string> CutTabCaptions(HWND tabs) {
         RECT cell{};
         SendMessageW(tabs, TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
         SendMessageW(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&cell));
-        const int width = 4 + TextWidth(tabs, item.pszText);
+        const int width = 4 + testing_ui::TextWidthIn(tabs, item.pszText);
         if (width > cell.right - cell.left)
             cut.push_back("tab " + std::to_string(index) + ": " + std::to_string(width) + " px in a " +
                           std::to_string(cell.right - cell.left) + " px cell");
