@@ -229,6 +229,17 @@ scenario_report_file_refused() {
 # Documents folder, offering "Tarnholm system check.txt"; the file written is the header and
 # exactly the text that Copy report gives. Saving over the file asks first and then replaces it;
 # Cancel writes nothing; a file that cannot be replaced is named in a message and the report stays.
+# The program writes the file after the save dialog has returned: wait for it to be there, and
+# no longer the older report the scenario put in its place.
+await_saved_report() {  # FILE
+    local start=$SECONDS
+    until [[ -s $1 ]] && ! grep -q '^an older report' "$1"; do
+        (( SECONDS - start > 15 )) && fail "no saved report in $1"
+        sleep 0.1
+    done
+    sleep 0.3 # the rename is the last step; let the writer finish
+}
+
 scenario_report_save_dialog() {
     launcher_start /ForceDetectionUI
     wait_kind report
@@ -246,6 +257,7 @@ scenario_report_save_dialog() {
     expect_eq "$(control_text "$dialog" 1137)" "Documents" "the folder the dialog opens in"
     drv save-as "$dialog" "$target" || fail "could not save through the dialog"
     drv wait --exe Launcher.exe --ids 1148,1,2 --gone --timeout 20 >/dev/null || fail "the save dialog stayed open"
+    await_saved_report "$folder/Tarnholm system check.txt"
     expect_report_file "$folder/Tarnholm system check.txt" EN
     expect_eq "$REPORT_BODY" "$copied" "the saved report against the copied one"
 
@@ -260,6 +272,7 @@ scenario_report_save_dialog() {
     ask=$(drv wait --exe Launcher.exe --ids 6,7 --timeout 20 | cut -d' ' -f1) || fail "no question before replacing the file"
     click "$ask" 6
     drv wait --exe Launcher.exe --ids 1148,1,2 --gone --timeout 20 >/dev/null || fail "the save dialog stayed open"
+    await_saved_report "$folder/Tarnholm system check.txt"
     expect_report_file "$folder/Tarnholm system check.txt" EN
     expect_eq "$REPORT_BODY" "$copied" "the replaced report against the copied one"
     expect_eq "$(ls -A "$folder")" "Tarnholm system check.txt" "files in the folder"
