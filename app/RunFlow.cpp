@@ -107,10 +107,10 @@ const wchar_t* LanguageFileFor(int engineLanguage) {
 
 unsigned short ResourceLanguageFor(int engineLanguage) {
     switch (engineLanguage) {
-    case 3: return 0x0407; // German
-    case 4: return 0x040C; // French
-    case 5: return 0x0C0A; // Spanish, modern sort
-    case 6: return 0x0410; // Italian
+    case 3: return 0x0407;  // German
+    case 4: return 0x040C;  // French
+    case 5: return 0x0C0A;  // Spanish, modern sort
+    case 6: return 0x0410;  // Italian
     default: return 0x0409; // English
     }
 }

@@ -48,8 +48,8 @@ bool PlainRows::Create(const RECT& screen) {
     buffer_ = CreateBitmap(width, height, static_cast<UINT>(GetDeviceCaps(screenDc, PLANES)),
                            static_cast<UINT>(GetDeviceCaps(screenDc, BITSPIXEL)), nullptr);
     ReleaseDC(nullptr, screenDc);
-    frame_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, screen.left, screen.top, width, height,
-                             nullptr, nullptr, nullptr, nullptr);
+    frame_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, screen.left, screen.top, width, height, nullptr,
+                             nullptr, nullptr, nullptr);
     hwnd_ = CreateWindowExW(0, kClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, width, height, frame_, nullptr,
                             GetModuleHandleW(nullptr), this);
     return hwnd_ != nullptr && buffer_ != nullptr;

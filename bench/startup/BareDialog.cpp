@@ -52,8 +52,9 @@ DWORD WINAPI QueryGraphics(void*) {
     if (queried) {
         const auto createDevice = Export<PFN_D3D11_CREATE_DEVICE>(L"d3d11.dll", "D3D11CreateDevice");
         ID3D11Device* device = nullptr;
-        queried = createDevice != nullptr && SUCCEEDED(createDevice(adapter, D3D_DRIVER_TYPE_UNKNOWN, nullptr, 0, nullptr,
-                                                                    0, D3D11_SDK_VERSION, &device, nullptr, nullptr));
+        queried =
+            createDevice != nullptr && SUCCEEDED(createDevice(adapter, D3D_DRIVER_TYPE_UNKNOWN, nullptr, 0, nullptr, 0,
+                                                              D3D11_SDK_VERSION, &device, nullptr, nullptr));
         if (device != nullptr)
             device->Release();
     }

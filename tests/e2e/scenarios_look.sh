@@ -19,7 +19,7 @@ MACHINE_ROWS="DET_CPU_NAME DET_MEMORY_NAME DET_DISK_NAME"
 # tree places at 30% of its width, to the list's inner right edge. A row scrolled out of view
 # gets no mask.
 report_masks() {
-    local left right width divider key row=0 spec=""
+    local left right width divider key row=0 masks=""
     read -r left _ right _ <<<"$(rect_of "$1" 101)"
     read -r _ _ width _ <<<"$(rect_of "$1" 100 --client)"
     [[ -n $width ]] || fail "the report has no tree list"
@@ -27,9 +27,9 @@ report_masks() {
     for key in $REPORT_ITEM_KEYS; do
         row=$((row + 1))
         [[ " $MACHINE_ROWS " == *" $key "* ]] || continue
-        spec+="${spec:+;}100@$((divider + 2)),$((row * 21)),$((width - 2)),$((row * 21 + 20))"
+        masks+="${masks:+;}100@$((divider + 2)),$((row * 21)),$((width - 2)),$((row * 21 + 20))"
     done
-    echo "$spec"
+    echo "$masks"
 }
 
 # look_windows LANGUAGE-ID CODE: the windows of a failed check in that language: report,

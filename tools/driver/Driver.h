@@ -113,6 +113,8 @@ bool WindowArg(const Args& args, size_t index, HWND& hwnd);
 // The control whose id is the positional argument at `index`: a child of the window, or a visible
 // descendant (on a property sheet's shown page); says so and fails when there is none.
 bool ControlArg(const Args& args, HWND hwnd, size_t index, HWND& control);
+// "HWND [ID]": the window, or its control when an id follows. kOk, or the code to end with.
+int WindowOrControlArgs(const Args& args, HWND& window, HWND& target);
 
 // Real input (Input.cpp). A key with Ctrl held when `ctrl`.
 struct Key {

@@ -119,11 +119,8 @@ bool TypeKeys(HWND hwnd, const std::vector<Key>& keys) {
 // the middle of one of its tabs.
 int CmdMouse(const Args& args) {
     HWND hwnd, target;
-    if (!WindowArg(args, 0, hwnd))
-        return kUsage;
-    target = hwnd;
-    if (args.positional.size() > 1 && !ControlArg(args, hwnd, 1, target))
-        return kNotMet;
+    if (const int code = WindowOrControlArgs(args, hwnd, target); code != kOk)
+        return code;
     RECT client{};
     GetClientRect(target, &client);
     POINT at{client.right / 2, client.bottom / 2};
@@ -148,7 +145,7 @@ int CmdMouse(const Args& args) {
     }
     const bool right = args.Has(L"--right");
     INPUT click[] = {MouseInput(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN),
-                           MouseInput(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)};
+                     MouseInput(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)};
     for (int n = args.Has(L"--double") ? 2 : 1; n > 0; --n) {
         if (SendInput(2, click, sizeof(INPUT)) != 2)
             return kNotMet;

@@ -114,7 +114,8 @@ bool Write(const Picture& picture, const std::wstring& path) {
     FILE* out = _wfopen(path.c_str(), L"wb");
     if (!out)
         return false;
-    const bool ok = fwrite(&file, sizeof file, 1, out) == 1 && fwrite(&picture.info, sizeof picture.info, 1, out) == 1 &&
+    const bool ok = fwrite(&file, sizeof file, 1, out) == 1 &&
+                    fwrite(&picture.info, sizeof picture.info, 1, out) == 1 &&
                     fwrite(picture.pixels.data(), 1, picture.pixels.size(), out) == picture.pixels.size();
     return fclose(out) == 0 && ok;
 }
@@ -125,14 +126,14 @@ bool Write(const Picture& picture, const std::wstring& path) {
 bool ParseMasks(HWND hwnd, const std::wstring& text, std::vector<RECT>& masks) {
     RECT window{};
     GetWindowRect(hwnd, &window);
-    std::wstring spec;
-    for (size_t start = 0; start <= text.size(); start += spec.size() + 1) {
-        spec = text.substr(start, text.find(L';', start) - start);
-        if (spec.empty())
+    std::wstring mask;
+    for (size_t start = 0; start <= text.size(); start += mask.size() + 1) {
+        mask = text.substr(start, text.find(L';', start) - start);
+        if (mask.empty())
             continue;
-        const size_t at = spec.find(L'@');
+        const size_t at = mask.find(L'@');
         long long id = 0;
-        if (!ParseNumber(spec.substr(0, at), id))
+        if (!ParseNumber(mask.substr(0, at), id))
             return false;
         HWND control = GetDlgItem(hwnd, static_cast<int>(id));
         if (!control)
@@ -146,7 +147,7 @@ bool ParseMasks(HWND hwnd, const std::wstring& text, std::vector<RECT>& masks) {
             GetWindowRect(control, &rect);
         } else {
             long long v[4];
-            std::wstring numbers = spec.substr(at + 1) + L",";
+            std::wstring numbers = mask.substr(at + 1) + L",";
             size_t from = 0;
             for (long long& n : v) {
                 const size_t comma = numbers.find(L',', from);

@@ -286,13 +286,19 @@ int CmdControls(const Args& args) {
     return kOk;
 }
 
+int WindowOrControlArgs(const Args& args, HWND& window, HWND& target) {
+    if (!WindowArg(args, 0, window))
+        return kUsage;
+    target = window;
+    if (args.positional.size() > 1 && !ControlArg(args, window, 1, target))
+        return kNotMet;
+    return kOk;
+}
+
 int CmdText(const Args& args) {
     HWND hwnd, target;
-    if (!WindowArg(args, 0, hwnd))
-        return kUsage;
-    target = hwnd;
-    if (args.positional.size() > 1 && !ControlArg(args, hwnd, 1, target))
-        return kNotMet;
+    if (const int code = WindowOrControlArgs(args, hwnd, target); code != kOk)
+        return code;
     Print(TextOf(target));
     return kOk;
 }

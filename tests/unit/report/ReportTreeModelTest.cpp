@@ -134,8 +134,12 @@ TEST_F(ReportTree, KeysWithNothingSelected) {
         CReportItem* selected;
         std::vector<int> codes;
     } cases[] = {
-        {0x26, c, {RTN_SELCHANGED}}, {0x28, group, {RTN_SELCHANGED}}, {0x24, group, {RTN_SELCHANGED}},
-        {0x23, c, {RTN_SELCHANGED}}, {0x25, nullptr, {}},             {0x27, nullptr, {}},
+        {0x26, c, {RTN_SELCHANGED}},
+        {0x28, group, {RTN_SELCHANGED}},
+        {0x24, group, {RTN_SELCHANGED}},
+        {0x23, c, {RTN_SELCHANGED}},
+        {0x25, nullptr, {}},
+        {0x27, nullptr, {}},
         {0x0D, nullptr, {}},
     };
     for (const auto& k : cases) {
@@ -288,8 +292,8 @@ TEST_F(ReportTree, CheckBoxesToggleAndReport) {
 
     // Its rectangle's corners toggle it (the box is drawn with its right and bottom edges); a
     // pixel beyond selects the row instead.
-    const report::Point corners[] = {{box.left, box.top}, {box.right, box.top}, {box.left, box.bottom},
-                                     {box.right, box.bottom}};
+    const report::Point corners[] = {
+        {box.left, box.top}, {box.right, box.top}, {box.left, box.bottom}, {box.right, box.bottom}};
     bool checked = true;
     for (const report::Point& at : corners) {
         tree.Click(at);

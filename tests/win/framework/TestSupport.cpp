@@ -51,6 +51,16 @@ int Surface::Count(const RECT& area, COLORREF colour) const {
     return count;
 }
 
+SIZE OuterSize(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void SetOuterSize(HWND window, SIZE size) {
+    SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+}
+
 int TextWidthIn(HWND control, const std::wstring& text) {
     const HDC dc = GetDC(control);
     const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));

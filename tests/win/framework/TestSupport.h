@@ -52,6 +52,10 @@ private:
 // insist on full handles), GetGuiResources is the answer.
 size_t CountLiveGdiObjects();
 
+// A window's outer size, and resizing it in place.
+SIZE OuterSize(HWND window);
+void SetOuterSize(HWND window, SIZE size);
+
 // How wide the text is in the control's own font, on one line.
 int TextWidthIn(HWND control, const std::wstring& text);
 

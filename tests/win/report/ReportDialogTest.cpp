@@ -161,11 +161,8 @@ TEST_F(ReportDialog, ResizingGrowsTheTreeAndMovesOkAsAnchored) {
                        GetWindowRect(d.Tree()->Hwnd(), &treeBefore);
                        okBefore = ChildRect(d.Hwnd(), GetDlgItem(d.Hwnd(), IDC_REPORT_OK));
                        linkBefore = ChildRect(d.Hwnd(), GetDlgItem(d.Hwnd(), IDC_REPORT_HELP_LINK));
-                       RECT window{};
-                       GetWindowRect(d.Hwnd(), &window);
-                       initial = {window.right - window.left, window.bottom - window.top};
-                       SetWindowPos(d.Hwnd(), nullptr, 0, 0, initial.cx + 101, initial.cy + 40,
-                                    SWP_NOMOVE | SWP_NOZORDER);
+                       initial = testing_ui::OuterSize(d.Hwnd());
+                       testing_ui::SetOuterSize(d.Hwnd(), {initial.cx + 101, initial.cy + 40});
                    },
                    [&](Report& d) {
                        GetClientRect(d.Hwnd(), &clientAfter);
@@ -283,14 +280,12 @@ TEST_F(ReportDialog, HelpLinkKeepsItsFittedWidthThroughResizes) {
     Report report({[&](Report& d) {
                        textWidth = testing_ui::TextWidthIn(GetDlgItem(d.Hwnd(), IDC_REPORT_HELP_LINK), help);
                        record(d);
-                       RECT window{};
-                       GetWindowRect(d.Hwnd(), &window);
-                       initial = {window.right - window.left, window.bottom - window.top};
-                       SetWindowPos(d.Hwnd(), nullptr, 0, 0, initial.cx + 120, initial.cy + 30, SWP_NOMOVE | SWP_NOZORDER);
+                       initial = testing_ui::OuterSize(d.Hwnd());
+                       testing_ui::SetOuterSize(d.Hwnd(), {initial.cx + 120, initial.cy + 30});
                    },
                    [&](Report& d) {
                        record(d);
-                       SetWindowPos(d.Hwnd(), nullptr, 0, 0, initial.cx, initial.cy, SWP_NOMOVE | SWP_NOZORDER);
+                       testing_ui::SetOuterSize(d.Hwnd(), initial);
                    },
                    [&](Report& d) {
                        record(d);
@@ -313,9 +308,12 @@ TEST_F(ReportDialog, PaneSpeaksThePlayersLanguage) {
         LANGID language;
         const wchar_t* title;
     } languages[] = {
-        {0x0409, L"Your system at a glance"},         {0x0407, L"Ihr System auf einen Blick"},
-        {0x040C, L"Votre syst\u00e8me en un coup d\u2019\u0153il"}, {0x0C0A, L"Tu sistema de un vistazo"},
-        {0x0410, L"Il tuo sistema in breve"},          {0x0419, L"Your system at a glance"}, // no table: English
+        {0x0409, L"Your system at a glance"},
+        {0x0407, L"Ihr System auf einen Blick"},
+        {0x040C, L"Votre syst\u00e8me en un coup d\u2019\u0153il"},
+        {0x0C0A, L"Tu sistema de un vistazo"},
+        {0x0410, L"Il tuo sistema in breve"},
+        {0x0419, L"Your system at a glance"}, // no table: English
     };
     for (const auto& l : languages) {
         app_.SetResourceLanguage(l.language);

@@ -640,9 +640,13 @@ TEST_F(SettingsSheet, PressesOnThePagesBackgroundsMoveTheSheet) {
         PostMessageW(page, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
     };
     RecordingSheet sheet(*model_, &hardware_,
-                         {[&](DrivenSheet& s) { press(s.VideoPage().Hwnd(), POINT{7, 9}); },
+                         {[&](DrivenSheet& s) {
+                              press(s.VideoPage().Hwnd(), POINT{7, 9});
+                          },
                           [](DrivenSheet& s) { s.SetActivePage(1); },
-                          [&](DrivenSheet& s) { press(s.LanguagePage().Hwnd(), POINT{11, 13}); },
+                          [&](DrivenSheet& s) {
+                              press(s.LanguagePage().Hwnd(), POINT{11, 13});
+                          },
                           [](DrivenSheet&) {}, // the sheet posts its caption press to itself
                           [](DrivenSheet& s) { Click(s.SheetItem(IDCANCEL)); }});
     EXPECT_EQ(sheet.DoModal(), 1);

@@ -88,7 +88,8 @@ TEST_F(SheetResources, SliderShowsThePagePictureBehindItsChannel) {
         const RECT at = s.VideoPage().ChildRect(slider);
         const RECT client{0, 0, at.right - at.left, at.bottom - at.top};
         testing_ui::Surface expected(s.VideoPage().ClientRect().right, s.VideoPage().ClientRect().bottom, 0);
-        fw::StretchBitmap(expected.Dc(), fw::LoadBitmapResource(IDB_VIDEO_BACKGROUND).Get(), s.VideoPage().ClientRect());
+        fw::StretchBitmap(expected.Dc(), fw::LoadBitmapResource(IDB_VIDEO_BACKGROUND).Get(),
+                          s.VideoPage().ClientRect());
         // The slider painted into a surface of its own: its top-left corner, left of the channel
         // and clear of the thumb, is the picture's pixel.
         testing_ui::Surface drawn(client.right, client.bottom, RGB(255, 0, 255));

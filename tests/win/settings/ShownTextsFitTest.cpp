@@ -74,15 +74,12 @@ TEST_F(ShownTextsFit, HelpLinkAndTabCaptionsInEveryLanguage) {
         };
         Report report({[&](Report& d) {
                            linkFits(d, "as opened");
-                           RECT window{};
-                           GetWindowRect(d.Hwnd(), &window);
-                           initial = {window.right - window.left, window.bottom - window.top};
-                           SetWindowPos(d.Hwnd(), nullptr, 0, 0, initial.cx + 150, initial.cy + 40,
-                                        SWP_NOMOVE | SWP_NOZORDER);
+                           initial = testing_ui::OuterSize(d.Hwnd());
+                           testing_ui::SetOuterSize(d.Hwnd(), {initial.cx + 150, initial.cy + 40});
                        },
                        [&](Report& d) {
                            linkFits(d, "widened");
-                           SetWindowPos(d.Hwnd(), nullptr, 0, 0, initial.cx, initial.cy, SWP_NOMOVE | SWP_NOZORDER);
+                           testing_ui::SetOuterSize(d.Hwnd(), initial);
                        },
                        [&](Report& d) {
                            linkFits(d, "back to its first size");
