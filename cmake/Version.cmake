@@ -25,23 +25,16 @@ function(tarnholm_add_version_info target)
   if(NOT V_DESCRIPTION)
     message(FATAL_ERROR "tarnholm_add_version_info(${target}): DESCRIPTION is required")
   endif()
-  set(major ${PROJECT_VERSION_MAJOR})
-  set(minor ${PROJECT_VERSION_MINOR})
-  set(patch ${PROJECT_VERSION_PATCH})
-  set(tweak ${PROJECT_VERSION_TWEAK})
-  foreach(part major minor patch tweak)
-    if("${${part}}" STREQUAL "")
-      set(${part} 0)
-    endif()
-  endforeach()
+  tarnholm_four_part_version(version)
+  string(REPLACE "." "," version_commas "${version}")
   string(TIMESTAMP year "%Y" UTC)
   set(rc "${CMAKE_CURRENT_BINARY_DIR}/${target}_version.rc")
   # Generated at build-system time so the original file name can come from the target.
   file(GENERATE OUTPUT "${rc}" CONTENT "#include <windows.h>
 
 VS_VERSION_INFO VERSIONINFO
- FILEVERSION ${major},${minor},${patch},${tweak}
- PRODUCTVERSION ${major},${minor},${patch},${tweak}
+ FILEVERSION ${version_commas}
+ PRODUCTVERSION ${version_commas}
  FILEFLAGSMASK VS_FFI_FILEFLAGSMASK
  FILEFLAGS 0
  FILEOS VOS_NT_WINDOWS32
@@ -54,12 +47,12 @@ BEGIN
         BEGIN
             VALUE \"CompanyName\", \"Velmora\"
             VALUE \"FileDescription\", \"${V_DESCRIPTION}\"
-            VALUE \"FileVersion\", \"${major}.${minor}.${patch}.${tweak}\"
+            VALUE \"FileVersion\", \"${version}\"
             VALUE \"InternalName\", \"$<TARGET_FILE_BASE_NAME:${target}>\"
             VALUE \"LegalCopyright\", \"Copyright (C) ${year} Velmora. All rights reserved.\"
             VALUE \"OriginalFilename\", \"$<TARGET_FILE_NAME:${target}>\"
             VALUE \"ProductName\", \"Tarnholm\"
-            VALUE \"ProductVersion\", \"${major}.${minor}.${patch}.${tweak}\"
+            VALUE \"ProductVersion\", \"${version}\"
         END
     END
     BLOCK \"VarFileInfo\"
