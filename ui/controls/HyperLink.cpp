@@ -5,20 +5,11 @@
 
 #include <vector>
 
-namespace {
-
-// One hand for every link, made once and destroyed when the program ends. Always a copy, so
-// that it can be destroyed whichever cursor it was taken from.
-win32::Cursor g_handCursor;
-
-} // namespace
-
 CHyperLink::~CHyperLink() = default;
 
-HCURSOR CHyperLink::HandCursor() { return g_handCursor.Get(); }
-
-void CHyperLink::LoadDefaultHandCursor() {
-    if (g_handCursor)
+// Always a copy, so that it can be destroyed whichever cursor it was taken from.
+void CHyperLink::LoadHandCursor() {
+    if (handCursor_)
         return;
     std::vector<wchar_t> directory(MAX_PATH, L'\0');
     const UINT length = GetWindowsDirectoryW(directory.data(), static_cast<UINT>(directory.size()));
@@ -28,11 +19,11 @@ void CHyperLink::LoadDefaultHandCursor() {
         const win32::Module module(
             LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
         if (const HCURSOR cursor = module ? LoadCursorW(module.Get(), MAKEINTRESOURCEW(106)) : nullptr)
-            g_handCursor.Reset(CopyCursor(cursor));
+            handCursor_.Reset(CopyCursor(cursor));
     }
     // Systems without that program still have a hand of their own.
-    if (!g_handCursor)
-        g_handCursor.Reset(CopyCursor(LoadCursorW(nullptr, IDC_HAND)));
+    if (!handCursor_)
+        handCursor_.Reset(CopyCursor(LoadCursorW(nullptr, IDC_HAND)));
 }
 
 void CHyperLink::PreSubclassWindow() {
@@ -53,7 +44,7 @@ void CHyperLink::PreSubclassWindow() {
         style_ &= ~hyperlink::kFitToText;
     }
     if (!(style_ & hyperlink::kNoHandCursor))
-        LoadDefaultHandCursor();
+        LoadHandCursor();
     if (tooltip_.Create(hwnd_))
         tooltip_.AddTool(hwnd_, target_, ClientRect(), 1);
 }
@@ -101,8 +92,8 @@ HBRUSH CHyperLink::OnReflectedCtlColor(HDC dc, fw::CtlColor) {
 LRESULT CHyperLink::OnNcHitTest(POINT) { return HTCLIENT; }
 
 bool CHyperLink::OnSetCursor(HWND window, UINT hitTest, UINT mouseMessage) {
-    if (g_handCursor) {
-        SetCursor(g_handCursor.Get());
+    if (handCursor_) {
+        SetCursor(handCursor_.Get());
         return true;
     }
     return fw::StaticCtrl::OnSetCursor(window, hitTest, mouseMessage);

@@ -5,6 +5,7 @@
 #include "controls/HyperLinkLogic.h"
 #include "framework/Controls.h"
 #include "framework/Gdi.h"
+#include "win32/Owners.h"
 
 #include <string>
 
@@ -31,9 +32,8 @@ public:
     // Beeps and shows what went wrong.
     virtual void ShowOpenError(int code);
 
-    static HCURSOR HandCursor();
-    // Loads the hand cursor once for all links.
-    static void LoadDefaultHandCursor();
+    // Null with style bit 0x20 (no hand cursor).
+    HCURSOR HandCursor() const { return handCursor_.Get(); }
 
     bool PreTranslateMessage(MSG& msg) override;
 
@@ -50,6 +50,8 @@ protected:
     void OnKillFocus(HWND next) override;
 
 private:
+    void LoadHandCursor();
+
     bool active_ = false;
     bool hover_ = false;
     bool followed_ = false;
@@ -57,4 +59,5 @@ private:
     std::wstring target_;
     fw::Font font_;
     fw::ToolTipCtrl tooltip_;
+    win32::Cursor handCursor_;
 };

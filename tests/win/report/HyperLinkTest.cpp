@@ -107,7 +107,7 @@ TEST_F(HyperLinkWindow, AFailedOpeningIsReportedAndNotFollowed) {
 TEST_F(HyperLinkWindow, HandCursorComesFromResourcesOnly) {
     TestLink link;
     ASSERT_TRUE(link.SubclassWindow(static_));
-    EXPECT_NE(CHyperLink::HandCursor(), nullptr);
+    EXPECT_NE(link.HandCursor(), nullptr);
     // The helper program was mapped for its resources only and is gone again.
     EXPECT_EQ(GetModuleHandleW(L"winhlp32.exe"), nullptr);
 }
