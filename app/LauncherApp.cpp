@@ -3,7 +3,6 @@
 #include "LauncherDlg.h"
 #include "Localization.h"
 #include "SplashDlg.h"
-#include "Win32Settings.h"
 #include "dialogs/MessageDialog.h"
 #include "report/ReportFileSave.h"
 #include "report/ReportText.h"
@@ -34,16 +33,13 @@ win32::Module LoadResourceLibrary() {
         LoadLibraryExW((program.substr(0, slash + 1) + L"local.dll").c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
 }
 
-SettingsEnvironment ProgramEnvironment() {
-    static CWin32Registry registry;
-    static CWin32DisplayModes displayModes;
-    static CWin32UserLocale locale;
-    return {registry, displayModes, locale, CLauncherApp::Texts()};
-}
-
 } // namespace
 
 CLauncherApp::~CLauncherApp() = default;
+
+SettingsEnvironment CLauncherApp::ProgramEnvironment() {
+    return {registry_, displayModes_, locale_, Texts()};
+}
 
 fw::TextLookup CLauncherApp::Texts() {
     return [](const wchar_t* key) { return GetLocalizedString(key); };
@@ -127,7 +123,7 @@ void CLauncherApp::RunDetectionAndWindows() {
                 settings_->LauncherKey().ReadDword(kShowDetectionUI, ignored) != kRegistryFileNotFound;
             const WindowPlan plan = PlanWindows(switches_, overallResult_, showDetectionUIPresent);
             if (plan.report) {
-                CSystemCheckDlg report(nullptr, Texts());
+                CSystemCheckDlg report(nullptr, Texts(), registry_);
                 report.AttachApplication(&detection);
                 report.SetOverallResult(overallResult_);
                 report.DoModal();
@@ -139,7 +135,7 @@ void CLauncherApp::RunDetectionAndWindows() {
                     settings_->LauncherKey().WriteDword(kShowDetectionUI, 0);
             }
             if (plan.launcher) {
-                CLauncherDlg launcher(Texts(), nullptr);
+                CLauncherDlg launcher(Texts(), registry_, nullptr);
                 launcher.SetSettingsOpener([this](HWND owner) { OpenSettings(owner); });
                 SetMainWindow(&launcher);
                 launcher.DoModal();
@@ -161,7 +157,7 @@ void CLauncherApp::WriteReport(DetectionApplication& detection) {
     const wchar_t* verdictKey = report::VerdictKey(overallResult_);
     const std::wstring text = report::BuildReportText(verdictKey ? GetLocalizedString(verdictKey) : std::wstring(),
                                                       report::ReadDetectedItems(detection.GetInformations()), Texts());
-    const win32::FileWriteResult written = report::WriteReportFile(switches_.reportFile, text, Texts());
+    const win32::FileWriteResult written = report::WriteReportFile(switches_.reportFile, text, Texts(), registry_);
     if (written) {
         exitCode_ = 0;
         return;
@@ -176,7 +172,7 @@ void CLauncherApp::UseStoredLanguage() {
 }
 
 void CLauncherApp::OpenSettings(HWND owner) {
-    auto report = std::make_unique<CSystemCheckDlg>(nullptr, Texts(), false);
+    auto report = std::make_unique<CSystemCheckDlg>(nullptr, Texts(), registry_, false);
     report->AttachApplication(GetDetectionApplication());
     report->SetOverallResult(overallResult_);
     CSettingsSheet sheet(*settings_, std::move(report), Texts(), owner);

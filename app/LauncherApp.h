@@ -5,6 +5,7 @@
 #include "DetectionOwner.h"
 #include "RunFlow.h"
 #include "SettingsModel.h"
+#include "Win32Settings.h"
 #include "framework/Application.h"
 #include "framework/TextLookup.h"
 #include "win32/Owners.h"
@@ -35,7 +36,9 @@ private:
     void WriteReport(DetectionApplication& detection);
     // For a message before the settings model exists: the language file that the run would
     // choose, from the stored settings read as they are (nothing created or written).
-    static void UseStoredLanguage();
+    void UseStoredLanguage();
+    // The settings model's seams on this system.
+    SettingsEnvironment ProgramEnvironment();
     // The settings sheet with the report as its third page, over the launcher.
     void OpenSettings(HWND owner);
 
@@ -46,5 +49,8 @@ private:
     LaunchSwitches switches_;
     int overallResult_ = kResultIdeal;
     std::optional<CDetectionOwner> detection_;
+    CWin32Registry registry_;
+    CWin32DisplayModes displayModes_;
+    CWin32UserLocale locale_;
     std::unique_ptr<CSettingsModel> settings_;
 };

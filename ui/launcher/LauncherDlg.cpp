@@ -2,7 +2,6 @@
 
 #include "GameStart.h"
 #include "InstallerRecord.h"
-#include "Win32Settings.h"
 #include "ResourceIds.h"
 #include "controls/Anchor.h"
 #include "framework/Application.h"
@@ -31,8 +30,9 @@ std::wstring CurrentDirectory() {
 
 } // namespace
 
-CLauncherDlg::CLauncherDlg(fw::TextLookup texts, HWND parent)
-    : fw::Dialog(IDD_LAUNCHER, parent), texts_(std::move(texts)), icon_(fw::LoadIconResource(IDI_WINDOW)) {}
+CLauncherDlg::CLauncherDlg(fw::TextLookup texts, IRegistryBackend& registry, HWND parent)
+    : fw::Dialog(IDD_LAUNCHER, parent), texts_(std::move(texts)), registry_(registry),
+      icon_(fw::LoadIconResource(IDI_WINDOW)) {}
 
 bool CLauncherDlg::OnInitDialog() {
     fw::Dialog::OnInitDialog();
@@ -118,8 +118,7 @@ void CLauncherDlg::OpenSettings() {
 }
 
 void CLauncherDlg::Launch() {
-    CWin32Registry registry;
-    const InstallerRecord installed = ReadInstallerRecord(registry);
+    const InstallerRecord installed = ReadInstallerRecord(registry_);
     GameStart start;
     if (!ChooseGameStart(installed.executable, installed.installDir, CurrentDirectory(), start))
         return; // the fallback path would not fit: start nothing rather than a cut path

@@ -5,6 +5,7 @@
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
 #include "framework/TextLookup.h"
+#include "RegistryBackend.h"
 
 #include <functional>
 
@@ -13,7 +14,8 @@ public:
     // Opens the settings over the launcher (its owner) and returns when they are closed.
     using SettingsOpener = std::function<void(HWND owner)>;
 
-    explicit CLauncherDlg(fw::TextLookup texts, HWND parent = nullptr);
+    // registry: where Launch reads the installer's record of the game.
+    CLauncherDlg(fw::TextLookup texts, IRegistryBackend& registry, HWND parent = nullptr);
 
     // What the Settings button runs; without it the button does nothing.
     void SetSettingsOpener(SettingsOpener opener) { openSettings_ = std::move(opener); }
@@ -33,6 +35,7 @@ private:
     void OpenSettings();
 
     fw::TextLookup texts_;
+    IRegistryBackend& registry_;
     HICON icon_;
     fw::Bitmap background_;
     CSkinButton launch_;

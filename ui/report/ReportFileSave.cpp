@@ -1,7 +1,6 @@
 #include "report/ReportFileSave.h"
 
 #include "InstallerRecord.h"
-#include "Win32Settings.h"
 #include "win32/SaveFileDialog.h"
 
 #include <cwchar>
@@ -45,8 +44,7 @@ std::wstring SystemMessage(DWORD error) {
 
 } // namespace
 
-ReportFileHeader CurrentReportHeader() {
-    CWin32Registry registry;
+ReportFileHeader CurrentReportHeader(IRegistryBackend& registry) {
     const InstallerRecord record = ReadInstallerRecord(registry);
     ReportFileHeader header;
     header.programVersion = TARNHOLM_PROGRAM_VERSION;
@@ -57,8 +55,9 @@ ReportFileHeader CurrentReportHeader() {
 }
 
 win32::FileWriteResult WriteReportFile(const std::wstring& path, const std::wstring& reportText,
-                                       const TextLookup& texts) {
-    return win32::WriteFileWhole(path, EncodeReportFile(BuildReportFileText(CurrentReportHeader(), reportText, texts)));
+                                       const TextLookup& texts, IRegistryBackend& registry) {
+    return win32::WriteFileWhole(path,
+                                 EncodeReportFile(BuildReportFileText(CurrentReportHeader(registry), reportText, texts)));
 }
 
 std::wstring WriteFailureReason(DWORD error, const TextLookup& texts) {
@@ -77,7 +76,7 @@ void ShowReportNotSaved(HWND owner, const win32::FileWriteResult& result, const 
     ShowReportNotSaved(owner, result.fullPath, WriteFailureReason(result.error, texts), texts);
 }
 
-bool SaveReportAs(HWND owner, const std::wstring& reportText, const TextLookup& texts) {
+bool SaveReportAs(HWND owner, const std::wstring& reportText, const TextLookup& texts, IRegistryBackend& registry) {
     const HWND window = owner != nullptr ? GetAncestor(owner, GA_ROOT) : nullptr;
     std::vector<wchar_t> file(4096, L'\0');
     std::wcsncpy(file.data(), kReportFileName, file.size() - 1);
@@ -105,7 +104,7 @@ bool SaveReportAs(HWND owner, const std::wstring& reportText, const TextLookup& 
     if (win32::AskSaveFileName(dialog, error) != win32::SaveDialogAnswer::Chosen)
         return false;
 
-    const win32::FileWriteResult written = WriteReportFile(file.data(), reportText, texts);
+    const win32::FileWriteResult written = WriteReportFile(file.data(), reportText, texts, registry);
     if (!written)
         ShowReportNotSaved(window, written, texts);
     return static_cast<bool>(written);

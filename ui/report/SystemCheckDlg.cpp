@@ -47,8 +47,8 @@ SIZE SizeOf(const RECT& r) { return SIZE{r.right - r.left, r.bottom - r.top}; }
 
 } // namespace
 
-CSystemCheckDlg::CSystemCheckDlg(HWND parent, fw::TextLookup texts, bool showOKButton)
-    : fw::PropertyPage(IDD_REPORT, parent), showOK(showOKButton), texts_(std::move(texts)),
+CSystemCheckDlg::CSystemCheckDlg(HWND parent, fw::TextLookup texts, IRegistryBackend& registry, bool showOKButton)
+    : fw::PropertyPage(IDD_REPORT, parent), showOK(showOKButton), texts_(std::move(texts)), registry_(registry),
       icon_(fw::LoadIconResource(IDI_WINDOW)) {}
 
 CSystemCheckDlg::~CSystemCheckDlg() = default;
@@ -202,7 +202,7 @@ bool CSystemCheckDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT&
 void CSystemCheckDlg::ShowContextMenu(POINT screenPoint) {
     switch (report::ChooseFromReportMenu(hwnd_, screenPoint, texts_)) {
     case report::MenuChoice::Copy: CopyReportToClipboard(); break;
-    case report::MenuChoice::Save: report::SaveReportAs(hwnd_, ReportText(), texts_); break;
+    case report::MenuChoice::Save: report::SaveReportAs(hwnd_, ReportText(), texts_, registry_); break;
     case report::MenuChoice::None: break;
     }
 }
@@ -215,7 +215,7 @@ bool CSystemCheckDlg::PreTranslateMessage(MSG& msg) {
     }
     if (msg.message == WM_KEYDOWN && msg.wParam == 'S' && GetKeyState(VK_CONTROL) < 0 &&
         (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd))) {
-        report::SaveReportAs(hwnd_, ReportText(), texts_);
+        report::SaveReportAs(hwnd_, ReportText(), texts_, registry_);
         return true;
     }
     return fw::PropertyPage::PreTranslateMessage(msg);

@@ -2,16 +2,17 @@
 // their values and status images. The same class runs as a modal dialog of its own (the start-up
 // flow) and as the third page of the settings sheet (OK hidden).
 //
-//     CSystemCheckDlg report(nullptr, texts);        // modal: OK visible
+//     CSystemCheckDlg report(nullptr, texts, registry); // modal: OK visible
 //     report.AttachApplication(detection);
 //     report.DoModal();
 //
-//     auto page = std::make_unique<CSystemCheckDlg>(nullptr, texts, false); // a sheet's page:
-//     page->AttachApplication(detection);                                // no OK of its own,
-//     sheet.AddPage(std::move(page));                                    // its cancel is the sheet's
+//     auto page = std::make_unique<CSystemCheckDlg>(nullptr, texts, registry, false); // a sheet's page:
+//     page->AttachApplication(detection);                                          // no OK of its own,
+//     sheet.AddPage(std::move(page));                                              // its cancel is the sheet's
 #pragma once
 
 #include "Detection.h"
+#include "RegistryBackend.h"
 #include "controls/ColourRules.h"
 #include "controls/HyperLink.h"
 #include "controls/SkinButton.h"
@@ -30,7 +31,8 @@ class CSystemCheckDlg : public fw::PropertyPage, public ParameterValidator {
 public:
     // texts: the lookup of every visible text by key. showOK false hides the OK button (for the
     // settings sheet's page); it can also be changed through the member before the window exists.
-    CSystemCheckDlg(HWND parent, fw::TextLookup texts, bool showOK = true);
+    // registry: where the report file's header reads the installer's record.
+    CSystemCheckDlg(HWND parent, fw::TextLookup texts, IRegistryBackend& registry, bool showOK = true);
     ~CSystemCheckDlg() override;
 
     // Registers the report with the application's parameter set (it leaves the set by itself
@@ -76,6 +78,7 @@ private:
     void ShowContextMenu(POINT screenPoint);
 
     fw::TextLookup texts_;
+    IRegistryBackend& registry_;
     HICON icon_;
     fw::Bitmap background_;
     SIZE initialWindow_{};

@@ -3,6 +3,7 @@
 #include "Driven.h"
 #include "LauncherDlg.h"
 #include "Localization.h"
+#include "MemoryRegistry.h"
 #include "ResourceIds.h"
 #include "SplashDlg.h"
 #include "dialogs/MessageDialog.h"
@@ -50,6 +51,7 @@ RECT ChildRect(HWND parent, int id) {
 class AppWindows : public testing::Test {
 protected:
     ProgramResources app_;
+    CMemoryRegistry registry_;
 };
 
 TEST_F(AppWindows, LocalizationKeepsTheSignedRemainderAndReadsNumberedStrings) {
@@ -160,13 +162,14 @@ TEST_F(AppWindows, LauncherTextsDefaultButtonAndEndings) {
                       EXPECT_NE(SendMessageW(d.Window(), WM_GETICON, ICON_SMALL, 0), 0);
                       PostMessageW(GetDlgItem(d.Window(), IDC_LAUNCHER_QUIT), BM_CLICK, 0, 0);
                   }},
-                  KeyText, nullptr);
+                  KeyText, registry_, nullptr);
     EXPECT_EQ(quit.DoModal(), IDCANCEL);
     EXPECT_EQ(title, L"<IDS_LAUNCHER_TITLE>");
     EXPECT_EQ(launch, L"<IDS_LAUNCH_BUTTON>");
     EXPECT_EQ(defId, IDC_LAUNCHER_LAUNCH) << "Enter launches";
 
-    Launcher escape({[](Launcher& d) { Key(GetFocus() ? GetFocus() : d.Window(), VK_ESCAPE); }}, KeyText, nullptr);
+    Launcher escape({[](Launcher& d) { Key(GetFocus() ? GetFocus() : d.Window(), VK_ESCAPE); }}, KeyText, registry_,
+                    nullptr);
     EXPECT_EQ(escape.DoModal(), IDCANCEL);
 }
 
@@ -186,7 +189,7 @@ TEST_F(AppWindows, LauncherTabMarksTheButtonThatHadTheFocus) {
                          defaultAfter.push_back(LOWORD(SendMessageW(d.Window(), DM_GETDEFID, 0, 0)));
                          d.EndDialog(IDCANCEL);
                      }},
-                    KeyText, nullptr);
+                    KeyText, registry_, nullptr);
     dialog.DoModal();
     ASSERT_EQ(focusBefore.size(), 2u);
     ASSERT_EQ(defaultAfter.size(), 2u);
@@ -215,7 +218,7 @@ TEST_F(AppWindows, LauncherLayoutFollowsTheSize) {
                              after[i] = ChildRect(d.Window(), ids[i]);
                          d.EndDialog(IDCANCEL);
                      }},
-                    KeyText, nullptr);
+                    KeyText, registry_, nullptr);
     dialog.DoModal();
     ASSERT_EQ(clientAfter.right - clientBefore.right, 200);
     const auto width = [](const RECT& r) { return r.right - r.left; };

@@ -1,4 +1,5 @@
 // The results dialog run for real on the program's resource library, driven inside its modal run.
+#include "MemoryRegistry.h"
 #include "ReportWinSupport.h"
 #include "TestSupport.h"
 #include "report/ReportTree.h"
@@ -18,6 +19,7 @@ class ReportDialog : public testing::Test {
 protected:
     ProgramResources app_;
     FakeDetection detection_;
+    CMemoryRegistry registry_;
 };
 
 TEST_F(ReportDialog, ListsEveryDetectedItemWithItsStatusImage) {
@@ -68,7 +70,7 @@ TEST_F(ReportDialog, ListsEveryDetectedItemWithItsStatusImage) {
                       EXPECT_TRUE(IsWindowVisible(GetDlgItem(d.Hwnd(), IDC_REPORT_OK)));
                       PostMessageW(GetDlgItem(d.Hwnd(), IDC_REPORT_OK), BM_CLICK, 0, 0);
                   }},
-                  nullptr, Texts());
+                  nullptr, Texts(), registry_);
     report.AttachApplication(&detection_);
     EXPECT_EQ(report.DoModal(), IDCANCEL);
 
@@ -97,7 +99,7 @@ TEST_F(ReportDialog, ListsEveryDetectedItemWithItsStatusImage) {
 
 TEST_F(ReportDialog, ValidatorLeavesWithTheReport) {
     {
-        CSystemCheckDlg report(nullptr, Texts());
+        CSystemCheckDlg report(nullptr, Texts(), registry_);
         report.AttachApplication(&detection_);
         EXPECT_EQ(detection_.parameters.GetValidators().size(), 1u);
     }
@@ -124,7 +126,7 @@ TEST_F(ReportDialog, EmptyListsAndEmptyTextsGiveAWorkingTree) {
                            text = d.ReportText();
                            d.EndDialog(IDCANCEL);
                        }},
-                      nullptr, Texts());
+                      nullptr, Texts(), registry_);
         report.AttachApplication(&detection);
         report.DoModal();
         EXPECT_EQ(rows, withEmptyItems ? 3u : 1u);
@@ -135,7 +137,7 @@ TEST_F(ReportDialog, EmptyListsAndEmptyTextsGiveAWorkingTree) {
                     EXPECT_EQ(d.Tree()->Model().Root().FirstChild()->FirstChild(), nullptr);
                     d.EndDialog(IDCANCEL);
                 }},
-                nullptr, Texts());
+                nullptr, Texts(), registry_);
     bare.DoModal();
 }
 
@@ -145,7 +147,7 @@ TEST_F(ReportDialog, AsSettingsPageItHasNoOkButton) {
                     okVisible = IsWindowVisible(GetDlgItem(d.Hwnd(), IDC_REPORT_OK)) != FALSE;
                     d.EndDialog(IDCANCEL);
                 }},
-                nullptr, Texts(), false);
+                nullptr, Texts(), registry_, false);
     page.AttachApplication(&detection_);
     page.DoModal();
     EXPECT_FALSE(okVisible);
@@ -174,7 +176,7 @@ TEST_F(ReportDialog, ResizingGrowsTheTreeAndMovesOkAsAnchored) {
                        minimum = info.ptMinTrackSize;
                        d.EndDialog(IDCANCEL);
                    }},
-                  nullptr, Texts());
+                  nullptr, Texts(), registry_);
     report.AttachApplication(&detection_);
     report.DoModal();
     const int dx = clientAfter.right - clientBefore.right;
@@ -222,7 +224,7 @@ TEST_F(ReportDialog, ClickOnARowGivesTheListTheKeyboard) {
                        record(d);
                        d.EndDialog(IDCANCEL);
                    }},
-                  nullptr, Texts());
+                  nullptr, Texts(), registry_);
     report.AttachApplication(&detection_);
     report.DoModal();
     EXPECT_EQ(focusBefore, link) << "the focus starts on the first control of the tab order";
@@ -252,7 +254,7 @@ TEST_F(ReportDialog, TabFromOkReachesTheListWhereEscapeIsKept) {
                        SetFocus(ok);
                        Key(ok, VK_ESCAPE);
                    }},
-                  nullptr, Texts());
+                  nullptr, Texts(), registry_);
     report.AttachApplication(&detection_);
     EXPECT_EQ(report.DoModal(), IDCANCEL);
     EXPECT_EQ(afterTab, list);
@@ -291,7 +293,7 @@ TEST_F(ReportDialog, HelpLinkKeepsItsFittedWidthThroughResizes) {
                        record(d);
                        d.EndDialog(IDCANCEL);
                    }},
-                  nullptr, texts);
+                  nullptr, texts, registry_);
     report.AttachApplication(&detection_);
     report.DoModal();
     ASSERT_EQ(widths.size(), 3u);
@@ -328,7 +330,7 @@ TEST_F(ReportDialog, PaneSpeaksThePlayersLanguage) {
                       shown = buffer;
                       d.EndDialog(IDCANCEL);
                   }},
-                  nullptr, Texts());
+                  nullptr, Texts(), registry_);
     report.AttachApplication(&detection_);
     report.DoModal();
     EXPECT_EQ(shown.substr(0, shown.find(L"\r\n")), L"Tu sistema de un vistazo");
@@ -372,7 +374,7 @@ TEST_F(ReportDialog, KeysMoveTheSelectionAndThePaneFollows) {
                        EXPECT_TRUE(IsWindowVisible(d.Hwnd()));
                        d.EndDialog(IDCANCEL);
                    }},
-                  nullptr, Texts());
+                  nullptr, Texts(), registry_);
     report.AttachApplication(&detection_);
     report.DoModal();
     EXPECT_EQ(selected, (std::vector<std::wstring>{L"-", L"System requirements", L"Processor", L"Memory"}));
@@ -394,7 +396,7 @@ TEST_F(ReportDialog, TabLeavesTheTreeForTheNextControl) {
                        afterTab = GetFocus();
                        d.EndDialog(IDCANCEL);
                    }},
-                  nullptr, Texts());
+                  nullptr, Texts(), registry_);
     report.AttachApplication(&detection_);
     report.DoModal();
     ASSERT_NE(list, nullptr);
@@ -442,7 +444,7 @@ TEST_F(ReportDialog, CtrlCPutsTheReportOnTheClipboard) {
                        SetKeyboardState(keys);
                    },
                    [](Report& d) { d.EndDialog(IDCANCEL); }},
-                  nullptr, Texts());
+                  nullptr, Texts(), registry_);
     report.AttachApplication(&detection_);
     report.DoModal();
     EXPECT_EQ(expected, L"Not enough.\r\n\r\nSystem requirements\r\n"
@@ -460,7 +462,7 @@ TEST_F(ReportDialog, CopyReportFillsTheClipboardDirectly) {
                       copied = d.CopyReportToClipboard();
                       d.EndDialog(IDCANCEL);
                   }},
-                  nullptr, Texts());
+                  nullptr, Texts(), registry_);
     report.AttachApplication(&detection_);
     report.DoModal();
     ASSERT_TRUE(copied);
@@ -477,7 +479,7 @@ TEST_F(ReportDialog, NoGdiGrowthOverTwoHundredOpenings) {
                                        RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
                           PostMessageW(GetDlgItem(d.Hwnd(), IDC_REPORT_OK), BM_CLICK, 0, 0);
                       }},
-                      nullptr, Texts());
+                      nullptr, Texts(), registry_);
         report.AttachApplication(&detection_);
         report.DoModal();
     };

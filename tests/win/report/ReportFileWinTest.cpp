@@ -2,6 +2,7 @@
 // renamed over it, the old file untouched on every failure and no temporary file left behind;
 // the header's facts; the reasons given in the player's language.
 #include "report/ReportFileSave.h"
+#include "MemoryRegistry.h"
 #include "win32/FileWrite.h"
 
 #include <gtest/gtest.h>
@@ -150,8 +151,9 @@ TEST(ReportFileOnDisk, HeaderTextEncodingAndLineEnds) {
     ScratchFolder folder;
     SYSTEMTIME now{};
     GetLocalTime(&now);
-    const auto result =
-        report::WriteReportFile(folder / L"r.txt", L"Verdict\r\n\r\nHeading\r\nMemory: 1 GB\r\n", Texts());
+    CMemoryRegistry nothingInstalled;
+    const auto result = report::WriteReportFile(folder / L"r.txt", L"Verdict\r\n\r\nHeading\r\nMemory: 1 GB\r\n",
+                                                Texts(), nothingInstalled);
     ASSERT_TRUE(result) << result.error;
     const std::string bytes = Contents(folder / L"r.txt");
     ASSERT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF");
@@ -159,7 +161,7 @@ TEST(ReportFileOnDisk, HeaderTextEncodingAndLineEnds) {
     const std::string expectedStart =
         "<IDS_REPORT_TITLE>\r\n<IDS_REPORT_PROGRAM_VERSION>: " + std::string(TARNHOLM_TEST_PROGRAM_VERSION) + "\r\n";
     EXPECT_EQ(text.substr(0, expectedStart.size()), expectedStart);
-    // Nothing installed in the test's prefix: the record is missing.
+    // Nothing installed: the record is missing.
     EXPECT_NE(text.find("<IDS_REPORT_GAME_VERSION>: <IDS_REPORT_NOT_RECORDED>\r\n"), std::string::npos) << text;
     char today[16];
     snprintf(today, sizeof today, "%04u-%02u-%02u", now.wYear, now.wMonth, now.wDay);

@@ -129,16 +129,17 @@ bool FixedDisplay::GetCurrentMode(DisplayMode& mode) {
 namespace {
 
 // The report as the program makes it for the sheet: a page without an OK of its own.
-std::unique_ptr<fw::PropertyPage> ReportPageOn(DetectionApplication* detection) {
-    auto report = std::make_unique<CSystemCheckDlg>(nullptr, LanguageFileTexts(), false);
+std::unique_ptr<fw::PropertyPage> ReportPageOn(IRegistryBackend& registry, DetectionApplication* detection) {
+    auto report = std::make_unique<CSystemCheckDlg>(nullptr, LanguageFileTexts(), registry, false);
     report->AttachApplication(detection);
     return report;
 }
 
 } // namespace
 
-DrivenSheet::DrivenSheet(CSettingsModel& model, DetectionApplication* detection, std::vector<Step> steps)
-    : CSettingsSheet(model, ReportPageOn(detection), LanguageFileTexts()), steps_(std::move(steps)) {}
+DrivenSheet::DrivenSheet(CSettingsModel& model, IRegistryBackend& registry, DetectionApplication* detection,
+                         std::vector<Step> steps)
+    : CSettingsSheet(model, ReportPageOn(registry, detection), LanguageFileTexts()), steps_(std::move(steps)) {}
 
 bool DrivenSheet::OnInitDialog() {
     const bool result = CSettingsSheet::OnInitDialog();
@@ -209,7 +210,7 @@ std::unique_ptr<CSettingsModel> SheetFixture::MakeModel() {
 }
 
 int SheetFixture::RunSheet(std::vector<DrivenSheet::Step> steps) {
-    DrivenSheet sheet(*model_, &hardware_, std::move(steps));
+    DrivenSheet sheet(*model_, registry_, &hardware_, std::move(steps));
     const int result = sheet.DoModal();
     EXPECT_TRUE(sheet.StepsDone()) << "the sheet ended before its last step";
     return result;

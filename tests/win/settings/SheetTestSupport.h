@@ -98,7 +98,8 @@ public:
 class DrivenSheet : public CSettingsSheet {
 public:
     using Step = std::function<void(DrivenSheet&)>;
-    DrivenSheet(CSettingsModel& model, DetectionApplication* detection, std::vector<Step> steps);
+    DrivenSheet(CSettingsModel& model, IRegistryBackend& registry, DetectionApplication* detection,
+                std::vector<Step> steps);
 
     HWND VideoItem(int id) const { return GetDlgItem(VideoPage().Hwnd(), id); }
     HWND LanguageItem(int id) const { return GetDlgItem(LanguagePage().Hwnd(), id); }
