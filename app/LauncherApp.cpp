@@ -41,7 +41,7 @@ SettingsEnvironment CLauncherApp::ProgramEnvironment() {
     return {registry_, displayModes_, locale_, Texts()};
 }
 
-fw::TextLookup CLauncherApp::Texts() {
+TextLookup CLauncherApp::Texts() {
     return [](const wchar_t* key) { return GetLocalizedString(key); };
 }
 

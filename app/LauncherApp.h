@@ -7,7 +7,7 @@
 #include "SettingsModel.h"
 #include "Win32Settings.h"
 #include "framework/Application.h"
-#include "framework/TextLookup.h"
+#include "texts/TextLookup.h"
 #include "win32/Owners.h"
 
 #include <memory>
@@ -24,7 +24,7 @@ public:
     int GetOverallResult() const { return overallResult_; }
     DetectionApplication* GetDetectionApplication() const { return detection_ ? detection_->Get() : nullptr; }
     // Texts by key from the chosen language file, for the windows of the run.
-    static fw::TextLookup Texts();
+    static TextLookup Texts();
     CSettingsModel* GetSettings() const { return settings_.get(); }
 
     static CLauncherApp* Current() { return static_cast<CLauncherApp*>(fw::Application::Current()); }

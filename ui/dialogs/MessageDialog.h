@@ -5,13 +5,13 @@
 #include "controls/ColourRules.h"
 #include "controls/SkinButton.h"
 #include "framework/Dialog.h"
-#include "framework/TextLookup.h"
+#include "texts/TextLookup.h"
 
 #include <string>
 
 class CMessageDialog : public fw::Dialog {
 public:
-    CMessageDialog(std::wstring message, std::wstring caption, std::wstring checkLabel, fw::TextLookup texts,
+    CMessageDialog(std::wstring message, std::wstring caption, std::wstring checkLabel, TextLookup texts,
                    HWND parent = nullptr);
 
 protected:
@@ -24,7 +24,7 @@ private:
     std::wstring message_;
     std::wstring caption_;
     std::wstring checkLabel_;
-    fw::TextLookup texts_;
+    TextLookup texts_;
     fw::Button check_;
     CSkinButton ok_;
     ColourRules colours_{ColourRule::Dialog};

@@ -30,7 +30,7 @@ std::wstring CurrentDirectory() {
 
 } // namespace
 
-CLauncherDlg::CLauncherDlg(fw::TextLookup texts, IRegistryBackend& registry, HWND parent)
+CLauncherDlg::CLauncherDlg(TextLookup texts, IRegistryBackend& registry, HWND parent)
     : fw::Dialog(IDD_LAUNCHER, parent), texts_(std::move(texts)), registry_(registry),
       icon_(fw::LoadIconResource(IDI_WINDOW)) {}
 

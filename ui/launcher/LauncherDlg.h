@@ -4,7 +4,7 @@
 #include "controls/SkinButton.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
-#include "framework/TextLookup.h"
+#include "texts/TextLookup.h"
 #include "RegistryBackend.h"
 
 #include <functional>
@@ -15,7 +15,7 @@ public:
     using SettingsOpener = std::function<void(HWND owner)>;
 
     // registry: where Launch reads the installer's record of the game.
-    CLauncherDlg(fw::TextLookup texts, IRegistryBackend& registry, HWND parent = nullptr);
+    CLauncherDlg(TextLookup texts, IRegistryBackend& registry, HWND parent = nullptr);
 
     // What the Settings button runs; without it the button does nothing.
     void SetSettingsOpener(SettingsOpener opener) { openSettings_ = std::move(opener); }
@@ -34,7 +34,7 @@ private:
     void MarkFocus(int id);
     void OpenSettings();
 
-    fw::TextLookup texts_;
+    TextLookup texts_;
     IRegistryBackend& registry_;
     HICON icon_;
     fw::Bitmap background_;

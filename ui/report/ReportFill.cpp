@@ -17,7 +17,7 @@ int StatusImageFor(int testResult) {
     }
 }
 
-void FillReportTree(CReportTree& tree, const std::vector<DetectedItem>& items, const fw::TextLookup& texts) {
+void FillReportTree(CReportTree& tree, const std::vector<DetectedItem>& items, const TextLookup& texts) {
     auto* group = static_cast<CReportGroupItem*>(tree.AddItem(std::make_unique<CReportGroupItem>()));
     group->SetCaption(texts(L"IDS_REQUIREMENT"));
     group->SetHint(texts(L"IDS_REQUIREMENT_DESCRIPTION"));

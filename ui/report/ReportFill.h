@@ -2,7 +2,7 @@
 // read-only row per detected item with its value and status image.
 #pragma once
 
-#include "framework/TextLookup.h"
+#include "texts/TextLookup.h"
 #include "report/ReportText.h"
 
 #include <vector>
@@ -14,6 +14,6 @@ namespace report {
 // Status image of a detected item's result: none (-1) for information and unknown values.
 int StatusImageFor(int testResult);
 
-void FillReportTree(CReportTree& tree, const std::vector<DetectedItem>& items, const fw::TextLookup& texts);
+void FillReportTree(CReportTree& tree, const std::vector<DetectedItem>& items, const TextLookup& texts);
 
 } // namespace report

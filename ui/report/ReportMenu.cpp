@@ -11,7 +11,7 @@ constexpr UINT kCopyCommand = 1;
 constexpr UINT kSaveCommand = 2;
 } // namespace
 
-MenuChoice ChooseFromReportMenu(HWND owner, POINT screenPoint, const fw::TextLookup& texts) {
+MenuChoice ChooseFromReportMenu(HWND owner, POINT screenPoint, const TextLookup& texts) {
     const win32::Menu menu(CreatePopupMenu());
     if (!menu)
         return MenuChoice::None;

@@ -1,7 +1,7 @@
 // The report's context menu: Copy report and Save report…, shown at a point of the screen.
 #pragma once
 
-#include "framework/TextLookup.h"
+#include "texts/TextLookup.h"
 
 #include <windows.h>
 
@@ -10,6 +10,6 @@ namespace report {
 enum class MenuChoice { None, Copy, Save };
 
 // Shows the menu over `owner` and returns what the player chose.
-MenuChoice ChooseFromReportMenu(HWND owner, POINT screenPoint, const fw::TextLookup& texts);
+MenuChoice ChooseFromReportMenu(HWND owner, POINT screenPoint, const TextLookup& texts);
 
 } // namespace report

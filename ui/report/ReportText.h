@@ -4,15 +4,12 @@
 #pragma once
 
 #include "Detection.h"
+#include "texts/TextLookup.h"
 
-#include <functional>
 #include <string>
 #include <vector>
 
 namespace report {
-
-// Texts by key in the player's language.
-using TextLookup = std::function<std::wstring(const wchar_t* key)>;
 
 // One detected item as the report shows it, its texts cut as the report's rows hold them:
 // caption and hint 255 characters, value 1023.

@@ -47,7 +47,7 @@ SIZE SizeOf(const RECT& r) { return SIZE{r.right - r.left, r.bottom - r.top}; }
 
 } // namespace
 
-CSystemCheckDlg::CSystemCheckDlg(HWND parent, fw::TextLookup texts, IRegistryBackend& registry, bool showOKButton)
+CSystemCheckDlg::CSystemCheckDlg(HWND parent, TextLookup texts, IRegistryBackend& registry, bool showOKButton)
     : fw::PropertyPage(IDD_REPORT, parent), showOK(showOKButton), texts_(std::move(texts)), registry_(registry),
       icon_(fw::LoadIconResource(IDI_WINDOW)) {}
 

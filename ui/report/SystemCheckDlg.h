@@ -19,7 +19,7 @@
 #include "framework/Controls.h"
 #include "framework/Gdi.h"
 #include "framework/PropertySheet.h"
-#include "framework/TextLookup.h"
+#include "texts/TextLookup.h"
 #include "report/AnchorLayout.h"
 
 #include <memory>
@@ -32,7 +32,7 @@ public:
     // texts: the lookup of every visible text by key. showOK false hides the OK button (for the
     // settings sheet's page); it can also be changed through the member before the window exists.
     // registry: where the report file's header reads the installer's record.
-    CSystemCheckDlg(HWND parent, fw::TextLookup texts, IRegistryBackend& registry, bool showOK = true);
+    CSystemCheckDlg(HWND parent, TextLookup texts, IRegistryBackend& registry, bool showOK = true);
     ~CSystemCheckDlg() override;
 
     // Registers the report with the application's parameter set (it leaves the set by itself
@@ -77,7 +77,7 @@ private:
     int ShownResult() const;
     void ShowContextMenu(POINT screenPoint);
 
-    fw::TextLookup texts_;
+    TextLookup texts_;
     IRegistryBackend& registry_;
     HICON icon_;
     fw::Bitmap background_;

@@ -38,7 +38,7 @@ void StyleTooltip(const fw::ToolTipCtrl& tooltip) {
 }
 
 SettingsPage::SettingsPage(UINT templateId, UINT backgroundId, std::span<const LayoutRow> layout, CSettingsModel& model,
-                           fw::TextLookup texts)
+                           TextLookup texts)
     : fw::PropertyPage(templateId), model_(model), texts_(std::move(texts)), backgroundId_(backgroundId),
       rows_(layout) {}
 

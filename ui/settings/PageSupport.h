@@ -9,7 +9,7 @@
 #include "framework/Controls.h"
 #include "framework/Gdi.h"
 #include "framework/PropertySheet.h"
-#include "framework/TextLookup.h"
+#include "texts/TextLookup.h"
 #include "settings/PageLayout.h"
 
 #include <memory>
@@ -27,7 +27,7 @@ public:
 
 protected:
     SettingsPage(UINT templateId, UINT backgroundId, std::span<const LayoutRow> layout, CSettingsModel& model,
-                 fw::TextLookup texts);
+                 TextLookup texts);
 
     // Measures the template's arrangement of the layout table's controls and applies it.
     void ArrangeControls();
@@ -48,7 +48,7 @@ protected:
     virtual bool CreateTooltip(fw::ToolTipCtrl& tooltip);
 
     CSettingsModel& model_;
-    const fw::TextLookup texts_;
+    const TextLookup texts_;
 
 private:
     void Layout(bool measure);

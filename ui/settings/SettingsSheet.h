@@ -12,7 +12,7 @@
 #include "framework/Controls.h"
 #include "framework/Gdi.h"
 #include "framework/PropertySheet.h"
-#include "framework/TextLookup.h"
+#include "texts/TextLookup.h"
 #include "settings/LanguagePage.h"
 #include "settings/VideoSettingsPage.h"
 
@@ -22,7 +22,7 @@ class CSettingsSheet : public fw::PropertySheetDialog {
 public:
     // reportPage: the third page, the system check report, made by the caller; the sheet owns
     // it, as it owns the other two. Without it the sheet has two pages.
-    CSettingsSheet(CSettingsModel& model, std::unique_ptr<fw::PropertyPage> reportPage, fw::TextLookup texts,
+    CSettingsSheet(CSettingsModel& model, std::unique_ptr<fw::PropertyPage> reportPage, TextLookup texts,
                    HWND parent = nullptr);
 
     CVideoSettingsPage& VideoPage() const { return *video_; }
@@ -73,7 +73,7 @@ private:
     fw::Bitmap background_;
 
     CSettingsModel& model_;
-    fw::TextLookup texts_;
+    TextLookup texts_;
     ColourRules colours_{ColourRule::Sheet};
     // Once OK, Cancel or Escape has ended the sheet, later commands (the second half of a
     // double-click among them) do nothing.

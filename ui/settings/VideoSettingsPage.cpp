@@ -32,7 +32,7 @@ constexpr LabelText kTooltips[] = {
 
 } // namespace
 
-CVideoSettingsPage::CVideoSettingsPage(CSettingsModel& model, fw::TextLookup texts)
+CVideoSettingsPage::CVideoSettingsPage(CSettingsModel& model, TextLookup texts)
     : SettingsPage(IDD_VIDEO_PAGE, IDB_VIDEO_BACKGROUND, sheet::kVideoPageLayout, model, std::move(texts)) {}
 
 void CVideoSettingsPage::DoDataExchange() {

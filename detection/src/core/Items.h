@@ -6,16 +6,14 @@
 #include "Detection.h"
 #include "Requirements.h"
 #include "SystemProbe.h"
+#include "texts/TextLookup.h"
 
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace detection {
-
-using TextLookup = std::function<std::wstring(const wchar_t* key)>;
 
 // Everything one test run found; an empty optional is a test that found nothing.
 struct Facts {

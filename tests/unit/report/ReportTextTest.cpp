@@ -25,7 +25,7 @@ const std::map<std::wstring, std::wstring> kEnglish = {
     {L"IDS_REPORT_NOT_SAVED", L"The system check could not be saved as"},
 };
 
-report::TextLookup Texts(std::map<std::wstring, std::wstring> table = kEnglish) {
+TextLookup Texts(std::map<std::wstring, std::wstring> table = kEnglish) {
     return [table](const wchar_t* key) {
         auto it = table.find(key);
         return it == table.end() ? L"<" + std::wstring(key) + L">" : it->second;

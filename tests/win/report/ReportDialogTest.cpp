@@ -264,8 +264,8 @@ TEST_F(ReportDialog, TabFromOkReachesTheListWhereEscapeIsKept) {
 // The help link fits its localized text and keeps that width however the report is resized.
 TEST_F(ReportDialog, HelpLinkKeepsItsFittedWidthThroughResizes) {
     const std::wstring help = L"Ayuda y soporte t\u00e9cnico";
-    const fw::TextLookup english = Texts();
-    const fw::TextLookup texts = [&](const wchar_t* key) {
+    const TextLookup english = Texts();
+    const TextLookup texts = [&](const wchar_t* key) {
         return std::wstring(key) == L"IDS_HELP" ? help : english(key);
     };
     int textWidth = 0;

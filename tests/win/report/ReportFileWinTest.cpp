@@ -67,7 +67,7 @@ void Put(const std::wstring& path, const std::string& bytes) {
     out << bytes;
 }
 
-report::TextLookup Texts() {
+TextLookup Texts() {
     return [](const wchar_t* key) { return L"<" + std::wstring(key) + L">"; };
 }
 

@@ -7,7 +7,7 @@
 #include "ResourceIds.h"
 #include "framework/Application.h"
 #include "Driven.h"
-#include "framework/TextLookup.h"
+#include "texts/TextLookup.h"
 #include "framework/Window.h"
 
 #include <windows.h>
@@ -43,7 +43,7 @@ public:
 };
 
 // Texts of the tests: a few fixed ones, "<key>" for the rest.
-inline fw::TextLookup Texts() {
+inline TextLookup Texts() {
     static const std::map<std::wstring, std::wstring> fixed = {
         {L"IDS_MINIMUM", L"Minimum"},
         {L"IDS_REQUIREMENT", L"System requirements"},

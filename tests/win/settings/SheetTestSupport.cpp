@@ -48,7 +48,7 @@ void ProgramResources::UseLanguage(const std::wstring& folder) {
     SetIniPath(L"" LANGUAGE_FOLDERS L"/" + folder + L"/interpreter_local.ini");
 }
 
-fw::TextLookup LanguageFileTexts() {
+TextLookup LanguageFileTexts() {
     return [](const wchar_t* key) { return GetLocalizedString(key); };
 }
 

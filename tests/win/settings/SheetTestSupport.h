@@ -36,7 +36,7 @@ private:
     HMODULE local_;
 };
 
-fw::TextLookup LanguageFileTexts();
+TextLookup LanguageFileTexts();
 
 // The real registry, with the game's keys moved under a scratch key of their own (removed
 // before and after) so that the tests never touch a real installation. Counts what the model
