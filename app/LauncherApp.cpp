@@ -37,9 +37,7 @@ win32::Module LoadResourceLibrary() {
 
 CLauncherApp::~CLauncherApp() = default;
 
-SettingsEnvironment CLauncherApp::ProgramEnvironment() {
-    return {registry_, displayModes_, locale_, Texts()};
-}
+SettingsEnvironment CLauncherApp::ProgramEnvironment() { return {registry_, displayModes_, locale_, Texts()}; }
 
 TextLookup CLauncherApp::Texts() {
     return [](const wchar_t* key) { return GetLocalizedString(key); };

@@ -11,7 +11,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
-#include <map>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -23,7 +23,7 @@
 namespace {
 
 HMODULE g_res;
-std::map<std::string, std::string> g_texts;
+detection::LanguageFile g_texts;
 std::string g_outDir;
 int g_failures = 0;
 
@@ -37,8 +37,9 @@ std::wstring Widen(const std::string& s) {
 }
 
 std::wstring Text(const char* key) {
-    const auto it = g_texts.find(key);
-    return it != g_texts.end() ? Widen(it->second) : Widen(key);
+    const std::wstring wide = Widen(key);
+    const std::wstring* text = g_texts.Find(wide);
+    return text ? *text : wide;
 }
 
 std::wstring ResourceString(UINT id) {
@@ -669,12 +670,11 @@ int wmain(int argc, wchar_t** argv) {
     for (size_t pos = out.find_first_of(L"/\\", 3); pos != std::wstring::npos; pos = out.find_first_of(L"/\\", pos + 1))
         CreateDirectoryW(out.substr(0, pos).c_str(), nullptr);
     CreateDirectoryW(out.c_str(), nullptr);
-    const langfile::File language = langfile::Read(narrow(argv[2]));
-    if (!language.readable) {
+    g_texts = detection::LanguageFile::Load(std::filesystem::path(argv[2]));
+    if (g_texts.Size() == 0) {
         std::printf("cannot read %s\n", narrow(argv[2]).c_str());
         return 1;
     }
-    g_texts = language.Map();
 
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
     InitCommonControlsEx(&icc);

@@ -2,8 +2,8 @@
 
 #include "ResourceIds.h"
 
-CMessageDialog::CMessageDialog(std::wstring message, std::wstring caption, std::wstring checkLabel,
-                               TextLookup texts, HWND parent)
+CMessageDialog::CMessageDialog(std::wstring message, std::wstring caption, std::wstring checkLabel, TextLookup texts,
+                               HWND parent)
     : fw::Dialog(IDD_MESSAGE, parent), message_(std::move(message)), caption_(std::move(caption)),
       checkLabel_(std::move(checkLabel)), texts_(std::move(texts)) {}
 

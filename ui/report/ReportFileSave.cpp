@@ -56,8 +56,8 @@ ReportFileHeader CurrentReportHeader(IRegistryBackend& registry) {
 
 win32::FileWriteResult WriteReportFile(const std::wstring& path, const std::wstring& reportText,
                                        const TextLookup& texts, IRegistryBackend& registry) {
-    return win32::WriteFileWhole(path,
-                                 EncodeReportFile(BuildReportFileText(CurrentReportHeader(registry), reportText, texts)));
+    return win32::WriteFileWhole(
+        path, EncodeReportFile(BuildReportFileText(CurrentReportHeader(registry), reportText, texts)));
 }
 
 std::wstring WriteFailureReason(DWORD error, const TextLookup& texts) {

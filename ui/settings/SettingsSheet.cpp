@@ -19,8 +19,8 @@ bool IsOpenDropDown(HWND window) {
 
 } // namespace
 
-CSettingsSheet::CSettingsSheet(CSettingsModel& model, std::unique_ptr<fw::PropertyPage> reportPage,
-                               TextLookup texts, HWND parent)
+CSettingsSheet::CSettingsSheet(CSettingsModel& model, std::unique_ptr<fw::PropertyPage> reportPage, TextLookup texts,
+                               HWND parent)
     : fw::PropertySheetDialog(parent), model_(model), texts_(std::move(texts)) {
     auto video = std::make_unique<CVideoSettingsPage>(model_, texts_);
     video->SetTitle(texts_(L"IDS_EASY_VIDEO_SETTING_CAPTION"));

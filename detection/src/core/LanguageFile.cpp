@@ -77,7 +77,11 @@ LanguageFile LanguageFile::Parse(std::string_view bytes, bool truncated) {
         const std::wstring_view key = Trim(line.substr(0, eq));
         if (key.empty())
             continue;
-        file.values_.emplace(FoldKey(key), Unescape(Trim(line.substr(eq + 1))));
+        const auto [entry, fresh] = file.values_.try_emplace(FoldKey(key));
+        if (fresh)
+            entry->second = Unescape(Trim(line.substr(eq + 1)));
+        else
+            file.repeated_.push_back(entry->first);
     }
     return file;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace detection {
 
@@ -27,9 +28,14 @@ public:
     // definition of a key wins.
     const std::wstring* Find(std::wstring_view key) const;
     std::size_t Size() const { return values_.size(); }
+    // Every key (in upper case) with its text, for tools and checks that go through them all.
+    const std::unordered_map<std::wstring, std::wstring>& Values() const { return values_; }
+    // Keys defined again after their first definition, in upper case, once per ignored line.
+    const std::vector<std::wstring>& RepeatedKeys() const { return repeated_; }
 
 private:
     std::unordered_map<std::wstring, std::wstring> values_; // keys in upper case
+    std::vector<std::wstring> repeated_;
 };
 
 // The English file that answers keys the chosen file lacks:

@@ -52,6 +52,7 @@ TEST(LanguageFile, ReadsKeysAndSkipsCommentsSectionsAndNoise) {
     EXPECT_EQ(file.Find(L"; a comment"), nullptr);
     EXPECT_EQ(file.Find(L"[Section]"), nullptr);
     EXPECT_EQ(file.Size(), 6u);
+    EXPECT_EQ(file.RepeatedKeys(), std::vector<std::wstring>{L"IDS_OK_BUTTON"});
 }
 
 TEST(LanguageFile, ResolvesEscapesInValues) {

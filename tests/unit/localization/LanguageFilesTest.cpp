@@ -2,8 +2,8 @@
 // the program looks up, and files the detection library's reader takes as they are meant.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <map>
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -63,8 +63,17 @@ const std::set<std::string> kProgramKeys = {
     "VQL_VERY_HIGH",
 };
 
-langfile::File ReadLanguage(const std::string& language, const std::string& part = "10-launcher.ini") {
-    return langfile::Read(std::string(LANGUAGE_DIR) + "/" + language + "/" + part);
+// One part of a language as the program reads it, with its bytes for the checks of the file itself.
+struct Part {
+    std::string raw;
+    detection::LanguageFile file;
+};
+
+Part ReadLanguage(const std::string& language, const std::string& part = "10-launcher.ini") {
+    std::ifstream in(std::string(LANGUAGE_DIR) + "/" + language + "/" + part, std::ios::binary);
+    std::string raw{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    detection::LanguageFile file = detection::LanguageFile::Parse(raw);
+    return {std::move(raw), std::move(file)};
 }
 
 // The keys of the report file, its save dialog and menu entry, and the settings' save failure.
@@ -79,10 +88,15 @@ const std::set<std::string> kSupportKeys = {
     "IDS_SAVE_REPORT",           "IDS_SETTINGS_NOT_SAVED",
 };
 
-std::set<std::string> Keys(const langfile::File& file) {
+// The keys are ASCII.
+std::set<std::string> Keys(const Part& part) {
     std::set<std::string> keys;
-    for (const auto& e : file.entries)
-        keys.insert(e.key);
+    for (const auto& [key, text] : part.file.Values()) {
+        std::string narrow;
+        for (wchar_t c : key)
+            narrow += static_cast<char>(c);
+        keys.insert(narrow);
+    }
     return keys;
 }
 
@@ -118,9 +132,7 @@ bool IsValidUtf8(const std::string& s) {
 
 TEST(LanguageFiles, HoldExactlyTheKeysTheProgramLooksUp) {
     for (const char* language : kLanguages) {
-        const auto file = ReadLanguage(language);
-        ASSERT_TRUE(file.readable) << language;
-        const auto keys = Keys(file);
+        const auto keys = Keys(ReadLanguage(language));
         EXPECT_EQ(Difference(kProgramKeys, keys), "") << language << " lacks these keys";
         EXPECT_EQ(Difference(keys, kProgramKeys), "") << language << " has keys the program never looks up";
     }
@@ -137,26 +149,27 @@ TEST(LanguageFiles, AllLanguagesHaveTheSameKeys) {
 
 TEST(LanguageFiles, SupportPartHoldsItsKeysInEveryLanguage) {
     for (const char* language : kLanguages) {
-        const auto file = ReadLanguage(language, "40-support.ini");
-        ASSERT_TRUE(file.readable) << language;
-        EXPECT_NE(file.raw.rfind("\xEF\xBB\xBF", 0), 0u) << language << ": starts with a byte order mark";
-        EXPECT_TRUE(IsValidUtf8(file.raw)) << language << ": not valid UTF-8";
-        EXPECT_TRUE(!file.raw.empty() && file.raw.back() == '\n') << language << ": last line has no newline";
-        EXPECT_EQ(file.raw.find('\r'), std::string::npos) << language << ": carriage returns";
-        for (const auto& e : file.entries) {
-            EXPECT_FALSE(e.value.empty()) << language << ": " << e.key << " is empty";
-            EXPECT_EQ(e.value.find('\\'), std::string::npos) << language << ": " << e.key << " has a backslash";
+        const auto part = ReadLanguage(language, "40-support.ini");
+        const std::string& raw = part.raw;
+        ASSERT_FALSE(raw.empty()) << language;
+        EXPECT_NE(raw.rfind("\xEF\xBB\xBF", 0), 0u) << language << ": starts with a byte order mark";
+        EXPECT_TRUE(IsValidUtf8(raw)) << language << ": not valid UTF-8";
+        EXPECT_TRUE(raw.back() == '\n') << language << ": last line has no newline";
+        EXPECT_EQ(raw.find('\r'), std::string::npos) << language << ": carriage returns";
+        const auto& texts = part.file.Values();
+        for (const auto& [key, text] : texts) {
+            EXPECT_FALSE(text.empty()) << language << ": " << key << " is empty";
+            EXPECT_EQ(text.find(L'\\'), std::wstring::npos) << language << ": " << key << " has a backslash";
         }
-        const auto keys = Keys(file);
-        EXPECT_EQ(keys.size(), file.entries.size()) << language << ": a key twice";
+        EXPECT_EQ(part.file.RepeatedKeys(), std::vector<std::wstring>{}) << language << ": a key twice";
+        const auto keys = Keys(part);
         EXPECT_EQ(Difference(kSupportKeys, keys), "") << language << " lacks these keys";
         EXPECT_EQ(Difference(keys, kSupportKeys), "") << language << " has keys the program never looks up";
-        const auto texts = file.Map();
         // A menu entry that opens a dialog ends with an ellipsis; the example keeps the switch.
-        const std::string ellipsis = "\xE2\x80\xA6";
-        const std::string& save = texts.at("IDS_SAVE_REPORT");
-        EXPECT_TRUE(save.size() > 3 && save.compare(save.size() - 3, 3, ellipsis) == 0) << language << ": " << save;
-        EXPECT_NE(texts.at("IDS_REPORT_MISSING_FILE").find("Launcher.exe /Report \""), std::string::npos) << language;
+        const std::wstring& save = texts.at(L"IDS_SAVE_REPORT");
+        EXPECT_TRUE(save.size() > 1 && save.back() == L'\u2026') << language << ": " << save;
+        EXPECT_NE(texts.at(L"IDS_REPORT_MISSING_FILE").find(L"Launcher.exe /Report \""), std::wstring::npos)
+            << language;
         // No key of this part is in another part of the same language.
         for (const char* other : {"10-launcher.ini", "20-detection.ini", "30-report.ini"}) {
             const auto otherKeys = Keys(ReadLanguage(language, other));
@@ -164,52 +177,50 @@ TEST(LanguageFiles, SupportPartHoldsItsKeysInEveryLanguage) {
                 EXPECT_EQ(otherKeys.count(key), 0u) << language << ": " << key << " also in " << other;
         }
     }
-    EXPECT_NE(ReadLanguage("ESM", "40-support.ini").Map().at("IDS_SETTINGS_NOT_SAVED").find("Aceptar"),
-              std::string::npos)
+    EXPECT_NE(ReadLanguage("ESM", "40-support.ini").file.Values().at(L"IDS_SETTINGS_NOT_SAVED").find(L"Aceptar"),
+              std::wstring::npos)
         << "the message names the buttons as the sheet shows them";
 }
 
 TEST(LanguageFiles, AreCleanUtf8LinesWithoutDuplicatesOrEmptyValues) {
     for (const char* language : kLanguages) {
-        const auto file = ReadLanguage(language);
-        ASSERT_TRUE(file.readable) << language;
-        const std::string& raw = file.raw;
+        const auto part = ReadLanguage(language);
+        const std::string& raw = part.raw;
+        ASSERT_FALSE(raw.empty()) << language;
         EXPECT_NE(raw.rfind("\xEF\xBB\xBF", 0), 0u) << language << ": starts with a byte order mark";
         EXPECT_TRUE(IsValidUtf8(raw)) << language << ": not valid UTF-8";
-        EXPECT_TRUE(!raw.empty() && raw.back() == '\n') << language << ": last line has no newline";
+        EXPECT_TRUE(raw.back() == '\n') << language << ": last line has no newline";
         EXPECT_EQ(raw.find('\r'), std::string::npos) << language << ": carriage returns";
-        std::map<std::string, int> firstLine;
-        for (const auto& e : file.entries) {
-            const auto [it, fresh] = firstLine.emplace(e.key, e.line);
-            EXPECT_TRUE(fresh) << language << ": " << e.key << " on lines " << it->second << " and " << e.line;
-            EXPECT_FALSE(e.value.empty()) << language << ": " << e.key << " is empty";
-            EXPECT_EQ(e.key.find_first_of(" \t"), std::string::npos) << language << ": blank in key " << e.key;
-            EXPECT_TRUE(e.value.find_first_of(" \t") != 0 && e.value.find_last_of(" \t") != e.value.size() - 1)
-                << language << ": " << e.key << " starts or ends with a blank";
-            EXPECT_EQ(e.value.find('\\'), std::string::npos)
-                << language << ": " << e.key << " has a backslash other than \\n or \\t";
+        EXPECT_EQ(part.file.RepeatedKeys(), std::vector<std::wstring>{}) << language << ": a key twice";
+        for (const auto& [key, text] : part.file.Values()) {
+            EXPECT_FALSE(text.empty()) << language << ": " << key << " is empty";
+            EXPECT_EQ(key.find_first_of(L" \t"), std::wstring::npos) << language << ": blank in key " << key;
+            EXPECT_EQ(text.find(L'\\'), std::wstring::npos)
+                << language << ": " << key << " has a backslash other than \\n or \\t";
         }
     }
 }
 
 TEST(LanguageFiles, SupportLinkIsTheSameWebAddressInEveryLanguage) {
-    const auto english = ReadLanguage("EN").Map();
-    const std::string link = english.at("IDS_SUPPORT_LINK");
-    EXPECT_EQ(link.rfind("https://", 0), 0u) << link;
-    EXPECT_EQ(link.find_first_of(" \t\n"), std::string::npos) << link;
-    for (const char* language : kLanguages)
-        EXPECT_EQ(ReadLanguage(language).Map()["IDS_SUPPORT_LINK"], link) << language;
+    const std::wstring link = *ReadLanguage("EN").file.Find(L"IDS_SUPPORT_LINK");
+    EXPECT_EQ(link.rfind(L"https://", 0), 0u) << link;
+    EXPECT_EQ(link.find_first_of(L" \t\n"), std::wstring::npos) << link;
+    for (const char* language : kLanguages) {
+        const std::wstring* found = ReadLanguage(language).file.Find(L"IDS_SUPPORT_LINK");
+        EXPECT_EQ(found ? *found : L"", link) << language;
+    }
 }
 
 // The language page finds the chosen entry by its name: two equal names would make the
 // second language impossible to choose.
 TEST(LanguageFiles, LanguageNamesAreDistinct) {
-    const char* const nameKeys[] = {"LANG_ENGLISH", "LANG_GERMAN", "LANG_FRENCH", "LANG_SPANISH", "LANG_ITALIAN"};
+    const wchar_t* const nameKeys[] = {L"LANG_ENGLISH", L"LANG_GERMAN", L"LANG_FRENCH", L"LANG_SPANISH",
+                                       L"LANG_ITALIAN"};
     for (const char* language : kLanguages) {
-        auto texts = ReadLanguage(language).Map();
-        std::set<std::string> names;
-        for (const char* key : nameKeys)
-            names.insert(texts[key]);
+        const auto part = ReadLanguage(language);
+        std::set<std::wstring> names;
+        for (const wchar_t* key : nameKeys)
+            names.insert(part.file.Find(key) ? *part.file.Find(key) : L"");
         EXPECT_EQ(names.size(), std::size(nameKeys)) << language;
     }
 }

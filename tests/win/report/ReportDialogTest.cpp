@@ -265,9 +265,7 @@ TEST_F(ReportDialog, TabFromOkReachesTheListWhereEscapeIsKept) {
 TEST_F(ReportDialog, HelpLinkKeepsItsFittedWidthThroughResizes) {
     const std::wstring help = L"Ayuda y soporte t\u00e9cnico";
     const TextLookup english = Texts();
-    const TextLookup texts = [&](const wchar_t* key) {
-        return std::wstring(key) == L"IDS_HELP" ? help : english(key);
-    };
+    const TextLookup texts = [&](const wchar_t* key) { return std::wstring(key) == L"IDS_HELP" ? help : english(key); };
     int textWidth = 0;
     std::vector<int> widths;
     std::vector<int> centres;

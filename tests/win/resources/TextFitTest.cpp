@@ -76,9 +76,14 @@ protected:
 
 TEST_F(TextFit, EveryLanguagesTextsFitTheirControls) {
     for (const char* language : kLanguages) {
-        const auto file = langfile::Read(std::string(LANGUAGE_DIR) + "/" + language + "/10-launcher.ini");
-        ASSERT_TRUE(file.readable) << language;
-        const auto texts = file.Map();
+        const auto file =
+            detection::LanguageFile::Load(std::string(LANGUAGE_DIR) + "/" + language + "/10-launcher.ini");
+        ASSERT_GT(file.Size(), 0u) << language;
+        const auto textOf = [&](const char* key) {
+            const std::wstring* found = file.Find(Widen(key));
+            EXPECT_NE(found, nullptr) << language << " " << key;
+            return found ? *found : std::wstring();
+        };
         for (const auto& t : templatetexts::kControlTexts) {
             HWND dialog = Dialog(t.templateId);
             ASSERT_NE(dialog, nullptr) << t.templateId;
@@ -87,7 +92,7 @@ TEST_F(TextFit, EveryLanguagesTextsFitTheirControls) {
             RECT client;
             GetClientRect(control, &client);
             const auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-            const std::wstring text = Widen(texts.at(t.key));
+            const std::wstring text = textOf(t.key);
             const auto where = std::string(language) + " " + t.key;
             switch (t.fit) {
             case Fit::Line: EXPECT_LE(Measure(font, text).cx, client.right) << where; break;
@@ -106,12 +111,12 @@ TEST_F(TextFit, EveryLanguagesTextsFitTheirControls) {
         GetClientRect(combo, &box);
         const auto comboFont = reinterpret_cast<HFONT>(SendMessageW(combo, WM_GETFONT, 0, 0));
         for (const char* key : templatetexts::kLanguageNameKeys)
-            EXPECT_LE(Measure(comboFont, Widen(texts.at(key))).cx + GetSystemMetrics(SM_CXVSCROLL) + 6, box.right)
+            EXPECT_LE(Measure(comboFont, textOf(key)).cx + GetSystemMetrics(SM_CXVSCROLL) + 6, box.right)
                 << language << " " << key;
         // The settings sheet's own buttons have the sheet's standard button width.
         const int buttonWidth = MulDiv(templatetexts::kSheetButtonWidthDlu, LOWORD(GetDialogBaseUnits()), 4);
         for (const char* key : templatetexts::kSheetButtonKeys)
-            EXPECT_LE(Measure(messageFont_, Widen(texts.at(key))).cx + 8, buttonWidth) << language << " " << key;
+            EXPECT_LE(Measure(messageFont_, textOf(key)).cx + 8, buttonWidth) << language << " " << key;
     }
 }
 
