@@ -32,7 +32,7 @@ public:
     // Beeps and shows what went wrong.
     virtual void ShowOpenError(int code);
 
-    // Null with style bit 0x20 (no hand cursor).
+    // The link's own copy of the hand, made when the window is attached; null with style bit 0x20.
     HCURSOR HandCursor() const { return handCursor_.Get(); }
 
     bool PreTranslateMessage(MSG& msg) override;
