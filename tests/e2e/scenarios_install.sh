@@ -134,6 +134,31 @@ setup_text() {  # NAME LANGUAGE: one of the installer's own texts
     sed -n "s/^LangString $1 [^ ]* \"\(.*\)\"\$/\1/p" "$E2E_ROOT/installer/lang/$2.nsh"
 }
 
+# installer_next HWND: Next on the installer's page, then until the following page is there: the
+# window's controls (the header's texts and which controls are shown, set by each page) differ
+# from before, and Next takes clicks again.
+installer_next() {
+    local before
+    before=$(drv controls "$1") || fail "could not read the installer's page"
+    click "$1" 1
+    wait_until 30 "the installer did not go on from its page" installer_page_changed "$1" "$before"
+}
+installer_page_changed() {  # HWND CONTROLS-BEFORE
+    local now
+    now=$(drv controls "$1" 2>/dev/null) && [[ $now != "$2" ]] && grep -q '^id=1 .* enabled=1 ' <<<"$now"
+}
+
+# installer_box HWND: the handle of the installer's message box over its window HWND, once shown.
+installer_box() {
+    local box start=$SECONDS
+    until box=$(drv windows --exe TarnholmSetup.exe | tr -d '\r' | awk -v m="$1" '$1 != m { print $1; exit }') &&
+        [[ -n $box ]]; do
+        (( SECONDS - start > 60 )) && fail "the installer showed no message"
+        sleep 0.1
+    done
+    echo "$box"
+}
+
 # --- scenarios ------------------------------------------------------------------------------
 
 # Install, play, install again over it, uninstall: the player's settings survive both.
@@ -267,25 +292,20 @@ scenario_install_refused_folder() {
 
     note "the same through the installer's pages"
     (exec wine "$E2E_SETUP" "/D=$dir") >"$SCEN/setup.log" 2>&1 &
-    local setup_pid=$! main page box text start=$SECONDS
+    local setup_pid=$! main page box text
     main=$(drv wait --exe TarnholmSetup.exe --ids 1,2,3 --timeout 60 | cut -d' ' -f1) || fail "no installer window"
     for page in welcome components folder; do
-        sleep 0.5
         drv shot "$main" "$(winpath "$SCEN/$page.bmp")" && convert "$SCEN/$page.bmp" "$SHOTS/setup-$page.png"
-        click "$main" 1
+        if [[ $page == folder ]]; then click "$main" 1; else installer_next "$main"; fi
     done
-    until box=$(drv windows --exe TarnholmSetup.exe | tr -d '\r' | awk -v m="$main" '$1 != m { print $1; exit }') &&
-        [[ -n $box ]]; do
-        (( SECONDS - start > 60 )) && fail "no message about the folder"
-        sleep 0.2
-    done
-    sleep 0.5
+    box=$(installer_box "$main") || exit 1
     drv shot "$box" "$(winpath "$SCEN/box.bmp")" && convert "$SCEN/box.bmp" "$SHOTS/setup-message.png"
     text=$(box_text "$box")
     # The driver prints the text escaped: line breaks as \r\n, backslashes doubled.
     [[ $text == *"cannot write to the folder"*"${dir//\\/\\\\}"*"not been installed"* ]] || fail "message: '$text'"
     click "$box" 1
-    sleep 0.5
+    wait_until 30 "the installer's page does not say it was aborted" \
+        control_is "$main" 1037 "$(mui_text MUI_TEXT_ABORT_TITLE English)"
     drv shot "$main" "$(winpath "$SCEN/aborted.bmp")" && convert "$SCEN/aborted.bmp" "$SHOTS/setup-aborted.png"
     drv close "$main" >/dev/null
     drv gone --exe TarnholmSetup.exe --timeout 20 >/dev/null || { kill "$setup_pid"; fail "the installer did not close"; }
@@ -301,19 +321,14 @@ scenario_install_refused_folder() {
 scenario_install_pages_german() {
     local dir='C:\Program Files\Velmora\Tarnholm'
     (export LC_ALL=de_DE.UTF-8; exec wine "$E2E_SETUP") >"$SCEN/setup.log" 2>&1 &
-    local setup_pid=$! main page start=$SECONDS
+    local setup_pid=$! main page
     main=$(drv wait --exe TarnholmSetup.exe --ids 1,2,3 --timeout 60 | cut -d' ' -f1) || fail "no installer window"
     for page in welcome components folder; do
-        sleep 0.5
         drv shot "$main" "$(winpath "$SCEN/$page.bmp")" && convert "$SCEN/$page.bmp" "$SHOTS/setup-$page.png"
         [[ $page == welcome ]] && expect_eq "$(control_text "$main" 1)" "$(nsis_text NextBtn German)" "the Next button"
-        click "$main" 1
+        if [[ $page == folder ]]; then click "$main" 1; else installer_next "$main"; fi
     done
-    until [[ $(control_text "$main" 1) == "$(mui_text MUI_BUTTONTEXT_FINISH German)" ]]; do
-        (( SECONDS - start > 60 )) && fail "the finish page did not come (button: $(control_text "$main" 1))"
-        sleep 0.2
-    done
-    sleep 0.5
+    wait_until 60 "the finish page did not come" control_is "$main" 1 "$(mui_text MUI_BUTTONTEXT_FINISH German)"
     drv shot "$main" "$(winpath "$SCEN/finish.bmp")" && convert "$SCEN/finish.bmp" "$SHOTS/setup-finish.png"
     expect_installed_record "$dir"
 
