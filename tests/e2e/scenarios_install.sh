@@ -134,18 +134,21 @@ setup_text() {  # NAME LANGUAGE: one of the installer's own texts
     sed -n "s/^LangString $1 [^ ]* \"\(.*\)\"\$/\1/p" "$E2E_ROOT/installer/lang/$2.nsh"
 }
 
-# installer_next HWND: Next on the installer's page, then until the following page is there: the
-# window's controls (the header's texts and which controls are shown, set by each page) differ
-# from before, and Next takes clicks again.
-installer_next() {
-    local before
-    before=$(drv controls "$1") || fail "could not read the installer's page"
-    click "$1" 1
-    wait_until 30 "the installer did not go on from its page" installer_page_changed "$1" "$before"
-}
-installer_page_changed() {  # HWND CONTROLS-BEFORE
-    local now
-    now=$(drv controls "$1" 2>/dev/null) && [[ $now != "$2" ]] && grep -q '^id=1 .* enabled=1 ' <<<"$now"
+# installer_to_install HWND LANGUAGE [SHOTS]: through the installer's pages in LANGUAGE to its
+# Install button: welcome, components, folder, each page awaited by its header's title (the
+# modern interface's text, id 1037) before the next click; with SHOTS, each photographed.
+installer_to_install() {
+    local page title
+    for page in welcome:MUI_TEXT_COMPONENTS_TITLE components:MUI_TEXT_DIRECTORY_TITLE folder:; do
+        if [[ -n ${3:-} ]]; then
+            drv shot "$1" "$(winpath "$SCEN/${page%%:*}.bmp")" &&
+                convert "$SCEN/${page%%:*}.bmp" "$SHOTS/setup-${page%%:*}.png"
+        fi
+        click "$1" 1
+        [[ -n ${page#*:} ]] || break
+        title=$(mui_text "${page#*:}" "$2")
+        wait_until 30 "the installer did not go on to its page '$title'" control_is "$1" 1037 "$title"
+    done
 }
 
 # installer_box HWND: the handle of the installer's message box over its window HWND, once shown.
@@ -292,12 +295,9 @@ scenario_install_refused_folder() {
 
     note "the same through the installer's pages"
     (exec wine "$E2E_SETUP" "/D=$dir") >"$SCEN/setup.log" 2>&1 &
-    local setup_pid=$! main page box text
+    local setup_pid=$! main box text
     main=$(drv wait --exe TarnholmSetup.exe --ids 1,2,3 --timeout 60 | cut -d' ' -f1) || fail "no installer window"
-    for page in welcome components folder; do
-        drv shot "$main" "$(winpath "$SCEN/$page.bmp")" && convert "$SCEN/$page.bmp" "$SHOTS/setup-$page.png"
-        if [[ $page == folder ]]; then click "$main" 1; else installer_next "$main"; fi
-    done
+    installer_to_install "$main" English shots
     box=$(installer_box "$main") || exit 1
     drv shot "$box" "$(winpath "$SCEN/box.bmp")" && convert "$SCEN/box.bmp" "$SHOTS/setup-message.png"
     text=$(box_text "$box")
@@ -321,13 +321,10 @@ scenario_install_refused_folder() {
 scenario_install_pages_german() {
     local dir='C:\Program Files\Velmora\Tarnholm'
     (export LC_ALL=de_DE.UTF-8; exec wine "$E2E_SETUP") >"$SCEN/setup.log" 2>&1 &
-    local setup_pid=$! main page
+    local setup_pid=$! main
     main=$(drv wait --exe TarnholmSetup.exe --ids 1,2,3 --timeout 60 | cut -d' ' -f1) || fail "no installer window"
-    for page in welcome components folder; do
-        drv shot "$main" "$(winpath "$SCEN/$page.bmp")" && convert "$SCEN/$page.bmp" "$SHOTS/setup-$page.png"
-        [[ $page == welcome ]] && expect_eq "$(control_text "$main" 1)" "$(nsis_text NextBtn German)" "the Next button"
-        if [[ $page == folder ]]; then click "$main" 1; else installer_next "$main"; fi
-    done
+    wait_until 30 "the Next button does not say '$(nsis_text NextBtn German)'" control_is "$main" 1 "$(nsis_text NextBtn German)"
+    installer_to_install "$main" German shots
     wait_until 60 "the finish page did not come" control_is "$main" 1 "$(mui_text MUI_BUTTONTEXT_FINISH German)"
     drv shot "$main" "$(winpath "$SCEN/finish.bmp")" && convert "$SCEN/finish.bmp" "$SHOTS/setup-finish.png"
     expect_installed_record "$dir"

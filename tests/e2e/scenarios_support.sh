@@ -459,9 +459,7 @@ scenario_install_while_running() {
     (exec wine "$E2E_SETUP") >"$SCEN/setup.log" 2>&1 &
     local setup_pid=$! main box text
     main=$(drv wait --exe TarnholmSetup.exe --ids 1,2,3 --timeout 60 | cut -d' ' -f1) || fail "no installer window"
-    installer_next "$main"  # welcome
-    installer_next "$main"  # components
-    click "$main" 1         # the folder page's Install
+    installer_to_install "$main" English
     box=$(installer_box "$main") || exit 1
     drv shot "$box" "$(winpath "$SCEN/box.bmp")" && convert "$SCEN/box.bmp" "$SHOTS/setup-launcher-running.png"
     text=$(box_text "$box")

@@ -81,7 +81,8 @@ int CmdResize(const Args& args) {
 
 int CmdClipboard(const Args&) {
     // Another program may hold the clipboard for a moment.
-    if (!PollUntil(5, [] { return OpenClipboard(nullptr) != FALSE; }, 20)) {
+    if (!PollUntil(
+            5, [] { return OpenClipboard(nullptr) != FALSE; }, 20)) {
         Fail(L"clipboard: cannot open it (" + ErrorText(static_cast<long>(GetLastError())) + L")");
         return kNotMet;
     }

@@ -80,7 +80,8 @@ int CmdRegGet(const Args& args) {
         return kOk;
     }
     if (rc != ERROR_SUCCESS) {
-        Fail(L"reg-get: cannot read " + args.positional[1] + L" under " + args.positional[0] + L" (" + ErrorText(rc) + L")");
+        Fail(L"reg-get: cannot read " + args.positional[1] + L" under " + args.positional[0] + L" (" + ErrorText(rc) +
+             L")");
         return kNotMet;
     }
     Print(Describe(type, data, L" "));
@@ -138,8 +139,8 @@ int CmdRegDel(const Args& args) {
             rc = RegDeleteKeyW(key.root, key.subkey.c_str());
     }
     if (rc != ERROR_SUCCESS && rc != ERROR_FILE_NOT_FOUND) {
-        Fail(L"reg-del: cannot delete " + args.positional[0] + (args.positional.size() >= 2 ? L" " + args.positional[1] : L"") +
-             L" (" + ErrorText(rc) + L")");
+        Fail(L"reg-del: cannot delete " + args.positional[0] +
+             (args.positional.size() >= 2 ? L" " + args.positional[1] : L"") + L" (" + ErrorText(rc) + L")");
         return kNotMet;
     }
     return kOk;
@@ -150,7 +151,8 @@ int CmdRegList(const Args& args) {
     if (!ParseKey(args, key))
         return kUsage;
     win32::RegKey handle;
-    if (const LSTATUS rc = RegOpenKeyExW(key.root, key.subkey.c_str(), 0, KEY_READ, handle.Out()); rc != ERROR_SUCCESS) {
+    if (const LSTATUS rc = RegOpenKeyExW(key.root, key.subkey.c_str(), 0, KEY_READ, handle.Out());
+        rc != ERROR_SUCCESS) {
         Fail(L"reg-list: cannot open " + args.positional[0] + L" (" + ErrorText(rc) + L")");
         return kNotMet;
     }
@@ -170,7 +172,8 @@ int CmdRegList(const Args& args) {
                  ErrorText(rc) + L")");
             return kNotMet;
         }
-        Print(std::wstring(name, nameLength) + L"=" + Describe(type, std::vector<BYTE>(data.begin(), data.begin() + size), L":"));
+        Print(std::wstring(name, nameLength) + L"=" +
+              Describe(type, std::vector<BYTE>(data.begin(), data.begin() + size), L":"));
         ++i;
     }
 }

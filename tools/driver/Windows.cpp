@@ -75,8 +75,8 @@ bool ReadText(HWND hwnd, std::wstring& text, UINT flags, UINT timeoutMs) {
         return false;
     text.assign(length + 1, L'\0');
     DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), flags,
-                             timeoutMs, &copied))
+    if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), flags, timeoutMs,
+                             &copied))
         return false;
     text.resize(std::min<size_t>(copied, length));
     return true;
