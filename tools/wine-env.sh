@@ -13,7 +13,14 @@ wine_env_start() {
         Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
         TARNHOLM_XVFB_PID=$!
         export DISPLAY=":$n"
-        for _ in $(seq 50); do [[ -e /tmp/.X11-unix/X$n ]] && break; sleep 0.1; done
+        local start=$SECONDS
+        until [[ -e /tmp/.X11-unix/X$n ]]; do
+            if (( SECONDS - start > 20 )); then
+                echo "wine-env: the virtual display :$n did not start within 20 s" >&2
+                break
+            fi
+            sleep 0.05
+        done
     fi
     mkdir -p "$WINEPREFIX"
     wineserver -p
@@ -31,14 +38,17 @@ wine_env_start() {
         done
     fi
     # Unmanaged windows close at once under Xvfb instead of waiting for a window manager.
-    # Without it every GUI test is seconds slower, so the value is checked and set again if lost.
-    local try
-    for try in 1 2 3; do
-        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-        wine reg query 'HKCU\Software\Wine\X11 Driver' /v Managed 2>/dev/null | grep -q 'REG_SZ *N' && return 0
-        sleep 1
+    # Without it every GUI test is seconds slower; a new prefix's setup may still be writing its
+    # registry, so the value is set until it is seen to hold.
+    local since=$SECONDS
+    until wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 &&
+        wine reg query 'HKCU\Software\Wine\X11 Driver' /v Managed 2>/dev/null | grep -q 'REG_SZ *N'; do
+        if (( SECONDS - since > 20 )); then
+            echo "wine-env: could not set the X11 driver's Managed=N in $WINEPREFIX; windows will close slowly" >&2
+            return 0
+        fi
+        sleep 0.1
     done
-    echo "wine-env: could not set the X11 driver's Managed=N in $WINEPREFIX; windows will close slowly" >&2
 }
 
 wine_env_stop() {

@@ -8,7 +8,8 @@ E2E_WORK="$E2E_ROOT/build/e2e"
 E2E_SHOTS_ROOT="$E2E_ROOT/build/screenshots/e2e"
 DRIVER="$E2E_BUILD/tools/driver/driver.exe"
 FAKEGAME="$E2E_BUILD/tools/fakegame/fakegame.exe"
-BARE_DIALOG="$E2E_BUILD/bench/startup/bare_dialog.exe"
+# The bare dialog program; ctest names the one its build made.
+BARE_DIALOG="${TARNHOLM_E2E_BARE_DIALOG:-$E2E_BUILD/bench/startup/bare_dialog.exe}"
 # The staged program under test; another staged folder may be named for a one-off run (its
 # files then replace the installed ones).
 E2E_STAGE_SRC="${TARNHOLM_E2E_STAGE:-$E2E_ROOT/build/stage}"
@@ -34,6 +35,17 @@ note() { echo "  $*"; }
 
 expect_eq() {  # ACTUAL EXPECTED WHAT
     [[ "$1" == "$2" ]] || fail "$3: expected '$2', got '$1'"
+}
+
+# wait_until SECONDS WHAT COMMAND...: runs COMMAND until it succeeds; after SECONDS fails with
+# WHAT. For states that come some time after the step that causes them.
+wait_until() {
+    local limit=$1 what=$2 start=$SECONDS
+    shift 2
+    until "$@"; do
+        (( SECONDS - start > limit )) && fail "$what (waited ${limit}s)"
+        sleep 0.05
+    done
 }
 
 # --- paths and the driver -------------------------------------------------------------------
@@ -99,10 +111,14 @@ prefix_copy() {
 }
 
 # install_game [SETUP-ARGS...]: runs the installer silently in the current prefix; returns its
-# exit code.
+# exit code once no installer process is left, so that nothing it writes (its record comes last)
+# races the checks that follow.
 install_game() {
     [[ -f $E2E_SETUP ]] || fail "missing $E2E_SETUP: build the windows preset (with nsis installed) first"
     wine "$E2E_SETUP" /S "$@" >/dev/null 2>&1
+    local rc=$?
+    drv gone --exe TarnholmSetup.exe --timeout 60 >/dev/null || fail "the installer still runs 60 s after it returned"
+    return $rc
 }
 
 # The template prefix with the program installed by the installer: made once per installer
@@ -191,7 +207,12 @@ reg-set "HKCU\\Software\\Wine\\Direct3D" VideoMemorySize sz $3
 EOF
 }
 
-reg_get() { drv reg-get "$1" "$2"; }  # KEY NAME -> "dword N", "sz TEXT", "type N" or "absent"
+# KEY NAME -> "dword N", "sz TEXT", "type N" or "absent"; fails when the driver cannot tell.
+reg_get() {
+    local value
+    value=$(drv reg-get "$1" "$2") || fail "could not read $2 under $1"
+    echo "${value%$'\r'}"
+}
 
 # --- running the program --------------------------------------------------------------------
 
@@ -332,6 +353,7 @@ await_shot() {  # HWND
 }
 
 control_text() { drv text "$1" "$2" | tr -d '\r'; }  # HWND ID
+control_is() { [[ $(control_text "$1" "$2") == "$3" ]]; }  # HWND ID TEXT
 window_title() { drv text "$1" | tr -d '\r'; }        # HWND
 
 # The static texts of a message box, joined by spaces.

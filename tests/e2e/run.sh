@@ -7,31 +7,70 @@
 #   tests/e2e/run.sh --update-references [NAME...]
 #                                    run them, writing the windows' pictures as the new reference
 #                                    pictures (tests/e2e/reference/) instead of comparing them
+#   tests/e2e/run.sh --under-load [NAME...]
+#                                    run them while one busy loop per processor competes for it,
+#                                    as on a loaded build machine
+#   tests/e2e/run.sh --files         the scenario files, in the order they are loaded
 # Exit code: 0 all passed, 1 a scenario failed, 77 nothing passed and something was skipped (a
 # scenario that needs what is not built, or one of whose steps could not run yet).
 # Screenshots: build/screenshots/e2e/<scenario>/; a failed scenario keeps build/e2e/<scenario>/.
 set -uo pipefail
 HERE="$(cd "$(dirname "$0")" && pwd)"
+# The scenario files in the order they are loaded and their scenarios run: scenarios.sh first
+# (it holds the shared steps). tests/e2e/CMakeLists.txt registers the scenarios of these files.
+SCENARIO_FILES=(scenarios.sh scenarios_input.sh scenarios_install.sh scenarios_look.sh scenarios_run.sh
+                scenarios_settings.sh scenarios_support.sh)
+if [[ ${1:-} == --files ]]; then
+    printf '%s\n' "${SCENARIO_FILES[@]}"
+    exit 0
+fi
 source "$HERE/lib.sh"
-# scenarios.sh first (it holds the shared steps), then the other scenario files.
-source "$HERE/scenarios.sh"
-for file in "$HERE"/scenarios_*.sh; do source "$file"; done
+for file in "${SCENARIO_FILES[@]}"; do source "$HERE/$file"; done
 
-all=$(declare -F | awk '$3 ~ /^scenario_/ { sub(/^scenario_/, "", $3); print $3 }')
+# Every scenario, in the order of its file and its place in it.
+all=$(cd "$HERE" && sed -n 's/^scenario_\([A-Za-z0-9_]*\)() *{.*/\1/p' "${SCENARIO_FILES[@]}")
+defined=$(declare -F | awk '$3 ~ /^scenario_/ { sub(/^scenario_/, "", $3); print $3 }' | LC_ALL=C sort)
+if [[ $(LC_ALL=C sort <<<"$all") != "$defined" ]]; then
+    echo "scenario functions not written as 'scenario_NAME() {' at the start of a line:" \
+        "$(LC_ALL=C comm -13 <(LC_ALL=C sort <<<"$all") <<<"$defined" | paste -sd' ')" >&2
+    exit 2
+fi
 if [[ ${1:-} == --list ]]; then
     echo "$all"
     exit 0
 fi
-if [[ ${1:-} == --update-references ]]; then
-    export E2E_UPDATE_REFERENCES=1
+under_load=0
+while [[ ${1:-} == --* ]]; do
+    case "$1" in
+        --update-references) export E2E_UPDATE_REFERENCES=1 ;;
+        --under-load) under_load=1 ;;
+        *) echo "unknown option: $1" >&2; exit 2 ;;
+    esac
     shift
-fi
+done
 names=("$@")
 [[ ${#names[@]} -eq 0 ]] && mapfile -t names <<<"$all"
 
 for tool in "$DRIVER" "$FAKEGAME"; do
     [[ -f $tool ]] || { echo "missing $tool: build the windows preset first" >&2; exit 1; }
 done
+
+# One busy loop per processor, ended by their process ids however the run ends.
+load_pids=()
+end_load() {
+    [[ ${#load_pids[@]} -gt 0 ]] && kill "${load_pids[@]}" 2>/dev/null
+    load_pids=()
+}
+if [[ $under_load == 1 ]]; then
+    trap end_load EXIT
+    trap 'exit 130' INT
+    trap 'exit 143' TERM
+    for _ in $(seq "$(nproc)"); do
+        (while :; do :; done) &
+        load_pids+=($!)
+    done
+    echo "under load: busy loops ${load_pids[*]}"
+fi
 
 passed=0 failed=0 skipped=0
 for name in "${names[@]}"; do

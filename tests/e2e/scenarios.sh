@@ -25,7 +25,17 @@ expect_no_game_started() {
 }
 
 expect_reg() {  # KEY NAME EXPECTED
-    expect_eq "$(reg_get "$1" "$2" | tr -d '\r')" "$3" "$2 under $1"
+    local value
+    value=$(reg_get "$1" "$2") || exit 1
+    expect_eq "$value" "$3" "$2 under $1"
+}
+
+wait_reg() {  # KEY NAME EXPECTED: the value becomes EXPECTED within 10 s
+    local start=$SECONDS value
+    until value=$(reg_get "$1" "$2") && [[ $value == "$3" ]]; do
+        (( SECONDS - start > 10 )) && fail "$2 under $1: expected '$3', still '$value' after 10s"
+        sleep 0.05
+    done
 }
 
 # Quit the launcher window that is shown now and check the run ended cleanly.
@@ -215,8 +225,8 @@ copy_report() {  # HWND: the report's text as the clipboard holds it after Ctrl+
     drv key "$1" ctrl+c --input || fail "could not press Ctrl+C"
     local start=$SECONDS text
     while (( SECONDS - start < 10 )); do
-        text=$(drv clipboard | tr -d '\r') && [[ -n $text ]] && { echo "$text"; return 0; }
-        sleep 0.2
+        text=$(drv clipboard 2>/dev/null | tr -d '\r') && [[ -n $text ]] && { echo "$text"; return 0; }
+        sleep 0.1
     done
     fail "the clipboard holds no report after Ctrl+C"
 }
@@ -232,6 +242,16 @@ wait_pane() {  # HWND TITLE: the info pane's first line becomes TITLE
 }
 
 rect_of() { drv rect "$@" | tr -d '\r'; }  # HWND [ID] [--client]: "left top right bottom"
+
+moved() { [[ $(rect_of "$1" "$2") != "$3" ]]; }  # HWND ID RECT: the control is no longer at RECT
+
+wait_outer_size() {  # HWND W H WHAT: the window's outer size becomes W x H
+    local start=$SECONDS l t r b
+    while read -r l t r b <<<"$(rect_of "$1")"; [[ "$((r - l)) $((b - t))" != "$2 $3" ]]; do
+        (( SECONDS - start > 10 )) && fail "$4: the window is $((r - l))x$((b - t)), expected $2x$3"
+        sleep 0.05
+    done
+}
 
 # "/OnlyDetection" on a machine below the requirements: the report names every detected item
 # with its status, keys on the tree move the selection and the pane follows it, OK ends the run
@@ -294,7 +314,9 @@ scenario_report_resize() {
     ok0=$(rect_of "$WIN" 1028)
     link0=$(rect_of "$WIN" 1043)
     drv resize "$WIN" $((w0 + 120)) $((h0 + 60)) || fail "could not resize the report"
-    sleep 0.5
+    wait_outer_size "$WIN" $((w0 + 120)) $((h0 + 60)) "the report after growing it"
+    # OK is laid out last: once it has moved, the other controls have too.
+    wait_until 10 "OK did not move with the grown report" moved "$WIN" 1028 "$ok0"
     local client1 tree1 ok1 link1
     client1=$(rect_of "$WIN" --client)
     tree1=$(rect_of "$WIN" 101)
@@ -320,9 +342,7 @@ scenario_report_resize() {
     expect_eq "$b1" "$((b2 + dy))" "top of the help link"
 
     drv resize "$WIN" 100 100 || fail "could not resize the report"
-    sleep 0.3
-    read -r l t r b <<<"$(rect_of "$WIN")"
-    expect_eq "$((r - l)) $((b - t))" "$w0 $h0" "the report's smallest size"
+    wait_outer_size "$WIN" "$w0" "$h0" "the report's smallest size"
 
     click "$WIN" 1028
     wait_kind launcher
@@ -343,7 +363,8 @@ scenario_report_german() {
         fail "memory is not reported below the minimum in German: $text"
     list=$(drv find "$WIN" 100 | tr -d '\r') || fail "the report has no tree list"
     drv key "$list" DOWN,DOWN,DOWN || fail "key"
-    sleep 0.5
+    # Down to the group row, its first item, its second.
+    wait_pane "$(drv find "$WIN" 65535 | tr -d '\r')" "$(grep ': ' <<<"$text" | sed 's/: .*//' | sed -n 2p)"
     drv shot "$WIN" "$(winpath "$SCEN/selected.bmp")" && convert "$SCEN/selected.bmp" "$SHOTS/report-de-selected.png"
     click "$WIN" 1028
     launcher_end

@@ -18,7 +18,7 @@ item_caption() {
 
 report_pane() { drv find "$1" $REPORT_PANE | tr -d '\r'; }  # HWND
 
-window_gone() { ! drv text "$1" >/dev/null 2>&1; }  # HWND
+window_gone() { ! drv rect "$1" >/dev/null 2>&1; }  # HWND (a window that is busy still answers this)
 
 # keys_in_open_window HWND PANE TITLE WHAT: after keys typed to HWND, its pane shows TITLE while
 # the window stays open (keys are handled in order, so the pane's change shows that the keys

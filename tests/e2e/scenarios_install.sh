@@ -134,6 +134,34 @@ setup_text() {  # NAME LANGUAGE: one of the installer's own texts
     sed -n "s/^LangString $1 [^ ]* \"\(.*\)\"\$/\1/p" "$E2E_ROOT/installer/lang/$2.nsh"
 }
 
+# installer_to_install HWND LANGUAGE [SHOTS]: through the installer's pages in LANGUAGE to its
+# Install button: welcome, components, folder, each page awaited by its header's title (the
+# modern interface's text, id 1037) before the next click; with SHOTS, each photographed.
+installer_to_install() {
+    local page title
+    for page in welcome:MUI_TEXT_COMPONENTS_TITLE components:MUI_TEXT_DIRECTORY_TITLE folder:; do
+        if [[ -n ${3:-} ]]; then
+            drv shot "$1" "$(winpath "$SCEN/${page%%:*}.bmp")" &&
+                convert "$SCEN/${page%%:*}.bmp" "$SHOTS/setup-${page%%:*}.png"
+        fi
+        click "$1" 1
+        [[ -n ${page#*:} ]] || break
+        title=$(mui_text "${page#*:}" "$2")
+        wait_until 30 "the installer did not go on to its page '$title'" control_is "$1" 1037 "$title"
+    done
+}
+
+# installer_box HWND: the handle of the installer's message box over its window HWND, once shown.
+installer_box() {
+    local box start=$SECONDS
+    until box=$(drv windows --exe TarnholmSetup.exe | tr -d '\r' | awk -v m="$1" '$1 != m { print $1; exit }') &&
+        [[ -n $box ]]; do
+        (( SECONDS - start > 60 )) && fail "the installer showed no message"
+        sleep 0.1
+    done
+    echo "$box"
+}
+
 # --- scenarios ------------------------------------------------------------------------------
 
 # Install, play, install again over it, uninstall: the player's settings survive both.
@@ -267,25 +295,17 @@ scenario_install_refused_folder() {
 
     note "the same through the installer's pages"
     (exec wine "$E2E_SETUP" "/D=$dir") >"$SCEN/setup.log" 2>&1 &
-    local setup_pid=$! main page box text start=$SECONDS
+    local setup_pid=$! main box text
     main=$(drv wait --exe TarnholmSetup.exe --ids 1,2,3 --timeout 60 | cut -d' ' -f1) || fail "no installer window"
-    for page in welcome components folder; do
-        sleep 0.5
-        drv shot "$main" "$(winpath "$SCEN/$page.bmp")" && convert "$SCEN/$page.bmp" "$SHOTS/setup-$page.png"
-        click "$main" 1
-    done
-    until box=$(drv windows --exe TarnholmSetup.exe | tr -d '\r' | awk -v m="$main" '$1 != m { print $1; exit }') &&
-        [[ -n $box ]]; do
-        (( SECONDS - start > 60 )) && fail "no message about the folder"
-        sleep 0.2
-    done
-    sleep 0.5
+    installer_to_install "$main" English shots
+    box=$(installer_box "$main") || exit 1
     drv shot "$box" "$(winpath "$SCEN/box.bmp")" && convert "$SCEN/box.bmp" "$SHOTS/setup-message.png"
     text=$(box_text "$box")
     # The driver prints the text escaped: line breaks as \r\n, backslashes doubled.
     [[ $text == *"cannot write to the folder"*"${dir//\\/\\\\}"*"not been installed"* ]] || fail "message: '$text'"
     click "$box" 1
-    sleep 0.5
+    wait_until 30 "the installer's page does not say it was aborted" \
+        control_is "$main" 1037 "$(mui_text MUI_TEXT_ABORT_TITLE English)"
     drv shot "$main" "$(winpath "$SCEN/aborted.bmp")" && convert "$SCEN/aborted.bmp" "$SHOTS/setup-aborted.png"
     drv close "$main" >/dev/null
     drv gone --exe TarnholmSetup.exe --timeout 20 >/dev/null || { kill "$setup_pid"; fail "the installer did not close"; }
@@ -301,19 +321,11 @@ scenario_install_refused_folder() {
 scenario_install_pages_german() {
     local dir='C:\Program Files\Velmora\Tarnholm'
     (export LC_ALL=de_DE.UTF-8; exec wine "$E2E_SETUP") >"$SCEN/setup.log" 2>&1 &
-    local setup_pid=$! main page start=$SECONDS
+    local setup_pid=$! main
     main=$(drv wait --exe TarnholmSetup.exe --ids 1,2,3 --timeout 60 | cut -d' ' -f1) || fail "no installer window"
-    for page in welcome components folder; do
-        sleep 0.5
-        drv shot "$main" "$(winpath "$SCEN/$page.bmp")" && convert "$SCEN/$page.bmp" "$SHOTS/setup-$page.png"
-        [[ $page == welcome ]] && expect_eq "$(control_text "$main" 1)" "$(nsis_text NextBtn German)" "the Next button"
-        click "$main" 1
-    done
-    until [[ $(control_text "$main" 1) == "$(mui_text MUI_BUTTONTEXT_FINISH German)" ]]; do
-        (( SECONDS - start > 60 )) && fail "the finish page did not come (button: $(control_text "$main" 1))"
-        sleep 0.2
-    done
-    sleep 0.5
+    wait_until 30 "the Next button does not say '$(nsis_text NextBtn German)'" control_is "$main" 1 "$(nsis_text NextBtn German)"
+    installer_to_install "$main" German shots
+    wait_until 60 "the finish page did not come" control_is "$main" 1 "$(mui_text MUI_BUTTONTEXT_FINISH German)"
     drv shot "$main" "$(winpath "$SCEN/finish.bmp")" && convert "$SCEN/finish.bmp" "$SHOTS/setup-finish.png"
     expect_installed_record "$dir"
 

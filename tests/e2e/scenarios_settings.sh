@@ -80,8 +80,7 @@ scenario_settings_ok() {
     drv check "$SHEET" 1106 1 || fail "could not tick vertical sync"
     show_page 1
     drv select "$SHEET" 1100 "$(lang_text LANG_GERMAN)" || fail "no German in the language list"
-    sleep 0.3
-    expect_reg "$LAUNCHER_KEY" DefaultSetting "dword 0"
+    wait_reg "$LAUNCHER_KEY" DefaultSetting "dword 0"
     expect_reg "$ENGINE_KEY" ScreenResolutionWidth "$stored_width"
     click "$SHEET" 1
     await_sheet_closed OK
@@ -130,8 +129,9 @@ scenario_settings_cancel() {
         drv check "$SHEET" 1107 0 || fail "textures"
         drv check "$SHEET" 1105 1 || fail "widescreen"
         show_page 1
+        # The sheet handles the choice before the closing click or key, which come after it in
+        # its message queue.
         drv select "$SHEET" 1100 "$(lang_text LANG_ITALIAN)" || fail "no Italian"
-        sleep 0.3
         if [[ $closer == cancel ]]; then
             click "$SHEET" 2
         else

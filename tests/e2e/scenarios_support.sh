@@ -229,15 +229,17 @@ scenario_report_file_refused() {
 # Documents folder, offering "Tarnholm system check.txt"; the file written is the header and
 # exactly the text that Copy report gives. Saving over the file asks first and then replaces it;
 # Cancel writes nothing; a file that cannot be replaced is named in a message and the report stays.
-# The program writes the file after the save dialog has returned: wait for it to be there, and
-# no longer the older report the scenario put in its place.
+# The program writes the file after the save dialog has returned: wait for it to be there, no
+# longer the older report the scenario put in its place, and no temporary file beside it (the
+# program writes "FILE.<pid>-<n>.tmp" and renames it over FILE as its last step).
+saved_report_written() {  # FILE
+    local temporary
+    [[ -s $1 ]] && ! grep -q '^an older report' "$1" || return 1
+    temporary=$(compgen -G "$1.*.tmp") && return 1
+    return 0
+}
 await_saved_report() {  # FILE
-    local start=$SECONDS
-    until [[ -s $1 ]] && ! grep -q '^an older report' "$1"; do
-        (( SECONDS - start > 15 )) && fail "no saved report in $1"
-        sleep 0.1
-    done
-    sleep 0.3 # the rename is the last step; let the writer finish
+    wait_until 15 "no saved report in $1" saved_report_written "$1"
 }
 
 scenario_report_save_dialog() {
@@ -251,9 +253,9 @@ scenario_report_save_dialog() {
     note "Ctrl+S"
     drv key "$report" ctrl+s --input || fail "could not press Ctrl+S"
     dialog=$(drv wait --exe Launcher.exe --ids 1148,1,2 --timeout 20 | cut -d' ' -f1) || fail "no save dialog after Ctrl+S"
-    sleep 0.5
+    # The dialog fills its name box and folder list after it is shown.
+    wait_until 20 "the save dialog does not offer the report's name" control_is "$dialog" 1148 "Tarnholm system check.txt"
     drv shot "$dialog" "$(winpath "$SCEN/dialog.bmp")" && convert "$SCEN/dialog.bmp" "$SHOTS/save-dialog.png"
-    expect_eq "$(control_text "$dialog" 1148)" "Tarnholm system check.txt" "the name the dialog offers"
     expect_eq "$(control_text "$dialog" 1137)" "Documents" "the folder the dialog opens in"
     drv save-as "$dialog" "$target" || fail "could not save through the dialog"
     drv wait --exe Launcher.exe --ids 1148,1,2 --gone --timeout 20 >/dev/null || fail "the save dialog stayed open"
@@ -326,7 +328,6 @@ scenario_settings_save_refused() {
     local box
     box=$(drv wait --exe Launcher.exe --class '#32770' --title "$(lang_text IDS_ERROR)" --timeout 20 | cut -d' ' -f1) ||
         fail "no message after OK on settings that could not be saved"
-    sleep 0.3
     drv shot "$box" "$(winpath "$SCEN/box.bmp")" && convert "$SCEN/box.bmp" "$SHOTS/settings-not-saved.png"
     expect_eq "$(box_text "$box")" "$(driver_escaped "$(lang_text IDS_SETTINGS_NOT_SAVED)")" "text of the message"
     click "$box" 1
@@ -456,18 +457,10 @@ scenario_install_while_running() {
 
     note "through the pages: the installer asks to close the launcher, Retry installs"
     (exec wine "$E2E_SETUP") >"$SCEN/setup.log" 2>&1 &
-    local setup_pid=$! main page box text start=$SECONDS
+    local setup_pid=$! main box text
     main=$(drv wait --exe TarnholmSetup.exe --ids 1,2,3 --timeout 60 | cut -d' ' -f1) || fail "no installer window"
-    for page in welcome components folder; do
-        sleep 0.5
-        click "$main" 1
-    done
-    until box=$(drv windows --exe TarnholmSetup.exe | tr -d '\r' | awk -v m="$main" '$1 != m { print $1; exit }') &&
-        [[ -n $box ]]; do
-        (( SECONDS - start > 60 )) && fail "no question about the running launcher"
-        sleep 0.2
-    done
-    sleep 0.5
+    installer_to_install "$main" English
+    box=$(installer_box "$main") || exit 1
     drv shot "$box" "$(winpath "$SCEN/box.bmp")" && convert "$SCEN/box.bmp" "$SHOTS/setup-launcher-running.png"
     text=$(box_text "$box")
     [[ $text == *"${dir//\\/\\\\}"* ]] || fail "the question does not name the folder: '$text'"
@@ -476,10 +469,7 @@ scenario_install_while_running() {
     WIN=$launcher
     quit_launcher
     click "$box" 4
-    until [[ $(control_text "$main" 1) == "$(mui_text MUI_BUTTONTEXT_FINISH English)" ]]; do
-        (( SECONDS - start > 90 )) && fail "the finish page did not come (button: $(control_text "$main" 1))"
-        sleep 0.2
-    done
+    wait_until 90 "the finish page did not come" control_is "$main" 1 "$(mui_text MUI_BUTTONTEXT_FINISH English)"
     expect_installed_record "$dir"
     cmp -s "$unixdir/requirements.ini" "$E2E_STAGE_SRC/requirements.ini" || fail "requirements.ini was not replaced"
     # Finish: its "Run" starts the launcher that was just installed.

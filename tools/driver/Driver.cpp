@@ -83,13 +83,26 @@ void Usage() {
         Fail(std::wstring(L"  ") + c.usage);
 }
 
+// Messages written to standard error, and whether an answer could not be written whole: a
+// command must never end without its answer and without saying why.
+int g_failures = 0;
+bool g_outputLost = false;
+
 int Dispatch(const std::vector<std::wstring>& words) {
     if (words.empty())
         return kOk;
     for (const Command& c : kCommands) {
-        if (words[0] == c.name) {
-            return c.run(ParseArgs(std::vector<std::wstring>(words.begin() + 1, words.end())));
+        if (words[0] != c.name)
+            continue;
+        const int failuresBefore = g_failures;
+        int rc = c.run(ParseArgs(std::vector<std::wstring>(words.begin() + 1, words.end())));
+        if (g_outputLost) {
+            Fail(words[0] + L": the answer could not be written to standard output");
+            rc = kNotMet;
+        } else if (rc != kOk && g_failures == failuresBefore) {
+            Fail(words[0] + L": not done (exit code " + std::to_wstring(rc) + L")");
         }
+        return rc;
     }
     Fail(L"unknown command: " + words[0]);
     Usage();
@@ -145,13 +158,14 @@ int RunBatch() {
     return kOk;
 }
 
-void WriteUtf8(FILE* stream, const std::wstring& line) {
+// False when the line did not get out whole.
+bool WriteUtf8(FILE* stream, const std::wstring& line) {
     std::wstring text = line + L"\n";
     int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string bytes(n, '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr, nullptr);
-    fwrite(bytes.data(), 1, bytes.size(), stream);
-    fflush(stream);
+    const bool written = fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size();
+    return fflush(stream) == 0 && written;
 }
 
 } // namespace
@@ -191,8 +205,31 @@ Args ParseArgs(const std::vector<std::wstring>& words) {
     return args;
 }
 
-void Print(const std::wstring& line) { WriteUtf8(stdout, line); }
-void Fail(const std::wstring& message) { WriteUtf8(stderr, message); }
+void Print(const std::wstring& line) {
+    if (!WriteUtf8(stdout, line))
+        g_outputLost = true;
+}
+
+void Fail(const std::wstring& message) {
+    ++g_failures;
+    WriteUtf8(stderr, message);
+}
+
+std::wstring ErrorText(long code) {
+    wchar_t* text = nullptr;
+    const DWORD n =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring out = L"error " + std::to_wstring(code);
+    if (n && text) {
+        std::wstring message(text, n);
+        while (!message.empty() && std::iswspace(message.back()))
+            message.pop_back();
+        out += L": " + message;
+    }
+    LocalFree(text);
+    return out;
+}
 
 std::wstring Hex(UINT_PTR value) {
     wchar_t buffer[32];

@@ -1,6 +1,8 @@
 // The end-to-end driver: a console program run under the same wineserver as the program it
 // drives. Each command is a function taking its arguments and returning the exit code:
-// 0 done, 1 the condition did not hold (timeout, absent, refused), 2 wrong usage.
+// 0 done, 1 the condition did not hold (timeout, absent, refused), 2 wrong usage. A query that
+// cannot be answered ends with 1 and says why on standard error: it never prints an empty or
+// made-up answer.
 #pragma once
 
 #include <windows.h>
@@ -28,12 +30,18 @@ Args ParseArgs(const std::vector<std::wstring>& words);
 // Output goes out as UTF-8 whatever the console or pipe is.
 void Print(const std::wstring& line);
 void Fail(const std::wstring& message); // on stderr
+// "error N: <the system's text>" for a Win32 error code.
+std::wstring ErrorText(long code);
 
 std::wstring Hex(UINT_PTR value);
 bool ParseNumber(const std::wstring& text, long long& value);
 HWND ParseWindow(const std::wstring& text);
 std::wstring Quoted(const std::wstring& text);
 std::wstring ToLower(std::wstring text);
+
+// How long a command waits for a busy window (another process's, under load) to answer a message
+// before it fails.
+constexpr UINT kAnswerTimeoutMs = 15000;
 
 // Polls until done() or the timeout; true when done() held.
 template <typename Done>
@@ -103,6 +111,8 @@ std::vector<DWORD> ProcessesNamed(const std::wstring& image);
 // The visible top-level window of the process that has a direct child with that id.
 HWND ShownWindowWithControl(DWORD pid, int id);
 bool SaveWindowBitmap(HWND hwnd, const std::wstring& path);
+// The same once the window has settled (painted, and the screen no longer changing).
+bool SaveSettledWindowBitmap(HWND hwnd, const std::wstring& path, double seconds);
 // Nothing left to paint in the window or any of its shown descendants.
 bool FullyPainted(HWND window);
 // The first descendant with that id; with visibleOnly, the first visible one (a control on the

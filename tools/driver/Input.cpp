@@ -55,7 +55,7 @@ bool TabItemRect(HWND tab, int index, RECT& rect) {
     DWORD_PTR found = 0;
     return remote.Address() &&
            SendMessageTimeoutW(tab, TCM_GETITEMRECT, static_cast<WPARAM>(index),
-                               reinterpret_cast<LPARAM>(remote.Address()), SMTO_ABORTIFHUNG, 2000, &found) &&
+                               reinterpret_cast<LPARAM>(remote.Address()), SMTO_NORMAL, kAnswerTimeoutMs, &found) &&
            found && ReadProcessMemory(process.Get(), remote.Address(), &rect, sizeof rect, nullptr);
 }
 
@@ -167,7 +167,11 @@ int CmdFocus(const Args& args) {
         return kUsage;
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(hwnd, nullptr), &info) || !info.hwndFocus) {
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(hwnd, nullptr), &info)) {
+        Fail(L"focus: cannot ask the window's thread (" + ErrorText(static_cast<long>(GetLastError())) + L")");
+        return kNotMet;
+    }
+    if (!info.hwndFocus) {
         Print(L"none");
         return kOk;
     }

@@ -29,8 +29,10 @@ int CmdFind(const Args& args) {
     if (!WindowArg(args, 0, hwnd) || args.positional.size() < 2 || !ParseNumber(args.positional[1], id))
         return kUsage;
     const HWND found = FindDescendant(hwnd, static_cast<int>(id));
-    if (!found)
+    if (!found) {
+        Fail(L"find: no descendant " + args.positional[1] + L" in " + args.positional[0]);
         return kNotMet;
+    }
     Print(Hex(reinterpret_cast<UINT_PTR>(found)));
     return kOk;
 }
@@ -45,8 +47,10 @@ int CmdRect(const Args& args) {
         if (!ParseNumber(args.positional[1], id))
             return kUsage;
         const HWND child = FindDescendant(hwnd, static_cast<int>(id));
-        if (!child)
+        if (!child) {
+            Fail(L"rect: no descendant " + args.positional[1] + L" in " + args.positional[0]);
             return kNotMet;
+        }
         if (args.Has(L"--client")) {
             GetClientRect(child, &rect);
         } else {
@@ -76,10 +80,14 @@ int CmdResize(const Args& args) {
 }
 
 int CmdClipboard(const Args&) {
+    // Another program may hold the clipboard for a moment.
+    if (!PollUntil(
+            5, [] { return OpenClipboard(nullptr) != FALSE; }, 20)) {
+        Fail(L"clipboard: cannot open it (" + ErrorText(static_cast<long>(GetLastError())) + L")");
+        return kNotMet;
+    }
     std::wstring text;
     bool found = false;
-    for (int attempt = 0; attempt < 50 && !OpenClipboard(nullptr); ++attempt)
-        Sleep(20);
     if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
         if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
             text = chars;
@@ -88,8 +96,10 @@ int CmdClipboard(const Args&) {
         }
     }
     CloseClipboard();
-    if (!found)
+    if (!found) {
+        Fail(L"clipboard: it holds no text");
         return kNotMet;
+    }
     // One output line per text line, without the carriage returns.
     size_t start = 0;
     while (start < text.size()) {

@@ -34,13 +34,17 @@ int CmdSelect(const Args& args) {
     const std::wstring& text = args.positional[2];
     DWORD_PTR index = 0;
     if (!SendMessageTimeoutW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()),
-                             SMTO_ABORTIFHUNG, 2000, &index) ||
+                             SMTO_NORMAL, kAnswerTimeoutMs, &index) ||
         static_cast<LRESULT>(index) == CB_ERR) {
-        Fail(L"select: no item \"" + text + L"\"");
+        Fail(L"select: no item \"" + text + L"\" (or the list did not answer)");
         return kNotMet;
     }
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(combo, CB_SETCURSEL, index, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+    DWORD_PTR selected = 0;
+    if (!SendMessageTimeoutW(combo, CB_SETCURSEL, index, 0, SMTO_NORMAL, kAnswerTimeoutMs, &selected) ||
+        selected != index) {
+        Fail(L"select: the list did not take item \"" + text + L"\"");
+        return kNotMet;
+    }
     return PostMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo))
                ? kOk
                : kNotMet;
@@ -54,7 +58,11 @@ int CmdSlider(const Args& args) {
     if (!PageControl(args, slider, id) || !ParseNumber(args.positional[2], position))
         return kUsage;
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(slider, TBM_SETPOS, TRUE, static_cast<LPARAM>(position), SMTO_ABORTIFHUNG, 2000, &ignored);
+    if (!SendMessageTimeoutW(slider, TBM_SETPOS, TRUE, static_cast<LPARAM>(position), SMTO_NORMAL, kAnswerTimeoutMs,
+                             &ignored)) {
+        Fail(L"slider: the slider did not answer");
+        return kNotMet;
+    }
     const HWND page = GetParent(slider);
     PostMessageW(page, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, position), reinterpret_cast<LPARAM>(slider));
     return PostMessageW(page, WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), reinterpret_cast<LPARAM>(slider)) ? kOk : kNotMet;

@@ -240,6 +240,11 @@ bool SaveWindowBitmap(HWND hwnd, const std::wstring& path) {
     return Capture(hwnd, {}, picture) && Write(picture, path);
 }
 
+bool SaveSettledWindowBitmap(HWND hwnd, const std::wstring& path, double seconds) {
+    Picture picture;
+    return SettledPicture(hwnd, {}, seconds, picture) && Write(picture, path);
+}
+
 int CmdShot(const Args& args) {
     HWND hwnd;
     std::vector<RECT> masks;

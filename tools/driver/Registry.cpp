@@ -3,6 +3,8 @@
 
 #include "win32/Owners.h"
 
+#include <algorithm>
+
 namespace driver {
 
 namespace {
@@ -47,25 +49,41 @@ std::wstring Describe(DWORD type, const std::vector<BYTE>& data, const wchar_t* 
     return L"type" + std::wstring(separator) + std::to_wstring(type);
 }
 
+// The value read whole in one call, so that a writer changing it meanwhile (an installer
+// rewriting its record) gives the old or the new value, never a failed second read; a buffer
+// found too small is grown and the read made again.
+LSTATUS ReadValue(const KeyPath& key, const std::wstring& name, DWORD& type, std::vector<BYTE>& data) {
+    data.resize(1024);
+    for (;;) {
+        DWORD size = static_cast<DWORD>(data.size());
+        const LSTATUS rc = RegGetValueW(key.root, key.subkey.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &type,
+                                        data.data(), &size);
+        if (rc != ERROR_MORE_DATA) {
+            data.resize(rc == ERROR_SUCCESS ? size : 0);
+            return rc;
+        }
+        data.resize(std::max<size_t>(size, data.size() * 2));
+    }
+}
+
 } // namespace
 
 int CmdRegGet(const Args& args) {
     KeyPath key;
     if (!ParseKey(args, key) || args.positional.size() < 2)
         return kUsage;
-    DWORD type = 0, size = 0;
-    LSTATUS rc = RegGetValueW(key.root, key.subkey.c_str(), args.positional[1].c_str(), RRF_RT_ANY | RRF_NOEXPAND,
-                              &type, nullptr, &size);
-    if (rc != ERROR_SUCCESS) {
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    const LSTATUS rc = ReadValue(key, args.positional[1], type, data);
+    if (rc == ERROR_FILE_NOT_FOUND) {
         Print(L"absent");
         return kOk;
     }
-    std::vector<BYTE> data(size);
-    rc = RegGetValueW(key.root, key.subkey.c_str(), args.positional[1].c_str(), RRF_RT_ANY | RRF_NOEXPAND, &type,
-                      data.data(), &size);
-    if (rc != ERROR_SUCCESS)
+    if (rc != ERROR_SUCCESS) {
+        Fail(L"reg-get: cannot read " + args.positional[1] + L" under " + args.positional[0] + L" (" + ErrorText(rc) +
+             L")");
         return kNotMet;
-    data.resize(size);
+    }
     Print(Describe(type, data, L" "));
     return kOk;
 }
@@ -97,7 +115,11 @@ int CmdRegSet(const Args& args) {
         Fail(L"reg-set: the kind is dword or sz");
         return kUsage;
     }
-    return rc == ERROR_SUCCESS ? kOk : kNotMet;
+    if (rc != ERROR_SUCCESS) {
+        Fail(L"reg-set: cannot write " + name + L" under " + args.positional[0] + L" (" + ErrorText(rc) + L")");
+        return kNotMet;
+    }
+    return kOk;
 }
 
 // Deleting what is not there counts as done: scenarios use it to reach a known state.
@@ -116,7 +138,12 @@ int CmdRegDel(const Args& args) {
         if (rc == ERROR_SUCCESS)
             rc = RegDeleteKeyW(key.root, key.subkey.c_str());
     }
-    return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND ? kOk : kNotMet;
+    if (rc != ERROR_SUCCESS && rc != ERROR_FILE_NOT_FOUND) {
+        Fail(L"reg-del: cannot delete " + args.positional[0] +
+             (args.positional.size() >= 2 ? L" " + args.positional[1] : L"") + L" (" + ErrorText(rc) + L")");
+        return kNotMet;
+    }
+    return kOk;
 }
 
 int CmdRegList(const Args& args) {
@@ -124,23 +151,31 @@ int CmdRegList(const Args& args) {
     if (!ParseKey(args, key))
         return kUsage;
     win32::RegKey handle;
-    if (RegOpenKeyExW(key.root, key.subkey.c_str(), 0, KEY_READ, handle.Out()) != ERROR_SUCCESS) {
-        Fail(L"reg-list: no such key");
+    if (const LSTATUS rc = RegOpenKeyExW(key.root, key.subkey.c_str(), 0, KEY_READ, handle.Out());
+        rc != ERROR_SUCCESS) {
+        Fail(L"reg-list: cannot open " + args.positional[0] + L" (" + ErrorText(rc) + L")");
         return kNotMet;
     }
-    for (DWORD i = 0;; ++i) {
+    std::vector<BYTE> data(1024);
+    for (DWORD i = 0;;) {
         wchar_t name[16384];
-        DWORD nameLength = ARRAYSIZE(name), type = 0, size = 0;
-        if (RegEnumValueW(handle.Get(), i, name, &nameLength, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
-            break;
-        std::vector<BYTE> data(size);
-        nameLength = ARRAYSIZE(name);
-        if (RegEnumValueW(handle.Get(), i, name, &nameLength, nullptr, &type, data.data(), &size) != ERROR_SUCCESS)
-            break;
-        data.resize(size);
-        Print(std::wstring(name, nameLength) + L"=" + Describe(type, data, L":"));
+        DWORD nameLength = ARRAYSIZE(name), type = 0, size = static_cast<DWORD>(data.size());
+        const LSTATUS rc = RegEnumValueW(handle.Get(), i, name, &nameLength, nullptr, &type, data.data(), &size);
+        if (rc == ERROR_NO_MORE_ITEMS)
+            return kOk;
+        if (rc == ERROR_MORE_DATA) { // grown since the last value: read it again
+            data.resize(std::max<size_t>(size, data.size() * 2));
+            continue;
+        }
+        if (rc != ERROR_SUCCESS) {
+            Fail(L"reg-list: cannot read value " + std::to_wstring(i) + L" of " + args.positional[0] + L" (" +
+                 ErrorText(rc) + L")");
+            return kNotMet;
+        }
+        Print(std::wstring(name, nameLength) + L"=" +
+              Describe(type, std::vector<BYTE>(data.begin(), data.begin() + size), L":"));
+        ++i;
     }
-    return kOk;
 }
 
 int CmdRegKey(const Args& args) {
@@ -148,8 +183,12 @@ int CmdRegKey(const Args& args) {
     if (!ParseKey(args, key))
         return kUsage;
     win32::RegKey handle;
-    const bool exists = RegOpenKeyExW(key.root, key.subkey.c_str(), 0, KEY_READ, handle.Out()) == ERROR_SUCCESS;
-    Print(exists ? L"exists" : L"absent");
+    const LSTATUS rc = RegOpenKeyExW(key.root, key.subkey.c_str(), 0, KEY_READ, handle.Out());
+    if (rc != ERROR_SUCCESS && rc != ERROR_FILE_NOT_FOUND) {
+        Fail(L"reg-key: cannot open " + args.positional[0] + L" (" + ErrorText(rc) + L")");
+        return kNotMet;
+    }
+    Print(rc == ERROR_SUCCESS ? L"exists" : L"absent");
     return kOk;
 }
 

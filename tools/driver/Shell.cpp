@@ -9,7 +9,8 @@
 namespace driver {
 
 // Prints "target=", "arguments=", "directory=", "icon=PATH,INDEX" and "description=" of the link,
-// or "absent" (exit 1) when it cannot be read.
+// or "absent" (exit 1) when there is no such file; a link that is there but cannot be read ends
+// with exit 1 and a message.
 int CmdShortcut(const Args& args) {
     if (args.positional.size() != 1)
         return kUsage;
@@ -42,8 +43,10 @@ int CmdShortcut(const Args& args) {
             link->GetDescription(text, ARRAYSIZE(text));
             Print(std::wstring(L"description=") + text);
             rc = kOk;
-        } else {
+        } else if (GetFileAttributesW(args.positional[0].c_str()) == INVALID_FILE_ATTRIBUTES) {
             Print(L"absent");
+        } else {
+            Fail(L"shortcut: cannot read " + args.positional[0]);
         }
     }
     if (SUCCEEDED(init))

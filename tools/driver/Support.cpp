@@ -123,13 +123,22 @@ int CmdRegKeys(const Args& args) {
     else
         return kUsage;
     win32::RegKey key;
-    if (RegOpenKeyExW(root, subkey.c_str(), 0, KEY_READ | view, key.Out()) != ERROR_SUCCESS)
-        return kOk; // no key, no subkeys
+    if (const LSTATUS rc = RegOpenKeyExW(root, subkey.c_str(), 0, KEY_READ | view, key.Out()); rc != ERROR_SUCCESS) {
+        if (rc == ERROR_FILE_NOT_FOUND)
+            return kOk; // no key, no subkeys
+        Fail(L"reg-keys: cannot open " + args.positional[0] + L" (" + ErrorText(rc) + L")");
+        return kNotMet;
+    }
     wchar_t name[256];
     for (DWORD index = 0;; ++index) {
         DWORD length = ARRAYSIZE(name);
-        if (RegEnumKeyExW(key.Get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        const LSTATUS rc = RegEnumKeyExW(key.Get(), index, name, &length, nullptr, nullptr, nullptr, nullptr);
+        if (rc == ERROR_NO_MORE_ITEMS)
             break;
+        if (rc != ERROR_SUCCESS) {
+            Fail(L"reg-keys: cannot list " + args.positional[0] + L" (" + ErrorText(rc) + L")");
+            return kNotMet;
+        }
         std::wstring line = name;
         // The entry's display name, which is what the list of programs shows.
         wchar_t display[512] = {};
@@ -208,9 +217,9 @@ int CmdContextMenu(const Args& args) {
     // Wine lets no other process read a menu's entries: a picture of the window with the menu
     // over it shows them.
     if (args.Has(L"--shot")) {
-        Sleep(300); // the menu's first paint
-        if (!SaveWindowBitmap(GetAncestor(window, GA_ROOT), args.Get(L"--shot")))
-            Fail(L"context-menu: no picture");
+        if (!PollUntil(10, [&] { return FullyPainted(menu); }) ||
+            !SaveSettledWindowBitmap(GetAncestor(window, GA_ROOT), args.Get(L"--shot"), 10))
+            Fail(L"context-menu: no picture of the window with its menu");
     }
     if (args.Has(L"--choose")) {
         long long item = 0;

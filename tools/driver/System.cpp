@@ -203,7 +203,13 @@ int CmdMutex(const Args& args) {
     if (args.positional.empty())
         return kUsage;
     const win32::KernelHandle mutex(OpenMutexW(SYNCHRONIZE, FALSE, args.positional[0].c_str()));
-    Print(mutex ? L"exists" : L"absent");
+    const DWORD error = mutex ? ERROR_SUCCESS : GetLastError();
+    // A mutex we may not open exists all the same.
+    if (error != ERROR_SUCCESS && error != ERROR_FILE_NOT_FOUND && error != ERROR_ACCESS_DENIED) {
+        Fail(L"mutex: cannot tell (" + ErrorText(static_cast<long>(error)) + L")");
+        return kNotMet;
+    }
+    Print(error == ERROR_FILE_NOT_FOUND ? L"absent" : L"exists");
     return kOk;
 }
 
@@ -214,8 +220,10 @@ int CmdModes(const Args&) {
         Print(std::to_wstring(mode.dmPelsWidth) + L" " + std::to_wstring(mode.dmPelsHeight) + L" " +
               std::to_wstring(mode.dmBitsPerPel) + L" " + std::to_wstring(mode.dmDisplayFrequency));
     }
-    if (!EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode))
+    if (!EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode)) {
+        Fail(L"modes: no current display mode");
         return kNotMet;
+    }
     Print(L"current " + std::to_wstring(mode.dmPelsWidth) + L" " + std::to_wstring(mode.dmPelsHeight));
     return kOk;
 }

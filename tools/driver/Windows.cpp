@@ -67,20 +67,38 @@ std::wstring ClassOf(HWND hwnd) {
 }
 
 // WM_GETTEXT is marshalled across processes, so this reads what the control really holds
-// rather than the caption cached by the window manager.
-std::wstring TextOf(HWND hwnd) {
+// rather than the caption cached by the window manager. False when the window's thread did not
+// answer within the time (busy under load): an empty text would be a wrong answer.
+bool ReadText(HWND hwnd, std::wstring& text, UINT flags, UINT timeoutMs) {
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) {
-        wchar_t buffer[1024] = L"";
-        InternalGetWindowText(hwnd, buffer, ARRAYSIZE(buffer));
-        return buffer;
-    }
-    std::wstring text(length + 1, L'\0');
+    if (!SendMessageTimeoutW(hwnd, WM_GETTEXTLENGTH, 0, 0, flags, timeoutMs, &length))
+        return false;
+    text.assign(length + 1, L'\0');
     DWORD_PTR copied = 0;
-    SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 2000,
-                        &copied);
+    if (!SendMessageTimeoutW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), flags, timeoutMs,
+                             &copied))
+        return false;
     text.resize(std::min<size_t>(copied, length));
-    return text;
+    return true;
+}
+
+// For listings and matching, which must not wait long on a busy window: the caption the window
+// manager keeps when the window does not answer at once.
+std::wstring TextOf(HWND hwnd) {
+    std::wstring text;
+    if (ReadText(hwnd, text, SMTO_ABORTIFHUNG, 2000))
+        return text;
+    wchar_t buffer[1024] = L"";
+    InternalGetWindowText(hwnd, buffer, ARRAYSIZE(buffer));
+    return buffer;
+}
+
+bool ReadTextOrFail(HWND hwnd, std::wstring& text) {
+    if (ReadText(hwnd, text, SMTO_NORMAL, kAnswerTimeoutMs))
+        return true;
+    Fail(L"the window " + Hex(reinterpret_cast<UINT_PTR>(hwnd)) + L" did not give its text within " +
+         std::to_wstring(kAnswerTimeoutMs / 1000) + L" s (" + ErrorText(static_cast<long>(GetLastError())) + L")");
+    return false;
 }
 
 std::vector<HWND> ChildrenOf(HWND parent) {
@@ -278,10 +296,16 @@ int CmdControls(const Args& args) {
                             std::to_wstring(IsWindowEnabled(child) ? 1 : 0);
         if (ToLower(ClassOf(child)) == L"button") {
             DWORD_PTR state = 0;
-            SendMessageTimeoutW(child, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &state);
+            if (!SendMessageTimeoutW(child, BM_GETCHECK, 0, 0, SMTO_NORMAL, kAnswerTimeoutMs, &state)) {
+                Fail(L"controls: the button " + std::to_wstring(GetDlgCtrlID(child)) + L" did not give its state");
+                return kNotMet;
+            }
             line += L" checked=" + std::to_wstring(state);
         }
-        Print(line + L" text=" + Quoted(TextOf(child)));
+        std::wstring text;
+        if (!ReadTextOrFail(child, text))
+            return kNotMet;
+        Print(line + L" text=" + Quoted(text));
     }
     return kOk;
 }
@@ -299,7 +323,10 @@ int CmdText(const Args& args) {
     HWND hwnd, target;
     if (const int code = WindowOrControlArgs(args, hwnd, target); code != kOk)
         return code;
-    Print(TextOf(target));
+    std::wstring text;
+    if (!ReadTextOrFail(target, text))
+        return kNotMet;
+    Print(text);
     return kOk;
 }
 
@@ -329,13 +356,17 @@ int CmdCheck(const Args& args) {
         return kUsage;
     auto state = [&] {
         DWORD_PTR s = 0;
-        SendMessageTimeoutW(control, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &s);
-        return static_cast<long long>(s);
+        return SendMessageTimeoutW(control, BM_GETCHECK, 0, 0, SMTO_NORMAL, kAnswerTimeoutMs, &s)
+                   ? static_cast<long long>(s)
+                   : -1;
     };
     // A three-state box may need two clicks; a box that never reaches the state is a failure.
     for (int i = 0; i < 3 && state() != wanted; ++i) {
         DWORD_PTR ignored = 0;
-        SendMessageTimeoutW(control, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+        if (!SendMessageTimeoutW(control, BM_CLICK, 0, 0, SMTO_NORMAL, kAnswerTimeoutMs, &ignored)) {
+            Fail(L"check: the box did not answer a click");
+            return kNotMet;
+        }
     }
     if (state() != wanted) {
         Fail(L"check: the box does not take the state " + std::to_wstring(wanted));
