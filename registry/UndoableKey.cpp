@@ -35,7 +35,8 @@ CUndoableKey::Prior* CUndoableKey::Find(const wchar_t* name) {
 long CUndoableKey::Keep(const wchar_t* name) {
     if (Find(name) != nullptr)
         return kRegistrySuccess;
-    Prior prior{name};
+    Prior prior;
+    prior.name = name;
     // Asks for the size first; a value that grows in between is asked for again.
     long error = kRegistryMoreData;
     for (int attempt = 0; attempt < 3 && error == kRegistryMoreData; ++attempt) {

@@ -356,8 +356,6 @@ std::unique_ptr<CSettingsModel> StoredThenEdited(ModelHarness& h) {
     return model;
 }
 
-} // namespace
-
 // A save that cannot write one value, or a whole key, changes nothing stored in either key: what
 // was written goes back byte for byte, what it made goes again. The edits stay for another OK.
 TEST_F(SettingsStore, RefusedSaveLeavesBothKeysAsTheyWere) {
