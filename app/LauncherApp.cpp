@@ -89,10 +89,8 @@ void CLauncherApp::RunDetectionAndWindows() {
     try {
         CSplashDlg splash(nullptr);
         const bool withoutWindows = RunsWithoutWindows(switches_);
-        if (!withoutWindows && splash.Create(nullptr)) {
-            ShowWindow(splash.Hwnd(), SW_SHOW);
-            UpdateWindow(splash.Hwnd());
-        }
+        if (!withoutWindows)
+            splash.Open();
 
         detection_.emplace();
         DetectionApplication& detection = *detection_->Get();
@@ -109,13 +107,18 @@ void CLauncherApp::RunDetectionAndWindows() {
         detection.RunTests();
         overallResult_ = detection.GetOverallResult();
 
-        if (settings_->ApplyHardwareDefaults(false))
-            settings_->Save();
+        // A first run whose defaults the registry refused still opens the launcher, once the
+        // player has been told that the game does not start with them.
+        const bool defaultsNotSaved =
+            settings_->ApplyHardwareDefaults(false) && settings_->Save() != SaveResult::Saved;
 
         if (switches_.report)
             WriteReport(detection);
         if (!withoutWindows) {
             splash.DestroyWindow();
+            if (defaultsNotSaved)
+                MessageBoxW(nullptr, GetLocalizedString(L"IDS_DEFAULTS_NOT_SAVED").c_str(),
+                            GetLocalizedString(L"IDS_ERROR").c_str(), MB_ICONERROR);
             std::uint32_t ignored = 0;
             const bool showDetectionUIPresent =
                 settings_->LauncherKey().ReadDword(kShowDetectionUI, ignored) != kRegistryFileNotFound;

@@ -2,6 +2,7 @@
 
 #include "ResourceIds.h"
 #include "RunFlow.h"
+#include "framework/ExceptionScope.h"
 
 CSplashDlg::CSplashDlg(HWND parent) : fw::Dialog(IDD_PROGRESS, parent) {}
 
@@ -16,12 +17,26 @@ bool CSplashDlg::OnInitDialog() {
     return result;
 }
 
+bool CSplashDlg::Open() {
+    if (!Create(nullptr))
+        return false;
+    // Outside any modal run: a handler's exception is carried to the caller from here.
+    fw::CarryExceptions([this] {
+        ShowWindow(hwnd_, SW_SHOW);
+        UpdateWindow(hwnd_);
+    });
+    return true;
+}
+
 void CSplashDlg::OnTestProgress(Detection::TestManager* manager) {
     if (manager == nullptr || bar_.Hwnd() == nullptr)
         return;
-    bar_.SetPos(ProgressPosition(manager->GetNumTestCompleted(), manager->GetNumTests()));
-    // The tests run on this thread: paint the bar now, not when the run is over.
-    UpdateWindow(bar_.Hwnd());
+    // The tests run on this thread: paint the bar now, not when the run is over. A handler's
+    // exception goes back through the detection library's run to the program.
+    fw::CarryExceptions([this, manager] {
+        bar_.SetPos(ProgressPosition(manager->GetNumTestCompleted(), manager->GetNumTests()));
+        UpdateWindow(bar_.Hwnd());
+    });
 }
 
 HBRUSH CSplashDlg::OnCtlColor(HDC dc, HWND child, fw::CtlColor kind) { return colours_.Answer(*this, dc, child, kind); }

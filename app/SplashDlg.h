@@ -11,6 +11,9 @@ class CSplashDlg : public fw::Dialog, public ITestObserver {
 public:
     explicit CSplashDlg(HWND parent = nullptr);
 
+    // Creates the window without parent, shows it and paints it at once; false when it could
+    // not be created. Like OnTestProgress, it passes on what a handler of the window threw.
+    bool Open();
     void OnTestProgress(Detection::TestManager* manager) override;
 
 protected:

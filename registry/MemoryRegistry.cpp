@@ -70,13 +70,16 @@ long CMemoryRegistry::CreateKey(RegistryRoot root, const std::wstring& path, Reg
     return OpenKey(root, path, RegistryAccess::All, handle);
 }
 
-long CMemoryRegistry::QueryValue(RegistryHandle handle, const wchar_t* name, void* data, std::uint32_t& size) {
+long CMemoryRegistry::QueryValue(RegistryHandle handle, const wchar_t* name, std::uint32_t* type, void* data,
+                                 std::uint32_t& size) {
     ValueMap* values = Find(handle);
     if (values == nullptr)
         return 6; // invalid handle
     auto v = values->find(Fold(name ? name : L""));
     if (v == values->end())
         return kRegistryFileNotFound;
+    if (type != nullptr)
+        *type = v->second.type;
     const auto needed = static_cast<std::uint32_t>(v->second.data.size());
     const std::uint32_t capacity = size;
     size = needed;
@@ -89,17 +92,19 @@ long CMemoryRegistry::QueryValue(RegistryHandle handle, const wchar_t* name, voi
     return kRegistrySuccess;
 }
 
-long CMemoryRegistry::SetDwordValue(RegistryHandle handle, const wchar_t* name, std::uint32_t value) {
+long CMemoryRegistry::Refused(RegistryHandle handle, const wchar_t* name) {
+    return refuseChange ? refuseChange(handles_[handle].second, name ? name : L"") : kRegistrySuccess;
+}
+
+long CMemoryRegistry::SetValueData(RegistryHandle handle, const wchar_t* name, std::uint32_t type, const void* data,
+                                   std::uint32_t size) {
     ValueMap* values = Find(handle);
     if (values == nullptr)
         return 6;
-    if (failSetValue) {
-        if (const long error = failSetValue(handles_[handle].second, name ? name : L""))
-            return error;
-    }
-    Value stored{kRegDword, std::vector<std::uint8_t>(4)};
-    std::memcpy(stored.data.data(), &value, 4);
-    (*values)[Fold(name ? name : L"")] = std::move(stored);
+    if (const long error = Refused(handle, name))
+        return error;
+    const auto* bytes = static_cast<const std::uint8_t*>(data);
+    (*values)[Fold(name ? name : L"")] = Value{type, std::vector<std::uint8_t>(bytes, bytes + (bytes ? size : 0))};
     return kRegistrySuccess;
 }
 
@@ -107,6 +112,8 @@ long CMemoryRegistry::DeleteValue(RegistryHandle handle, const wchar_t* name) {
     ValueMap* values = Find(handle);
     if (values == nullptr)
         return 6;
+    if (const long error = Refused(handle, name))
+        return error;
     return values->erase(Fold(name ? name : L"")) ? kRegistrySuccess : kRegistryFileNotFound;
 }
 
@@ -161,6 +168,10 @@ bool CMemoryRegistry::KeyExists(RegistryRoot root, const std::wstring& path) con
 }
 
 std::size_t CMemoryRegistry::ValueCount(RegistryRoot root, const std::wstring& path) const {
+    return Values(root, path).size();
+}
+
+CMemoryRegistry::ValueMap CMemoryRegistry::Values(RegistryRoot root, const std::wstring& path) const {
     auto k = keys_.find({root, Normalise(path)});
-    return k == keys_.end() ? 0 : k->second.size();
+    return k == keys_.end() ? ValueMap{} : k->second;
 }

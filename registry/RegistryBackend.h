@@ -8,7 +8,8 @@
 // LocalMachine32 is HKEY_LOCAL_MACHINE seen through the 32-bit view: where a 32-bit installer's
 // values sit on 64-bit Windows. For a 64-bit program the two machine views are separate keys.
 enum class RegistryRoot { LocalMachine, CurrentUser, LocalMachine32 };
-enum class RegistryAccess { Read, Write, All };
+// ReadWrite: query, set and delete values, and nothing else (no right over the key itself).
+enum class RegistryAccess { Read, Write, ReadWrite, All };
 
 // Windows error codes the settings store tells apart.
 inline constexpr long kRegistrySuccess = 0;
@@ -33,8 +34,12 @@ public:
     virtual long CreateKey(RegistryRoot root, const std::wstring& path, RegistryHandle& handle) = 0;
     // Reads a value of any type into data; size is the buffer's byte count in, the value's out.
     // A value larger than the buffer answers kRegistryMoreData and leaves data unspecified.
-    virtual long QueryValue(RegistryHandle handle, const wchar_t* name, void* data, std::uint32_t& size) = 0;
-    virtual long SetDwordValue(RegistryHandle handle, const wchar_t* name, std::uint32_t value) = 0;
+    // type, when given, receives the value's type.
+    virtual long QueryValue(RegistryHandle handle, const wchar_t* name, std::uint32_t* type, void* data,
+                            std::uint32_t& size) = 0;
+    // Sets a value of any type to size bytes of data.
+    virtual long SetValueData(RegistryHandle handle, const wchar_t* name, std::uint32_t type, const void* data,
+                              std::uint32_t size) = 0;
     virtual long DeleteValue(RegistryHandle handle, const wchar_t* name) = 0;
     virtual void CloseKey(RegistryHandle handle) = 0;
 };

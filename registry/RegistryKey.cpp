@@ -37,7 +37,7 @@ long CRegistryKey::QueryWithRetry(const wchar_t* name, void* data, std::uint32_t
         if (error != kRegistrySuccess)
             return error;
         std::uint32_t size = byteCount;
-        error = backend_.QueryValue(key.Get(), name, data, size);
+        error = backend_.QueryValue(key.Get(), name, nullptr, data, size);
     }
     return error;
 }
@@ -67,7 +67,7 @@ long CRegistryKey::ReadString(const wchar_t* name, wchar_t* buffer, std::uint32_
 long CRegistryKey::WriteDword(const wchar_t* name, std::uint32_t value) {
     OpenedKey key(backend_);
     const long error = key.Open(root_, subKey_, RegistryAccess::Write);
-    return error != kRegistrySuccess ? error : backend_.SetDwordValue(key.Get(), name, value);
+    return error != kRegistrySuccess ? error : backend_.SetValueData(key.Get(), name, kRegDword, &value, sizeof value);
 }
 
 long CRegistryKey::DeleteValue(const wchar_t* name) {

@@ -3,10 +3,10 @@
 #include "Detection.h"
 #include "GpuTable.h"
 #include "InstallerRecord.h"
+#include "UndoableKey.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cwchar>
 #include <stdexcept>
 #include <string>
 
@@ -29,10 +29,12 @@ std::wstring LauncherKeyPathOf(const std::wstring& version) {
     return L"Software\\Velmora\\Tarnholm\\" + version + L"\\Launcher\\";
 }
 
-void CopyText(wchar_t* target, std::size_t capacity, const std::wstring& text) {
-    const std::size_t length = std::min(text.size(), capacity - 1);
-    std::wmemcpy(target, text.c_str(), length);
-    target[length] = L'\0';
+// As much of text as fits, always terminated. The buffer's size comes with its type, so the
+// compiler sees that no copy can pass its end.
+template <std::size_t Capacity>
+void CopyText(wchar_t (&target)[Capacity], const std::wstring& text) {
+    static_assert(Capacity > 0);
+    target[text.copy(target, Capacity - 1)] = L'\0';
 }
 
 } // namespace
@@ -101,8 +103,8 @@ int ReadEngineLanguage(IRegistryBackend& registry, IUserLocale& locale) {
 CSettingsModel::CSettingsModel(DetectionApplication* detection, const SettingsEnvironment& environment)
     : detection_(detection), environment_(environment) {
     const std::wstring version = SettingsVersion(environment_.registry);
-    CopyText(engineKeyPath_, kTextBufferSize, EngineKeyPathOf(version));
-    CopyText(launcherKeyPath_, kTextBufferSize, LauncherKeyPathOf(version));
+    CopyText(engineKeyPath_, EngineKeyPathOf(version));
+    CopyText(launcherKeyPath_, LauncherKeyPathOf(version));
 
     LauncherKey().CreateKey();
     EngineKey().CreateKey();
@@ -156,7 +158,7 @@ void CSettingsModel::SetLanguageFromUserLocale() {
     values_[kLauncherLanguage] = id;
 }
 
-bool CSettingsModel::Save() {
+SaveResult CSettingsModel::Save() {
     DisplayMode desktop;
     const bool narrowWithBox =
         !IsWiderThanFourThirds(values_[kScreenResolutionWidth], values_[kScreenResolutionHeight]) &&
@@ -167,15 +169,27 @@ bool CSettingsModel::Save() {
         ComputeAspectRatioOverride(values_[kScreenResolutionWidth], values_[kScreenResolutionHeight],
                                    values_[kAspectRatioOverrideCHKB] != 0, haveDesktop ? &desktop : nullptr);
 
-    CRegistryKey engine = EngineKey();
-    CRegistryKey launcher = LauncherKey();
-    bool everyValueWritten = true;
+    // The keys are opened for this save only: they are written with the rights they grant now.
+    CUndoableKey engine(environment_.registry, RegistryRoot::CurrentUser, engineKeyPath_);
+    CUndoableKey launcher(environment_.registry, RegistryRoot::CurrentUser, launcherKeyPath_);
+    auto keyOf = [&](std::size_t row) -> CUndoableKey& { return row < kFirstLauncherRow ? engine : launcher; };
+    // Nothing is written unless both keys take writes and every value they hold now is kept.
+    if (engine.Open() != kRegistrySuccess || launcher.Open() != kRegistrySuccess)
+        return SaveResult::NotSaved;
+    for (std::size_t row = 0; row < kSettingCount; ++row)
+        if (keyOf(row).Keep(kSettingsTable[row].name) != kRegistrySuccess)
+            return SaveResult::NotSaved;
+
     for (std::size_t row = 0; row < kSettingCount; ++row) {
-        const long error = (row < kFirstLauncherRow ? engine : launcher)
-                               .WriteDword(kSettingsTable[row].name, static_cast<std::uint32_t>(values_[row]));
-        everyValueWritten = everyValueWritten && error == kRegistrySuccess;
+        if (keyOf(row).WriteDword(kSettingsTable[row].name, static_cast<std::uint32_t>(values_[row])) ==
+            kRegistrySuccess)
+            continue;
+        // The engine must never start with half a save: both keys go back to what they held.
+        const bool launcherBack = launcher.Undo() == kRegistrySuccess;
+        const bool engineBack = engine.Undo() == kRegistrySuccess;
+        return launcherBack && engineBack ? SaveResult::NotSaved : SaveResult::NotRestored;
     }
-    return everyValueWritten;
+    return SaveResult::Saved;
 }
 
 void CSettingsModel::SetValue(std::size_t index, int value) {
@@ -245,7 +259,7 @@ void CSettingsModel::BuildLanguageList() {
                       {kLanguageItalian, L"LANG_ITALIAN"}};
     for (std::size_t i = 0; i < languages_.size(); ++i) {
         const std::wstring name = environment_.localize ? environment_.localize(kLanguages[i].key) : std::wstring();
-        CopyText(languages_[i].name, kTextBufferSize, name);
+        CopyText(languages_[i].name, name);
         languages_[i].id = kLanguages[i].id;
     }
 }

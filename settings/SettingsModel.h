@@ -36,6 +36,13 @@ enum class LevelKind : int {
     Language = 4,     // the launcher's and the engine's language
 };
 
+// What Save did to the stored settings.
+enum class SaveResult {
+    Saved,       // every value written
+    NotSaved,    // nothing stored changed
+    NotRestored, // a write failed and what had been written could not all be put back
+};
+
 class CSettingsModel {
 public:
     CSettingsModel(DetectionApplication* detection, const SettingsEnvironment& environment);
@@ -43,9 +50,10 @@ public:
     CSettingsModel& operator=(const CSettingsModel&) = delete;
 
     void Load();
-    // Writes every value, also after one of them could not be written; true when each write
-    // succeeded. A failure leaves the model's values as they were (the player's edits stay).
-    bool Save();
+    // Writes every value, or none: when one cannot be written, the values already written in
+    // either key are put back as they were (those that did not exist are deleted). The model's
+    // values stay as they are either way, so that the player's edits can be saved again.
+    SaveResult Save();
     void SetValue(std::size_t index, int value);
     void SetLevel(LevelKind kind, int value);
     void SetDefaultMarker(std::uint32_t value);

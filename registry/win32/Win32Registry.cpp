@@ -17,9 +17,10 @@ HKEY ToHkey(RegistryHandle handle) { return reinterpret_cast<HKEY>(handle); }
 
 long CWin32Registry::OpenKey(RegistryRoot root, const std::wstring& path, RegistryAccess access,
                              RegistryHandle& handle) {
-    const REGSAM sam = access == RegistryAccess::Read    ? KEY_READ
-                       : access == RegistryAccess::Write ? KEY_WRITE
-                                                         : KEY_ALL_ACCESS;
+    const REGSAM sam = access == RegistryAccess::Read        ? KEY_READ
+                       : access == RegistryAccess::Write     ? KEY_WRITE
+                       : access == RegistryAccess::ReadWrite ? KEY_READ | KEY_WRITE
+                                                             : KEY_ALL_ACCESS;
     // The caller's accessor owns the open key from here and closes it through CloseKey.
     win32::RegKey key;
     const LONG error = RegOpenKeyExW(RootKey(root), path.c_str(), 0, sam | ViewOf(root), key.Out());
@@ -35,16 +36,21 @@ long CWin32Registry::CreateKey(RegistryRoot root, const std::wstring& path, Regi
     return error;
 }
 
-long CWin32Registry::QueryValue(RegistryHandle handle, const wchar_t* name, void* data, std::uint32_t& size) {
+long CWin32Registry::QueryValue(RegistryHandle handle, const wchar_t* name, std::uint32_t* type, void* data,
+                                std::uint32_t& size) {
     DWORD bytes = size;
-    const LONG error = RegQueryValueExW(ToHkey(handle), name, nullptr, nullptr, static_cast<BYTE*>(data), &bytes);
+    DWORD valueType = 0;
+    const LONG error =
+        RegQueryValueExW(ToHkey(handle), name, nullptr, &valueType, static_cast<BYTE*>(data), &bytes);
     size = bytes;
+    if (type != nullptr)
+        *type = valueType;
     return error;
 }
 
-long CWin32Registry::SetDwordValue(RegistryHandle handle, const wchar_t* name, std::uint32_t value) {
-    const DWORD data = value;
-    return RegSetValueExW(ToHkey(handle), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data);
+long CWin32Registry::SetValueData(RegistryHandle handle, const wchar_t* name, std::uint32_t type, const void* data,
+                                  std::uint32_t size) {
+    return RegSetValueExW(ToHkey(handle), name, 0, type, static_cast<const BYTE*>(data), size);
 }
 
 long CWin32Registry::DeleteValue(RegistryHandle handle, const wchar_t* name) {

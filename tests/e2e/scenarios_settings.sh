@@ -148,3 +148,41 @@ scenario_settings_cancel() {
     expect_eq "$(stored_settings)" "$before" "the stored settings after an untouched OK"
     quit_launcher
 }
+
+# --- a first run whose defaults cannot be stored ------------------------------------------------
+
+# The Engine key is there before the first run (holding the player's German) and refuses writes:
+# the hardware defaults cannot be stored, so after the progress window the player is told so in
+# German, and the launcher opens all the same; the Engine key is as it was. Silent and /Report
+# runs say nothing; /Report writes its file and exits with 0.
+scenario_first_run_defaults_refused() {
+    drv reg-set "$ENGINE_KEY" LNG_Language dword 3 || fail "reg-set"
+    drv reg-lock "$ENGINE_KEY" || fail "could not make the Engine key refuse writes"
+    local before box folder="$SCEN/prefix/drive_c/Check"
+    before=$(drv reg-list "$ENGINE_KEY" | tr -d '\r')
+    launcher_start
+    box=$(drv wait --exe Launcher.exe --class '#32770' --title "$(lang_text IDS_ERROR DEU)" --timeout 60 | cut -d' ' -f1) ||
+        fail "no message after a first run whose defaults were refused"
+    expect_eq "$(box_text "$box")" "$(driver_escaped "$(lang_text IDS_DEFAULTS_NOT_SAVED DEU)")" "text of the message"
+    click "$box" 1
+    wait_kind launcher
+    quit_launcher
+    expect_kinds progress box launcher
+    expect_eq "$(drv reg-list "$ENGINE_KEY" | tr -d '\r')" "$before" "the Engine key after the first run"
+
+    note "silent and /Report first runs say nothing"
+    mkdir -p "$folder"
+    drv reg-del "$LAUNCHER_KEY" DefaultSetting
+    launcher_start /silent
+    launcher_end
+    expect_exit_zero
+    expect_no_window_shown
+    drv reg-del "$LAUNCHER_KEY" DefaultSetting
+    launcher_start --cwd "$folder" /Report check.txt
+    launcher_end
+    expect_exit_zero
+    expect_no_window_shown
+    [[ -s $folder/check.txt ]] || fail "no report file"
+    expect_eq "$(drv reg-list "$ENGINE_KEY" | tr -d '\r')" "$before" "the Engine key after them"
+    drv reg-unlock "$ENGINE_KEY"
+}

@@ -69,17 +69,16 @@ LRESULT Dialog::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 Dialog::Dialog(UINT templateId, HWND parent) : templateId_(templateId), parent_(parent) {}
 
 Dialog::~Dialog() {
-    DestroyWindow();
+    if (hwnd_)
+        ::DestroyWindow(hwnd_);
     // A main window whose object goes is no main window any more.
     if (Application* app = Application::Current(); app && app->MainWindow() == this)
         app->SetMainWindow(nullptr);
 }
 
 void Dialog::DestroyWindow() {
-    if (!hwnd_)
-        return;
-    const HWND window = hwnd_;
-    ::DestroyWindow(window);
+    if (hwnd_)
+        CarryExceptions([window = hwnd_] { ::DestroyWindow(window); });
 }
 
 bool Dialog::OnInitDialog() {

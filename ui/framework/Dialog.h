@@ -17,7 +17,8 @@ public:
     // Returns the EndDialog result, or -1 when the template cannot be loaded. An exception
     // thrown by a handler during the run ends it and leaves from here.
     int DoModal();
-    // Modeless: creates the window (hidden unless its template says visible).
+    // Modeless: creates the window (hidden unless its template says visible). An exception
+    // thrown by a handler meanwhile leaves from here, as it does from DestroyWindow.
     bool Create(HWND parent = nullptr);
     void DestroyWindow();
 

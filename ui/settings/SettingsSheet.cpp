@@ -96,18 +96,20 @@ void CSettingsSheet::Reshape() {
 
 void CSettingsSheet::SaveAndClose() {
     closing_ = true;
-    if (!model_.Save()) {
+    if (const SaveResult saved = model_.Save(); saved != SaveResult::Saved) {
         // Closing now would tell the player the settings were stored. The sheet stays open with
         // the edits, so that OK can try again or Cancel give them up.
         closing_ = false;
-        ShowSaveFailure();
+        ShowSaveFailure(saved);
         return;
     }
     EndDialog(kResult);
 }
 
-void CSettingsSheet::ShowSaveFailure() {
-    MessageBoxW(hwnd_, texts_(L"IDS_SETTINGS_NOT_SAVED").c_str(), texts_(L"IDS_ERROR").c_str(), MB_OK | MB_ICONERROR);
+void CSettingsSheet::ShowSaveFailure(SaveResult result) {
+    // Stored settings that are partly new ones must not pass for the old ones.
+    const wchar_t* key = result == SaveResult::NotRestored ? L"IDS_SETTINGS_NOT_RESTORED" : L"IDS_SETTINGS_NOT_SAVED";
+    MessageBoxW(hwnd_, texts_(key).c_str(), texts_(L"IDS_ERROR").c_str(), MB_OK | MB_ICONERROR);
 }
 
 void CSettingsSheet::ReloadAndClose() {

@@ -55,9 +55,10 @@ private:
     // Moves the captionless sheet with the mouse from a press at this point of its client area.
     void StartMove(POINT clientPoint) const;
     void Reshape();
-    // OK: stores the model and closes; when a value could not be stored, says so and stays open.
+    // OK: stores the model and closes; when it could not be stored, says so (and whether what was
+    // stored before is still there) and stays open.
     void SaveAndClose();
-    void ShowSaveFailure();
+    void ShowSaveFailure(SaveResult result);
     void ReloadAndClose();
     void ApplyDefaults();
     void MarkFocus(int id);

@@ -1,5 +1,6 @@
 #include "Text.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace detection {
@@ -118,12 +119,17 @@ std::wstring Substitute(std::wstring_view pattern, std::initializer_list<std::ws
 }
 
 std::wstring FormatDecimal(double value, int decimals, std::wstring_view separator) {
-    if (!std::isfinite(value))
-        return L"-";
+    // More decimals than a double carries would only show noise (and overflow the scale).
+    decimals = std::clamp(decimals, 0, 15);
     long long scale = 1;
     for (int i = 0; i < decimals; ++i)
         scale *= 10;
-    const long long scaled = std::llround(std::fabs(value) * static_cast<double>(scale));
+    const double magnitude = std::fabs(value) * static_cast<double>(scale);
+    // No figure a player reads comes near 2^63; one that does is shown as unknown, like a
+    // value that is not a number, rather than rounded into garbage.
+    if (!std::isfinite(value) || !(magnitude < 9223372036854775808.0))
+        return L"-";
+    const long long scaled = std::llround(magnitude);
     std::wstring out = (value < 0 && scaled != 0) ? L"-" : L"";
     out += std::to_wstring(scaled / scale);
     if (decimals > 0) {

@@ -21,7 +21,8 @@ void AppendCodePoint(std::wstring& out, char32_t codePoint);
 // Replaces {1} … {9} in pattern by the arguments; other braces stay as they are.
 std::wstring Substitute(std::wstring_view pattern, std::initializer_list<std::wstring_view> args);
 
-// value rounded to the given number of decimals, e.g. (0.346, 2, L',') -> "0,35".
+// value rounded to the given number of decimals (0–15), e.g. (0.346, 2, L',') -> "0,35"; "-" for a
+// value that is not a number or too large to show (10^decimals × value from 2^63 on).
 std::wstring FormatDecimal(double value, int decimals, std::wstring_view separator);
 
 // "0x10DE": vendor and device ids as players find them in other tools.

@@ -12,6 +12,12 @@ TEST(Text, NumbersAndPlaceholders) {
     EXPECT_EQ(FormatDecimal(1.05, 2, L","), L"1,05");  // the zero after the separator stays
     EXPECT_EQ(FormatDecimal(-0.001, 1, L"."), L"0.0"); // no "-0.0"
     EXPECT_EQ(FormatDecimal(std::nan(""), 2, L"."), L"-");
+    // Past 2^63 once scaled: shown as unknown, never rounded into garbage.
+    EXPECT_EQ(FormatDecimal(1e17, 2, L"."), L"-");
+    EXPECT_EQ(FormatDecimal(-1e300, 0, L"."), L"-");
+    EXPECT_EQ(FormatDecimal(9.2e16, 2, L"."), L"9200000000000000.00");
+    EXPECT_EQ(FormatDecimal(2.5, 40, L"."), L"2.500000000000000") << "decimals beyond a double's are dropped";
+    EXPECT_EQ(FormatDecimal(2.5, -3, L"."), L"3");
     EXPECT_EQ(FormatHexId(0x191), L"0x0191");
 
     EXPECT_EQ(Substitute(L"{2} before {1}, {1} again", {L"one", L"two"}), L"two before one, one again");

@@ -86,6 +86,7 @@ const std::set<std::string> kSupportKeys = {
     "IDS_REPORT_REASON_FOLDER",  "IDS_REPORT_REASON_IN_USE",
     "IDS_REPORT_REASON_RUNNING", "IDS_REPORT_TITLE",
     "IDS_SAVE_REPORT",           "IDS_SETTINGS_NOT_SAVED",
+    "IDS_SETTINGS_NOT_RESTORED", "IDS_DEFAULTS_NOT_SAVED",
 };
 
 // The keys are ASCII.

@@ -333,77 +333,81 @@ TEST_F(SettingsStore, VersionOfAThirtyTwoBitInstallerNamesTheKeys) {
 
 namespace {
 
-// A stored set, then edits in memory that differ from it in both keys.
-void StoreThenEdit(ModelHarness& h, CSettingsModel& model) {
-    model.SetValue(kScreenResolutionWidth, 1024);
-    model.SetValue(kScreenResolutionHeight, 768);
-    model.ApplyQualityPreset(1);
-    ASSERT_TRUE(model.Save());
-    model.SetValue(kScreenResolutionWidth, 1280);
-    model.SetValue(kScreenResolutionHeight, 1024);
-    model.ApplyQualityPreset(3);
-    (void)h;
+using StoredKeys = std::pair<CMemoryRegistry::ValueMap, CMemoryRegistry::ValueMap>;
+
+StoredKeys BothKeys(const ModelHarness& h) {
+    return {h.registry.Values(RegistryRoot::CurrentUser, ModelHarness::kEngine),
+            h.registry.Values(RegistryRoot::CurrentUser, ModelHarness::kLauncher)};
 }
 
-TEST_F(SettingsStore, SaveSaysWhetherEveryValueWasWritten) {
+// Settings as an earlier run may leave them: most rows stored, two absent, two of other types,
+// beside values that are no settings; then edits in memory that change every row.
+std::unique_ptr<CSettingsModel> StoredThenEdited(ModelHarness& h) {
+    h.PutLauncher(L"LauncherVersion", 4);
+    h.PutLauncher(L"DefaultSetting", 0);
+    for (std::size_t row = 0; row < kSettingCount; ++row)
+        if (row != 3 /* TerrainGeometryDetails */ && row != kVisualQualityLvl)
+            h.Put(row < kFirstLauncherRow ? ModelHarness::kEngine : ModelHarness::kLauncher, kSettingsTable[row].name, 2);
+    h.registry.SetString(RegistryRoot::CurrentUser, ModelHarness::kEngine, L"EnableGlow", L"on");
+    h.registry.SetValue(RegistryRoot::CurrentUser, ModelHarness::kLauncher, L"Texture_lvl", {kRegBinary, {1, 2, 3, 4, 5, 6}});
     auto model = h.Make();
-    EXPECT_TRUE(model->Save()) << "a clean profile takes every value";
-    EXPECT_EQ(h.registry.ValueCount(RegistryRoot::CurrentUser, ModelHarness::kEngine), 31u);
-
-    // A key without write access: the Engine rows fail, the Launcher rows after them are still
-    // written, and the model keeps the player's values.
-    StoreThenEdit(h, *model);
-    auto edited = model->GetValues();
-    edited[kAspectRatioOverride] = 125; // what Save works out for 1280x1024
-    h.registry.DenyWriteAccess(RegistryRoot::CurrentUser, ModelHarness::kEngine);
-    EXPECT_FALSE(model->Save());
-    EXPECT_EQ(h.Engine(L"ScreenResolutionWidth"), 1024u) << "nothing reached the refusing key";
-    EXPECT_EQ(h.Engine(L"TerrainGeometryDetails"), 50u);
-    EXPECT_EQ(h.Launcher(L"VisualQualityLvl"), 3u) << "writing went on after the failure";
-    EXPECT_EQ(model->GetValues(), edited) << "the edits stay in the model";
-    EXPECT_EQ(h.registry.OpenHandleCount(), 0u);
-
-    // Access back: the retry stores everything.
-    h.registry.DenyWriteAccess(RegistryRoot::CurrentUser, ModelHarness::kEngine, false);
-    EXPECT_TRUE(model->Save());
-    EXPECT_EQ(h.Engine(L"ScreenResolutionWidth"), 1280u);
-    EXPECT_EQ(h.Engine(L"TerrainGeometryDetails"), 10u);
+    for (std::size_t row = 0; row < kSettingCount; ++row)
+        model->SetValue(row, kSettingsTable[row].maximum);
+    return model;
 }
 
-TEST_F(SettingsStore, SaveFailsWhenOnlyTheLastValueCannotBeWritten) {
-    auto model = h.Make();
-    StoreThenEdit(h, *model);
-    // The Launcher key refuses: the last five rows.
-    h.registry.DenyWriteAccess(RegistryRoot::CurrentUser, ModelHarness::kLauncher);
-    EXPECT_FALSE(model->Save());
-    EXPECT_EQ(h.Engine(L"ScreenResolutionWidth"), 1280u) << "the Engine rows before it were written";
-    EXPECT_EQ(h.Launcher(L"VisualQualityLvl"), 1u);
-    h.registry.DenyWriteAccess(RegistryRoot::CurrentUser, ModelHarness::kLauncher, false);
-
-    // A full hive that takes every value but the very last one (the Launcher language).
-    std::vector<std::wstring> attempts;
-    h.registry.failSetValue = [&attempts](const std::wstring& path, const std::wstring& name) -> long {
-        attempts.push_back(name);
-        return path.find(L"launcher") != std::wstring::npos && name == L"LNG_Language" ? 1450 : 0;
+// A save that cannot write one value, or a whole key, changes nothing stored in either key: what
+// was written goes back byte for byte, what it made goes again. The edits stay for another OK.
+TEST_F(SettingsStore, RefusedSaveLeavesBothKeysAsTheyWere) {
+    struct Refusal {
+        const wchar_t* key; // "engine" or "launcher"
+        std::wstring value; // empty: the whole key refuses writes
     };
-    EXPECT_FALSE(model->Save());
-    EXPECT_EQ(attempts.size(), kSettingCount) << "one write per value";
-    EXPECT_EQ(h.Launcher(L"VisualQualityLvl"), 3u);
+    std::vector<Refusal> refusals{{L"engine", L""}, {L"launcher", L""}};
+    for (std::size_t row = 0; row < kSettingCount; ++row)
+        refusals.push_back({row < kFirstLauncherRow ? L"engine" : L"launcher", kSettingsTable[row].name});
+    for (const Refusal& refusal : refusals) {
+        SCOPED_TRACE(std::string(refusal.key, refusal.key + std::wcslen(refusal.key)) + " " +
+                     std::string(refusal.value.begin(), refusal.value.end()));
+        ModelHarness local;
+        auto model = StoredThenEdited(local);
+        const StoredKeys before = BothKeys(local);
+        if (refusal.value.empty())
+            local.registry.DenyWriteAccess(RegistryRoot::CurrentUser,
+                                           refusal.key[0] == L'e' ? ModelHarness::kEngine : ModelHarness::kLauncher);
+        local.registry.refuseChange = [&refusal](const std::wstring& path, const std::wstring& name) -> long {
+            return path.ends_with(refusal.key) && name == refusal.value ? 1450 : 0;
+        };
+        EXPECT_EQ(model->Save(), SaveResult::NotSaved);
+        EXPECT_EQ(BothKeys(local), before);
+        EXPECT_EQ(model->GetValue(kScreenResolutionWidth), 1920) << "the edits stay";
+        EXPECT_EQ(local.registry.OpenHandleCount(), 0u);
 
-    // A hive that refuses the first value only: every other one is still written.
-    attempts.clear();
-    model->SetValue(kScreenResolutionHeight, 960);
-    h.registry.failSetValue = [&attempts](const std::wstring&, const std::wstring& name) -> long {
-        attempts.push_back(name);
-        return attempts.size() == 1 ? 1450 : 0;
-    };
-    EXPECT_FALSE(model->Save());
-    EXPECT_EQ(attempts.size(), kSettingCount);
-    EXPECT_EQ(h.Engine(L"ScreenResolutionWidth"), 1280u) << "the first write failed; it held 1280 already";
-    EXPECT_EQ(h.Engine(L"ScreenResolutionHeight"), 960u);
+        local.registry.DenyWriteAccess(RegistryRoot::CurrentUser, ModelHarness::kEngine, false);
+        local.registry.DenyWriteAccess(RegistryRoot::CurrentUser, ModelHarness::kLauncher, false);
+        local.registry.refuseChange = nullptr;
+        EXPECT_EQ(model->Save(), SaveResult::Saved) << "OK again stores them";
+        EXPECT_EQ(local.Engine(L"ScreenResolutionWidth"), 1920u);
+        EXPECT_EQ(local.Launcher(L"LNG_Language"), 15u);
+    }
+}
 
-    h.registry.failSetValue = nullptr;
-    EXPECT_TRUE(model->Save());
+// When what was written cannot be put back either (a value made by the save that cannot be
+// deleted, or one that cannot be set back), Save says so: the stored settings are not the old ones.
+TEST_F(SettingsStore, SaveThatCannotPutBackSaysSo) {
+    for (const wchar_t* stuck : {L"TerrainGeometryDetails", L"ScreenResolutionWidth"}) {
+        ModelHarness local;
+        auto model = StoredThenEdited(local);
+        int changes = 0;
+        local.registry.refuseChange = [stuck, &changes](const std::wstring&, const std::wstring& name) -> long {
+            if (name == L"AspectRatioOverrideCHKB")
+                return 1450;
+            return name == stuck && ++changes > 1 ? 1450 : 0; // written once, then never again
+        };
+        EXPECT_EQ(model->Save(), SaveResult::NotRestored);
+        EXPECT_TRUE(local.Engine(stuck).has_value());
+        EXPECT_EQ(local.Engine(L"ScreenResolutionHeight"), 2u) << "every other value went back";
+    }
 }
 
 TEST_F(SettingsStore, EngineLanguageReadWithoutChangingAnything) {

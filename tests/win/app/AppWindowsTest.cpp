@@ -97,6 +97,27 @@ TEST_F(AppWindows, ProgressBarFollowsTheTests) {
     EXPECT_FALSE(IsWindow(bar));
 }
 
+// The progress window lives outside any modal run: what its handlers throw while it is shown,
+// follows the tests or goes leaves from that call, for the run to handle, and does not end the
+// process.
+TEST_F(AppWindows, ProgressWindowPassesOnWhatItsHandlersThrow) {
+    struct FailingPaint : CSplashDlg {
+        int colourRequests = 0;
+        HBRUSH OnCtlColor(HDC dc, HWND child, fw::CtlColor kind) override {
+            if (!IsWindowVisible(Hwnd())) // painting once shown, not while being made
+                return CSplashDlg::OnCtlColor(dc, child, kind);
+            ++colourRequests;
+            throw Detection::DetectionFailedException("paint");
+        }
+        void OnDestroy() override { throw Detection::DetectionFailedException("destroy"); }
+    } splash;
+    EXPECT_THROW(splash.Open(), Detection::DetectionFailedException);
+    EXPECT_GT(splash.colourRequests, 0);
+    const HWND window = splash.Hwnd();
+    EXPECT_THROW(splash.DestroyWindow(), Detection::DetectionFailedException);
+    EXPECT_FALSE(IsWindow(window)) << "the window goes all the same";
+}
+
 using Message = Driven<CMessageDialog>;
 
 int RunMessage(std::vector<Message::Step> steps) {

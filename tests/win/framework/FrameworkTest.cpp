@@ -4,6 +4,7 @@
 #include "framework/Controls.h"
 #include "framework/CustomWindow.h"
 #include "framework/Dialog.h"
+#include "framework/ExceptionScope.h"
 #include "framework/Gdi.h"
 #include "framework/MessageLoop.h"
 #include "framework/PropertySheet.h"
@@ -444,6 +445,17 @@ TEST_F(FrameworkTest, ExceptionInANestedRunEndsEveryRunOnItsWay) {
     EXPECT_FALSE(outerContinuedAfterInner);
     EXPECT_FALSE(IsWindow(innerWindow));
     EXPECT_FALSE(IsWindow(outerWindow));
+}
+
+// Outside a modal run, a handler's exception leaves from the call into the system that ran it.
+TEST_F(FrameworkTest, HandlerExceptionOutsideAModalRunLeavesTheCallThatRanIt) {
+    TestDialog dialog;
+    ASSERT_TRUE(dialog.Create());
+    dialog.onStep = [](TestDialog&) { throw Detection::DetectionFailedException("sent"); };
+    EXPECT_THROW(fw::CarryExceptions([&dialog] { SendMessageW(dialog.Hwnd(), WM_TEST_STEP, 0, 0); }),
+                 Detection::DetectionFailedException);
+    dialog.onStep = nullptr;
+    EXPECT_NO_THROW(fw::CarryExceptions([&dialog] { SendMessageW(dialog.Hwnd(), WM_TEST_STEP, 0, 0); }));
 }
 
 TEST_F(FrameworkTest, ModelessDialogLinksAndUnlinks) {

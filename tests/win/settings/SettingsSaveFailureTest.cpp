@@ -1,11 +1,13 @@
-// OK on a sheet whose settings the registry refuses: the real registry under Wine, with the
-// scratch Engine key made read-only by its security descriptor. The sheet says so, stays open
-// with the edits, and stores them once the key takes writes again; Cancel still gives them up.
+// OK on a sheet whose settings the registry refuses: the real registry under Wine, with a
+// scratch key made read-only by its security descriptor. Neither key changes; the sheet says
+// so, stays open with the edits, and stores them once the key takes writes again; Cancel still
+// gives them up.
 #include "SheetTestSupport.h"
 
 #include "ResourceIds.h"
 
 #include <aclapi.h>
+#include <cstdio>
 #include <sddl.h>
 
 using namespace sheet_test;
@@ -104,7 +106,7 @@ protected:
         model_->SetValue(kScreenResolutionWidth, 1024);
         model_->SetValue(kScreenResolutionHeight, 768);
         model_->ApplyQualityPreset(1);
-        ASSERT_TRUE(model_->Save());
+        ASSERT_EQ(model_->Save(), SaveResult::Saved);
     }
 
     void ChooseResolution(DrivenSheet& s, const wchar_t* text) {
@@ -114,23 +116,71 @@ protected:
     }
 };
 
+// The scratch keys as "reg export" writes them (UTF-16), read back whole; empty when it failed.
+std::string ExportedKeys() {
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    const std::wstring file = std::wstring(folder) + L"tarnholm-sheet-keys.reg";
+    std::wstring command = L"reg.exe export HKCU\\" + std::wstring(ScratchRegistry::kRoot) + L" \"" + file + L"\" /y";
+    STARTUPINFOW startup{sizeof startup};
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                        &startup, &process))
+        return {};
+    WaitForSingleObject(process.hProcess, 30000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    std::string bytes;
+    if (FILE* in = _wfopen(file.c_str(), L"rb")) {
+        char buffer[4096];
+        for (std::size_t got; (got = fread(buffer, 1, sizeof buffer, in)) > 0;)
+            bytes.append(buffer, got);
+        fclose(in);
+    }
+    DeleteFileW(file.c_str());
+    return bytes;
+}
+
+// OK with edits in both keys while one of them refuses writes: both keys, byte for byte, as
+// they were when OK was pressed; the player is told, and the edits stay.
+void ExpectRefusedOkChangesNothing(const std::function<int(std::vector<DrivenSheet::Step>)>& run,
+                                   const wchar_t* lockedKey) {
+    std::string before, after;
+    std::vector<BoxWatcher::Box> boxes;
+    ReadOnlyKey lock(lockedKey);
+    ASSERT_TRUE(lock.Locked()) << "the scratch key's security descriptor could not be set";
+    run({
+        [](DrivenSheet& s) {
+            ChooseItem(s.VideoPage().Hwnd(), IDC_VIDEO_RESOLUTION,
+                       FindItem(s.VideoItem(IDC_VIDEO_RESOLUTION), L"1600x1200"));
+            ChooseItem(s.LanguagePage().Hwnd(), IDC_LANGUAGE_COMBO,
+                       FindItem(s.LanguageItem(IDC_LANGUAGE_COMBO), GetLocalizedString(L"LANG_GERMAN")));
+        },
+        [&](DrivenSheet& s) {
+            before = ExportedKeys();
+            BoxWatcher watcher;
+            Click(s.SheetItem(IDOK));
+            boxes = watcher.Boxes();
+            after = ExportedKeys();
+            EXPECT_TRUE(IsWindowVisible(s.Hwnd()));
+        },
+        [](DrivenSheet& s) { Click(s.SheetItem(IDCANCEL)); },
+    });
+    ASSERT_GT(before.size(), 2u);
+    EXPECT_EQ(before.substr(0, 2), "\xFF\xFE") << "UTF-16, as reg export writes";
+    EXPECT_TRUE(before == after) << "a key changed although OK was refused";
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, GetLocalizedString(L"IDS_SETTINGS_NOT_SAVED"));
+}
+
 } // namespace
 
-// The model on the real registry tells a refused write, and writes every other value.
-TEST_F(SheetSaveFailure, SaveReportsAKeyThatRefusesWrites) {
-    ReadOnlyKey lock(ScratchRegistry::kEngine);
-    ASSERT_TRUE(lock.Locked()) << "the scratch key's security descriptor could not be set";
-    model_->SetValue(kScreenResolutionWidth, 1280);
-    model_->SetLevel(LevelKind::Language, 3); // German: one value in each key
-    registry_.writes.clear();
-    EXPECT_FALSE(model_->Save());
-    const Stored stored = registry_.Stored();
-    EXPECT_EQ(stored[kScreenResolutionWidth], 1024u) << "the read-only key kept its value";
-    EXPECT_EQ(stored[kEngineLanguage], 1u) << "English, as stored before";
-    EXPECT_EQ(stored[kLauncherLanguage], 3u) << "the Launcher key, after the failure, was still written";
-    lock.Unlock();
-    EXPECT_TRUE(model_->Save());
-    EXPECT_EQ(registry_.Stored()[kScreenResolutionWidth], 1280u);
+TEST_F(SheetSaveFailure, RefusedOkLeavesBothKeysAsTheyWereWithEngineReadOnly) {
+    ExpectRefusedOkChangesNothing([this](auto steps) { return RunSheet(std::move(steps)); }, ScratchRegistry::kEngine);
+}
+
+TEST_F(SheetSaveFailure, RefusedOkLeavesBothKeysAsTheyWereWithLauncherReadOnly) {
+    ExpectRefusedOkChangesNothing([this](auto steps) { return RunSheet(std::move(steps)); }, ScratchRegistry::kLauncher);
 }
 
 // OK with a refusing key: the message in the player's language, owned by the sheet; the sheet

@@ -77,14 +77,16 @@ long ScratchRegistry::CreateKey(RegistryRoot root, const std::wstring& path, Reg
     return real_.CreateKey(RegistryRoot::CurrentUser, Map(root, path), handle);
 }
 
-long ScratchRegistry::QueryValue(RegistryHandle handle, const wchar_t* name, void* data, std::uint32_t& size) {
+long ScratchRegistry::QueryValue(RegistryHandle handle, const wchar_t* name, std::uint32_t* type, void* data,
+                                 std::uint32_t& size) {
     ++queries;
-    return real_.QueryValue(handle, name, data, size);
+    return real_.QueryValue(handle, name, type, data, size);
 }
 
-long ScratchRegistry::SetDwordValue(RegistryHandle handle, const wchar_t* name, std::uint32_t value) {
+long ScratchRegistry::SetValueData(RegistryHandle handle, const wchar_t* name, std::uint32_t type, const void* data,
+                                   std::uint32_t size) {
     writes.emplace_back(name);
-    return real_.SetDwordValue(handle, name, value);
+    return real_.SetValueData(handle, name, type, data, size);
 }
 
 long ScratchRegistry::DeleteValue(RegistryHandle handle, const wchar_t* name) {

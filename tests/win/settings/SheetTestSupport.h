@@ -52,8 +52,10 @@ public:
 
     long OpenKey(RegistryRoot root, const std::wstring& path, RegistryAccess access, RegistryHandle& handle) override;
     long CreateKey(RegistryRoot root, const std::wstring& path, RegistryHandle& handle) override;
-    long QueryValue(RegistryHandle handle, const wchar_t* name, void* data, std::uint32_t& size) override;
-    long SetDwordValue(RegistryHandle handle, const wchar_t* name, std::uint32_t value) override;
+    long QueryValue(RegistryHandle handle, const wchar_t* name, std::uint32_t* type, void* data,
+                    std::uint32_t& size) override;
+    long SetValueData(RegistryHandle handle, const wchar_t* name, std::uint32_t type, const void* data,
+                      std::uint32_t size) override;
     long DeleteValue(RegistryHandle handle, const wchar_t* name) override;
     void CloseKey(RegistryHandle handle) override;
 

@@ -1,0 +1,86 @@
+#include "UndoableKey.h"
+
+#include <cwctype>
+
+namespace {
+
+bool SameName(const std::wstring& a, const wchar_t* b) {
+    std::size_t i = 0;
+    for (; i < a.size() && b[i] != L'\0'; ++i)
+        if (std::towlower(static_cast<wint_t>(a[i])) != std::towlower(static_cast<wint_t>(b[i])))
+            return false;
+    return i == a.size() && b[i] == L'\0';
+}
+
+} // namespace
+
+CUndoableKey::~CUndoableKey() {
+    if (handle_ != 0)
+        backend_.CloseKey(handle_);
+}
+
+long CUndoableKey::Open() {
+    if (handle_ != 0)
+        return kRegistrySuccess;
+    return backend_.OpenKey(root_, path_, RegistryAccess::ReadWrite, handle_);
+}
+
+CUndoableKey::Prior* CUndoableKey::Find(const wchar_t* name) {
+    for (Prior& prior : priors_)
+        if (SameName(prior.name, name))
+            return &prior;
+    return nullptr;
+}
+
+long CUndoableKey::Keep(const wchar_t* name) {
+    if (Find(name) != nullptr)
+        return kRegistrySuccess;
+    Prior prior;
+    prior.name = name;
+    // Asks for the size first; a value that grows in between is asked for again.
+    long error = kRegistryMoreData;
+    for (int attempt = 0; attempt < 3 && error == kRegistryMoreData; ++attempt) {
+        std::uint32_t size = 0;
+        error = backend_.QueryValue(handle_, name, &prior.type, nullptr, size);
+        if (error != kRegistrySuccess || size == 0)
+            break;
+        prior.data.resize(size);
+        error = backend_.QueryValue(handle_, name, &prior.type, prior.data.data(), size);
+        prior.data.resize(size);
+    }
+    if (error != kRegistrySuccess && error != kRegistryFileNotFound)
+        return error;
+    prior.existed = error == kRegistrySuccess;
+    if (!prior.existed)
+        prior.data.clear();
+    priors_.push_back(std::move(prior));
+    return kRegistrySuccess;
+}
+
+long CUndoableKey::WriteDword(const wchar_t* name, std::uint32_t value) {
+    if (const long error = Keep(name))
+        return error;
+    const long error = backend_.SetValueData(handle_, name, kRegDword, &value, sizeof value);
+    if (error == kRegistrySuccess)
+        Find(name)->changed = true;
+    return error;
+}
+
+long CUndoableKey::Undo() {
+    long first = kRegistrySuccess;
+    for (auto prior = priors_.rbegin(); prior != priors_.rend(); ++prior) {
+        if (!prior->changed)
+            continue;
+        long error = kRegistrySuccess;
+        if (prior->existed)
+            error = backend_.SetValueData(handle_, prior->name.c_str(), prior->type, prior->data.data(),
+                                          static_cast<std::uint32_t>(prior->data.size()));
+        else if (error = backend_.DeleteValue(handle_, prior->name.c_str()); error == kRegistryFileNotFound)
+            error = kRegistrySuccess; // gone already
+        if (error == kRegistrySuccess)
+            prior->changed = false;
+        else if (first == kRegistrySuccess)
+            first = error;
+    }
+    return first;
+}
