@@ -1,5 +1,6 @@
 #include "LauncherApp.h"
 
+#include "GraphicsQueryAhead.h"
 #include "LauncherDlg.h"
 #include "Localization.h"
 #include "SplashDlg.h"
@@ -86,6 +87,7 @@ bool CLauncherApp::InitInstance() {
         return false;
     }
 
+    const CGraphicsQueryAhead graphicsQuery;
     RunDetectionAndWindows();
     settings_.reset();
     return true;
