@@ -1,6 +1,6 @@
 #include "LauncherApp.h"
 
-#include "GraphicsQueryAhead.h"
+#include "GraphicsQueryOwner.h"
 #include "LauncherDlg.h"
 #include "Localization.h"
 #include "SplashDlg.h"
@@ -87,7 +87,7 @@ bool CLauncherApp::InitInstance() {
         return false;
     }
 
-    const CGraphicsQueryAhead graphicsQuery;
+    const CGraphicsQueryOwner graphicsQuery;
     RunDetectionAndWindows();
     settings_.reset();
     return true;

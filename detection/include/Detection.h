@@ -171,13 +171,6 @@ public:
     virtual ~DetectionApplication() = default;
 };
 
-// The graphics query is the slowest test and needs nothing of the program's: a program that will
-// run the tests may start it at once, on a thread of the library's, so that it runs while the
-// program prepares the run. The next application created takes it over and RunTests takes its
-// answer. EndGraphicsQueryAhead waits for a query that no application took over (the run ended
-// before one was created); the program calls it on every way out, before the library goes.
-DETECTION_API void StartGraphicsQueryAhead();
-DETECTION_API void EndGraphicsQueryAhead();
 DETECTION_API void CreateApplication(DetectionApplication** application);
 DETECTION_API void ReleaseApplication(DetectionApplication** application);
 DETECTION_API void SetIniPath(std::wstring path);

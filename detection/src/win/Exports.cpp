@@ -1,5 +1,6 @@
 // The library's entry points as the program imports them.
 #include "Detection.h"
+#include "GraphicsQueryAhead.h"
 
 #include "DetectionApp.h"
 #include "LanguageFile.h"

@@ -1,5 +1,6 @@
 // The Win32 probes against a machine whose answers the test chooses: Wine's Direct3D settings
 // decide the adapter it reports, and the installer's registry value the game's drive.
+#include "GraphicsQueryAhead.h"
 #include "WinTestSupport.h"
 
 using namespace wintest;
