@@ -1,5 +1,6 @@
 #include "LauncherApp.h"
 
+#include "GraphicsQueryOwner.h"
 #include "LauncherDlg.h"
 #include "Localization.h"
 #include "SplashDlg.h"
@@ -80,6 +81,7 @@ bool CLauncherApp::InitInstance() {
         return false;
     }
 
+    const CGraphicsQueryOwner graphicsQuery;
     RunDetectionAndWindows();
     settings_.reset();
     return true;

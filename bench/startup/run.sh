@@ -1,15 +1,19 @@
 #!/usr/bin/env bash
 # Start-up time of the launcher against this platform's floors, side by side in one run under the
-# same Wine: from process creation to the window with the Launch button (id 1024) shown. The
-# floors are programs that do only what the launcher's run cannot skip (bench/startup/BareDialog.cpp):
+# same Wine. The player sees two moments: the progress window appearing and the launcher window
+# (the one with the Launch button, id 1024) appearing. The floors are programs that do only what
+# the launcher's run cannot skip (bench/startup/BareDialog.cpp):
 #   two-window floor   the common controls, a progress window (id 1026), then the dialog
 #   detection floor    the same, the progress window living while the graphics query runs
+# Three figures, each the median of per-round ratios, each at most 1.10:
+#   start to the progress window shown     / the two-window floor's, at 96 DPI
+#   start to the launcher window           / the detection floor's dialog, at 96 DPI
+#   the same at 144 DPI (LogPixels 144 for those rounds)
 # The programs take turns in every round, each round starting with the next one, so that they
-# meet the same load; the ratios are taken per round and their median counts. Targets:
-#   start to the launcher window, with the detection run   at most 1.10 x the detection floor
-#   the same less the progress window's life                at most 1.10 x the two-window floor
-#                                                            (less its progress window's life)
-#   bench/startup/run.sh [--before STAGE] [ROUNDS]   (default 20 rounds, after one warm-up round)
+# meet the same load; the machine's load is printed with the figures, which only a quiet machine
+# gives as they are.
+#   bench/startup/run.sh [--before STAGE] [ROUNDS]   (default 20 rounds per scale, after one
+#                                                    warm-up round)
 # --before STAGE also times the program staged in STAGE (a build of an earlier version, laid out
 # as build/stage) in the same rounds.
 set -euo pipefail
@@ -29,37 +33,49 @@ bench_prefix "$ROOT/build/bench-startup"
 floors="$(dirname "$bare")"
 
 # time_start NAME DIR EXE: one start of DIR/EXE; past the warm-up round ($round 0) appends to
-# NAME_total (start to the window), NAME_shown (start to the progress window shown) and NAME_life
-# (the progress window's life).
+# NAME_total (start to the window) and NAME_shown (start to the progress window shown).
 time_start() {
-    local out shown gone
+    local out
     out=$(cd "$2" && wine "$driver" startup --id 1024 --during 1026 --close 4 "$3")
     [[ $round -gt 0 ]] || return 0
-    shown=$(field during_shown_ms <<<"$out") gone=$(field during_gone_ms <<<"$out")
-    local -n total="$1_total" progress="$1_shown" life="$1_life"
+    local -n total="$1_total" progress="$1_shown"
     total+=("$(field shown_ms <<<"$out")")
-    progress+=("$shown")
-    life+=("$(awk -v a="$shown" -v b="$gone" 'BEGIN { print (a >= 0 && b >= a) ? b - a : 0 }')")
+    progress+=("$(field during_shown_ms <<<"$out")")
 }
 
-programs=(after two detection)
-[[ -n $before ]] && programs+=(before)
+# start_program PROGRAM SUFFIX: times PROGRAM into the arrays named PROGRAM SUFFIX.
 start_program() {
     case "$1" in
-        after) time_start after "$stage" Launcher.exe ;;
-        before) time_start before "$before" Launcher.exe ;;
-        two) time_start two "$floors" bare_two_windows.exe ;;
-        detection) time_start detection "$floors" bare_detection.exe ;;
+        after) time_start "after$2" "$stage" Launcher.exe ;;
+        before) time_start "before$2" "$before" Launcher.exe ;;
+        two) time_start "two$2" "$floors" bare_two_windows.exe ;;
+        detection) time_start "detection$2" "$floors" bare_detection.exe ;;
     esac
 }
-for name in "${programs[@]}"; do declare -a "${name}_total=()" "${name}_shown=()" "${name}_life=()"; done
 
-load_before=$(uptime | sed 's/.*load average: //')
-for round in $(seq 0 "$rounds"); do
+# run_rounds SUFFIX PROGRAMS...: a warm-up round and $rounds timed ones, taking turns.
+run_rounds() {
+    local suffix="$1" programs=("${@:2}") name n k
+    for name in "${programs[@]}"; do declare -g -a "${name}${suffix}_total=()" "${name}${suffix}_shown=()"; done
     n=${#programs[@]}
-    for k in $(seq 0 $((n - 1))); do start_program "${programs[$(((round + k) % n))]}"; done
-done
-load_after=$(uptime | sed 's/.*load average: //')
+    for round in $(seq 0 "$rounds"); do
+        for k in $(seq 0 $((n - 1))); do start_program "${programs[$(((round + k) % n))]}" "$suffix"; done
+    done
+}
+
+set_dpi() { wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1; }
+load() { uptime | sed 's/.*load average: //'; }
+
+launchers=(after)
+[[ -n $before ]] && launchers+=(before)
+load_96=$(load)
+set_dpi 96
+run_rounds "" "${launchers[@]}" two detection
+load_144=$(load)
+set_dpi 144
+run_rounds _144 "${launchers[@]}" detection
+set_dpi 96
+load_end=$(load)
 
 # each OP A B: the per-round results of A OP B for two arrays of equal length.
 each() {
@@ -67,47 +83,42 @@ each() {
     for k in "${!a[@]}"; do awk -v x="${a[$k]}" -v y="${b[$k]}" -v op="$1" \
         'BEGIN { printf "%.4f\n", op == "-" ? x - y : x / y }'; done
 }
-row() { printf '  %-44s %s\n' "$1" "$(stats "${@:2}")"; }
-# ratios LABEL TARGET RATIOS...: their median and range; with a TARGET, whether the median meets it.
+row() { printf '  %-46s %s\n' "$1" "$(stats "${@:2}")"; }
+# ratios LABEL TARGET LOAD RATIOS...: their median and range, the load they were taken under and,
+# with a TARGET, whether the median meets it.
 ratios() {
-    printf '%s\n' "${@:3}" | sort -n | awk -v l="$1" -v t="$2" '{ v[NR] = $1 } END {
+    printf '%s\n' "${@:4}" | sort -n | awk -v l="$1" -v t="$2" -v load="$3" '{ v[NR] = $1 } END {
         m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
-        printf "  %-44s %.3f (per round %.3f .. %.3f)", l, m, v[1], v[NR]
-        if (t != "") printf "; target at most %.2f: %s", t, m <= t ? "met" : "NOT met"
-        printf "\n" }'
+        printf "  %-46s %.3f (per round %.3f .. %.3f)", l, m, v[1], v[NR]
+        if (t != "") printf "; at most %.2f: %s", t, m <= t ? "met" : "NOT met"
+        printf "; load %s\n", load }'
 }
 
-mapfile -t two_net < <(each - two_total two_life)
-echo "start-up, $rounds rounds (ms)                                  min   median      max"
+echo "start-up, $rounds rounds per scale (ms)                          min   median      max"
 echo "floors"
+row "two-window floor, start to its progress window" "${two_shown[@]}"
 row "detection floor, start to its dialog" "${detection_total[@]}"
-row "  start to its progress window shown" "${detection_shown[@]}"
-row "  graphics query (progress window's life)" "${detection_life[@]}"
-# What the query beside the first window costs the figure without detection.
-mapfile -t detection_net < <(each - detection_total detection_life)
-mapfile -t detection_without < <(each / detection_net two_net)
-ratios "  less that life / two-window floor" "" "${detection_without[@]}"
-row "two-window floor, less its progress window" "${two_net[@]}"
+row "  at 144 DPI" "${detection_144_total[@]}"
 report() {  # LABEL NAME
-    local -n total="$2_total" shown="$2_shown" life="$2_life"
-    local net post with without
-    mapfile -t net < <(each - "$2_total" "$2_life")
-    mapfile -t post < <(each - net "$2_shown")
+    local -n total="$2_total" shown="$2_shown" total144="$2_144_total"
+    local progress with with144
+    mapfile -t progress < <(each / "$2_shown" two_shown)
     mapfile -t with < <(each / "$2_total" detection_total)
-    mapfile -t without < <(each / net two_net)
+    mapfile -t with144 < <(each / "$2_144_total" detection_144_total)
     echo "$1"
+    row "start to the progress window shown" "${shown[@]}"
     row "start to the launcher window" "${total[@]}"
-    row "  start to the progress window shown" "${shown[@]}"
-    row "  detection run (progress window's life)" "${life[@]}"
-    row "  progress window gone to the launcher" "${post[@]}"
-    row "without the detection run" "${net[@]}"
-    ratios "with detection / detection floor" 1.10 "${with[@]}"
-    ratios "without / two-window floor" 1.10 "${without[@]}"
+    row "  at 144 DPI" "${total144[@]}"
+    ratios "progress window / two-window floor's" 1.10 "$load_96" "${progress[@]}"
+    ratios "launcher window / detection floor" 1.10 "$load_96" "${with[@]}"
+    ratios "launcher window / detection floor, 144 DPI" 1.10 "$load_144" "${with144[@]}"
 }
 report "this build ($stage)" after
 if [[ -n $before ]]; then
     report "before ($before)" before
     mapfile -t change < <(each / after_total before_total)
-    ratios "this build / before, start to the window" "" "${change[@]}"
+    ratios "this build / before, start to the window" "" "$load_96" "${change[@]}"
+    mapfile -t change < <(each / after_144_total before_144_total)
+    ratios "  at 144 DPI" "" "$load_144" "${change[@]}"
 fi
-echo "load average (1, 5, 15 min): $load_before at the start, $load_after at the end"
+echo "load average (1, 5, 15 min): $load_96 at the start, $load_144 at 144 DPI, $load_end at the end"

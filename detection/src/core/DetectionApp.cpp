@@ -1,8 +1,6 @@
 #include "DetectionApp.h"
 
-#include "Benchmark.h"
 
-#include <algorithm>
 #include <limits>
 #include <string_view>
 
@@ -27,30 +25,32 @@ unsigned ClampToUnsigned(uint64_t value) {
 
 } // namespace
 
-DetectionApp::DetectionApp(std::unique_ptr<ISystemProbe> probe, std::filesystem::path requirementsFile, TextLookup text)
-    : probe_(std::move(probe)), requirementsFile_(std::move(requirementsFile)), text_(std::move(text)) {
+std::unique_ptr<GraphicsQuery> StartGraphicsQuery(ISystemProbe& probe, const ProcessorPlan& plan) {
+    if (!plan.graphics)
+        return nullptr;
+    const int processor = *plan.graphics;
+    return std::make_unique<GraphicsQuery>([&probe, processor] {
+        probe.BindThreadTo(processor);
+        return probe.QueryGraphics();
+    });
+}
+
+DetectionApp::DetectionApp(std::unique_ptr<ISystemProbe> probe, std::filesystem::path requirementsFile, TextLookup text,
+                           std::unique_ptr<GraphicsQuery> startedAhead)
+    : probe_(std::move(probe)), requirementsFile_(std::move(requirementsFile)), text_(std::move(text)),
+      graphics_(std::move(startedAhead)) {
     numTests_ = kItemCount;
     processors_ = PlanProcessors(Safely([&] { return probe_->ProcessorMask(); }));
-    StartGraphicsQuery();
+    if (!graphics_)
+        graphics_ = StartGraphicsQuery(*probe_, processors_);
 }
 
 DetectionApp::~DetectionApp() = default;
 
-void DetectionApp::StartGraphicsQuery() {
-    if (!processors_.graphics || graphics_)
-        return;
-    ISystemProbe* probe = probe_.get();
-    const int processor = *processors_.graphics;
-    graphics_ = std::make_unique<BackgroundQuery<GraphicsFacts>>([probe, processor] {
-        probe->BindThreadTo(processor);
-        return probe->QueryGraphics();
-    });
-}
-
 GraphicsFacts DetectionApp::TakeGraphics() {
     if (!graphics_)
         return probe_->QueryGraphics();
-    const std::unique_ptr<BackgroundQuery<GraphicsFacts>> query = std::move(graphics_);
+    const std::unique_ptr<GraphicsQuery> query = std::move(graphics_);
     return query->Take();
 }
 
@@ -80,7 +80,7 @@ void DetectionApp::Completed(int tests) {
 void DetectionApp::RunTests() {
     // However the run ends, the graphics query's thread ends with it.
     struct JoinGraphics {
-        std::unique_ptr<BackgroundQuery<GraphicsFacts>>& query;
+        std::unique_ptr<GraphicsQuery>& query;
         ~JoinGraphics() { query.reset(); }
     } joinGraphics{graphics_};
     if (!requirements_)
@@ -89,15 +89,10 @@ void DetectionApp::RunTests() {
     items_.clear();
     facts_ = {};
     ISystemProbe& probe = *probe_;
-    StartGraphicsQuery(); // a later run asks again
+    if (!graphics_)
+        graphics_ = StartGraphicsQuery(probe, processors_); // a later run asks again
 
-    // The other tests run here, on the caller's thread, one after the other. The benchmark must
-    // have its processor to itself, or its score would depend on what else is running: the
-    // graphics query's processor is not among its processors. It goes first, while the graphics
-    // query is still loading Direct3D, before the devices it creates start threads of their own.
-    facts_.cpu = Safely([&] { return probe.QueryCpu(); });
-    facts_.cpuScore = Safely([&] { return probe.MeasureCpuScore(processors_.benchmark); });
-    Completed(1);
+    // The quick tests run here, on the caller's thread, while the graphics query finishes.
     facts_.os = Safely([&] { return probe.QueryOs(); });
     Completed(1);
     facts_.processors = Safely([&] { return probe.QueryProcessors(); });
@@ -108,29 +103,15 @@ void DetectionApp::RunTests() {
     Completed(1);
     facts_.display = Safely([&] { return probe.QueryDisplay(); });
     Completed(1);
-    const bool graphicsAlongside = graphics_ != nullptr;
     facts_.graphics = Safely([&] { return TakeGraphics(); });
-    if (graphicsAlongside)
-        MeasureAgainIfSlowed();
+    // The benchmark must have the machine to itself, or its score would depend on what else is
+    // running: it starts once the graphics query is over, and not on the query's processor.
+    facts_.cpu = Safely([&] { return probe.QueryCpu(); });
+    facts_.cpuScore = Safely([&] { return probe.MeasureCpuScore(processors_.benchmark); });
+    Completed(1);
     // The items exist before the last progress call, so an observer may already read them.
     items_ = BuildItems(facts_, *requirements_, text_);
     Completed(kItemCount - numCompleted_); // adapter, video memory, Direct3D level
-}
-
-// While the graphics query ran, the system's own processes that serve it (the display server,
-// Wine's server) may have run on the benchmark's processor too. Only a score above the
-// recommended figure changes what anyone sees (the class, the verdict); such a score is measured
-// once more on the processor the query has just freed, and the faster one counts, as ever.
-void DetectionApp::MeasureAgainIfSlowed() {
-    float settled = kRecommendedClassScore;
-    if (requirements_ && requirements_->processorScore)
-        settled = std::min(settled, static_cast<float>(requirements_->processorScore->recommended));
-    if (facts_.cpuScore && *facts_.cpuScore <= settled)
-        return;
-    const std::optional<float> again =
-        Safely([&] { return probe_->MeasureCpuScore(uint64_t{1} << *processors_.graphics); });
-    if (again && (!facts_.cpuScore || *again < *facts_.cpuScore))
-        facts_.cpuScore = again;
 }
 
 int DetectionApp::GetOverallResult() { return OverallResult(items_); }

@@ -3,9 +3,12 @@
 //
 // The graphics query is slow (Direct3D's start-up) but needs no processor time of the caller's,
 // so on a machine with two or more processors it runs on a thread of its own, bound to a
-// processor the benchmark does not use. It starts as soon as the application exists, so it also
-// runs while the program prepares the run, and RunTests waits for it where it used to query.
-// Observers and items see no difference: everything they touch stays on the caller's thread.
+// processor the benchmark does not use. The program may start it before the application exists
+// (StartGraphicsQuery below), otherwise it starts with the application; either way it runs while
+// the program prepares the run. RunTests runs the quick tests, then waits for it before the
+// processor benchmark, whose score must not depend on the query's work (nor on the threads of the
+// system's that serve it). Observers and items see no difference: everything they touch stays on
+// the caller's thread.
 #pragma once
 
 #include "BackgroundQuery.h"
@@ -22,10 +25,18 @@
 
 namespace detection {
 
+using GraphicsQuery = BackgroundQuery<GraphicsFacts>;
+
+// The graphics query on a thread of its own, bound to the plan's processor; null when the plan
+// keeps no processor for it (it then runs inside RunTests). The probe must outlive the query.
+std::unique_ptr<GraphicsQuery> StartGraphicsQuery(ISystemProbe& probe, const ProcessorPlan& plan);
+
 class DetectionApp final : public DetectionApplication, public Detection::TestManager {
 public:
-    // Starts the graphics query on its own thread when the machine has a processor to spare.
-    DetectionApp(std::unique_ptr<ISystemProbe> probe, std::filesystem::path requirementsFile, TextLookup text);
+    // Takes over a graphics query started ahead, or starts one on its own thread when the machine
+    // has a processor to spare.
+    DetectionApp(std::unique_ptr<ISystemProbe> probe, std::filesystem::path requirementsFile, TextLookup text,
+                 std::unique_ptr<GraphicsQuery> startedAhead = nullptr);
     // Waits for a graphics query still running.
     ~DetectionApp() override;
 
@@ -47,9 +58,7 @@ public:
 
 private:
     void Completed(int tests);
-    void StartGraphicsQuery();
     GraphicsFacts TakeGraphics();
-    void MeasureAgainIfSlowed();
 
     std::unique_ptr<ISystemProbe> probe_;
     ProcessorPlan processors_;
@@ -61,7 +70,7 @@ private:
     Facts facts_;
     std::vector<std::unique_ptr<Information>> items_;
     // Last, so it is joined before the members its query might use are destroyed.
-    std::unique_ptr<BackgroundQuery<GraphicsFacts>> graphics_;
+    std::unique_ptr<GraphicsQuery> graphics_;
 };
 
 } // namespace detection

@@ -12,8 +12,8 @@ struct ProcessorPlan {
     // Processors the benchmark may measure on (bit n = processor n); 0 means wherever it runs.
     uint64_t benchmark = 0;
     // The processor the graphics query's own thread is bound to. None: the machine has a single
-    // processor (or says nothing of its processors), and the query runs after the benchmark on
-    // the calling thread, as sharing the one processor would skew the score.
+    // processor (or says nothing of its processors), and the query runs in RunTests on the
+    // calling thread, before the benchmark.
     std::optional<int> graphics;
 };
 

@@ -6,9 +6,7 @@
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <future>
-#include <mutex>
 #include <thread>
 
 using namespace detection;
@@ -43,12 +41,15 @@ protected:
     }
     // prepare: changes to the probe's answers, made before the application (and with it the
     // graphics query's thread) starts.
-    std::unique_ptr<DetectionApp> Make(const std::function<void(FakeProbe&)>& prepare = {}) {
+    // startedAhead: a graphics query the program started before the application.
+    std::unique_ptr<DetectionApp> Make(const std::function<void(FakeProbe&)>& prepare = {},
+                                       std::unique_ptr<GraphicsQuery> startedAhead = nullptr) {
         auto probe = std::make_unique<FakeProbe>();
         if (prepare)
             prepare(*probe);
         probe_ = probe.get();
-        return std::make_unique<DetectionApp>(std::move(probe), requirements_, test::ShippedTexts("EN"));
+        return std::make_unique<DetectionApp>(std::move(probe), requirements_, test::ShippedTexts("EN"),
+                                              std::move(startedAhead));
     }
     std::filesystem::path requirements_;
     FakeProbe* probe_ = nullptr;
@@ -135,24 +136,6 @@ TEST_F(DetectionAppTest, AThrowingProbeLeavesOneItemUndetected) {
 
 namespace {
 
-// Two parties that each wait, for a while at most, until the other has arrived: both arrive
-// only when they run at the same time.
-class Rendezvous {
-public:
-    // True when the other party arrived within the time.
-    bool Arrive() {
-        std::unique_lock lock(mutex_);
-        ++arrived_;
-        changed_.notify_all();
-        return changed_.wait_for(lock, std::chrono::seconds(5), [this] { return arrived_ == 2; });
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    int arrived_ = 0;
-};
-
 class ThreadRecordingObserver : public ITestObserver {
 public:
     void OnTestProgress(Detection::TestManager*) override { threads.push_back(std::this_thread::get_id()); }
@@ -161,13 +144,16 @@ public:
 
 } // namespace
 
-TEST_F(DetectionAppTest, GraphicsQueryRunsAlongsideTheBenchmarkOnAProcessorOfItsOwn) {
-    Rendezvous rendezvous;
-    bool benchmarkMetGraphics = false, graphicsMetBenchmark = false;
+TEST_F(DetectionAppTest, GraphicsQueryRunsOnAProcessorOfItsOwnAndTheBenchmarkWaitsForIt) {
+    std::atomic<bool> graphicsDone = false;
+    bool benchmarkAfterGraphics = false;
     auto app = Make([&](FakeProbe& probe) {
         probe.processorMask = 0b1111;
-        probe.duringBenchmark = [&] { benchmarkMetGraphics = rendezvous.Arrive(); };
-        probe.duringGraphics = [&] { graphicsMetBenchmark = rendezvous.Arrive(); };
+        probe.duringGraphics = [&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            graphicsDone = true;
+        };
+        probe.duringBenchmark = [&] { benchmarkAfterGraphics = graphicsDone; };
     });
     ThreadRecordingObserver observer;
     app->Initialize();
@@ -175,10 +161,9 @@ TEST_F(DetectionAppTest, GraphicsQueryRunsAlongsideTheBenchmarkOnAProcessorOfIts
     app->SetTestObserver(&observer);
     app->RunTests();
 
-    EXPECT_TRUE(benchmarkMetGraphics);
-    EXPECT_TRUE(graphicsMetBenchmark);
+    EXPECT_TRUE(benchmarkAfterGraphics);
     EXPECT_EQ(probe_->benchmarkThread, std::this_thread::get_id());
-    EXPECT_EQ(probe_->benchmarkProcessors, 0b0111u);
+    EXPECT_EQ(probe_->benchmarkCalls, std::vector<uint64_t>{0b0111});
     EXPECT_NE(probe_->graphicsThread, std::this_thread::get_id());
     EXPECT_EQ(probe_->boundThread, probe_->graphicsThread);
     EXPECT_EQ(probe_->boundTo, 3);
@@ -196,7 +181,32 @@ TEST_F(DetectionAppTest, GraphicsQueryRunsAlongsideTheBenchmarkOnAProcessorOfIts
     EXPECT_EQ(app->GetIntValue(L"directx/d3dadapter/0/deviceid"), 0x0421u);
 }
 
-TEST_F(DetectionAppTest, OnASingleProcessorTheGraphicsQueryFollowsTheBenchmarkOnTheCallersThread) {
+// The program may start the query before the application exists: the application's run takes
+// its answer instead of asking again, and an application that never runs still waits for it.
+TEST_F(DetectionAppTest, AGraphicsQueryStartedAheadIsTakenOverAndAwaited) {
+    FakeProbe ahead;
+    ahead.graphics.adapter->deviceId = 0x0AEA;
+    std::atomic<bool> finished = false;
+    ahead.duringGraphics = [&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        finished = true;
+    };
+    auto app = Make({}, StartGraphicsQuery(ahead, PlanProcessors(0b11)));
+    app->RunTests();
+    EXPECT_EQ(app->GetIntValue(L"directx/d3dadapter/0/deviceid"), 0x0AEAu);
+    EXPECT_EQ(probe_->graphicsQueries, 0);
+    EXPECT_EQ(ahead.boundTo, 1);
+
+    finished = false;
+    app = Make({}, StartGraphicsQuery(ahead, PlanProcessors(0b11)));
+    app.reset();
+    EXPECT_TRUE(finished);
+    EXPECT_EQ(ahead.graphicsQueries, 2);
+    // With no processor to spare nothing starts ahead: the run queries after all.
+    EXPECT_EQ(StartGraphicsQuery(ahead, PlanProcessors(0b1)), nullptr);
+}
+
+TEST_F(DetectionAppTest, OnASingleProcessorTheGraphicsQueryPrecedesTheBenchmarkOnTheCallersThread) {
     for (const uint64_t mask : {0b1ull, 0b100ull, 0ull}) {
         std::vector<const char*> order;
         auto app = Make([&](FakeProbe& probe) {
@@ -205,7 +215,7 @@ TEST_F(DetectionAppTest, OnASingleProcessorTheGraphicsQueryFollowsTheBenchmarkOn
             probe.duringGraphics = [&] { order.push_back("graphics"); };
         });
         app->RunTests();
-        EXPECT_EQ(order, (std::vector<const char*>{"benchmark", "graphics"})) << mask;
+        EXPECT_EQ(order, (std::vector<const char*>{"graphics", "benchmark"})) << mask;
         EXPECT_EQ(probe_->graphicsThread, std::this_thread::get_id()) << mask;
         EXPECT_EQ(probe_->boundTo, -1) << mask;
         EXPECT_EQ(probe_->benchmarkProcessors, mask);
@@ -266,38 +276,4 @@ TEST_F(DetectionAppTest, AGraphicsQueryThatRaisesLeavesTheGraphicsItemsUndetecte
         EXPECT_EQ(item->GetTestResult() == TEST_RESULT_UNDETECTED, graphics) << tag;
     }
     EXPECT_NE(probe_->graphicsThread, std::this_thread::get_id());
-}
-
-// The system's own processes that serve the graphics query may slow the benchmark beside it. A
-// score that would cost the machine its class or verdict is measured again on the processor the
-// query has freed; the faster one counts.
-TEST_F(DetectionAppTest, AScoreSlowedBesideTheGraphicsQueryIsMeasuredAgainOnItsProcessor) {
-    struct Case {
-        uint64_t mask;
-        std::optional<float> first, again;
-        std::vector<uint64_t> calls;
-        float kept;
-    };
-    const Case cases[] = {
-        {0b11, 1.08f, 0.32f, {0b01, 0b10}, 0.32f},      // disturbed: the second round counts
-        {0b11, 1.5f, 1.6f, {0b01, 0b10}, 1.5f},         // a slow machine stays as slow as it is
-        {0b11, std::nullopt, 0.4f, {0b01, 0b10}, 0.4f}, // no score at all: a second chance
-        {0b11, 0.9f, 0.3f, {0b01}, 0.9f},               // within the recommended class: kept
-        {0b1111, 2.0f, 0.5f, {0b0111, 0b1000}, 0.5f},
-        {0b1, 1.08f, 0.32f, {0b1}, 1.08f}, // nothing ran beside it: nothing to measure again
-    };
-    for (const Case& c : cases) {
-        auto app = Make([&](FakeProbe& probe) {
-            probe.processorMask = c.mask;
-            probe.score = c.first;
-            probe.laterScores = {c.again};
-        });
-        app->RunTests();
-        EXPECT_EQ(probe_->benchmarkCalls, c.calls) << c.mask << " " << c.first.value_or(-1);
-        float kept = -1;
-        for (Information* item : app->GetInformations())
-            if (item->GetTagName() == L"frequency")
-                kept = static_cast<RequirementCPU*>(item)->GetBenchMarkScore();
-        EXPECT_FLOAT_EQ(kept, c.kept) << c.mask << " " << c.first.value_or(-1);
-    }
 }

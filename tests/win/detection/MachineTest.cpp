@@ -1,5 +1,6 @@
 // The Win32 probes against a machine whose answers the test chooses: Wine's Direct3D settings
 // decide the adapter it reports, and the installer's registry value the game's drive.
+#include "GraphicsQueryAhead.h"
 #include "WinTestSupport.h"
 
 using namespace wintest;
@@ -17,7 +18,7 @@ std::wstring VolumeOf(const std::wstring& path) {
 } // namespace
 
 // Must be the first test in its process (its CTest entry runs it alone): Wine reads its
-// Direct3D settings once, when Direct3D first loads, which the library does only in RunTests.
+// Direct3D settings once, when Direct3D first loads, which the library does only when it queries.
 TEST(Machine, AdapterComesBackAsWineIsToldToReportIt) {
     if (!UnderWine())
         GTEST_SKIP() << "only Wine lets a test choose the adapter";
@@ -29,7 +30,10 @@ TEST(Machine, AdapterComesBackAsWineIsToldToReportIt) {
     ScopedRegistryValue d(HKEY_CURRENT_USER, key, L"VideoPciDeviceID", REG_DWORD, &device, sizeof(device));
     const auto memory = SetString(HKEY_CURRENT_USER, key, L"VideoMemorySize", L"6144"); // MB, above 4 GB
 
+    // As the program does: the query starts before the application, which takes its answer.
+    StartGraphicsQueryAhead();
     App app;
+    EndGraphicsQueryAhead(); // taken over: nothing left to wait for
     app.Run(nullptr);
     EXPECT_EQ(app->GetIntValue(L"directx/d3dadapter/0/deviceid"), 0x0402u);
     EXPECT_EQ(app->GetIntValue(L"directx/d3dadapter/0/vendorid"), 0x10DEu);

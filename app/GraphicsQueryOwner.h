@@ -1,0 +1,15 @@
+// The detection library's graphics query, started as soon as the run is sure to test the
+// machine, so that its Direct3D start-up overlaps the progress window and the settings. Whatever
+// ends the run, the query's thread is joined when this goes (the application that took it over
+// joins it itself).
+#pragma once
+
+#include "GraphicsQueryAhead.h"
+
+class CGraphicsQueryOwner {
+public:
+    CGraphicsQueryOwner() { StartGraphicsQueryAhead(); }
+    ~CGraphicsQueryOwner() { EndGraphicsQueryAhead(); }
+    CGraphicsQueryOwner(const CGraphicsQueryOwner&) = delete;
+    CGraphicsQueryOwner& operator=(const CGraphicsQueryOwner&) = delete;
+};
