@@ -12,6 +12,7 @@
 #pragma once
 
 #include "Detection.h"
+#include "controls/AnchorLayout.h"
 #include "controls/ColourRules.h"
 #include "controls/HyperLink.h"
 #include "controls/SkinButton.h"
@@ -19,7 +20,6 @@
 #include "framework/Gdi.h"
 #include "framework/PropertySheet.h"
 #include "framework/TextLookup.h"
-#include "report/AnchorLayout.h"
 
 #include <memory>
 #include <string>
