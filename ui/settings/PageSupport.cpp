@@ -10,8 +10,8 @@ void StyleTooltip(const fw::ToolTipCtrl& tooltip) {
     tooltip.SetMaxTipWidth(225);
 }
 
-SettingsPage::SettingsPage(UINT templateId, UINT backgroundId, std::span<const ctl::LayoutRow> layout, CSettingsModel& model,
-                           fw::TextLookup texts)
+SettingsPage::SettingsPage(UINT templateId, UINT backgroundId, std::span<const ctl::LayoutRow> layout,
+                           CSettingsModel& model, fw::TextLookup texts)
     : fw::PropertyPage(templateId), model_(model), texts_(std::move(texts)), backgroundId_(backgroundId),
       rows_(layout) {}
 

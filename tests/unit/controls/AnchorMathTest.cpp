@@ -150,7 +150,8 @@ TEST(AnchorApply, EdgeFlagsMoveOrStretchTheControl) {
         const Anchors anchors = ctl::EdgeRow(0, c.flags).anchors;
         const AnchorDistances d = ctl::MeasureAnchors(anchors, child, c.before, Sibling);
         EXPECT_EQ(ctl::ApplyAnchors(anchors, d, c.after, Sibling), c.expected) << c.flags;
-        if ((c.flags & 0xF00) == 0)
+        if ((c.flags & 0xF00) == 0) {
             EXPECT_EQ(ctl::ApplyAnchors(anchors, d, c.before, Sibling), child) << c.flags << ": unchanged client";
+        }
     }
 }

@@ -3,25 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <set>
 #include <span>
-#include <vector>
 
 using ctl::Rect;
 
 namespace {
 
-// A page of controls held as rectangles; records the order in which they are moved.
+// A page of controls held as rectangles.
 class FakePage final : public ctl::LayoutTarget {
 public:
     explicit FakePage(std::map<int, Rect> controls) : controls(std::move(controls)) {}
     Rect Get(int id) override { return controls.at(id); }
-    void Move(int id, const Rect& rect) override {
-        controls.at(id) = rect;
-        moved.push_back(id);
-    }
+    void Move(int id, const Rect& rect) override { controls.at(id) = rect; }
     std::map<int, Rect> controls;
-    std::vector<int> moved;
 };
 
 // The video page's template in pixels on a 480 x 366 page: labels centred over the combo and
@@ -52,34 +46,17 @@ ctl::Layout Measured(std::span<const ctl::LayoutRow> rows, FakePage& page) {
     return layout;
 }
 
-int Centre(const Rect& r) { return (r.left + r.right) / 2; }
 int Width(const Rect& r) { return r.right - r.left; }
 
 } // namespace
-
-TEST(PageLayout, TablesPlaceEveryControlOnceInTheGivenOrder) {
-    const std::vector<int> videoOrder{
-        IDC_VIDEO_RESOLUTION_LABEL, IDC_VIDEO_RESOLUTION,        IDC_VIDEO_TEXTURES,       IDC_VIDEO_WIDESCREEN,
-        IDC_VIDEO_VSYNC,            IDC_VIDEO_WIDESCREEN_LABEL,  IDC_VIDEO_VSYNC_LABEL,    IDC_VIDEO_TEXTURES_LABEL,
-        IDC_VIDEO_QUALITY,          IDC_VIDEO_QUALITY_MEDIUM,    IDC_VIDEO_QUALITY_HIGH,   IDC_VIDEO_QUALITY_LABEL,
-        IDC_VIDEO_QUALITY_LOW,      IDC_VIDEO_QUALITY_VERY_HIGH,
-    };
-    FakePage page(VideoTemplate());
-    const ctl::Layout layout = Measured(sheet::kVideoPageLayout, page);
-    EXPECT_TRUE(page.moved.empty()) << "measuring moves nothing";
-    layout.Apply(kPage, page);
-    EXPECT_EQ(page.moved, videoOrder);
-    EXPECT_EQ(std::set<int>(videoOrder.begin(), videoOrder.end()).size(), videoOrder.size());
-    EXPECT_EQ(sheet::kLanguagePageLayout[0].control, IDC_LANGUAGE_COMBO);
-    EXPECT_EQ(sheet::kLanguagePageLayout[1].control, IDC_LANGUAGE_LABEL);
-}
 
 // Height never moves anything: every control keeps its distance from the page's top and its
 // height, on both pages, at the template's size and when the page grows taller or shorter.
 TEST(PageLayout, PagesOfTheTemplateWidthLeaveEveryControlWhereItWas) {
     for (const int height : {366, 566, 300}) {
-        for (const auto& [rows, controls] : {std::pair{std::span<const ctl::LayoutRow>(sheet::kVideoPageLayout), VideoTemplate()},
-                                             std::pair{std::span<const ctl::LayoutRow>(sheet::kLanguagePageLayout), kLanguageTemplate}}) {
+        for (const auto& [rows, controls] :
+             {std::pair{std::span<const ctl::LayoutRow>(sheet::kVideoPageLayout), VideoTemplate()},
+              std::pair{std::span<const ctl::LayoutRow>(sheet::kLanguagePageLayout), kLanguageTemplate}}) {
             FakePage page(controls);
             Measured(rows, page).Apply(Rect{0, 0, 480, height}, page);
             EXPECT_EQ(page.controls, controls) << height;
@@ -105,9 +82,6 @@ TEST(PageLayout, WiderPageMovesEachControlWithItsReferencesOfThatMoment) {
         {IDC_VIDEO_QUALITY_HIGH, {343, 289, 421, 304}},   {IDC_VIDEO_QUALITY_VERY_HIGH, {421, 289, 499, 304}},
     };
     EXPECT_EQ(page.controls, expected);
-    EXPECT_EQ(Centre(page.controls.at(IDC_VIDEO_RESOLUTION)), 340);
-    EXPECT_EQ(Centre(page.controls.at(IDC_VIDEO_QUALITY)), 340);
-    EXPECT_EQ(Width(page.controls.at(IDC_VIDEO_QUALITY)), 270);
     // A second pass finds every reference in place and settles the rest.
     layout.Apply(Rect{0, 0, 680, 366}, page);
     for (const auto& [id, rect] : page.controls)
