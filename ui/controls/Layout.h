@@ -18,11 +18,11 @@ struct LayoutRow {
 
 // Edge flags: which of the parent's edges a control follows. Both of an axis stretch it with the
 // parent, one keeps its size at that side, neither keeps its offset from the parent's centre.
+// They combine with the snap bits (kSnapTop ... kSnapBottom), which have the same values here.
 inline constexpr int kAnchorTop = 0x1;
 inline constexpr int kAnchorLeft = 0x2;
 inline constexpr int kAnchorRight = 0x4;
 inline constexpr int kAnchorBottom = 0x8;
-// The snap bits (kSnapTop, kSnapLeft, kSnapRight, kSnapBottom) are the engine's own.
 
 // The row of a control placed by edge flags and snap bits.
 constexpr LayoutRow EdgeRow(int control, int edgeFlags) {
