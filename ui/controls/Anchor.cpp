@@ -2,26 +2,27 @@
 
 #include "framework/Window.h"
 
-namespace {
+namespace ctl {
 
-ctl::Rect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+Rect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 // An id naming no child gives an empty rectangle (a caller's mistake the layout does not check).
-ctl::Rect ChildRect(HWND parent, int id) { return ToRect(fw::ChildRect(parent, GetDlgItem(parent, id))); }
+Rect DialogChildren::Get(int id) { return ToRect(fw::ChildRect(dialog_, GetDlgItem(dialog_, id))); }
 
-ctl::SiblingRect SiblingsOf(HWND parent) {
-    return [parent](int id) { return ChildRect(parent, id); };
+void DialogChildren::Move(int id, const Rect& r) {
+    MoveWindow(GetDlgItem(dialog_, id), r.left, r.top, r.right - r.left, r.bottom - r.top, repaint_);
 }
 
-} // namespace
+} // namespace ctl
 
 void AnchorControl(const AnchorSpec& anchor) {
     const ctl::Anchors anchors{anchor.leftAnchor, anchor.topAnchor, anchor.rightAnchor, anchor.bottomAnchor,
                                anchor.flags};
-    const ctl::Rect parent = ToRect(anchor.parentRect);
+    const ctl::Rect parent = ctl::ToRect(anchor.parentRect);
+    ctl::DialogChildren children(anchor.parentWindow, false);
     if (anchor.measure) {
-        const AnchorDistances d = ctl::MeasureAnchors(anchors, ChildRect(anchor.parentWindow, anchor.controlId), parent,
-                                                      SiblingsOf(anchor.parentWindow));
+        const AnchorDistances d =
+            ctl::MeasureAnchors(anchors, children.Get(anchor.controlId), parent, ctl::SiblingsOf(children));
         anchor.leftDistance = d.left;
         anchor.topDistance = d.top;
         anchor.rightDistance = d.right;
@@ -29,11 +30,10 @@ void AnchorControl(const AnchorSpec& anchor) {
         return;
     }
     const AnchorDistances d{anchor.leftDistance, anchor.topDistance, anchor.rightDistance, anchor.bottomDistance};
-    const ctl::Rect r = ctl::ApplyAnchors(anchors, d, parent, SiblingsOf(anchor.parentWindow));
-    MoveWindow(GetDlgItem(anchor.parentWindow, anchor.controlId), r.left, r.top, r.right - r.left, r.bottom - r.top,
-               FALSE);
+    children.Move(anchor.controlId, ctl::ApplyAnchors(anchors, d, parent, ctl::SiblingsOf(children)));
 }
 
 int ResolveFarEdge(HWND parent, bool vertical, int nearEdge, int anchor, int distance, int parentFarEdge) {
-    return ctl::ResolveFarEdge(vertical, nearEdge, anchor, distance, parentFarEdge, SiblingsOf(parent));
+    ctl::DialogChildren children(parent, false);
+    return ctl::ResolveFarEdge(vertical, nearEdge, anchor, distance, parentFarEdge, ctl::SiblingsOf(children));
 }

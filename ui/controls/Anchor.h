@@ -2,7 +2,7 @@
 // siblings, or centred between its anchors, when the parent is resized.
 #pragma once
 
-#include "controls/AnchorMath.h"
+#include "controls/Layout.h"
 
 #include <windows.h>
 
@@ -21,6 +21,25 @@ struct AnchorSpec {
     const RECT& parentRect;
     HWND parentWindow;
 };
+
+namespace ctl {
+
+// A dialog's children by id, as the layout reads and moves them, in its client coordinates.
+class DialogChildren final : public LayoutTarget {
+public:
+    DialogChildren(HWND dialog, bool repaint) : dialog_(dialog), repaint_(repaint) {}
+    Rect Get(int id) override;
+    // Moves without repainting unless asked to.
+    void Move(int id, const Rect& rect) override;
+
+private:
+    HWND dialog_;
+    BOOL repaint_;
+};
+
+Rect ToRect(const RECT& rect);
+
+} // namespace ctl
 
 // Measures (records the four distances) or applies (moves the control without repainting).
 void AnchorControl(const AnchorSpec& anchor);

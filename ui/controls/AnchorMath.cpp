@@ -19,12 +19,29 @@ struct AxisDistances {
     int farDistance;
 };
 
-AxisDistances MeasureAxis(int nearAnchor, int farAnchor, bool centred, Span control, Span parent, bool vertical,
+enum class Centring { None, Centred, OffCentre };
+
+Centring CentringOf(int flags, int centred, int offCentre) {
+    if (flags & centred)
+        return Centring::Centred;
+    return (flags & offCentre) ? Centring::OffCentre : Centring::None;
+}
+
+// The point between the anchors that a centred control is placed around.
+int CentreBetween(int nearAnchor, int farAnchor, Span parent, bool vertical, const SiblingRect& sibling) {
+    const int low = nearAnchor == ANCHOR_PARENT ? parent.nearEdge : Along(sibling(nearAnchor), vertical).farEdge;
+    const int high = farAnchor == ANCHOR_PARENT ? parent.farEdge : Along(sibling(farAnchor), vertical).nearEdge;
+    return low + (high - low) / 2;
+}
+
+AxisDistances MeasureAxis(int nearAnchor, int farAnchor, Centring centring, Span control, Span parent, bool vertical,
                           const SiblingRect& sibling) {
     const int size = control.farEdge - control.nearEdge;
     AxisDistances d{};
-    if (centred)
+    if (centring == Centring::Centred)
         d.nearDistance = size / 2;
+    else if (centring == Centring::OffCentre)
+        d.nearDistance = CentreBetween(nearAnchor, farAnchor, parent, vertical, sibling) - control.nearEdge;
     else if (nearAnchor == ANCHOR_PARENT)
         d.nearDistance = control.nearEdge;
     else if (nearAnchor == ANCHOR_SIZE)
@@ -32,7 +49,7 @@ AxisDistances MeasureAxis(int nearAnchor, int farAnchor, bool centred, Span cont
     else
         d.nearDistance = control.nearEdge - Along(sibling(nearAnchor), vertical).farEdge;
 
-    if (centred || farAnchor == ANCHOR_SIZE)
+    if (centring != Centring::None || farAnchor == ANCHOR_SIZE)
         d.farDistance = size;
     else if (farAnchor == ANCHOR_PARENT)
         d.farDistance = parent.farEdge - control.farEdge;
@@ -41,13 +58,11 @@ AxisDistances MeasureAxis(int nearAnchor, int farAnchor, bool centred, Span cont
     return d;
 }
 
-Span ApplyAxis(int nearAnchor, int farAnchor, bool centred, AxisDistances d, Span parent, bool vertical,
+Span ApplyAxis(int nearAnchor, int farAnchor, Centring centring, AxisDistances d, Span parent, bool vertical,
                const SiblingRect& sibling) {
     Span result{};
-    if (centred) {
-        const int low = nearAnchor == ANCHOR_PARENT ? parent.nearEdge : Along(sibling(nearAnchor), vertical).farEdge;
-        const int high = farAnchor == ANCHOR_PARENT ? parent.farEdge : Along(sibling(farAnchor), vertical).nearEdge;
-        result.nearEdge = low + (high - low) / 2 - d.nearDistance;
+    if (centring != Centring::None) {
+        result.nearEdge = CentreBetween(nearAnchor, farAnchor, parent, vertical, sibling) - d.nearDistance;
         result.farEdge = result.nearEdge + d.farDistance;
     } else if (nearAnchor == ANCHOR_SIZE) {
         result.farEdge = ResolveFarEdge(vertical, 0, farAnchor, d.farDistance, parent.farEdge, sibling);
@@ -63,19 +78,28 @@ Span ApplyAxis(int nearAnchor, int farAnchor, bool centred, AxisDistances d, Spa
 } // namespace
 
 AnchorDistances MeasureAnchors(const Anchors& a, Rect control, Rect parent, const SiblingRect& sibling) {
-    const AxisDistances h = MeasureAxis(a.left, a.right, (a.flags & ANCHOR_CENTRE_HORZ) != 0, Along(control, false),
-                                        Along(parent, false), false, sibling);
-    const AxisDistances v = MeasureAxis(a.top, a.bottom, (a.flags & ANCHOR_CENTRE_VERT) != 0, Along(control, true),
-                                        Along(parent, true), true, sibling);
+    const AxisDistances h = MeasureAxis(a.left, a.right, CentringOf(a.flags, ANCHOR_CENTRE_HORZ, kOffCentreHorz),
+                                        Along(control, false), Along(parent, false), false, sibling);
+    const AxisDistances v = MeasureAxis(a.top, a.bottom, CentringOf(a.flags, ANCHOR_CENTRE_VERT, kOffCentreVert),
+                                        Along(control, true), Along(parent, true), true, sibling);
     return {h.nearDistance, v.nearDistance, h.farDistance, v.farDistance};
 }
 
 Rect ApplyAnchors(const Anchors& a, const AnchorDistances& d, Rect parent, const SiblingRect& sibling) {
-    const Span h = ApplyAxis(a.left, a.right, (a.flags & ANCHOR_CENTRE_HORZ) != 0, {d.left, d.right},
-                             Along(parent, false), false, sibling);
-    const Span v = ApplyAxis(a.top, a.bottom, (a.flags & ANCHOR_CENTRE_VERT) != 0, {d.top, d.bottom},
-                             Along(parent, true), true, sibling);
-    return {h.nearEdge, v.nearEdge, h.farEdge, v.farEdge};
+    const Span h = ApplyAxis(a.left, a.right, CentringOf(a.flags, ANCHOR_CENTRE_HORZ, kOffCentreHorz),
+                             {d.left, d.right}, Along(parent, false), false, sibling);
+    const Span v = ApplyAxis(a.top, a.bottom, CentringOf(a.flags, ANCHOR_CENTRE_VERT, kOffCentreVert),
+                             {d.top, d.bottom}, Along(parent, true), true, sibling);
+    Rect r{h.nearEdge, v.nearEdge, h.farEdge, v.farEdge};
+    if (a.flags & kSnapTop)
+        r.top = parent.top;
+    if (a.flags & kSnapLeft)
+        r.left = parent.left;
+    if (a.flags & kSnapRight)
+        r.right = parent.right;
+    if (a.flags & kSnapBottom)
+        r.bottom = parent.bottom;
+    return r;
 }
 
 int ResolveFarEdge(bool vertical, int nearEdge, int anchor, int distance, int parentFarEdge,

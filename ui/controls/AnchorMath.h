@@ -24,12 +24,22 @@ struct AnchorDistances {
 
 namespace ctl {
 
+// Further flags of the engine, beside ANCHOR_CENTRE_*. Off-centre: placed like a centred control,
+// but keeping the offset from the centre that it had when measured rather than being centred.
+inline constexpr int kOffCentreHorz = 0x10;
+inline constexpr int kOffCentreVert = 0x20;
+// Snaps: after placing, the edge is set to the parent's edge.
+inline constexpr int kSnapTop = 0x100;
+inline constexpr int kSnapLeft = 0x200;
+inline constexpr int kSnapRight = 0x400;
+inline constexpr int kSnapBottom = 0x800;
+
 struct Anchors {
     int left;
     int top;
     int right;
     int bottom;
-    int flags;
+    int flags; // ANCHOR_CENTRE_* and the engine's flags above
 };
 
 // A sibling's rectangle in the parent's client coordinates.

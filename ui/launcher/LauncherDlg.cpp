@@ -3,7 +3,6 @@
 #include "GameStart.h"
 #include "InstallerRecord.h"
 #include "ResourceIds.h"
-#include "controls/Anchor.h"
 #include "framework/Application.h"
 #include "win32/Shell.h"
 
@@ -13,14 +12,12 @@ namespace {
 
 constexpr COLORREF kQuitDarkEdge = RGB(1, 1, 15);
 
-// Distances captured from the template at the first initialisation; kept for the program's life.
-struct LauncherLayout {
-    bool measured = false;
-    AnchorDistances settings;
-    AnchorDistances launch;
-    AnchorDistances quit;
+// Settings stays centred; Launch keeps its gap to the left of Settings and Quit to its right.
+constexpr ctl::LayoutRow kLayout[] = {
+    {IDC_LAUNCHER_SETTINGS, {ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_SIZE, ANCHOR_CENTRE_HORZ}},
+    {IDC_LAUNCHER_LAUNCH, {ANCHOR_PARENT, ANCHOR_PARENT, IDC_LAUNCHER_SETTINGS, ANCHOR_SIZE, 0}},
+    {IDC_LAUNCHER_QUIT, {IDC_LAUNCHER_SETTINGS, ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_SIZE, 0}},
 };
-LauncherLayout g_layout;
 
 std::wstring CurrentDirectory() {
     std::vector<wchar_t> buffer(32768, L'\0');
@@ -36,11 +33,9 @@ CLauncherDlg::CLauncherDlg(TextLookup texts, IRegistryBackend& registry, HWND pa
 
 bool CLauncherDlg::OnInitDialog() {
     fw::Dialog::OnInitDialog();
-    if (!g_layout.measured) {
-        Layout(true);
-        g_layout.measured = true;
-    }
-    Layout(false);
+    layout_.Init(hwnd_, ClientRect());
+    layout_.AddRows(kLayout);
+    Layout();
 
     SetText(texts_(L"IDS_LAUNCHER_TITLE"));
     SetItemText(IDC_LAUNCHER_LAUNCH, texts_(L"IDS_LAUNCH_BUTTON"));
@@ -60,43 +55,16 @@ bool CLauncherDlg::OnInitDialog() {
     return true;
 }
 
-// Settings stays centred; Launch keeps its gap to the left of Settings and Quit to its right.
-void CLauncherDlg::Layout(bool measure) {
-    const RECT client = ClientRect();
-    AnchorDistances& settingsGap = g_layout.settings;
-    AnchorControl({IDC_LAUNCHER_SETTINGS, ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_SIZE, ANCHOR_CENTRE_HORZ,
-                   settingsGap.left, settingsGap.top, settingsGap.right, settingsGap.bottom, measure, client, hwnd_});
-
-    const HWND launch = Item(IDC_LAUNCHER_LAUNCH);
-    const HWND quit = Item(IDC_LAUNCHER_QUIT);
-    AnchorDistances& launchGap = g_layout.launch;
-    AnchorDistances& quitGap = g_layout.quit;
-    if (measure) {
-        const RECT settings = ChildRect(Item(IDC_LAUNCHER_SETTINGS));
-        const RECT launchRect = ChildRect(launch);
-        launchGap = {launchRect.left, launchRect.top, settings.left - launchRect.right,
-                     launchRect.bottom - launchRect.top};
-        const RECT quitRect = ChildRect(quit);
-        quitGap = {quitRect.left - settings.right, quitRect.top, client.right - quitRect.right,
-                   quitRect.bottom - quitRect.top};
-        return;
-    }
-    const RECT settings = ChildRect(Item(IDC_LAUNCHER_SETTINGS));
-    const int launchRight =
-        ResolveFarEdge(hwnd_, false, launchGap.left, IDC_LAUNCHER_SETTINGS, launchGap.right, client.right);
-    const int launchBottom = ResolveFarEdge(hwnd_, true, launchGap.top, ANCHOR_SIZE, launchGap.bottom, client.bottom);
-    MoveWindow(launch, launchGap.left, launchGap.top, launchRight - launchGap.left, launchBottom - launchGap.top, FALSE);
-    const int quitLeft = settings.right + quitGap.left;
-    const int quitRight = ResolveFarEdge(hwnd_, false, quitLeft, ANCHOR_PARENT, quitGap.right, client.right);
-    const int quitBottom = ResolveFarEdge(hwnd_, true, quitGap.top, ANCHOR_SIZE, quitGap.bottom, client.bottom);
-    MoveWindow(quit, quitLeft, quitGap.top, quitRight - quitLeft, quitBottom - quitGap.top, FALSE);
-    RedrawNow();
+// Moves the buttons without repainting each, then repaints the whole dialog once.
+void CLauncherDlg::Layout() {
+    if (layout_.Apply(false))
+        RedrawNow();
 }
 
 void CLauncherDlg::OnSize(UINT type, int width, int height) {
     fw::Dialog::OnSize(type, width, height);
-    if (g_layout.measured && GetWindow(hwnd_, GW_CHILD) != nullptr)
-        Layout(false);
+    if (GetWindow(hwnd_, GW_CHILD) != nullptr)
+        Layout();
 }
 
 bool CLauncherDlg::OnCommand(int id, int code, HWND control) {

@@ -1,6 +1,7 @@
 // The launcher window: Launch starts the game, Settings opens the settings, Quit ends the run.
 #pragma once
 
+#include "controls/AnchorLayout.h"
 #include "controls/SkinButton.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
@@ -29,7 +30,7 @@ protected:
     bool PreTranslateMessage(MSG& msg) override;
 
 private:
-    void Layout(bool measure);
+    void Layout();
     void Launch();
     void MarkFocus(int id);
     void OpenSettings();
@@ -42,4 +43,5 @@ private:
     CSkinButton settings_;
     CSkinButton quit_;
     SettingsOpener openSettings_;
+    CAnchorLayout layout_; // measured from the template at initialisation
 };

@@ -18,29 +18,26 @@ constexpr int kTreeControlId = 101;
 
 using report::VerdictKey;
 
-// Registration order and anchors of the template's controls.
-struct AnchorEntry {
-    int id;
-    int flags;
-};
-constexpr int kTopLeft = report::kAnchorTop | report::kAnchorLeft;
-constexpr int kAcrossTop = report::kAnchorTop | report::kAnchorLeft | report::kAnchorRight;
-constexpr int kAcrossBottom = report::kAnchorLeft | report::kAnchorRight | report::kAnchorBottom;
-constexpr AnchorEntry kAnchors[] = {
-    {IDC_REPORT_VERDICT_FRAME, kTopLeft},
-    {IDC_REPORT_VERDICT_DIVIDER, kTopLeft},
-    {IDC_REPORT_VERDICT, kTopLeft},
-    {IDC_REPORT_VERDICT_IMAGE, kTopLeft},
-    {IDC_REPORT_VERDICT_RULE, kAcrossTop},
-    {IDC_REPORT_INFO, kAcrossTop},
-    {IDC_REPORT_TREE_FRAME, report::kAnchorTop | report::kAnchorLeft | report::kAnchorRight | report::kAnchorBottom},
-    {IDC_REPORT_COPYRIGHT_RULE, kAcrossBottom},
-    {IDC_REPORT_COPYRIGHT, kAcrossBottom},
-    {IDC_REPORT_EMBLEM, report::kAnchorLeft | report::kAnchorBottom},
-    {IDC_REPORT_FOOTER_RULE, kAcrossBottom},
-    {IDC_REPORT_OK, report::kAnchorRight | report::kAnchorBottom},
-    {IDC_REPORT_HELP_LINK, report::kAnchorBottom}, // centred across
-    {IDC_REPORT_HEADER_RULE, kAcrossTop},
+// The template's controls by their edge flags, in registration order.
+using ctl::EdgeRow;
+constexpr int kTopLeft = ctl::kAnchorTop | ctl::kAnchorLeft;
+constexpr int kAcrossTop = ctl::kAnchorTop | ctl::kAnchorLeft | ctl::kAnchorRight;
+constexpr int kAcrossBottom = ctl::kAnchorLeft | ctl::kAnchorRight | ctl::kAnchorBottom;
+constexpr ctl::LayoutRow kLayout[] = {
+    EdgeRow(IDC_REPORT_VERDICT_FRAME, kTopLeft),
+    EdgeRow(IDC_REPORT_VERDICT_DIVIDER, kTopLeft),
+    EdgeRow(IDC_REPORT_VERDICT, kTopLeft),
+    EdgeRow(IDC_REPORT_VERDICT_IMAGE, kTopLeft),
+    EdgeRow(IDC_REPORT_VERDICT_RULE, kAcrossTop),
+    EdgeRow(IDC_REPORT_INFO, kAcrossTop),
+    EdgeRow(IDC_REPORT_TREE_FRAME, kAcrossTop | ctl::kAnchorBottom),
+    EdgeRow(IDC_REPORT_COPYRIGHT_RULE, kAcrossBottom),
+    EdgeRow(IDC_REPORT_COPYRIGHT, kAcrossBottom),
+    EdgeRow(IDC_REPORT_EMBLEM, ctl::kAnchorLeft | ctl::kAnchorBottom),
+    EdgeRow(IDC_REPORT_FOOTER_RULE, kAcrossBottom),
+    EdgeRow(IDC_REPORT_OK, ctl::kAnchorRight | ctl::kAnchorBottom),
+    EdgeRow(IDC_REPORT_HELP_LINK, ctl::kAnchorBottom), // centred across
+    EdgeRow(IDC_REPORT_HEADER_RULE, kAcrossTop),
 };
 
 SIZE SizeOf(const RECT& r) { return SIZE{r.right - r.left, r.bottom - r.top}; }
@@ -103,8 +100,7 @@ bool CSystemCheckDlg::OnInitDialog() {
     }
 
     layout_.Init(hwnd_, ClientRect());
-    for (const AnchorEntry& entry : kAnchors)
-        layout_.AddItem(entry.id, entry.flags);
+    layout_.AddRows(kLayout);
     layout_.Apply(true);
     // The list comes last in the tab order: the focus starts where it always has, and Tab
     // from OK goes on to the list.
@@ -131,7 +127,7 @@ bool CSystemCheckDlg::OnInitDialog() {
     helpLink_.SetLinkTarget(texts_(L"IDS_SUPPORT_LINK"));
     // The link has fitted itself to its localized text: the layout moves it from there on, not
     // from the template's width.
-    layout_.Remeasure(helpLink_.Hwnd());
+    layout_.Remeasure(IDC_REPORT_HELP_LINK);
     initialised_ = true;
     if (!showOK)
         if (const HWND ok = Item(IDC_REPORT_OK))

@@ -13,6 +13,7 @@
 
 #include "Detection.h"
 #include "RegistryBackend.h"
+#include "controls/AnchorLayout.h"
 #include "controls/ColourRules.h"
 #include "controls/HyperLink.h"
 #include "controls/SkinButton.h"
@@ -20,7 +21,6 @@
 #include "framework/Gdi.h"
 #include "framework/PropertySheet.h"
 #include "texts/TextLookup.h"
-#include "report/AnchorLayout.h"
 
 #include <memory>
 #include <string>

@@ -4,60 +4,23 @@
 
 namespace sheet {
 
-namespace {
-
-// Reads a page's controls in its client coordinates and moves them without repainting each.
-class PageLayoutTarget final : public LayoutTarget {
-public:
-    explicit PageLayoutTarget(HWND page) : page_(page) {}
-
-    ctl::Rect Get(int control) override {
-        RECT rect{};
-        const HWND child = GetDlgItem(page_, control);
-        if (!child || !GetWindowRect(child, &rect))
-            return {};
-        MapWindowPoints(HWND_DESKTOP, page_, reinterpret_cast<POINT*>(&rect), 2);
-        return {rect.left, rect.top, rect.right, rect.bottom};
-    }
-
-    void Move(int control, const ctl::Rect& rect) override {
-        MoveWindow(GetDlgItem(page_, control), rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                   FALSE);
-    }
-
-private:
-    HWND page_;
-};
-
-} // namespace
-
 void StyleTooltip(const fw::ToolTipCtrl& tooltip) {
     tooltip.SetTipBkColor(RGB(0, 0, 0));
     tooltip.SetTipTextColor(RGB(255, 255, 255));
     tooltip.SetMaxTipWidth(225);
 }
 
-SettingsPage::SettingsPage(UINT templateId, UINT backgroundId, std::span<const LayoutRow> layout, CSettingsModel& model,
-                           TextLookup texts)
+SettingsPage::SettingsPage(UINT templateId, UINT backgroundId, std::span<const ctl::LayoutRow> layout,
+                           CSettingsModel& model, TextLookup texts)
     : fw::PropertyPage(templateId), model_(model), texts_(std::move(texts)), backgroundId_(backgroundId),
       rows_(layout) {}
 
 bool SettingsPage::CreateTooltip(fw::ToolTipCtrl& tooltip) { return tooltip.Create(hwnd_); }
 
 void SettingsPage::ArrangeControls() {
-    Layout(true);
-    Layout(false);
-}
-
-void SettingsPage::Layout(bool measure) {
-    PageLayoutTarget target(hwnd_);
-    const RECT client = ClientRect();
-    const ctl::Rect page{client.left, client.top, client.right, client.bottom};
-    if (measure) {
-        layout_ = MeasureLayout(rows_, page, target);
-        return;
-    }
-    ApplyLayout(rows_, layout_, page, target);
+    layout_.Init(hwnd_, ClientRect());
+    layout_.AddRows(rows_);
+    layout_.Apply(false);
     RedrawNow();
 }
 
@@ -79,8 +42,8 @@ void SettingsPage::FinishInitialisation() {
 
 void SettingsPage::OnSize(UINT type, int width, int height) {
     fw::PropertyPage::OnSize(type, width, height);
-    if (!layout_.empty() && GetWindow(hwnd_, GW_CHILD) != nullptr)
-        Layout(false);
+    if (GetWindow(hwnd_, GW_CHILD) != nullptr && layout_.Apply(false))
+        RedrawNow();
 }
 
 bool SettingsPage::OnEraseBkgnd(HDC dc) {

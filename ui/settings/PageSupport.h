@@ -4,7 +4,7 @@
 #pragma once
 
 #include "SettingsModel.h"
-#include "controls/AnchorMath.h"
+#include "controls/AnchorLayout.h"
 #include "controls/ColourRules.h"
 #include "framework/Controls.h"
 #include "framework/Gdi.h"
@@ -14,7 +14,6 @@
 
 #include <memory>
 #include <span>
-#include <vector>
 
 namespace sheet {
 
@@ -26,7 +25,7 @@ public:
     bool IsInitialised() const { return initialised_; }
 
 protected:
-    SettingsPage(UINT templateId, UINT backgroundId, std::span<const LayoutRow> layout, CSettingsModel& model,
+    SettingsPage(UINT templateId, UINT backgroundId, std::span<const ctl::LayoutRow> layout, CSettingsModel& model,
                  TextLookup texts);
 
     // Measures the template's arrangement of the layout table's controls and applies it.
@@ -51,11 +50,9 @@ protected:
     const TextLookup texts_;
 
 private:
-    void Layout(bool measure);
-
     const UINT backgroundId_;
-    const std::span<const LayoutRow> rows_;
-    std::vector<AnchorDistances> layout_;
+    const std::span<const ctl::LayoutRow> rows_;
+    CAnchorLayout layout_;
     std::unique_ptr<fw::ToolTipCtrl> tooltip_;
     fw::Bitmap background_;
     ColourRules colours_{ColourRule::Page};

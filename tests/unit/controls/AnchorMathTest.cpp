@@ -1,4 +1,4 @@
-#include "controls/AnchorMath.h"
+#include "controls/Layout.h"
 
 #include <gtest/gtest.h>
 
@@ -117,4 +117,40 @@ TEST(ResolveFarEdge, ByAnchorKind) {
     EXPECT_EQ(ctl::ResolveFarEdge(false, 50, ANCHOR_SIZE, 30, 400, Sibling), 80);
     EXPECT_EQ(ctl::ResolveFarEdge(false, 50, 11, 8, 400, Sibling), 272); // sibling left - distance
     EXPECT_EQ(ctl::ResolveFarEdge(true, 50, 12, -4, 300, Sibling), 204); // sibling top - distance
+}
+
+// Edge flags and snap bits: measured at `before`, placed at `after` (100 wider, 50 taller).
+TEST(AnchorApply, EdgeFlagsMoveOrStretchTheControl) {
+    const Rect child{100, 50, 200, 80};
+    const struct {
+        int flags;
+        Rect before, after, expected;
+    } cases[] = {
+        {15, {0, 0, 600, 400}, {0, 0, 700, 450}, {100, 50, 300, 130}},  // all four: stretches
+        {3, {0, 0, 600, 400}, {0, 0, 700, 450}, {100, 50, 200, 80}},    // top left: stays
+        {7, {0, 0, 600, 400}, {0, 0, 700, 450}, {100, 50, 300, 80}},    // top left right: widens
+        {12, {0, 0, 600, 400}, {0, 0, 700, 450}, {200, 100, 300, 130}}, // right bottom: moves with the corner
+        {14, {0, 0, 600, 400}, {0, 0, 700, 450}, {100, 100, 300, 130}}, // left right bottom
+        {10, {0, 0, 600, 400}, {0, 0, 700, 450}, {100, 100, 200, 130}}, // left bottom
+        {8, {0, 0, 600, 400}, {0, 0, 700, 450}, {150, 100, 250, 130}},  // bottom only: keeps its offset from the centre
+        {0, {0, 0, 600, 400}, {0, 0, 700, 450}, {150, 75, 250, 105}},   // nothing: both ways
+        // One snap bit at a time sets its own edge and leaves the other three to their flags.
+        {0x100 | 3, {0, 0, 600, 400}, {0, 0, 700, 450}, {100, 0, 200, 80}},
+        {0x200 | 3, {0, 0, 600, 400}, {0, 0, 700, 450}, {0, 50, 200, 80}},
+        {0x400 | 3, {0, 0, 600, 400}, {0, 0, 700, 450}, {100, 50, 700, 80}},
+        {0x800 | 3, {0, 0, 600, 400}, {0, 0, 700, 450}, {100, 50, 200, 450}},
+        {0x800 | 12, {0, 0, 600, 400}, {0, 0, 700, 450}, {200, 100, 300, 450}},
+        {0x200, {0, 0, 600, 400}, {0, 0, 700, 450}, {0, 75, 250, 105}}, // the far edge keeps its centre offset
+        // Each half width truncated: 601 (half 300) to 604 (half 302) moves by 2, not by 1.
+        {1, {0, 0, 601, 100}, {0, 0, 604, 100}, {102, 50, 202, 80}},
+        {12, {0, 0, 600, 400}, {0, 0, 550, 380}, {50, 30, 150, 60}}, // shrinking moves back
+    };
+    for (const auto& c : cases) {
+        const Anchors anchors = ctl::EdgeRow(0, c.flags).anchors;
+        const AnchorDistances d = ctl::MeasureAnchors(anchors, child, c.before, Sibling);
+        EXPECT_EQ(ctl::ApplyAnchors(anchors, d, c.after, Sibling), c.expected) << c.flags;
+        if ((c.flags & 0xF00) == 0) {
+            EXPECT_EQ(ctl::ApplyAnchors(anchors, d, c.before, Sibling), child) << c.flags << ": unchanged client";
+        }
+    }
 }
