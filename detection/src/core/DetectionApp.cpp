@@ -1,6 +1,5 @@
 #include "DetectionApp.h"
 
-
 #include <limits>
 #include <string_view>
 
