@@ -12,6 +12,10 @@
 
 namespace detection {
 
+// The score of the game's recommended processor class: the class boundary the program's
+// settings and the report both care about first.
+inline constexpr float kRecommendedClassScore = 1.0f;
+
 // Short runs, many of them: a run that another program interrupts is an outlier the median
 // ignores, as long as most runs go through undisturbed.
 inline constexpr double kBenchmarkWarmUpSeconds = 0.015;

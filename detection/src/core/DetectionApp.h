@@ -59,6 +59,7 @@ public:
 private:
     void Completed(int tests);
     GraphicsFacts TakeGraphics();
+    void MeasureAgainIfSlowed();
 
     std::unique_ptr<ISystemProbe> probe_;
     ProcessorPlan processors_;

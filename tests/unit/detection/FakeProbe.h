@@ -26,6 +26,7 @@ struct FakeProbe : ISystemProbe {
     // own: its records are read only after RunTests (or the application) is done with it.
     uint64_t benchmarkProcessors = ~0ull;          // of the last measurement
     std::vector<uint64_t> benchmarkCalls;          // the processors of each measurement
+    std::vector<std::optional<float>> laterScores; // answers of the second and later measurements
     std::thread::id benchmarkThread, graphicsThread, boundThread;
     int boundTo = -1;
     int graphicsQueries = 0;
@@ -37,10 +38,11 @@ struct FakeProbe : ISystemProbe {
     std::optional<float> MeasureCpuScore(uint64_t processors) override {
         benchmarkProcessors = processors;
         benchmarkThread = std::this_thread::get_id();
+        const size_t call = benchmarkCalls.size();
         benchmarkCalls.push_back(processors);
         if (duringBenchmark)
             duringBenchmark();
-        return score;
+        return call > 0 && call <= laterScores.size() ? laterScores[call - 1] : score;
     }
     std::optional<ProcessorFacts> QueryProcessors() override { return processors; }
     std::optional<uint64_t> QueryPhysicalMemory() override {
