@@ -207,7 +207,8 @@ TEST(LanguageFiles, SupportLinkIsTheSameWebAddressInEveryLanguage) {
     EXPECT_EQ(link.rfind(L"https://", 0), 0u) << link;
     EXPECT_EQ(link.find_first_of(L" \t\n"), std::wstring::npos) << link;
     for (const char* language : kLanguages) {
-        const std::wstring* found = ReadLanguage(language).file.Find(L"IDS_SUPPORT_LINK");
+        const auto part = ReadLanguage(language);
+        const std::wstring* found = part.file.Find(L"IDS_SUPPORT_LINK");
         EXPECT_EQ(found ? *found : L"", link) << language;
     }
 }

@@ -639,7 +639,7 @@ TEST_F(SettingsSheet, PressesOnThePagesBackgroundsMoveTheSheet) {
         PostMessageW(page, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
         PostMessageW(page, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
     };
-    RecordingSheet sheet(*model_, &hardware_,
+    RecordingSheet sheet(*model_, registry_, &hardware_,
                          {[&](DrivenSheet& s) {
                               press(s.VideoPage().Hwnd(), POINT{7, 9});
                           },
