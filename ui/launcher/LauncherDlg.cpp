@@ -5,6 +5,7 @@
 #include "Win32Settings.h"
 #include "ResourceIds.h"
 #include "controls/Anchor.h"
+#include "controls/WindowDpi.h"
 #include "framework/Application.h"
 #include "win32/Shell.h"
 
@@ -55,7 +56,7 @@ bool CLauncherDlg::OnInitDialog() {
 
     SetIcon(icon_, true);
     SetIcon(icon_, false);
-    background_ = fw::LoadBitmapResource(IDB_LAUNCHER_BACKGROUND);
+    background_ = art::ScaledBitmap(IDB_LAUNCHER_BACKGROUND, dpi::OfWindow(hwnd_));
     SetDefID(IDC_LAUNCHER_LAUNCH);
     return true;
 }
@@ -137,7 +138,7 @@ void CLauncherDlg::Launch() {
 
 bool CLauncherDlg::OnEraseBkgnd(HDC dc) {
     Default();
-    fw::StretchBitmap(dc, background_.Get(), ClientRect());
+    background_.Draw(dc, ClientRect());
     return true;
 }
 

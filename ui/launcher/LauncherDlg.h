@@ -1,6 +1,7 @@
 // The launcher window: Launch starts the game, Settings opens the settings, Quit ends the run.
 #pragma once
 
+#include "controls/ScaledArt.h"
 #include "controls/SkinButton.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
@@ -34,7 +35,7 @@ private:
 
     fw::TextLookup texts_;
     HICON icon_;
-    fw::Bitmap background_;
+    art::ScaledBitmap background_;
     CSkinButton launch_;
     CSkinButton settings_;
     CSkinButton quit_;

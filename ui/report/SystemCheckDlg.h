@@ -14,6 +14,7 @@
 #include "Detection.h"
 #include "controls/ColourRules.h"
 #include "controls/HyperLink.h"
+#include "controls/ScaledArt.h"
 #include "controls/SkinButton.h"
 #include "framework/Controls.h"
 #include "framework/Gdi.h"
@@ -77,7 +78,9 @@ private:
 
     fw::TextLookup texts_;
     HICON icon_;
-    fw::Bitmap background_;
+    art::ScaledBitmap background_;
+    // The gold rules at the window's scale, where it is not 100 %.
+    art::StaticPicture rules_[5];
     SIZE initialWindow_{};
     SIZE initialClient_{};
     SIZE initialPlaceholder_{};
