@@ -86,9 +86,9 @@ void CSystemCheckDlg::FillReport() {
         tree_->SetNodeImages(std::move(images));
 
     report::FillReportTree(*tree_,
-                   application_ ? report::ReadDetectedItems(application_->GetInformations())
-                                : std::vector<report::DetectedItem>{},
-                   texts_);
+                           application_ ? report::ReadDetectedItems(application_->GetInformations())
+                                        : std::vector<report::DetectedItem>{},
+                           texts_);
 }
 
 bool CSystemCheckDlg::OnInitDialog() {

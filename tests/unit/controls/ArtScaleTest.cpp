@@ -6,7 +6,7 @@
 TEST(Dpi, ScalesFiguresGivenAt96RoundingHalvesAwayFromZero) {
     const struct {
         int value, dpi, expected;
-    } cases[] = {{16, 96, 16}, {16, 120, 20}, {16, 144, 24}, {16, 192, 32}, {1, 144, 2},  {3, 120, 4},
+    } cases[] = {{16, 96, 16}, {16, 120, 20}, {16, 144, 24}, {16, 192, 32}, {1, 144, 2}, {3, 120, 4},
                  {5, 110, 6},  {7, 168, 12},  {-3, 144, -5}, {0, 192, 0},   {32, 0, 32}, {32, -1, 32}};
     for (const auto& c : cases)
         EXPECT_EQ(dpi::Scale(c.value, c.dpi), c.expected) << c.value << " at " << c.dpi;
