@@ -45,7 +45,7 @@ struct StaticPicture {
 };
 
 // A bitmap static control (SS_BITMAP) of a template shows the picture `baseId` fitted to its
-// size at `dpi`. Below 120 DPI the template's picture stays.
+// size at `dpi`. At 96 DPI and below the template's picture stays.
 void ShowScaledInStatic(HWND control, UINT baseId, int dpi, StaticPicture& owner);
 
 } // namespace art

@@ -13,6 +13,9 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <iterator>
+#include <type_traits>
+
 namespace {
 
 constexpr int kTreeControlId = 101;
@@ -148,7 +151,7 @@ bool CSystemCheckDlg::OnInitDialog() {
                  {IDC_REPORT_HEADER_RULE, IDB_RULE_HORIZONTAL},
                  {IDC_REPORT_FOOTER_RULE, IDB_RULE_HORIZONTAL},
                  {IDC_REPORT_COPYRIGHT_RULE, IDB_RULE_HORIZONTAL}};
-    static_assert(std::size(rules) == std::size(rules_));
+    static_assert(std::size(rules) == std::extent_v<decltype(rules_)>);
     for (size_t i = 0; i < std::size(rules); ++i)
         art::ShowScaledInStatic(Item(rules[i].control), rules[i].bitmap, dpi, rules_[i]);
     return true;
