@@ -239,7 +239,11 @@ TEST_F(AppWindows, LauncherLayoutFollowsTheSize) {
 // art stretched up from 96 DPI to 144 repeats a third of them.
 std::pair<double, double> RepeatedShares(HDC source, HBITMAP bitmap, int width, int height) {
     BITMAPINFO info{};
-    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height; // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
     std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
     GetDIBits(source, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
     const auto at = [&](int x, int y) { return pixels[static_cast<size_t>(y) * width + x]; };
