@@ -2,6 +2,7 @@
 
 #include "ResourceIds.h"
 #include "RunFlow.h"
+#include "controls/WindowDpi.h"
 #include "framework/ExceptionScope.h"
 
 CSplashDlg::CSplashDlg(HWND parent) : fw::Dialog(IDD_PROGRESS, parent) {}
@@ -14,6 +15,9 @@ bool CSplashDlg::OnInitDialog() {
     // Gold on the window's near-black, in keeping with the artwork.
     SendMessageW(bar_.Hwnd(), PBM_SETBARCOLOR, 0, RGB(201, 162, 74));
     SendMessageW(bar_.Hwnd(), PBM_SETBKCOLOR, 0, RGB(1, 1, 1));
+    // The template's picture is the window's only static control.
+    art::ShowScaledInStatic(FindWindowExW(hwnd_, nullptr, L"Static", nullptr), IDB_SPLASH, dpi::OfWindow(hwnd_),
+                            picture_);
     return result;
 }
 

@@ -4,6 +4,7 @@
 #include "Detection.h"
 #include "Localization.h"
 #include "controls/ColourRules.h"
+#include "controls/ScaledArt.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 
@@ -24,6 +25,7 @@ protected:
 private:
     fw::ProgressCtrl bar_;
     ColourRules colours_{ColourRule::Dialog};
+    art::StaticPicture picture_;
 };
 
 // The process-wide progress window object for modules loaded into the program (no window is

@@ -31,6 +31,13 @@
 #define IDB_RULE_HORIZONTAL 150 // gold rules of the report (used by its template only)
 #define IDB_RULE_VERTICAL 151
 
+// Every bitmap above is also drawn at 125, 150 and 200 % (scale index 1, 2, 3): the picture at
+// scale index i has the 100 % id plus 1000 * i (IDB_STATUS_IMAGES at 150 % is 2143). Only bitmaps
+// use these numbers (ids are per resource type), so they meet no dialog, icon or string id.
+// The 100 % ids are the ones above, unchanged.
+#define ART_SCALE_ID_STEP 1000
+#define ART_SCALED_ID(id, index) ((id) + ART_SCALE_ID_STEP * (index))
+
 #define VERDICT_IMAGE_WIDTH 32
 #define VERDICT_IMAGE_COUNT 3
 #define STATUS_IMAGE_WIDTH 16

@@ -193,6 +193,17 @@ bool ImageList::Create(UINT bitmapId, int width, int grow, COLORREF mask) {
     return list_ != nullptr;
 }
 
+bool ImageList::Create(HBITMAP strip, int width, int height, int grow, COLORREF mask) {
+    Reset();
+    BITMAP info{};
+    if (!strip || width <= 0 || !GetObjectW(strip, sizeof info, &info))
+        return false;
+    list_ = ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, info.bmWidth / width, grow);
+    if (list_ && ImageList_AddMasked(list_, strip, mask) < 0)
+        Reset();
+    return list_ != nullptr;
+}
+
 bool ImageList::Draw(HDC dc, int index, POINT at, UINT style) const {
     return list_ && index >= 0 && index < GetImageCount() && ImageList_Draw(list_, index, dc, at.x, at.y, style);
 }

@@ -131,6 +131,8 @@ public:
 
     // Images `width` pixels wide, growing by `grow`, pixels of `mask` colour transparent.
     bool Create(UINT bitmapId, int width, int grow, COLORREF mask);
+    // The same from a strip bitmap of images `width` x `height` (the bitmap stays the caller's).
+    bool Create(HBITMAP strip, int width, int height, int grow, COLORREF mask);
     HIMAGELIST Get() const { return list_; }
     int GetImageCount() const { return list_ ? ImageList_GetImageCount(list_) : 0; }
     bool Draw(HDC dc, int index, POINT at, UINT style = ILD_TRANSPARENT) const;

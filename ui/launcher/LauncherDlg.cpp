@@ -3,6 +3,7 @@
 #include "GameStart.h"
 #include "InstallerRecord.h"
 #include "ResourceIds.h"
+#include "controls/WindowDpi.h"
 #include "framework/Application.h"
 #include "win32/Shell.h"
 
@@ -50,7 +51,7 @@ bool CLauncherDlg::OnInitDialog() {
 
     SetIcon(icon_, true);
     SetIcon(icon_, false);
-    background_ = fw::LoadBitmapResource(IDB_LAUNCHER_BACKGROUND);
+    background_ = art::ScaledBitmap(IDB_LAUNCHER_BACKGROUND, dpi::OfWindow(hwnd_));
     SetDefID(IDC_LAUNCHER_LAUNCH);
     return true;
 }
@@ -104,7 +105,7 @@ void CLauncherDlg::Launch() {
 
 bool CLauncherDlg::OnEraseBkgnd(HDC dc) {
     Default();
-    fw::StretchBitmap(dc, background_.Get(), ClientRect());
+    background_.Draw(dc, ClientRect());
     return true;
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "controls/AnchorLayout.h"
+#include "controls/ScaledArt.h"
 #include "controls/SkinButton.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
@@ -38,7 +39,7 @@ private:
     TextLookup texts_;
     IRegistryBackend& registry_;
     HICON icon_;
-    fw::Bitmap background_;
+    art::ScaledBitmap background_;
     CSkinButton launch_;
     CSkinButton settings_;
     CSkinButton quit_;

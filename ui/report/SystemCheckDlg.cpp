@@ -1,6 +1,7 @@
 #include "report/SystemCheckDlg.h"
 
 #include "ResourceIds.h"
+#include "controls/WindowDpi.h"
 #include "framework/Application.h"
 #include "report/ReportFileSave.h"
 #include "report/ReportFill.h"
@@ -11,6 +12,9 @@
 
 #include <commctrl.h>
 #include <windowsx.h>
+
+#include <iterator>
+#include <type_traits>
 
 namespace {
 
@@ -82,9 +86,9 @@ void CSystemCheckDlg::FillReport() {
         tree_->SetNodeImages(std::move(images));
 
     report::FillReportTree(*tree_,
-                   application_ ? report::ReadDetectedItems(application_->GetInformations())
-                                : std::vector<report::DetectedItem>{},
-                   texts_);
+                           application_ ? report::ReadDetectedItems(application_->GetInformations())
+                                        : std::vector<report::DetectedItem>{},
+                           texts_);
 }
 
 bool CSystemCheckDlg::OnInitDialog() {
@@ -120,7 +124,9 @@ bool CSystemCheckDlg::OnInitDialog() {
     if (const wchar_t* key = VerdictKey(ShownResult()))
         SetItemText(IDC_REPORT_VERDICT, texts_(key));
 
-    verdictImages_.Create(IDB_VERDICT_IMAGES, VERDICT_IMAGE_WIDTH, 10, RGB(255, 255, 255));
+    const int dpi = dpi::OfWindow(hwnd_);
+    art::LoadImageStrip(verdictImages_, IDB_VERDICT_IMAGES, SIZE{VERDICT_IMAGE_WIDTH, VERDICT_IMAGE_WIDTH},
+                        VERDICT_IMAGE_COUNT, dpi, RGB(255, 255, 255));
     const RECT marker = ChildRect(Item(IDC_REPORT_VERDICT_IMAGE));
     verdictImagePosition_ = POINT{marker.left, marker.top};
 
@@ -132,7 +138,18 @@ bool CSystemCheckDlg::OnInitDialog() {
     if (!showOK)
         if (const HWND ok = Item(IDC_REPORT_OK))
             ShowWindow(ok, SW_HIDE);
-    background_ = fw::LoadBitmapResource(IDB_REPORT_BACKGROUND);
+    background_ = art::ScaledBitmap(IDB_REPORT_BACKGROUND, dpi);
+    const struct {
+        int control;
+        UINT bitmap;
+    } rules[] = {{IDC_REPORT_VERDICT_DIVIDER, IDB_RULE_VERTICAL},
+                 {IDC_REPORT_VERDICT_RULE, IDB_RULE_HORIZONTAL},
+                 {IDC_REPORT_HEADER_RULE, IDB_RULE_HORIZONTAL},
+                 {IDC_REPORT_FOOTER_RULE, IDB_RULE_HORIZONTAL},
+                 {IDC_REPORT_COPYRIGHT_RULE, IDB_RULE_HORIZONTAL}};
+    static_assert(std::size(rules) == std::extent_v<decltype(rules_)>);
+    for (size_t i = 0; i < std::size(rules); ++i)
+        art::ShowScaledInStatic(Item(rules[i].control), rules[i].bitmap, dpi, rules_[i]);
     return true;
 }
 
@@ -255,7 +272,7 @@ void CSystemCheckDlg::OnPaint() {
 bool CSystemCheckDlg::OnEraseBkgnd(HDC dc) {
     Default();
     if (background_)
-        fw::StretchBitmap(dc, background_.Get(), ClientRect());
+        background_.Draw(dc, ClientRect());
     return true;
 }
 

@@ -16,6 +16,7 @@
 #include "controls/AnchorLayout.h"
 #include "controls/ColourRules.h"
 #include "controls/HyperLink.h"
+#include "controls/ScaledArt.h"
 #include "controls/SkinButton.h"
 #include "framework/Controls.h"
 #include "framework/Gdi.h"
@@ -80,7 +81,9 @@ private:
     TextLookup texts_;
     IRegistryBackend& registry_;
     HICON icon_;
-    fw::Bitmap background_;
+    art::ScaledBitmap background_;
+    // The gold rules at the window's scale, where it is not 100 %.
+    art::StaticPicture rules_[5];
     SIZE initialWindow_{};
     SIZE initialClient_{};
     SIZE initialPlaceholder_{};

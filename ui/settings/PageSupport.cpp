@@ -1,5 +1,6 @@
 #include "settings/PageSupport.h"
 
+#include "controls/WindowDpi.h"
 #include "framework/Application.h"
 
 namespace sheet {
@@ -36,7 +37,7 @@ fw::ToolTipCtrl* SettingsPage::StartTooltip() {
 void SettingsPage::FinishInitialisation() {
     if (tooltip_)
         tooltip_->Activate(true);
-    background_ = fw::LoadBitmapResource(backgroundId_);
+    background_ = art::ScaledBitmap(backgroundId_, dpi::OfWindow(hwnd_));
     initialised_ = true;
 }
 
@@ -48,7 +49,7 @@ void SettingsPage::OnSize(UINT type, int width, int height) {
 
 bool SettingsPage::OnEraseBkgnd(HDC dc) {
     Default();
-    fw::StretchBitmap(dc, background_.Get(), ClientRect());
+    background_.Draw(dc, ClientRect());
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include "SettingsModel.h"
 #include "controls/AnchorLayout.h"
 #include "controls/ColourRules.h"
+#include "controls/ScaledArt.h"
 #include "framework/Controls.h"
 #include "framework/Gdi.h"
 #include "framework/PropertySheet.h"
@@ -54,7 +55,7 @@ private:
     const std::span<const ctl::LayoutRow> rows_;
     CAnchorLayout layout_;
     std::unique_ptr<fw::ToolTipCtrl> tooltip_;
-    fw::Bitmap background_;
+    art::ScaledBitmap background_;
     ColourRules colours_{ColourRule::Page};
     bool initialised_ = false;
 };

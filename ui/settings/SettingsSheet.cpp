@@ -1,6 +1,7 @@
 #include "settings/SettingsSheet.h"
 
 #include "ResourceIds.h"
+#include "controls/WindowDpi.h"
 #include "framework/Application.h"
 #include "settings/PageSupport.h"
 #include "settings/SheetKeys.h"
@@ -52,7 +53,7 @@ bool CSettingsSheet::OnInitDialog() {
     SetItemText(IDC_SHEET_DEFAULT, texts_(L"IDS_DEFAULT_SETTING_BUTTON"));
     SetItemText(IDC_SHEET_OK, texts_(L"IDS_OK_BUTTON"));
     SetItemText(IDC_SHEET_CANCEL, texts_(L"IDS_CANCEL_BUTTON"));
-    background_ = fw::LoadBitmapResource(IDB_SHEET_BACKGROUND);
+    background_ = art::ScaledBitmap(IDB_SHEET_BACKGROUND, dpi::OfWindow(hwnd_));
 
     auto tooltip = std::make_unique<fw::ToolTipCtrl>();
     if (!CreateTooltip(*tooltip))
@@ -160,7 +161,7 @@ void CSettingsSheet::OnLButtonDblClk(UINT flags, POINT point) {
 
 bool CSettingsSheet::OnEraseBkgnd(HDC dc) {
     Default();
-    fw::StretchBitmap(dc, background_.Get(), ClientRect());
+    background_.Draw(dc, ClientRect());
     return true;
 }
 

@@ -7,6 +7,7 @@
 
 #include "SettingsModel.h"
 #include "controls/ColourRules.h"
+#include "controls/ScaledArt.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinTabCtrl.h"
 #include "framework/Controls.h"
@@ -71,7 +72,7 @@ private:
     CLanguagePage* language_ = nullptr;
     fw::PropertyPage* report_ = nullptr;
     std::unique_ptr<fw::ToolTipCtrl> tooltip_;
-    fw::Bitmap background_;
+    art::ScaledBitmap background_;
 
     CSettingsModel& model_;
     TextLookup texts_;

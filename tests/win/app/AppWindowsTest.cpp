@@ -6,6 +6,8 @@
 #include "MemoryRegistry.h"
 #include "ResourceIds.h"
 #include "SplashDlg.h"
+#include "controls/Dpi.h"
+#include "controls/ScaledArt.h"
 #include "dialogs/MessageDialog.h"
 #include "framework/Application.h"
 #include "win32/Owners.h"
@@ -255,6 +257,55 @@ TEST_F(AppWindows, LauncherLayoutFollowsTheSize) {
     EXPECT_EQ(clientAfter.right - after[2].right, clientBefore.right - before[2].right);
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(after[i].bottom - after[i].top, before[i].bottom - before[i].top);
+}
+
+// Share of pixel columns equal to their left neighbour and of rows equal to the row above:
+// art stretched up from 96 DPI to 144 repeats a third of them.
+std::pair<double, double> RepeatedShares(HDC source, HBITMAP bitmap, int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height; // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
+    GetDIBits(source, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+    const auto at = [&](int x, int y) { return pixels[static_cast<size_t>(y) * width + x]; };
+    int columns = 0, rows = 0;
+    for (int x = 1; x < width; ++x) {
+        bool same = true;
+        for (int y = 0; y < height && same; ++y)
+            same = at(x, y) == at(x - 1, y);
+        columns += same;
+    }
+    for (int y = 1; y < height; ++y) {
+        bool same = true;
+        for (int x = 0; x < width && same; ++x)
+            same = at(x, y) == at(x, y - 1);
+        rows += same;
+    }
+    return {double(columns) / (width - 1), double(rows) / (height - 1)};
+}
+
+TEST_F(AppWindows, LauncherArtAtHigherDpiIsDrawnNotStretched) {
+    for (const int dpi : {120, 144, 192}) {
+        const int width = dpi::Scale(450, dpi), height = dpi::Scale(300, dpi);
+        const fw::ClientDC screen(nullptr);
+        const fw::MemoryDC target(screen.Get(), width, height);
+        ASSERT_TRUE(target && target.Bitmap());
+        const auto share = [&](const art::ScaledBitmap& art) {
+            art.Draw(target.Get(), RECT{0, 0, width, height});
+            GdiFlush();
+            return RepeatedShares(target.Get(), target.Bitmap(), width, height);
+        };
+        const auto [columns, rows] = share(art::ScaledBitmap(IDB_LAUNCHER_BACKGROUND, dpi));
+        EXPECT_LT(columns, 0.02) << dpi;
+        EXPECT_LT(rows, 0.02) << dpi;
+        // The measure sees the blocky picture that stretching the 100 % art gives.
+        const auto [stretchedColumns, stretchedRows] = share(art::ScaledBitmap(IDB_LAUNCHER_BACKGROUND, 96));
+        EXPECT_GT(stretchedColumns, 0.15) << dpi;
+        EXPECT_GT(stretchedRows, 0.15) << dpi;
+    }
 }
 
 } // namespace

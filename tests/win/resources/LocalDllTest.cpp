@@ -11,6 +11,8 @@
 
 #include "DialogTemplate.h"
 #include "ResourceIds.h"
+#include "controls/ArtScale.h"
+#include "controls/Dpi.h"
 
 namespace {
 
@@ -195,41 +197,62 @@ struct BitmapSize {
     int width, height; // 0: only "present"
 };
 
-TEST_F(LocalDll, ImageStripsHaveTheirImageSizes) {
-    for (const BitmapSize& b : {BitmapSize{IDB_VERDICT_IMAGES, VERDICT_IMAGE_WIDTH * VERDICT_IMAGE_COUNT, 32},
-                                BitmapSize{IDB_STATUS_IMAGES, STATUS_IMAGE_WIDTH * STATUS_IMAGE_COUNT, 16}}) {
-        HBITMAP bitmap = LoadBitmapW(module_, MAKEINTRESOURCEW(b.id));
-        ASSERT_NE(bitmap, nullptr) << b.id;
-        BITMAP bm{};
-        GetObjectW(bitmap, sizeof bm, &bm);
-        EXPECT_EQ(bm.bmWidth, b.width) << b.id;
-        EXPECT_EQ(bm.bmHeight, b.height) << b.id;
-        DeleteObject(bitmap);
+// Every bitmap at every scale: the 100 % size drawn again at 125, 150 and 200 %, under the id
+// the program asks for at that scale, its size rounded as the program rounds pixel figures.
+TEST_F(LocalDll, EveryBitmapIsThereAtEveryScaleWithItsSize) {
+    const BitmapSize bitmaps[] = {{IDB_VERDICT_IMAGES, VERDICT_IMAGE_WIDTH * VERDICT_IMAGE_COUNT, 32},
+                                  {IDB_STATUS_IMAGES, STATUS_IMAGE_WIDTH * STATUS_IMAGE_COUNT, 16},
+                                  {IDB_LAUNCHER_BACKGROUND, 450, 300},
+                                  {IDB_SPLASH, 360, 117},
+                                  {IDB_SHEET_BACKGROUND, 608, 397},
+                                  {IDB_VIDEO_BACKGROUND, 480, 338},
+                                  {IDB_LANGUAGE_BACKGROUND, 480, 338},
+                                  {IDB_REPORT_BACKGROUND, 480, 338},
+                                  {IDB_RULE_HORIZONTAL, 256, 1},
+                                  {IDB_RULE_VERTICAL, 1, 64}};
+    for (int index = 0; index < art::kScaleCount; ++index) {
+        const int dpi = dpi::kBase * art::kScalePercents[index] / 100;
+        for (const BitmapSize& b : bitmaps) {
+            const int id = ART_SCALED_ID(b.id, index);
+            HBITMAP bitmap = LoadBitmapW(module_, MAKEINTRESOURCEW(id));
+            ASSERT_NE(bitmap, nullptr) << id;
+            BITMAP bm{};
+            GetObjectW(bitmap, sizeof bm, &bm);
+            EXPECT_EQ(bm.bmWidth, dpi::Scale(b.width, dpi)) << id;
+            EXPECT_EQ(bm.bmHeight, dpi::Scale(b.height, dpi)) << id;
+            DeleteObject(bitmap);
+        }
     }
 }
 
 // White is the transparent colour: each image's corners must be white and its centre not, or
 // the images would show white boxes or holes.
 TEST_F(LocalDll, ImageStripsUseWhiteOnlyAroundTheirImages) {
-    for (const BitmapSize& b : {BitmapSize{IDB_VERDICT_IMAGES, VERDICT_IMAGE_WIDTH, 32},
-                                BitmapSize{IDB_STATUS_IMAGES, STATUS_IMAGE_WIDTH, 16}}) {
-        HBITMAP bitmap = LoadBitmapW(module_, MAKEINTRESOURCEW(b.id));
-        ASSERT_NE(bitmap, nullptr);
-        BITMAP bm{};
-        GetObjectW(bitmap, sizeof bm, &bm);
-        HDC dc = CreateCompatibleDC(nullptr);
-        HGDIOBJ old = SelectObject(dc, bitmap);
-        for (int x0 = 0; x0 + b.width <= bm.bmWidth; x0 += b.width) {
-            for (POINT corner :
-                 {POINT{0, 0}, POINT{b.width - 1, 0}, POINT{0, b.height - 1}, POINT{b.width - 1, b.height - 1}})
-                EXPECT_EQ(GetPixel(dc, x0 + corner.x, corner.y), RGB(255, 255, 255)) << b.id << " image at " << x0;
-            EXPECT_NE(GetPixel(dc, x0 + b.width / 2, b.height / 2), RGB(255, 255, 255)) << b.id << " image at " << x0;
-            EXPECT_NE(GetPixel(dc, x0 + b.width / 4, b.height / 2), RGB(255, 255, 255)) << b.id << " image at " << x0;
+    for (const BitmapSize& base : {BitmapSize{IDB_VERDICT_IMAGES, VERDICT_IMAGE_WIDTH, 32},
+                                   BitmapSize{IDB_STATUS_IMAGES, STATUS_IMAGE_WIDTH, 16}})
+        for (int index = 0; index < art::kScaleCount; ++index) {
+            const int dpi = dpi::kBase * art::kScalePercents[index] / 100;
+            const BitmapSize b{ART_SCALED_ID(base.id, index), dpi::Scale(base.width, dpi),
+                               dpi::Scale(base.height, dpi)};
+            HBITMAP bitmap = LoadBitmapW(module_, MAKEINTRESOURCEW(b.id));
+            ASSERT_NE(bitmap, nullptr);
+            BITMAP bm{};
+            GetObjectW(bitmap, sizeof bm, &bm);
+            HDC dc = CreateCompatibleDC(nullptr);
+            HGDIOBJ old = SelectObject(dc, bitmap);
+            for (int x0 = 0; x0 + b.width <= bm.bmWidth; x0 += b.width) {
+                for (POINT corner :
+                     {POINT{0, 0}, POINT{b.width - 1, 0}, POINT{0, b.height - 1}, POINT{b.width - 1, b.height - 1}})
+                    EXPECT_EQ(GetPixel(dc, x0 + corner.x, corner.y), RGB(255, 255, 255)) << b.id << " image at " << x0;
+                EXPECT_NE(GetPixel(dc, x0 + b.width / 2, b.height / 2), RGB(255, 255, 255))
+                    << b.id << " image at " << x0;
+                EXPECT_NE(GetPixel(dc, x0 + b.width / 4, b.height / 2), RGB(255, 255, 255))
+                    << b.id << " image at " << x0;
+            }
+            SelectObject(dc, old);
+            DeleteDC(dc);
+            DeleteObject(bitmap);
         }
-        SelectObject(dc, old);
-        DeleteDC(dc);
-        DeleteObject(bitmap);
-    }
 }
 
 // Backgrounds are stretched over their windows: drawn at the window's shape they are not distorted.
@@ -257,7 +280,7 @@ TEST_F(LocalDll, BackgroundsHaveTheShapeOfTheirWindows) {
 }
 
 TEST_F(LocalDll, WindowIconHasTheSizesWindowsShow) {
-    for (int size : {16, 32, 48}) {
+    for (int size : {16, 20, 24, 32, 40, 48, 64}) {
         HICON icon = static_cast<HICON>(LoadImageW(module_, MAKEINTRESOURCEW(IDI_WINDOW), IMAGE_ICON, size, size, 0));
         ASSERT_NE(icon, nullptr) << size;
         ICONINFO info{};
@@ -273,7 +296,7 @@ TEST_F(LocalDll, WindowIconHasTheSizesWindowsShow) {
     HRSRC group = FindResourceW(module_, MAKEINTRESOURCEW(IDI_WINDOW), MAKEINTRESOURCEW(14) /* RT_GROUP_ICON */);
     ASSERT_NE(group, nullptr);
     auto* dir = static_cast<BYTE*>(LockResource(LoadResource(module_, group)));
-    for (int size : {16, 32, 48})
+    for (int size : {16, 20, 24, 32, 40, 48, 64})
         EXPECT_NE(LookupIconIdFromDirectoryEx(dir, TRUE, size, size, 0), 0) << size;
 }
 

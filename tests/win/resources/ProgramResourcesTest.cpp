@@ -23,11 +23,13 @@ TEST(ProgramResources, IconGroupIsNamedIdiIcon1) {
     DestroyIcon(icon);
 }
 
-TEST(ProgramResources, ManifestRunsAsInvokerOnTheSupportedSystems) {
+TEST(ProgramResources, ManifestRunsAsInvokerPerMonitorDpiAwareOnTheSupportedSystems) {
     const std::string manifest = Manifest();
     ASSERT_FALSE(manifest.empty());
     EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
     EXPECT_NE(manifest.find("uiAccess=\"false\""), std::string::npos);
+    EXPECT_NE(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>"), std::string::npos);
+    EXPECT_NE(manifest.find(">true/pm</dpiAware>"), std::string::npos);
     for (const char* os : {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"})
         EXPECT_NE(manifest.find(os), std::string::npos) << os;
 }
