@@ -1,9 +1,9 @@
 // The results dialog run for real on the program's resource library, driven inside its modal run.
 #include "ReportWinSupport.h"
 #include "TestSupport.h"
-#include "report/ReportTree.h"
-#include "report/ReportTreeList.h"
-#include "report/ReportTreePane.h"
+#include "tree/ReportTree.h"
+#include "tree/ReportTreeList.h"
+#include "tree/ReportTreePane.h"
 #include "report/SystemCheckDlg.h"
 
 #include <gtest/gtest.h>
