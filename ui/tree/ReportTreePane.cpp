@@ -1,5 +1,6 @@
 #include "tree/ReportTreePane.h"
 
+#include "framework/Gdi.h"
 #include "tree/TreeFonts.h"
 
 #include <algorithm>
