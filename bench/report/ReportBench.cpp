@@ -9,8 +9,8 @@
 #include "ResourceIds.h"
 #include "framework/Application.h"
 #include "framework/Controls.h"
-#include "report/ReportTree.h"
-#include "report/ReportTreeList.h"
+#include "tree/ReportTree.h"
+#include "tree/ReportTreeList.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -117,7 +117,7 @@ int wmain(int argc, wchar_t** argv) {
     // The plain program beside them, with the list's client size, fonts and images.
     RECT client{};
     GetClientRect(shortList.List(), &client);
-    const report::ReportTreeModel& model = shortList.tree.Model();
+    const tree::ReportTreeModel& model = shortList.tree.Model();
     bench::PlainRows plain({CReportTree::NormalFont(), CReportTree::BoldFont(), shortList.tree.NodeImages(),
                             model.IndentWidth(), model.Divider(), shortList.group->ColumnWidth(),
                             L"System requirements", L"Minimum"});

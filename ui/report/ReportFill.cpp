@@ -1,7 +1,7 @@
 #include "report/ReportFill.h"
 
 #include "Detection.h"
-#include "report/ReportTree.h"
+#include "tree/ReportTree.h"
 
 #include <memory>
 
@@ -33,7 +33,6 @@ void FillReportTree(CReportTree& tree, const std::vector<DetectedItem>& items, c
         item->SetReadOnly(true);
         item->Show(true);
         item->SetValueData(&detected.value);
-        item->SetTestResult(detected.result);
         const int image = StatusImageFor(detected.result);
         if (image >= 0 && !group->Columns().empty())
             item->AddStatusImage(group->Columns().front().centreOffset, image);

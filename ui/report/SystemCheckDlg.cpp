@@ -7,7 +7,8 @@
 #include "report/ReportFill.h"
 #include "report/ReportMenu.h"
 #include "report/ReportText.h"
-#include "report/ReportTree.h"
+#include "tree/ReportTree.h"
+#include "tree/ReportTreePane.h"
 #include "win32/Clipboard.h"
 
 #include <commctrl.h>
@@ -80,6 +81,8 @@ void CSystemCheckDlg::FillReport() {
     const RECT rect{0, 0, frame.right - frame.left, frame.bottom - frame.top};
     // A tab stop, so that the keyboard reaches the rows; the placeholder is a control parent.
     tree_->Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, rect, placeholder, kTreeControlId);
+    tree_->Pane().SetNoSelectionTexts(fw::LoadStringResource(IDS_PANE_TITLE_NO_SELECTION),
+                                      fw::LoadStringResource(IDS_PANE_TEXT_NO_SELECTION));
 
     fw::ImageList images;
     if (images.Create(IDB_STATUS_IMAGES, STATUS_IMAGE_WIDTH, 10, RGB(255, 255, 255)))

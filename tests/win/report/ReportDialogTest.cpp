@@ -2,9 +2,9 @@
 #include "MemoryRegistry.h"
 #include "ReportWinSupport.h"
 #include "TestSupport.h"
-#include "report/ReportTree.h"
-#include "report/ReportTreeList.h"
-#include "report/ReportTreePane.h"
+#include "tree/ReportTree.h"
+#include "tree/ReportTreeList.h"
+#include "tree/ReportTreePane.h"
 #include "report/SystemCheckDlg.h"
 
 #include <gtest/gtest.h>

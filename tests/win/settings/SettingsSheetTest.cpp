@@ -4,8 +4,8 @@
 #include "SettingRows.h"
 
 #include "ResourceIds.h"
-#include "report/ReportTree.h"
-#include "report/ReportTreeList.h"
+#include "tree/ReportTree.h"
+#include "tree/ReportTreeList.h"
 #include "report/SystemCheckDlg.h"
 
 #include <commctrl.h>

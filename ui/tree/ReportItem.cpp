@@ -1,13 +1,13 @@
-#include "report/ReportItem.h"
+#include "tree/ReportItem.h"
 
-#include "report/ReportTreeModel.h"
+#include "tree/ReportTreeModel.h"
 
 #include <algorithm>
 
-using report::Point;
-using report::Rect;
+using tree::Point;
+using tree::Rect;
 
-namespace report {
+namespace tree {
 
 // What every row of one paint shares.
 struct RowFrame {
@@ -19,7 +19,7 @@ struct RowFrame {
     bool images;
 };
 
-} // namespace report
+} // namespace tree
 
 bool CReportItem::IsTopLevel() const { return parent_ != nullptr && parent_->parent_ == nullptr; }
 
@@ -56,10 +56,10 @@ int CReportItem::ExpanderBoxSize() const { return LaidOut().expanderSize_; }
 
 Rect CReportItem::ValueArea() const {
     const Rect area = LaidOut().valueArea_;
-    return owner_ ? report::Offset(area, 0, -owner_->ScrollPosition()) : area;
+    return owner_ ? tree::Offset(area, 0, -owner_->ScrollPosition()) : area;
 }
 
-void CReportItem::PaintValue(report::ReportCanvas&, const Rect&) const {}
+void CReportItem::PaintValue(tree::ReportCanvas&, const Rect&) const {}
 
 void CReportItem::SetValueData(const std::wstring*) {}
 
@@ -84,10 +84,10 @@ const CReportGroupItem* CReportItem::ColumnOwner() const {
     return nullptr;
 }
 
-void CReportTextItem::PaintValue(report::ReportCanvas& canvas, const Rect& area) const {
-    canvas.SelectFont(report::FontKind::Normal);
+void CReportTextItem::PaintValue(tree::ReportCanvas& canvas, const Rect& area) const {
+    canvas.SelectFont(tree::FontKind::Normal);
     canvas.SetTextColour(canvas.Colours().black);
-    canvas.DrawLine(value_, area, report::Align::Left);
+    canvas.DrawLine(value_, area, tree::Align::Left);
 }
 
 void CReportTextItem::SetValueData(const std::wstring* value) {
@@ -115,8 +115,8 @@ void CReportGroupItem::AddColumn(const std::wstring& title) {
     InvalidateLayout(); // rows with status images stop their values at the wider block
 }
 
-void CReportItem::PaintItem(report::ReportCanvas& canvas, const report::RowFrame& frame) const {
-    const report::SystemColours& colours = canvas.Colours();
+void CReportItem::PaintItem(tree::ReportCanvas& canvas, const tree::RowFrame& frame) const {
+    const tree::SystemColours& colours = canvas.Colours();
     const int indent = frame.indent;
     const int divider = frame.divider;
     const int right = frame.client.right;
@@ -125,7 +125,7 @@ void CReportItem::PaintItem(report::ReportCanvas& canvas, const report::RowFrame
     const bool topLevel = IsTopLevel();
     const bool group = IsGroup();
     const bool children = HasChildren();
-    const Rect value = report::Offset(valueArea_, 0, -frame.scroll);
+    const Rect value = tree::Offset(valueArea_, 0, -frame.scroll);
 
     // Status images, centred on their column; the offsets count from the value area's right edge
     // before the column block was taken off it.
@@ -143,7 +143,7 @@ void CReportItem::PaintItem(report::ReportCanvas& canvas, const report::RowFrame
 
     // Row background.
     if (topLevel)
-        canvas.Fill({frame.client.left, rowTop, right + 1, rowTop + height}, report::DarkenedFace(colours.face));
+        canvas.Fill({frame.client.left, rowTop, right + 1, rowTop + height}, tree::DarkenedFace(colours.face));
     else if (group)
         canvas.Fill({label.left, rowTop, right, rowTop + height}, colours.face);
 
@@ -156,11 +156,11 @@ void CReportItem::PaintItem(report::ReportCanvas& canvas, const report::RowFrame
     if (children && !topLevel)
         caption.left += indent - 1;
     if (HasCheckBox())
-        caption = report::Offset(caption, 24, 0);
+        caption = tree::Offset(caption, 24, 0);
     if (!Caption().empty()) {
         caption.left += 5;
-        canvas.SelectFont(group ? report::FontKind::Bold : report::FontKind::Normal);
-        report::Colour text = topLevel ? colours.light : colours.text;
+        canvas.SelectFont(group ? tree::FontKind::Bold : tree::FontKind::Normal);
+        tree::Colour text = topLevel ? colours.light : colours.text;
         const Rect measured = canvas.MeasureLine(Caption(), caption);
         if (IsSelected()) {
             const int left = children ? caption.left - 5 - indent : caption.left - 5;
@@ -170,12 +170,12 @@ void CReportItem::PaintItem(report::ReportCanvas& canvas, const report::RowFrame
         if (!frame.enabled)
             text = colours.grey;
         canvas.SetTextColour(text);
-        canvas.DrawLine(Caption(), {measured.left, label.top, measured.right, label.bottom}, report::Align::Left);
+        canvas.DrawLine(Caption(), {measured.left, label.top, measured.right, label.bottom}, tree::Align::Left);
     }
 
     // Expander box and check box, on screen.
     if (children) {
-        const Rect box = report::Offset(expanderBox_, 0, -frame.scroll);
+        const Rect box = tree::Offset(expanderBox_, 0, -frame.scroll);
         const int size = expanderSize_;
         const int middle = (size - 1) / 2;
         canvas.Box(box, colours.shadow, colours.white);
@@ -184,7 +184,7 @@ void CReportItem::PaintItem(report::ReportCanvas& canvas, const report::RowFrame
             canvas.Line({box.left + middle, box.top + 2}, {box.left + middle, box.top + size - 2}, colours.black);
     }
     if (HasCheckBox())
-        canvas.CheckBox(report::Offset(checkBox_, 0, -frame.scroll), IsChecked());
+        canvas.CheckBox(tree::Offset(checkBox_, 0, -frame.scroll), IsChecked());
     if (!group)
         canvas.PopClip();
 
@@ -213,7 +213,7 @@ void CReportItem::PaintItem(report::ReportCanvas& canvas, const report::RowFrame
             if (group) {
                 const int titleRight = index + 1 < columns.size() ? right - columns[index + 1].leftOffset : label.right;
                 canvas.DrawLine(columns[index].title, {lineX + 2, rowTop, titleRight, rowTop + height},
-                                report::Align::Centre);
+                                tree::Align::Centre);
             }
         }
     }
@@ -226,8 +226,8 @@ void CReportItem::PaintItem(report::ReportCanvas& canvas, const report::RowFrame
     }
 }
 
-void CReportItem::PaintGroupEnd(report::ReportCanvas& canvas, const report::RowFrame& frame) const {
-    const report::SystemColours& colours = canvas.Colours();
+void CReportItem::PaintGroupEnd(tree::ReportCanvas& canvas, const tree::RowFrame& frame) const {
+    const tree::SystemColours& colours = canvas.Colours();
     const int indent = frame.indent;
     const int rowTop = position_.y - frame.scroll;
     const int groupBottom = rowTop + extent_;
@@ -238,13 +238,13 @@ void CReportItem::PaintGroupEnd(report::ReportCanvas& canvas, const report::RowF
         canvas.Fill({labelLeft, rowTop + RowHeight() - 1, labelLeft + indent, groupBottom}, colours.face);
     }
     // The group's closing line on its last pixel row.
-    if (report::Intersects({indent, groupBottom - 1, frame.client.right, groupBottom}, canvas.ClipBox()))
+    if (tree::Intersects({indent, groupBottom - 1, frame.client.right, groupBottom}, canvas.ClipBox()))
         canvas.DottedLine({indent, groupBottom - 1}, frame.client.right - indent, colours.shadow);
 }
 
-void PaintItems(const report::ReportTreeModel& tree, report::ReportCanvas& canvas) {
+void PaintItems(const tree::ReportTreeModel& tree, tree::ReportCanvas& canvas) {
     const std::vector<CReportItem*>& rows = tree.Rows();
-    const report::RowFrame frame{tree.IndentWidth(),           tree.Divider(),          tree.ScrollPosition(),
+    const tree::RowFrame frame{tree.IndentWidth(),           tree.Divider(),          tree.ScrollPosition(),
                                  tree.Host().ListClientRect(), tree.Host().IsEnabled(), tree.Host().HasImageList()};
     const Rect clip = canvas.ClipBox();
     // A row spans the client's width and one pixel more.

@@ -1,81 +1,25 @@
-#include "report/ReportTree.h"
+#include "tree/ReportTree.h"
 
-#include "report/ReportTreeList.h"
-#include "report/ReportTreePane.h"
+#include "tree/ReportTreeList.h"
+#include "tree/ReportTreePane.h"
 
 #include <algorithm>
-#include <cwchar>
 
 namespace {
 
 const wchar_t kTreeClass[] = L"TarnholmReportTree";
 
-// Fonts shared by every tree, made by the first and deleted with the last.
-struct SharedFonts {
-    int instances = 0;
-    fw::Font normal;
-    fw::Font bold;
-};
-SharedFonts& Fonts() {
-    static SharedFonts fonts;
-    return fonts;
-}
-
-int CALLBACK FoundFamily(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
-    *reinterpret_cast<bool*>(found) = true;
-    return 0;
-}
-
-bool FamilyInstalled(HDC dc, const wchar_t* face) {
-    LOGFONTW wanted{};
-    wanted.lfCharSet = DEFAULT_CHARSET;
-    wcsncpy(wanted.lfFaceName, face, LF_FACESIZE - 1);
-    bool found = false;
-    // Font names are matched without regard to case.
-    EnumFontFamiliesExW(dc, &wanted, FoundFamily, reinterpret_cast<LPARAM>(&found), 0);
-    return found;
-}
-
-void CreateSharedFonts(SharedFonts& fonts) {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    const LOGFONTW& menu = metrics.lfMenuFont;
-    LOGFONTW font{};
-    font.lfHeight = menu.lfHeight;
-    font.lfWeight = menu.lfWeight;
-    font.lfItalic = menu.lfItalic;
-    const fw::ClientDC screen(nullptr);
-    font.lfCharSet = static_cast<BYTE>(GetTextCharset(screen.Get()));
-    const wchar_t* face = menu.lfFaceName;
-    if (menu.lfCharSet == ANSI_CHARSET || menu.lfCharSet == DEFAULT_CHARSET || menu.lfCharSet == SYMBOL_CHARSET)
-        face = FamilyInstalled(screen.Get(), L"Tahoma") ? L"Tahoma" : L"MS Sans Serif";
-    wcsncpy(font.lfFaceName, face, LF_FACESIZE - 1);
-    fonts.normal.Reset(CreateFontIndirectW(&font));
-    font.lfWeight = FW_BOLD;
-    fonts.bold.Reset(CreateFontIndirectW(&font));
-}
-
 } // namespace
 
-CReportTree::CReportTree() : list_(nullptr), pane_(nullptr), model_(*this) {
-    SharedFonts& fonts = Fonts();
-    if (fonts.instances++ == 0)
-        CreateSharedFonts(fonts);
-}
+CReportTree::CReportTree() : list_(nullptr), pane_(nullptr), model_(*this) {}
 
 CReportTree::~CReportTree() {
     if (hwnd_ && IsWindow(hwnd_))
         ::DestroyWindow(hwnd_);
-    SharedFonts& fonts = Fonts();
-    if (--fonts.instances == 0) {
-        fonts.normal.Reset();
-        fonts.bold.Reset();
-    }
 }
 
-HFONT CReportTree::NormalFont() { return Fonts().normal.Get(); }
-HFONT CReportTree::BoldFont() { return Fonts().bold.Get(); }
+HFONT CReportTree::NormalFont() { return tree::TreeFonts::Normal(); }
+HFONT CReportTree::BoldFont() { return tree::TreeFonts::Bold(); }
 
 std::unique_ptr<CReportTreeList> CReportTree::CreateListObject() { return std::make_unique<CReportTreeList>(); }
 std::unique_ptr<CReportTreePane> CReportTree::CreatePaneObject() { return std::make_unique<CReportTreePane>(); }
@@ -218,7 +162,7 @@ void CReportTree::MarkDirty(unsigned what) {
     pending_ |= what;
 }
 
-void CReportTree::FlushRefresh() {
+void CReportTree::SettleRefresh() {
     if (!hwnd_ || flushing_ || pending_ == 0)
         return;
     flushing_ = true;
@@ -242,7 +186,7 @@ void CReportTree::FlushRefresh() {
 
 bool CReportTree::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (msg == kFlushMessage) {
-        FlushRefresh();
+        SettleRefresh();
         result = 0;
         return true;
     }
@@ -254,7 +198,7 @@ void CReportTree::RepaintContainer() { MarkDirty(kContainer); }
 void CReportTree::RepaintList() { MarkDirty(kList); }
 
 void CReportTree::UpdateListNow() {
-    FlushRefresh();
+    SettleRefresh();
     if (list_ && list_->Hwnd())
         UpdateWindow(list_->Hwnd());
 }
@@ -266,14 +210,14 @@ void CReportTree::ScrollListTo(int position) {
         list_->Scroll(SB_THUMBTRACK, position);
 }
 
-report::Rect CReportTree::ListClientRect() const {
+tree::Rect CReportTree::ListClientRect() const {
     RECT rect{};
     if (list_ && list_->Hwnd())
         GetClientRect(list_->Hwnd(), &rect);
     return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
-void CReportTree::InvalidateListRect(const report::Rect& rect) {
+void CReportTree::InvalidateListRect(const tree::Rect& rect) {
     if (list_ && list_->Hwnd()) {
         const RECT r{rect.left, rect.top, rect.right, rect.bottom};
         InvalidateRect(list_->Hwnd(), &r, FALSE);

@@ -1,31 +1,19 @@
-// The report tree without its windows: the item tree, ids, selection, divider, scroll position,
+// The property tree without its windows: the item tree, ids, selection, divider, scroll position,
 // the layout of its rows (the visible chain and each row's rectangles), and what mouse and keys
 // do to them. CReportTree wires it to its windows through ReportTreeHost; tests give it a
 // recording host.
 #pragma once
 
-#include "report/ReportItem.h"
+#include "tree/ReportItem.h"
+#include "tree/ReportNotify.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
-// Notification codes sent to the control's parent.
-inline constexpr int RTN_ITEMADDED = -1101;
-inline constexpr int RTN_ITEMREMOVING = -1102;
-inline constexpr int RTN_SELCHANGED = -1107;
-inline constexpr int RTN_ITEMEXPANDING = -1108;
-inline constexpr int RTN_DIVIDERDRAG = -1109;
-inline constexpr int RTN_ITEMACTIVATE = -1110;
-inline constexpr int RTN_CHECKCHANGED = -1112;
-inline constexpr int RTN_CLICK = -2;  // the standard click
-inline constexpr int RTN_RCLICK = -5; // the standard right click
-
-namespace report {
-
-// The item reference of the click notification: all bits set.
-inline CReportItem* const kAllItems = reinterpret_cast<CReportItem*>(~std::uintptr_t{0});
+namespace tree {
 
 // The window side of the control, as the model needs it.
 class ReportTreeHost {
@@ -67,7 +55,8 @@ public:
     CReportItem* AddItem(std::unique_ptr<CReportItem> item, CReportItem* parent = nullptr);
     // Deletes `item` and its subtree unless vetoed; null removes everything below the root.
     void RemoveItem(CReportItem* item);
-    // Removes everything below the root and restarts the ids at 1.
+    // Removes everything below the root; the ids restart at 1 when nothing is left (a vetoed
+    // item keeps its id, so the next ones follow on).
     void RemoveAllItems();
     CReportItem* ItemFromId(int id) const;
 
@@ -128,7 +117,12 @@ public:
 
 private:
     void ChangeSelection(CReportItem* item);
-    void SelectAndNotify(CReportItem* item);
+    // Selects the item and tells the parent; the item again afterwards, null when the parent
+    // deleted it meanwhile.
+    CReportItem* SelectAndNotify(CReportItem* item);
+    // Sends a notification about an item that the parent may delete in its handler; the item
+    // again afterwards (null when it is gone) and whether the parent vetoed.
+    CReportItem* NotifyAbout(int code, CReportItem* item, bool* vetoed = nullptr);
     bool RemoveSubtree(CReportItem* item);
     void Unlink(CReportItem* item);
 
@@ -146,6 +140,8 @@ private:
 
     ReportTreeHost& host_;
     std::unique_ptr<CReportItem> root_;
+    // Every item below the root, by id; the links between them do not own.
+    std::unordered_map<int, std::unique_ptr<CReportItem>> items_;
     // The layout is a cache of the tree and its inputs, made again when read after a change.
     mutable std::vector<CReportItem*> rows_;
     mutable LayoutInputs laidOutFor_{};
@@ -159,4 +155,4 @@ private:
     int dividerMargin_ = 13;
 };
 
-} // namespace report
+} // namespace tree

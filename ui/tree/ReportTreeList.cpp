@@ -1,7 +1,7 @@
-#include "report/ReportTreeList.h"
+#include "tree/ReportTreeList.h"
 
-#include "report/GdiCanvas.h"
-#include "report/ReportTree.h"
+#include "tree/GdiCanvas.h"
+#include "tree/TreeFonts.h"
 
 #include <windowsx.h>
 
@@ -16,11 +16,11 @@ RECT Shrunk(RECT r, int by) {
 
 } // namespace
 
-bool CReportTreeList::Create(DWORD style, const RECT& rect, CReportTree& owner, int id) {
+bool CReportTreeList::Create(DWORD style, const RECT& rect, tree::TreeWindowHost& owner, int id) {
     if (!RegisterWindowClass(kListClass, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, LoadCursorW(nullptr, IDC_ARROW),
                              nullptr))
         return false;
-    if (!CustomWindow::Create(kListClass, L"", style, rect, owner.Hwnd(), id))
+    if (!CustomWindow::Create(kListClass, L"", style, rect, owner.ControlWindow(), id))
         return false;
     owner_ = &owner;
     return true;
@@ -44,72 +44,69 @@ void CReportTreeList::OnSize(UINT, int width, int height) {
     if (!owner_)
         return;
     RecomputeScrollBar();
-    owner_->FlushRefresh();
+    owner_->SettleRefresh();
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    owner_->Model().LayoutChangedAll();
+    owner_->LayoutChanged();
 }
 
 void CReportTreeList::RecomputeScrollBar() {
     if (!owner_)
         return;
-    report::ReportTreeModel& model = owner_->Model();
     const RECT client = ClientRect();
-    const int total = model.ScrollRangeMax();
+    const int total = owner_->ScrollRangeMax();
     const int page = client.bottom - client.top + 1;
     if (page > total)
-        model.SetScrollPosition(0);
+        owner_->SetScrollPosition(0);
     SCROLLINFO info{};
     info.cbSize = sizeof info;
     info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
     info.nMin = 0;
     info.nMax = total;
     info.nPage = static_cast<UINT>(page);
-    info.nPos = model.ScrollPosition();
+    info.nPos = owner_->ScrollPosition();
     // The bar is drawn with the next paint of the frame rather than at once: adding a thousand
     // rows would otherwise draw it a thousand times.
     SetScrollInfo(hwnd_, SB_VERT, &info, FALSE);
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_NOERASE | RDW_NOINTERNALPAINT);
-    model.SetDividerPosition(model.Divider());
+    owner_->SetDividerPosition(owner_->Divider());
 }
 
 void CReportTreeList::Scroll(int code, int thumb) {
     if (!owner_)
         return;
-    owner_->FlushRefresh();
+    owner_->SettleRefresh();
     SetFocus(hwnd_);
     SCROLLINFO info{};
     info.cbSize = sizeof info;
     info.fMask = SIF_RANGE;
     GetScrollInfo(hwnd_, SB_VERT, &info);
-    report::ReportTreeModel& model = owner_->Model();
     const RECT client = ClientRect();
     const int page = client.bottom - client.top + 1;
-    const int position = report::ScrollTarget(code, model.ScrollPosition(), page, info.nMin, info.nMax, thumb);
-    model.SetScrollPosition(position);
+    const int position = tree::ScrollTarget(code, owner_->ScrollPosition(), page, info.nMin, info.nMax, thumb);
+    owner_->SetScrollPosition(position);
     SetScrollPos(hwnd_, SB_VERT, position, TRUE);
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 void CReportTreeList::PaintRows(HDC dc, const RECT& client) {
-    const report::ReportTreeModel& model = owner_->Model();
-    const report::Colour darkened = report::DarkenedFace(GetSysColor(COLOR_BTNFACE));
+    const tree::Colour darkened = tree::DarkenedFace(GetSysColor(COLOR_BTNFACE));
     fw::FillSolidRect(dc, client, darkened);
-    if (owner_->Hwnd() && IsWindowEnabled(owner_->Hwnd()))
+    if (IsWindowEnabled(owner_->ControlWindow()))
         fw::FillSolidRect(dc, Shrunk(client, 2), RGB(255, 255, 255));
-    fw::FillSolidRect(dc, RECT{client.left, client.top, client.left + model.IndentWidth(), client.bottom}, darkened);
+    fw::FillSolidRect(dc, RECT{client.left, client.top, client.left + owner_->IndentWidth(), client.bottom}, darkened);
     RECT edge = client;
     DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
 
-    GdiCanvas canvas(dc, CReportTree::NormalFont(), CReportTree::BoldFont(), owner_->NodeImages());
+    GdiCanvas canvas(dc, tree::TreeFonts::Normal(), tree::TreeFonts::Bold(), owner_->NodeImages());
     const RECT inner = Shrunk(client, 2);
     canvas.PushClip(FromRECT(inner));
-    PaintItems(model, canvas);
+    owner_->PaintRows(canvas);
     canvas.PopClip();
 }
 
 void CReportTreeList::OnPaint() {
     if (owner_)
-        owner_->FlushRefresh();
+        owner_->SettleRefresh();
     const fw::PaintDC paint(hwnd_);
     if (!owner_)
         return;
@@ -134,9 +131,9 @@ bool CReportTreeList::OnSetCursor(HWND window, UINT hitTest, UINT mouseMessage) 
     ScreenToClient(hwnd_, &point);
     const int hit = owner_->HitTestPoint(point);
     const wchar_t* shape = IDC_ARROW;
-    if (hit == report::kHitDivider)
+    if (hit == tree::kHitDivider)
         shape = IDC_SIZEWE;
-    else if (hit == report::kHitExpander || hit == report::kHitCheckBox)
+    else if (hit == tree::kHitExpander || hit == tree::kHitCheckBox)
         shape = IDC_HAND;
     SetCursor(LoadCursorW(nullptr, shape));
     return true;
@@ -145,16 +142,16 @@ bool CReportTreeList::OnSetCursor(HWND window, UINT hitTest, UINT mouseMessage) 
 void CReportTreeList::InvertBar(int x) {
     const fw::ClientDC dc(hwnd_);
     const RECT client = ClientRect();
-    PatBlt(dc.Get(), x - report::kDragBarHalfWidth, 0, 2 * report::kDragBarHalfWidth + 1, client.bottom, DSTINVERT);
+    PatBlt(dc.Get(), x - tree::kDragBarHalfWidth, 0, 2 * tree::kDragBarHalfWidth + 1, client.bottom, DSTINVERT);
 }
 
 void CReportTreeList::OnLButtonDown(UINT, POINT point) {
     if (!owner_)
         return;
-    if (owner_->Model().Click({point.x, point.y}) == report::ClickResult::StartDrag) {
+    if (owner_->Click({point.x, point.y}) == tree::ClickResult::StartDrag) {
         SetCapture(hwnd_);
         dragging_ = true;
-        dragX_ = owner_->Model().Divider();
+        dragX_ = owner_->Divider();
         InvertBar(dragX_);
     }
     // The click may have changed the selection: the pane shows it at once.
@@ -176,13 +173,13 @@ void CReportTreeList::OnLButtonUp(UINT, POINT point) {
     dragging_ = false;
     ReleaseCapture();
     owner_->SetDividerPosition(point.x);
-    owner_->Model().LayoutChangedAll();
+    owner_->LayoutChanged();
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 void CReportTreeList::OnLButtonDblClk(UINT, POINT point) {
     if (owner_)
-        owner_->Model().DoubleClick({point.x, point.y});
+        owner_->DoubleClick({point.x, point.y});
 }
 
 void CReportTreeList::OnKeyDown(UINT key, UINT, UINT) {
@@ -192,7 +189,7 @@ void CReportTreeList::OnKeyDown(UINT key, UINT, UINT) {
         PostMessageW(GetParent(hwnd_), WM_KEYDOWN, key, 0);
         return;
     }
-    if (!owner_->Model().Key(key))
+    if (!owner_->Key(key))
         Default();
 }
 
@@ -208,11 +205,11 @@ void CReportTreeList::OnVScroll(UINT code, UINT, HWND) {
 
 bool CReportTreeList::OnMouseWheel(UINT, short delta, POINT) {
     if (owner_)
-        owner_->FlushRefresh();
+        owner_->SettleRefresh();
     int minimum = 0, maximum = 0;
     GetScrollRange(hwnd_, SB_VERT, &minimum, &maximum);
     const RECT client = ClientRect();
-    if (report::WheelScrolls(minimum, maximum, client.bottom - client.top)) {
+    if (tree::WheelScrolls(minimum, maximum, client.bottom - client.top)) {
         SetFocus(hwnd_);
         Scroll(delta < 0 ? SB_LINEDOWN : SB_LINEUP, 0);
     }

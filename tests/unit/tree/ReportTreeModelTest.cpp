@@ -1,9 +1,12 @@
-#include "ReportFakes.h"
+#include "TreeFakes.h"
 
 #include <gtest/gtest.h>
 
-using namespace report_test;
-using report::ReportTreeModel;
+#include <algorithm>
+#include <functional>
+
+using namespace tree_test;
+using tree::ReportTreeModel;
 
 namespace {
 
@@ -68,10 +71,10 @@ TEST_F(ReportTree, HitTestCodes) {
     };
     // Divider at 140: it answers from 135 to 145 on rows below the top level only.
     const Case cases[] = {
-        {{5, 8}, report::kHitExpander}, {{50, 10}, report::kHitLabel},    {{140, 10}, report::kHitLabel},
-        {{146, 10}, report::kHitValue}, {{135, 30}, report::kHitDivider}, {{145, 30}, report::kHitDivider},
-        {{134, 30}, report::kHitLabel}, {{146, 30}, report::kHitValue},   {{10, 84}, report::kHitNowhere},
-        {{10, 83}, report::kHitLabel},
+        {{5, 8}, tree::kHitExpander}, {{50, 10}, tree::kHitLabel},    {{140, 10}, tree::kHitLabel},
+        {{146, 10}, tree::kHitValue}, {{135, 30}, tree::kHitDivider}, {{145, 30}, tree::kHitDivider},
+        {{134, 30}, tree::kHitLabel}, {{146, 30}, tree::kHitValue},   {{10, 84}, tree::kHitNowhere},
+        {{10, 83}, tree::kHitLabel},
     };
     for (const Case& c : cases)
         EXPECT_EQ(tree.HitTestPoint(c.point), c.code) << c.point.x << "," << c.point.y;
@@ -216,7 +219,7 @@ TEST_F(ReportTree, CollapsingTheSelectedItemsParentClearsTheSelection) {
     host.sent.clear();
     tree.Click({5, 8}); // the group's expander
     EXPECT_EQ(host.sent, (std::vector<Notification>{
-                             {RTN_CLICK, report::kAllItems}, {RTN_ITEMEXPANDING, group}, {RTN_SELCHANGED, nullptr}}));
+                             {RTN_CLICK, tree::kAllItems}, {RTN_ITEMEXPANDING, group}, {RTN_SELCHANGED, nullptr}}));
     EXPECT_EQ(tree.SelectedItem(), nullptr);
     EXPECT_FALSE(b->IsSelected());
     EXPECT_EQ(tree.ItemAtPoint({50, 45}), nullptr); // hidden rows cannot be hit
@@ -225,19 +228,19 @@ TEST_F(ReportTree, CollapsingTheSelectedItemsParentClearsTheSelection) {
 TEST_F(ReportTree, ClicksSelectActivateOrClear) {
     // Below the last row: the selection is cleared and reported even when there was none.
     tree.Click({50, 150});
-    EXPECT_EQ(host.sent, (std::vector<Notification>{{RTN_CLICK, report::kAllItems}, {RTN_SELCHANGED, nullptr}}));
+    EXPECT_EQ(host.sent, (std::vector<Notification>{{RTN_CLICK, tree::kAllItems}, {RTN_SELCHANGED, nullptr}}));
 
     // The value area of a top-level item selects but never activates.
     host.sent.clear();
     tree.Click({200, 10});
-    EXPECT_EQ(host.sent, (std::vector<Notification>{{RTN_CLICK, report::kAllItems}, {RTN_SELCHANGED, group}}));
+    EXPECT_EQ(host.sent, (std::vector<Notification>{{RTN_CLICK, tree::kAllItems}, {RTN_SELCHANGED, group}}));
     EXPECT_FALSE(group->ActivationRequested());
 
     // The value area of a child: activation announced, then done.
     host.sent.clear();
     tree.Click({200, 30});
     EXPECT_EQ(host.sent,
-              (std::vector<Notification>{{RTN_CLICK, report::kAllItems}, {RTN_SELCHANGED, a}, {RTN_ITEMACTIVATE, a}}));
+              (std::vector<Notification>{{RTN_CLICK, tree::kAllItems}, {RTN_SELCHANGED, a}, {RTN_ITEMACTIVATE, a}}));
     EXPECT_TRUE(a->ActivationRequested());
 
     // Read-only and vetoed items are announced but stay inactive; the selection stays changed.
@@ -270,9 +273,9 @@ TEST_F(ReportTree, LockedOrDisabledTreesIgnoreInput) {
 }
 
 TEST_F(ReportTree, DividerPressStartsADragUnlessVetoed) {
-    EXPECT_EQ(tree.Click({140, 30}), report::ClickResult::StartDrag);
+    EXPECT_EQ(tree.Click({140, 30}), tree::ClickResult::StartDrag);
     host.vetoCode = RTN_DIVIDERDRAG;
-    EXPECT_EQ(tree.Click({140, 30}), report::ClickResult::None);
+    EXPECT_EQ(tree.Click({140, 30}), tree::ClickResult::None);
 }
 
 TEST_F(ReportTree, DoubleClickTogglesOnlyItemsWithChildren) {
@@ -285,17 +288,17 @@ TEST_F(ReportTree, DoubleClickTogglesOnlyItemsWithChildren) {
 
 TEST_F(ReportTree, CheckBoxesToggleAndReport) {
     a->SetCheckBox(true);
-    const report::Rect box = a->CheckBoxRect();
+    const tree::Rect box = a->CheckBoxRect();
     tree.Click({box.left + 3, box.top + 3});
     EXPECT_TRUE(a->IsChecked());
     EXPECT_EQ(host.sent.back(), (Notification{RTN_CHECKCHANGED, a}));
 
     // Its rectangle's corners toggle it (the box is drawn with its right and bottom edges); a
     // pixel beyond selects the row instead.
-    const report::Point corners[] = {
+    const tree::Point corners[] = {
         {box.left, box.top}, {box.right, box.top}, {box.left, box.bottom}, {box.right, box.bottom}};
     bool checked = true;
-    for (const report::Point& at : corners) {
+    for (const tree::Point& at : corners) {
         tree.Click(at);
         checked = !checked;
         EXPECT_EQ(a->IsChecked(), checked) << at.x << "," << at.y;
@@ -339,6 +342,80 @@ TEST_F(ReportTree, VetoedRemovalsKeepTheirItemsAndTheirParents) {
     EXPECT_EQ(tree.Root().FirstChild(), group);
 }
 
+TEST_F(ReportTree, IdsStayUniqueWhenAVetoedItemOutlivesRemoveAll) {
+    host.vetoCode = RTN_ITEMREMOVING;
+    host.vetoItem = group;
+    tree.RemoveAllItems();
+    ASSERT_EQ(tree.Root().FirstChild(), group);
+    CReportItem* added = Add(tree, L"Disk");
+    EXPECT_NE(added->Id(), group->Id());
+    EXPECT_EQ(tree.ItemFromId(added->Id()), added);
+    EXPECT_EQ(tree.ItemFromId(group->Id()), group);
+}
+
+// The parent may delete the item a notification names, in its handler; the tree must not touch
+// the item after that, nor name it in a later notification.
+TEST(ReportTreeInput, AnItemTheParentDeletesOnANotificationIsNotUsedAfterIt) {
+    enum Target { kGroup, kChild };
+    struct Case {
+        const char* name;
+        int deleteAt;
+        Target target;
+        bool selectFirst;
+        std::function<void(ReportTreeModel&)> input;
+    };
+    constexpr unsigned kLeft = 0x25, kRight = 0x27;
+    const Case cases[] = {
+        {"click on a value, at the selection change", RTN_SELCHANGED, kChild, false,
+         [](ReportTreeModel& m) { m.Click({200, 30}); }},
+        {"click on a value, at the activation", RTN_ITEMACTIVATE, kChild, false,
+         [](ReportTreeModel& m) { m.Click({200, 30}); }},
+        {"click on an expander", RTN_ITEMEXPANDING, kGroup, false, [](ReportTreeModel& m) { m.Click({7, 8}); }},
+        {"double click on a label, at the selection change", RTN_SELCHANGED, kGroup, false,
+         [](ReportTreeModel& m) { m.DoubleClick({50, 10}); }},
+        {"double click on a label, at the expansion", RTN_ITEMEXPANDING, kGroup, false,
+         [](ReportTreeModel& m) { m.DoubleClick({50, 10}); }},
+        {"right arrow", RTN_ITEMEXPANDING, kChild, true, [=](ReportTreeModel& m) { m.Key(kRight); }},
+        {"left arrow", RTN_ITEMEXPANDING, kGroup, true, [=](ReportTreeModel& m) { m.Key(kLeft); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeHost parent;
+        ReportTreeModel model{parent};
+        CReportItem* group = Add<CReportGroupItem>(model, L"System requirements");
+        group->Expand(true);
+        static_cast<CReportGroupItem*>(group)->AddColumn(L"Minimum");
+        CReportItem* child = Add(model, L"Processor", group);
+        Add(model, L"Memory", group);
+        CReportItem* const target = c.target == kGroup ? group : child;
+        const int id = target->Id();
+        if (c.selectFirst)
+            model.SelectItem(target);
+        std::vector<const CReportItem*> removed;
+        bool deleted = false;
+        parent.onNotify = [&](int code, CReportItem* item) {
+            if (code == RTN_ITEMREMOVING)
+                removed.push_back(item);
+            else if (!deleted && code == c.deleteAt && item == target) {
+                deleted = true;
+                model.RemoveItem(item);
+            }
+        };
+        parent.sent.clear();
+        c.input(model);
+        ASSERT_TRUE(deleted);
+        EXPECT_EQ(model.ItemFromId(id), nullptr);
+        EXPECT_EQ(model.SelectedItem(), nullptr);
+        bool afterRemoval = false;
+        for (const Notification& n : parent.sent) {
+            afterRemoval = afterRemoval || n.code == RTN_ITEMREMOVING;
+            if (afterRemoval && n.code != RTN_ITEMREMOVING) {
+                EXPECT_EQ(std::count(removed.begin(), removed.end(), n.item), 0) << "code " << n.code;
+            }
+        }
+    }
+}
+
 TEST_F(ReportTree, ScrollToItemBringsRowsIntoView) {
     for (int i = 0; i < 20; ++i)
         Add(tree, L"row " + std::to_wstring(i), group);
@@ -373,21 +450,21 @@ TEST(ReportLayout, HitTestsFollowEveryChangeWithoutAPaint) {
     CReportItem* b = Add(tree, L"b", group);
     const auto hit = [&](Point point) { return tree.HitTestPoint(point); };
 
-    EXPECT_EQ(hit({5, 8}), report::kHitExpander);
-    EXPECT_EQ(hit({16, 27}), report::kHitLabel);
+    EXPECT_EQ(hit({5, 8}), tree::kHitExpander);
+    EXPECT_EQ(hit({16, 27}), tree::kHitLabel);
     EXPECT_EQ(tree.ItemAtPoint({0, 50}), b);
 
     Add(tree, L"a's child", a); // a gets an expander: from 6 - 4 + 12 = 14, 4 below its top
     EXPECT_EQ(a->ExpanderBox(), (Rect{14, 25, 23, 34}));
-    EXPECT_EQ(hit({16, 27}), report::kHitExpander);
+    EXPECT_EQ(hit({16, 27}), tree::kHitExpander);
 
     b->SetCheckBox(true); // 5 right of its label's left edge (12), 14 square
     EXPECT_EQ(b->CheckBoxRect(), (Rect{17, 46, 31, 60}));
-    EXPECT_EQ(hit({20, 50}), report::kHitCheckBox);
+    EXPECT_EQ(hit({20, 50}), tree::kHitCheckBox);
 
     tree.SetDividerPosition(200);
-    EXPECT_EQ(hit({150, 30}), report::kHitLabel);
-    EXPECT_EQ(hit({200, 30}), report::kHitDivider);
+    EXPECT_EQ(hit({150, 30}), tree::kHitLabel);
+    EXPECT_EQ(hit({200, 30}), tree::kHitDivider);
     EXPECT_EQ(b->ValueArea(), (Rect{205, 42, 399, 62}));
 
     host.client = {0, 0, 300, 200};
@@ -395,8 +472,8 @@ TEST(ReportLayout, HitTestsFollowEveryChangeWithoutAPaint) {
 
     a->Expand(true); // a's child takes the row at 42, b moves to 63
     EXPECT_EQ(b->Position(), (Point{0, 63}));
-    EXPECT_EQ(hit({20, 50}), report::kHitLabel);
-    EXPECT_EQ(hit({20, 67}), report::kHitCheckBox);
+    EXPECT_EQ(hit({20, 50}), tree::kHitLabel);
+    EXPECT_EQ(hit({20, 67}), tree::kHitCheckBox);
 
     group->Expand(false);
     EXPECT_EQ(tree.ItemAtPoint({0, 30}), nullptr);
@@ -468,7 +545,7 @@ TEST(ReportLayout, AppendingAfterTheLastChildWasRemoved) {
 }
 
 TEST(ReportScroll, RequestArithmetic) {
-    using namespace report;
+    using namespace tree;
     struct Case {
         int code, position, page, max, thumb, expected;
     };
@@ -504,11 +581,11 @@ TEST(ReportScroll, RangeCountsTheRootAndHiddenChildrenOfExpandedItems) {
 }
 
 TEST(ReportGeometry, DarkenedFaceAndExpanderSize) {
-    EXPECT_EQ(report::DarkenedFace(ctl::Rgb(212, 208, 200)), ctl::Rgb(132, 128, 120));
-    EXPECT_EQ(report::DarkenedFace(ctl::Rgb(240, 50, 80)), ctl::Rgb(160, 0, 0));
-    EXPECT_EQ(report::ExpanderSize(12), 9);
-    EXPECT_EQ(report::ExpanderSize(14), 11);
-    EXPECT_EQ(report::ExpanderSize(13), 11);
+    EXPECT_EQ(tree::DarkenedFace(ctl::Rgb(212, 208, 200)), ctl::Rgb(132, 128, 120));
+    EXPECT_EQ(tree::DarkenedFace(ctl::Rgb(240, 50, 80)), ctl::Rgb(160, 0, 0));
+    EXPECT_EQ(tree::ExpanderSize(12), 9);
+    EXPECT_EQ(tree::ExpanderSize(14), 11);
+    EXPECT_EQ(tree::ExpanderSize(13), 11);
 }
 
 } // namespace

@@ -2,15 +2,15 @@
 #pragma once
 
 #include "framework/Controls.h"
+#include "tree/TreeWindowHost.h"
 
 #include <string>
 
-class CReportTree;
-
 class CReportTreePane : public fw::StaticCtrl {
 public:
-    bool Create(const RECT& rect, CReportTree& owner, int id);
-    void SetOwner(CReportTree* owner) { owner_ = owner; }
+    bool Create(const RECT& rect, tree::TreeWindowHost& owner, int id);
+    // What the pane shows while nothing is selected; the control's creator gives the texts.
+    void SetNoSelectionTexts(std::wstring title, std::wstring body);
     // Paints the pane into any DC.
     void PaintPane(HDC dc, const RECT& client);
     // What the pane shows: the title, a line break, the body. Also its window text, so that
@@ -23,5 +23,9 @@ protected:
     bool OnEraseBkgnd(HDC dc) override;
 
 private:
-    CReportTree* owner_ = nullptr;
+    void Texts(std::wstring& title, std::wstring& body) const;
+
+    tree::TreeWindowHost* owner_ = nullptr;
+    std::wstring noSelectionTitle_;
+    std::wstring noSelectionBody_;
 };

@@ -1,8 +1,8 @@
-#include "report/ReportGeometry.h"
+#include "tree/ReportGeometry.h"
 
 #include <algorithm>
 
-namespace report {
+namespace tree {
 
 Colour DarkenedFace(Colour face) {
     const auto darken = [](Colour channel) { return channel > 80 ? channel - 80 : 0; };
@@ -31,4 +31,4 @@ int ScrollTarget(int code, int position, int page, int rangeMin, int rangeMax, i
     return std::max(target, rangeMin);
 }
 
-} // namespace report
+} // namespace tree

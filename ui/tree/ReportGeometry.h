@@ -1,10 +1,10 @@
-// The arithmetic of the report tree that needs no window: colours, hit-test codes, the scroll
+// The arithmetic of the property tree that needs no window: colours, hit-test codes, the scroll
 // model and the expander geometry. Built natively and for Windows.
 #pragma once
 
 #include "controls/Geometry.h"
 
-namespace report {
+namespace tree {
 
 using ctl::Colour;
 using ctl::Point;
@@ -57,4 +57,4 @@ inline bool Intersects(const Rect& a, const Rect& b) {
 }
 inline Rect Offset(Rect r, int dx, int dy) { return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
 
-} // namespace report
+} // namespace tree

@@ -1,14 +1,14 @@
-// The rows of the report tree: the base item, the text item (a value string) and the group item
+// The rows of the property tree: the base item, the text item (a value string) and the group item
 // (bold caption, a block of status columns for its descendants).
 #pragma once
 
-#include "report/ReportCanvas.h"
+#include "tree/ReportCanvas.h"
 
 #include <memory>
 #include <string>
 #include <vector>
 
-namespace report {
+namespace tree {
 class ReportTreeModel;
 struct RowFrame;
 }
@@ -32,8 +32,8 @@ public:
     virtual bool IsGroup() const { return false; }
     virtual void SetCaption(const std::wstring& text) { caption_ = text; }
     virtual void SetHint(const std::wstring& text) { hint_ = text; }
-    virtual void PaintValue(report::ReportCanvas& canvas, const report::Rect& area) const;
-    virtual int RowHeight() const { return report::kRowHeight; }
+    virtual void PaintValue(tree::ReportCanvas& canvas, const tree::Rect& area) const;
+    virtual int RowHeight() const { return tree::kRowHeight; }
     // The value shown in the value area; null when the kind has none.
     virtual const std::wstring* ValueData() const { return nullptr; }
     virtual void SetValueData(const std::wstring* value);
@@ -63,7 +63,7 @@ public:
     void Show(bool on) { SetFlag(RIF_SHOWN, on); }
 
     // Links.
-    report::ReportTreeModel* Owner() const { return owner_; }
+    tree::ReportTreeModel* Owner() const { return owner_; }
     CReportItem* Parent() const { return parent_; }
     CReportItem* NextSibling() const { return nextSibling_; }
     CReportItem* FirstChild() const { return firstChild_; }
@@ -75,10 +75,10 @@ public:
     // changed. Position, expander and check box are in document coordinates (row 0 at y 0), the
     // value area in list client coordinates.
     CReportItem* NextVisible() const;
-    report::Point Position() const;
-    report::Rect ValueArea() const;
-    report::Rect ExpanderBox() const;
-    report::Rect CheckBoxRect() const;
+    tree::Point Position() const;
+    tree::Rect ValueArea() const;
+    tree::Rect ExpanderBox() const;
+    tree::Rect CheckBoxRect() const;
     int ExpanderBoxSize() const;
 
     // Status images: centre offset from the right edge of the list, image index.
@@ -104,29 +104,29 @@ protected:
     void InvalidateLayout();
 
 private:
-    friend class report::ReportTreeModel;
-    friend void PaintItems(const report::ReportTreeModel& tree, report::ReportCanvas& canvas);
+    friend class tree::ReportTreeModel;
+    friend void PaintItems(const tree::ReportTreeModel& tree, tree::ReportCanvas& canvas);
 
     // This item, with its owner's layout brought up to date.
     const CReportItem& LaidOut() const;
     // Draws the row (never its children) from its layout.
-    void PaintItem(report::ReportCanvas& canvas, const report::RowFrame& frame) const;
+    void PaintItem(tree::ReportCanvas& canvas, const tree::RowFrame& frame) const;
     // What a row with children draws after its last descendant, over the descendants' rows.
-    void PaintGroupEnd(report::ReportCanvas& canvas, const report::RowFrame& frame) const;
+    void PaintGroupEnd(tree::ReportCanvas& canvas, const tree::RowFrame& frame) const;
 
-    report::ReportTreeModel* owner_ = nullptr;
+    tree::ReportTreeModel* owner_ = nullptr;
     std::wstring caption_;
     std::wstring hint_;
     int expanderSize_ = 0;
-    report::Point position_{};
-    report::Rect valueArea_{}; // document coordinates
+    tree::Point position_{};
+    tree::Rect valueArea_{}; // document coordinates
     int id_ = 0;
     std::vector<StatusImage> statusImages_;
     int flags_ = RIF_SHOWN;
     bool activationRequested_ = false;
     bool editing_ = false;
-    report::Rect expanderBox_{};
-    report::Rect checkBox_{};
+    tree::Rect expanderBox_{};
+    tree::Rect checkBox_{};
     CReportItem* parent_ = nullptr;
     CReportItem* nextSibling_ = nullptr;
     CReportItem* firstChild_ = nullptr;
@@ -137,18 +137,13 @@ private:
 
 class CReportTextItem : public CReportItem {
 public:
-    void PaintValue(report::ReportCanvas& canvas, const report::Rect& area) const override;
+    void PaintValue(tree::ReportCanvas& canvas, const tree::Rect& area) const override;
     const std::wstring* ValueData() const override { return &value_; }
     void SetValueData(const std::wstring* value) override;
     const std::wstring& ValueText() const { return value_; }
 
-    // The detection result the row stands for (-1: none), for the report as text.
-    int TestResult() const { return testResult_; }
-    void SetTestResult(int result) { testResult_ = result; }
-
 private:
     std::wstring value_;
-    int testResult_ = -1;
 };
 
 class CReportGroupItem : public CReportItem {
@@ -176,4 +171,4 @@ private:
 
 // Paints the rows that meet the canvas's clip box, in row order, from the tree's layout (made
 // first when stale); painting itself stores nothing.
-void PaintItems(const report::ReportTreeModel& tree, report::ReportCanvas& canvas);
+void PaintItems(const tree::ReportTreeModel& tree, tree::ReportCanvas& canvas);

@@ -1,11 +1,11 @@
-#include "ReportFakes.h"
+#include "TreeFakes.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-using namespace report_test;
-using report::ReportTreeModel;
+using namespace tree_test;
+using tree::ReportTreeModel;
 
 namespace {
 
@@ -23,7 +23,7 @@ protected:
         static_cast<CReportTextItem*>(b)->SetValueData(&value);
     }
     void Paint() { PaintItems(tree, canvas); }
-    bool HasVerticalLine(int x, int top, report::Colour colour) const {
+    bool HasVerticalLine(int x, int top, tree::Colour colour) const {
         for (const auto& op : canvas.Of("line"))
             if (op.rect.left == x && op.rect.right == x && op.rect.top == top && op.rect.bottom == top + 21 &&
                 op.colour == colour)
@@ -94,7 +94,7 @@ TEST_F(ReportPaint, StatusImagesWithoutAGroupTrimNothing) {
 
 TEST_F(ReportPaint, RowsBackgroundsSeparatorsAndDivider) {
     Paint();
-    const report::Colour darkened = report::DarkenedFace(canvas.colours.face);
+    const tree::Colour darkened = tree::DarkenedFace(canvas.colours.face);
     const auto fills = canvas.Of("fill");
     // The top-level row is filled from the left edge to R inclusive.
     EXPECT_TRUE(std::any_of(fills.begin(), fills.end(), [&](const auto& op) {
@@ -159,7 +159,7 @@ TEST_F(ReportPaint, CollapsedAndHiddenItemsAreNotPainted) {
 TEST_F(ReportPaint, ScrolledRowsPaintShiftedButKeepDocumentPositions) {
     tree.SetScrollPosition(21);
     Paint();
-    EXPECT_EQ(a->Position(), (report::Point{0, 21}));
+    EXPECT_EQ(a->Position(), (tree::Point{0, 21}));
     EXPECT_EQ(a->ValueArea().top, 0);
 }
 

@@ -1,25 +1,32 @@
-#include "report/ReportTreePane.h"
+#include "tree/ReportTreePane.h"
 
-#include "ResourceIds.h"
-#include "framework/Application.h"
-#include "report/ReportTree.h"
+#include "framework/Gdi.h"
+#include "tree/TreeFonts.h"
 
 #include <algorithm>
+#include <utility>
 
-bool CReportTreePane::Create(const RECT& rect, CReportTree& owner, int id) {
-    if (!Control::Create(L"STATIC", L"", WS_CHILD | WS_VISIBLE, rect, owner.Hwnd(), id))
+bool CReportTreePane::Create(const RECT& rect, tree::TreeWindowHost& owner, int id) {
+    if (!Control::Create(L"STATIC", L"", WS_CHILD | WS_VISIBLE, rect, owner.ControlWindow(), id))
         return false;
     owner_ = &owner;
     return true;
 }
 
-namespace {
-
-void PaneTexts(const CReportTree* owner, std::wstring& title, std::wstring& body) {
-    const CReportItem* selected = owner ? owner->SelectedItem() : nullptr;
-    title = selected ? selected->Caption() : fw::LoadStringResource(IDS_PANE_TITLE_NO_SELECTION);
-    body = selected ? selected->Hint() : fw::LoadStringResource(IDS_PANE_TEXT_NO_SELECTION);
+void CReportTreePane::SetNoSelectionTexts(std::wstring title, std::wstring body) {
+    noSelectionTitle_ = std::move(title);
+    noSelectionBody_ = std::move(body);
+    if (hwnd_)
+        InvalidateRect(hwnd_, nullptr, FALSE);
 }
+
+void CReportTreePane::Texts(std::wstring& title, std::wstring& body) const {
+    const CReportItem* selected = owner_ ? owner_->Selection() : nullptr;
+    title = selected ? selected->Caption() : noSelectionTitle_;
+    body = selected ? selected->Hint() : noSelectionBody_;
+}
+
+namespace {
 
 // The body cut at a word so that it ends with an ellipsis inside the pane, instead of a line
 // cut in half at the pane's bottom edge.
@@ -53,7 +60,7 @@ std::wstring FitLines(HDC dc, const std::wstring& text, const RECT& area) {
 
 std::wstring CReportTreePane::ShownText() const {
     std::wstring title, body;
-    PaneTexts(owner_, title, body);
+    Texts(title, body);
     return title + L"\r\n" + body;
 }
 
@@ -90,9 +97,9 @@ void CReportTreePane::PaintPane(HDC dc, const RECT& client) {
     SetTextColor(dc, RGB(255, 255, 255));
     SetBkMode(dc, TRANSPARENT);
     std::wstring title, body;
-    PaneTexts(owner_, title, body);
+    Texts(title, body);
 
-    SelectObject(dc, CReportTree::BoldFont());
+    SelectObject(dc, tree::TreeFonts::Bold());
     RECT titleRect = inner;
     DrawTextW(dc, title.c_str(), static_cast<int>(title.size()), &titleRect, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
     // A title wider than the pane ends with an ellipsis instead of running over the edge.
@@ -100,7 +107,7 @@ void CReportTreePane::PaintPane(HDC dc, const RECT& client) {
     DrawTextW(dc, title.c_str(), static_cast<int>(title.size()), &titleRect,
               DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
 
-    SelectObject(dc, CReportTree::NormalFont());
+    SelectObject(dc, tree::TreeFonts::Normal());
     RECT bodyRect{inner.left, titleRect.bottom, inner.right, inner.bottom};
     const std::wstring shown = FitLines(dc, body, bodyRect);
     DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &bodyRect,

@@ -1,12 +1,14 @@
-// The property tree control of the report: a container window holding the item tree, with the
+// The property tree control: a container window holding the item tree, with the
 // row list (CReportTreeList) above an info pane (CReportTreePane) for the selected item.
 #pragma once
 
-#include "report/ReportTreeModel.h"
 #include "framework/Controls.h"
-#include "framework/Gdi.h"
 #include "framework/CustomWindow.h"
+#include "framework/Gdi.h"
 #include "framework/Window.h"
+#include "tree/ReportTreeModel.h"
+#include "tree/TreeFonts.h"
+#include "tree/TreeWindowHost.h"
 
 #include <memory>
 
@@ -22,7 +24,7 @@ struct NMREPORTTREE {
 
 inline constexpr DWORD RTS_NOTIFY = 0x0001;
 
-class CReportTree : public fw::CustomWindow, private report::ReportTreeHost {
+class CReportTree : public fw::CustomWindow, private tree::ReportTreeHost, private tree::TreeWindowHost {
 public:
     CReportTree();
     ~CReportTree() override;
@@ -39,12 +41,12 @@ public:
     void SelectItem(CReportItem* item) { model_.SelectItem(item); }
     void ScrollToItem(CReportItem* item) { model_.ScrollToItem(item); }
     CReportItem* ItemAtPoint(POINT point) const { return model_.ItemAtPoint({point.x, point.y}); }
-    int HitTestPoint(POINT point) const { return model_.HitTestPoint({point.x, point.y}); }
-    void SetDividerPosition(int x) { model_.SetDividerPosition(x); }
+    int HitTestPoint(POINT point) const override { return model_.HitTestPoint({point.x, point.y}); }
+    void SetDividerPosition(int x) override { model_.SetDividerPosition(x); }
 
     // The control owns the image list from here on.
     void SetNodeImages(fw::ImageList images);
-    HIMAGELIST NodeImages() const { return images_.Get(); }
+    HIMAGELIST NodeImages() const override { return images_.Get(); }
 
     // Locking also disables (enables) the parent window.
     void SetInputLocked(bool locked);
@@ -55,8 +57,8 @@ public:
     // Moves the control to its parent's origin with this size, and lays out its children.
     void Resize(int width, int height);
 
-    report::ReportTreeModel& Model() { return model_; }
-    const report::ReportTreeModel& Model() const { return model_; }
+    tree::ReportTreeModel& Model() { return model_; }
+    const tree::ReportTreeModel& Model() const { return model_; }
     CReportTreeList& List() const { return *list_; }
     CReportTreePane& Pane() const { return *pane_; }
 
@@ -70,7 +72,7 @@ public:
     // Carries out the repaints and the scroll-bar update that model changes asked for. They are
     // gathered and done once (posted, or before anything reads the scroll state or paints), so
     // that adding or removing many rows costs one update, not one per row.
-    void FlushRefresh();
+    void SettleRefresh() override;
 
 protected:
     virtual std::unique_ptr<CReportTreeList> CreateListObject();
@@ -101,17 +103,33 @@ private:
     void UpdateListNow() override;
     void RecomputeScrollBar() override;
     void ScrollListTo(int position) override;
-    report::Rect ListClientRect() const override;
-    void InvalidateListRect(const report::Rect& rect) override;
+    tree::Rect ListClientRect() const override;
+    void InvalidateListRect(const tree::Rect& rect) override;
     int MeasureColumnTitle(const std::wstring& title) override;
     bool HasImageList() const override { return images_.Get() != nullptr; }
     bool IsEnabled() const override { return hwnd_ && IsWindowEnabled(hwnd_); }
     void FocusList() override;
 
+    // TreeWindowHost
+    HWND ControlWindow() const override { return hwnd_; }
+    const CReportItem* Selection() const override { return model_.SelectedItem(); }
+    int ScrollRangeMax() const override { return model_.ScrollRangeMax(); }
+    int ScrollPosition() const override { return model_.ScrollPosition(); }
+    void SetScrollPosition(int y) override { model_.SetScrollPosition(y); }
+    int Divider() const override { return model_.Divider(); }
+    int IndentWidth() const override { return model_.IndentWidth(); }
+    void PaintRows(tree::ReportCanvas& canvas) const override { PaintItems(model_, canvas); }
+    tree::ClickResult Click(tree::Point point) override { return model_.Click(point); }
+    void DoubleClick(tree::Point point) override { model_.DoubleClick(point); }
+    bool Key(unsigned virtualKey) override { return model_.Key(virtualKey); }
+    void LayoutChanged() override { model_.LayoutChangedAll(); }
+
+    tree::TreeFonts fonts_;
+
     std::unique_ptr<CReportTreeList> list_;
     std::unique_ptr<CReportTreePane> pane_;
     bool showInfoPane_ = true;
     int infoPaneHeight_ = 50;
-    report::ReportTreeModel model_;
+    tree::ReportTreeModel model_;
     fw::ImageList images_;
 };

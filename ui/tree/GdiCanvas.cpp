@@ -1,4 +1,4 @@
-#include "report/GdiCanvas.h"
+#include "tree/GdiCanvas.h"
 
 #include "framework/Gdi.h"
 
@@ -16,8 +16,8 @@ GdiCanvas::GdiCanvas(HDC dc, HFONT normal, HFONT bold, HIMAGELIST images)
         ownClip_.Reset();
 }
 
-report::SystemColours GdiCanvas::CurrentColours() {
-    report::SystemColours c;
+tree::SystemColours GdiCanvas::CurrentColours() {
+    tree::SystemColours c;
     c.face = GetSysColor(COLOR_BTNFACE);
     c.shadow = GetSysColor(COLOR_BTNSHADOW);
     c.light = GetSysColor(COLOR_BTNHIGHLIGHT);
@@ -29,14 +29,14 @@ report::SystemColours GdiCanvas::CurrentColours() {
     return c;
 }
 
-void GdiCanvas::Fill(const report::Rect& rect, report::Colour colour) { fw::FillSolidRect(dc_, ToRECT(rect), colour); }
+void GdiCanvas::Fill(const tree::Rect& rect, tree::Colour colour) { fw::FillSolidRect(dc_, ToRECT(rect), colour); }
 
-void GdiCanvas::Box(const report::Rect& rect, report::Colour outline, report::Colour fill) {
+void GdiCanvas::Box(const tree::Rect& rect, tree::Colour outline, tree::Colour fill) {
     fw::FillSolidRect(dc_, ToRECT(rect), outline);
     fw::FillSolidRect(dc_, RECT{rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1}, fill);
 }
 
-void GdiCanvas::Line(report::Point from, report::Point to, report::Colour colour) {
+void GdiCanvas::Line(tree::Point from, tree::Point to, tree::Colour colour) {
     // Straight lines only: a one-pixel-wide fill is exact and needs no pen.
     RECT r{std::min(from.x, to.x), std::min(from.y, to.y), std::max(from.x, to.x), std::max(from.y, to.y)};
     if (from.x == to.x)
@@ -53,7 +53,7 @@ void GdiCanvas::Line(report::Point from, report::Point to, report::Colour colour
     fw::FillSolidRect(dc_, r, colour);
 }
 
-void GdiCanvas::DottedLine(report::Point from, int length, report::Colour colour) {
+void GdiCanvas::DottedLine(tree::Point from, int length, tree::Colour colour) {
     if (length <= 0)
         return;
     // One cosmetic pen that sets every other pixel draws the line in one call.
@@ -72,7 +72,7 @@ void GdiCanvas::DottedLine(report::Point from, int length, report::Colour colour
     LineTo(dc_, from.x + length, from.y);
 }
 
-void GdiCanvas::CheckBox(const report::Rect& rect, bool checked) {
+void GdiCanvas::CheckBox(const tree::Rect& rect, bool checked) {
     // Drawn by the system in the DC's state, which it may leave changed.
     ApplyTextState();
     RECT r = ToRECT(rect);
@@ -89,14 +89,14 @@ bool GdiCanvas::ImageSize(int index, int& width, int& height) {
 }
 
 // Image lists set the colours their masks are drawn with themselves.
-void GdiCanvas::DrawImage(int index, report::Point at) { ImageList_Draw(images_, index, dc_, at.x, at.y, ILD_NORMAL); }
+void GdiCanvas::DrawImage(int index, tree::Point at) { ImageList_Draw(images_, index, dc_, at.x, at.y, ILD_NORMAL); }
 
-void GdiCanvas::SelectFont(report::FontKind font) {
-    HFONT handle = font == report::FontKind::Bold ? bold_ : font == report::FontKind::Normal ? normal_ : nullptr;
+void GdiCanvas::SelectFont(tree::FontKind font) {
+    HFONT handle = font == tree::FontKind::Bold ? bold_ : font == tree::FontKind::Normal ? normal_ : nullptr;
     wanted_.font = handle ? handle : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
-void GdiCanvas::SetTextColour(report::Colour colour) { wanted_.colour = colour; }
+void GdiCanvas::SetTextColour(tree::Colour colour) { wanted_.colour = colour; }
 
 void GdiCanvas::ApplyTextState() {
     if (!appliedKnown_ || applied_.font != wanted_.font)
@@ -107,28 +107,28 @@ void GdiCanvas::ApplyTextState() {
     appliedKnown_ = true;
 }
 
-report::Rect GdiCanvas::MeasureLine(const std::wstring& text, const report::Rect& rect) {
+tree::Rect GdiCanvas::MeasureLine(const std::wstring& text, const tree::Rect& rect) {
     ApplyTextState();
     RECT r = ToRECT(rect);
     DrawTextW(dc_, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
     return FromRECT(r);
 }
 
-void GdiCanvas::DrawLine(const std::wstring& text, const report::Rect& rect, report::Align align) {
+void GdiCanvas::DrawLine(const std::wstring& text, const tree::Rect& rect, tree::Align align) {
     ApplyTextState();
     RECT r = ToRECT(rect);
-    const UINT horizontal = align == report::Align::Centre ? DT_CENTER : DT_LEFT;
+    const UINT horizontal = align == tree::Align::Centre ? DT_CENTER : DT_LEFT;
     DrawTextW(dc_, text.c_str(), static_cast<int>(text.size()), &r,
               horizontal | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
-report::Rect GdiCanvas::ClipBox() const {
+tree::Rect GdiCanvas::ClipBox() const {
     RECT box{};
     GetClipBox(dc_, &box);
     return FromRECT(box);
 }
 
-void GdiCanvas::PushClip(const report::Rect& rect) {
+void GdiCanvas::PushClip(const tree::Rect& rect) {
     levels_.push_back({rect, wanted_});
     IntersectClipRect(dc_, rect.left, rect.top, rect.right, rect.bottom);
 }

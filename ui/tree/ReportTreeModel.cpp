@@ -1,9 +1,9 @@
-#include "report/ReportTreeModel.h"
+#include "tree/ReportTreeModel.h"
 
 #include <algorithm>
 #include <climits>
 
-namespace report {
+namespace tree {
 
 namespace {
 
@@ -53,31 +53,12 @@ ReportTreeModel::ReportTreeModel(ReportTreeHost& host) : host_(host), root_(std:
     root_->Expand(true);
 }
 
-ReportTreeModel::~ReportTreeModel() {
-    // Deleting without notifications: the windows are going too.
-    CReportItem* child = root_->firstChild_;
-    root_->firstChild_ = root_->lastChild_ = nullptr;
-    while (child) {
-        CReportItem* next = child->nextSibling_;
-        struct Deleter {
-            static void Run(CReportItem* item) {
-                for (CReportItem* c = item->FirstChild(); c;) {
-                    CReportItem* n = c->NextSibling();
-                    Run(c);
-                    c = n;
-                }
-                delete item;
-            }
-        };
-        Deleter::Run(child);
-        child = next;
-    }
-}
+ReportTreeModel::~ReportTreeModel() = default;
 
 CReportItem* ReportTreeModel::AddItem(std::unique_ptr<CReportItem> owned, CReportItem* parent) {
     if (!owned)
         return nullptr;
-    CReportItem* item = owned.release();
+    CReportItem* item = owned.get();
     if (!parent)
         parent = root_.get();
     if (parent->lastChild_)
@@ -88,8 +69,9 @@ CReportItem* ReportTreeModel::AddItem(std::unique_ptr<CReportItem> owned, CRepor
     item->parent_ = parent;
     item->owner_ = this;
     item->id_ = nextId_++;
+    items_.emplace(item->id_, std::move(owned));
     InvalidateLayout();
-    host_.Notify(RTN_ITEMADDED, item);
+    item = NotifyAbout(RTN_ITEMADDED, item);
     if (host_.WindowExists()) {
         host_.RepaintContainer();
         host_.RecomputeScrollBar();
@@ -146,7 +128,7 @@ bool ReportTreeModel::RemoveSubtree(CReportItem* item) {
             host_.RepaintContainer();
     }
     InvalidateLayout(); // before the delete: the chain must not lead to a dead item
-    delete item;
+    items_.erase(item->id_);
     return true;
 }
 
@@ -158,14 +140,21 @@ void ReportTreeModel::RemoveAllItems() {
         host_.RepaintContainer();
         host_.RecomputeScrollBar();
     }
-    nextId_ = 1;
+    if (items_.empty())
+        nextId_ = 1;
 }
 
 CReportItem* ReportTreeModel::ItemFromId(int id) const {
-    for (CReportItem* item = root_->FirstChild(); item; item = NextPreOrder(item))
-        if (item->Id() == id)
-            return item;
-    return nullptr;
+    const auto found = items_.find(id);
+    return found != items_.end() ? found->second.get() : nullptr;
+}
+
+CReportItem* ReportTreeModel::NotifyAbout(int code, CReportItem* item, bool* vetoed) {
+    const int id = item->id_;
+    const bool refused = host_.Notify(code, item) != 0;
+    if (vetoed)
+        *vetoed = refused;
+    return ItemFromId(id);
 }
 
 void ReportTreeModel::SelectItem(CReportItem* item) {
@@ -407,7 +396,9 @@ void ReportTreeModel::ValidateSelection() {
 }
 
 bool ReportTreeModel::ToggleExpansion(CReportItem* item) {
-    if (host_.Notify(RTN_ITEMEXPANDING, item) != 0)
+    bool vetoed = false;
+    item = NotifyAbout(RTN_ITEMEXPANDING, item, &vetoed);
+    if (vetoed || !item)
         return false;
     item->Expand(!item->IsExpanded());
     host_.RecomputeScrollBar();
@@ -417,14 +408,13 @@ bool ReportTreeModel::ToggleExpansion(CReportItem* item) {
     return true;
 }
 
-void ReportTreeModel::SelectAndNotify(CReportItem* item) {
+CReportItem* ReportTreeModel::SelectAndNotify(CReportItem* item) {
     CReportItem* old = selected_;
     SetAllSelectedFlags(false);
     SelectItem(item);
     item->Select(true);
     host_.RepaintList();
-    if (item != old)
-        host_.Notify(RTN_SELCHANGED, item);
+    return item != old ? NotifyAbout(RTN_SELCHANGED, item) : item;
 }
 
 ClickResult ReportTreeModel::Click(Point point) {
@@ -457,12 +447,13 @@ ClickResult ReportTreeModel::Click(Point point) {
         host_.RepaintList();
         return ClickResult::None;
     }
-    SelectAndNotify(item);
-    if (hit != kHitValue || item->IsTopLevel())
+    item = SelectAndNotify(item);
+    if (!item || hit != kHitValue || item->IsTopLevel())
         return ClickResult::None;
-    if (host_.Notify(RTN_ITEMACTIVATE, item) != 0 || item->IsReadOnly())
-        return ClickResult::None;
-    item->Activate();
+    bool vetoed = false;
+    item = NotifyAbout(RTN_ITEMACTIVATE, item, &vetoed);
+    if (!vetoed && item && !item->IsReadOnly())
+        item->Activate();
     return ClickResult::None;
 }
 
@@ -478,9 +469,10 @@ void ReportTreeModel::DoubleClick(Point point) {
         host_.RepaintList();
         return;
     case kHitExpander: break;
-    default: SelectAndNotify(item); break;
+    default: item = SelectAndNotify(item); break;
     }
-    ToggleExpansion(item);
+    if (item)
+        ToggleExpansion(item);
 }
 
 bool ReportTreeModel::Key(unsigned key) {
@@ -503,7 +495,10 @@ bool ReportTreeModel::Key(unsigned key) {
         if (!s)
             return true;
         const bool left = key == kKeyLeft;
-        const bool vetoed = host_.Notify(RTN_ITEMEXPANDING, s) != 0;
+        bool vetoed = false;
+        s = NotifyAbout(RTN_ITEMEXPANDING, s, &vetoed);
+        if (!s)
+            return true;
         if (!vetoed && s->HasChildren() && s->IsExpanded() == left) {
             s->Expand(!left);
             host_.RecomputeScrollBar();
@@ -521,4 +516,4 @@ bool ReportTreeModel::Key(unsigned key) {
     }
 }
 
-} // namespace report
+} // namespace tree

@@ -1,15 +1,16 @@
-// A recording host and canvas for the report tree's plain code.
+// A recording host and canvas for the property tree's plain code.
 #pragma once
 
-#include "report/ReportTreeModel.h"
+#include "tree/ReportTreeModel.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
-namespace report_test {
+namespace tree_test {
 
-using report::Point;
-using report::Rect;
+using tree::Point;
+using tree::Rect;
 
 struct Notification {
     int code;
@@ -17,7 +18,7 @@ struct Notification {
     friend bool operator==(const Notification&, const Notification&) = default;
 };
 
-class FakeHost : public report::ReportTreeHost {
+class FakeHost : public tree::ReportTreeHost {
 public:
     std::vector<Notification> sent;
     std::vector<int> scrolls;        // ScrollListTo positions
@@ -31,8 +32,13 @@ public:
     int repaints = 0;
     int scrollBarUpdates = 0;
 
+    // What the parent does on a notification, before it answers.
+    std::function<void(int code, CReportItem* item)> onNotify;
+
     std::intptr_t Notify(int code, CReportItem* item) override {
         sent.push_back({code, item});
+        if (onNotify)
+            onNotify(code, item);
         return code == vetoCode && (!vetoItem || vetoItem == item) ? 1 : 0;
     }
     bool WindowExists() const override { return window; }
@@ -60,25 +66,25 @@ public:
 };
 
 // Records what is drawn; images are 16 x 16, indices 0 to 3.
-class RecordingCanvas : public report::ReportCanvas {
+class RecordingCanvas : public tree::ReportCanvas {
 public:
     struct Op {
         std::string kind;
         Rect rect{};
-        report::Colour colour = 0;
+        tree::Colour colour = 0;
         std::wstring text;
     };
     std::vector<Op> ops;
-    report::SystemColours colours{0xC0C0C0, 0x808080, 0xFFFFFF, 0x000000, 0x800000, 0x808080, 0xFFFFFF, 0};
-    report::Colour textColour = 0;
+    tree::SystemColours colours{0xC0C0C0, 0x808080, 0xFFFFFF, 0x000000, 0x800000, 0x808080, 0xFFFFFF, 0};
+    tree::Colour textColour = 0;
     int clipDepth = 0;
-    Rect clip = report::kUnbounded; // what the painting is told can show
+    Rect clip = tree::kUnbounded; // what the painting is told can show
 
-    const report::SystemColours& Colours() const override { return colours; }
-    void Fill(const Rect& r, report::Colour c) override { ops.push_back({"fill", r, c, {}}); }
-    void Box(const Rect& r, report::Colour outline, report::Colour) override { ops.push_back({"box", r, outline, {}}); }
-    void Line(Point a, Point b, report::Colour c) override { ops.push_back({"line", {a.x, a.y, b.x, b.y}, c, {}}); }
-    void DottedLine(Point a, int length, report::Colour c) override {
+    const tree::SystemColours& Colours() const override { return colours; }
+    void Fill(const Rect& r, tree::Colour c) override { ops.push_back({"fill", r, c, {}}); }
+    void Box(const Rect& r, tree::Colour outline, tree::Colour) override { ops.push_back({"box", r, outline, {}}); }
+    void Line(Point a, Point b, tree::Colour c) override { ops.push_back({"line", {a.x, a.y, b.x, b.y}, c, {}}); }
+    void DottedLine(Point a, int length, tree::Colour c) override {
         ops.push_back({"dots", {a.x, a.y, a.x + length, a.y}, c, {}});
     }
     void CheckBox(const Rect& r, bool checked) override { ops.push_back({checked ? "checked" : "check", r, 0, {}}); }
@@ -89,14 +95,14 @@ public:
         return true;
     }
     void DrawImage(int index, Point at) override {
-        ops.push_back({"image", {at.x, at.y, at.x + 16, at.y + 16}, static_cast<report::Colour>(index), {}});
+        ops.push_back({"image", {at.x, at.y, at.x + 16, at.y + 16}, static_cast<tree::Colour>(index), {}});
     }
-    void SelectFont(report::FontKind) override {}
-    void SetTextColour(report::Colour c) override { textColour = c; }
+    void SelectFont(tree::FontKind) override {}
+    void SetTextColour(tree::Colour c) override { textColour = c; }
     Rect MeasureLine(const std::wstring& text, const Rect& r) override {
         return {r.left, r.top, r.left + static_cast<int>(text.size()) * 7, r.top + 13};
     }
-    void DrawLine(const std::wstring& text, const Rect& r, report::Align) override {
+    void DrawLine(const std::wstring& text, const Rect& r, tree::Align) override {
         ops.push_back({"text", r, textColour, text});
     }
     Rect ClipBox() const override { return clip; }
@@ -113,10 +119,10 @@ public:
 };
 
 template <typename T = CReportTextItem>
-CReportItem* Add(report::ReportTreeModel& tree, const std::wstring& caption, CReportItem* parent = nullptr) {
+CReportItem* Add(tree::ReportTreeModel& tree, const std::wstring& caption, CReportItem* parent = nullptr) {
     auto item = std::make_unique<T>();
     item->SetCaption(caption);
     return tree.AddItem(std::move(item), parent);
 }
 
-} // namespace report_test
+} // namespace tree_test

@@ -1,16 +1,15 @@
 // The tree control on real windows: its list painted into memory bitmaps and checked pixel by
 // pixel, its notifications, shared fonts, back buffer and scrolling.
-#include "ReportWinSupport.h"
+#include "TestResources.h"
 #include "TestSupport.h"
-#include "report/ReportTree.h"
-#include "report/ReportTreeList.h"
+#include "tree/ReportTree.h"
+#include "tree/ReportTreeList.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <string>
 
-using namespace report_win;
 using testing_ui::SequenceIs;
 
 namespace {
@@ -49,7 +48,7 @@ protected:
     bool OnNotify(int id, NMHDR& header, LRESULT& result) override {
         const auto& record = reinterpret_cast<const NMREPORTTREE&>(header);
         const int code = static_cast<int>(header.code);
-        std::string item = record.item == report::kAllItems ? "all items"
+        std::string item = record.item == tree::kAllItems ? "all items"
                            : record.item                    ? "item " + std::to_string(record.item->Id())
                                                             : "no item";
         bool zero = true;
@@ -63,10 +62,10 @@ protected:
 
 class TreeWindow : public testing::Test {
 protected:
-    // A group with a "Minimum" column and children with the failed image (red) and none.
+    // A group with a "Minimum" column and children with a red status image and none.
     void Fill(CReportTree& tree, int children) {
         fw::ImageList images;
-        ASSERT_TRUE(images.Create(IDB_STATUS_IMAGES, STATUS_IMAGE_WIDTH, 10, RGB(255, 255, 255)));
+        ASSERT_TRUE(images.Create(IDB_TEST_IMAGES, 16, 10, RGB(255, 255, 255)));
         tree.SetNodeImages(std::move(images));
         group = static_cast<CReportGroupItem*>(tree.AddItem(std::make_unique<CReportGroupItem>()));
         group->SetCaption(L"Req");
@@ -78,7 +77,7 @@ protected:
             const std::wstring value = L"v";
             item->SetValueData(&value);
             if (i == 0)
-                item->AddStatusImage(group->Columns()[0].centreOffset, 1);
+                item->AddStatusImage(group->Columns()[0].centreOffset, 0);
             tree.AddItem(std::move(item), group);
         }
     }
@@ -88,7 +87,7 @@ protected:
         return client;
     }
 
-    ProgramResources app_;
+    testing_ui::TestApplication app_;
     Recorder parent_;
     CReportGroupItem* group = nullptr;
 };
@@ -107,7 +106,7 @@ TEST_F(TreeWindow, RowsDividerColumnLineAndStatusImagePixels) {
     tree.List().PaintRows(surface.Dc(), client);
 
     const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
-    const COLORREF darkened = report::DarkenedFace(GetSysColor(COLOR_BTNFACE));
+    const COLORREF darkened = tree::DarkenedFace(GetSysColor(COLOR_BTNFACE));
     const COLORREF white = RGB(255, 255, 255);
     // The top-level row in the darkened face; the children's rows on the white inner area.
     EXPECT_EQ(surface.Pixel(R - w - 3, 3), darkened);
@@ -121,7 +120,7 @@ TEST_F(TreeWindow, RowsDividerColumnLineAndStatusImagePixels) {
     // The column line at R - w on every row of the group.
     for (int y : {3, 30, 51})
         EXPECT_EQ(surface.Pixel(R - w, y), shadow) << y;
-    // The failed image (red) centred at R - w / 2 (one left of it: the value area ends at R - 1):
+    // The red image centred at R - w / 2 (one left of it: the value area ends at R - 1):
     // its red pixels balance around that column and stay within 8 pixels of it.
     const int centreX = R - 1 - w / 2;
     int red = 0, left = 0, right = 0;
@@ -160,7 +159,7 @@ TEST_F(TreeWindow, SelectionAndDisabledColours) {
     EnableWindow(tree.Hwnd(), FALSE);
     testing_ui::Surface disabled(client.right, client.bottom, RGB(1, 2, 3));
     tree.List().PaintRows(disabled.Dc(), client);
-    const COLORREF darkened = report::DarkenedFace(GetSysColor(COLOR_BTNFACE));
+    const COLORREF darkened = tree::DarkenedFace(GetSysColor(COLOR_BTNFACE));
     EXPECT_EQ(disabled.Pixel(client.right - 80, 52), darkened);
     const RECT secondLabel{12, 42, D, 62};
     EXPECT_GT(disabled.Count(secondLabel, GetSysColor(COLOR_GRAYTEXT)), 0);

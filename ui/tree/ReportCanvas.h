@@ -1,12 +1,12 @@
-// What the painting of the report tree needs from a device context, so that the painting itself
+// What the painting of the property tree needs from a device context, so that the painting itself
 // is plain code: the Windows build draws through GDI, tests record or rasterise the calls.
 #pragma once
 
-#include "report/ReportGeometry.h"
+#include "tree/ReportGeometry.h"
 
 #include <string>
 
-namespace report {
+namespace tree {
 
 // The system colours the rows are painted in.
 struct SystemColours {
@@ -63,4 +63,4 @@ public:
     virtual void PopClip() = 0;
 };
 
-} // namespace report
+} // namespace tree

@@ -1,17 +1,15 @@
-// The rows of the report tree: painted through a back buffer, scrolled in pixels, and turning
+// The rows of the property tree: painted through a back buffer, scrolled in pixels, and turning
 // mouse and keys into the tree's actions.
 #pragma once
 
 #include "framework/Gdi.h"
+#include "tree/TreeWindowHost.h"
 #include "framework/CustomWindow.h"
 #include "framework/Window.h"
 
-class CReportTree;
-
 class CReportTreeList : public fw::CustomWindow {
 public:
-    bool Create(DWORD style, const RECT& rect, CReportTree& owner, int id);
-    void SetOwner(CReportTree* owner) { owner_ = owner; }
+    bool Create(DWORD style, const RECT& rect, tree::TreeWindowHost& owner, int id);
 
     // Range 0..root height, page = client height + 1; re-clamps the owner's divider.
     void RecomputeScrollBar();
@@ -44,7 +42,7 @@ private:
     void EnsureBackBuffer(int width, int height);
     void InvertBar(int x);
 
-    CReportTree* owner_ = nullptr;
+    tree::TreeWindowHost* owner_ = nullptr;
     fw::Bitmap buffer_;
     int bufferWidth_ = 0;
     int bufferHeight_ = 0;
