@@ -8,7 +8,7 @@
 #include "report/ReportFileSave.h"
 #include "report/ReportText.h"
 #include "report/SystemCheckDlg.h"
-#include "settings/SettingsSheet.h"
+#include "sheet/SettingsSheet.h"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "settings/PageLayout.h"
+#include "sheet/PageLayout.h"
 
 #include <gtest/gtest.h>
 

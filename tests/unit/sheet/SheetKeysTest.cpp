@@ -1,4 +1,4 @@
-#include "settings/SheetKeys.h"
+#include "sheet/SheetKeys.h"
 
 #include <gtest/gtest.h>
 

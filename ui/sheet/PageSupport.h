@@ -11,7 +11,7 @@
 #include "framework/Gdi.h"
 #include "framework/PropertySheet.h"
 #include "texts/TextLookup.h"
-#include "settings/PageLayout.h"
+#include "sheet/PageLayout.h"
 
 #include <memory>
 #include <span>

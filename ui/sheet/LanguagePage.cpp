@@ -1,4 +1,4 @@
-#include "settings/LanguagePage.h"
+#include "sheet/LanguagePage.h"
 
 #include "ResourceIds.h"
 

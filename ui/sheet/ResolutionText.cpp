@@ -1,4 +1,4 @@
-#include "settings/ResolutionText.h"
+#include "sheet/ResolutionText.h"
 
 #include <limits>
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "controls/SkinSlider.h"
-#include "settings/PageSupport.h"
+#include "sheet/PageSupport.h"
 
 class CVideoSettingsPage : public sheet::SettingsPage {
 public:

@@ -1,7 +1,7 @@
 // The second settings page: the interface language, stored for the next start of the program.
 #pragma once
 
-#include "settings/PageSupport.h"
+#include "sheet/PageSupport.h"
 
 class CLanguagePage : public sheet::SettingsPage {
 public:

@@ -7,7 +7,7 @@
 #include "SettingsModel.h"
 #include "Win32Settings.h"
 #include "framework/Application.h"
-#include "settings/SettingsSheet.h"
+#include "sheet/SettingsSheet.h"
 
 #include <gtest/gtest.h>
 

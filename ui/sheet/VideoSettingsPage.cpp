@@ -1,7 +1,7 @@
-#include "settings/VideoSettingsPage.h"
+#include "sheet/VideoSettingsPage.h"
 
 #include "ResourceIds.h"
-#include "settings/ResolutionText.h"
+#include "sheet/ResolutionText.h"
 
 namespace {
 

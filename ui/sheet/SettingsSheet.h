@@ -14,8 +14,8 @@
 #include "framework/Gdi.h"
 #include "framework/PropertySheet.h"
 #include "texts/TextLookup.h"
-#include "settings/LanguagePage.h"
-#include "settings/VideoSettingsPage.h"
+#include "sheet/LanguagePage.h"
+#include "sheet/VideoSettingsPage.h"
 
 #include <memory>
 

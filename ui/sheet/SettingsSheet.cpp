@@ -1,10 +1,10 @@
-#include "settings/SettingsSheet.h"
+#include "sheet/SettingsSheet.h"
 
 #include "ResourceIds.h"
 #include "controls/WindowDpi.h"
 #include "framework/Application.h"
-#include "settings/PageSupport.h"
-#include "settings/SheetKeys.h"
+#include "sheet/PageSupport.h"
+#include "sheet/SheetKeys.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "settings/PageSupport.h"
+#include "sheet/PageSupport.h"
 
 #include "controls/WindowDpi.h"
 #include "framework/Application.h"
