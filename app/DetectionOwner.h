@@ -6,15 +6,17 @@
 
 #include <utility>
 
-class CDetectionOwner {
+namespace app {
+
+class DetectionOwner {
 public:
-    CDetectionOwner() { CreateApplication(&application_); }
-    ~CDetectionOwner() {
+    DetectionOwner() { CreateApplication(&application_); }
+    ~DetectionOwner() {
         if (application_ != nullptr)
             ReleaseApplication(&application_);
     }
-    CDetectionOwner(const CDetectionOwner&) = delete;
-    CDetectionOwner& operator=(const CDetectionOwner&) = delete;
+    DetectionOwner(const DetectionOwner&) = delete;
+    DetectionOwner& operator=(const DetectionOwner&) = delete;
 
     DetectionApplication* Get() const { return application_; }
     DetectionApplication* operator->() const { return application_; }
@@ -26,3 +28,5 @@ public:
 private:
     DetectionApplication* application_ = nullptr;
 };
+
+} // namespace app

@@ -6,10 +6,14 @@
 
 #include "GraphicsQueryAhead.h"
 
-class CGraphicsQueryOwner {
+namespace app {
+
+class GraphicsQueryOwner {
 public:
-    CGraphicsQueryOwner() { StartGraphicsQueryAhead(); }
-    ~CGraphicsQueryOwner() { EndGraphicsQueryAhead(); }
-    CGraphicsQueryOwner(const CGraphicsQueryOwner&) = delete;
-    CGraphicsQueryOwner& operator=(const CGraphicsQueryOwner&) = delete;
+    GraphicsQueryOwner() { StartGraphicsQueryAhead(); }
+    ~GraphicsQueryOwner() { EndGraphicsQueryAhead(); }
+    GraphicsQueryOwner(const GraphicsQueryOwner&) = delete;
+    GraphicsQueryOwner& operator=(const GraphicsQueryOwner&) = delete;
 };
+
+} // namespace app

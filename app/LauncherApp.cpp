@@ -81,7 +81,7 @@ bool CLauncherApp::InitInstance() {
         return false;
     }
 
-    const CGraphicsQueryOwner graphicsQuery;
+    const app::GraphicsQueryOwner graphicsQuery;
     RunDetectionAndWindows();
     settings_.reset();
     return true;

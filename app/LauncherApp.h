@@ -48,9 +48,9 @@ private:
     win32::KernelHandle instanceMarker_;
     LaunchSwitches switches_;
     int overallResult_ = kResultIdeal;
-    std::optional<CDetectionOwner> detection_;
-    CWin32Registry registry_;
-    CWin32DisplayModes displayModes_;
-    CWin32UserLocale locale_;
+    std::optional<app::DetectionOwner> detection_;
+    registry::Win32Registry registry_;
+    settings::Win32DisplayModes displayModes_;
+    settings::Win32UserLocale locale_;
     std::unique_ptr<CSettingsModel> settings_;
 };

@@ -3,13 +3,15 @@
 #include <cstring>
 #include <cwctype>
 
+namespace registry {
+
 namespace {
 
 constexpr long kAccessDenied = 5;
 
 } // namespace
 
-std::wstring CMemoryRegistry::Fold(const std::wstring& text) {
+std::wstring MemoryRegistry::Fold(const std::wstring& text) {
     std::wstring folded = text;
     for (wchar_t& c : folded)
         c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
@@ -17,7 +19,7 @@ std::wstring CMemoryRegistry::Fold(const std::wstring& text) {
 }
 
 // "A\\B\\" and "a\\b" name the same key.
-std::wstring CMemoryRegistry::Normalise(const std::wstring& path) {
+std::wstring MemoryRegistry::Normalise(const std::wstring& path) {
     std::wstring result;
     std::size_t start = 0;
     while (start <= path.size()) {
@@ -34,7 +36,7 @@ std::wstring CMemoryRegistry::Normalise(const std::wstring& path) {
     return result;
 }
 
-CMemoryRegistry::ValueMap* CMemoryRegistry::Find(RegistryHandle handle) {
+MemoryRegistry::ValueMap* MemoryRegistry::Find(RegistryHandle handle) {
     auto h = handles_.find(handle);
     if (h == handles_.end())
         return nullptr;
@@ -42,7 +44,7 @@ CMemoryRegistry::ValueMap* CMemoryRegistry::Find(RegistryHandle handle) {
     return k == keys_.end() ? nullptr : &k->second;
 }
 
-CMemoryRegistry::ValueMap& CMemoryRegistry::Make(RegistryRoot root, const std::wstring& path) {
+MemoryRegistry::ValueMap& MemoryRegistry::Make(RegistryRoot root, const std::wstring& path) {
     const std::wstring normal = Normalise(path);
     // Parents exist whenever a child does.
     for (std::size_t pos = normal.find(L'\\'); pos != std::wstring::npos; pos = normal.find(L'\\', pos + 1))
@@ -50,7 +52,7 @@ CMemoryRegistry::ValueMap& CMemoryRegistry::Make(RegistryRoot root, const std::w
     return keys_[{root, normal}];
 }
 
-long CMemoryRegistry::OpenKey(RegistryRoot root, const std::wstring& path, RegistryAccess access,
+long MemoryRegistry::OpenKey(RegistryRoot root, const std::wstring& path, RegistryAccess access,
                               RegistryHandle& handle) {
     KeyId id{root, Normalise(path)};
     if (!id.second.empty() && keys_.find(id) == keys_.end())
@@ -63,14 +65,14 @@ long CMemoryRegistry::OpenKey(RegistryRoot root, const std::wstring& path, Regis
     return kRegistrySuccess;
 }
 
-long CMemoryRegistry::CreateKey(RegistryRoot root, const std::wstring& path, RegistryHandle& handle) {
+long MemoryRegistry::CreateKey(RegistryRoot root, const std::wstring& path, RegistryHandle& handle) {
     if (WriteDenied(root, path))
         return kAccessDenied;
     Make(root, path);
     return OpenKey(root, path, RegistryAccess::All, handle);
 }
 
-long CMemoryRegistry::QueryValue(RegistryHandle handle, const wchar_t* name, std::uint32_t* type, void* data,
+long MemoryRegistry::QueryValue(RegistryHandle handle, const wchar_t* name, std::uint32_t* type, void* data,
                                  std::uint32_t& size) {
     ValueMap* values = Find(handle);
     if (values == nullptr)
@@ -92,11 +94,11 @@ long CMemoryRegistry::QueryValue(RegistryHandle handle, const wchar_t* name, std
     return kRegistrySuccess;
 }
 
-long CMemoryRegistry::Refused(RegistryHandle handle, const wchar_t* name) {
+long MemoryRegistry::Refused(RegistryHandle handle, const wchar_t* name) {
     return refuseChange ? refuseChange(handles_[handle].second, name ? name : L"") : kRegistrySuccess;
 }
 
-long CMemoryRegistry::SetValueData(RegistryHandle handle, const wchar_t* name, std::uint32_t type, const void* data,
+long MemoryRegistry::SetValueData(RegistryHandle handle, const wchar_t* name, std::uint32_t type, const void* data,
                                    std::uint32_t size) {
     ValueMap* values = Find(handle);
     if (values == nullptr)
@@ -108,7 +110,7 @@ long CMemoryRegistry::SetValueData(RegistryHandle handle, const wchar_t* name, s
     return kRegistrySuccess;
 }
 
-long CMemoryRegistry::DeleteValue(RegistryHandle handle, const wchar_t* name) {
+long MemoryRegistry::DeleteValue(RegistryHandle handle, const wchar_t* name) {
     ValueMap* values = Find(handle);
     if (values == nullptr)
         return 6;
@@ -117,24 +119,24 @@ long CMemoryRegistry::DeleteValue(RegistryHandle handle, const wchar_t* name) {
     return values->erase(Fold(name ? name : L"")) ? kRegistrySuccess : kRegistryFileNotFound;
 }
 
-void CMemoryRegistry::CloseKey(RegistryHandle handle) { handles_.erase(handle); }
+void MemoryRegistry::CloseKey(RegistryHandle handle) { handles_.erase(handle); }
 
-void CMemoryRegistry::DenyWriteAccess(RegistryRoot root, const std::wstring& path, bool deny) {
+void MemoryRegistry::DenyWriteAccess(RegistryRoot root, const std::wstring& path, bool deny) {
     if (deny)
         writeDenied_.insert({root, Normalise(path)});
     else
         writeDenied_.erase({root, Normalise(path)});
 }
 
-bool CMemoryRegistry::WriteDenied(RegistryRoot root, const std::wstring& path) const {
+bool MemoryRegistry::WriteDenied(RegistryRoot root, const std::wstring& path) const {
     return writeDenied_.count({root, Normalise(path)}) != 0;
 }
 
-void CMemoryRegistry::SetValue(RegistryRoot root, const std::wstring& path, const std::wstring& name, Value value) {
+void MemoryRegistry::SetValue(RegistryRoot root, const std::wstring& path, const std::wstring& name, Value value) {
     Make(root, path)[Fold(name)] = std::move(value);
 }
 
-void CMemoryRegistry::SetString(RegistryRoot root, const std::wstring& path, const std::wstring& name,
+void MemoryRegistry::SetString(RegistryRoot root, const std::wstring& path, const std::wstring& name,
                                 const std::wstring& text) {
     // Stored with its terminator, in the program's own wide characters, as REG_SZ is.
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.c_str());
@@ -142,7 +144,7 @@ void CMemoryRegistry::SetString(RegistryRoot root, const std::wstring& path, con
     SetValue(root, path, name, std::move(value));
 }
 
-std::optional<CMemoryRegistry::Value> CMemoryRegistry::GetValue(RegistryRoot root, const std::wstring& path,
+std::optional<MemoryRegistry::Value> MemoryRegistry::GetValue(RegistryRoot root, const std::wstring& path,
                                                                 const std::wstring& name) const {
     auto k = keys_.find({root, Normalise(path)});
     if (k == keys_.end())
@@ -153,7 +155,7 @@ std::optional<CMemoryRegistry::Value> CMemoryRegistry::GetValue(RegistryRoot roo
     return v->second;
 }
 
-std::optional<std::uint32_t> CMemoryRegistry::GetDword(RegistryRoot root, const std::wstring& path,
+std::optional<std::uint32_t> MemoryRegistry::GetDword(RegistryRoot root, const std::wstring& path,
                                                        const std::wstring& name) const {
     auto value = GetValue(root, path, name);
     if (!value || value->type != kRegDword || value->data.size() != 4)
@@ -163,15 +165,17 @@ std::optional<std::uint32_t> CMemoryRegistry::GetDword(RegistryRoot root, const 
     return result;
 }
 
-bool CMemoryRegistry::KeyExists(RegistryRoot root, const std::wstring& path) const {
+bool MemoryRegistry::KeyExists(RegistryRoot root, const std::wstring& path) const {
     return keys_.count({root, Normalise(path)}) != 0;
 }
 
-std::size_t CMemoryRegistry::ValueCount(RegistryRoot root, const std::wstring& path) const {
+std::size_t MemoryRegistry::ValueCount(RegistryRoot root, const std::wstring& path) const {
     return Values(root, path).size();
 }
 
-CMemoryRegistry::ValueMap CMemoryRegistry::Values(RegistryRoot root, const std::wstring& path) const {
+MemoryRegistry::ValueMap MemoryRegistry::Values(RegistryRoot root, const std::wstring& path) const {
     auto k = keys_.find({root, Normalise(path)});
     return k == keys_.end() ? ValueMap{} : k->second;
 }
+
+} // namespace registry

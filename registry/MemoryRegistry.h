@@ -12,7 +12,9 @@
 #include <string>
 #include <vector>
 
-class CMemoryRegistry final : public IRegistryBackend {
+namespace registry {
+
+class MemoryRegistry final : public IRegistryBackend {
 public:
     struct Value {
         std::uint32_t type = kRegDword;
@@ -66,3 +68,5 @@ private:
     std::map<RegistryHandle, KeyId> handles_;
     RegistryHandle nextHandle_ = 0x100;
 };
+
+} // namespace registry

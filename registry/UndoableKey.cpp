@@ -2,6 +2,8 @@
 
 #include <cwctype>
 
+namespace registry {
+
 namespace {
 
 bool SameName(const std::wstring& a, const wchar_t* b) {
@@ -14,25 +16,25 @@ bool SameName(const std::wstring& a, const wchar_t* b) {
 
 } // namespace
 
-CUndoableKey::~CUndoableKey() {
+UndoableKey::~UndoableKey() {
     if (handle_ != 0)
         backend_.CloseKey(handle_);
 }
 
-long CUndoableKey::Open() {
+long UndoableKey::Open() {
     if (handle_ != 0)
         return kRegistrySuccess;
     return backend_.OpenKey(root_, path_, RegistryAccess::ReadWrite, handle_);
 }
 
-CUndoableKey::Prior* CUndoableKey::Find(const wchar_t* name) {
+UndoableKey::Prior* UndoableKey::Find(const wchar_t* name) {
     for (Prior& prior : priors_)
         if (SameName(prior.name, name))
             return &prior;
     return nullptr;
 }
 
-long CUndoableKey::Keep(const wchar_t* name) {
+long UndoableKey::Keep(const wchar_t* name) {
     if (Find(name) != nullptr)
         return kRegistrySuccess;
     Prior prior;
@@ -57,7 +59,7 @@ long CUndoableKey::Keep(const wchar_t* name) {
     return kRegistrySuccess;
 }
 
-long CUndoableKey::WriteDword(const wchar_t* name, std::uint32_t value) {
+long UndoableKey::WriteDword(const wchar_t* name, std::uint32_t value) {
     if (const long error = Keep(name))
         return error;
     const long error = backend_.SetValueData(handle_, name, kRegDword, &value, sizeof value);
@@ -66,7 +68,7 @@ long CUndoableKey::WriteDword(const wchar_t* name, std::uint32_t value) {
     return error;
 }
 
-long CUndoableKey::Undo() {
+long UndoableKey::Undo() {
     long first = kRegistrySuccess;
     for (auto prior = priors_.rbegin(); prior != priors_.rend(); ++prior) {
         if (!prior->changed)
@@ -84,3 +86,5 @@ long CUndoableKey::Undo() {
     }
     return first;
 }
+
+} // namespace registry

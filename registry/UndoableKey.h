@@ -7,17 +7,19 @@
 #include <string>
 #include <vector>
 
+namespace registry {
+
 // Before a value is first changed, what it held is kept (its type and bytes, or that it did not
 // exist); Undo puts back every value changed since, deleting the ones that were made. The key is
 // opened by Open and closed when the object goes, so each group of changes opens it afresh with
 // the rights the key grants at that moment.
-class CUndoableKey {
+class UndoableKey {
 public:
-    CUndoableKey(IRegistryBackend& backend, RegistryRoot root, const wchar_t* path)
+    UndoableKey(IRegistryBackend& backend, RegistryRoot root, const wchar_t* path)
         : backend_(backend), root_(root), path_(path) {}
-    ~CUndoableKey();
-    CUndoableKey(const CUndoableKey&) = delete;
-    CUndoableKey& operator=(const CUndoableKey&) = delete;
+    ~UndoableKey();
+    UndoableKey(const UndoableKey&) = delete;
+    UndoableKey& operator=(const UndoableKey&) = delete;
 
     // Opens the key to read, set and delete values; the opening's error code.
     long Open();
@@ -45,3 +47,5 @@ private:
     RegistryHandle handle_ = 0;
     std::vector<Prior> priors_;
 };
+
+} // namespace registry

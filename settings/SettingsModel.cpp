@@ -170,9 +170,9 @@ SaveResult CSettingsModel::Save() {
                                    values_[kAspectRatioOverrideCHKB] != 0, haveDesktop ? &desktop : nullptr);
 
     // The keys are opened for this save only: they are written with the rights they grant now.
-    CUndoableKey engine(environment_.registry, RegistryRoot::CurrentUser, engineKeyPath_);
-    CUndoableKey launcher(environment_.registry, RegistryRoot::CurrentUser, launcherKeyPath_);
-    auto keyOf = [&](std::size_t row) -> CUndoableKey& { return row < kFirstLauncherRow ? engine : launcher; };
+    registry::UndoableKey engine(environment_.registry, RegistryRoot::CurrentUser, engineKeyPath_);
+    registry::UndoableKey launcher(environment_.registry, RegistryRoot::CurrentUser, launcherKeyPath_);
+    auto keyOf = [&](std::size_t row) -> registry::UndoableKey& { return row < kFirstLauncherRow ? engine : launcher; };
     // Nothing is written unless both keys take writes and every value they hold now is kept.
     if (engine.Open() != kRegistrySuccess || launcher.Open() != kRegistrySuccess)
         return SaveResult::NotSaved;

@@ -16,11 +16,11 @@
 
 // Verdict of one detected item. The report tells 0, 1, 2 and 4 apart.
 enum ETestResult : int {
-    TEST_RESULT_IDEAL = 0,      // meets the recommended figure
-    TEST_RESULT_FAILED = 1,     // below the minimum
-    TEST_RESULT_SUFFICIENT = 2, // meets the minimum only
-    TEST_RESULT_INFO = 3,       // shown, not judged
-    TEST_RESULT_UNDETECTED = 4, // could not be detected
+    kTestResultIdeal = 0,      // meets the recommended figure
+    kTestResultFailed = 1,     // below the minimum
+    kTestResultSufficient = 2, // meets the minimum only
+    kTestResultInfo = 3,       // shown, not judged
+    kTestResultUndetected = 4, // could not be detected
 };
 
 namespace Detection {

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+namespace registry {
+
 namespace {
 
 HKEY RootKey(RegistryRoot root) { return root == RegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
@@ -15,7 +17,7 @@ HKEY ToHkey(RegistryHandle handle) { return reinterpret_cast<HKEY>(handle); }
 
 } // namespace
 
-long CWin32Registry::OpenKey(RegistryRoot root, const std::wstring& path, RegistryAccess access,
+long Win32Registry::OpenKey(RegistryRoot root, const std::wstring& path, RegistryAccess access,
                              RegistryHandle& handle) {
     const REGSAM sam = access == RegistryAccess::Read        ? KEY_READ
                        : access == RegistryAccess::Write     ? KEY_WRITE
@@ -28,7 +30,7 @@ long CWin32Registry::OpenKey(RegistryRoot root, const std::wstring& path, Regist
     return error;
 }
 
-long CWin32Registry::CreateKey(RegistryRoot root, const std::wstring& path, RegistryHandle& handle) {
+long Win32Registry::CreateKey(RegistryRoot root, const std::wstring& path, RegistryHandle& handle) {
     win32::RegKey key;
     const LONG error = RegCreateKeyExW(RootKey(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                        KEY_ALL_ACCESS | ViewOf(root), nullptr, key.Out(), nullptr);
@@ -36,7 +38,7 @@ long CWin32Registry::CreateKey(RegistryRoot root, const std::wstring& path, Regi
     return error;
 }
 
-long CWin32Registry::QueryValue(RegistryHandle handle, const wchar_t* name, std::uint32_t* type, void* data,
+long Win32Registry::QueryValue(RegistryHandle handle, const wchar_t* name, std::uint32_t* type, void* data,
                                 std::uint32_t& size) {
     DWORD bytes = size;
     DWORD valueType = 0;
@@ -48,14 +50,16 @@ long CWin32Registry::QueryValue(RegistryHandle handle, const wchar_t* name, std:
     return error;
 }
 
-long CWin32Registry::SetValueData(RegistryHandle handle, const wchar_t* name, std::uint32_t type, const void* data,
+long Win32Registry::SetValueData(RegistryHandle handle, const wchar_t* name, std::uint32_t type, const void* data,
                                   std::uint32_t size) {
     return RegSetValueExW(ToHkey(handle), name, 0, type, static_cast<const BYTE*>(data), size);
 }
 
-long CWin32Registry::DeleteValue(RegistryHandle handle, const wchar_t* name) {
+long Win32Registry::DeleteValue(RegistryHandle handle, const wchar_t* name) {
     return RegDeleteValueW(ToHkey(handle), name);
 }
 
 // The accessor hands its key back here: the owner closes it as it goes.
-void CWin32Registry::CloseKey(RegistryHandle handle) { const win32::RegKey closing(ToHkey(handle)); }
+void Win32Registry::CloseKey(RegistryHandle handle) { const win32::RegKey closing(ToHkey(handle)); }
+
+} // namespace registry

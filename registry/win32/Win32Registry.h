@@ -3,7 +3,9 @@
 
 #include "RegistryBackend.h"
 
-class CWin32Registry final : public IRegistryBackend {
+namespace registry {
+
+class Win32Registry final : public IRegistryBackend {
 public:
     long OpenKey(RegistryRoot root, const std::wstring& path, RegistryAccess access, RegistryHandle& handle) override;
     long CreateKey(RegistryRoot root, const std::wstring& path, RegistryHandle& handle) override;
@@ -14,3 +16,5 @@ public:
     long DeleteValue(RegistryHandle handle, const wchar_t* name) override;
     void CloseKey(RegistryHandle handle) override;
 };
+
+} // namespace registry

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace settings {
+
 namespace {
 
 DisplayMode FromDevMode(const DEVMODEW& devMode) {
@@ -19,8 +21,10 @@ bool QueryMode(DWORD index, DisplayMode& mode) {
 
 } // namespace
 
-bool CWin32DisplayModes::EnumMode(std::uint32_t index, DisplayMode& mode) { return QueryMode(index, mode); }
+bool Win32DisplayModes::EnumMode(std::uint32_t index, DisplayMode& mode) { return QueryMode(index, mode); }
 
-bool CWin32DisplayModes::GetCurrentMode(DisplayMode& mode) { return QueryMode(ENUM_CURRENT_SETTINGS, mode); }
+bool Win32DisplayModes::GetCurrentMode(DisplayMode& mode) { return QueryMode(ENUM_CURRENT_SETTINGS, mode); }
 
-std::uint32_t CWin32UserLocale::GetUserDefaultLCID() { return ::GetUserDefaultLCID(); }
+std::uint32_t Win32UserLocale::GetUserDefaultLCID() { return ::GetUserDefaultLCID(); }
+
+} // namespace settings

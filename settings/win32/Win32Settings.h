@@ -4,13 +4,17 @@
 #include "SettingsPlatform.h"
 #include "Win32Registry.h"
 
-class CWin32DisplayModes final : public IDisplayModes {
+namespace settings {
+
+class Win32DisplayModes final : public IDisplayModes {
 public:
     bool EnumMode(std::uint32_t index, DisplayMode& mode) override;
     bool GetCurrentMode(DisplayMode& mode) override;
 };
 
-class CWin32UserLocale final : public IUserLocale {
+class Win32UserLocale final : public IUserLocale {
 public:
     std::uint32_t GetUserDefaultLCID() override;
 };
+
+} // namespace settings

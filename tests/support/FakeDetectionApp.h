@@ -25,10 +25,10 @@ public:
         items.push_back(std::make_unique<Information>(L"tag", name, hint, value, static_cast<ETestResult>(testResult)));
     }
     void AddCpu(float score, const wchar_t* tag = L"frequency") {
-        items.push_back(std::make_unique<RequirementCPU>(tag, L"Processor", L"", L"", TEST_RESULT_IDEAL, score));
+        items.push_back(std::make_unique<RequirementCPU>(tag, L"Processor", L"", L"", kTestResultIdeal, score));
     }
     void AddPlain(const wchar_t* tag) {
-        items.push_back(std::make_unique<Information>(tag, L"", L"", L"", TEST_RESULT_INFO));
+        items.push_back(std::make_unique<Information>(tag, L"", L"", L"", kTestResultInfo));
     }
 
     void RunTests() override {}

@@ -9,10 +9,10 @@ namespace report {
 
 int StatusImageFor(int testResult) {
     switch (testResult) {
-    case TEST_RESULT_IDEAL: return 0;
-    case TEST_RESULT_FAILED: return 1;
-    case TEST_RESULT_SUFFICIENT: return 0;
-    case TEST_RESULT_UNDETECTED: return 3;
+    case kTestResultIdeal: return 0;
+    case kTestResultFailed: return 1;
+    case kTestResultSufficient: return 0;
+    case kTestResultUndetected: return 3;
     default: return -1;
     }
 }

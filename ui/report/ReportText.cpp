@@ -62,10 +62,10 @@ const wchar_t* VerdictKey(int overallResult) {
 
 const wchar_t* StatusKey(int result) {
     switch (result) {
-    case TEST_RESULT_IDEAL: return L"IDS_REPORT_STATUS_IDEAL";
-    case TEST_RESULT_FAILED: return L"IDS_REPORT_STATUS_FAILED";
-    case TEST_RESULT_SUFFICIENT: return L"IDS_REPORT_STATUS_SUFFICIENT";
-    case TEST_RESULT_UNDETECTED: return L"IDS_REPORT_STATUS_UNDETECTED";
+    case kTestResultIdeal: return L"IDS_REPORT_STATUS_IDEAL";
+    case kTestResultFailed: return L"IDS_REPORT_STATUS_FAILED";
+    case kTestResultSufficient: return L"IDS_REPORT_STATUS_SUFFICIENT";
+    case kTestResultUndetected: return L"IDS_REPORT_STATUS_UNDETECTED";
     default: return nullptr;
     }
 }

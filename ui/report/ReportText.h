@@ -17,7 +17,7 @@ struct DetectedItem {
     std::wstring caption;
     std::wstring hint;
     std::wstring value;
-    int result = TEST_RESULT_INFO;
+    int result = kTestResultInfo;
 };
 
 DetectedItem ReadDetectedItem(const Information& information);

@@ -26,7 +26,7 @@ bool CReportItem::IsTopLevel() const { return parent_ != nullptr && parent_->par
 void CReportItem::SetFlag(int flag, bool on) {
     const int flags = on ? (flags_ | flag) : (flags_ & ~flag);
     // These decide which rows there are and where their boxes sit.
-    const bool reshapes = ((flags ^ flags_) & (RIF_EXPANDED | RIF_SHOWN | RIF_CHECKBOX)) != 0;
+    const bool reshapes = ((flags ^ flags_) & (kItemExpanded | kItemShown | kItemCheckBox)) != 0;
     flags_ = flags;
     if (reshapes)
         InvalidateLayout();

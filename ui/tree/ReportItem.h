@@ -14,12 +14,12 @@ struct RowFrame;
 }
 
 enum ReportItemFlag : int {
-    RIF_SELECTED = 0x01,
-    RIF_EXPANDED = 0x02,
-    RIF_CHECKBOX = 0x04,
-    RIF_CHECKED = 0x08,
-    RIF_READONLY = 0x20,
-    RIF_SHOWN = 0x40,
+    kItemSelected = 0x01,
+    kItemExpanded = 0x02,
+    kItemCheckBox = 0x04,
+    kItemChecked = 0x08,
+    kItemReadOnly = 0x20,
+    kItemShown = 0x40,
 };
 
 class CReportItem {
@@ -49,18 +49,18 @@ public:
     int Flags() const { return flags_; }
     bool HasFlag(int flag) const { return (flags_ & flag) != 0; }
     void SetFlag(int flag, bool on);
-    bool IsSelected() const { return HasFlag(RIF_SELECTED); }
-    bool IsExpanded() const { return HasFlag(RIF_EXPANDED); }
-    bool HasCheckBox() const { return HasFlag(RIF_CHECKBOX); }
-    bool IsChecked() const { return HasFlag(RIF_CHECKED); }
-    bool IsReadOnly() const { return HasFlag(RIF_READONLY); }
-    bool IsShown() const { return HasFlag(RIF_SHOWN); }
-    void Select(bool on) { SetFlag(RIF_SELECTED, on); }
-    void Expand(bool on) { SetFlag(RIF_EXPANDED, on); }
-    void SetCheckBox(bool on) { SetFlag(RIF_CHECKBOX, on); }
-    void Check(bool on) { SetFlag(RIF_CHECKED, on); }
-    void SetReadOnly(bool on) { SetFlag(RIF_READONLY, on); }
-    void Show(bool on) { SetFlag(RIF_SHOWN, on); }
+    bool IsSelected() const { return HasFlag(kItemSelected); }
+    bool IsExpanded() const { return HasFlag(kItemExpanded); }
+    bool HasCheckBox() const { return HasFlag(kItemCheckBox); }
+    bool IsChecked() const { return HasFlag(kItemChecked); }
+    bool IsReadOnly() const { return HasFlag(kItemReadOnly); }
+    bool IsShown() const { return HasFlag(kItemShown); }
+    void Select(bool on) { SetFlag(kItemSelected, on); }
+    void Expand(bool on) { SetFlag(kItemExpanded, on); }
+    void SetCheckBox(bool on) { SetFlag(kItemCheckBox, on); }
+    void Check(bool on) { SetFlag(kItemChecked, on); }
+    void SetReadOnly(bool on) { SetFlag(kItemReadOnly, on); }
+    void Show(bool on) { SetFlag(kItemShown, on); }
 
     // Links.
     tree::ReportTreeModel* Owner() const { return owner_; }
@@ -122,7 +122,7 @@ private:
     tree::Rect valueArea_{}; // document coordinates
     int id_ = 0;
     std::vector<StatusImage> statusImages_;
-    int flags_ = RIF_SHOWN;
+    int flags_ = kItemShown;
     bool activationRequested_ = false;
     bool editing_ = false;
     tree::Rect expanderBox_{};

@@ -41,11 +41,11 @@ public:
         std::wstring out = found ? *found : text_(L"DET_UNDETECTED");
         const wchar_t* verdict = nullptr;
         switch (result) {
-        case TEST_RESULT_IDEAL: verdict = L"DET_RESULT_IDEAL"; break;
-        case TEST_RESULT_SUFFICIENT: verdict = L"DET_RESULT_SUFFICIENT"; break;
-        case TEST_RESULT_FAILED: verdict = L"DET_RESULT_FAILED"; break;
-        case TEST_RESULT_INFO:
-        case TEST_RESULT_UNDETECTED: break;
+        case kTestResultIdeal: verdict = L"DET_RESULT_IDEAL"; break;
+        case kTestResultSufficient: verdict = L"DET_RESULT_SUFFICIENT"; break;
+        case kTestResultFailed: verdict = L"DET_RESULT_FAILED"; break;
+        case kTestResultInfo:
+        case kTestResultUndetected: break;
         }
         for (const std::wstring& part : {need, verdict ? text_(verdict) : std::wstring()})
             if (!part.empty())
@@ -65,13 +65,13 @@ std::pair<ETestResult, std::wstring> Judge(const Writer& writer, const wchar_t* 
                                            const std::optional<Range<T>>& range, const std::optional<Value>& value,
                                            Meets meets, Show show) {
     if (!range)
-        return {value ? TEST_RESULT_INFO : TEST_RESULT_UNDETECTED, value ? writer(L"DET_INFO_ONLY") : L""};
+        return {value ? kTestResultInfo : kTestResultUndetected, value ? writer(L"DET_INFO_ONLY") : L""};
     std::wstring need = Substitute(writer(needKey), {show(range->minimum), show(range->recommended)});
     if (!value)
-        return {TEST_RESULT_UNDETECTED, need};
-    const ETestResult result = meets(*value, range->recommended) ? TEST_RESULT_IDEAL
-                               : meets(*value, range->minimum)   ? TEST_RESULT_SUFFICIENT
-                                                                 : TEST_RESULT_FAILED;
+        return {kTestResultUndetected, need};
+    const ETestResult result = meets(*value, range->recommended) ? kTestResultIdeal
+                               : meets(*value, range->minimum)   ? kTestResultSufficient
+                                                                 : kTestResultFailed;
     return {result, need};
 }
 
@@ -185,7 +185,7 @@ void AddGraphicsAdapter(Items& items, const Writer& writer, const Facts& facts, 
                            {value, FormatHexId(adapter->vendorId), FormatHexId(adapter->deviceId)});
     }
     Add(items, writer, L"adapter", L"DET_GPU_NAME", value, found,
-        {adapter ? TEST_RESULT_INFO : TEST_RESULT_UNDETECTED, writer(L"DET_GPU_INFO")});
+        {adapter ? kTestResultInfo : kTestResultUndetected, writer(L"DET_GPU_INFO")});
 }
 
 // Dedicated video memory.
@@ -286,11 +286,11 @@ int OverallResult(const Items& items) {
     bool shortfall = false;
     for (const auto& item : items) {
         const ETestResult result = item->GetTestResult();
-        if (result == TEST_RESULT_FAILED)
-            return TEST_RESULT_FAILED;
-        shortfall = shortfall || result == TEST_RESULT_SUFFICIENT || result == TEST_RESULT_UNDETECTED;
+        if (result == kTestResultFailed)
+            return kTestResultFailed;
+        shortfall = shortfall || result == kTestResultSufficient || result == kTestResultUndetected;
     }
-    return shortfall ? TEST_RESULT_SUFFICIENT : TEST_RESULT_IDEAL;
+    return shortfall ? kTestResultSufficient : kTestResultIdeal;
 }
 
 } // namespace detection

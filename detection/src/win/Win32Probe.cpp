@@ -19,7 +19,7 @@ namespace {
 
 // The game's folder as the installer recorded it, in whichever registry view it wrote.
 std::wstring InstallDir() {
-    CWin32Registry registry;
+    registry::Win32Registry registry;
     std::wstring dir = ReadInstallerRecord(registry).installDir;
     if (dir.find(L'%') != std::wstring::npos) {
         wchar_t expanded[MAX_PATH * 2];

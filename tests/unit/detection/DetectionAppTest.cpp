@@ -75,13 +75,13 @@ TEST_F(DetectionAppTest, ReportsProgressAfterEveryTestAndEndsWithTheItems) {
 
     const std::vector<Information*> items = app->GetInformations();
     ASSERT_EQ(items.size(), static_cast<size_t>(kItemCount));
-    EXPECT_EQ(app->GetOverallResult(), TEST_RESULT_IDEAL);
+    EXPECT_EQ(app->GetOverallResult(), kTestResultIdeal);
 
     // A second run replaces the items instead of adding to them.
     probe_->memory = 1500ull << 20;
     app->RunTests();
     EXPECT_EQ(app->GetInformations().size(), static_cast<size_t>(kItemCount));
-    EXPECT_EQ(app->GetOverallResult(), TEST_RESULT_SUFFICIENT);
+    EXPECT_EQ(app->GetOverallResult(), kTestResultSufficient);
     EXPECT_EQ(observer.calls.size(), 2u * kItemCount);
 }
 
@@ -129,9 +129,9 @@ TEST_F(DetectionAppTest, AThrowingProbeLeavesOneItemUndetected) {
     const auto items = app->GetInformations();
     ASSERT_EQ(items.size(), static_cast<size_t>(kItemCount));
     for (Information* item : items)
-        EXPECT_EQ(item->GetTestResult() == TEST_RESULT_UNDETECTED, item->GetTagName() == L"memory")
+        EXPECT_EQ(item->GetTestResult() == kTestResultUndetected, item->GetTagName() == L"memory")
             << item->GetTagName();
-    EXPECT_EQ(app->GetOverallResult(), TEST_RESULT_SUFFICIENT);
+    EXPECT_EQ(app->GetOverallResult(), kTestResultSufficient);
 }
 
 namespace {
@@ -170,7 +170,7 @@ TEST_F(DetectionAppTest, GraphicsQueryRunsOnAProcessorOfItsOwnAndTheBenchmarkWai
     // The observer hears of every test on the caller's thread, in order, as before.
     EXPECT_EQ(observer.threads, std::vector<std::thread::id>(kItemCount, std::this_thread::get_id()));
     EXPECT_EQ(app->GetIntValue(L"directx/d3dadapter/0/deviceid"), 0x0191u);
-    EXPECT_EQ(app->GetOverallResult(), TEST_RESULT_IDEAL);
+    EXPECT_EQ(app->GetOverallResult(), kTestResultIdeal);
 
     // A second run asks again, on a thread of its own again.
     probe_->duringBenchmark = probe_->duringGraphics = nullptr;
@@ -273,7 +273,7 @@ TEST_F(DetectionAppTest, AGraphicsQueryThatRaisesLeavesTheGraphicsItemsUndetecte
     for (Information* item : items) {
         const std::wstring tag = item->GetTagName();
         const bool graphics = tag == L"adapter" || tag == L"vidmemory" || tag == L"direct3d";
-        EXPECT_EQ(item->GetTestResult() == TEST_RESULT_UNDETECTED, graphics) << tag;
+        EXPECT_EQ(item->GetTestResult() == kTestResultUndetected, graphics) << tag;
     }
     EXPECT_NE(probe_->graphicsThread, std::this_thread::get_id());
 }

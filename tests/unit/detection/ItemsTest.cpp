@@ -68,42 +68,42 @@ TEST(Items, ReportOrderTagsAndTheProcessorItem) {
     EXPECT_FLOAT_EQ(cpu->GetBenchMarkScore(), 0.9f);
     EXPECT_EQ(cpu->GetValueString(), L"Intel(R) Core(TM)2 Duo CPU     E6600  @ 2.40GHz, 2400 MHz");
     for (const auto& item : items) { // the adapter itself is not judged
-        EXPECT_EQ(item->GetTestResult(), item == items[4] ? TEST_RESULT_INFO : TEST_RESULT_IDEAL) << item->GetTagName();
+        EXPECT_EQ(item->GetTestResult(), item == items[4] ? kTestResultInfo : kTestResultIdeal) << item->GetTagName();
     }
 }
 
 TEST(Items, FiguresAtTheLimitsJudgeAsTheRequirementsSay) {
     Facts f = GoodMachine();
     f.memoryBytes = 2048ull << 20; // exactly recommended
-    EXPECT_EQ(ResultOf(f, L"memory"), TEST_RESULT_IDEAL);
+    EXPECT_EQ(ResultOf(f, L"memory"), kTestResultIdeal);
     f.memoryBytes = (2048ull << 20) - 1;
-    EXPECT_EQ(ResultOf(f, L"memory"), TEST_RESULT_SUFFICIENT);
+    EXPECT_EQ(ResultOf(f, L"memory"), kTestResultSufficient);
     f.memoryBytes = 1024ull << 20; // exactly minimum
-    EXPECT_EQ(ResultOf(f, L"memory"), TEST_RESULT_SUFFICIENT);
+    EXPECT_EQ(ResultOf(f, L"memory"), kTestResultSufficient);
     f.memoryBytes = 1000ull << 20;
-    EXPECT_EQ(ResultOf(f, L"memory"), TEST_RESULT_FAILED);
+    EXPECT_EQ(ResultOf(f, L"memory"), kTestResultFailed);
 
     // A lower score is a faster processor.
     f.cpuScore = 1.0f;
-    EXPECT_EQ(ResultOf(f, L"frequency"), TEST_RESULT_IDEAL);
+    EXPECT_EQ(ResultOf(f, L"frequency"), kTestResultIdeal);
     f.cpuScore = 1.8f;
-    EXPECT_EQ(ResultOf(f, L"frequency"), TEST_RESULT_SUFFICIENT);
+    EXPECT_EQ(ResultOf(f, L"frequency"), kTestResultSufficient);
     f.cpuScore = 2.7f;
-    EXPECT_EQ(ResultOf(f, L"frequency"), TEST_RESULT_FAILED);
+    EXPECT_EQ(ResultOf(f, L"frequency"), kTestResultFailed);
 
     f.os = OsFacts{5, 0, 2195, false, L""};
-    EXPECT_EQ(ResultOf(f, L"os"), TEST_RESULT_FAILED);
+    EXPECT_EQ(ResultOf(f, L"os"), kTestResultFailed);
     f.os = OsFacts{5, 2, 3790, false, L""};
-    EXPECT_EQ(ResultOf(f, L"os"), TEST_RESULT_SUFFICIENT);
+    EXPECT_EQ(ResultOf(f, L"os"), kTestResultSufficient);
 
     f.graphics.direct3d = Version{9, 3};
-    EXPECT_EQ(ResultOf(f, L"direct3d"), TEST_RESULT_SUFFICIENT);
+    EXPECT_EQ(ResultOf(f, L"direct3d"), kTestResultSufficient);
 
     // Both sides of the desktop must reach the figure.
     f.display = DisplayFacts{1280, 720, 32, 60};
-    EXPECT_EQ(ResultOf(f, L"display"), TEST_RESULT_SUFFICIENT);
+    EXPECT_EQ(ResultOf(f, L"display"), kTestResultSufficient);
     f.display = DisplayFacts{1024, 576, 32, 60};
-    EXPECT_EQ(ResultOf(f, L"display"), TEST_RESULT_FAILED);
+    EXPECT_EQ(ResultOf(f, L"display"), kTestResultFailed);
 }
 
 TEST(Items, NothingFoundIsUndetectedAndNoRequirementIsInformation) {
@@ -111,7 +111,7 @@ TEST(Items, NothingFoundIsUndetectedAndNoRequirementIsInformation) {
     nothing.cpuScore = std::nanf("");
     const ItemList items = BuildItems(nothing, GameRequirements(), test::ShippedTexts("EN"));
     for (const auto& item : items) {
-        EXPECT_EQ(item->GetTestResult(), TEST_RESULT_UNDETECTED) << item->GetTagName();
+        EXPECT_EQ(item->GetTestResult(), kTestResultUndetected) << item->GetTagName();
         EXPECT_EQ(item->GetValueString(), L"Unknown") << item->GetTagName();
         EXPECT_EQ(item->GetDescriptionString().rfind(L"This could not be detected", 0), 0u);
     }
@@ -120,20 +120,20 @@ TEST(Items, NothingFoundIsUndetectedAndNoRequirementIsInformation) {
 
     const ItemList unjudged = BuildItems(GoodMachine(), Requirements{}, test::ShippedTexts("EN"));
     for (const auto& item : unjudged)
-        EXPECT_EQ(item->GetTestResult(), TEST_RESULT_INFO) << item->GetTagName();
-    EXPECT_EQ(OverallResult(unjudged), TEST_RESULT_IDEAL);
+        EXPECT_EQ(item->GetTestResult(), kTestResultInfo) << item->GetTagName();
+    EXPECT_EQ(OverallResult(unjudged), kTestResultIdeal);
 }
 
 TEST(Items, OverallResultFailsOnAnyFailureAndIsSufficientOnShortfalls) {
     Facts f = GoodMachine();
-    EXPECT_EQ(OverallResult(BuildItems(f, GameRequirements(), test::ShippedTexts("EN"))), TEST_RESULT_IDEAL);
+    EXPECT_EQ(OverallResult(BuildItems(f, GameRequirements(), test::ShippedTexts("EN"))), kTestResultIdeal);
     f.disk.reset(); // not detected
-    EXPECT_EQ(OverallResult(BuildItems(f, GameRequirements(), test::ShippedTexts("EN"))), TEST_RESULT_SUFFICIENT);
+    EXPECT_EQ(OverallResult(BuildItems(f, GameRequirements(), test::ShippedTexts("EN"))), kTestResultSufficient);
     f = GoodMachine();
     f.processors = ProcessorFacts{1, 1}; // minimum only
-    EXPECT_EQ(OverallResult(BuildItems(f, GameRequirements(), test::ShippedTexts("EN"))), TEST_RESULT_SUFFICIENT);
+    EXPECT_EQ(OverallResult(BuildItems(f, GameRequirements(), test::ShippedTexts("EN"))), kTestResultSufficient);
     f.memoryBytes = 512ull << 20; // and one failure
-    EXPECT_EQ(OverallResult(BuildItems(f, GameRequirements(), test::ShippedTexts("EN"))), TEST_RESULT_FAILED);
+    EXPECT_EQ(OverallResult(BuildItems(f, GameRequirements(), test::ShippedTexts("EN"))), kTestResultFailed);
 }
 
 TEST(Items, DescriptionsTellWhatWasFoundAndWhatTheGameNeeds) {

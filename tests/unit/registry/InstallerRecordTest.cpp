@@ -10,7 +10,7 @@
 #include <string>
 
 #ifdef _WIN32
-#include "Win32Settings.h"
+#include "Win32Registry.h"
 #include "win32/Owners.h"
 #include <windows.h>
 #endif
@@ -43,7 +43,7 @@ public:
     }
 
 private:
-    CMemoryRegistry registry_;
+    registry::MemoryRegistry registry_;
 };
 
 #ifdef _WIN32
@@ -72,7 +72,7 @@ private:
         for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY})
             RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kInstallerKey, view, 0);
     }
-    CWin32Registry registry_;
+    registry::Win32Registry registry_;
 };
 #endif
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #ifdef _WIN32
-#include "Win32Settings.h"
+#include "Win32Registry.h"
 #include "win32/Owners.h"
 #include <windows.h>
 #endif
@@ -51,7 +51,7 @@ public:
         registry.SetValue(RegistryRoot::CurrentUser, path, name, {type, data});
     }
     std::size_t OpenHandles() const override { return registry.OpenHandleCount(); }
-    CMemoryRegistry registry;
+    registry::MemoryRegistry registry;
 };
 
 #ifdef _WIN32
@@ -71,7 +71,7 @@ public:
     void PutRaw(const wchar_t* name, std::uint32_t type, const std::vector<std::uint8_t>& data) override {
         RegSetKeyValueW(HKEY_CURRENT_USER, path.c_str(), name, type, data.data(), static_cast<DWORD>(data.size()));
     }
-    CWin32Registry registry;
+    registry::Win32Registry registry;
 };
 #endif
 

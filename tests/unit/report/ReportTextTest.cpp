@@ -67,20 +67,20 @@ TEST(ReportText, EmptyReportsAndEmptyItems) {
 TEST(ReportText, ItemsReadFromTheLibraryAsTheRowsHoldThem) {
     std::vector<std::unique_ptr<Information>> owned;
     owned.push_back(
-        std::make_unique<Information>(L"cpu", L"Processor", L"The main processor.", L"3 GHz", TEST_RESULT_SUFFICIENT));
+        std::make_unique<Information>(L"cpu", L"Processor", L"The main processor.", L"3 GHz", kTestResultSufficient));
     owned.push_back(std::make_unique<Information>(L"long", std::wstring(300, L'c'), std::wstring(300, L'h'),
-                                                  std::wstring(2000, L'v'), TEST_RESULT_UNDETECTED));
+                                                  std::wstring(2000, L'v'), kTestResultUndetected));
     const std::vector<Information*> list = {owned[0].get(), nullptr, owned[1].get()};
     const std::vector<report::DetectedItem> items = report::ReadDetectedItems(list);
     ASSERT_EQ(items.size(), 2u) << "null entries are left out";
     EXPECT_EQ(items[0].caption, L"Processor");
     EXPECT_EQ(items[0].hint, L"The main processor.");
     EXPECT_EQ(items[0].value, L"3 GHz");
-    EXPECT_EQ(items[0].result, TEST_RESULT_SUFFICIENT);
+    EXPECT_EQ(items[0].result, kTestResultSufficient);
     EXPECT_EQ(items[1].caption.size(), 255u);
     EXPECT_EQ(items[1].hint.size(), 255u);
     EXPECT_EQ(items[1].value.size(), 1023u);
-    EXPECT_EQ(items[1].result, TEST_RESULT_UNDETECTED);
+    EXPECT_EQ(items[1].result, kTestResultUndetected);
 }
 
 TEST(ReportText, VerdictAndStatusKeys) {

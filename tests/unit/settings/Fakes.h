@@ -44,7 +44,7 @@ using FakeDetection = testing_detection::FakeDetectionApp;
 
 // A model over in-memory seams; the registry survives model instances, as it does between runs.
 struct ModelHarness {
-    CMemoryRegistry registry;
+    registry::MemoryRegistry registry;
     FakeDisplayModes display;
     FakeLocale locale;
     FakeDetection detection;
@@ -74,7 +74,7 @@ struct ModelHarness {
     void PutEngine(const wchar_t* name, std::uint32_t value) { Put(kEngine, name, value); }
     void PutLauncher(const wchar_t* name, std::uint32_t value) { Put(kLauncher, name, value); }
     void Put(const wchar_t* path, const wchar_t* name, std::uint32_t value) {
-        CMemoryRegistry::Value v{kRegDword, std::vector<std::uint8_t>(4)};
+        registry::MemoryRegistry::Value v{kRegDword, std::vector<std::uint8_t>(4)};
         std::memcpy(v.data.data(), &value, 4);
         registry.SetValue(RegistryRoot::CurrentUser, path, name, v);
     }

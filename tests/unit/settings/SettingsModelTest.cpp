@@ -333,7 +333,7 @@ TEST_F(SettingsStore, VersionOfAThirtyTwoBitInstallerNamesTheKeys) {
 
 namespace {
 
-using StoredKeys = std::pair<CMemoryRegistry::ValueMap, CMemoryRegistry::ValueMap>;
+using StoredKeys = std::pair<registry::MemoryRegistry::ValueMap, registry::MemoryRegistry::ValueMap>;
 
 StoredKeys BothKeys(const ModelHarness& h) {
     return {h.registry.Values(RegistryRoot::CurrentUser, ModelHarness::kEngine),

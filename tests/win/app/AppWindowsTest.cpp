@@ -53,7 +53,7 @@ RECT ChildRect(HWND parent, int id) {
 class AppWindows : public testing::Test {
 protected:
     ProgramResources app_;
-    CMemoryRegistry registry_;
+    registry::MemoryRegistry registry_;
 };
 
 TEST_F(AppWindows, LocalizationKeepsTheSignedRemainderAndReadsNumberedStrings) {

@@ -17,10 +17,10 @@ std::wstring Lookup(const wchar_t* key) { return GetLocalizedString(key); }
 int ExpectedOverall(const std::vector<Information*>& items) {
     bool shortfall = false;
     for (const Information* item : items) {
-        if (item->GetTestResult() == TEST_RESULT_FAILED)
+        if (item->GetTestResult() == kTestResultFailed)
             return 1;
-        shortfall = shortfall || item->GetTestResult() == TEST_RESULT_SUFFICIENT ||
-                    item->GetTestResult() == TEST_RESULT_UNDETECTED;
+        shortfall = shortfall || item->GetTestResult() == kTestResultSufficient ||
+                    item->GetTestResult() == kTestResultUndetected;
     }
     return shortfall ? 2 : 0;
 }

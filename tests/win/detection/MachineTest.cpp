@@ -42,12 +42,12 @@ TEST(Machine, AdapterComesBackAsWineIsToldToReportIt) {
     const auto items = app->GetInformations();
     const Information* adapter = ByTag(items, L"adapter");
     ASSERT_NE(adapter, nullptr);
-    EXPECT_EQ(adapter->GetTestResult(), TEST_RESULT_INFO);
+    EXPECT_EQ(adapter->GetTestResult(), kTestResultInfo);
     EXPECT_NE(adapter->GetDescriptionString().find(L"0x10DE"), std::wstring::npos);
     EXPECT_NE(adapter->GetDescriptionString().find(L"0x0402"), std::wstring::npos);
     EXPECT_EQ(ByTag(items, L"vidmemory")->GetValueString(), L"6 GB");
-    EXPECT_EQ(ByTag(items, L"vidmemory")->GetTestResult(), TEST_RESULT_IDEAL);
-    EXPECT_NE(ByTag(items, L"direct3d")->GetTestResult(), TEST_RESULT_UNDETECTED);
+    EXPECT_EQ(ByTag(items, L"vidmemory")->GetTestResult(), kTestResultIdeal);
+    EXPECT_NE(ByTag(items, L"direct3d")->GetTestResult(), kTestResultUndetected);
 }
 
 TEST(Machine, FreeSpaceIsMeasuredOnTheGamesDrive) {

@@ -19,7 +19,7 @@ class ReportDialog : public testing::Test {
 protected:
     ProgramResources app_;
     FakeDetection detection_;
-    CMemoryRegistry registry_;
+    registry::MemoryRegistry registry_;
 };
 
 TEST_F(ReportDialog, ListsEveryDetectedItemWithItsStatusImage) {

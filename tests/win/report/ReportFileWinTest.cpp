@@ -151,7 +151,7 @@ TEST(ReportFileOnDisk, HeaderTextEncodingAndLineEnds) {
     ScratchFolder folder;
     SYSTEMTIME now{};
     GetLocalTime(&now);
-    CMemoryRegistry nothingInstalled;
+    registry::MemoryRegistry nothingInstalled;
     const auto result = report::WriteReportFile(folder / L"r.txt", L"Verdict\r\n\r\nHeading\r\nMemory: 1 GB\r\n",
                                                 Texts(), nothingInstalled);
     ASSERT_TRUE(result) << result.error;

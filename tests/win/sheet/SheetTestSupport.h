@@ -69,7 +69,7 @@ public:
 
 private:
     static std::wstring Map(RegistryRoot root, const std::wstring& path);
-    CWin32Registry real_;
+    registry::Win32Registry real_;
 };
 
 // Hardware the detection would report: a medium processor, a high-class adapter, 256 MB of video
