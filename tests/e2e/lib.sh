@@ -273,6 +273,11 @@ launcher_end() {
     while kill -0 "$WATCH_PID" 2>/dev/null && (( SECONDS - start < 10 )); do sleep 0.1; done
     kill "$WATCH_PID" 2>/dev/null
     wait "$WATCH_PID" 2>/dev/null
+    # Killed (status 137) by Wine while it was already exiting, under load: the watcher has the
+    # exit code the program gave.
+    local code
+    code=$(tr -d '\r' <"$WATCH_LOG" | sed -n 's/^ended [0-9]* exit=\([0-9]*\)$/\1/p')
+    [[ $LAUNCHER_RC == 137 && -n $code ]] && LAUNCHER_RC=$code
     keep_shots
     return 0
 }
