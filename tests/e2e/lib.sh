@@ -218,7 +218,7 @@ reg_get() {
 
 # The processor's speed score is measured on the machine as it is at that moment, and a loaded
 # machine (scenarios run beside builds, or with --under-load) can fall below the stock minimum:
-# the scenario's capable machine would then fail its check. So the requirements beside the
+# the scenario's capable machine would then fail its check. So the requirements file beside the
 # program asks for a processor any machine has, as set_adapter gives a capable adapter; the
 # demands scenarios make (demand_more_than_machine: whole-number figures) stay as they are.
 any_processor_will_do() {  # DIR
