@@ -8,19 +8,22 @@ wine_env_start() {
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
     export WINEARCH=win64
     if [[ -z "${DISPLAY:-}" ]]; then
-        local n=90
-        while [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]]; do n=$((n + 1)); done
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        # Xvfb picks a free display number itself and writes it once it is listening: two
+        # environments starting at the same moment never share one display.
+        local numberFile
+        numberFile=$(mktemp)
+        Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 &
         TARNHOLM_XVFB_PID=$!
-        export DISPLAY=":$n"
         local start=$SECONDS
-        until [[ -e /tmp/.X11-unix/X$n ]]; do
-            if (( SECONDS - start > 20 )); then
-                echo "wine-env: the virtual display :$n did not start within 20 s" >&2
+        until [[ -s $numberFile ]]; do
+            if (( SECONDS - start > 20 )) || ! kill -0 "$TARNHOLM_XVFB_PID" 2>/dev/null; then
+                echo "wine-env: the virtual display did not start within 20 s" >&2
                 break
             fi
             sleep 0.05
         done
+        export DISPLAY=":$(head -n1 "$numberFile")"
+        rm -f "$numberFile"
     fi
     mkdir -p "$WINEPREFIX"
     wineserver -p

@@ -42,7 +42,8 @@ const Command kCommands[] = {
      L"freeze --exe NAME --id N FILE.bmp [--mask M[;M..]] [--timeout S]   hold the process still when its window "
      L"with child N is painted, capture it, let go"},
     {L"watch", CmdWatch,
-     L"watch --exe NAME [--shots DIR] [--appear S] [--timeout S]   log shown/hidden windows until the process ends"},
+     L"watch --exe NAME [--shots DIR] [--appear S] [--timeout S]   log shown/hidden windows until the process ends, "
+     L"then \"ended T exit=CODE\""},
     {L"find", CmdFind, L"find HWND ID                        print the handle of the descendant with that id"},
     {L"rect", CmdRect, L"rect HWND [ID] [--client]           window rectangle, or a descendant's in HWND's client; --client: the "
      L"client rectangle"},

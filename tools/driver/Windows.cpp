@@ -1,6 +1,8 @@
 // Finding, reading and operating the real windows of another process.
 #include "Driver.h"
 
+#include "win32/Owners.h"
+
 #include <algorithm>
 #include <cwctype>
 
@@ -455,9 +457,16 @@ int CmdWatch(const Args& args) {
     std::map<HWND, Seen> shown;
     bool processSeen = false, ready = false;
     int shotNumber = 0;
+    // The first process seen, the one the caller started: its exit code as Windows gives it. The
+    // Unix side can lose it: under load Wine may end a process that is already exiting with
+    // SIGKILL, and its parent then sees status 137.
+    win32::KernelHandle first;
     for (;;) {
         const ULONGLONG t = GetTickCount64() - start;
-        const bool running = !ProcessesNamed(q.exe).empty();
+        const std::vector<DWORD> processes = ProcessesNamed(q.exe);
+        const bool running = !processes.empty();
+        if (running && !processSeen)
+            first.Reset(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processes.front()));
         processSeen = processSeen || running;
         Matcher matcher(q);
         std::vector<HWND> visible;
@@ -498,7 +507,9 @@ int CmdWatch(const Args& args) {
             ready = true;
         }
         if (processSeen && !running) {
-            Print(L"ended " + now());
+            DWORD code = 0;
+            Print(L"ended " + now() +
+                  (first && GetExitCodeProcess(first.Get(), &code) ? L" exit=" + std::to_wstring(code) : L""));
             return kOk;
         }
         if (!processSeen && t > appear * 1000) {
