@@ -2,27 +2,27 @@
 
 #include "tree/TreeAccess.h"
 
-namespace access = tree::access;
+namespace reader = tree::access;
 
 ReportTreeAccessible::ReportTreeAccessible(HWND list, tree::TreeWindowHost& owner)
     : AccessibleObject(list), owner_(owner) {}
 
 CReportItem* ReportTreeAccessible::Row(long child) const {
-    return access::RowFromChild(owner_.TreeModel(), child);
+    return reader::RowFromChild(owner_.TreeModel(), child);
 }
 
-long ReportTreeAccessible::ChildCount() { return access::ChildCount(owner_.TreeModel()); }
+long ReportTreeAccessible::ChildCount() { return reader::ChildCount(owner_.TreeModel()); }
 
 bool ReportTreeAccessible::IsChild(long child) { return child == CHILDID_SELF || Row(child) != nullptr; }
 
 long ReportTreeAccessible::Role(long child) {
-    return child == CHILDID_SELF ? access::kRoleOutline : access::kRoleOutlineItem;
+    return child == CHILDID_SELF ? reader::kRoleOutline : reader::kRoleOutlineItem;
 }
 
 long ReportTreeAccessible::State(long child) {
     if (child == CHILDID_SELF)
         return AccessibleObject::State(child);
-    return access::RowStates(*Row(child), GetFocus() == Window(), IsWindowEnabled(owner_.ControlWindow()) != FALSE);
+    return reader::RowStates(*Row(child), GetFocus() == Window(), IsWindowEnabled(owner_.ControlWindow()) != FALSE);
 }
 
 bool ReportTreeAccessible::Name(long child, std::wstring& text) {
@@ -46,7 +46,7 @@ bool ReportTreeAccessible::Description(long child, std::wstring& text) {
 }
 
 bool ReportTreeAccessible::DefaultAction(long child, std::wstring& text) {
-    text = child == CHILDID_SELF ? L"" : access::DefaultAction(*Row(child));
+    text = child == CHILDID_SELF ? L"" : reader::DefaultAction(*Row(child));
     return !text.empty();
 }
 
@@ -74,7 +74,7 @@ HRESULT ReportTreeAccessible::Select(long flags, long child) {
 bool ReportTreeAccessible::Location(long child, RECT& screen) {
     if (child == CHILDID_SELF)
         return AccessibleObject::Location(child, screen);
-    const tree::Rect r = access::RowRect(owner_.TreeModel(), *Row(child));
+    const tree::Rect r = reader::RowRect(owner_.TreeModel(), *Row(child));
     POINT corners[2] = {{r.left, r.top}, {r.right, r.bottom}};
     MapWindowPoints(Window(), nullptr, corners, 2);
     screen = RECT{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
@@ -82,7 +82,7 @@ bool ReportTreeAccessible::Location(long child, RECT& screen) {
 }
 
 long ReportTreeAccessible::Navigate(long direction, long start) {
-    return access::Navigate(owner_.TreeModel(), direction, start == CHILDID_SELF ? 0 : start);
+    return reader::Navigate(owner_.TreeModel(), direction, start == CHILDID_SELF ? 0 : start);
 }
 
 long ReportTreeAccessible::HitTest(POINT screen) {

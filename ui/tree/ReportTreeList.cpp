@@ -188,9 +188,13 @@ void CReportTreeList::OnLButtonDblClk(UINT, POINT point) {
 void CReportTreeList::OnKeyDown(UINT key, UINT, UINT) {
     if (!owner_)
         return;
-    // A key turns the keyboard cues on for the whole dialog, as in the system's controls.
-    if (!showFocus_)
+    // A key turns the keyboard cues on for the whole dialog, as in the system's controls; a
+    // window that never hid them shows the mark from the first key on.
+    if (!showFocus_) {
         SendMessageW(GetAncestor(hwnd_, GA_ROOT), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+        showFocus_ = !(SendMessageW(hwnd_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
+        InvalidateRect(hwnd_, nullptr, FALSE);
+    }
     if (key == VK_TAB || key == VK_ESCAPE) {
         PostMessageW(GetParent(hwnd_), WM_KEYDOWN, key, 0);
         return;
