@@ -147,11 +147,19 @@ struct EventWatch {
     HWND only = nullptr; // events of this window only, when set
     long wanted = 0;     // stop after this many (0: run until the time is up)
     long seen = 0;
+    DWORD pid = 0; // events of this process only
 };
+
+bool InProcess(HWND hwnd, DWORD pid) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    return owner == pid;
+}
 EventWatch* g_watch = nullptr;
 
 void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object, LONG child, DWORD, DWORD) {
-    if (!g_watch || !hwnd || object != OBJID_CLIENT || (g_watch->only && hwnd != g_watch->only))
+    if (!g_watch || !hwnd || object != OBJID_CLIENT || (g_watch->only && hwnd != g_watch->only) ||
+        (g_watch->pid && !InProcess(hwnd, g_watch->pid)))
         return;
     const wchar_t* kind = nullptr;
     for (const auto& [value, name] : kEvents)
@@ -204,11 +212,12 @@ int CmdAccessEvents(const Args& args) {
     const ComScope com;
     DWORD pid = 0;
     GetWindowThreadProcessId(target, &pid);
-    EventWatch watch{target == hwnd ? nullptr : target, static_cast<long>(count), 0};
+    EventWatch watch{target == hwnd ? nullptr : target, static_cast<long>(count), 0, pid};
     g_watch = &watch;
-    // Out of context: the events come to this thread as messages, so it must pump them.
-    const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_VALUECHANGE, nullptr, OnEvent, pid, 0,
-                                               WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
+    // Out of context: the events come to this thread as messages, so it must pump them. Hooked
+    // for every process and filtered here: Wine passes no event to a hook limited to one.
+    const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_VALUECHANGE, nullptr, OnEvent, 0, 0,
+                                               WINEVENT_OUTOFCONTEXT);
     if (!hook) {
         g_watch = nullptr;
         Fail(L"no event hook: " + ErrorText(static_cast<long>(GetLastError())));
