@@ -75,6 +75,10 @@ const Command kCommands[] = {
     {L"context-menu", CmdContextMenu,
      L"context-menu HWND ID [--shot F.bmp] [--choose N]   ask descendant ID for its context menu, photograph "
      L"the window with it, choose item N"},
+    {L"access", CmdAccess, L"access HWND [ID]                    what a screen reader hears: role, name, value, states; then each child"},
+    {L"access-events", CmdAccessEvents,
+     L"access-events HWND [ID] [--timeout S] [--count N]   print the screen-reader events of the window's process (of "
+     L"control ID only)"},
 };
 
 void Usage() {

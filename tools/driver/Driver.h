@@ -104,6 +104,8 @@ int CmdRegKeys(const Args&);
 int CmdSaveAs(const Args&);
 int CmdRunLine(const Args&);
 int CmdContextMenu(const Args&);
+int CmdAccess(const Args&);
+int CmdAccessEvents(const Args&);
 
 // Shared by the window commands and the process commands.
 std::wstring ImageNameOf(DWORD pid); // file name only, empty when unknown

@@ -1,5 +1,7 @@
 #include "controls/HyperLink.h"
 
+#include "controls/ControlsAccessible.h"
+
 #include "controls/LinkOpener.h"
 #include "win32/Owners.h"
 
@@ -174,4 +176,17 @@ void CHyperLink::ShowOpenError(int code) {
     std::wstring caption(256, L'\0');
     caption.resize(owner ? static_cast<size_t>(GetWindowTextW(owner, caption.data(), 256)) : 0);
     MessageBoxW(owner, text.c_str(), caption.c_str(), MB_ICONEXCLAMATION | MB_OK);
+}
+
+bool CHyperLink::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    // A screen reader's default action opens the link once its call has returned.
+    static const UINT follow = RegisterWindowMessageW(L"TarnholmFollowLink");
+    if (msg == follow && follow) {
+        FollowLink();
+        result = 0;
+        return true;
+    }
+    if (accessible_.Handle(msg, wParam, lParam, result, [this] { return new LinkAccessible(hwnd_, follow); }))
+        return true;
+    return fw::StaticCtrl::OnMessage(msg, wParam, lParam, result);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "controls/HyperLinkLogic.h"
+#include "framework/Accessible.h"
 #include "framework/Controls.h"
 #include "framework/Gdi.h"
 #include "win32/Owners.h"
@@ -48,6 +49,7 @@ protected:
     void OnKeyDown(UINT key, UINT repeat, UINT flags) override;
     void OnSetFocus(HWND previous) override;
     void OnKillFocus(HWND next) override;
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
     void LoadHandCursor();
@@ -57,6 +59,7 @@ private:
     bool followed_ = false;
     unsigned style_ = hyperlink::kDefaultStyle;
     std::wstring target_;
+    fw::AccessibleSlot accessible_;
     fw::Font font_;
     fw::ToolTipCtrl tooltip_;
     win32::Cursor handCursor_;

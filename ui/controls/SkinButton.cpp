@@ -1,5 +1,7 @@
 #include "controls/SkinButton.h"
 
+#include "controls/ControlsAccessible.h"
+
 #include "framework/Gdi.h"
 
 #include <cstddef>
@@ -85,4 +87,11 @@ void ShowFocusMarkOn(std::initializer_list<CSkinButton*> buttons, int id) {
         button->focusMark = GetDlgCtrlID(button->Hwnd()) == id;
     for (CSkinButton* button : buttons)
         button->RedrawNow();
+}
+
+// Owner-drawn buttons read as plain windows to the system's accessibility: say they are buttons.
+bool CSkinButton::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (accessible_.Handle(msg, wParam, lParam, result, [this] { return new PushButtonAccessible(hwnd_); }))
+        return true;
+    return fw::Button::OnMessage(msg, wParam, lParam, result);
 }

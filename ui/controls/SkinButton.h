@@ -2,6 +2,7 @@
 #pragma once
 
 #include "controls/ButtonBorder.h"
+#include "framework/Accessible.h"
 #include "framework/Controls.h"
 
 #include <initializer_list>
@@ -21,9 +22,11 @@ public:
 
 protected:
     void DrawItem(DRAWITEMSTRUCT& item) override;
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
     ButtonColours colours_{};
+    fw::AccessibleSlot accessible_;
 };
 
 // Paints a skinned button into a DC: the painter behind DrawItem.

@@ -1,5 +1,7 @@
 #include "controls/SkinSlider.h"
 
+#include "controls/ControlsAccessible.h"
+
 bool CSkinSlider::OnReflectedNotify(NMHDR& header, LRESULT& result) {
     if (header.code != NM_CUSTOMDRAW)
         return false;
@@ -35,4 +37,33 @@ void CSkinSlider::PaintBackground(HDC target) {
         background_.emplace(std::move(memory));
     }
     BitBlt(target, 0, 0, width, height, background_->Get(), 0, 0, SRCCOPY);
+}
+
+std::wstring CSkinSlider::PositionName(int position) const {
+    const int index = position - GetRangeMin();
+    return index >= 0 && index < static_cast<int>(positionNames_.size()) ? positionNames_[static_cast<size_t>(index)]
+                                                                          : std::wstring();
+}
+
+bool CSkinSlider::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (accessible_.Handle(msg, wParam, lParam, result, [this] {
+            return new SliderAccessible(hwnd_, [this](int position) { return PositionName(position); });
+        }))
+        return true;
+    // Whatever moved the thumb (keys, mouse, the page), a screen reader hears the new value.
+    switch (msg) {
+    case TBM_SETPOS:
+    case WM_KEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_MOUSEMOVE:
+    case WM_MOUSEWHEEL: {
+        const int before = GetPos();
+        result = Default();
+        if (GetPos() != before)
+            fw::NotifyAccessibleEvent(EVENT_OBJECT_VALUECHANGE, hwnd_);
+        return true;
+    }
+    default: return fw::SliderCtrl::OnMessage(msg, wParam, lParam, result);
+    }
 }

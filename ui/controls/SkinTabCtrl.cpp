@@ -1,5 +1,7 @@
 #include "controls/SkinTabCtrl.h"
 
+#include "controls/ControlsAccessible.h"
+
 #include "framework/Gdi.h"
 
 namespace {
@@ -79,6 +81,8 @@ void CSkinTabCtrl::OnPaint() {
 }
 
 bool CSkinTabCtrl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (accessible_.Handle(msg, wParam, lParam, result, [this] { return new TabStripAccessible(hwnd_); }))
+        return true;
     if (msg == WM_PRINTCLIENT) {
         PaintStrip(reinterpret_cast<HDC>(wParam));
         result = 0;

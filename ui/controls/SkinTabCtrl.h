@@ -3,6 +3,7 @@
 // which would show around (and through) the dark cells.
 #pragma once
 
+#include "framework/Accessible.h"
 #include "framework/Controls.h"
 
 #include <string>
@@ -22,6 +23,9 @@ protected:
     bool OnEraseBkgnd(HDC dc) override;
     void OnPaint() override;
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    fw::AccessibleSlot accessible_;
 };
 
 // The painters behind the strip: the black fill of the DC's clip box, and one tab cell.

@@ -33,6 +33,8 @@ void FillReportTree(CReportTree& tree, const std::vector<DetectedItem>& items, c
         item->SetReadOnly(true);
         item->Show(true);
         item->SetValueData(&detected.value);
+        if (const wchar_t* verdict = StatusKey(detected.result))
+            item->SetDescription(texts(verdict));
         const int image = StatusImageFor(detected.result);
         if (image >= 0 && !group->Columns().empty())
             item->AddStatusImage(group->Columns().front().centreOffset, image);

@@ -53,6 +53,9 @@ bool CVideoSettingsPage::OnInitDialog() {
         resolution_.AddString(sheet::FormatResolution(static_cast<int>(mode.width), static_cast<int>(mode.height)));
     quality_.SetRangeMin(0, false);
     quality_.SetRangeMax(3, false);
+    // A screen reader calls the slider and its positions what the labels beside it say.
+    quality_.SetText(texts_(L"IDS_VIDEO_SETTING_QUALITY_LABEL"));
+    quality_.SetPositionNames({texts_(L"VQL_LOW"), texts_(L"VQL_MED"), texts_(L"VQL_HIGH"), texts_(L"VQL_VERY_HIGH")});
     DoDataExchange();
 
     // Without a tooltip the page goes without tips, not without its values and picture.

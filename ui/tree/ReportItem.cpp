@@ -63,6 +63,13 @@ void CReportItem::PaintValue(tree::ReportCanvas&, const Rect&) const {}
 
 void CReportItem::SetValueData(const std::wstring*) {}
 
+void CReportItem::SetCaption(const std::wstring& text) {
+    const bool changed = text != caption_;
+    caption_ = text;
+    if (changed && owner_)
+        owner_->Host().ItemChanged(tree::ItemChange::Caption, this);
+}
+
 void CReportItem::Activate() {
     activationRequested_ = true;
     editing_ = false;
@@ -93,9 +100,12 @@ void CReportTextItem::PaintValue(tree::ReportCanvas& canvas, const Rect& area) c
 void CReportTextItem::SetValueData(const std::wstring* value) {
     if (!value)
         return;
+    const bool changed = *value != value_;
     value_ = *value;
     if (Owner() && Owner()->Host().WindowExists())
         Owner()->Host().InvalidateListRect(ValueArea());
+    if (changed && Owner())
+        Owner()->Host().ItemChanged(tree::ItemChange::Value, this);
 }
 
 void CReportGroupItem::AddColumn(const std::wstring& title) {

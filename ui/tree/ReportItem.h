@@ -30,7 +30,7 @@ public:
     CReportItem& operator=(const CReportItem&) = delete;
 
     virtual bool IsGroup() const { return false; }
-    virtual void SetCaption(const std::wstring& text) { caption_ = text; }
+    virtual void SetCaption(const std::wstring& text);
     virtual void SetHint(const std::wstring& text) { hint_ = text; }
     virtual void PaintValue(tree::ReportCanvas& canvas, const tree::Rect& area) const;
     virtual int RowHeight() const { return tree::kRowHeight; }
@@ -44,6 +44,10 @@ public:
 
     const std::wstring& Caption() const { return caption_; }
     const std::wstring& Hint() const { return hint_; }
+    // What a screen reader says about the row after its caption and value (e.g. a verdict in
+    // words); the control's creator gives it.
+    void SetDescription(std::wstring text) { description_ = std::move(text); }
+    const std::wstring& Description() const { return description_; }
 
     // Flags.
     int Flags() const { return flags_; }
@@ -117,6 +121,7 @@ private:
     tree::ReportTreeModel* owner_ = nullptr;
     std::wstring caption_;
     std::wstring hint_;
+    std::wstring description_;
     int expanderSize_ = 0;
     tree::Point position_{};
     tree::Rect valueArea_{}; // document coordinates

@@ -1,5 +1,7 @@
 #include "tree/ReportTree.h"
 
+#include "framework/Accessible.h"
+
 #include "tree/ReportTreeList.h"
 #include "tree/ReportTreePane.h"
 
@@ -115,6 +117,24 @@ void CReportTree::OnRButtonDown(UINT, POINT) {
 void CReportTree::FocusList() {
     if (list_ && list_->Hwnd() && GetFocus() != list_->Hwnd())
         SetFocus(list_->Hwnd());
+}
+
+void CReportTree::SetAccessibleName(const std::wstring& name) { accessibleName_ = name; }
+
+std::wstring CReportTree::AccessibleName() const {
+    if (!accessibleName_.empty() || !hwnd_)
+        return accessibleName_;
+    const HWND dialog = GetAncestor(hwnd_, GA_ROOT);
+    std::wstring title(static_cast<size_t>(GetWindowTextLengthW(dialog)) + 1, L'\0');
+    title.resize(static_cast<size_t>(GetWindowTextW(dialog, title.data(), static_cast<int>(title.size()))));
+    return title;
+}
+
+void CReportTree::ItemChanged(tree::ItemChange what, CReportItem* item) {
+    if (list_ && list_->Hwnd())
+        list_->OnItemChanged(what, item);
+    if (what == tree::ItemChange::Selection && pane_ && pane_->Hwnd())
+        fw::NotifyAccessibleEvent(EVENT_OBJECT_NAMECHANGE, pane_->Hwnd());
 }
 
 // The list hands Tab and Escape to the control. Escape must end here: left to the dialog

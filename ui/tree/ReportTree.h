@@ -48,6 +48,9 @@ public:
     void SetNodeImages(fw::ImageList images);
     HIMAGELIST NodeImages() const override { return images_.Get(); }
 
+    // What screen readers call the row list; without it, the dialog's title.
+    void SetAccessibleName(const std::wstring& name);
+
     // Locking also disables (enables) the parent window.
     void SetInputLocked(bool locked);
     void ShowInfoPane(bool show);
@@ -109,9 +112,12 @@ private:
     bool HasImageList() const override { return images_.Get() != nullptr; }
     bool IsEnabled() const override { return hwnd_ && IsWindowEnabled(hwnd_); }
     void FocusList() override;
+    void ItemChanged(tree::ItemChange what, CReportItem* item) override;
 
     // TreeWindowHost
     HWND ControlWindow() const override { return hwnd_; }
+    std::wstring AccessibleName() const override;
+    tree::ReportTreeModel& TreeModel() override { return model_; }
     const CReportItem* Selection() const override { return model_.SelectedItem(); }
     int ScrollRangeMax() const override { return model_.ScrollRangeMax(); }
     int ScrollPosition() const override { return model_.ScrollPosition(); }
@@ -132,4 +138,5 @@ private:
     int infoPaneHeight_ = 50;
     tree::ReportTreeModel model_;
     fw::ImageList images_;
+    std::wstring accessibleName_;
 };

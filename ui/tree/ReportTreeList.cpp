@@ -1,6 +1,8 @@
 #include "tree/ReportTreeList.h"
 
 #include "tree/GdiCanvas.h"
+#include "tree/ReportTreeAccessible.h"
+#include "tree/TreeAccess.h"
 #include "tree/TreeFonts.h"
 
 #include <windowsx.h>
@@ -115,6 +117,7 @@ void CReportTreeList::OnPaint() {
     fw::MemoryDC memory(paint.Get());
     const fw::SelectGuard bitmap(memory.Get(), buffer_.Get());
     PaintRows(memory.Get(), client);
+    PaintFocusMark(memory.Get(), client);
     RECT box{};
     GetClipBox(paint.Get(), &box);
     BitBlt(paint.Get(), box.left, box.top, box.right - box.left, box.bottom - box.top, memory.Get(), box.left, box.top,
@@ -185,6 +188,13 @@ void CReportTreeList::OnLButtonDblClk(UINT, POINT point) {
 void CReportTreeList::OnKeyDown(UINT key, UINT, UINT) {
     if (!owner_)
         return;
+    // A key turns the keyboard cues on for the whole dialog, as in the system's controls; a
+    // window that never hid them shows the mark from the first key on.
+    if (!showFocus_) {
+        SendMessageW(GetAncestor(hwnd_, GA_ROOT), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+        showFocus_ = !(SendMessageW(hwnd_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
+        InvalidateRect(hwnd_, nullptr, FALSE);
+    }
     if (key == VK_TAB || key == VK_ESCAPE) {
         PostMessageW(GetParent(hwnd_), WM_KEYDOWN, key, 0);
         return;
@@ -220,4 +230,61 @@ void CReportTreeList::OnRButtonDown(UINT, POINT) {
     if (owner_)
         owner_->Notify(RTN_RCLICK, nullptr);
     Default();
+}
+
+bool CReportTreeList::FocusMarkShown() const { return showFocus_ && GetFocus() == hwnd_; }
+
+void CReportTreeList::PaintFocusMark(HDC dc, const RECT& client) {
+    const CReportItem* selected = owner_->Selection();
+    if (!selected || !FocusMarkShown() || !owner_->TreeModel().OnVisibleChain(selected))
+        return;
+    const tree::Rect r = tree::access::RowRect(owner_->TreeModel(), *selected);
+    RECT mark{r.left, r.top, r.right, r.bottom};
+    RECT inner = Shrunk(client, 2);
+    IntersectRect(&mark, &mark, &inner);
+    if (!IsRectEmpty(&mark)) {
+        SetTextColor(dc, RGB(0, 0, 0));
+        SetBkColor(dc, RGB(255, 255, 255));
+        DrawFocusRect(dc, &mark);
+    }
+}
+
+void CReportTreeList::OnSetFocus(HWND) {
+    InvalidateRect(hwnd_, nullptr, FALSE);
+    // The system announces the list; a reader then hears the focused row.
+    if (const CReportItem* selected = owner_ ? owner_->Selection() : nullptr)
+        fw::NotifyAccessibleEvent(EVENT_OBJECT_FOCUS, hwnd_, selected->Id());
+}
+
+void CReportTreeList::OnKillFocus(HWND) { InvalidateRect(hwnd_, nullptr, FALSE); }
+
+void CReportTreeList::OnItemChanged(tree::ItemChange what, CReportItem* item) {
+    const long child = item ? item->Id() : CHILDID_SELF;
+    switch (what) {
+    case tree::ItemChange::Selection:
+        if (item && GetFocus() == hwnd_)
+            fw::NotifyAccessibleEvent(EVENT_OBJECT_FOCUS, hwnd_, child);
+        fw::NotifyAccessibleEvent(item ? EVENT_OBJECT_SELECTION : EVENT_OBJECT_SELECTIONREMOVE, hwnd_, child);
+        break;
+    case tree::ItemChange::Expansion:
+        fw::NotifyAccessibleEvent(EVENT_OBJECT_STATECHANGE, hwnd_, child);
+        fw::NotifyAccessibleEvent(EVENT_OBJECT_REORDER, hwnd_);
+        break;
+    case tree::ItemChange::Caption: fw::NotifyAccessibleEvent(EVENT_OBJECT_NAMECHANGE, hwnd_, child); break;
+    case tree::ItemChange::Value: fw::NotifyAccessibleEvent(EVENT_OBJECT_VALUECHANGE, hwnd_, child); break;
+    }
+}
+
+bool CReportTreeList::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (owner_ && accessible_.Handle(msg, wParam, lParam, result,
+                                     [this] { return new ReportTreeAccessible(hwnd_, *owner_); }))
+        return true;
+    if (msg == WM_UPDATEUISTATE && (HIWORD(wParam) & UISF_HIDEFOCUS)) {
+        const bool show = LOWORD(wParam) == UIS_CLEAR;
+        if (show != showFocus_) {
+            showFocus_ = show;
+            InvalidateRect(hwnd_, nullptr, FALSE);
+        }
+    }
+    return fw::CustomWindow::OnMessage(msg, wParam, lParam, result);
 }

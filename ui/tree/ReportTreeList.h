@@ -2,6 +2,7 @@
 // mouse and keys into the tree's actions.
 #pragma once
 
+#include "framework/Accessible.h"
 #include "framework/Gdi.h"
 #include "tree/TreeWindowHost.h"
 #include "framework/CustomWindow.h"
@@ -22,6 +23,10 @@ public:
     int BackBufferHeight() const { return bufferHeight_; }
     HBITMAP BackBuffer() const { return buffer_.Get(); }
     bool Dragging() const { return dragging_; }
+    // Tells screen readers what changed (focus, selection, expansion, caption, value).
+    void OnItemChanged(tree::ItemChange what, CReportItem* item);
+    // The focused row's mark shows: the list has the keyboard and keyboard cues are on.
+    bool FocusMarkShown() const;
 
 protected:
     void OnSize(UINT type, int width, int height) override;
@@ -37,8 +42,13 @@ protected:
     void OnVScroll(UINT code, UINT position, HWND bar) override;
     bool OnMouseWheel(UINT flags, short delta, POINT screenPoint) override;
     void OnRButtonDown(UINT flags, POINT point) override;
+    void OnSetFocus(HWND previous) override;
+    void OnKillFocus(HWND next) override;
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
+    void PaintFocusMark(HDC dc, const RECT& client);
+
     void EnsureBackBuffer(int width, int height);
     void InvertBar(int x);
 
@@ -48,4 +58,7 @@ private:
     int bufferHeight_ = 0;
     int dragX_ = 0;
     bool dragging_ = false;
+    // Keyboard cues: off until the keyboard is first used, as in the system's own controls.
+    bool showFocus_ = false;
+    fw::AccessibleSlot accessible_;
 };

@@ -348,8 +348,10 @@ void ReportTreeModel::ChangeSelection(CReportItem* item) {
     if (item)
         item->Select(true);
     host_.RepaintList();
-    if (item != old)
+    if (item != old) {
+        host_.ItemChanged(ItemChange::Selection, item);
         host_.Notify(RTN_SELCHANGED, item);
+    }
 }
 
 void ReportTreeModel::SelectFirst() { ChangeSelection(VisibleChain()); }
@@ -391,6 +393,7 @@ void ReportTreeModel::ValidateSelection() {
         return;
     selected_->Select(false);
     selected_ = nullptr;
+    host_.ItemChanged(ItemChange::Selection, nullptr);
     host_.Notify(RTN_SELCHANGED, nullptr);
     host_.RepaintList();
 }
@@ -401,6 +404,7 @@ bool ReportTreeModel::ToggleExpansion(CReportItem* item) {
     if (vetoed || !item)
         return false;
     item->Expand(!item->IsExpanded());
+    host_.ItemChanged(ItemChange::Expansion, item);
     host_.RecomputeScrollBar();
     host_.RepaintList();
     host_.UpdateListNow();
@@ -414,7 +418,10 @@ CReportItem* ReportTreeModel::SelectAndNotify(CReportItem* item) {
     SelectItem(item);
     item->Select(true);
     host_.RepaintList();
-    return item != old ? NotifyAbout(RTN_SELCHANGED, item) : item;
+    if (item == old)
+        return item;
+    host_.ItemChanged(ItemChange::Selection, item);
+    return NotifyAbout(RTN_SELCHANGED, item);
 }
 
 ClickResult ReportTreeModel::Click(Point point) {
@@ -443,6 +450,7 @@ ClickResult ReportTreeModel::Click(Point point) {
     if (!item) {
         SetAllSelectedFlags(false);
         selected_ = nullptr;
+        host_.ItemChanged(ItemChange::Selection, nullptr);
         host_.Notify(RTN_SELCHANGED, nullptr);
         host_.RepaintList();
         return ClickResult::None;
@@ -501,6 +509,7 @@ bool ReportTreeModel::Key(unsigned key) {
             return true;
         if (!vetoed && s->HasChildren() && s->IsExpanded() == left) {
             s->Expand(!left);
+            host_.ItemChanged(ItemChange::Expansion, s);
             host_.RecomputeScrollBar();
             host_.RepaintList();
             host_.UpdateListNow();

@@ -15,6 +15,9 @@
 
 namespace tree {
 
+// What changed about an item, for the tree's screen-reader events.
+enum class ItemChange { Selection, Expansion, Caption, Value };
+
 // The window side of the control, as the model needs it.
 class ReportTreeHost {
 public:
@@ -36,6 +39,8 @@ public:
     virtual bool IsEnabled() const = 0;
     // Gives the list the keyboard focus, as a click on it does.
     virtual void FocusList() = 0;
+    // An item's selection (null: none), expansion, caption or value changed.
+    virtual void ItemChanged(ItemChange, CReportItem*) {}
 };
 
 // What the list must do after a click.
@@ -114,9 +119,10 @@ public:
     bool ToggleExpansion(CReportItem* item);
     // Clears a selection that a collapse took off the visible chain.
     void ValidateSelection();
+    // Selects the item (null: none) as the keys do: flags, view and the parent's notification.
+    void ChangeSelection(CReportItem* item);
 
 private:
-    void ChangeSelection(CReportItem* item);
     // Selects the item and tells the parent; the item again afterwards, null when the parent
     // deleted it meanwhile.
     CReportItem* SelectAndNotify(CReportItem* item);

@@ -1,5 +1,7 @@
 #include "tree/ReportTreePane.h"
 
+#include "tree/ReportTreeAccessible.h"
+
 #include "framework/Gdi.h"
 #include "tree/TreeFonts.h"
 
@@ -65,6 +67,8 @@ std::wstring CReportTreePane::ShownText() const {
 }
 
 bool CReportTreePane::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (accessible_.Handle(msg, wParam, lParam, result, [this] { return new ReportPaneAccessible(*this); }))
+        return true;
     if (msg == WM_GETTEXTLENGTH) {
         result = static_cast<LRESULT>(ShownText().size());
         return true;

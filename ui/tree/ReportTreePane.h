@@ -1,6 +1,7 @@
 // The info pane under the rows: the selected item's caption and hint.
 #pragma once
 
+#include "framework/Accessible.h"
 #include "framework/Controls.h"
 #include "tree/TreeWindowHost.h"
 
@@ -16,6 +17,8 @@ public:
     // What the pane shows: the title, a line break, the body. Also its window text, so that
     // screen readers and test tools read what a player sees.
     std::wstring ShownText() const;
+    // The title and body shown now.
+    void Texts(std::wstring& title, std::wstring& body) const;
 
 protected:
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -23,9 +26,8 @@ protected:
     bool OnEraseBkgnd(HDC dc) override;
 
 private:
-    void Texts(std::wstring& title, std::wstring& body) const;
-
     tree::TreeWindowHost* owner_ = nullptr;
     std::wstring noSelectionTitle_;
     std::wstring noSelectionBody_;
+    fw::AccessibleSlot accessible_;
 };

@@ -8,6 +8,7 @@
 #include <commctrl.h>
 
 #include <cstdint>
+#include <string>
 
 namespace tree {
 
@@ -18,6 +19,8 @@ public:
     // The control's window: the children's parent.
     virtual HWND ControlWindow() const = 0;
     virtual HIMAGELIST NodeImages() const = 0;
+    // What screen readers call the row list.
+    virtual std::wstring AccessibleName() const = 0;
     // Sends a notification to the control's parent; non-zero vetoes.
     virtual std::intptr_t Notify(int code, CReportItem* item) = 0;
     // Carries out the repaints and scroll-bar update the tree has gathered, before the scroll
@@ -25,6 +28,7 @@ public:
     virtual void SettleRefresh() = 0;
 
     // The rows' state.
+    virtual ReportTreeModel& TreeModel() = 0;
     virtual const CReportItem* Selection() const = 0;
     virtual int ScrollRangeMax() const = 0;
     virtual int ScrollPosition() const = 0;

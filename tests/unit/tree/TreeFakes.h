@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tree_test {
@@ -56,6 +57,9 @@ public:
     // How many notifications had been sent when the list took the focus (-1: never).
     int focusedAfter = -1;
     void FocusList() override { focusedAfter = static_cast<int>(sent.size()); }
+    // What ItemChanged was told, in order (the screen-reader events).
+    std::vector<std::pair<tree::ItemChange, CReportItem*>> changes;
+    void ItemChanged(tree::ItemChange what, CReportItem* item) override { changes.emplace_back(what, item); }
 
     std::vector<int> Codes() const {
         std::vector<int> codes;

@@ -1,0 +1,320 @@
+#include "framework/Accessible.h"
+
+namespace fw {
+
+namespace {
+
+HRESULT PutText(const std::wstring& text, BSTR* out) {
+    *out = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    return *out ? S_OK : E_OUTOFMEMORY;
+}
+
+void PutLong(VARIANT* v, long value) {
+    v->vt = VT_I4;
+    v->lVal = value;
+}
+
+} // namespace
+
+void NotifyAccessibleEvent(DWORD event, HWND window, long child) {
+    if (window)
+        NotifyWinEvent(event, window, OBJID_CLIENT, child);
+}
+
+HRESULT AccessibleObject::QueryInterface(REFIID riid, void** object) {
+    if (!object)
+        return E_POINTER;
+    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == __uuidof(IAccessible)) {
+        *object = static_cast<IAccessible*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG AccessibleObject::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
+
+ULONG AccessibleObject::Release() {
+    const LONG left = InterlockedDecrement(&references_);
+    if (left == 0)
+        delete this;
+    return static_cast<ULONG>(left);
+}
+
+HRESULT AccessibleObject::GetTypeInfoCount(UINT* count) {
+    if (count)
+        *count = 0;
+    return E_NOTIMPL;
+}
+HRESULT AccessibleObject::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
+    if (info)
+        *info = nullptr;
+    return E_NOTIMPL;
+}
+HRESULT AccessibleObject::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) { return E_NOTIMPL; }
+HRESULT AccessibleObject::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) {
+    return E_NOTIMPL;
+}
+
+long AccessibleObject::ChildId(const VARIANT& v) {
+    if (v.vt != VT_I4 || !IsChild(v.lVal))
+        return -1;
+    return v.lVal;
+}
+
+HRESULT AccessibleObject::get_accParent(IDispatch** parent) {
+    if (!parent)
+        return E_POINTER;
+    *parent = nullptr;
+    if (!window_)
+        return RPC_E_DISCONNECTED;
+    // The system's object for the window frame is the client area's parent.
+    return AccessibleObjectFromWindow(window_, static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch,
+                                      reinterpret_cast<void**>(parent));
+}
+
+HRESULT AccessibleObject::get_accChildCount(long* count) {
+    if (!count)
+        return E_POINTER;
+    *count = 0;
+    if (!window_)
+        return RPC_E_DISCONNECTED;
+    *count = ChildCount();
+    return S_OK;
+}
+
+HRESULT AccessibleObject::get_accChild(VARIANT child, IDispatch** object) {
+    if (!object)
+        return E_POINTER;
+    *object = nullptr;
+    if (!window_)
+        return RPC_E_DISCONNECTED;
+    const long id = ChildId(child);
+    if (id < 0 || id == CHILDID_SELF)
+        return E_INVALIDARG;
+    // Children are simple elements: the client asks this object about them by id.
+    return S_FALSE;
+}
+
+HRESULT AccessibleObject::Text(const VARIANT& child, BSTR* out, bool (AccessibleObject::*hook)(long, std::wstring&)) {
+    if (!out)
+        return E_POINTER;
+    *out = nullptr;
+    if (!window_)
+        return RPC_E_DISCONNECTED;
+    const long id = ChildId(child);
+    if (id < 0)
+        return E_INVALIDARG;
+    std::wstring text;
+    if (!(this->*hook)(id, text))
+        return S_FALSE;
+    return PutText(text, out);
+}
+
+HRESULT AccessibleObject::get_accName(VARIANT child, BSTR* name) { return Text(child, name, &AccessibleObject::Name); }
+HRESULT AccessibleObject::get_accValue(VARIANT child, BSTR* value) {
+    return Text(child, value, &AccessibleObject::Value);
+}
+HRESULT AccessibleObject::get_accDescription(VARIANT child, BSTR* description) {
+    return Text(child, description, &AccessibleObject::Description);
+}
+HRESULT AccessibleObject::get_accDefaultAction(VARIANT child, BSTR* action) {
+    return Text(child, action, &AccessibleObject::DefaultAction);
+}
+
+HRESULT AccessibleObject::get_accRole(VARIANT child, VARIANT* role) {
+    if (!role)
+        return E_POINTER;
+    VariantInit(role);
+    if (!window_)
+        return RPC_E_DISCONNECTED;
+    const long id = ChildId(child);
+    if (id < 0)
+        return E_INVALIDARG;
+    PutLong(role, Role(id));
+    return S_OK;
+}
+
+HRESULT AccessibleObject::get_accState(VARIANT child, VARIANT* state) {
+    if (!state)
+        return E_POINTER;
+    VariantInit(state);
+    if (!window_)
+        return RPC_E_DISCONNECTED;
+    const long id = ChildId(child);
+    if (id < 0)
+        return E_INVALIDARG;
+    PutLong(state, State(id));
+    return S_OK;
+}
+
+HRESULT AccessibleObject::get_accHelp(VARIANT, BSTR* help) {
+    if (help)
+        *help = nullptr;
+    return window_ ? S_FALSE : RPC_E_DISCONNECTED;
+}
+HRESULT AccessibleObject::get_accHelpTopic(BSTR* file, VARIANT, long* topic) {
+    if (file)
+        *file = nullptr;
+    if (topic)
+        *topic = -1;
+    return window_ ? S_FALSE : RPC_E_DISCONNECTED;
+}
+HRESULT AccessibleObject::get_accKeyboardShortcut(VARIANT, BSTR* shortcut) {
+    if (shortcut)
+        *shortcut = nullptr;
+    return window_ ? S_FALSE : RPC_E_DISCONNECTED;
+}
+
+HRESULT AccessibleObject::get_accFocus(VARIANT* child) {
+    if (!child)
+        return E_POINTER;
+    VariantInit(child);
+    if (!window_)
+        return RPC_E_DISCONNECTED;
+    const long id = Focus();
+    if (id < 0)
+        return S_FALSE;
+    PutLong(child, id);
+    return S_OK;
+}
+
+HRESULT AccessibleObject::get_accSelection(VARIANT* children) {
+    if (!children)
+        return E_POINTER;
+    VariantInit(children);
+    if (!window_)
+        return RPC_E_DISCONNECTED;
+    const long id = Selection();
+    if (id < 0)
+        return S_FALSE;
+    PutLong(children, id);
+    return S_OK;
+}
+
+HRESULT AccessibleObject::accSelect(long flags, VARIANT child) {
+    if (!window_)
+        return RPC_E_DISCONNECTED;
+    const long id = ChildId(child);
+    return id < 0 ? E_INVALIDARG : Select(flags, id);
+}
+
+HRESULT AccessibleObject::accLocation(long* left, long* top, long* width, long* height, VARIANT child) {
+    if (!left || !top || !width || !height)
+        return E_POINTER;
+    *left = *top = *width = *height = 0;
+    if (!window_)
+        return RPC_E_DISCONNECTED;
+    const long id = ChildId(child);
+    if (id < 0)
+        return E_INVALIDARG;
+    RECT r{};
+    if (!Location(id, r))
+        return S_FALSE;
+    *left = r.left;
+    *top = r.top;
+    *width = r.right - r.left;
+    *height = r.bottom - r.top;
+    return S_OK;
+}
+
+HRESULT AccessibleObject::accNavigate(long direction, VARIANT start, VARIANT* end) {
+    if (!end)
+        return E_POINTER;
+    VariantInit(end);
+    if (!window_)
+        return RPC_E_DISCONNECTED;
+    const long id = ChildId(start);
+    if (id < 0)
+        return E_INVALIDARG;
+    const long reached = Navigate(direction, id);
+    if (reached <= 0)
+        return S_FALSE;
+    PutLong(end, reached);
+    return S_OK;
+}
+
+HRESULT AccessibleObject::accHitTest(long x, long y, VARIANT* child) {
+    if (!child)
+        return E_POINTER;
+    VariantInit(child);
+    if (!window_)
+        return RPC_E_DISCONNECTED;
+    RECT r{};
+    GetWindowRect(window_, &r);
+    const POINT at{x, y};
+    if (!PtInRect(&r, at))
+        return S_FALSE;
+    PutLong(child, HitTest(at));
+    return S_OK;
+}
+
+HRESULT AccessibleObject::accDoDefaultAction(VARIANT child) {
+    if (!window_)
+        return RPC_E_DISCONNECTED;
+    const long id = ChildId(child);
+    return id < 0 ? E_INVALIDARG : DoDefaultAction(id);
+}
+
+HRESULT AccessibleObject::put_accName(VARIANT, BSTR) { return window_ ? E_NOTIMPL : RPC_E_DISCONNECTED; }
+HRESULT AccessibleObject::put_accValue(VARIANT, BSTR) { return window_ ? E_NOTIMPL : RPC_E_DISCONNECTED; }
+
+long AccessibleObject::State(long) {
+    long state = STATE_SYSTEM_FOCUSABLE;
+    if (!IsWindowVisible(window_))
+        state |= STATE_SYSTEM_INVISIBLE;
+    if (!IsWindowEnabled(window_))
+        state |= STATE_SYSTEM_UNAVAILABLE;
+    if (GetFocus() == window_)
+        state |= STATE_SYSTEM_FOCUSED;
+    return state;
+}
+
+bool AccessibleObject::Name(long child, std::wstring& text) {
+    if (child != CHILDID_SELF)
+        return false;
+    const int length = GetWindowTextLengthW(window_);
+    text.assign(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window_, text.data(), length + 1)));
+    return !text.empty();
+}
+
+bool AccessibleObject::Location(long child, RECT& screen) {
+    return child == CHILDID_SELF && GetWindowRect(window_, &screen);
+}
+
+long AccessibleObject::Navigate(long direction, long start) {
+    const long count = ChildCount();
+    if (start == CHILDID_SELF) {
+        if (direction == NAVDIR_FIRSTCHILD && count > 0)
+            return 1;
+        if (direction == NAVDIR_LASTCHILD && count > 0)
+            return count;
+        return 0;
+    }
+    if ((direction == NAVDIR_NEXT || direction == NAVDIR_DOWN) && start < count)
+        return start + 1;
+    if ((direction == NAVDIR_PREVIOUS || direction == NAVDIR_UP) && start > 1)
+        return start - 1;
+    return 0;
+}
+
+long AccessibleObject::Focus() { return GetFocus() == window_ ? CHILDID_SELF : -1; }
+
+void AccessibleSlot::Disconnect() {
+    if (!object_)
+        return;
+    object_->Disconnect();
+    object_->Release();
+    object_ = nullptr;
+}
+
+bool AccessibleSlot::Answer(WPARAM wParam, LRESULT& result) {
+    if (!object_)
+        return false;
+    result = LresultFromObject(__uuidof(IAccessible), wParam, static_cast<IAccessible*>(object_));
+    return true;
+}
+
+} // namespace fw

@@ -1,0 +1,116 @@
+#include "tree/ReportTreeAccessible.h"
+
+#include "tree/TreeAccess.h"
+
+namespace reader = tree::access;
+
+ReportTreeAccessible::ReportTreeAccessible(HWND list, tree::TreeWindowHost& owner)
+    : AccessibleObject(list), owner_(owner) {}
+
+CReportItem* ReportTreeAccessible::Row(long child) const {
+    return reader::RowFromChild(owner_.TreeModel(), child);
+}
+
+long ReportTreeAccessible::ChildCount() { return reader::ChildCount(owner_.TreeModel()); }
+
+bool ReportTreeAccessible::IsChild(long child) { return child == CHILDID_SELF || Row(child) != nullptr; }
+
+long ReportTreeAccessible::Role(long child) {
+    return child == CHILDID_SELF ? reader::kRoleOutline : reader::kRoleOutlineItem;
+}
+
+long ReportTreeAccessible::State(long child) {
+    if (child == CHILDID_SELF)
+        return AccessibleObject::State(child);
+    return reader::RowStates(*Row(child), GetFocus() == Window(), IsWindowEnabled(owner_.ControlWindow()) != FALSE);
+}
+
+bool ReportTreeAccessible::Name(long child, std::wstring& text) {
+    text = child == CHILDID_SELF ? owner_.AccessibleName() : Row(child)->Caption();
+    return !text.empty();
+}
+
+bool ReportTreeAccessible::Value(long child, std::wstring& text) {
+    const std::wstring* value = child == CHILDID_SELF ? nullptr : Row(child)->ValueData();
+    if (!value)
+        return false;
+    text = *value;
+    return true;
+}
+
+bool ReportTreeAccessible::Description(long child, std::wstring& text) {
+    if (child == CHILDID_SELF)
+        return false;
+    text = Row(child)->Description();
+    return !text.empty();
+}
+
+bool ReportTreeAccessible::DefaultAction(long child, std::wstring& text) {
+    text = child == CHILDID_SELF ? L"" : reader::DefaultAction(*Row(child));
+    return !text.empty();
+}
+
+HRESULT ReportTreeAccessible::DoDefaultAction(long child) {
+    CReportItem* row = child == CHILDID_SELF ? nullptr : Row(child);
+    if (!row || !row->HasChildren())
+        return DISP_E_MEMBERNOTFOUND;
+    owner_.TreeModel().ToggleExpansion(row);
+    return S_OK;
+}
+
+HRESULT ReportTreeAccessible::Select(long flags, long child) {
+    CReportItem* row = child == CHILDID_SELF ? nullptr : Row(child);
+    if (!row)
+        return E_INVALIDARG;
+    if (flags & ~(SELFLAG_TAKEFOCUS | SELFLAG_TAKESELECTION))
+        return E_INVALIDARG; // one row is selected at a time: no extending or adding
+    if (flags & SELFLAG_TAKEFOCUS)
+        SetFocus(Window());
+    if (flags & SELFLAG_TAKESELECTION)
+        owner_.TreeModel().ChangeSelection(row);
+    return S_OK;
+}
+
+bool ReportTreeAccessible::Location(long child, RECT& screen) {
+    if (child == CHILDID_SELF)
+        return AccessibleObject::Location(child, screen);
+    const tree::Rect r = reader::RowRect(owner_.TreeModel(), *Row(child));
+    POINT corners[2] = {{r.left, r.top}, {r.right, r.bottom}};
+    MapWindowPoints(Window(), nullptr, corners, 2);
+    screen = RECT{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+    return true;
+}
+
+long ReportTreeAccessible::Navigate(long direction, long start) {
+    return reader::Navigate(owner_.TreeModel(), direction, start == CHILDID_SELF ? 0 : start);
+}
+
+long ReportTreeAccessible::HitTest(POINT screen) {
+    ScreenToClient(Window(), &screen);
+    const CReportItem* row = owner_.TreeModel().ItemAtPoint({screen.x, screen.y});
+    return row ? row->Id() : CHILDID_SELF;
+}
+
+long ReportTreeAccessible::Focus() {
+    if (GetFocus() != Window())
+        return -1;
+    const long selected = Selection();
+    return selected > 0 ? selected : CHILDID_SELF;
+}
+
+long ReportTreeAccessible::Selection() {
+    const CReportItem* selected = owner_.TreeModel().SelectedItem();
+    return selected && Row(selected->Id()) ? selected->Id() : -1;
+}
+
+bool ReportPaneAccessible::Name(long, std::wstring& text) {
+    std::wstring body;
+    pane_.Texts(text, body);
+    return !text.empty();
+}
+
+bool ReportPaneAccessible::Description(long, std::wstring& text) {
+    std::wstring title;
+    pane_.Texts(title, text);
+    return !text.empty();
+}

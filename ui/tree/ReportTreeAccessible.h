@@ -1,0 +1,53 @@
+// The tree's windows as a screen reader reads them.
+//
+// The row list as a screen reader reads it: an outline whose children are the rows (child id =
+// item id, see tree/TreeAccess.h), each with its caption, shown value and description.
+#pragma once
+
+#include "framework/Accessible.h"
+#include "tree/ReportTreePane.h"
+#include "tree/TreeWindowHost.h"
+
+#include <string>
+
+class ReportTreeAccessible : public fw::AccessibleObject {
+public:
+    ReportTreeAccessible(HWND list, tree::TreeWindowHost& owner);
+
+protected:
+    long ChildCount() override;
+    bool IsChild(long child) override;
+    long Role(long child) override;
+    long State(long child) override;
+    bool Name(long child, std::wstring& text) override;
+    bool Value(long child, std::wstring& text) override;
+    bool Description(long child, std::wstring& text) override;
+    bool DefaultAction(long child, std::wstring& text) override;
+    HRESULT DoDefaultAction(long child) override;
+    HRESULT Select(long flags, long child) override;
+    bool Location(long child, RECT& screen) override;
+    long Navigate(long direction, long start) override;
+    long HitTest(POINT screen) override;
+    long Focus() override;
+    long Selection() override;
+
+private:
+    CReportItem* Row(long child) const;
+
+    tree::TreeWindowHost& owner_;
+};
+
+// The info pane: static text named by the shown title, the shown body as its description.
+class ReportPaneAccessible : public fw::AccessibleObject {
+public:
+    explicit ReportPaneAccessible(const CReportTreePane& pane) : AccessibleObject(pane.Hwnd()), pane_(pane) {}
+
+protected:
+    long Role(long) override { return ROLE_SYSTEM_STATICTEXT; }
+    long State(long child) override { return AccessibleObject::State(child) & ~STATE_SYSTEM_FOCUSABLE; }
+    bool Name(long child, std::wstring& text) override;
+    bool Description(long child, std::wstring& text) override;
+
+private:
+    const CReportTreePane& pane_;
+};
