@@ -2,6 +2,7 @@
 #pragma once
 
 #include "controls/ButtonBorder.h"
+#include "controls/Dpi.h"
 #include "framework/Controls.h"
 
 #include <initializer_list>
@@ -19,16 +20,25 @@ public:
     // repaints the button.
     bool focusMark = false;
 
+    // Takes `dpi` for the ring and mark figures (the window's is read at the first paint), and
+    // repaints.
+    void OnDpiChanged(int dpi);
+
 protected:
     void DrawItem(DRAWITEMSTRUCT& item) override;
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
     ButtonColours colours_{};
+    int dpi_ = 0; // 0: not read yet
 };
 
-// Paints a skinned button into a DC: the painter behind DrawItem.
+// Paints a skinned button into a DC: the painter behind DrawItem. Besides the owner's focus mark,
+// the button shows the system's one while it has the keyboard focus (ODS_FOCUS without
+// ODS_NOFOCUSRECT: the keyboard has been used), as the system's own buttons do. Ring and mark
+// figures are at `dpi`.
 void PaintSkinButton(HDC dc, const RECT& item, UINT itemState, const std::wstring& caption,
-                     const ButtonColours& colours, bool focusMark);
+                     const ButtonColours& colours, bool focusMark, int dpi = dpi::kBase);
 
 // The Tab rule of the skinned windows: of these buttons only the one with that control id shows
 // its focus mark (none when no id matches); all are redrawn at once.

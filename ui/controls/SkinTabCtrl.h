@@ -3,6 +3,7 @@
 // which would show around (and through) the dark cells.
 #pragma once
 
+#include "controls/Dpi.h"
 #include "framework/Controls.h"
 
 #include <string>
@@ -16,14 +17,22 @@ public:
     // strip's font, and the focus mark while the strip has the keyboard.
     void PaintStrip(HDC dc) const;
 
+    // Takes `dpi` for the cells' figures (the window's is read at the first paint) and repaints.
+    void OnDpiChanged(int dpi);
+
 protected:
     void PreSubclassWindow() override;
     void DrawItem(DRAWITEMSTRUCT& item) override;
     bool OnEraseBkgnd(HDC dc) override;
     void OnPaint() override;
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    int Dpi() const;
+    mutable int dpi_ = 0; // 0: not read yet
 };
 
 // The painters behind the strip: the black fill of the DC's clip box, and one tab cell.
 void EraseTabStrip(HDC dc);
-void PaintTabItem(HDC dc, const RECT& item, UINT itemState, const std::wstring& text);
+// The text's offset in the cell and the focus mark's inset are at `dpi`.
+void PaintTabItem(HDC dc, const RECT& item, UINT itemState, const std::wstring& text, int dpi = dpi::kBase);

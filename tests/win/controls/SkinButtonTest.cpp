@@ -122,8 +122,13 @@ TEST(SkinButtonPainter, FocusMarkIsADottedRectangleFiveInsideWhateverTheFocus) {
     EXPECT_EQ(marked.surface.Count(RECT{15, 14, 105, 15}, face), 90); // nothing 4 inside
     EXPECT_EQ(marked.surface.Count(RECT{16, 16, 104, 17}, face), 88); // nor 6 inside
 
-    Drawn focusedWithoutMark(ODS_FOCUS, kDistinct, L"", false);
-    EXPECT_EQ(focusedWithoutMark.surface.Count(markTop, face), length);
+    // The keyboard focus shows the same mark unless the UI state hides it (no keyboard use yet).
+    Drawn focusedHidden(ODS_FOCUS | ODS_NOFOCUSRECT, kDistinct, L"", false);
+    EXPECT_EQ(focusedHidden.surface.Count(markTop, face), length);
+    Drawn focused(ODS_FOCUS, kDistinct, L"", false);
+    EXPECT_EQ(length - focused.surface.Count(markTop, face), dotted);
+    Drawn focusedAndMarked(ODS_FOCUS, kDistinct, L"", true); // one mark, not two cancelling out
+    EXPECT_EQ(length - focusedAndMarked.surface.Count(markTop, face), dotted);
 }
 
 TEST(SkinButtonPainter, EmptyCaptionDrawsFaceAndBorderOnly) {
@@ -142,6 +147,30 @@ TEST(SkinButtonPainter, LongCaptionIsClippedToTheButtonOnOneLine) {
     EXPECT_EQ(d.surface.Count(RECT{11, 11, 109, 16}, RGB(0, 0, 128)), 98 * 5);
     EXPECT_EQ(d.surface.Count(RECT{11, 44, 109, 49}, RGB(0, 0, 128)), 98 * 5);
     EXPECT_GT(d.surface.Count(Inner(1), RGB(255, 255, 255)), 0);
+}
+
+TEST(SkinButton, FocusMarkAppearsWithTheFirstKeyboardUse) {
+    testing_ui::TestApplication app;
+    fw::Dialog dialog(203);
+    ASSERT_TRUE(dialog.Create());
+    CSkinButton button;
+    ASSERT_TRUE(button.AttachSkin(1011, dialog.Hwnd(), Flat));
+    ShowWindow(dialog.Hwnd(), SW_SHOW);
+    // As after a mouse click: the dialog hides focus marks.
+    SendMessageW(dialog.Hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
+    SetFocus(button.Hwnd());
+    RECT client{};
+    GetClientRect(button.Hwnd(), &client);
+    const auto markPixels = [&] {
+        Surface shown(client.right, client.bottom, kOutside);
+        SendMessageW(button.Hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(shown.Dc()), PRF_CLIENT);
+        const RECT top{5, 5, client.right - 5, 6};
+        return (top.right - top.left) - shown.Count(top, RGB(32, 32, 32));
+    };
+    EXPECT_EQ(markPixels(), 0);
+    // What the dialog manager does on Tab.
+    SendMessageW(dialog.Hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    EXPECT_GT(markPixels(), (client.right - 10) / 3);
 }
 
 TEST(SkinButton, AttachSkinFailsForAMissingControlAndStoresNothing) {

@@ -87,3 +87,33 @@ TEST(SkinTabCtrl, OwnerDrawnStripOnARealTabControl) {
               4 * (other.bottom - other.top));
     EXPECT_EQ(shown.Pixel(other.left + 4, other.top + 3), kCell); // its text box
 }
+
+TEST(SkinTabCtrl, FocusMarkOnTheSelectedTabOnlyAfterKeyboardUse) {
+    testing_ui::TestApplication app;
+    fw::Dialog dialog(203);
+    ASSERT_TRUE(dialog.Create());
+    CSkinTabCtrl tabs;
+    ASSERT_TRUE(tabs.SubclassDlgItem(1010, dialog.Hwnd()));
+    tabs.ModifyStyle(0, TCS_BUTTONS);
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<wchar_t*>(L"Video");
+    SendMessageW(tabs.Hwnd(), TCM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    ShowWindow(dialog.Hwnd(), SW_SHOW);
+    SendMessageW(dialog.Hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
+    SetFocus(tabs.Hwnd());
+    RECT cell{};
+    SendMessageW(tabs.Hwnd(), TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&cell));
+    RECT client{};
+    GetClientRect(tabs.Hwnd(), &client);
+    // The mark's left edge runs one pixel inside the cell, left of the text.
+    const auto markPixels = [&] {
+        Surface shown(client.right, client.bottom, kMarker);
+        SendMessageW(tabs.Hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(shown.Dc()), PRF_CLIENT);
+        const RECT edge{cell.left + 1, cell.top + 1, cell.left + 2, cell.bottom - 1};
+        return (edge.bottom - edge.top) - shown.Count(edge, kCell);
+    };
+    EXPECT_EQ(markPixels(), 0);
+    SendMessageW(dialog.Hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    EXPECT_GT(markPixels(), 0);
+}
