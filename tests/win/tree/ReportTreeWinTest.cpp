@@ -2,6 +2,7 @@
 // pixel, its notifications, shared fonts, back buffer and scrolling.
 #include "TestResources.h"
 #include "TestSupport.h"
+#include "controls/ScaledArt.h"
 #include "tree/ReportTree.h"
 #include "tree/ReportTreeList.h"
 
@@ -140,6 +141,43 @@ TEST_F(TreeWindow, RowsDividerColumnLineAndStatusImagePixels) {
     EXPECT_EQ(surface.Pixel(R - 1 - w / 2, 52), white) << "the second row has no image";
     // Dotted separators on the last pixel row of each child row.
     EXPECT_GT(surface.Count(RECT{20, 41, D, 42}, shadow), (D - 20) / 2 - 2);
+}
+
+TEST_F(TreeWindow, AtTwiceTheDpiRowsAndStatusImagesAreTwiceAsLarge) {
+    CReportTree tree;
+    ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE, RECT{0, 0, 420, 300}, parent_.Hwnd(), 5));
+    tree.OnDpiChanged(192);
+    fw::ImageList images;
+    ASSERT_TRUE(art::LoadImageStrip(images, IDB_TEST_IMAGES, SIZE{16, 16}, 3, 192, RGB(255, 255, 255)));
+    int width = 0, height = 0;
+    ImageList_GetIconSize(images.Get(), &width, &height);
+    EXPECT_EQ(width, 32);
+    EXPECT_EQ(height, 32);
+    tree.SetNodeImages(std::move(images));
+    auto* group = static_cast<CReportGroupItem*>(tree.AddItem(std::make_unique<CReportGroupItem>()));
+    group->AddColumn(L"Minimum");
+    group->Expand(true);
+    auto row = std::make_unique<CReportTextItem>();
+    row->AddStatusImage(group->Columns()[0].centreOffset, 0);
+    CReportItem* first = tree.AddItem(std::move(row), group);
+    EXPECT_EQ(first->Position().y, 42);
+    EXPECT_EQ(first->RowHeight(), 42);
+    EXPECT_EQ(tree.InfoPaneHeight(), 100);
+
+    // The red image fills a 32-pixel square of the 42-pixel row.
+    const RECT client = ListClient(tree);
+    testing_ui::Surface surface(client.right, client.bottom, RGB(1, 2, 3));
+    tree.List().PaintRows(surface.Dc(), client);
+    int red = 0, top = client.bottom, bottom = 0;
+    for (int y = 42; y < 84; ++y)
+        for (int x = client.right - group->ColumnWidth(); x < client.right; ++x)
+            if (const COLORREF c = surface.Pixel(x, y); GetRValue(c) > GetGValue(c) + 60) {
+                ++red;
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    EXPECT_GT(red, 4 * 40);
+    EXPECT_GT(bottom - top, 24);
 }
 
 TEST_F(TreeWindow, SelectionAndDisabledColours) {
