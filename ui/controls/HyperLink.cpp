@@ -157,7 +157,7 @@ void CHyperLink::OnDpiChanged(int dpi) {
 }
 
 bool CHyperLink::ShowsFocusMark() const {
-    return GetFocus() == hwnd_ && !(SendMessageW(hwnd_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
+    return GetFocus() == hwnd_ && cues_.Shown(hwnd_);
 }
 
 void CHyperLink::RepaintWithParent() const {
@@ -190,7 +190,8 @@ void CHyperLink::OnPaint() {
 bool CHyperLink::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (msg == WM_UPDATEUISTATE) {
         result = Default();
-        RepaintWithParent();
+        if (cues_.Update(wParam))
+            RepaintWithParent();
         return true;
     }
     return fw::StaticCtrl::OnMessage(msg, wParam, lParam, result);

@@ -2,6 +2,7 @@
 // target, opening the target through the shell on click or space.
 #pragma once
 
+#include "controls/FocusCues.h"
 #include "controls/HyperLinkLogic.h"
 #include "framework/Controls.h"
 #include "framework/Gdi.h"
@@ -71,4 +72,5 @@ private:
     fw::ToolTipCtrl tooltip_;
     win32::Cursor handCursor_;
     int dpi_ = 0; // 0: the window's, read when needed
+    ctl::FocusCues cues_;
 };

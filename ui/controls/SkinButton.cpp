@@ -85,9 +85,9 @@ bool CSkinButton::AttachSkin(int id, HWND parent, const ButtonColours& colours) 
 void CSkinButton::DrawItem(DRAWITEMSTRUCT& item) {
     if (dpi_ == 0)
         dpi_ = dpi::OfWindow(hwnd_);
-    // The window's own UI state decides, whatever the system put in the request.
+    // The keyboard's use decides, whatever the system put in the request.
     UINT state = item.itemState & ~static_cast<UINT>(ODS_NOFOCUSRECT);
-    if (SendMessageW(hwnd_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)
+    if (!cues_.Shown(hwnd_))
         state |= ODS_NOFOCUSRECT;
     PaintSkinButton(item.hDC, item.rcItem, state, Text(), colours_, focusMark, dpi_);
 }
@@ -102,7 +102,8 @@ bool CSkinButton::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
     // The focus mark appears with the first use of the keyboard.
     if (msg == WM_UPDATEUISTATE) {
         result = Default();
-        InvalidateRect(hwnd_, nullptr, FALSE);
+        if (cues_.Update(wParam))
+            InvalidateRect(hwnd_, nullptr, FALSE);
         return true;
     }
     return fw::Button::OnMessage(msg, wParam, lParam, result);

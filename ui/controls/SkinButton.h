@@ -3,6 +3,7 @@
 
 #include "controls/ButtonBorder.h"
 #include "controls/Dpi.h"
+#include "controls/FocusCues.h"
 #include "framework/Controls.h"
 
 #include <initializer_list>
@@ -31,6 +32,7 @@ protected:
 private:
     ButtonColours colours_{};
     int dpi_ = 0; // 0: not read yet
+    ctl::FocusCues cues_;
 };
 
 // Paints a skinned button into a DC: the painter behind DrawItem. Besides the owner's focus mark,

@@ -62,9 +62,8 @@ void CSkinTabCtrl::PaintStrip(HDC dc) const {
             continue;
         PaintTabItem(dc, cell, index == current ? ODS_SELECTED : 0, GetItemText(index, kTextBuffer), Dpi());
     }
-    const auto cues = static_cast<UINT>(SendMessageW(hwnd_, WM_QUERYUISTATE, 0, 0));
     RECT focus{};
-    if (GetFocus() == hwnd_ && !(cues & UISF_HIDEFOCUS) &&
+    if (GetFocus() == hwnd_ && cues_.Shown(hwnd_) &&
         SendMessageW(hwnd_, TCM_GETITEMRECT, static_cast<WPARAM>(SendMessageW(hwnd_, TCM_GETCURFOCUS, 0, 0)),
                      reinterpret_cast<LPARAM>(&focus))) {
         const int inset = dpi::Scale(1, Dpi());
@@ -100,6 +99,8 @@ bool CSkinTabCtrl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
         return true;
     }
     // The focus mark comes and goes with the keyboard.
+    if (msg == WM_UPDATEUISTATE)
+        cues_.Update(wParam);
     if (msg == WM_SETFOCUS || msg == WM_KILLFOCUS || msg == WM_UPDATEUISTATE) {
         result = Default();
         InvalidateRect(hwnd_, nullptr, FALSE);

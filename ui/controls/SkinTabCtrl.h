@@ -4,6 +4,7 @@
 #pragma once
 
 #include "controls/Dpi.h"
+#include "controls/FocusCues.h"
 #include "framework/Controls.h"
 
 #include <string>
@@ -30,6 +31,7 @@ protected:
 private:
     int Dpi() const;
     mutable int dpi_ = 0; // 0: not read yet
+    ctl::FocusCues cues_;
 };
 
 // The painters behind the strip: the black fill of the DC's clip box, and one tab cell.

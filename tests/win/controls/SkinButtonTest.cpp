@@ -156,8 +156,6 @@ TEST(SkinButton, FocusMarkAppearsWithTheFirstKeyboardUse) {
     CSkinButton button;
     ASSERT_TRUE(button.AttachSkin(1011, dialog.Hwnd(), Flat));
     ShowWindow(dialog.Hwnd(), SW_SHOW);
-    // As after a mouse click: the dialog hides focus marks.
-    SendMessageW(dialog.Hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
     SetFocus(button.Hwnd());
     RECT client{};
     GetClientRect(button.Hwnd(), &client);
@@ -168,8 +166,8 @@ TEST(SkinButton, FocusMarkAppearsWithTheFirstKeyboardUse) {
         return (top.right - top.left) - shown.Count(top, RGB(32, 32, 32));
     };
     EXPECT_EQ(markPixels(), 0);
-    // What the dialog manager does on Tab.
-    SendMessageW(dialog.Hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    // The dialog manager's answer to Tab, as it reaches the control.
+    SendMessageW(button.Hwnd(), WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     EXPECT_GT(markPixels(), (client.right - 10) / 3);
 }
 
