@@ -149,28 +149,6 @@ TEST(SkinButtonPainter, LongCaptionIsClippedToTheButtonOnOneLine) {
     EXPECT_GT(d.surface.Count(Inner(1), RGB(255, 255, 255)), 0);
 }
 
-TEST(SkinButton, FocusMarkAppearsWithTheFirstKeyboardUse) {
-    testing_ui::TestApplication app;
-    fw::Dialog dialog(203);
-    ASSERT_TRUE(dialog.Create());
-    CSkinButton button;
-    ASSERT_TRUE(button.AttachSkin(1011, dialog.Hwnd(), Flat));
-    ShowWindow(dialog.Hwnd(), SW_SHOW);
-    SetFocus(button.Hwnd());
-    RECT client{};
-    GetClientRect(button.Hwnd(), &client);
-    const auto markPixels = [&] {
-        Surface shown(client.right, client.bottom, kOutside);
-        SendMessageW(button.Hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(shown.Dc()), PRF_CLIENT);
-        const RECT top{5, 5, client.right - 5, 6};
-        return (top.right - top.left) - shown.Count(top, RGB(32, 32, 32));
-    };
-    EXPECT_EQ(markPixels(), 0);
-    // The dialog manager's answer to Tab, as it reaches the control.
-    SendMessageW(button.Hwnd(), WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
-    EXPECT_GT(markPixels(), (client.right - 10) / 3);
-}
-
 TEST(SkinButton, AttachSkinFailsForAMissingControlAndStoresNothing) {
     testing_ui::TestApplication app;
     fw::Dialog dialog(203);
@@ -193,4 +171,16 @@ TEST(SkinButton, AttachSkinFailsForAMissingControlAndStoresNothing) {
     EXPECT_EQ(GetPixel(dc, rect.right - 1, rect.bottom / 2), RGB(1, 1, 15)); // the Quit button's dark edge
     EXPECT_EQ(GetPixel(dc, 3, 3), RGB(32, 32, 32));
     ReleaseDC(button.Hwnd(), dc);
+
+    // With the focus, the mark shows only once the keyboard has been used.
+    SetFocus(button.Hwnd());
+    const auto markPixels = [&] {
+        Surface shown(rect.right, rect.bottom, kOutside);
+        SendMessageW(button.Hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(shown.Dc()), PRF_CLIENT);
+        return (rect.right - 10) - shown.Count(RECT{5, 5, rect.right - 5, 6}, RGB(32, 32, 32));
+    };
+    EXPECT_EQ(markPixels(), 0);
+    // The dialog manager's answer to Tab, as it reaches the control.
+    SendMessageW(button.Hwnd(), WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    EXPECT_GT(markPixels(), (rect.right - 10) / 3);
 }

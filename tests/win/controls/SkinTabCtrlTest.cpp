@@ -86,34 +86,16 @@ TEST(SkinTabCtrl, OwnerDrawnStripOnARealTabControl) {
     EXPECT_EQ(shown.Count(RECT{other.left, other.top, other.left + 4, other.bottom}, RGB(0, 0, 0)),
               4 * (other.bottom - other.top));
     EXPECT_EQ(shown.Pixel(other.left + 4, other.top + 3), kCell); // its text box
-}
 
-TEST(SkinTabCtrl, FocusMarkOnTheSelectedTabOnlyAfterKeyboardUse) {
-    testing_ui::TestApplication app;
-    fw::Dialog dialog(203);
-    ASSERT_TRUE(dialog.Create());
-    CSkinTabCtrl tabs;
-    ASSERT_TRUE(tabs.SubclassDlgItem(1010, dialog.Hwnd()));
-    tabs.ModifyStyle(0, TCS_BUTTONS);
-    TCITEMW item{};
-    item.mask = TCIF_TEXT;
-    item.pszText = const_cast<wchar_t*>(L"Video");
-    SendMessageW(tabs.Hwnd(), TCM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    ShowWindow(dialog.Hwnd(), SW_SHOW);
+    // The focus mark runs one pixel inside the selected cell, once the keyboard has been used.
     SetFocus(tabs.Hwnd());
-    RECT cell{};
-    SendMessageW(tabs.Hwnd(), TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&cell));
-    RECT client{};
-    GetClientRect(tabs.Hwnd(), &client);
-    // The mark's left edge runs one pixel inside the cell, left of the text.
     const auto markPixels = [&] {
-        Surface shown(client.right, client.bottom, kMarker);
-        SendMessageW(tabs.Hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(shown.Dc()), PRF_CLIENT);
-        const RECT edge{cell.left + 1, cell.top + 1, cell.left + 2, cell.bottom - 1};
-        return (edge.bottom - edge.top) - shown.Count(edge, kCell);
+        Surface strip(client.right, client.bottom, kMarker);
+        SendMessageW(tabs.Hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(strip.Dc()), PRF_CLIENT);
+        const RECT edge{selected.left + 1, selected.top + 1, selected.left + 2, selected.bottom - 1};
+        return (edge.bottom - edge.top) - strip.Count(edge, kCell);
     };
     EXPECT_EQ(markPixels(), 0);
-    // The dialog manager's answer to Tab, as it reaches the control.
     SendMessageW(tabs.Hwnd(), WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     EXPECT_GT(markPixels(), 0);
 }
