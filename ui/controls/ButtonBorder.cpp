@@ -10,10 +10,11 @@ RingColours RingColoursFor(int rings, int ring, Colour lightEdge, Colour darkEdg
     return {PaletteGrey(63 / (ring + 1) + 192), PaletteGrey(255 / (ring + 2))};
 }
 
-std::vector<EdgeLine> BorderLines(Rect rect, int width, Colour lightEdge, Colour darkEdge) {
+std::vector<EdgeLine> BorderLines(Rect rect, int width, Colour lightEdge, Colour darkEdge, int thickness) {
     const int rings = std::abs(width);
+    thickness = thickness > 1 ? thickness : 1;
     std::vector<EdgeLine> lines;
-    lines.reserve(static_cast<size_t>(rings) * 4);
+    lines.reserve(static_cast<size_t>(rings * thickness) * 4);
     for (int ring = 0; ring < rings; ++ring) {
         const RingColours colours = RingColoursFor(rings, ring, lightEdge, darkEdge);
         Colour topLeft = colours.light;
@@ -22,12 +23,14 @@ std::vector<EdgeLine> BorderLines(Rect rect, int width, Colour lightEdge, Colour
             topLeft = colours.dark;
             bottomRight = (rings > 1 && ring == rings - 1) ? Rgb(1, 1, 1) : colours.light;
         }
-        const auto [left, top, right, bottom] = rect;
-        lines.push_back({{left, top}, {right, top}, topLeft});
-        lines.push_back({{left, top}, {left, bottom}, topLeft});
-        lines.push_back({{left + 1, bottom - 1}, {right, bottom - 1}, bottomRight});
-        lines.push_back({{right - 1, top + 1}, {right - 1, bottom}, bottomRight});
-        rect = {left + 1, top + 1, right - 1, bottom - 1};
+        for (int pixel = 0; pixel < thickness; ++pixel) {
+            const auto [left, top, right, bottom] = rect;
+            lines.push_back({{left, top}, {right, top}, topLeft});
+            lines.push_back({{left, top}, {left, bottom}, topLeft});
+            lines.push_back({{left + 1, bottom - 1}, {right, bottom - 1}, bottomRight});
+            lines.push_back({{right - 1, top + 1}, {right - 1, bottom}, bottomRight});
+            rect = {left + 1, top + 1, right - 1, bottom - 1};
+        }
     }
     return lines;
 }

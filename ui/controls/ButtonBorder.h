@@ -52,7 +52,8 @@ struct EdgeLine {
 };
 
 // The lines of a border of signed width `width` (positive raised, negative sunken) inside
-// `rect`: per ring, outermost first, the top, left, bottom and right edges.
-std::vector<EdgeLine> BorderLines(Rect rect, int width, Colour lightEdge, Colour darkEdge);
+// `rect`: per ring, outermost first, the top, left, bottom and right edges. Each ring is
+// `thickness` pixels (the scale's one pixel), each pixel a line of the ring's colours.
+std::vector<EdgeLine> BorderLines(Rect rect, int width, Colour lightEdge, Colour darkEdge, int thickness = 1);
 
 } // namespace ctl

@@ -1,8 +1,9 @@
 #include "controls/HyperLink.h"
 
 #include "controls/ControlsAccessible.h"
-
+#include "controls/Dpi.h"
 #include "controls/LinkOpener.h"
+#include "controls/WindowDpi.h"
 #include "win32/Owners.h"
 
 #include <vector>
@@ -78,8 +79,10 @@ void CHyperLink::FitToText() {
     GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
     const auto style = static_cast<unsigned>(GetWindowLongW(hwnd_, GWL_STYLE));
     // A static wraps a line that fills its width to the pixel: a pixel of room on either side
-    // keeps the link on one line in every font.
-    const int width = size.cx > 0 ? size.cx + 2 : 0;
+    // keeps the link on one line in every font (and the focus mark off the letters).
+    if (dpi_ == 0)
+        dpi_ = dpi::OfWindow(hwnd_);
+    const int width = size.cx > 0 ? size.cx + dpi::Scale(2, dpi_) : 0;
     const ctl::Rect fitted = hyperlink::FitToTextRect({window.left, window.top, window.right, window.bottom},
                                                       client.right, client.bottom, width, size.cy, style);
     MoveWindow(hwnd_, fitted.left, fitted.top, fitted.right - fitted.left, fitted.bottom - fitted.top, TRUE);
@@ -140,13 +143,49 @@ void CHyperLink::OnKeyDown(UINT key, UINT repeat, UINT flags) {
 
 void CHyperLink::OnSetFocus(HWND) {
     active_ = true;
-    Invalidate();
+    RepaintWithParent();
 }
 
 void CHyperLink::OnKillFocus(HWND) {
     active_ = false;
     hover_ = false;
-    Invalidate();
+    RepaintWithParent();
+}
+
+void CHyperLink::OnDpiChanged(int dpi) {
+    dpi_ = dpi;
+    FitToText();
+}
+
+bool CHyperLink::ShowsFocusMark() const {
+    return GetFocus() == hwnd_ && cues_.Shown(hwnd_);
+}
+
+void CHyperLink::RepaintWithParent() const {
+    const HWND parent = GetParent(hwnd_);
+    if (!parent) {
+        Invalidate();
+        return;
+    }
+    RECT area = WindowRect();
+    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&area), 2);
+    RedrawWindow(parent, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void CHyperLink::OnPaint() {
+    Default();
+    if (!ShowsFocusMark())
+        return;
+    // A dotted rectangle around the text in the text's own colour, which the parent chooses
+    // (white on the report's picture): opaque dots, so that painting it twice changes nothing.
+    const fw::ClientDC dc(hwnd_);
+    const fw::SavedDC saved(dc.Get());
+    if (const HWND parent = GetParent(hwnd_))
+        SendMessageW(parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.Get()), reinterpret_cast<LPARAM>(hwnd_));
+    const COLORREF colour = GetTextColor(dc.Get());
+    const RECT client = ClientRect();
+    for (const ctl::Point& dot : hyperlink::FocusMarkDots({client.left, client.top, client.right, client.bottom}))
+        SetPixelV(dc.Get(), dot.x, dot.y, colour);
 }
 
 bool CHyperLink::PreTranslateMessage(MSG& msg) {
@@ -188,5 +227,12 @@ bool CHyperLink::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resu
     }
     if (accessible_.Handle(msg, wParam, lParam, result, [this] { return new LinkAccessible(hwnd_, follow); }))
         return true;
+    // The focus mark appears with the first use of the keyboard.
+    if (msg == WM_UPDATEUISTATE) {
+        result = Default();
+        if (cues_.Update(wParam))
+            RepaintWithParent();
+        return true;
+    }
     return fw::StaticCtrl::OnMessage(msg, wParam, lParam, result);
 }

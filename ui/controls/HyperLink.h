@@ -2,6 +2,7 @@
 // target, opening the target through the shell on click or space.
 #pragma once
 
+#include "controls/FocusCues.h"
 #include "controls/HyperLinkLogic.h"
 #include "framework/Accessible.h"
 #include "framework/Controls.h"
@@ -38,6 +39,9 @@ public:
 
     bool PreTranslateMessage(MSG& msg) override;
 
+    // Takes `dpi` for the link's figures and fits it to its text again.
+    void OnDpiChanged(int dpi);
+
 protected:
     void PreSubclassWindow() override;
     HBRUSH OnReflectedCtlColor(HDC dc, fw::CtlColor kind) override;
@@ -49,10 +53,16 @@ protected:
     void OnKeyDown(UINT key, UINT repeat, UINT flags) override;
     void OnSetFocus(HWND previous) override;
     void OnKillFocus(HWND next) override;
+    void OnPaint() override;
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
     void LoadHandCursor();
+    // Whether the focus mark shows: the link has the focus and the keyboard has been used.
+    bool ShowsFocusMark() const;
+    // The text is drawn without a background of its own: what lies under the link is painted
+    // again with it, or a mark taken away would stay on screen.
+    void RepaintWithParent() const;
 
     bool active_ = false;
     bool hover_ = false;
@@ -63,4 +73,6 @@ private:
     fw::Font font_;
     fw::ToolTipCtrl tooltip_;
     win32::Cursor handCursor_;
+    int dpi_ = 0; // 0: the window's, read when needed
+    ctl::FocusCues cues_;
 };

@@ -75,4 +75,33 @@ ctl::Rect FitToTextRect(const ctl::Rect& window, int clientWidth, int clientHeig
     return {r.left, r.top, r.right + borderX, r.bottom + borderY};
 }
 
+std::vector<ctl::Point> FocusMarkDots(const ctl::Rect& rect) {
+    std::vector<ctl::Point> dots;
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    if (width <= 0 || height <= 0)
+        return dots;
+    // Clockwise along the edge; the step of two carries on round each corner.
+    const int perimeter = width == 1 || height == 1 ? width * height : 2 * (width + height) - 4;
+    for (int step = 0; step < perimeter; step += 2) {
+        int s = step;
+        if (s < width) {
+            dots.push_back({rect.left + s, rect.top});
+            continue;
+        }
+        s -= width - 1;
+        if (s < height) {
+            dots.push_back({rect.right - 1, rect.top + s});
+            continue;
+        }
+        s -= height - 1;
+        if (s < width) {
+            dots.push_back({rect.right - 1 - s, rect.bottom - 1});
+            continue;
+        }
+        s -= width - 1;
+        dots.push_back({rect.left, rect.bottom - 1 - s});
+    }
+    return dots;
+}
+
 } // namespace hyperlink

@@ -5,6 +5,7 @@
 #include "controls/Geometry.h"
 
 #include <string>
+#include <vector>
 
 namespace hyperlink {
 
@@ -42,5 +43,9 @@ std::wstring OpenErrorText(int code);
 // window/client: the control's window rectangle and client size; style: the static's style bits.
 ctl::Rect FitToTextRect(const ctl::Rect& window, int clientWidth, int clientHeight, int textWidth, int textHeight,
                         unsigned staticStyle);
+
+// The pixels of a dotted focus rectangle on the edge of `rect` (right and bottom exclusive):
+// every second pixel along the edge, starting at the top-left corner, as the system's one.
+std::vector<ctl::Point> FocusMarkDots(const ctl::Rect& rect);
 
 } // namespace hyperlink

@@ -1,6 +1,7 @@
 #include "controls/SkinButton.h"
 
 #include "controls/ControlsAccessible.h"
+#include "controls/WindowDpi.h"
 
 #include "framework/Gdi.h"
 
@@ -8,9 +9,10 @@
 
 namespace {
 
-void DrawBorder(HDC dc, const RECT& rect, int width, const ButtonColours& colours) {
+void DrawBorder(HDC dc, const RECT& rect, int width, const ButtonColours& colours, int dpi) {
     const ctl::Rect r{rect.left, rect.top, rect.right, rect.bottom};
-    for (const ctl::EdgeLine& line : ctl::BorderLines(r, width, colours.lightEdge, colours.darkEdge)) {
+    for (const ctl::EdgeLine& line :
+         ctl::BorderLines(r, width, colours.lightEdge, colours.darkEdge, dpi::Scale(1, dpi))) {
         fw::Pen pen(CreatePen(PS_SOLID, 1, line.colour));
         fw::SelectGuard select(dc, pen.Get());
         MoveToEx(dc, line.from.x, line.from.y, nullptr);
@@ -45,21 +47,25 @@ void FillFace(HDC dc, const RECT& rect, COLORREF face) {
 } // namespace
 
 void PaintSkinButton(HDC dc, const RECT& item, UINT itemState, const std::wstring& caption,
-                     const ButtonColours& colours, bool focusMark) {
+                     const ButtonColours& colours, bool focusMark, int dpi) {
     FillFace(dc, item, colours.face);
-    DrawBorder(dc, item, colours.borderWidth, colours);
+    DrawBorder(dc, item, colours.borderWidth, colours, dpi);
     DrawCaption(dc, item, caption, colours.text);
     const bool focused = (itemState & ODS_FOCUS) != 0;
     if (focused && (itemState & ODS_SELECTED)) {
         FillFace(dc, item, colours.face);
-        DrawBorder(dc, item, -1, colours);
+        DrawBorder(dc, item, -1, colours, dpi);
         DrawCaption(dc, item, caption, colours.pressedText);
     } else if (!focused && (itemState & ODS_DISABLED)) {
         DrawCaption(dc, item, caption, colours.disabledText);
     }
-    if (focusMark) {
+    // One rectangle for both reasons: the mark inverts, so a second would take the first away.
+    // Inverted, its dots show light on the dark faces.
+    const bool keyboardFocus = focused && !(itemState & ODS_NOFOCUSRECT);
+    if (focusMark || keyboardFocus) {
         RECT mark = item;
-        InflateRect(&mark, -5, -5);
+        const int inset = dpi::Scale(5, dpi);
+        InflateRect(&mark, -inset, -inset);
         DrawFocusRect(dc, &mark);
     }
 }
@@ -79,7 +85,19 @@ bool CSkinButton::AttachSkin(int id, HWND parent, const ButtonColours& colours) 
 }
 
 void CSkinButton::DrawItem(DRAWITEMSTRUCT& item) {
-    PaintSkinButton(item.hDC, item.rcItem, item.itemState, Text(), colours_, focusMark);
+    if (dpi_ == 0)
+        dpi_ = dpi::OfWindow(hwnd_);
+    // The keyboard's use decides, whatever the system put in the request.
+    UINT state = item.itemState & ~static_cast<UINT>(ODS_NOFOCUSRECT);
+    if (!cues_.Shown(hwnd_))
+        state |= ODS_NOFOCUSRECT;
+    PaintSkinButton(item.hDC, item.rcItem, state, Text(), colours_, focusMark, dpi_);
+}
+
+void CSkinButton::OnDpiChanged(int dpi) {
+    dpi_ = dpi;
+    if (hwnd_)
+        InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 void ShowFocusMarkOn(std::initializer_list<CSkinButton*> buttons, int id) {
@@ -89,9 +107,17 @@ void ShowFocusMarkOn(std::initializer_list<CSkinButton*> buttons, int id) {
         button->RedrawNow();
 }
 
-// Owner-drawn buttons read as plain windows to the system's accessibility: say they are buttons.
+// Owner-drawn buttons read as plain windows to the system's accessibility: they say they are
+// buttons.
 bool CSkinButton::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (accessible_.Handle(msg, wParam, lParam, result, [this] { return new PushButtonAccessible(hwnd_); }))
         return true;
+    // The focus mark appears with the first use of the keyboard.
+    if (msg == WM_UPDATEUISTATE) {
+        result = Default();
+        if (cues_.Update(wParam))
+            InvalidateRect(hwnd_, nullptr, FALSE);
+        return true;
+    }
     return fw::Button::OnMessage(msg, wParam, lParam, result);
 }

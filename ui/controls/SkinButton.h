@@ -2,6 +2,8 @@
 #pragma once
 
 #include "controls/ButtonBorder.h"
+#include "controls/Dpi.h"
+#include "controls/FocusCues.h"
 #include "framework/Accessible.h"
 #include "framework/Controls.h"
 
@@ -20,6 +22,10 @@ public:
     // repaints the button.
     bool focusMark = false;
 
+    // Takes `dpi` for the ring and mark figures (the window's is read at the first paint), and
+    // repaints.
+    void OnDpiChanged(int dpi);
+
 protected:
     void DrawItem(DRAWITEMSTRUCT& item) override;
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -27,11 +33,16 @@ protected:
 private:
     ButtonColours colours_{};
     fw::AccessibleSlot accessible_;
+    int dpi_ = 0; // 0: not read yet
+    ctl::FocusCues cues_;
 };
 
-// Paints a skinned button into a DC: the painter behind DrawItem.
+// Paints a skinned button into a DC: the painter behind DrawItem. Besides the owner's focus mark,
+// the button shows the system's one while it has the keyboard focus (ODS_FOCUS without
+// ODS_NOFOCUSRECT: the keyboard has been used), as the system's own buttons do. Ring and mark
+// figures are at `dpi`.
 void PaintSkinButton(HDC dc, const RECT& item, UINT itemState, const std::wstring& caption,
-                     const ButtonColours& colours, bool focusMark);
+                     const ButtonColours& colours, bool focusMark, int dpi = dpi::kBase);
 
 // The Tab rule of the skinned windows: of these buttons only the one with that control id shows
 // its focus mark (none when no id matches); all are redrawn at once.

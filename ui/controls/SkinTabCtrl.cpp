@@ -1,6 +1,7 @@
 #include "controls/SkinTabCtrl.h"
 
 #include "controls/ControlsAccessible.h"
+#include "controls/WindowDpi.h"
 
 #include "framework/Gdi.h"
 
@@ -25,14 +26,14 @@ void EraseTabStrip(HDC dc) {
     PatBlt(dc, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, PATCOPY);
 }
 
-void PaintTabItem(HDC dc, const RECT& item, UINT itemState, const std::wstring& text) {
+void PaintTabItem(HDC dc, const RECT& item, UINT itemState, const std::wstring& text, int dpi) {
     fw::SavedDC saved(dc);
     SetBkColor(dc, kCell);
     SetTextColor(dc, RGB(255, 255, 255));
     RECT rect = item;
     if (itemState != 0)
         fw::FillSolidRect(dc, rect, kCell);
-    OffsetRect(&rect, 4, 3);
+    OffsetRect(&rect, dpi::Scale(4, dpi), dpi::Scale(3, dpi));
     SetBkMode(dc, OPAQUE);
     TextOutW(dc, rect.left, rect.top, text.c_str(), static_cast<int>(text.size()));
 }
@@ -43,7 +44,8 @@ void CSkinTabCtrl::PreSubclassWindow() {
 }
 
 void CSkinTabCtrl::DrawItem(DRAWITEMSTRUCT& item) {
-    PaintTabItem(item.hDC, item.rcItem, item.itemState, GetItemText(static_cast<int>(item.itemID), kTextBuffer));
+    PaintTabItem(item.hDC, item.rcItem, item.itemState, GetItemText(static_cast<int>(item.itemID), kTextBuffer),
+                 Dpi());
 }
 
 bool CSkinTabCtrl::OnEraseBkgnd(HDC dc) {
@@ -60,19 +62,31 @@ void CSkinTabCtrl::PaintStrip(HDC dc) const {
         RECT cell{};
         if (!SendMessageW(hwnd_, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&cell)))
             continue;
-        PaintTabItem(dc, cell, index == current ? ODS_SELECTED : 0, GetItemText(index, kTextBuffer));
+        PaintTabItem(dc, cell, index == current ? ODS_SELECTED : 0, GetItemText(index, kTextBuffer), Dpi());
     }
-    const auto cues = static_cast<UINT>(SendMessageW(hwnd_, WM_QUERYUISTATE, 0, 0));
     RECT focus{};
-    if (GetFocus() == hwnd_ && !(cues & UISF_HIDEFOCUS) &&
+    if (GetFocus() == hwnd_ && cues_.Shown(hwnd_) &&
         SendMessageW(hwnd_, TCM_GETITEMRECT, static_cast<WPARAM>(SendMessageW(hwnd_, TCM_GETCURFOCUS, 0, 0)),
                      reinterpret_cast<LPARAM>(&focus))) {
-        InflateRect(&focus, -1, -1);
+        const int inset = dpi::Scale(1, Dpi());
+        InflateRect(&focus, -inset, -inset);
         const fw::SavedDC saved(dc);
         SetBkColor(dc, RGB(0, 0, 0));
         SetTextColor(dc, RGB(255, 255, 255));
         DrawFocusRect(dc, &focus);
     }
+}
+
+int CSkinTabCtrl::Dpi() const {
+    if (dpi_ == 0)
+        dpi_ = dpi::OfWindow(hwnd_);
+    return dpi_;
+}
+
+void CSkinTabCtrl::OnDpiChanged(int dpi) {
+    dpi_ = dpi;
+    if (hwnd_)
+        InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void CSkinTabCtrl::OnPaint() {
@@ -89,6 +103,8 @@ bool CSkinTabCtrl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
         return true;
     }
     // The focus mark comes and goes with the keyboard.
+    if (msg == WM_UPDATEUISTATE)
+        cues_.Update(wParam);
     if (msg == WM_SETFOCUS || msg == WM_KILLFOCUS || msg == WM_UPDATEUISTATE) {
         result = Default();
         InvalidateRect(hwnd_, nullptr, FALSE);

@@ -3,6 +3,8 @@
 // which would show around (and through) the dark cells.
 #pragma once
 
+#include "controls/Dpi.h"
+#include "controls/FocusCues.h"
 #include "framework/Accessible.h"
 #include "framework/Controls.h"
 
@@ -17,6 +19,9 @@ public:
     // strip's font, and the focus mark while the strip has the keyboard.
     void PaintStrip(HDC dc) const;
 
+    // Takes `dpi` for the cells' figures (the window's is read at the first paint) and repaints.
+    void OnDpiChanged(int dpi);
+
 protected:
     void PreSubclassWindow() override;
     void DrawItem(DRAWITEMSTRUCT& item) override;
@@ -26,8 +31,12 @@ protected:
 
 private:
     fw::AccessibleSlot accessible_;
+    int Dpi() const;
+    mutable int dpi_ = 0; // 0: not read yet
+    ctl::FocusCues cues_;
 };
 
 // The painters behind the strip: the black fill of the DC's clip box, and one tab cell.
 void EraseTabStrip(HDC dc);
-void PaintTabItem(HDC dc, const RECT& item, UINT itemState, const std::wstring& text);
+// The text's offset in the cell and the focus mark's inset are at `dpi`.
+void PaintTabItem(HDC dc, const RECT& item, UINT itemState, const std::wstring& text, int dpi = dpi::kBase);

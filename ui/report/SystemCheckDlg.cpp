@@ -84,8 +84,10 @@ void CSystemCheckDlg::FillReport() {
     tree_->Pane().SetNoSelectionTexts(fw::LoadStringResource(IDS_PANE_TITLE_NO_SELECTION),
                                       fw::LoadStringResource(IDS_PANE_TEXT_NO_SELECTION));
 
+    // At the tree window's DPI: the rows are as high as the scale, and so are their images.
     fw::ImageList images;
-    if (images.Create(IDB_STATUS_IMAGES, STATUS_IMAGE_WIDTH, 10, RGB(255, 255, 255)))
+    if (art::LoadImageStrip(images, IDB_STATUS_IMAGES, SIZE{STATUS_IMAGE_WIDTH, STATUS_IMAGE_WIDTH},
+                            STATUS_IMAGE_COUNT, dpi::OfWindow(tree_->Hwnd()), RGB(255, 255, 255)))
         tree_->SetNodeImages(std::move(images));
 
     report::FillReportTree(*tree_,
@@ -259,8 +261,9 @@ void CSystemCheckDlg::OnPaint() {
         const fw::PaintDC paint(hwnd_);
         SendMessageW(hwnd_, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.Get()), 0);
         const RECT client = ClientRect();
-        const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
-        const int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
+        const int dpi = dpi::OfWindow(hwnd_);
+        const int x = (client.right - dpi::SystemMetric(SM_CXICON, dpi) + 1) / 2;
+        const int y = (client.bottom - dpi::SystemMetric(SM_CYICON, dpi) + 1) / 2;
         DrawIcon(paint.Get(), x, y, icon_);
         return;
     }

@@ -1,5 +1,6 @@
 #include "sheet/PageSupport.h"
 
+#include "controls/Dpi.h"
 #include "controls/WindowDpi.h"
 #include "framework/Application.h"
 
@@ -8,7 +9,7 @@ namespace sheet {
 void StyleTooltip(const fw::ToolTipCtrl& tooltip) {
     tooltip.SetTipBkColor(RGB(0, 0, 0));
     tooltip.SetTipTextColor(RGB(255, 255, 255));
-    tooltip.SetMaxTipWidth(225);
+    tooltip.SetMaxTipWidth(dpi::Scale(225, dpi::OfWindow(tooltip.Hwnd())));
 }
 
 SettingsPage::SettingsPage(UINT templateId, UINT backgroundId, std::span<const ctl::LayoutRow> layout,

@@ -1,6 +1,7 @@
 #include "sheet/SettingsSheet.h"
 
 #include "ResourceIds.h"
+#include "controls/Dpi.h"
 #include "controls/WindowDpi.h"
 #include "framework/Application.h"
 #include "sheet/PageSupport.h"
@@ -73,7 +74,11 @@ void CSettingsSheet::Reshape() {
     GetWindowRect(Item(IDC_SHEET_OK), &ok);
     const int okWidth = ok.right - ok.left;
     const int okHeight = ok.bottom - ok.top;
-    SetWindowPos(hwnd_, nullptr, sheet.left, sheet.top, sheet.right + okWidth + kColumnGap - sheet.left,
+    const int dpi = dpi::OfWindow(hwnd_);
+    const int gap = dpi::Scale(kColumnGap, dpi);
+    const int top = dpi::Scale(kColumnTop, dpi);
+    const int extra = dpi::Scale(3, dpi); // each button a little higher than OK
+    SetWindowPos(hwnd_, nullptr, sheet.left, sheet.top, sheet.right + okWidth + gap - sheet.left,
                  ok.top - sheet.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 
     const int x = sheet.right - sheet.left;
@@ -82,16 +87,16 @@ void CSettingsSheet::Reshape() {
         int id;
         int top;
     } column[] = {
-        {default_, IDC_SHEET_DEFAULT, kColumnTop},
-        {ok_, IDC_SHEET_OK, okHeight + kColumnTop + 3},
-        {cancel_, IDC_SHEET_CANCEL, 2 * okHeight + kColumnTop + 6},
+        {default_, IDC_SHEET_DEFAULT, top},
+        {ok_, IDC_SHEET_OK, okHeight + top + extra},
+        {cancel_, IDC_SHEET_CANCEL, 2 * (okHeight + extra) + top},
     };
     for (const auto& entry : column) {
         entry.button.AttachSkin(entry.id, hwnd_, Flat);
         const HWND button = Item(entry.id);
         SetWindowLongW(button, GWL_STYLE, GetWindowLongW(button, GWL_STYLE) | BS_OWNERDRAW);
         EnableWindow(button, TRUE);
-        MoveWindow(button, x, entry.top, okWidth, okHeight + 3, TRUE);
+        MoveWindow(button, x, entry.top, okWidth, okHeight + extra, TRUE);
     }
 }
 

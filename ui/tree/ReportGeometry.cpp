@@ -17,11 +17,38 @@ int ExpanderSize(int indentWidth) {
     return size % 2 == 0 ? size + 1 : size;
 }
 
-int ScrollTarget(int code, int position, int page, int rangeMin, int rangeMax, int thumb) {
+TreeMetrics MetricsAt(int dpi) {
+    const auto scale = [dpi](int value) { return dpi::Scale(value, dpi); };
+    TreeMetrics m;
+    m.rowHeight = scale(kRowHeight);
+    // The expander is centred on half the indent, so the indent stays even.
+    m.indent = scale(12) / 2 * 2;
+    m.childIndent = scale(12);
+    m.dividerHalfWidth = scale(kDividerHalfWidth);
+    m.dividerMinimum = scale(kDividerMinimum);
+    m.dividerMargin = scale(13);
+    m.dividerLimitGap = scale(15);
+    m.dragBarHalfWidth = scale(kDragBarHalfWidth);
+    m.checkBoxSide = scale(14);
+    m.checkBoxOffset = scale(5);
+    m.checkBoxCaptionShift = scale(24);
+    m.captionGap = scale(5);
+    m.separatorGap = scale(2);
+    m.expanderInset = scale(2);
+    m.expanderRaise = scale(2);
+    m.frame = scale(2);
+    m.paneHeight = scale(50);
+    m.paneInset = scale(4);
+    m.columnTitleGap = scale(2);
+    m.dpi = dpi > 0 ? dpi : dpi::kBase;
+    return m;
+}
+
+int ScrollTarget(int code, int position, int page, int rangeMin, int rangeMax, int thumb, int line) {
     int y = position;
     switch (code) {
-    case kLineUp: y -= kRowHeight; break;
-    case kLineDown: y += kRowHeight; break;
+    case kLineUp: y -= line; break;
+    case kLineDown: y += line; break;
     case kPageUp: y -= page; break;
     case kPageDown: y += page; break;
     case kThumbTrack: y = thumb; break;

@@ -2,6 +2,7 @@
 // model and the expander geometry. Built natively and for Windows.
 #pragma once
 
+#include "controls/Dpi.h"
 #include "controls/Geometry.h"
 
 namespace tree {
@@ -10,10 +11,39 @@ using ctl::Colour;
 using ctl::Point;
 using ctl::Rect;
 
+// Figures at 96 DPI.
 inline constexpr int kRowHeight = 21;
 inline constexpr int kDividerHalfWidth = 5; // the divider answers this far either side
 inline constexpr int kDividerMinimum = 12;  // never closer to the left edge
 inline constexpr int kDragBarHalfWidth = 2; // the inverted bar while dragging is 5 pixels wide
+
+// Every pixel figure of the tree at one DPI. The arithmetic stays plain: the window side asks
+// for the record at its window's DPI and hands it to the model.
+struct TreeMetrics {
+    int rowHeight = kRowHeight;
+    int indent = 12;             // left gutter and expander column; kept even
+    int childIndent = 12;        // children below the top level sit this much further right
+    int dividerHalfWidth = kDividerHalfWidth;
+    int dividerMinimum = kDividerMinimum;
+    int dividerMargin = 13;      // kept free between the divider and the column block
+    int dividerLimitGap = 15;    // and this much more
+    int dragBarHalfWidth = kDragBarHalfWidth;
+    int checkBoxSide = 14;
+    int checkBoxOffset = 5;      // from the label area's left edge
+    int checkBoxCaptionShift = 24;
+    int captionGap = 5;          // between the label area (or selection band) and the caption
+    int separatorGap = 2;        // the row separator starts this far left of the caption
+    int expanderInset = 2;       // of the expander's plus and minus strokes
+    int expanderRaise = 2;       // the expander and check box sit this far above the row's middle
+    int frame = 2;               // the list's sunken edge and white inner margin
+    int paneHeight = 50;
+    int paneInset = 4;
+    int columnTitleGap = 2;
+    int dpi = dpi::kBase;
+};
+
+// The tree's figures at `dpi` (96 gives the base figures).
+TreeMetrics MetricsAt(int dpi);
 
 // Results of HitTestPoint.
 enum HitCode : int {
@@ -42,8 +72,9 @@ Colour DarkenedFace(Colour face);
 int ExpanderSize(int indentWidth);
 
 // The list's new scroll position for a request. position: current offset; page: client
-// height + 1; thumb: the bar's thumb position (thumb-track only).
-int ScrollTarget(int code, int position, int page, int rangeMin, int rangeMax, int thumb);
+// height + 1;
+// thumb: the bar's thumb position (thumb-track only); line: one line's step (a row's height).
+int ScrollTarget(int code, int position, int page, int rangeMin, int rangeMax, int thumb, int line = kRowHeight);
 
 // Whether the rows would move at all: the scroll range must reach the client height.
 inline bool WheelScrolls(int rangeMin, int rangeMax, int clientHeight) { return rangeMax - rangeMin >= clientHeight; }

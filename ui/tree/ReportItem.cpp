@@ -11,6 +11,7 @@ namespace tree {
 
 // What every row of one paint shares.
 struct RowFrame {
+    const TreeMetrics& metrics;
     int indent;
     int divider;
     int scroll;
@@ -60,6 +61,8 @@ Rect CReportItem::ValueArea() const {
 }
 
 void CReportItem::PaintValue(tree::ReportCanvas&, const Rect&) const {}
+
+int CReportItem::RowHeight() const { return owner_ ? owner_->Metrics().rowHeight : tree::kRowHeight; }
 
 void CReportItem::SetValueData(const std::wstring*) {}
 
@@ -127,6 +130,7 @@ void CReportGroupItem::AddColumn(const std::wstring& title) {
 
 void CReportItem::PaintItem(tree::ReportCanvas& canvas, const tree::RowFrame& frame) const {
     const tree::SystemColours& colours = canvas.Colours();
+    const tree::TreeMetrics& m = frame.metrics;
     const int indent = frame.indent;
     const int divider = frame.divider;
     const int right = frame.client.right;
@@ -166,14 +170,14 @@ void CReportItem::PaintItem(tree::ReportCanvas& canvas, const tree::RowFrame& fr
     if (children && !topLevel)
         caption.left += indent - 1;
     if (HasCheckBox())
-        caption = tree::Offset(caption, 24, 0);
+        caption = tree::Offset(caption, m.checkBoxCaptionShift, 0);
     if (!Caption().empty()) {
-        caption.left += 5;
+        caption.left += m.captionGap;
         canvas.SelectFont(group ? tree::FontKind::Bold : tree::FontKind::Normal);
         tree::Colour text = topLevel ? colours.light : colours.text;
         const Rect measured = canvas.MeasureLine(Caption(), caption);
         if (IsSelected()) {
-            const int left = children ? caption.left - 5 - indent : caption.left - 5;
+            const int left = caption.left - m.captionGap - (children ? indent : 0);
             canvas.Fill({left, label.top, label.right, label.bottom}, colours.highlight);
             text = colours.light;
         }
@@ -189,9 +193,14 @@ void CReportItem::PaintItem(tree::ReportCanvas& canvas, const tree::RowFrame& fr
         const int size = expanderSize_;
         const int middle = (size - 1) / 2;
         canvas.Box(box, colours.shadow, colours.white);
-        canvas.Line({box.left + 2, box.top + middle}, {box.left + size - 2, box.top + middle}, colours.black);
-        if (!IsExpanded())
-            canvas.Line({box.left + middle, box.top + 2}, {box.left + middle, box.top + size - 2}, colours.black);
+        const int inset = m.expanderInset;
+        // Strokes as thick as the scale, centred on the box's middle.
+        const int stroke = std::max(1, m.dpi / dpi::kBase);
+        for (int k = middle - (stroke - 1) / 2, end = k + stroke; k < end; ++k) {
+            canvas.Line({box.left + inset, box.top + k}, {box.left + size - inset, box.top + k}, colours.black);
+            if (!IsExpanded())
+                canvas.Line({box.left + k, box.top + inset}, {box.left + k, box.top + size - inset}, colours.black);
+        }
     }
     if (HasCheckBox())
         canvas.CheckBox(tree::Offset(checkBox_, 0, -frame.scroll), IsChecked());
@@ -203,7 +212,7 @@ void CReportItem::PaintItem(tree::ReportCanvas& canvas, const tree::RowFrame& fr
     if (topLevel) {
         canvas.DottedLine({indent, lastRow}, right - indent + 1, colours.shadow);
     } else if (!children || IsExpanded()) {
-        const int start = (HasCheckBox() ? checkBox_.left : caption.left) - 2;
+        const int start = (HasCheckBox() ? checkBox_.left : caption.left) - m.separatorGap;
         canvas.DottedLine({start, lastRow}, right - start, colours.shadow);
     }
 
@@ -222,7 +231,7 @@ void CReportItem::PaintItem(tree::ReportCanvas& canvas, const tree::RowFrame& fr
             canvas.Line({lineX + 1, rowTop}, {lineX + 1, rowTop + height}, colours.light);
             if (group) {
                 const int titleRight = index + 1 < columns.size() ? right - columns[index + 1].leftOffset : label.right;
-                canvas.DrawLine(columns[index].title, {lineX + 2, rowTop, titleRight, rowTop + height},
+                canvas.DrawLine(columns[index].title, {lineX + m.columnTitleGap, rowTop, titleRight, rowTop + height},
                                 tree::Align::Centre);
             }
         }
@@ -254,7 +263,7 @@ void CReportItem::PaintGroupEnd(tree::ReportCanvas& canvas, const tree::RowFrame
 
 void PaintItems(const tree::ReportTreeModel& tree, tree::ReportCanvas& canvas) {
     const std::vector<CReportItem*>& rows = tree.Rows();
-    const tree::RowFrame frame{tree.IndentWidth(),           tree.Divider(),          tree.ScrollPosition(),
+    const tree::RowFrame frame{tree.Metrics(), tree.IndentWidth(), tree.Divider(), tree.ScrollPosition(),
                                  tree.Host().ListClientRect(), tree.Host().IsEnabled(), tree.Host().HasImageList()};
     const Rect clip = canvas.ClipBox();
     // A row spans the client's width and one pixel more.

@@ -33,7 +33,8 @@ public:
     virtual void SetCaption(const std::wstring& text);
     virtual void SetHint(const std::wstring& text) { hint_ = text; }
     virtual void PaintValue(tree::ReportCanvas& canvas, const tree::Rect& area) const;
-    virtual int RowHeight() const { return tree::kRowHeight; }
+    // 21 pixels at 96 DPI, at the owner's scale.
+    virtual int RowHeight() const;
     // The value shown in the value area; null when the kind has none.
     virtual const std::wstring* ValueData() const { return nullptr; }
     virtual void SetValueData(const std::wstring* value);

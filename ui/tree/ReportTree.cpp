@@ -1,5 +1,6 @@
 #include "tree/ReportTree.h"
 
+#include "controls/WindowDpi.h"
 #include "framework/Accessible.h"
 
 #include "tree/ReportTreeList.h"
@@ -39,6 +40,8 @@ bool CReportTree::Create(DWORD style, const RECT& rect, HWND parent, int id) {
 int CReportTree::OnCreate(CREATESTRUCTW& create) {
     if (Default() == -1)
         return -1;
+    model_.SetMetrics(tree::MetricsAt(dpi::OfWindow(hwnd_)));
+    infoPaneHeight_ = model_.Metrics().paneHeight;
     const RECT client{0, 0, create.cx, create.cy};
     if (!list_->Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL, client, *this, 100))
         return -1;
@@ -74,6 +77,16 @@ void CReportTree::LayoutChildren(int width, int height) {
     } else {
         MoveWindow(list_->Hwnd(), 0, 0, width, height, TRUE);
         ShowWindow(pane_->Hwnd(), SW_HIDE);
+    }
+}
+
+void CReportTree::OnDpiChanged(int dpi) {
+    model_.SetMetrics(tree::MetricsAt(dpi));
+    infoPaneHeight_ = model_.Metrics().paneHeight;
+    if (hwnd_) {
+        const RECT client = ClientRect();
+        LayoutChildren(client.right, client.bottom);
+        RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
     }
 }
 
@@ -259,5 +272,5 @@ int CReportTree::MeasureColumnTitle(const std::wstring& title) {
         DrawTextW(dc.Get(), title.c_str(), static_cast<int>(title.size()), &bold,
                   DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
     }
-    return std::max(rect.right, bold.right + 6);
+    return std::max(rect.right, bold.right + dpi::Scale(6, model_.Metrics().dpi));
 }

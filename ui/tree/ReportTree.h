@@ -57,6 +57,9 @@ public:
     bool InfoPaneShown() const { return showInfoPane_; }
     int InfoPaneHeight() const { return infoPaneHeight_; }
 
+    // Takes the pixel figures at `dpi` (the window's at creation) and lays the children out again.
+    void OnDpiChanged(int dpi);
+
     // Moves the control to its parent's origin with this size, and lays out its children.
     void Resize(int width, int height);
 
@@ -124,6 +127,7 @@ private:
     void SetScrollPosition(int y) override { model_.SetScrollPosition(y); }
     int Divider() const override { return model_.Divider(); }
     int IndentWidth() const override { return model_.IndentWidth(); }
+    const tree::TreeMetrics& Metrics() const override { return model_.Metrics(); }
     void PaintRows(tree::ReportCanvas& canvas) const override { PaintItems(model_, canvas); }
     tree::ClickResult Click(tree::Point point) override { return model_.Click(point); }
     void DoubleClick(tree::Point point) override { model_.DoubleClick(point); }

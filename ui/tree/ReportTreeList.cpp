@@ -84,7 +84,8 @@ void CReportTreeList::Scroll(int code, int thumb) {
     GetScrollInfo(hwnd_, SB_VERT, &info);
     const RECT client = ClientRect();
     const int page = client.bottom - client.top + 1;
-    const int position = tree::ScrollTarget(code, owner_->ScrollPosition(), page, info.nMin, info.nMax, thumb);
+    const int position = tree::ScrollTarget(code, owner_->ScrollPosition(), page, info.nMin, info.nMax, thumb,
+                                            owner_->Metrics().rowHeight);
     owner_->SetScrollPosition(position);
     SetScrollPos(hwnd_, SB_VERT, position, TRUE);
     InvalidateRect(hwnd_, nullptr, FALSE);
@@ -92,15 +93,16 @@ void CReportTreeList::Scroll(int code, int thumb) {
 
 void CReportTreeList::PaintRows(HDC dc, const RECT& client) {
     const tree::Colour darkened = tree::DarkenedFace(GetSysColor(COLOR_BTNFACE));
+    const int frame = owner_->Metrics().frame;
     fw::FillSolidRect(dc, client, darkened);
     if (IsWindowEnabled(owner_->ControlWindow()))
-        fw::FillSolidRect(dc, Shrunk(client, 2), RGB(255, 255, 255));
+        fw::FillSolidRect(dc, Shrunk(client, frame), RGB(255, 255, 255));
     fw::FillSolidRect(dc, RECT{client.left, client.top, client.left + owner_->IndentWidth(), client.bottom}, darkened);
     RECT edge = client;
     DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
 
     GdiCanvas canvas(dc, tree::TreeFonts::Normal(), tree::TreeFonts::Bold(), owner_->NodeImages());
-    const RECT inner = Shrunk(client, 2);
+    const RECT inner = Shrunk(client, frame);
     canvas.PushClip(FromRECT(inner));
     owner_->PaintRows(canvas);
     canvas.PopClip();
@@ -145,7 +147,8 @@ bool CReportTreeList::OnSetCursor(HWND window, UINT hitTest, UINT mouseMessage) 
 void CReportTreeList::InvertBar(int x) {
     const fw::ClientDC dc(hwnd_);
     const RECT client = ClientRect();
-    PatBlt(dc.Get(), x - tree::kDragBarHalfWidth, 0, 2 * tree::kDragBarHalfWidth + 1, client.bottom, DSTINVERT);
+    const int half = owner_->Metrics().dragBarHalfWidth;
+    PatBlt(dc.Get(), x - half, 0, 2 * half + 1, client.bottom, DSTINVERT);
 }
 
 void CReportTreeList::OnLButtonDown(UINT, POINT point) {

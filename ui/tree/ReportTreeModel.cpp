@@ -18,9 +18,6 @@ constexpr unsigned kKeyDown = 0x28;
 constexpr unsigned kKeyF2 = 0x71;
 constexpr unsigned kKeyF4 = 0x73;
 
-constexpr int kChildIndent = 12; // children below the top level sit this much further right
-constexpr int kCheckBoxSide = 14;
-
 bool Inside(const Rect& r, Point p) {
     // The boxes are drawn with their right and bottom edges, so those count as inside.
     return !IsEmpty(r) && p.x >= r.left && p.x <= r.right && p.y >= r.top && p.y <= r.bottom;
@@ -201,9 +198,10 @@ int ReportTreeModel::HitTestPoint(Point point) const {
     const CReportItem* item = ItemAtPoint(point);
     if (!item)
         return kHitNowhere;
-    if (!item->IsTopLevel() && divider_ - kDividerHalfWidth <= point.x && point.x <= divider_ + kDividerHalfWidth)
+    const int half = metrics_.dividerHalfWidth;
+    if (!item->IsTopLevel() && divider_ - half <= point.x && point.x <= divider_ + half)
         return kHitDivider;
-    if (point.x > divider_ + kDividerHalfWidth)
+    if (point.x > divider_ + half)
         return kHitValue;
     const Point document{point.x, point.y + scroll_};
     if (Inside(item->expanderBox_, document))
@@ -226,14 +224,23 @@ void ReportTreeModel::SetDividerPosition(int x) {
         }
         item = item->nextSibling_ ? item->nextSibling_ : item->firstChild_;
     }
-    const int wanted = std::max(x, kDividerMinimum);
+    const int wanted = std::max(x, metrics_.dividerMinimum);
     if (IsEmpty(client)) {
         divider_ = wanted;
     } else {
-        const int limit = haveBase && base > 0 ? base - dividerMargin_ - 15 : (client.right - client.left) - 12;
+        const int limit = haveBase && base > 0 ? base - metrics_.dividerMargin - metrics_.dividerLimitGap
+                                                    : (client.right - client.left) - metrics_.dividerMinimum;
         divider_ = wanted < limit ? wanted : limit;
     }
     host_.RepaintContainer();
+}
+
+void ReportTreeModel::SetMetrics(const TreeMetrics& metrics) {
+    // The divider keeps its place on the rows, at the new scale.
+    if (metrics_.dpi > 0 && metrics.dpi != metrics_.dpi)
+        divider_ = static_cast<int>(static_cast<long long>(divider_) * metrics.dpi / metrics_.dpi);
+    metrics_ = metrics;
+    InvalidateLayout();
 }
 
 void ReportTreeModel::InvalidateLayout() {
@@ -248,7 +255,7 @@ void ReportTreeModel::ClearVisibleChain() const {
 }
 
 void ReportTreeModel::EnsureLayout() const {
-    const LayoutInputs inputs{host_.ListClientRect(), divider_, host_.HasImageList()};
+    const LayoutInputs inputs{host_.ListClientRect(), divider_, host_.HasImageList(), metrics_.dpi};
     if (layoutValid_ && inputs == laidOutFor_)
         return;
     ClearVisibleChain();
@@ -267,7 +274,8 @@ int ReportTreeModel::LayOut(CReportItem& item, const LayoutInputs& inputs, int x
 
     const int height = item.RowHeight();
     const int right = inputs.client.right;
-    const int size = ExpanderSize(indent_);
+    const TreeMetrics& m = metrics_;
+    const int size = ExpanderSize(m.indent);
     const bool topLevel = item.IsTopLevel();
     item.expanderSize_ = size;
     item.position_ = {x, y};
@@ -278,26 +286,26 @@ int ReportTreeModel::LayOut(CReportItem& item, const LayoutInputs& inputs, int x
         const CReportGroupItem* columnOwner = item.ColumnOwner();
         valueRight = right - (columnOwner ? columnOwner->ColumnBlockWidth() : 0);
     }
-    item.valueArea_ = {inputs.divider + kDividerHalfWidth, y, valueRight, y + height - 1};
+    item.valueArea_ = {inputs.divider + m.dividerHalfWidth, y, valueRight, y + height - 1};
 
-    const int labelLeft = indent_ + x;
-    const int boxTop = y + (height / 2 - size / 2 - 2);
+    const int labelLeft = m.indent + x;
+    const int boxTop = y + (height / 2 - size / 2 - m.expanderRaise);
     item.expanderBox_ = {};
     if (item.HasChildren()) {
-        const int left = indent_ / 2 - size / 2 + (topLevel ? 1 : labelLeft);
+        const int left = m.indent / 2 - size / 2 + (topLevel ? 1 : labelLeft);
         item.expanderBox_ = {left, boxTop, left + size, boxTop + size};
     }
     item.checkBox_ = {};
     if (item.HasCheckBox()) {
-        const int left = labelLeft + 5;
-        item.checkBox_ = {left, boxTop, left + kCheckBoxSide, boxTop + kCheckBoxSide};
+        const int left = labelLeft + m.checkBoxOffset;
+        item.checkBox_ = {left, boxTop, left + m.checkBoxSide, boxTop + m.checkBoxSide};
     }
 
     int extent = height;
     if (item.HasChildren() && item.IsExpanded())
         for (CReportItem* child = item.firstChild_; child; child = child->nextSibling_)
             if (child->IsShown())
-                extent += LayOut(*child, inputs, topLevel ? x : x + kChildIndent, y + extent);
+                extent += LayOut(*child, inputs, topLevel ? x : x + m.childIndent, y + extent);
     item.extent_ = extent;
     return extent;
 }

@@ -87,8 +87,11 @@ public:
     int Divider() const { return divider_; }
     int ScrollPosition() const { return scroll_; }
     void SetScrollPosition(int y) { scroll_ = y; }
-    int IndentWidth() const { return indent_; }
-    int DividerMargin() const { return dividerMargin_; }
+    int IndentWidth() const { return metrics_.indent; }
+    int DividerMargin() const { return metrics_.dividerMargin; }
+    const TreeMetrics& Metrics() const { return metrics_; }
+    // The figures at the window's DPI; the divider is rescaled with them.
+    void SetMetrics(const TreeMetrics& metrics);
     void SetDividerRaw(int x) { divider_ = x; }
 
     // The visible chain: the rows that can be shown (shown items whose ancestors are expanded),
@@ -137,6 +140,7 @@ private:
         Rect client;
         int divider;
         bool images;
+        int dpi;
         friend bool operator==(const LayoutInputs&, const LayoutInputs&) = default;
     };
     // Lays out an item's row at indentation x and document top y, then its shown children when
@@ -157,8 +161,7 @@ private:
     int scroll_ = 0;
     int nextId_ = 1;
     bool inputLocked_ = false;
-    int indent_ = 12;
-    int dividerMargin_ = 13;
+    TreeMetrics metrics_;
 };
 
 } // namespace tree

@@ -95,7 +95,8 @@ void CReportTreePane::PaintPane(HDC dc, const RECT& client) {
     RECT edge = client;
     DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
     RECT inner = client;
-    InflateRect(&inner, -4, -4);
+    const int inset = owner_ ? owner_->Metrics().paneInset : 4;
+    InflateRect(&inner, -inset, -inset);
 
     const fw::SavedDC saved(dc);
     SetTextColor(dc, RGB(255, 255, 255));

@@ -37,6 +37,8 @@ public:
     // Moves the divider, kept within its limits.
     virtual void SetDividerPosition(int x) = 0;
     virtual int IndentWidth() const = 0;
+    // The tree's pixel figures at its window's DPI.
+    virtual const TreeMetrics& Metrics() const = 0;
     virtual int HitTestPoint(POINT point) const = 0;
     // Paints the rows that meet the canvas's clip box.
     virtual void PaintRows(ReportCanvas& canvas) const = 0;

@@ -84,3 +84,14 @@ TEST(ButtonBorderLines, RingsShrinkInwardAndTheInnermostSunkenRingEndsNearBlack)
     EXPECT_EQ(sunken[10].colour, Rgb(1, 1, 1)); // ... and RGB(1,1,1) below and right
     EXPECT_EQ(sunken[11].colour, Rgb(1, 1, 1));
 }
+
+TEST(ButtonBorderLines, AtTwiceTheScaleEachRingIsTwoPixelsOfItsColours) {
+    const auto lines = ctl::BorderLines({0, 0, 40, 20}, -3, 0, 0, 2);
+    ASSERT_EQ(lines.size(), 24u);
+    EXPECT_EQ(lines[4].from, (ctl::Point{1, 1})); // the outer ring's second pixel
+    EXPECT_EQ(lines[4].colour, 0x027F7F7Fu);
+    EXPECT_EQ(lines[8].from, (ctl::Point{2, 2})); // the middle ring starts two pixels in
+    EXPECT_EQ(lines[8].colour, 0x02555555u);
+    EXPECT_EQ(lines[22].colour, Rgb(1, 1, 1)); // the innermost ring's both pixels end near black
+    EXPECT_EQ(lines[23].from, (ctl::Point{34, 6}));
+}

@@ -67,3 +67,11 @@ TEST(HyperLink, FitToTextShrinksByAlignment) {
 }
 
 } // namespace
+
+TEST(HyperLinkFocusMark, DotsEverySecondPixelRoundTheEdge) {
+    using P = ctl::Point;
+    // 5 x 3: 12 edge pixels clockwise from the top-left corner, every second one.
+    EXPECT_EQ(hyperlink::FocusMarkDots({10, 20, 15, 23}),
+              (std::vector<P>{{10, 20}, {12, 20}, {14, 20}, {14, 22}, {12, 22}, {10, 22}}));
+    EXPECT_TRUE(hyperlink::FocusMarkDots({0, 0, 0, 5}).empty());
+}

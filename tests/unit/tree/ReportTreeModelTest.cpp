@@ -588,4 +588,46 @@ TEST(ReportGeometry, DarkenedFaceAndExpanderSize) {
     EXPECT_EQ(tree::ExpanderSize(13), 11);
 }
 
+TEST(ReportGeometry, FiguresScaleWithTheDpi) {
+    struct Case {
+        int dpi, row, indent, expander, dividerHalf, dividerMinimum, margin, checkBox, captionGap, frame, pane;
+    };
+    const Case cases[] = {
+        {96, 21, 12, 9, 5, 12, 13, 14, 5, 2, 50},
+        {120, 26, 14, 11, 6, 15, 16, 18, 6, 3, 63}, // the indent stays even
+        {144, 32, 18, 15, 8, 18, 20, 21, 8, 3, 75},
+        {192, 42, 24, 21, 10, 24, 26, 28, 10, 4, 100},
+    };
+    for (const Case& c : cases) {
+        const tree::TreeMetrics m = tree::MetricsAt(c.dpi);
+        EXPECT_EQ((std::vector<int>{m.rowHeight, m.indent, tree::ExpanderSize(m.indent), m.dividerHalfWidth,
+                                    m.dividerMinimum, m.dividerMargin, m.checkBoxSide, m.captionGap, m.frame,
+                                    m.paneHeight}),
+                  (std::vector<int>{c.row, c.indent, c.expander, c.dividerHalf, c.dividerMinimum, c.margin, c.checkBox,
+                                    c.captionGap, c.frame, c.pane}))
+            << c.dpi;
+    }
+}
+
+TEST(ReportGeometry, AModelAtTwiceTheDpiLaysOutTwiceAsLarge) {
+    FakeHost host;
+    ReportTreeModel tree{host};
+    tree.SetMetrics(tree::MetricsAt(192));
+    CReportItem* group = Add<CReportGroupItem>(tree, L"g");
+    group->Expand(true);
+    CReportItem* row = Add(tree, L"r", group);
+    tree.SetDividerPosition(200);
+    EXPECT_EQ(row->Position(), (tree::Point{0, 42}));
+    EXPECT_EQ(row->ValueArea(), (Rect{210, 42, 399, 83}));
+    EXPECT_EQ(group->ExpanderBox(), (Rect{3, 7, 24, 28}));
+    EXPECT_EQ(tree.ScrollRangeMax(), 3 * 42);
+    EXPECT_EQ(tree.HitTestPoint({190, 50}), tree::kHitDivider);
+    EXPECT_EQ(tree.HitTestPoint({211, 50}), tree::kHitValue);
+    EXPECT_EQ(tree::ScrollTarget(tree::kLineDown, 0, 50, 0, 200, 0, 42), 42);
+    // Back at 96 DPI the divider keeps its place on the rows.
+    tree.SetMetrics(tree::MetricsAt(96));
+    EXPECT_EQ(tree.Divider(), 100);
+    EXPECT_EQ(row->Position(), (tree::Point{0, 21}));
+}
+
 } // namespace

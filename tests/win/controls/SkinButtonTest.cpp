@@ -122,8 +122,13 @@ TEST(SkinButtonPainter, FocusMarkIsADottedRectangleFiveInsideWhateverTheFocus) {
     EXPECT_EQ(marked.surface.Count(RECT{15, 14, 105, 15}, face), 90); // nothing 4 inside
     EXPECT_EQ(marked.surface.Count(RECT{16, 16, 104, 17}, face), 88); // nor 6 inside
 
-    Drawn focusedWithoutMark(ODS_FOCUS, kDistinct, L"", false);
-    EXPECT_EQ(focusedWithoutMark.surface.Count(markTop, face), length);
+    // The keyboard focus shows the same mark unless the UI state hides it (no keyboard use yet).
+    Drawn focusedHidden(ODS_FOCUS | ODS_NOFOCUSRECT, kDistinct, L"", false);
+    EXPECT_EQ(focusedHidden.surface.Count(markTop, face), length);
+    Drawn focused(ODS_FOCUS, kDistinct, L"", false);
+    EXPECT_EQ(length - focused.surface.Count(markTop, face), dotted);
+    Drawn focusedAndMarked(ODS_FOCUS, kDistinct, L"", true); // one mark, not two cancelling out
+    EXPECT_EQ(length - focusedAndMarked.surface.Count(markTop, face), dotted);
 }
 
 TEST(SkinButtonPainter, EmptyCaptionDrawsFaceAndBorderOnly) {
@@ -166,4 +171,16 @@ TEST(SkinButton, AttachSkinFailsForAMissingControlAndStoresNothing) {
     EXPECT_EQ(GetPixel(dc, rect.right - 1, rect.bottom / 2), RGB(1, 1, 15)); // the Quit button's dark edge
     EXPECT_EQ(GetPixel(dc, 3, 3), RGB(32, 32, 32));
     ReleaseDC(button.Hwnd(), dc);
+
+    // With the focus, the mark shows only once the keyboard has been used.
+    SetFocus(button.Hwnd());
+    const auto markPixels = [&] {
+        Surface shown(rect.right, rect.bottom, kOutside);
+        SendMessageW(button.Hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(shown.Dc()), PRF_CLIENT);
+        return (rect.right - 10) - shown.Count(RECT{5, 5, rect.right - 5, 6}, RGB(32, 32, 32));
+    };
+    EXPECT_EQ(markPixels(), 0);
+    // The dialog manager's answer to Tab, as it reaches the control.
+    SendMessageW(button.Hwnd(), WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    EXPECT_GT(markPixels(), (rect.right - 10) / 3);
 }

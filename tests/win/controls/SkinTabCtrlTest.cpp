@@ -86,4 +86,16 @@ TEST(SkinTabCtrl, OwnerDrawnStripOnARealTabControl) {
     EXPECT_EQ(shown.Count(RECT{other.left, other.top, other.left + 4, other.bottom}, RGB(0, 0, 0)),
               4 * (other.bottom - other.top));
     EXPECT_EQ(shown.Pixel(other.left + 4, other.top + 3), kCell); // its text box
+
+    // The focus mark runs one pixel inside the selected cell, once the keyboard has been used.
+    SetFocus(tabs.Hwnd());
+    const auto markPixels = [&] {
+        Surface strip(client.right, client.bottom, kMarker);
+        SendMessageW(tabs.Hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(strip.Dc()), PRF_CLIENT);
+        const RECT edge{selected.left + 1, selected.top + 1, selected.left + 2, selected.bottom - 1};
+        return (edge.bottom - edge.top) - strip.Count(edge, kCell);
+    };
+    EXPECT_EQ(markPixels(), 0);
+    SendMessageW(tabs.Hwnd(), WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    EXPECT_GT(markPixels(), 0);
 }

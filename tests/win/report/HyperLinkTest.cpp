@@ -72,6 +72,34 @@ TEST_F(HyperLinkWindow, AttachingShowsTheTargetFitsAndUnderlines) {
     EXPECT_EQ(SendMessageW(static_, WM_NCHITTEST, 0, 0), HTCLIENT);
 }
 
+TEST_F(HyperLinkWindow, FocusMarkAroundTheTextOnlyAfterKeyboardUse) {
+    TestLink link;
+    link.SetLinkTarget(L"https://support.example/");
+    ASSERT_TRUE(link.SubclassWindow(static_));
+    ShowWindow(parent_, SW_SHOWNOACTIVATE);
+    SetFocus(static_);
+    // The column left of the text: dots of the text colour (black here) only with the mark.
+    const auto leftColumnDots = [&] {
+        RedrawWindow(parent_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        RECT client{};
+        GetClientRect(static_, &client);
+        const HDC dc = GetDC(static_);
+        int dots = 0;
+        for (int y = 0; y < client.bottom; ++y)
+            dots += (GetPixel(dc, 0, y) & 0xFFFFFF) == RGB(0, 0, 0);
+        ReleaseDC(static_, dc);
+        return std::pair{dots, static_cast<int>(client.bottom)};
+    };
+    EXPECT_EQ(leftColumnDots().first, 0);
+    // The dialog manager's answer to Tab, as it reaches the control.
+    SendMessageW(static_, WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    const auto [dots, height] = leftColumnDots();
+    EXPECT_GE(dots, height / 2 - 1); // every second pixel down the edge
+    EXPECT_LT(dots, height);
+    SetFocus(nullptr);
+    EXPECT_EQ(leftColumnDots().first, 0);
+}
+
 TEST_F(HyperLinkWindow, PressAndReleaseOrSpaceOpenOnce) {
     TestLink link;
     SetWindowTextW(static_, L"Help");

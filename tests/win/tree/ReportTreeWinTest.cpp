@@ -2,6 +2,7 @@
 // pixel, its notifications, shared fonts, back buffer and scrolling.
 #include "TestResources.h"
 #include "TestSupport.h"
+#include "controls/ScaledArt.h"
 #include "tree/ReportTree.h"
 #include "tree/ReportTreeList.h"
 
@@ -140,6 +141,25 @@ TEST_F(TreeWindow, RowsDividerColumnLineAndStatusImagePixels) {
     EXPECT_EQ(surface.Pixel(R - 1 - w / 2, 52), white) << "the second row has no image";
     // Dotted separators on the last pixel row of each child row.
     EXPECT_GT(surface.Count(RECT{20, 41, D, 42}, shadow), (D - 20) / 2 - 2);
+}
+
+TEST_F(TreeWindow, AtTwiceTheDpiRowsAndStatusImagesAreTwiceAsLarge) {
+    CReportTree tree;
+    ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE, RECT{0, 0, 420, 300}, parent_.Hwnd(), 5));
+    tree.OnDpiChanged(192);
+    fw::ImageList images;
+    ASSERT_TRUE(art::LoadImageStrip(images, IDB_TEST_IMAGES, SIZE{16, 16}, 3, 192, RGB(255, 255, 255)));
+    int width = 0, height = 0;
+    ImageList_GetIconSize(images.Get(), &width, &height);
+    EXPECT_EQ(width, 32);
+    EXPECT_EQ(height, 32);
+    CReportItem* group = tree.AddItem(std::make_unique<CReportGroupItem>());
+    group->Expand(true);
+    EXPECT_EQ(tree.AddItem(std::make_unique<CReportTextItem>(), group)->Position().y, 42);
+    EXPECT_EQ(tree.InfoPaneHeight(), 100);
+    RECT list{};
+    GetWindowRect(tree.List().Hwnd(), &list);
+    EXPECT_EQ(list.bottom - list.top, 300 - 100);
 }
 
 TEST_F(TreeWindow, SelectionAndDisabledColours) {
