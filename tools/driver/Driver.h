@@ -105,6 +105,10 @@ int CmdSaveAs(const Args&);
 int CmdRunLine(const Args&);
 int CmdContextMenu(const Args&);
 
+int CmdIcons(const Args&);
+int CmdRepeats(const Args&);
+int CmdCutTexts(const Args&);
+
 // Shared by the window commands and the process commands.
 std::wstring ImageNameOf(DWORD pid); // file name only, empty when unknown
 std::vector<DWORD> ProcessesNamed(const std::wstring& image);

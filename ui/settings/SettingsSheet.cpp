@@ -1,7 +1,7 @@
 #include "settings/SettingsSheet.h"
 
 #include "ResourceIds.h"
-#include "controls/WindowDpi.h"
+#include "controls/Dpi.h"
 #include "framework/Application.h"
 #include "settings/PageSupport.h"
 #include "settings/SheetKeys.h"
@@ -46,6 +46,7 @@ bool CSettingsSheet::CreateTooltip(fw::ToolTipCtrl& tooltip) { return tooltip.Cr
 
 bool CSettingsSheet::OnInitDialog() {
     const bool result = fw::PropertySheetDialog::OnInitDialog();
+    scale_.Init(hwnd_);
     ModifyStyle(WS_CAPTION, 0);
     if (tabs_.SubclassWindow(GetTabControl()))
         tabs_.ModifyStyle(0, TCS_BUTTONS);
@@ -53,7 +54,7 @@ bool CSettingsSheet::OnInitDialog() {
     SetItemText(IDC_SHEET_DEFAULT, texts_(L"IDS_DEFAULT_SETTING_BUTTON"));
     SetItemText(IDC_SHEET_OK, texts_(L"IDS_OK_BUTTON"));
     SetItemText(IDC_SHEET_CANCEL, texts_(L"IDS_CANCEL_BUTTON"));
-    background_ = art::ScaledBitmap(IDB_SHEET_BACKGROUND, dpi::OfWindow(hwnd_));
+    background_ = art::ScaledBitmap(IDB_SHEET_BACKGROUND, scale_.Get());
 
     auto tooltip = std::make_unique<fw::ToolTipCtrl>();
     if (!CreateTooltip(*tooltip))
@@ -73,7 +74,9 @@ void CSettingsSheet::Reshape() {
     GetWindowRect(Item(IDC_SHEET_OK), &ok);
     const int okWidth = ok.right - ok.left;
     const int okHeight = ok.bottom - ok.top;
-    SetWindowPos(hwnd_, nullptr, sheet.left, sheet.top, sheet.right + okWidth + kColumnGap - sheet.left,
+    const int gap = dpi::Scale(kColumnGap, scale_.Get());
+    const int top = dpi::Scale(kColumnTop, scale_.Get());
+    SetWindowPos(hwnd_, nullptr, sheet.left, sheet.top, sheet.right + okWidth + gap - sheet.left,
                  ok.top - sheet.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 
     const int x = sheet.right - sheet.left;
@@ -82,9 +85,9 @@ void CSettingsSheet::Reshape() {
         int id;
         int top;
     } column[] = {
-        {default_, IDC_SHEET_DEFAULT, kColumnTop},
-        {ok_, IDC_SHEET_OK, okHeight + kColumnTop + 3},
-        {cancel_, IDC_SHEET_CANCEL, 2 * okHeight + kColumnTop + 6},
+        {default_, IDC_SHEET_DEFAULT, top},
+        {ok_, IDC_SHEET_OK, okHeight + top + 3},
+        {cancel_, IDC_SHEET_CANCEL, 2 * okHeight + top + 6},
     };
     for (const auto& entry : column) {
         entry.button.AttachSkin(entry.id, hwnd_, Flat);
@@ -163,6 +166,14 @@ bool CSettingsSheet::OnEraseBkgnd(HDC dc) {
     Default();
     background_.Draw(dc, ClientRect());
     return true;
+}
+
+// The children, the pages with theirs, and the buttons' column scale with the sheet.
+void CSettingsSheet::OnDpiChanged(int dpi, const RECT& suggested) {
+    scale_.Rescale(hwnd_, dpi);
+    background_ = art::ScaledBitmap(IDB_SHEET_BACKGROUND, scale_.Get());
+    fw::PropertySheetDialog::OnDpiChanged(dpi, suggested);
+    RedrawNow();
 }
 
 HBRUSH CSettingsSheet::OnCtlColor(HDC dc, HWND child, fw::CtlColor kind) {
