@@ -73,15 +73,11 @@ protected:
     void OnGetMinMaxInfo(MINMAXINFO& info) override;
     void OnSize(UINT type, int width, int height) override;
     void OnDpiChanged(int dpi, const RECT& suggested) override;
-
-private:
-    void LoadArt();
-
-protected:
     HBRUSH OnCtlColor(HDC dc, HWND child, fw::CtlColor kind) override;
     bool PreTranslateMessage(MSG& msg) override;
 
 private:
+    void LoadArt();
     int ShownResult() const;
     void ShowContextMenu(POINT screenPoint);
 
