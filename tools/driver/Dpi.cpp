@@ -71,17 +71,31 @@ std::wstring WindowText(HWND window) {
     return text;
 }
 
-// The room `text` needs in the control's font: one line, or wrapped to `wrapWidth` when it is given.
-SIZE TextRoom(HWND control, const std::wstring& text, int wrapWidth) {
-    const ScreenDc dc(GetDC(control));
+// The control's font where this process can read it; a font handle is the owning process's own,
+// so otherwise the font every template of the program names (8 points of MS Shell Dlg) at `dpi`.
+Font MeasuringFont(HWND control, int dpi) {
     DWORD_PTR font = 0;
     SendMessageTimeoutW(control, WM_GETFONT, 0, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &font);
-    const HGDIOBJ previous = font ? SelectObject(dc.Get(), reinterpret_cast<HFONT>(font)) : nullptr;
+    LOGFONTW shape{};
+    if (!font || GetObjectW(reinterpret_cast<HFONT>(font), sizeof shape, &shape) == 0) {
+        shape = LOGFONTW{};
+        shape.lfHeight = -MulDiv(8, dpi, 72);
+        shape.lfWeight = FW_NORMAL;
+        shape.lfCharSet = DEFAULT_CHARSET;
+        lstrcpynW(shape.lfFaceName, L"MS Shell Dlg", LF_FACESIZE);
+    }
+    return Font(CreateFontIndirectW(&shape));
+}
+
+// The room `text` needs: one line, or wrapped to `wrapWidth` when it is given.
+SIZE TextRoom(HWND control, const std::wstring& text, int wrapWidth, int dpi) {
+    const ScreenDc dc(GetDC(nullptr));
+    const Font font = MeasuringFont(control, dpi);
+    const HGDIOBJ previous = SelectObject(dc.Get(), font.Get());
     RECT room{0, 0, wrapWidth > 0 ? wrapWidth : 0, 0};
     const UINT format = DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | (wrapWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE);
     DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &room, format);
-    if (previous)
-        SelectObject(dc.Get(), previous);
+    SelectObject(dc.Get(), previous);
     return SIZE{room.right - room.left, room.bottom - room.top};
 }
 
@@ -119,7 +133,7 @@ std::wstring CutText(HWND control, int dpi) {
     } else {
         return {};
     }
-    const SIZE room = TextRoom(control, text, wrap);
+    const SIZE room = TextRoom(control, text, wrap, dpi);
     if (room.cx <= width && room.cy <= client.bottom)
         return {};
     return Quoted(text) + L" needs " + std::to_wstring(room.cx) + L"x" + std::to_wstring(room.cy) + L" in " +
@@ -150,7 +164,7 @@ BOOL CALLBACK CollectCut(HWND child, LPARAM param) {
             RECT cell{};
             SendMessageW(child, TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
             SendMessageW(child, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&cell));
-            const SIZE room = TextRoom(child, caption, 0);
+            const SIZE room = TextRoom(child, caption, 0, search.dpi);
             if (room.cx > cell.right - cell.left)
                 search.cut.push_back(L"tab " + std::to_wstring(index) + L" " + Quoted(caption) + L" needs " +
                                      std::to_wstring(room.cx) + L" in " + std::to_wstring(cell.right - cell.left));
