@@ -1,6 +1,7 @@
-// What a window looks like at the screen's scale: the sizes of its icons against what the system
-// asks for at that DPI, how much of its picture repeats its neighbouring pixels (art stretched
-// up rather than drawn at the scale), and texts that their controls cut.
+// What a window looks like at the screen's scale: how much of its picture repeats its neighbouring
+// pixels (art stretched up rather than drawn at the scale), and texts that their controls cut.
+// (Icon sizes are checked in the program's own process: another process cannot read an icon's
+// bitmaps under Wine.)
 #include "Driver.h"
 
 #include "win32/Owners.h"
@@ -26,20 +27,6 @@ using ScreenDc = win32::UniqueHandle<win32::NullHandleTraits<HDC, ReleaseScreenD
 using MemoryDc = win32::UniqueHandle<win32::NullHandleTraits<HDC, DeleteDc>>;
 using Bitmap = win32::UniqueHandle<win32::NullHandleTraits<HBITMAP, DeleteGdiObject>>;
 using Font = win32::UniqueHandle<win32::NullHandleTraits<HFONT, DeleteGdiObject>>;
-
-// The icon's width, or 0 when the window has none of that kind.
-int IconWidth(HWND window, WPARAM kind) {
-    DWORD_PTR icon = 0;
-    if (!SendMessageTimeoutW(window, WM_GETICON, kind, 0, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &icon) || !icon)
-        return 0;
-    ICONINFO info{};
-    if (!GetIconInfo(reinterpret_cast<HICON>(icon), &info))
-        return 0;
-    const Bitmap mask(info.hbmMask), colour(info.hbmColor);
-    BITMAP shape{};
-    GetObjectW(mask.Get(), sizeof shape, &shape);
-    return shape.bmWidth;
-}
 
 // The screen's pixels of a screen rectangle, top row first, one DWORD each.
 std::vector<DWORD> ScreenPixels(const RECT& rect) {
@@ -174,18 +161,6 @@ BOOL CALLBACK CollectCut(HWND child, LPARAM param) {
 }
 
 } // namespace
-
-int CmdIcons(const Args& args) {
-    HWND window = nullptr;
-    if (!WindowArg(args, 0, window))
-        return kUsage;
-    // The driver runs at the screen's DPI, as the program does.
-    Print(L"big " + std::to_wstring(IconWidth(window, ICON_BIG)) + L" want " +
-          std::to_wstring(GetSystemMetrics(SM_CXICON)));
-    Print(L"small " + std::to_wstring(IconWidth(window, ICON_SMALL)) + L" want " +
-          std::to_wstring(GetSystemMetrics(SM_CXSMICON)));
-    return kOk;
-}
 
 int CmdRepeats(const Args& args) {
     HWND window = nullptr, target = nullptr;

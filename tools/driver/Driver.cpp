@@ -74,7 +74,6 @@ const Command kCommands[] = {
     {L"context-menu", CmdContextMenu,
      L"context-menu HWND ID [--shot F.bmp] [--choose N]   ask descendant ID for its context menu, photograph "
      L"the window with it, choose item N"},
-    {L"icons", CmdIcons, L"icons HWND                          \"big W want W\", \"small W want W\": icon widths and the screen DPI's"},
     {L"repeats", CmdRepeats, L"repeats HWND [ID]                   \"columns P rows P\": % of client columns/rows equal to their neighbour"},
     {L"cut-texts", CmdCutTexts, L"cut-texts HWND                      shown texts their controls cut, one a line; exit 1 when any"},
 };

@@ -105,7 +105,6 @@ int CmdSaveAs(const Args&);
 int CmdRunLine(const Args&);
 int CmdContextMenu(const Args&);
 
-int CmdIcons(const Args&);
 int CmdRepeats(const Args&);
 int CmdCutTexts(const Args&);
 

@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 #include <vector>
 
@@ -310,11 +311,12 @@ TEST_F(AppWindows, LauncherArtAtHigherDpiIsDrawnNotStretched) {
 }
 
 // A launcher made at 96 DPI and told it now shows at 144: where the system put it, its children,
-// font and icons at 150 %, and its background drawn from the 150 % art, not stretched.
+// font and icons at 150 %, and its background drawn from the 150 % art, not stretched; then at
+// 120 and 192, its icons at the sizes the system asks for there.
 TEST_F(AppWindows, LauncherFollowsADpiChange) {
     RECT suggested{}, placed{}, settingsBefore{}, settingsAfter{};
     LOGFONTW fontBefore{}, fontAfter{};
-    SIZE bigIcon{}, smallIcon{};
+    std::vector<std::array<int, 3>> icons; // DPI, big and small icon width
     std::pair<double, double> repeated{1, 1};
     const auto fontOf = [](HWND window) {
         LOGFONTW shape{};
@@ -346,8 +348,7 @@ TEST_F(AppWindows, LauncherFollowsADpiChange) {
                          GetWindowRect(d.Window(), &placed);
                          settingsAfter = ChildRect(d.Window(), IDC_LAUNCHER_SETTINGS);
                          fontAfter = fontOf(GetDlgItem(d.Window(), IDC_LAUNCHER_SETTINGS));
-                         bigIcon = iconSize(d.Window(), ICON_BIG);
-                         smallIcon = iconSize(d.Window(), ICON_SMALL);
+                         icons.push_back({144, iconSize(d.Window(), ICON_BIG).cx, iconSize(d.Window(), ICON_SMALL).cx});
                          RECT client{};
                          GetClientRect(d.Window(), &client);
                          const fw::ClientDC screen(nullptr);
@@ -355,6 +356,10 @@ TEST_F(AppWindows, LauncherFollowsADpiChange) {
                          SendMessageW(d.Window(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(target.Get()), 0);
                          GdiFlush();
                          repeated = RepeatedShares(target.Get(), target.Bitmap(), client.right, client.bottom);
+                         for (const int dpi : {120, 192}) {
+                             SendMessageW(d.Window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&placed));
+                             icons.push_back({dpi, iconSize(d.Window(), ICON_BIG).cx, iconSize(d.Window(), ICON_SMALL).cx});
+                         }
                          d.EndDialog(IDCANCEL);
                      }},
                     KeyText, registry_, nullptr);
@@ -364,8 +369,11 @@ TEST_F(AppWindows, LauncherFollowsADpiChange) {
     EXPECT_NEAR(width(settingsAfter), width(settingsBefore) * 3 / 2, 1);
     EXPECT_NEAR(settingsAfter.top, settingsBefore.top * 3 / 2, 1);
     EXPECT_EQ(fontAfter.lfHeight, MulDiv(fontBefore.lfHeight, 144, 96));
-    EXPECT_EQ(bigIcon.cx, dpi::SystemMetric(SM_CXICON, 144));
-    EXPECT_EQ(smallIcon.cx, dpi::SystemMetric(SM_CXSMICON, 144));
+    ASSERT_EQ(icons.size(), 3u);
+    for (const auto& [dpi, big, small] : icons) {
+        EXPECT_EQ(big, dpi::SystemMetric(SM_CXICON, dpi)) << dpi;
+        EXPECT_EQ(small, dpi::SystemMetric(SM_CXSMICON, dpi)) << dpi;
+    }
     EXPECT_LT(repeated.first, 0.1);
     EXPECT_LT(repeated.second, 0.1);
 }
