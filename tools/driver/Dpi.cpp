@@ -170,7 +170,16 @@ int CmdRepeats(const Args& args) {
     GetClientRect(target, &rect);
     MapWindowPoints(target, nullptr, reinterpret_cast<POINT*>(&rect), 2);
     const int w = rect.right - rect.left, h = rect.bottom - rect.top;
-    const std::vector<DWORD> pixels = ScreenPixels(rect);
+    // Once the window has painted and the screen holds still.
+    std::vector<DWORD> pixels, previous;
+    PollUntil(
+        10,
+        [&] {
+            previous = std::move(pixels);
+            pixels = ScreenPixels(rect);
+            return FullyPainted(window) && !pixels.empty() && pixels == previous;
+        },
+        100);
     if (pixels.empty() || w < 2 || h < 2) {
         Fail(L"repeats: the window's picture could not be read");
         return kNotMet;
