@@ -1,5 +1,6 @@
 #include "controls/WindowScale.h"
 
+#include "controls/Dpi.h"
 #include "controls/WindowDpi.h"
 #include "framework/Application.h"
 
@@ -102,9 +103,10 @@ void WindowScale::SetIcons(HWND window, UINT iconId) {
             LoadImageW(fw::ResourceModule(), MAKEINTRESOURCEW(iconId), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
     };
     Icon big = load(SystemMetric(SM_CXICON, dpi_));
-    Icon small = load(SystemMetric(SM_CXSMICON, dpi_));
+    // At the base DPI the caption keeps showing the standard icon as the system shrinks it.
+    Icon small = dpi_ == kBase ? Icon() : load(SystemMetric(SM_CXSMICON, dpi_));
     SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.Get()));
-    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
+    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small ? small.Get() : big.Get()));
     big_ = std::move(big);
     small_ = std::move(small);
 }
