@@ -2,7 +2,6 @@
 
 #include "ResourceIds.h"
 #include "RunFlow.h"
-#include "controls/WindowDpi.h"
 #include "framework/ExceptionScope.h"
 
 CSplashDlg::CSplashDlg(HWND parent) : fw::Dialog(IDD_PROGRESS, parent) {}
@@ -11,14 +10,25 @@ void CSplashDlg::DoDataExchange() { Bind(bar_, IDC_PROGRESS_BAR); }
 
 bool CSplashDlg::OnInitDialog() {
     const bool result = fw::Dialog::OnInitDialog();
+    scale_.Init(hwnd_);
     bar_.SetRange(0, 100);
     // Gold on the window's near-black, in keeping with the artwork.
     SendMessageW(bar_.Hwnd(), PBM_SETBARCOLOR, 0, RGB(201, 162, 74));
     SendMessageW(bar_.Hwnd(), PBM_SETBKCOLOR, 0, RGB(1, 1, 1));
-    // The template's picture is the window's only static control.
-    art::ShowScaledInStatic(FindWindowExW(hwnd_, nullptr, L"Static", nullptr), IDB_SPLASH, dpi::OfWindow(hwnd_),
-                            picture_);
+    ShowPicture();
     return result;
+}
+
+// The template's picture is the window's only static control.
+void CSplashDlg::ShowPicture() {
+    art::ShowScaledInStatic(FindWindowExW(hwnd_, nullptr, L"Static", nullptr), IDB_SPLASH, scale_.Get(), picture_);
+}
+
+void CSplashDlg::OnDpiChanged(int dpi, const RECT& suggested) {
+    scale_.Rescale(hwnd_, dpi);
+    ShowPicture();
+    fw::Dialog::OnDpiChanged(dpi, suggested);
+    RedrawNow();
 }
 
 bool CSplashDlg::Open() {

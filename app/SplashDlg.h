@@ -5,6 +5,7 @@
 #include "Localization.h"
 #include "controls/ColourRules.h"
 #include "controls/ScaledArt.h"
+#include "controls/WindowScale.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 
@@ -21,11 +22,14 @@ protected:
     bool OnInitDialog() override;
     void DoDataExchange() override;
     HBRUSH OnCtlColor(HDC dc, HWND child, fw::CtlColor kind) override;
+    void OnDpiChanged(int dpi, const RECT& suggested) override;
 
 private:
+    void ShowPicture();
     fw::ProgressCtrl bar_;
     ColourRules colours_{ColourRule::Dialog};
     art::StaticPicture picture_;
+    dpi::WindowScale scale_;
 };
 
 // The process-wide progress window object for modules loaded into the program (no window is

@@ -6,7 +6,6 @@ namespace bench {
 
 namespace {
 
-constexpr int kRowHeight = 21;
 const wchar_t kClass[] = L"TarnholmPlainRows";
 
 void Fill(HDC dc, const RECT& rect, COLORREF colour) {
@@ -14,7 +13,9 @@ void Fill(HDC dc, const RECT& rect, COLORREF colour) {
     ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
 }
 
-void VerticalLine(HDC dc, int x, int top, COLORREF colour) { Fill(dc, RECT{x, top, x + 1, top + kRowHeight}, colour); }
+void VerticalLine(HDC dc, int x, int top, int height, COLORREF colour) {
+    Fill(dc, RECT{x, top, x + 1, top + height}, colour);
+}
 
 void Text(HDC dc, const std::wstring& text, RECT rect, UINT align) {
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect,
@@ -88,7 +89,7 @@ void PlainRows::Paint() {
 void PlainRows::PaintRows(HDC dc, const RECT& client) {
     const COLORREF face = GetSysColor(COLOR_BTNFACE), shadow = GetSysColor(COLOR_BTNSHADOW),
                    light = GetSysColor(COLOR_BTNHIGHLIGHT), darkened = Darkened(face);
-    const int right = client.right, indent = look_.indent, divider = look_.divider;
+    const int right = client.right, indent = look_.indent, divider = look_.divider, rowHeight = look_.rowHeight;
     const int columnX = right - look_.columnWidth;
 
     Fill(dc, client, darkened);
@@ -104,36 +105,36 @@ void PlainRows::PaintRows(HDC dc, const RECT& client) {
     const HGDIOBJ previousPen = SelectObject(dc, pen);
 
     // The group's row: background, expander box with its minus, bold caption, column title and line.
-    Fill(dc, RECT{client.left, 0, right + 1, kRowHeight}, darkened);
+    Fill(dc, RECT{client.left, 0, right + 1, rowHeight}, darkened);
     Fill(dc, RECT{2, 4, 11, 13}, shadow);
     Fill(dc, RECT{3, 5, 10, 12}, RGB(255, 255, 255));
     Fill(dc, RECT{4, 8, 9, 9}, RGB(0, 0, 0));
     SelectObject(dc, look_.bold);
     SetTextColor(dc, light);
-    Text(dc, look_.groupCaption, RECT{indent + 5, 0, right, kRowHeight}, DT_LEFT);
-    Text(dc, look_.columnTitle, RECT{columnX + 2, 0, right, kRowHeight}, DT_CENTER);
-    VerticalLine(dc, columnX, 0, shadow);
-    VerticalLine(dc, columnX + 1, 0, light);
-    MoveToEx(dc, indent, kRowHeight - 1, nullptr);
-    LineTo(dc, right + 1, kRowHeight - 1);
+    Text(dc, look_.groupCaption, RECT{indent + 5, 0, right, rowHeight}, DT_LEFT);
+    Text(dc, look_.columnTitle, RECT{columnX + 2, 0, right, rowHeight}, DT_CENTER);
+    VerticalLine(dc, columnX, 0, rowHeight, shadow);
+    VerticalLine(dc, columnX + 1, 0, rowHeight, light);
+    MoveToEx(dc, indent, rowHeight - 1, nullptr);
+    LineTo(dc, right + 1, rowHeight - 1);
 
     // The rows in view: image, caption, value, separator, divider and column line.
     SelectObject(dc, look_.normal);
     SetTextColor(dc, RGB(0, 0, 0));
     int imageWidth = 16, imageHeight = 16;
     ImageList_GetIconSize(look_.images, &imageWidth, &imageHeight);
-    for (int row = 1, top = kRowHeight; top < client.bottom; ++row, top += kRowHeight) {
+    for (int row = 1, top = rowHeight; top < client.bottom; ++row, top += rowHeight) {
         const int index = row - 1;
         ImageList_Draw(look_.images, index % 4, dc, right - 1 - imageWidth / 2 - look_.columnWidth / 2,
-                       top + (kRowHeight - 1 - imageHeight) / 2, ILD_NORMAL);
-        Text(dc, L"Detected item " + std::to_wstring(index), RECT{indent + 5, top, divider, top + kRowHeight}, DT_LEFT);
-        Text(dc, L"value " + std::to_wstring(index), RECT{divider + 5, top, columnX, top + kRowHeight - 1}, DT_LEFT);
-        MoveToEx(dc, indent + 3, top + kRowHeight - 1, nullptr);
-        LineTo(dc, right, top + kRowHeight - 1);
-        VerticalLine(dc, divider, top, shadow);
-        VerticalLine(dc, divider + 1, top, light);
-        VerticalLine(dc, columnX, top, shadow);
-        VerticalLine(dc, columnX + 1, top, light);
+                       top + (rowHeight - 1 - imageHeight) / 2, ILD_NORMAL);
+        Text(dc, L"Detected item " + std::to_wstring(index), RECT{indent + 5, top, divider, top + rowHeight}, DT_LEFT);
+        Text(dc, L"value " + std::to_wstring(index), RECT{divider + 5, top, columnX, top + rowHeight - 1}, DT_LEFT);
+        MoveToEx(dc, indent + 3, top + rowHeight - 1, nullptr);
+        LineTo(dc, right, top + rowHeight - 1);
+        VerticalLine(dc, divider, top, rowHeight, shadow);
+        VerticalLine(dc, divider + 1, top, rowHeight, light);
+        VerticalLine(dc, columnX, top, rowHeight, shadow);
+        VerticalLine(dc, columnX + 1, top, rowHeight, light);
     }
     SelectObject(dc, previousPen);
     DeleteObject(pen);

@@ -16,6 +16,7 @@ struct PlainRowsLook {
     int indent;
     int divider;
     int columnWidth;
+    int rowHeight;
     const wchar_t* groupCaption;
     const wchar_t* columnTitle;
 };

@@ -7,8 +7,10 @@
 #include "PlainRows.h"
 #include "Timing.h"
 #include "ResourceIds.h"
+#include "controls/Dpi.h"
 #include "framework/Application.h"
 #include "framework/Controls.h"
+#include "tree/ReportGeometry.h"
 #include "tree/ReportTree.h"
 #include "tree/ReportTreeList.h"
 
@@ -96,6 +98,17 @@ void Line(const char* label, const std::vector<double>& times, const char* note 
                 *std::min_element(times.begin(), times.end()), *std::max_element(times.begin(), times.end()), note);
 }
 
+// The program's DPI, as the screen's LogPixels gave it at start.
+int ScreenDpi() {
+    const HDC screen = GetDC(nullptr);
+    const int value = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return value;
+}
+
+// The plain program's rows as high as the list's at this DPI.
+int RowHeight() { return dpi::Scale(tree::kRowHeight, ScreenDpi()); }
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -119,7 +132,7 @@ int wmain(int argc, wchar_t** argv) {
     GetClientRect(shortList.List(), &client);
     const tree::ReportTreeModel& model = shortList.tree.Model();
     bench::PlainRows plain({CReportTree::NormalFont(), CReportTree::BoldFont(), shortList.tree.NodeImages(),
-                            model.IndentWidth(), model.Divider(), shortList.group->ColumnWidth(),
+                            model.IndentWidth(), model.Divider(), shortList.group->ColumnWidth(), RowHeight(),
                             L"System requirements", L"Minimum"});
     if (!plain.Create(RECT{2 * Shown::kWidth, 0, 2 * Shown::kWidth + client.right, client.bottom})) {
         std::fprintf(stderr, "the plain window could not be created\n");
@@ -168,6 +181,7 @@ int wmain(int argc, wchar_t** argv) {
         Pump();
     }
 
+    std::printf("at %d DPI; ", ScreenDpi());
     std::printf("runs %d, list client %ldx%ld; filling and first paint: 1,000 rows %.0f ms, 100,000 rows %.0f ms\n",
                 runs, client.right, client.bottom, fillShort, fillLong);
     std::printf("(scrolled: the short list by a page, the long one to its row at y %d)\n", middle);

@@ -19,7 +19,7 @@ HERE="$(cd "$(dirname "$0")" && pwd)"
 # The scenario files in the order they are loaded and their scenarios run: scenarios.sh first
 # (it holds the shared steps). tests/e2e/CMakeLists.txt registers the scenarios of these files.
 SCENARIO_FILES=(scenarios.sh scenarios_input.sh scenarios_install.sh scenarios_look.sh scenarios_run.sh
-                scenarios_settings.sh scenarios_support.sh scenarios_access.sh)
+                scenarios_settings.sh scenarios_support.sh scenarios_access.sh scenarios_dpi.sh)
 if [[ ${1:-} == --files ]]; then
     printf '%s\n' "${SCENARIO_FILES[@]}"
     exit 0

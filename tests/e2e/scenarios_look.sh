@@ -32,11 +32,12 @@ report_masks() {
     echo "$masks"
 }
 
-# look_windows LANGUAGE-ID CODE: the windows of a failed check in that language: report,
+# look_windows LANGUAGE-ID CODE [SUFFIX]: the windows of a failed check in that language: report,
 # warning, launcher, the sheet's three pages; then the error box of a detection that cannot
-# read its requirements.
+# read its requirements. Pictures are named <window>-CODE[SUFFIX]; the report's cells are masked
+# by the function REPORT_MASKS names (report_masks unless set).
 look_windows() {
-    local code=$2
+    local code=$2${3:-} masks=${REPORT_MASKS:-report_masks}
     drv reg-set "$ENGINE_KEY" LNG_Language dword "$1" || fail "reg-set"
     # The defaults the video page shows come from the hardware class, the smaller of the
     # adapter's and the processor's; the processor's follows its speed score, which moves with
@@ -45,7 +46,7 @@ look_windows() {
     demand_more_than_machine
     launcher_start
     wait_kind report
-    look_at "report-$code" "$WIN" "$(report_masks "$WIN")"
+    look_at "report-$code" "$WIN" "$("$masks" "$WIN")"
     click "$WIN" 1028
     wait_kind warning
     look_at "warning-$code" "$WIN"
@@ -58,7 +59,7 @@ look_windows() {
     show_page 1
     look_at "settings-language-$code" "$SHEET"
     show_page 2
-    look_at "settings-report-$code" "$SHEET" "$(report_masks "$SHEET")"
+    look_at "settings-report-$code" "$SHEET" "$("$masks" "$SHEET")"
     click "$SHEET" 2
     await_sheet_closed Cancel
     quit_launcher
@@ -83,13 +84,13 @@ scenario_look_italian() { look_windows 6 it; }
 # picture then. Wine puts what a window has painted on the screen only when the window's thread
 # next waits for messages, which the progress window's thread may not do before the window goes:
 # then there is nothing to compare, and the step is skipped.
-scenario_look_progress() {
+look_progress() {  # NAME: the picture's name
     drv freeze --exe Launcher.exe --id 1026 "$(winpath "$SCEN/progress.bmp")" --mask 1026 \
         >"$SCEN/freeze.log" 2>&1 &
     local freezer=$!
     launcher_start
     if wait "$freezer"; then
-        expect_picture progress "$SCEN/progress.bmp"
+        expect_picture "$1" "$SCEN/progress.bmp"
     elif grep -q 'never reached the screen' "$SCEN/freeze.log"; then
         note "SKIPPED STEP: the progress window's painting did not reach the screen while it was shown"
         echo "the progress window was not on the screen while it was shown" >>"${E2E_SKIPS:-/dev/null}"
@@ -99,6 +100,8 @@ scenario_look_progress() {
     wait_kind launcher
     quit_launcher
 }
+
+scenario_look_progress() { look_progress progress; }
 
 # Without local.dll the program can only say so, in English, before it knows any language.
 scenario_look_missing_local_dll() {

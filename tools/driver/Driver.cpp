@@ -79,6 +79,8 @@ const Command kCommands[] = {
     {L"access-events", CmdAccessEvents,
      L"access-events HWND [ID] [--timeout S] [--count N]   print the screen-reader events of the window's process (of "
      L"control ID only)"},
+    {L"repeats", CmdRepeats, L"repeats HWND [ID]                   \"columns P rows P\": % of client columns/rows equal to their neighbour"},
+    {L"cut-texts", CmdCutTexts, L"cut-texts HWND                      shown texts their controls cut, one a line; exit 1 when any"},
 };
 
 void Usage() {

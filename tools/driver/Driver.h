@@ -107,6 +107,9 @@ int CmdContextMenu(const Args&);
 int CmdAccess(const Args&);
 int CmdAccessEvents(const Args&);
 
+int CmdRepeats(const Args&);
+int CmdCutTexts(const Args&);
+
 // Shared by the window commands and the process commands.
 std::wstring ImageNameOf(DWORD pid); // file name only, empty when unknown
 std::vector<DWORD> ProcessesNamed(const std::wstring& image);

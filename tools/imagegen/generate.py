@@ -197,7 +197,7 @@ def night_scene(w, h, title_cap, seed=7, s=1.0):
     img.add(halo, hexc('#7d8db0'), 0.55)
     disc = mask_polygons(w, h, [ellipse(mx, my, mr, mr)], samples=6)
     craters = ValueNoise(seed + 5)
-    img.blend(disc, lambda x, y: mix3(MOON, hexc('#b9b2a0'), smoothstep(0.45, 0.8, craters.fbm(x / 5, y / 5, 3))))
+    img.blend(disc, lambda x, y: mix3(MOON, hexc('#b9b2a0'), smoothstep(0.45, 0.8, craters.fbm(x / (5 * s), y / (5 * s), 3))))
 
     # Mountain ranges, far to near; the near ones frame the lake at both sides.
     def ridge(base, amp, freq, seed_r, side_lift=0.0):

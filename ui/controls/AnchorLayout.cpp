@@ -38,6 +38,14 @@ bool CAnchorLayout::Remeasure(int id) {
     return layout_.Remeasure(id, client_, children);
 }
 
+void CAnchorLayout::RemeasureAll(const RECT& client) {
+    client_ = ctl::ToRect(client);
+    if (!dialog_)
+        return;
+    DialogChildren children(dialog_, false);
+    layout_.RemeasureAll(client_, children);
+}
+
 bool CAnchorLayout::Apply(bool repaint) {
     RECT current{};
     if (!dialog_ || !GetClientRect(dialog_, &current))

@@ -23,6 +23,9 @@ public:
     // Takes a registered child's measures from where it is now, after something other than the
     // layout has moved or sized it; false when it is not registered or has no window.
     bool Remeasure(int id);
+    // Takes every child's measures anew where it is now against `client`: the window's
+    // children were moved to a new DPI and the window is about to take its size at that DPI.
+    void RemeasureAll(const RECT& client);
 
     size_t Count() const { return layout_.Count(); }
 

@@ -19,6 +19,11 @@ bool Layout::Remeasure(int control, const Rect& parent, LayoutTarget& target) {
     return false;
 }
 
+void Layout::RemeasureAll(const Rect& parent, LayoutTarget& target) {
+    for (Entry& entry : rows_)
+        entry.distances = MeasureAnchors(entry.row.anchors, target.Get(entry.row.control), parent, SiblingsOf(target));
+}
+
 void Layout::Apply(const Rect& parent, LayoutTarget& target) const {
     const SiblingRect sibling = SiblingsOf(target);
     for (const Entry& entry : rows_)

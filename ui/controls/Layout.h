@@ -59,6 +59,8 @@ public:
     void Add(const LayoutRow& row, const Rect& parent, LayoutTarget& target);
     // Measures the row of `control` again where it is now; false when it has no row.
     bool Remeasure(int control, const Rect& parent, LayoutTarget& target);
+    // Measures every row again where its control is now (after the window changed scale).
+    void RemeasureAll(const Rect& parent, LayoutTarget& target);
     // Places the rows in order, each against where its references are at that moment.
     void Apply(const Rect& parent, LayoutTarget& target) const;
 

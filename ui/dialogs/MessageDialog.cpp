@@ -11,6 +11,7 @@ void CMessageDialog::DoDataExchange() { Bind(check_, IDC_MESSAGE_CHECK); }
 
 bool CMessageDialog::OnInitDialog() {
     fw::Dialog::OnInitDialog();
+    scale_.Init(hwnd_);
     SetText(caption_);
     SetItemText(IDC_MESSAGE_TEXT, message_);
     SetItemText(IDC_MESSAGE_OK, texts_(L"IDS_OK_BUTTON"));
@@ -25,6 +26,12 @@ bool CMessageDialog::OnCommand(int id, int code, HWND control) {
         return true;
     }
     return fw::Dialog::OnCommand(id, code, control);
+}
+
+void CMessageDialog::OnDpiChanged(int dpi, const RECT& suggested) {
+    scale_.Rescale(hwnd_, dpi);
+    fw::Dialog::OnDpiChanged(dpi, suggested);
+    RedrawNow();
 }
 
 HBRUSH CMessageDialog::OnCtlColor(HDC dc, HWND child, fw::CtlColor kind) {

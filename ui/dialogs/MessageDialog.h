@@ -4,6 +4,7 @@
 
 #include "controls/ColourRules.h"
 #include "controls/SkinButton.h"
+#include "controls/WindowScale.h"
 #include "framework/Dialog.h"
 #include "texts/TextLookup.h"
 
@@ -19,6 +20,7 @@ protected:
     void DoDataExchange() override;
     bool OnCommand(int id, int code, HWND control) override;
     HBRUSH OnCtlColor(HDC dc, HWND child, fw::CtlColor kind) override;
+    void OnDpiChanged(int dpi, const RECT& suggested) override;
 
 private:
     std::wstring message_;
@@ -28,4 +30,5 @@ private:
     fw::Button check_;
     CSkinButton ok_;
     ColourRules colours_{ColourRule::Dialog};
+    dpi::WindowScale scale_;
 };

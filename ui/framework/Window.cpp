@@ -69,6 +69,12 @@ bool Window::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) 
     case WM_SYSCOLORCHANGE: OnSysColorChange(); return true;
     case WM_HSCROLL: OnHScroll(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return true;
     case WM_VSCROLL: OnVScroll(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return true;
+    case WM_DPICHANGED:
+        if (lParam == 0)
+            return false;
+        OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        result = 0;
+        return true;
     default: return false;
     }
 }
@@ -119,6 +125,11 @@ void Window::OnHScroll(UINT code, UINT position, HWND bar) {
 void Window::OnVScroll(UINT code, UINT position, HWND bar) {
     if (!ReflectScroll(WM_VSCROLL, code, position, bar))
         Default();
+}
+
+void Window::OnDpiChanged(int, const RECT& suggested) {
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool Window::ReflectScroll(UINT msg, UINT code, UINT position, HWND bar) {

@@ -96,6 +96,9 @@ protected:
     virtual void OnSysColorChange();
     virtual void OnHScroll(UINT code, UINT position, HWND bar);
     virtual void OnVScroll(UINT code, UINT position, HWND bar);
+    // The window now shows at `dpi` (WM_DPICHANGED). The base moves it to the system's
+    // suggested rectangle; windows that scale anything re-make it for `dpi` and then call it.
+    virtual void OnDpiChanged(int dpi, const RECT& suggested);
 
     // What a parent passes back to the child's object. False or null: not handled, the
     // parent's own default processing applies.

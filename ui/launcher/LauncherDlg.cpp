@@ -3,7 +3,6 @@
 #include "GameStart.h"
 #include "InstallerRecord.h"
 #include "ResourceIds.h"
-#include "controls/WindowDpi.h"
 #include "framework/Application.h"
 #include "win32/Shell.h"
 
@@ -29,11 +28,11 @@ std::wstring CurrentDirectory() {
 } // namespace
 
 CLauncherDlg::CLauncherDlg(TextLookup texts, IRegistryBackend& registry, HWND parent)
-    : fw::Dialog(IDD_LAUNCHER, parent), texts_(std::move(texts)), registry_(registry),
-      icon_(fw::LoadIconResource(IDI_WINDOW)) {}
+    : fw::Dialog(IDD_LAUNCHER, parent), texts_(std::move(texts)), registry_(registry) {}
 
 bool CLauncherDlg::OnInitDialog() {
     fw::Dialog::OnInitDialog();
+    scale_.Init(hwnd_);
     layout_.Init(hwnd_, ClientRect());
     layout_.AddRows(kLayout);
     Layout();
@@ -49,9 +48,8 @@ bool CLauncherDlg::OnInitDialog() {
     quit.darkEdge = kQuitDarkEdge;
     quit_.AttachSkin(IDC_LAUNCHER_QUIT, hwnd_, quit);
 
-    SetIcon(icon_, true);
-    SetIcon(icon_, false);
-    background_ = art::ScaledBitmap(IDB_LAUNCHER_BACKGROUND, dpi::OfWindow(hwnd_));
+    scale_.SetIcons(hwnd_, IDI_WINDOW);
+    background_ = art::ScaledBitmap(IDB_LAUNCHER_BACKGROUND, scale_.Get());
     SetDefID(IDC_LAUNCHER_LAUNCH);
     return true;
 }
@@ -66,6 +64,14 @@ void CLauncherDlg::OnSize(UINT type, int width, int height) {
     fw::Dialog::OnSize(type, width, height);
     if (GetWindow(hwnd_, GW_CHILD) != nullptr)
         Layout();
+}
+
+void CLauncherDlg::OnDpiChanged(int dpi, const RECT& suggested) {
+    layout_.RemeasureAll(scale_.Rescale(hwnd_, dpi));
+    scale_.SetIcons(hwnd_, IDI_WINDOW);
+    background_ = art::ScaledBitmap(IDB_LAUNCHER_BACKGROUND, scale_.Get());
+    fw::Dialog::OnDpiChanged(dpi, suggested);
+    RedrawNow();
 }
 
 bool CLauncherDlg::OnCommand(int id, int code, HWND control) {

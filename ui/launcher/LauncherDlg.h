@@ -4,6 +4,7 @@
 #include "controls/AnchorLayout.h"
 #include "controls/ScaledArt.h"
 #include "controls/SkinButton.h"
+#include "controls/WindowScale.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
 #include "texts/TextLookup.h"
@@ -28,6 +29,7 @@ protected:
     bool OnEraseBkgnd(HDC dc) override;
     void OnLButtonDown(UINT flags, POINT point) override;
     void OnSize(UINT type, int width, int height) override;
+    void OnDpiChanged(int dpi, const RECT& suggested) override;
     bool PreTranslateMessage(MSG& msg) override;
 
 private:
@@ -38,11 +40,11 @@ private:
 
     TextLookup texts_;
     IRegistryBackend& registry_;
-    HICON icon_;
     art::ScaledBitmap background_;
     CSkinButton launch_;
     CSkinButton settings_;
     CSkinButton quit_;
     SettingsOpener openSettings_;
     CAnchorLayout layout_; // measured from the template at initialisation
+    dpi::WindowScale scale_;
 };

@@ -1,7 +1,6 @@
 #include "report/SystemCheckDlg.h"
 
 #include "ResourceIds.h"
-#include "controls/WindowDpi.h"
 #include "framework/Application.h"
 #include "report/ReportFileSave.h"
 #include "report/ReportFill.h"
@@ -98,6 +97,7 @@ void CSystemCheckDlg::FillReport() {
 
 bool CSystemCheckDlg::OnInitDialog() {
     fw::PropertyPage::OnInitDialog();
+    scale_.Init(hwnd_);
     FillReport();
 
     initialWindow_ = SizeOf(WindowRect());
@@ -116,8 +116,7 @@ bool CSystemCheckDlg::OnInitDialog() {
     if (const HWND placeholder = Item(IDC_REPORT_TREE_FRAME))
         SetWindowPos(placeholder, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-    SetIcon(icon_, true);
-    SetIcon(icon_, false);
+    scale_.SetIcons(hwnd_, IDI_WINDOW);
     ok_.AttachSkin(IDC_REPORT_OK, hwnd_, Flat);
 
     SetItemText(IDC_REPORT_INFO, texts_(L"IDS_INFO"));
@@ -129,9 +128,6 @@ bool CSystemCheckDlg::OnInitDialog() {
     if (const wchar_t* key = VerdictKey(ShownResult()))
         SetItemText(IDC_REPORT_VERDICT, texts_(key));
 
-    const int dpi = dpi::OfWindow(hwnd_);
-    art::LoadImageStrip(verdictImages_, IDB_VERDICT_IMAGES, SIZE{VERDICT_IMAGE_WIDTH, VERDICT_IMAGE_WIDTH},
-                        VERDICT_IMAGE_COUNT, dpi, RGB(255, 255, 255));
     const RECT marker = ChildRect(Item(IDC_REPORT_VERDICT_IMAGE));
     verdictImagePosition_ = POINT{marker.left, marker.top};
 
@@ -143,6 +139,15 @@ bool CSystemCheckDlg::OnInitDialog() {
     if (!showOK)
         if (const HWND ok = Item(IDC_REPORT_OK))
             ShowWindow(ok, SW_HIDE);
+    LoadArt();
+    return true;
+}
+
+// The verdict pictures, the background and the rules at the window's DPI.
+void CSystemCheckDlg::LoadArt() {
+    const int dpi = scale_.Get();
+    art::LoadImageStrip(verdictImages_, IDB_VERDICT_IMAGES, SIZE{VERDICT_IMAGE_WIDTH, VERDICT_IMAGE_WIDTH},
+                        VERDICT_IMAGE_COUNT, dpi, RGB(255, 255, 255));
     background_ = art::ScaledBitmap(IDB_REPORT_BACKGROUND, dpi);
     const struct {
         int control;
@@ -155,7 +160,20 @@ bool CSystemCheckDlg::OnInitDialog() {
     static_assert(std::size(rules) == std::extent_v<decltype(rules_)>);
     for (size_t i = 0; i < std::size(rules); ++i)
         art::ShowScaledInStatic(Item(rules[i].control), rules[i].bitmap, dpi, rules_[i]);
-    return true;
+}
+
+void CSystemCheckDlg::OnDpiChanged(int dpi, const RECT& suggested) {
+    const int before = scale_.Get();
+    layout_.RemeasureAll(scale_.Rescale(hwnd_, dpi));
+    const auto scaled = [&](SIZE size) { return SIZE{MulDiv(size.cx, dpi, before), MulDiv(size.cy, dpi, before)}; };
+    initialWindow_ = scaled(initialWindow_);
+    initialClient_ = scaled(initialClient_);
+    initialPlaceholder_ = scaled(initialPlaceholder_);
+    verdictImagePosition_ = POINT{MulDiv(verdictImagePosition_.x, dpi, before), MulDiv(verdictImagePosition_.y, dpi, before)};
+    scale_.SetIcons(hwnd_, IDI_WINDOW);
+    LoadArt();
+    fw::PropertyPage::OnDpiChanged(dpi, suggested);
+    RedrawNow();
 }
 
 // As a dialog the report ends as cancelled. As a sheet's page it has no way out of its own: its

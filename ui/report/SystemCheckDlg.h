@@ -17,6 +17,7 @@
 #include "controls/ColourRules.h"
 #include "controls/HyperLink.h"
 #include "controls/ScaledArt.h"
+#include "controls/WindowScale.h"
 #include "controls/SkinButton.h"
 #include "framework/Controls.h"
 #include "framework/Gdi.h"
@@ -71,10 +72,12 @@ protected:
     HICON OnQueryDragIcon() override;
     void OnGetMinMaxInfo(MINMAXINFO& info) override;
     void OnSize(UINT type, int width, int height) override;
+    void OnDpiChanged(int dpi, const RECT& suggested) override;
     HBRUSH OnCtlColor(HDC dc, HWND child, fw::CtlColor kind) override;
     bool PreTranslateMessage(MSG& msg) override;
 
 private:
+    void LoadArt();
     int ShownResult() const;
     void ShowContextMenu(POINT screenPoint);
 
@@ -92,6 +95,7 @@ private:
     DetectionApplication* application_ = nullptr;
     int overallResult_ = -1; // -1: ask the application
     CAnchorLayout layout_;
+    dpi::WindowScale scale_;
     fw::ImageList verdictImages_;
     POINT verdictImagePosition_{};
     CHyperLink helpLink_;

@@ -20,6 +20,7 @@ SettingsPage::SettingsPage(UINT templateId, UINT backgroundId, std::span<const c
 bool SettingsPage::CreateTooltip(fw::ToolTipCtrl& tooltip) { return tooltip.Create(hwnd_); }
 
 void SettingsPage::ArrangeControls() {
+    scale_.Init(hwnd_);
     layout_.Init(hwnd_, ClientRect());
     layout_.AddRows(rows_);
     layout_.Apply(false);
@@ -38,7 +39,7 @@ fw::ToolTipCtrl* SettingsPage::StartTooltip() {
 void SettingsPage::FinishInitialisation() {
     if (tooltip_)
         tooltip_->Activate(true);
-    background_ = art::ScaledBitmap(backgroundId_, dpi::OfWindow(hwnd_));
+    background_ = art::ScaledBitmap(backgroundId_, scale_.Get());
     initialised_ = true;
 }
 
@@ -46,6 +47,13 @@ void SettingsPage::OnSize(UINT type, int width, int height) {
     fw::PropertyPage::OnSize(type, width, height);
     if (GetWindow(hwnd_, GW_CHILD) != nullptr && layout_.Apply(false))
         RedrawNow();
+}
+
+// A page is told by its sheet, with its rectangle in the sheet.
+void SettingsPage::OnDpiChanged(int dpi, const RECT& suggested) {
+    layout_.RemeasureAll(scale_.Rescale(hwnd_, dpi));
+    background_ = art::ScaledBitmap(backgroundId_, scale_.Get());
+    fw::PropertyPage::OnDpiChanged(dpi, suggested);
 }
 
 bool SettingsPage::OnEraseBkgnd(HDC dc) {

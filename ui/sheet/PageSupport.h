@@ -7,6 +7,7 @@
 #include "controls/AnchorLayout.h"
 #include "controls/ColourRules.h"
 #include "controls/ScaledArt.h"
+#include "controls/WindowScale.h"
 #include "framework/Controls.h"
 #include "framework/Gdi.h"
 #include "framework/PropertySheet.h"
@@ -39,6 +40,7 @@ protected:
     void FinishInitialisation();
 
     void OnSize(UINT type, int width, int height) override;
+    void OnDpiChanged(int dpi, const RECT& suggested) override;
     bool OnEraseBkgnd(HDC dc) override;
     void OnLButtonDown(UINT flags, POINT point) override;
     HBRUSH OnCtlColor(HDC dc, HWND child, fw::CtlColor kind) override;
@@ -54,6 +56,7 @@ private:
     const UINT backgroundId_;
     const std::span<const ctl::LayoutRow> rows_;
     CAnchorLayout layout_;
+    dpi::WindowScale scale_;
     std::unique_ptr<fw::ToolTipCtrl> tooltip_;
     art::ScaledBitmap background_;
     ColourRules colours_{ColourRule::Page};

@@ -47,6 +47,7 @@ bool CSettingsSheet::CreateTooltip(fw::ToolTipCtrl& tooltip) { return tooltip.Cr
 
 bool CSettingsSheet::OnInitDialog() {
     const bool result = fw::PropertySheetDialog::OnInitDialog();
+    scale_.Init(hwnd_);
     ModifyStyle(WS_CAPTION, 0);
     if (tabs_.SubclassWindow(GetTabControl()))
         tabs_.ModifyStyle(0, TCS_BUTTONS);
@@ -54,7 +55,7 @@ bool CSettingsSheet::OnInitDialog() {
     SetItemText(IDC_SHEET_DEFAULT, texts_(L"IDS_DEFAULT_SETTING_BUTTON"));
     SetItemText(IDC_SHEET_OK, texts_(L"IDS_OK_BUTTON"));
     SetItemText(IDC_SHEET_CANCEL, texts_(L"IDS_CANCEL_BUTTON"));
-    background_ = art::ScaledBitmap(IDB_SHEET_BACKGROUND, dpi::OfWindow(hwnd_));
+    background_ = art::ScaledBitmap(IDB_SHEET_BACKGROUND, scale_.Get());
 
     auto tooltip = std::make_unique<fw::ToolTipCtrl>();
     if (!CreateTooltip(*tooltip))
@@ -74,7 +75,7 @@ void CSettingsSheet::Reshape() {
     GetWindowRect(Item(IDC_SHEET_OK), &ok);
     const int okWidth = ok.right - ok.left;
     const int okHeight = ok.bottom - ok.top;
-    const int dpi = dpi::OfWindow(hwnd_);
+    const int dpi = scale_.Get();
     const int gap = dpi::Scale(kColumnGap, dpi);
     const int top = dpi::Scale(kColumnTop, dpi);
     const int extra = dpi::Scale(3, dpi); // each button a little higher than OK
@@ -168,6 +169,14 @@ bool CSettingsSheet::OnEraseBkgnd(HDC dc) {
     Default();
     background_.Draw(dc, ClientRect());
     return true;
+}
+
+// The children, the pages with theirs, and the buttons' column scale with the sheet.
+void CSettingsSheet::OnDpiChanged(int dpi, const RECT& suggested) {
+    scale_.Rescale(hwnd_, dpi);
+    background_ = art::ScaledBitmap(IDB_SHEET_BACKGROUND, scale_.Get());
+    fw::PropertySheetDialog::OnDpiChanged(dpi, suggested);
+    RedrawNow();
 }
 
 HBRUSH CSettingsSheet::OnCtlColor(HDC dc, HWND child, fw::CtlColor kind) {

@@ -10,6 +10,7 @@
 #include "controls/ScaledArt.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinTabCtrl.h"
+#include "controls/WindowScale.h"
 #include "framework/Controls.h"
 #include "framework/Gdi.h"
 #include "framework/PropertySheet.h"
@@ -44,6 +45,7 @@ protected:
     void OnLButtonDown(UINT flags, POINT point) override;
     void OnLButtonDblClk(UINT flags, POINT point) override;
     bool OnEraseBkgnd(HDC dc) override;
+    void OnDpiChanged(int dpi, const RECT& suggested) override;
     HBRUSH OnCtlColor(HDC dc, HWND child, fw::CtlColor kind) override;
     bool PreTranslateMessage(MSG& msg) override;
     bool TranslateDialogMessage(MSG& msg) override;
@@ -73,6 +75,7 @@ private:
     fw::PropertyPage* report_ = nullptr;
     std::unique_ptr<fw::ToolTipCtrl> tooltip_;
     art::ScaledBitmap background_;
+    dpi::WindowScale scale_;
 
     CSettingsModel& model_;
     TextLookup texts_;

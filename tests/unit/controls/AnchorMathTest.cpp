@@ -154,3 +154,30 @@ TEST(AnchorApply, EdgeFlagsMoveOrStretchTheControl) {
         }
     }
 }
+
+namespace {
+
+struct MapTarget : ctl::LayoutTarget {
+    std::map<int, Rect> rects;
+    Rect Get(int control) override { return rects.at(control); }
+    void Move(int control, const Rect& rect) override { rects[control] = rect; }
+};
+
+} // namespace
+
+// After a change of scale the rows are measured again where the children now are: the window
+// then keeps the new distances, not the ones measured at the old scale.
+TEST(LayoutRemeasureAll, TakesTheDistancesAtTheNewScale) {
+    MapTarget target;
+    target.rects = {{1, {20, 20, 120, 50}}, {2, {150, 20, 250, 50}}};
+    ctl::Layout layout;
+    layout.Add(ctl::EdgeRow(1, ctl::kAnchorLeft | ctl::kAnchorTop), kParent, target);
+    layout.Add(ctl::EdgeRow(2, ctl::kAnchorRight | ctl::kAnchorBottom), kParent, target);
+    // The children and the parent at 150 %.
+    const Rect scaled{0, 0, 600, 450};
+    target.rects = {{1, {30, 30, 180, 75}}, {2, {225, 30, 375, 75}}};
+    layout.RemeasureAll(scaled, target);
+    layout.Apply(Rect{0, 0, 620, 460}, target);
+    EXPECT_EQ(target.rects[1], (Rect{30, 30, 180, 75}));
+    EXPECT_EQ(target.rects[2], (Rect{245, 40, 395, 85}));
+}

@@ -8,12 +8,14 @@
 #include "SplashDlg.h"
 #include "controls/Dpi.h"
 #include "controls/ScaledArt.h"
+#include "controls/WindowDpi.h"
 #include "dialogs/MessageDialog.h"
 #include "framework/Application.h"
 #include "win32/Owners.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 #include <vector>
 
@@ -306,6 +308,74 @@ TEST_F(AppWindows, LauncherArtAtHigherDpiIsDrawnNotStretched) {
         EXPECT_GT(stretchedColumns, 0.15) << dpi;
         EXPECT_GT(stretchedRows, 0.15) << dpi;
     }
+}
+
+// A launcher made at 96 DPI and told it now shows at 144: where the system put it, its children,
+// font and icons at 150 %, and its background drawn from the 150 % art, not stretched; then at
+// 120 and 192, its icons at the sizes the system asks for there.
+TEST_F(AppWindows, LauncherFollowsADpiChange) {
+    RECT suggested{}, placed{}, settingsBefore{}, settingsAfter{};
+    LOGFONTW fontBefore{}, fontAfter{};
+    std::vector<std::array<int, 3>> icons; // DPI, big and small icon width
+    std::pair<double, double> repeated{1, 1};
+    const auto fontOf = [](HWND window) {
+        LOGFONTW shape{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)), sizeof shape, &shape);
+        return shape;
+    };
+    const auto iconSize = [](HWND window, WPARAM which) {
+        ICONINFO info{};
+        BITMAP bitmap{};
+        if (GetIconInfo(reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0)), &info)) {
+            GetObjectW(info.hbmMask, sizeof bitmap, &bitmap);
+            DeleteObject(info.hbmMask);
+            DeleteObject(info.hbmColor);
+        }
+        return SIZE{bitmap.bmWidth, info.hbmColor ? bitmap.bmHeight : bitmap.bmHeight / 2};
+    };
+    Launcher dialog({[&](Launcher& d) {
+                         ASSERT_EQ(dpi::OfWindow(d.Window()), 96);
+                         settingsBefore = ChildRect(d.Window(), IDC_LAUNCHER_SETTINGS);
+                         fontBefore = fontOf(GetDlgItem(d.Window(), IDC_LAUNCHER_SETTINGS));
+                         RECT window{};
+                         GetWindowRect(d.Window(), &window);
+                         suggested = RECT{window.left + 10, window.top + 20,
+                                          window.left + 10 + (window.right - window.left) * 3 / 2,
+                                          window.top + 20 + (window.bottom - window.top) * 3 / 2};
+                         SendMessageW(d.Window(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+                     },
+                     [&](Launcher& d) {
+                         GetWindowRect(d.Window(), &placed);
+                         settingsAfter = ChildRect(d.Window(), IDC_LAUNCHER_SETTINGS);
+                         fontAfter = fontOf(GetDlgItem(d.Window(), IDC_LAUNCHER_SETTINGS));
+                         icons.push_back({144, iconSize(d.Window(), ICON_BIG).cx, iconSize(d.Window(), ICON_SMALL).cx});
+                         RECT client{};
+                         GetClientRect(d.Window(), &client);
+                         const fw::ClientDC screen(nullptr);
+                         const fw::MemoryDC target(screen.Get(), client.right, client.bottom);
+                         SendMessageW(d.Window(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(target.Get()), 0);
+                         GdiFlush();
+                         repeated = RepeatedShares(target.Get(), target.Bitmap(), client.right, client.bottom);
+                         for (const int dpi : {120, 192}) {
+                             SendMessageW(d.Window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&placed));
+                             icons.push_back({dpi, iconSize(d.Window(), ICON_BIG).cx, iconSize(d.Window(), ICON_SMALL).cx});
+                         }
+                         d.EndDialog(IDCANCEL);
+                     }},
+                    KeyText, registry_, nullptr);
+    dialog.DoModal();
+    EXPECT_TRUE(EqualRect(&placed, &suggested));
+    const auto width = [](const RECT& r) { return r.right - r.left; };
+    EXPECT_NEAR(width(settingsAfter), width(settingsBefore) * 3 / 2, 1);
+    EXPECT_NEAR(settingsAfter.top, settingsBefore.top * 3 / 2, 1);
+    EXPECT_EQ(fontAfter.lfHeight, MulDiv(fontBefore.lfHeight, 144, 96));
+    ASSERT_EQ(icons.size(), 3u);
+    for (const auto& [dpi, big, small] : icons) {
+        EXPECT_EQ(big, dpi::SystemMetric(SM_CXICON, dpi)) << dpi;
+        EXPECT_EQ(small, dpi::SystemMetric(SM_CXSMICON, dpi)) << dpi;
+    }
+    EXPECT_LT(repeated.first, 0.1);
+    EXPECT_LT(repeated.second, 0.1);
 }
 
 } // namespace

@@ -122,7 +122,8 @@ std::string ExportedKeys() {
     GetTempPathW(MAX_PATH, folder);
     const std::wstring file = std::wstring(folder) + L"tarnholm-sheet-keys.reg";
     std::wstring command = L"reg.exe export HKCU\\" + std::wstring(ScratchRegistry::kRoot) + L" \"" + file + L"\" /y";
-    STARTUPINFOW startup{sizeof startup};
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
                         &startup, &process))
