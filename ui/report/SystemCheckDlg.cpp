@@ -1,6 +1,7 @@
 #include "report/SystemCheckDlg.h"
 
 #include "ResourceIds.h"
+#include "controls/WindowDpi.h"
 #include "framework/Application.h"
 #include "report/ReportFileSave.h"
 #include "report/ReportFill.h"
