@@ -123,30 +123,22 @@ HRESULT AccessibleObject::get_accDefaultAction(VARIANT child, BSTR* action) {
     return Text(child, action, &AccessibleObject::DefaultAction);
 }
 
-HRESULT AccessibleObject::get_accRole(VARIANT child, VARIANT* role) {
-    if (!role)
+HRESULT AccessibleObject::Number(const VARIANT& child, VARIANT* out, long (AccessibleObject::*hook)(long)) {
+    if (!out)
         return E_POINTER;
-    VariantInit(role);
+    VariantInit(out);
     if (!window_)
         return RPC_E_DISCONNECTED;
     const long id = ChildId(child);
     if (id < 0)
         return E_INVALIDARG;
-    PutLong(role, Role(id));
+    PutLong(out, (this->*hook)(id));
     return S_OK;
 }
 
+HRESULT AccessibleObject::get_accRole(VARIANT child, VARIANT* role) { return Number(child, role, &AccessibleObject::Role); }
 HRESULT AccessibleObject::get_accState(VARIANT child, VARIANT* state) {
-    if (!state)
-        return E_POINTER;
-    VariantInit(state);
-    if (!window_)
-        return RPC_E_DISCONNECTED;
-    const long id = ChildId(child);
-    if (id < 0)
-        return E_INVALIDARG;
-    PutLong(state, State(id));
-    return S_OK;
+    return Number(child, state, &AccessibleObject::State);
 }
 
 HRESULT AccessibleObject::get_accHelp(VARIANT, BSTR* help) {

@@ -89,6 +89,7 @@ private:
     // The child id in `v` when it names this object or one of its children, else -1.
     long ChildId(const VARIANT& v);
     HRESULT Text(const VARIANT& child, BSTR* out, bool (AccessibleObject::*hook)(long, std::wstring&));
+    HRESULT Number(const VARIANT& child, VARIANT* out, long (AccessibleObject::*hook)(long));
 
     LONG references_ = 1;
     HWND window_;
