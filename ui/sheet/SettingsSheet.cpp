@@ -7,6 +7,8 @@
 #include "sheet/PageSupport.h"
 #include "sheet/SheetKeys.h"
 
+#include <algorithm>
+
 namespace {
 
 // Room right of the former sheet beside the button column, and the column's top margin.
@@ -67,6 +69,21 @@ bool CSettingsSheet::OnInitDialog() {
     return result;
 }
 
+// A sheet grown with the screen's scale may reach past its monitor: it moves back onto the work
+// area, its top-left corner first, so that a sheet larger than the area shows its caption.
+void CSettingsSheet::KeepOnWorkArea() {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &monitor))
+        return;
+    const RECT window = WindowRect();
+    const RECT& area = monitor.rcWork;
+    const int left = std::max(std::min(window.left, area.right - (window.right - window.left)), area.left);
+    const int top = std::max(std::min(window.top, area.bottom - (window.bottom - window.top)), area.top);
+    if (left != window.left || top != window.top)
+        SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+}
+
 // The standard button row ends up below the window; the sheet grows to the right by a column of
 // the three buttons, each as wide as OK and a little higher, touching one another.
 void CSettingsSheet::Reshape() {
@@ -81,6 +98,7 @@ void CSettingsSheet::Reshape() {
     const int extra = dpi::Scale(3, dpi); // each button a little higher than OK
     SetWindowPos(hwnd_, nullptr, sheet.left, sheet.top, sheet.right + okWidth + gap - sheet.left,
                  ok.top - sheet.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    KeepOnWorkArea();
 
     const int x = sheet.right - sheet.left;
     const struct {

@@ -57,6 +57,7 @@ protected:
 private:
     // Moves the captionless sheet with the mouse from a press at this point of its client area.
     void StartMove(POINT clientPoint) const;
+    void KeepOnWorkArea();
     void Reshape();
     // OK: stores the model and closes; when it could not be stored, says so (and whether what was
     // stored before is still there) and stays open.
