@@ -65,7 +65,9 @@ void CSkinTabCtrl::PaintStrip(HDC dc) const {
         PaintTabItem(dc, cell, index == current ? ODS_SELECTED : 0, GetItemText(index, kTextBuffer), Dpi());
     }
     RECT focus{};
-    if (GetFocus() == hwnd_ && cues_.Shown(hwnd_) &&
+    // As the system's own tab control: the mark shows while the strip has the keyboard, unless the
+    // window's UI state hides focus marks until the keyboard is used.
+    if (GetFocus() == hwnd_ && !(SendMessageW(hwnd_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) &&
         SendMessageW(hwnd_, TCM_GETITEMRECT, static_cast<WPARAM>(SendMessageW(hwnd_, TCM_GETCURFOCUS, 0, 0)),
                      reinterpret_cast<LPARAM>(&focus))) {
         const int inset = dpi::Scale(1, Dpi());
@@ -103,8 +105,6 @@ bool CSkinTabCtrl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
         return true;
     }
     // The focus mark comes and goes with the keyboard.
-    if (msg == WM_UPDATEUISTATE)
-        cues_.Update(wParam);
     if (msg == WM_SETFOCUS || msg == WM_KILLFOCUS || msg == WM_UPDATEUISTATE) {
         result = Default();
         InvalidateRect(hwnd_, nullptr, FALSE);

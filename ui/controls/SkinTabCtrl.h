@@ -4,7 +4,6 @@
 #pragma once
 
 #include "controls/Dpi.h"
-#include "controls/FocusCues.h"
 #include "framework/Accessible.h"
 #include "framework/Controls.h"
 
@@ -33,7 +32,6 @@ private:
     fw::AccessibleSlot accessible_;
     int Dpi() const;
     mutable int dpi_ = 0; // 0: not read yet
-    ctl::FocusCues cues_;
 };
 
 // The painters behind the strip: the black fill of the DC's clip box, and one tab cell.

@@ -87,8 +87,10 @@ TEST(SkinTabCtrl, OwnerDrawnStripOnARealTabControl) {
               4 * (other.bottom - other.top));
     EXPECT_EQ(shown.Pixel(other.left + 4, other.top + 3), kCell); // its text box
 
-    // The focus mark runs one pixel inside the selected cell, once the keyboard has been used.
+    // The focus mark runs one pixel inside the selected cell while the strip has the keyboard,
+    // unless the window's UI state hides focus marks.
     SetFocus(tabs.Hwnd());
+    SendMessageW(tabs.Hwnd(), WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
     const auto markPixels = [&] {
         Surface strip(client.right, client.bottom, kMarker);
         SendMessageW(tabs.Hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(strip.Dc()), PRF_CLIENT);
