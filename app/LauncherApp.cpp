@@ -111,8 +111,7 @@ void CLauncherApp::RunDetectionAndWindows() {
 
         // A first run whose defaults the registry refused still opens the launcher, once the
         // player has been told that the game does not start with them.
-        const bool defaultsNotSaved =
-            settings_->ApplyHardwareDefaults(false) && settings_->Save() != SaveResult::Saved;
+        const bool defaultsNotSaved = settings_->ApplyHardwareDefaults(false) && settings_->Save() != SaveResult::Saved;
 
         if (switches_.report)
             WriteReport(detection);

@@ -53,7 +53,7 @@ MemoryRegistry::ValueMap& MemoryRegistry::Make(RegistryRoot root, const std::wst
 }
 
 long MemoryRegistry::OpenKey(RegistryRoot root, const std::wstring& path, RegistryAccess access,
-                              RegistryHandle& handle) {
+                             RegistryHandle& handle) {
     KeyId id{root, Normalise(path)};
     if (!id.second.empty() && keys_.find(id) == keys_.end())
         return kRegistryFileNotFound;
@@ -73,7 +73,7 @@ long MemoryRegistry::CreateKey(RegistryRoot root, const std::wstring& path, Regi
 }
 
 long MemoryRegistry::QueryValue(RegistryHandle handle, const wchar_t* name, std::uint32_t* type, void* data,
-                                 std::uint32_t& size) {
+                                std::uint32_t& size) {
     ValueMap* values = Find(handle);
     if (values == nullptr)
         return 6; // invalid handle
@@ -99,7 +99,7 @@ long MemoryRegistry::Refused(RegistryHandle handle, const wchar_t* name) {
 }
 
 long MemoryRegistry::SetValueData(RegistryHandle handle, const wchar_t* name, std::uint32_t type, const void* data,
-                                   std::uint32_t size) {
+                                  std::uint32_t size) {
     ValueMap* values = Find(handle);
     if (values == nullptr)
         return 6;
@@ -137,7 +137,7 @@ void MemoryRegistry::SetValue(RegistryRoot root, const std::wstring& path, const
 }
 
 void MemoryRegistry::SetString(RegistryRoot root, const std::wstring& path, const std::wstring& name,
-                                const std::wstring& text) {
+                               const std::wstring& text) {
     // Stored with its terminator, in the program's own wide characters, as REG_SZ is.
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.c_str());
     Value value{kRegSz, std::vector<std::uint8_t>(bytes, bytes + (text.size() + 1) * sizeof(wchar_t))};
@@ -145,7 +145,7 @@ void MemoryRegistry::SetString(RegistryRoot root, const std::wstring& path, cons
 }
 
 std::optional<MemoryRegistry::Value> MemoryRegistry::GetValue(RegistryRoot root, const std::wstring& path,
-                                                                const std::wstring& name) const {
+                                                              const std::wstring& name) const {
     auto k = keys_.find({root, Normalise(path)});
     if (k == keys_.end())
         return std::nullopt;
@@ -156,7 +156,7 @@ std::optional<MemoryRegistry::Value> MemoryRegistry::GetValue(RegistryRoot root,
 }
 
 std::optional<std::uint32_t> MemoryRegistry::GetDword(RegistryRoot root, const std::wstring& path,
-                                                       const std::wstring& name) const {
+                                                      const std::wstring& name) const {
     auto value = GetValue(root, path, name);
     if (!value || value->type != kRegDword || value->data.size() != 4)
         return std::nullopt;

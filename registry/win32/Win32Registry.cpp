@@ -18,7 +18,7 @@ HKEY ToHkey(RegistryHandle handle) { return reinterpret_cast<HKEY>(handle); }
 } // namespace
 
 long Win32Registry::OpenKey(RegistryRoot root, const std::wstring& path, RegistryAccess access,
-                             RegistryHandle& handle) {
+                            RegistryHandle& handle) {
     const REGSAM sam = access == RegistryAccess::Read        ? KEY_READ
                        : access == RegistryAccess::Write     ? KEY_WRITE
                        : access == RegistryAccess::ReadWrite ? KEY_READ | KEY_WRITE
@@ -39,11 +39,10 @@ long Win32Registry::CreateKey(RegistryRoot root, const std::wstring& path, Regis
 }
 
 long Win32Registry::QueryValue(RegistryHandle handle, const wchar_t* name, std::uint32_t* type, void* data,
-                                std::uint32_t& size) {
+                               std::uint32_t& size) {
     DWORD bytes = size;
     DWORD valueType = 0;
-    const LONG error =
-        RegQueryValueExW(ToHkey(handle), name, nullptr, &valueType, static_cast<BYTE*>(data), &bytes);
+    const LONG error = RegQueryValueExW(ToHkey(handle), name, nullptr, &valueType, static_cast<BYTE*>(data), &bytes);
     size = bytes;
     if (type != nullptr)
         *type = valueType;
@@ -51,7 +50,7 @@ long Win32Registry::QueryValue(RegistryHandle handle, const wchar_t* name, std::
 }
 
 long Win32Registry::SetValueData(RegistryHandle handle, const wchar_t* name, std::uint32_t type, const void* data,
-                                  std::uint32_t size) {
+                                 std::uint32_t size) {
     return RegSetValueExW(ToHkey(handle), name, 0, type, static_cast<const BYTE*>(data), size);
 }
 

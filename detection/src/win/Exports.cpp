@@ -41,10 +41,9 @@ void CreateApplication(DetectionApplication** application) {
     if (application == nullptr)
         return;
     try {
-        *application = new detection::DetectionApp(std::make_unique<detection::win::Win32Probe>(),
-                                                   detection::win::ModuleFolder() + L"requirements.ini",
-                                                   [](const wchar_t* key) { return GetLocalizedString(key); },
-                                                   std::move(QueryAhead()));
+        *application = new detection::DetectionApp(
+            std::make_unique<detection::win::Win32Probe>(), detection::win::ModuleFolder() + L"requirements.ini",
+            [](const wchar_t* key) { return GetLocalizedString(key); }, std::move(QueryAhead()));
     } catch (const std::bad_alloc&) {
         // The program catches only the library's own exception.
         throw Detection::DetectionFailedException("out of memory creating the detection application");

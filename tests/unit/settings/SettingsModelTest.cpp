@@ -347,9 +347,11 @@ std::unique_ptr<CSettingsModel> StoredThenEdited(ModelHarness& h) {
     h.PutLauncher(L"DefaultSetting", 0);
     for (std::size_t row = 0; row < kSettingCount; ++row)
         if (row != 3 /* TerrainGeometryDetails */ && row != kVisualQualityLvl)
-            h.Put(row < kFirstLauncherRow ? ModelHarness::kEngine : ModelHarness::kLauncher, kSettingsTable[row].name, 2);
+            h.Put(row < kFirstLauncherRow ? ModelHarness::kEngine : ModelHarness::kLauncher, kSettingsTable[row].name,
+                  2);
     h.registry.SetString(RegistryRoot::CurrentUser, ModelHarness::kEngine, L"EnableGlow", L"on");
-    h.registry.SetValue(RegistryRoot::CurrentUser, ModelHarness::kLauncher, L"Texture_lvl", {kRegBinary, {1, 2, 3, 4, 5, 6}});
+    h.registry.SetValue(RegistryRoot::CurrentUser, ModelHarness::kLauncher, L"Texture_lvl",
+                        {kRegBinary, {1, 2, 3, 4, 5, 6}});
     auto model = h.Make();
     for (std::size_t row = 0; row < kSettingCount; ++row)
         model->SetValue(row, kSettingsTable[row].maximum);

@@ -44,14 +44,10 @@ TEST_F(TreeAccess, ChildrenAreTheVisibleRowsByItemIdWithTheirStates) {
         long unfocused;
     };
     const Row rows[] = {
-        {0, nullptr, 0, 0},
-        {1, group, kBase | kExp, kBase | kExp},
-        {2, cpu, kBase | kSel | kFoc, kBase | kSel},
-        {3, nullptr, 0, 0}, // not shown
-        {4, gpu, kBase, kBase},
-        {5, extras, kBase | kCol, kBase | kCol},
-        {6, nullptr, 0, 0}, // below a collapsed row
-        {7, nullptr, 0, 0}, // no such item
+        {0, nullptr, 0, 0},     {1, group, kBase | kExp, kBase | kExp},  {2, cpu, kBase | kSel | kFoc, kBase | kSel},
+        {3, nullptr, 0, 0},                                                                  // not shown
+        {4, gpu, kBase, kBase}, {5, extras, kBase | kCol, kBase | kCol}, {6, nullptr, 0, 0}, // below a collapsed row
+        {7, nullptr, 0, 0},                                                                  // no such item
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.child);
@@ -70,9 +66,9 @@ TEST_F(TreeAccess, NavigationFollowsTheRowsAndStopsAtTheEnds) {
         long direction, start, reached;
     };
     const Step steps[] = {
-        {D::kFirst, 0, 1}, {D::kLast, 0, 5},    {D::kNext, 0, 0},     {D::kNext, 1, 2},  {D::kNext, 2, 4},
-        {D::kDown, 4, 5},  {D::kNext, 5, 0},    {D::kPrevious, 4, 2}, {D::kUp, 2, 1},    {D::kPrevious, 1, 0},
-        {D::kNext, 3, 0},  {D::kNext, 6, 0},    {D::kFirst, 2, 0},    {D::kLeft, 2, 0},
+        {D::kFirst, 0, 1}, {D::kLast, 0, 5}, {D::kNext, 0, 0},     {D::kNext, 1, 2}, {D::kNext, 2, 4},
+        {D::kDown, 4, 5},  {D::kNext, 5, 0}, {D::kPrevious, 4, 2}, {D::kUp, 2, 1},   {D::kPrevious, 1, 0},
+        {D::kNext, 3, 0},  {D::kNext, 6, 0}, {D::kFirst, 2, 0},    {D::kLeft, 2, 0},
     };
     for (const Step& s : steps) {
         SCOPED_TRACE(std::to_string(s.direction) + " from " + std::to_string(s.start));
@@ -104,7 +100,7 @@ TEST_F(TreeAccess, TheModelReportsSelectionExpansionAndTextChanges) {
     const unsigned kDown = 0x28, kLeft = 0x25;
     tree.Key(kDown);
     tree.Key(kDown);
-    tree.Key(kDown); // past the hidden row
+    tree.Key(kDown);           // past the hidden row
     tree.ChangeSelection(gpu); // already selected: nothing
     tree.Key(kDown);
     tree.Key(kDown); // the last row: nothing
@@ -119,10 +115,10 @@ TEST_F(TreeAccess, TheModelReportsSelectionExpansionAndTextChanges) {
     cpu->SetValueData(&value);
     cpu->SetValueData(&value);
     const std::vector<std::pair<ItemChange, CReportItem*>> expected = {
-        {ItemChange::Selection, group}, {ItemChange::Selection, cpu},     {ItemChange::Selection, gpu},
-        {ItemChange::Selection, extras}, {ItemChange::Expansion, extras}, {ItemChange::Selection, sound},
-        {ItemChange::Selection, extras}, {ItemChange::Selection, sound},  {ItemChange::Expansion, extras},
-        {ItemChange::Selection, nullptr}, {ItemChange::Caption, cpu},     {ItemChange::Value, cpu},
+        {ItemChange::Selection, group},   {ItemChange::Selection, cpu},    {ItemChange::Selection, gpu},
+        {ItemChange::Selection, extras},  {ItemChange::Expansion, extras}, {ItemChange::Selection, sound},
+        {ItemChange::Selection, extras},  {ItemChange::Selection, sound},  {ItemChange::Expansion, extras},
+        {ItemChange::Selection, nullptr}, {ItemChange::Caption, cpu},      {ItemChange::Value, cpu},
     };
     EXPECT_EQ(host.changes, expected);
 }

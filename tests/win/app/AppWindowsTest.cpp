@@ -333,36 +333,37 @@ TEST_F(AppWindows, LauncherFollowsADpiChange) {
         }
         return SIZE{bitmap.bmWidth, info.hbmColor ? bitmap.bmHeight : bitmap.bmHeight / 2};
     };
-    Launcher dialog({[&](Launcher& d) {
-                         ASSERT_EQ(dpi::OfWindow(d.Window()), 96);
-                         settingsBefore = ChildRect(d.Window(), IDC_LAUNCHER_SETTINGS);
-                         fontBefore = fontOf(GetDlgItem(d.Window(), IDC_LAUNCHER_SETTINGS));
-                         RECT window{};
-                         GetWindowRect(d.Window(), &window);
-                         suggested = RECT{window.left + 10, window.top + 20,
-                                          window.left + 10 + (window.right - window.left) * 3 / 2,
-                                          window.top + 20 + (window.bottom - window.top) * 3 / 2};
-                         SendMessageW(d.Window(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
-                     },
-                     [&](Launcher& d) {
-                         GetWindowRect(d.Window(), &placed);
-                         settingsAfter = ChildRect(d.Window(), IDC_LAUNCHER_SETTINGS);
-                         fontAfter = fontOf(GetDlgItem(d.Window(), IDC_LAUNCHER_SETTINGS));
-                         icons.push_back({144, iconSize(d.Window(), ICON_BIG).cx, iconSize(d.Window(), ICON_SMALL).cx});
-                         RECT client{};
-                         GetClientRect(d.Window(), &client);
-                         const fw::ClientDC screen(nullptr);
-                         const fw::MemoryDC target(screen.Get(), client.right, client.bottom);
-                         SendMessageW(d.Window(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(target.Get()), 0);
-                         GdiFlush();
-                         repeated = RepeatedShares(target.Get(), target.Bitmap(), client.right, client.bottom);
-                         for (const int dpi : {120, 192}) {
-                             SendMessageW(d.Window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&placed));
-                             icons.push_back({dpi, iconSize(d.Window(), ICON_BIG).cx, iconSize(d.Window(), ICON_SMALL).cx});
-                         }
-                         d.EndDialog(IDCANCEL);
-                     }},
-                    KeyText, registry_, nullptr);
+    Launcher dialog(
+        {[&](Launcher& d) {
+             ASSERT_EQ(dpi::OfWindow(d.Window()), 96);
+             settingsBefore = ChildRect(d.Window(), IDC_LAUNCHER_SETTINGS);
+             fontBefore = fontOf(GetDlgItem(d.Window(), IDC_LAUNCHER_SETTINGS));
+             RECT window{};
+             GetWindowRect(d.Window(), &window);
+             suggested =
+                 RECT{window.left + 10, window.top + 20, window.left + 10 + (window.right - window.left) * 3 / 2,
+                      window.top + 20 + (window.bottom - window.top) * 3 / 2};
+             SendMessageW(d.Window(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+         },
+         [&](Launcher& d) {
+             GetWindowRect(d.Window(), &placed);
+             settingsAfter = ChildRect(d.Window(), IDC_LAUNCHER_SETTINGS);
+             fontAfter = fontOf(GetDlgItem(d.Window(), IDC_LAUNCHER_SETTINGS));
+             icons.push_back({144, iconSize(d.Window(), ICON_BIG).cx, iconSize(d.Window(), ICON_SMALL).cx});
+             RECT client{};
+             GetClientRect(d.Window(), &client);
+             const fw::ClientDC screen(nullptr);
+             const fw::MemoryDC target(screen.Get(), client.right, client.bottom);
+             SendMessageW(d.Window(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(target.Get()), 0);
+             GdiFlush();
+             repeated = RepeatedShares(target.Get(), target.Bitmap(), client.right, client.bottom);
+             for (const int dpi : {120, 192}) {
+                 SendMessageW(d.Window(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&placed));
+                 icons.push_back({dpi, iconSize(d.Window(), ICON_BIG).cx, iconSize(d.Window(), ICON_SMALL).cx});
+             }
+             d.EndDialog(IDCANCEL);
+         }},
+        KeyText, registry_, nullptr);
     dialog.DoModal();
     EXPECT_TRUE(EqualRect(&placed, &suggested));
     const auto width = [](const RECT& r) { return r.right - r.left; };

@@ -89,8 +89,8 @@ TEST_F(TreeAccessible, RowsAreOutlineItemsWithCaptionValueAndDescription) {
     // Selecting through the reader selects the row as a key does.
     EXPECT_EQ(Object()->accSelect(SELFLAG_TAKESELECTION, Child(3)), S_OK);
     EXPECT_EQ(tree_.SelectedItem(), tree_.ItemFromId(3));
-    EXPECT_EQ(Number(&IAccessible::get_accState, 3), STATE_SYSTEM_SELECTED | STATE_SYSTEM_SELECTABLE |
-                                                         STATE_SYSTEM_FOCUSABLE);
+    EXPECT_EQ(Number(&IAccessible::get_accState, 3),
+              STATE_SYSTEM_SELECTED | STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE);
     VARIANT selection;
     ASSERT_EQ(Object()->get_accSelection(&selection), S_OK);
     EXPECT_EQ(selection.lVal, 3);
