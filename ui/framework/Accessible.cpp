@@ -159,30 +159,22 @@ HRESULT AccessibleObject::get_accKeyboardShortcut(VARIANT, BSTR* shortcut) {
     return window_ ? S_FALSE : RPC_E_DISCONNECTED;
 }
 
-HRESULT AccessibleObject::get_accFocus(VARIANT* child) {
-    if (!child)
+HRESULT AccessibleObject::ChildOf(VARIANT* out, long (AccessibleObject::*hook)()) {
+    if (!out)
         return E_POINTER;
-    VariantInit(child);
+    VariantInit(out);
     if (!window_)
         return RPC_E_DISCONNECTED;
-    const long id = Focus();
+    const long id = (this->*hook)();
     if (id < 0)
         return S_FALSE;
-    PutLong(child, id);
+    PutLong(out, id);
     return S_OK;
 }
 
+HRESULT AccessibleObject::get_accFocus(VARIANT* child) { return ChildOf(child, &AccessibleObject::Focus); }
 HRESULT AccessibleObject::get_accSelection(VARIANT* children) {
-    if (!children)
-        return E_POINTER;
-    VariantInit(children);
-    if (!window_)
-        return RPC_E_DISCONNECTED;
-    const long id = Selection();
-    if (id < 0)
-        return S_FALSE;
-    PutLong(children, id);
-    return S_OK;
+    return ChildOf(children, &AccessibleObject::Selection);
 }
 
 HRESULT AccessibleObject::accSelect(long flags, VARIANT child) {

@@ -90,6 +90,8 @@ private:
     long ChildId(const VARIANT& v);
     HRESULT Text(const VARIANT& child, BSTR* out, bool (AccessibleObject::*hook)(long, std::wstring&));
     HRESULT Number(const VARIANT& child, VARIANT* out, long (AccessibleObject::*hook)(long));
+    // The child `hook` names (focus, selection) into `out`; S_FALSE when none.
+    HRESULT ChildOf(VARIANT* out, long (AccessibleObject::*hook)());
 
     LONG references_ = 1;
     HWND window_;
