@@ -66,9 +66,9 @@ dpi_windows() {
     quit_launcher
 }
 
-# Not yet scenarios of the suite: at 120, 144 and 192 DPI every window passes its checks, but after
-# the sheet is cancelled a click on Quit leaves the launcher running. Once that is mended they are
-# scenario_dpi_120, _144 and _192, each `dpi_windows` at its scale.
+scenario_dpi_120() { dpi_windows 120; }
+scenario_dpi_144() { dpi_windows 144; }
+scenario_dpi_192() { dpi_windows 192; }
 
 # Every window of scenario look_english and look_german at 144 DPI, as <window>-<language>-144.
 scenario_dpi_look_english() {

@@ -143,14 +143,12 @@ BOOL CALLBACK CollectCut(HWND child, LPARAM param) {
     if (IsClass(child, WC_TABCONTROLW)) {
         const int count = static_cast<int>(SendMessageW(child, TCM_GETITEMCOUNT, 0, 0));
         for (int index = 0; index < count; ++index) {
-            wchar_t caption[256]{};
-            TCITEMW item{};
-            item.mask = TCIF_TEXT;
-            item.pszText = caption;
-            item.cchTextMax = 256;
+            std::wstring caption;
             RECT cell{};
-            SendMessageW(child, TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-            SendMessageW(child, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&cell));
+            if (!TabItemText(child, index, caption) || !TabItemRect(child, index, cell)) {
+                search.cut.push_back(L"tab " + std::to_wstring(index) + L" could not be read");
+                continue;
+            }
             const SIZE room = TextRoom(child, caption, 0, search.dpi);
             if (room.cx > cell.right - cell.left)
                 search.cut.push_back(L"tab " + std::to_wstring(index) + L" " + Quoted(caption) + L" needs " +

@@ -43,6 +43,11 @@ std::wstring ToLower(std::wstring text);
 // before it fails.
 constexpr UINT kAnswerTimeoutMs = 15000;
 
+// A tab control's item in another process: its rectangle in the control's client coordinates,
+// its caption. False when the control does not answer.
+bool TabItemRect(HWND tab, int index, RECT& rect);
+bool TabItemText(HWND tab, int index, std::wstring& text);
+
 // Polls until done() or the timeout; true when done() held.
 template <typename Done>
 bool PollUntil(double seconds, Done done, DWORD intervalMs = 10) {

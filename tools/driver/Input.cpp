@@ -26,39 +26,6 @@ bool ParsePoint(const std::wstring& text, POINT& point) {
     return true;
 }
 
-// Memory in another process, for messages that fill in a structure there.
-class RemoteMemory {
-public:
-    RemoteMemory(HANDLE process, size_t size)
-        : process_(process), address_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE)) {}
-    ~RemoteMemory() {
-        if (address_)
-            VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-    }
-    RemoteMemory(const RemoteMemory&) = delete;
-    RemoteMemory& operator=(const RemoteMemory&) = delete;
-    void* Address() const { return address_; }
-
-private:
-    HANDLE process_;
-    void* address_;
-};
-
-// The rectangle of a tab control's item, in the control's client coordinates.
-bool TabItemRect(HWND tab, int index, RECT& rect) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(tab, &pid);
-    const win32::KernelHandle process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ, FALSE, pid));
-    if (!process)
-        return false;
-    const RemoteMemory remote(process.Get(), sizeof rect);
-    DWORD_PTR found = 0;
-    return remote.Address() &&
-           SendMessageTimeoutW(tab, TCM_GETITEMRECT, static_cast<WPARAM>(index),
-                               reinterpret_cast<LPARAM>(remote.Address()), SMTO_NORMAL, kAnswerTimeoutMs, &found) &&
-           found && ReadProcessMemory(process.Get(), remote.Address(), &rect, sizeof rect, nullptr);
-}
-
 INPUT MouseInput(DWORD flags) {
     INPUT in{};
     in.type = INPUT_MOUSE;
