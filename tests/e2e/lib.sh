@@ -56,10 +56,33 @@ winpath() {  # absolute Unix path -> the same place through Wine's Z: drive
     echo "Z:${p//\//\\}"
 }
 
-# The driver's own exit codes are 0, 1 (not met) and 2 (usage); anything else is Wine's.
+# The driver's own exit codes are 0, 1 (not met) and 2 (usage); anything else is Wine's. The
+# driver says why on standard error whenever it ends with 1 or 2. Rarely, on a loaded machine,
+# Wine ends a driver run with 1 before the driver has said a word (its own messages are turned
+# off by WINEDEBUG): a query that only reads is then asked once more, and the retry is said.
+DRIVER_QUERIES=" reg-get reg-key reg-list reg-keys text controls rect find focus modes cpus mutex shortcut windows "
 drv() {
-    wine "$DRIVER" "$@"
-    local rc=$?
+    if [[ $DRIVER_QUERIES != *" $1 "* ]]; then
+        wine "$DRIVER" "$@"
+        local rc=$?
+        (( rc > 2 )) && echo "driver: '$1' ended with exit code $rc" >&2
+        return $rc
+    fi
+    local out err rc attempt
+    for attempt in 1 2; do
+        err=$(mktemp)
+        out=$(wine "$DRIVER" "$@" 2>"$err")
+        rc=$?
+        if ((rc == 1)) && [[ -z $out && ! -s $err && $attempt == 1 ]]; then
+            echo "driver: '$*' ended with exit code 1 without a word; asked again" >&2
+            rm -f "$err"
+            continue
+        fi
+        cat "$err" >&2
+        rm -f "$err"
+        break
+    done
+    [[ -n $out ]] && printf '%s\n' "$out"
     (( rc > 2 )) && echo "driver: '$1' ended with exit code $rc" >&2
     return $rc
 }
