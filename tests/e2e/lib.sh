@@ -239,6 +239,19 @@ reg_get() {
 
 # --- running the program --------------------------------------------------------------------
 
+# load_paused COMMAND...: runs COMMAND with the busy loops of `run.sh --under-load` stopped, for a
+# step whose expected result follows the processor's speed as the program measures it then.
+load_paused() {
+    local pids=${E2E_LOAD_PIDS:-} rc
+    # shellcheck disable=SC2086
+    [[ -n $pids ]] && kill -STOP $pids 2>/dev/null
+    "$@"
+    rc=$?
+    # shellcheck disable=SC2086
+    [[ -n $pids ]] && kill -CONT $pids 2>/dev/null
+    return $rc
+}
+
 # The processor's speed score is measured on the machine as it is at that moment, and a loaded
 # machine (scenarios run beside builds, or with --under-load) can fall below the stock minimum:
 # the scenario's capable machine would then fail its check. So the requirements file beside the

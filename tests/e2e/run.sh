@@ -70,6 +70,7 @@ if [[ $under_load == 1 ]]; then
         load_pids+=($!)
     done
     echo "under load: busy loops ${load_pids[*]}"
+    export E2E_LOAD_PIDS="${load_pids[*]}"
 fi
 
 passed=0 failed=0 skipped=0
