@@ -48,9 +48,7 @@ std::vector<DWORD> ScreenPixels(const RECT& rect) {
     return pixels;
 }
 
-std::wstring Percent(int part, int whole) {
-    return std::to_wstring(whole > 0 ? (part * 1000 / whole + 5) / 10 : 0);
-}
+std::wstring Percent(int part, int whole) { return std::to_wstring(whole > 0 ? (part * 1000 / whole + 5) / 10 : 0); }
 
 std::wstring WindowText(HWND window) {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
@@ -102,8 +100,7 @@ std::wstring CutText(HWND control, int dpi) {
     int width = client.right, wrap = 0;
     if (IsClass(control, WC_STATICW)) {
         const LONG kind = style & SS_TYPEMASK;
-        if (kind != SS_LEFT && kind != SS_CENTER && kind != SS_RIGHT && kind != SS_LEFTNOWORDWRAP &&
-            kind != SS_SIMPLE)
+        if (kind != SS_LEFT && kind != SS_CENTER && kind != SS_RIGHT && kind != SS_LEFTNOWORDWRAP && kind != SS_SIMPLE)
             return {}; // a picture, a frame
         if (kind == SS_LEFT || kind == SS_CENTER || kind == SS_RIGHT)
             wrap = (style & SS_CENTERIMAGE) ? 0 : width;

@@ -1,30 +1,21 @@
-// Whether a control shows its keyboard focus mark: not until the keyboard has been used (the
-// dialog manager clears UISF_HIDEFOCUS on Tab and Alt, and the change reaches every control as
-// WM_UPDATEUISTATE), and not while the window's UI state hides focus marks. A control remembers
-// the first clearing itself: a system that never sets the hiding flag answers WM_QUERYUISTATE
-// with 0 from the start, which would show the mark after a mouse click.
+// Whether a control shows its keyboard focus mark, by the rule the system's own controls follow:
+// not while the window's UI state hides focus marks. Windows hides them in a window opened by
+// the mouse until the keyboard is used (the dialog manager clears UISF_HIDEFOCUS on Tab and
+// Alt, and the change reaches every control as WM_UPDATEUISTATE); a system that never hides
+// them shows the mark whenever the control has the focus.
 #pragma once
 
 #include <windows.h>
 
 namespace ctl {
 
-class FocusCues {
-public:
-    // Notes a WM_UPDATEUISTATE; true when the marks may have come or gone.
-    bool Update(WPARAM wParam) {
-        if (!(HIWORD(wParam) & UISF_HIDEFOCUS))
-            return false;
-        if (LOWORD(wParam) == UIS_CLEAR)
-            keyboardUsed_ = true;
-        return true;
-    }
-    bool Shown(HWND window) const {
-        return keyboardUsed_ && !(SendMessageW(window, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
-    }
+namespace cues {
 
-private:
-    bool keyboardUsed_ = false;
-};
+// True when a WM_UPDATEUISTATE concerns the focus marks, so that the control repaints.
+inline bool ConcernsFocus(WPARAM updateState) { return (HIWORD(updateState) & UISF_HIDEFOCUS) != 0; }
+
+inline bool FocusShown(HWND window) { return !(SendMessageW(window, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS); }
+
+} // namespace cues
 
 } // namespace ctl

@@ -2,6 +2,7 @@
 
 #include "controls/ControlsAccessible.h"
 #include "controls/Dpi.h"
+#include "controls/FocusCues.h"
 #include "controls/LinkOpener.h"
 #include "controls/WindowDpi.h"
 #include "win32/Owners.h"
@@ -157,9 +158,7 @@ void CHyperLink::OnDpiChanged(int dpi) {
     FitToText();
 }
 
-bool CHyperLink::ShowsFocusMark() const {
-    return GetFocus() == hwnd_ && cues_.Shown(hwnd_);
-}
+bool CHyperLink::ShowsFocusMark() const { return GetFocus() == hwnd_ && ctl::cues::FocusShown(hwnd_); }
 
 void CHyperLink::RepaintWithParent() const {
     const HWND parent = GetParent(hwnd_);
@@ -204,9 +203,7 @@ void CHyperLink::FollowLink() {
     Invalidate();
 }
 
-int CHyperLink::OpenTarget(const std::wstring& target, int showCommand) {
-    return OpenLinkTarget(target, showCommand);
-}
+int CHyperLink::OpenTarget(const std::wstring& target, int showCommand) { return OpenLinkTarget(target, showCommand); }
 
 void CHyperLink::ShowOpenError(int code) {
     MessageBeep(MB_ICONEXCLAMATION);
@@ -227,10 +224,10 @@ bool CHyperLink::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resu
     }
     if (accessible_.Handle(msg, wParam, lParam, result, [this] { return new LinkAccessible(hwnd_, follow); }))
         return true;
-    // The focus mark appears with the first use of the keyboard.
+    // The focus mark comes and goes with the UI state.
     if (msg == WM_UPDATEUISTATE) {
         result = Default();
-        if (cues_.Update(wParam))
+        if (ctl::cues::ConcernsFocus(wParam))
             RepaintWithParent();
         return true;
     }

@@ -2,7 +2,6 @@
 // target, opening the target through the shell on click or space.
 #pragma once
 
-#include "controls/FocusCues.h"
 #include "controls/HyperLinkLogic.h"
 #include "framework/Accessible.h"
 #include "framework/Controls.h"
@@ -74,5 +73,4 @@ private:
     fw::ToolTipCtrl tooltip_;
     win32::Cursor handCursor_;
     int dpi_ = 0; // 0: the window's, read when needed
-    ctl::FocusCues cues_;
 };

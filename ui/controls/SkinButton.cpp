@@ -1,6 +1,7 @@
 #include "controls/SkinButton.h"
 
 #include "controls/ControlsAccessible.h"
+#include "controls/FocusCues.h"
 #include "controls/WindowDpi.h"
 
 #include "framework/Gdi.h"
@@ -87,9 +88,10 @@ bool CSkinButton::AttachSkin(int id, HWND parent, const ButtonColours& colours) 
 void CSkinButton::DrawItem(DRAWITEMSTRUCT& item) {
     if (dpi_ == 0)
         dpi_ = dpi::OfWindow(hwnd_);
-    // The keyboard's use decides, whatever the system put in the request.
+    // The window's UI state decides, as it is now: a repaint of our own may come with a request
+    // made before the keyboard was used.
     UINT state = item.itemState & ~static_cast<UINT>(ODS_NOFOCUSRECT);
-    if (!cues_.Shown(hwnd_))
+    if (!ctl::cues::FocusShown(hwnd_))
         state |= ODS_NOFOCUSRECT;
     PaintSkinButton(item.hDC, item.rcItem, state, Text(), colours_, focusMark, dpi_);
 }
@@ -112,10 +114,10 @@ void ShowFocusMarkOn(std::initializer_list<CSkinButton*> buttons, int id) {
 bool CSkinButton::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (accessible_.Handle(msg, wParam, lParam, result, [this] { return new PushButtonAccessible(hwnd_); }))
         return true;
-    // The focus mark appears with the first use of the keyboard.
+    // The focus mark comes and goes with the UI state.
     if (msg == WM_UPDATEUISTATE) {
         result = Default();
-        if (cues_.Update(wParam))
+        if (ctl::cues::ConcernsFocus(wParam))
             InvalidateRect(hwnd_, nullptr, FALSE);
         return true;
     }

@@ -3,7 +3,6 @@
 
 #include "controls/ButtonBorder.h"
 #include "controls/Dpi.h"
-#include "controls/FocusCues.h"
 #include "framework/Accessible.h"
 #include "framework/Controls.h"
 
@@ -34,7 +33,6 @@ private:
     ButtonColours colours_{};
     fw::AccessibleSlot accessible_;
     int dpi_ = 0; // 0: not read yet
-    ctl::FocusCues cues_;
 };
 
 // Paints a skinned button into a DC: the painter behind DrawItem. Besides the owner's focus mark,

@@ -1,6 +1,7 @@
 #include "controls/SkinTabCtrl.h"
 
 #include "controls/ControlsAccessible.h"
+#include "controls/FocusCues.h"
 #include "controls/WindowDpi.h"
 
 #include "framework/Gdi.h"
@@ -44,8 +45,7 @@ void CSkinTabCtrl::PreSubclassWindow() {
 }
 
 void CSkinTabCtrl::DrawItem(DRAWITEMSTRUCT& item) {
-    PaintTabItem(item.hDC, item.rcItem, item.itemState, GetItemText(static_cast<int>(item.itemID), kTextBuffer),
-                 Dpi());
+    PaintTabItem(item.hDC, item.rcItem, item.itemState, GetItemText(static_cast<int>(item.itemID), kTextBuffer), Dpi());
 }
 
 bool CSkinTabCtrl::OnEraseBkgnd(HDC dc) {
@@ -67,7 +67,7 @@ void CSkinTabCtrl::PaintStrip(HDC dc) const {
     RECT focus{};
     // As the system's own tab control: the mark shows while the strip has the keyboard, unless the
     // window's UI state hides focus marks until the keyboard is used.
-    if (GetFocus() == hwnd_ && !(SendMessageW(hwnd_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) &&
+    if (GetFocus() == hwnd_ && ctl::cues::FocusShown(hwnd_) &&
         SendMessageW(hwnd_, TCM_GETITEMRECT, static_cast<WPARAM>(SendMessageW(hwnd_, TCM_GETCURFOCUS, 0, 0)),
                      reinterpret_cast<LPARAM>(&focus))) {
         const int inset = dpi::Scale(1, Dpi());

@@ -1,5 +1,7 @@
 #include "tree/ReportTreeList.h"
 
+#include "controls/FocusCues.h"
+
 #include "tree/GdiCanvas.h"
 #include "tree/ReportTreeAccessible.h"
 #include "tree/TreeAccess.h"
@@ -191,13 +193,9 @@ void CReportTreeList::OnLButtonDblClk(UINT, POINT point) {
 void CReportTreeList::OnKeyDown(UINT key, UINT, UINT) {
     if (!owner_)
         return;
-    // A key turns the keyboard cues on for the whole dialog, as in the system's controls; a
-    // window that never hid them shows the mark from the first key on.
-    if (!showFocus_) {
+    // A key turns the keyboard cues on for the whole dialog, as in the system's controls.
+    if (!ctl::cues::FocusShown(hwnd_))
         SendMessageW(GetAncestor(hwnd_, GA_ROOT), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
-        showFocus_ = !(SendMessageW(hwnd_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
-        InvalidateRect(hwnd_, nullptr, FALSE);
-    }
     if (key == VK_TAB || key == VK_ESCAPE) {
         PostMessageW(GetParent(hwnd_), WM_KEYDOWN, key, 0);
         return;
@@ -235,7 +233,7 @@ void CReportTreeList::OnRButtonDown(UINT, POINT) {
     Default();
 }
 
-bool CReportTreeList::FocusMarkShown() const { return showFocus_ && GetFocus() == hwnd_; }
+bool CReportTreeList::FocusMarkShown() const { return GetFocus() == hwnd_ && ctl::cues::FocusShown(hwnd_); }
 
 void CReportTreeList::PaintFocusMark(HDC dc, const RECT& client) {
     const CReportItem* selected = owner_->Selection();
@@ -279,15 +277,10 @@ void CReportTreeList::OnItemChanged(tree::ItemChange what, CReportItem* item) {
 }
 
 bool CReportTreeList::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (owner_ && accessible_.Handle(msg, wParam, lParam, result,
-                                     [this] { return new ReportTreeAccessible(hwnd_, *owner_); }))
+    if (owner_ &&
+        accessible_.Handle(msg, wParam, lParam, result, [this] { return new ReportTreeAccessible(hwnd_, *owner_); }))
         return true;
-    if (msg == WM_UPDATEUISTATE && (HIWORD(wParam) & UISF_HIDEFOCUS)) {
-        const bool show = LOWORD(wParam) == UIS_CLEAR;
-        if (show != showFocus_) {
-            showFocus_ = show;
-            InvalidateRect(hwnd_, nullptr, FALSE);
-        }
-    }
+    if (msg == WM_UPDATEUISTATE && ctl::cues::ConcernsFocus(wParam))
+        InvalidateRect(hwnd_, nullptr, FALSE);
     return fw::CustomWindow::OnMessage(msg, wParam, lParam, result);
 }

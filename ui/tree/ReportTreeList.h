@@ -58,7 +58,5 @@ private:
     int bufferHeight_ = 0;
     int dragX_ = 0;
     bool dragging_ = false;
-    // Keyboard cues: off until the keyboard is first used, as in the system's own controls.
-    bool showFocus_ = false;
     fw::AccessibleSlot accessible_;
 };

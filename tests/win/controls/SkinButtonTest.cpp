@@ -172,8 +172,10 @@ TEST(SkinButton, AttachSkinFailsForAMissingControlAndStoresNothing) {
     EXPECT_EQ(GetPixel(dc, 3, 3), RGB(32, 32, 32));
     ReleaseDC(button.Hwnd(), dc);
 
-    // With the focus, the mark shows only once the keyboard has been used.
+    // With the focus, the mark follows the UI state: hidden in a window opened by the mouse,
+    // shown once the keyboard has been used.
     SetFocus(button.Hwnd());
+    testing_ui::UiStateStandIn uiState(button.Hwnd(), UISF_HIDEFOCUS);
     const auto markPixels = [&] {
         Surface shown(rect.right, rect.bottom, kOutside);
         SendMessageW(button.Hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(shown.Dc()), PRF_CLIENT);
@@ -181,6 +183,7 @@ TEST(SkinButton, AttachSkinFailsForAMissingControlAndStoresNothing) {
     };
     EXPECT_EQ(markPixels(), 0);
     // The dialog manager's answer to Tab, as it reaches the control.
+    uiState.Set(0);
     SendMessageW(button.Hwnd(), WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     EXPECT_GT(markPixels(), (rect.right - 10) / 3);
 }

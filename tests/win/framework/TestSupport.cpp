@@ -155,4 +155,22 @@ std::string MessageName(UINT msg) {
     return failure << text.str();
 }
 
+UiStateStandIn::UiStateStandIn(HWND window, LRESULT state)
+    : window_(window), previous_(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC))), state_(state) {
+    SetPropW(window_, L"UiStateStandIn", this);
+    SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Proc));
+}
+
+UiStateStandIn::~UiStateStandIn() {
+    SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
+    RemovePropW(window_, L"UiStateStandIn");
+}
+
+LRESULT CALLBACK UiStateStandIn::Proc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = static_cast<UiStateStandIn*>(GetPropW(window, L"UiStateStandIn"));
+    if (msg == WM_QUERYUISTATE)
+        return self->state_;
+    return CallWindowProcW(self->previous_, window, msg, wParam, lParam);
+}
+
 } // namespace testing_ui

@@ -66,6 +66,23 @@ void PumpPending();
 // that may fill the system's caches (fonts, class brushes, cursors); 0 when nothing leaks.
 long long GdiGrowth(int warmUps, int repeats, const std::function<void()>& cycle);
 
+// Answers WM_QUERYUISTATE for one window with `state`, as Windows does in a window opened by the
+// mouse (UISF_HIDEFOCUS) and after the first key (0); Wine keeps no UI state and answers 0.
+class UiStateStandIn {
+public:
+    UiStateStandIn(HWND window, LRESULT state);
+    ~UiStateStandIn();
+    UiStateStandIn(const UiStateStandIn&) = delete;
+    UiStateStandIn& operator=(const UiStateStandIn&) = delete;
+    void Set(LRESULT state) { state_ = state; }
+
+private:
+    static LRESULT CALLBACK Proc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+    HWND window_;
+    WNDPROC previous_;
+    LRESULT state_;
+};
+
 // The messages a test is about, in the order the objects saw them, one line each
 // ("button: reflected WM_DRAWITEM"). Tests record only what they check, so that the
 // sequence they expect is exact whatever else the system sends.

@@ -1,6 +1,7 @@
 // The hyperlink on a real static control: attaching, fitting, opening by mouse and space, and
 // what a failed opening does. The shell is replaced so that nothing is really opened.
 #include "ReportWinSupport.h"
+#include "TestSupport.h"
 #include "controls/HyperLink.h"
 #include "controls/LinkOpener.h"
 #include "win32/Shell.h"
@@ -72,7 +73,7 @@ TEST_F(HyperLinkWindow, AttachingShowsTheTargetFitsAndUnderlines) {
     EXPECT_EQ(SendMessageW(static_, WM_NCHITTEST, 0, 0), HTCLIENT);
 }
 
-TEST_F(HyperLinkWindow, FocusMarkAroundTheTextOnlyAfterKeyboardUse) {
+TEST_F(HyperLinkWindow, FocusMarkAroundTheTextWhenTheUiStateShowsIt) {
     TestLink link;
     link.SetLinkTarget(L"https://support.example/");
     ASSERT_TRUE(link.SubclassWindow(static_));
@@ -90,8 +91,11 @@ TEST_F(HyperLinkWindow, FocusMarkAroundTheTextOnlyAfterKeyboardUse) {
         ReleaseDC(static_, dc);
         return std::pair{dots, static_cast<int>(client.bottom)};
     };
+    // Hidden in a window opened by the mouse.
+    testing_ui::UiStateStandIn uiState(static_, UISF_HIDEFOCUS);
     EXPECT_EQ(leftColumnDots().first, 0);
     // The dialog manager's answer to Tab, as it reaches the control.
+    uiState.Set(0);
     SendMessageW(static_, WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     const auto [dots, height] = leftColumnDots();
     EXPECT_GE(dots, height / 2 - 1); // every second pixel down the edge

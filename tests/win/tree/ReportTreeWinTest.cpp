@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 using testing_ui::SequenceIs;
 
@@ -50,8 +51,8 @@ protected:
         const auto& record = reinterpret_cast<const NMREPORTTREE&>(header);
         const int code = static_cast<int>(header.code);
         std::string item = record.item == tree::kAllItems ? "all items"
-                           : record.item                    ? "item " + std::to_string(record.item->Id())
-                                                            : "no item";
+                           : record.item                  ? "item " + std::to_string(record.item->Id())
+                                                          : "no item";
         bool zero = true;
         for (BYTE byte : record.reserved)
             zero = zero && byte == 0;
@@ -184,6 +185,40 @@ TEST_F(TreeWindow, SelectionAndDisabledColours) {
     const RECT secondLabel{12, 42, D, 62};
     EXPECT_GT(disabled.Count(secondLabel, GetSysColor(COLOR_GRAYTEXT)), 0);
     EXPECT_EQ(disabled.Count(secondLabel, GetSysColor(COLOR_BTNTEXT)), 0);
+}
+
+// The selected row's dotted mark shows while the list has the keyboard, unless the window's UI
+// state hides focus marks.
+TEST_F(TreeWindow, FocusMarkOnTheSelectedRowFollowsTheUiState) {
+    CReportTree tree;
+    ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE, RECT{0, 0, 420, 300}, parent_.Hwnd(), 5));
+    Fill(tree, 2);
+    tree.Model().Click({60, 31});
+    ShowWindow(parent_.Hwnd(), SW_SHOWNOACTIVATE);
+    const HWND list = tree.List().Hwnd();
+    const RECT client = ListClient(tree);
+    // The selected row's top edge, as the screen shows it.
+    const auto edge = [&] {
+        RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        testing_ui::Surface shot(client.right, client.bottom, RGB(1, 2, 3));
+        const HDC dc = GetDC(list);
+        BitBlt(shot.Dc(), 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+        ReleaseDC(list, dc);
+        std::vector<COLORREF> row;
+        for (int x = 4; x < tree.Model().Divider() - 4; ++x)
+            row.push_back(shot.Pixel(x, 21));
+        return row;
+    };
+    SetFocus(nullptr);
+    const std::vector<COLORREF> unfocused = edge();
+    SetFocus(list);
+    testing_ui::UiStateStandIn uiState(list, UISF_HIDEFOCUS);
+    EXPECT_EQ(edge(), unfocused) << "marked while the UI state hides focus marks";
+    uiState.Set(0);
+    SendMessageW(list, WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    EXPECT_NE(edge(), unfocused) << "no mark with the keyboard's focus";
+    SetFocus(nullptr);
+    EXPECT_EQ(edge(), unfocused) << "the mark stays after the focus left";
 }
 
 TEST_F(TreeWindow, NotificationsOnlyWithTheNotifyStyle) {
