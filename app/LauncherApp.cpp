@@ -46,6 +46,7 @@ TextLookup CLauncherApp::Texts() {
 
 bool CLauncherApp::InitInstance() {
     fw::Application::InitInstance();
+    SetTexts(Texts());
     switches_ = ParseSwitches(CommandLine());
     // Until the report is written, "/Report" has not done its work.
     exitCode_ = switches_.report ? kReportNotWritten : 0;

@@ -57,7 +57,7 @@ scenario_access_report() {
     heard=$(hears "$WIN" 1043) || fail "the help link gives a screen reader nothing"
     note "help link: $heard"
     expect_heard "$heard" "link name=\"$(lang_text IDS_HELP)\"" "the help link"
-    expect_heard "$heard" 'action="Open"' "the help link's action"
+    expect_heard "$heard" "action=\"$(lang_text IDS_ACTION_OPEN)\"" "the help link's action"
     heard=$(hears "$WIN" 1028)
     expect_heard "$heard" "push-button name=\"$(lang_text IDS_OK_BUTTON)\"" "the OK button"
 
@@ -66,9 +66,11 @@ scenario_access_report() {
     expect_exit_zero
 }
 
-# The settings sheet: the quality slider reads as a slider whose value is the quality's name as
-# the page's labels show it, and the tab strip as page tabs named by their texts.
+# The settings sheet, in German: the quality slider reads as a slider whose value is the
+# quality's name as the page's labels show it, the tab strip as page tabs named by their texts,
+# and the actions are named in the player's language.
 scenario_access_settings() {
+    drv reg-set "$ENGINE_KEY" LNG_Language dword 3 || fail "reg-set"
     launcher_start
     wait_kind launcher
     open_settings
@@ -76,23 +78,24 @@ scenario_access_settings() {
     drv slider "$SHEET" 1070 0 || fail "could not move the quality slider"
     heard=$(hears "$SHEET" 1070) || fail "the quality slider gives a screen reader nothing"
     note "slider: $heard"
-    expect_heard "$heard" "slider name=\"$(lang_text IDS_VIDEO_SETTING_QUALITY_LABEL)\" value=\"$(lang_text VQL_LOW)\"" \
+    expect_heard "$heard" "slider name=\"$(lang_text IDS_VIDEO_SETTING_QUALITY_LABEL DEU)\" value=\"$(lang_text VQL_LOW DEU)\"" \
         "the slider at its lowest"
     drv slider "$SHEET" 1070 3 || fail "could not move the quality slider"
     heard=$(hears "$SHEET" 1070)
-    expect_heard "$heard" "value=\"$(lang_text VQL_VERY_HIGH)\"" "the slider at its highest"
+    expect_heard "$heard" "value=\"$(lang_text VQL_VERY_HIGH DEU)\"" "the slider at its highest"
 
     heard=$(hears "$SHEET" 12320) || fail "the tab strip gives a screen reader nothing"
     sed 's/^/  | /' <<<"$heard"
     expect_heard "$heard" "page-tab-list " "the tab strip"
     expect_eq "$(grep -c ': page-tab name=' <<<"$heard")" 3 "tabs heard"
     grep -q '^  1: page-tab .*states=.*selected' <<<"$heard" || fail "the first tab is not heard as selected"
+    expect_heard "$heard" "action=\"$(lang_text IDS_ACTION_SWITCH DEU)\"" "a tab's action"
 
     click "$SHEET" 2
     await_sheet_closed Cancel
     heard=$(hears "$WIN" 3)
     note "settings button: $heard"
     expect_heard "$heard" "push-button name=" "the launcher's settings button"
-    expect_heard "$heard" 'action="Press"' "the settings button's action"
+    expect_heard "$heard" "action=\"$(lang_text IDS_ACTION_PRESS DEU)\"" "the settings button's action"
     quit_launcher
 }

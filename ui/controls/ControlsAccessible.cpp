@@ -19,13 +19,11 @@ std::wstring WithoutMnemonic(const std::wstring& text) {
 } // namespace
 
 bool LinkAccessible::DefaultAction(long, std::wstring& text) {
-    text = L"Open";
+    text = fw::ActionName(L"IDS_ACTION_OPEN", L"Open");
     return true;
 }
 
-HRESULT LinkAccessible::DoDefaultAction(long) {
-    return PostMessageW(Window(), followMessage_, 0, 0) ? S_OK : E_FAIL;
-}
+HRESULT LinkAccessible::DoDefaultAction(long) { return PostMessageW(Window(), followMessage_, 0, 0) ? S_OK : E_FAIL; }
 
 long PushButtonAccessible::State(long child) {
     long state = AccessibleObject::State(child);
@@ -44,7 +42,7 @@ bool PushButtonAccessible::Name(long child, std::wstring& text) {
 }
 
 bool PushButtonAccessible::DefaultAction(long, std::wstring& text) {
-    text = L"Press";
+    text = fw::ActionName(L"IDS_ACTION_PRESS", L"Press");
     return true;
 }
 
@@ -95,7 +93,7 @@ bool TabStripAccessible::Name(long child, std::wstring& text) {
 bool TabStripAccessible::DefaultAction(long child, std::wstring& text) {
     if (child == CHILDID_SELF)
         return false;
-    text = L"Switch";
+    text = fw::ActionName(L"IDS_ACTION_SWITCH", L"Switch");
     return true;
 }
 

@@ -1,5 +1,7 @@
 #include "framework/Accessible.h"
 
+#include "framework/Application.h"
+
 namespace fw {
 
 namespace {
@@ -15,6 +17,15 @@ void PutLong(VARIANT* v, long value) {
 }
 
 } // namespace
+
+std::wstring ActionName(const wchar_t* key, const wchar_t* english) {
+    if (const Application* app = Application::Current(); app && app->Texts()) {
+        std::wstring text = app->Texts()(key);
+        if (!text.empty() && text != key)
+            return text;
+    }
+    return english;
+}
 
 void NotifyAccessibleEvent(DWORD event, HWND window, long child) {
     if (window)
@@ -136,7 +147,9 @@ HRESULT AccessibleObject::Number(const VARIANT& child, VARIANT* out, long (Acces
     return S_OK;
 }
 
-HRESULT AccessibleObject::get_accRole(VARIANT child, VARIANT* role) { return Number(child, role, &AccessibleObject::Role); }
+HRESULT AccessibleObject::get_accRole(VARIANT child, VARIANT* role) {
+    return Number(child, role, &AccessibleObject::Role);
+}
 HRESULT AccessibleObject::get_accState(VARIANT child, VARIANT* state) {
     return Number(child, state, &AccessibleObject::State);
 }

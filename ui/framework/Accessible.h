@@ -11,6 +11,10 @@
 
 namespace fw {
 
+// The name of a default action ("Press") in the player's language: the application's text for
+// `key`, or `english` when it has none.
+std::wstring ActionName(const wchar_t* key, const wchar_t* english);
+
 // Sends an MSAA event about a window's client object (CHILDID_SELF or a child id).
 void NotifyAccessibleEvent(DWORD event, HWND window, long child = CHILDID_SELF);
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/Gdi.h"
+#include "texts/TextLookup.h"
 
 #include <windows.h>
 
@@ -40,6 +41,11 @@ public:
     Window* MainWindow() const { return mainWindow_; }
     void SetMainWindow(Window* window) { mainWindow_ = window; }
 
+    // The player's language for what the controls say by themselves (the names of a screen
+    // reader's actions); empty until the program gives its lookup.
+    const TextLookup& Texts() const { return texts_; }
+    void SetTexts(TextLookup texts) { texts_ = std::move(texts); }
+
 private:
     friend int RunApplication(HINSTANCE instance, const wchar_t* commandLine);
     HINSTANCE instance_ = nullptr;
@@ -47,6 +53,7 @@ private:
     LANGID resourceLanguage_ = 0;
     std::wstring commandLine_;
     Window* mainWindow_ = nullptr;
+    TextLookup texts_;
 };
 
 // Runs the current application: common controls, InitInstance, a message loop while a main

@@ -7,9 +7,7 @@ namespace reader = tree::access;
 ReportTreeAccessible::ReportTreeAccessible(HWND list, tree::TreeWindowHost& owner)
     : AccessibleObject(list), owner_(owner) {}
 
-CReportItem* ReportTreeAccessible::Row(long child) const {
-    return reader::RowFromChild(owner_.TreeModel(), child);
-}
+CReportItem* ReportTreeAccessible::Row(long child) const { return reader::RowFromChild(owner_.TreeModel(), child); }
 
 long ReportTreeAccessible::ChildCount() { return reader::ChildCount(owner_.TreeModel()); }
 
@@ -46,8 +44,12 @@ bool ReportTreeAccessible::Description(long child, std::wstring& text) {
 }
 
 bool ReportTreeAccessible::DefaultAction(long child, std::wstring& text) {
-    text = child == CHILDID_SELF ? L"" : reader::DefaultAction(*Row(child));
-    return !text.empty();
+    switch (child == CHILDID_SELF ? reader::RowAction::kNone : reader::DefaultAction(*Row(child))) {
+    case reader::RowAction::kExpand: text = fw::ActionName(L"IDS_ACTION_EXPAND", L"Expand"); return true;
+    case reader::RowAction::kCollapse: text = fw::ActionName(L"IDS_ACTION_COLLAPSE", L"Collapse"); return true;
+    case reader::RowAction::kNone: break;
+    }
+    return false;
 }
 
 HRESULT ReportTreeAccessible::DoDefaultAction(long child) {

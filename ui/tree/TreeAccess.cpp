@@ -53,10 +53,10 @@ Rect RowRect(const ReportTreeModel& tree, const CReportItem& row) {
     return {at.x, top, client.right, top + row.RowHeight()};
 }
 
-const wchar_t* DefaultAction(const CReportItem& row) {
+RowAction DefaultAction(const CReportItem& row) {
     if (!row.HasChildren())
-        return L"";
-    return row.IsExpanded() ? L"Collapse" : L"Expand";
+        return RowAction::kNone;
+    return row.IsExpanded() ? RowAction::kCollapse : RowAction::kExpand;
 }
 
 } // namespace tree::access

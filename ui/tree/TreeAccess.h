@@ -30,7 +30,8 @@ long RowStates(const CReportItem& row, bool listFocused, bool enabled);
 long Navigate(const ReportTreeModel& tree, long direction, long start);
 // The row's rectangle in list client coordinates (scrolled), as far right as the list goes.
 Rect RowRect(const ReportTreeModel& tree, const CReportItem& row);
-// What the row's default action does now: expand or collapse; empty without children.
-const wchar_t* DefaultAction(const CReportItem& row);
+// What the row's default action does now: expand or collapse; none without children.
+enum class RowAction { kNone, kExpand, kCollapse };
+RowAction DefaultAction(const CReportItem& row);
 
 } // namespace tree::access

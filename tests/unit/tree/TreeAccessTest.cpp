@@ -78,9 +78,9 @@ TEST_F(TreeAccess, NavigationFollowsTheRowsAndStopsAtTheEnds) {
     tree.ToggleExpansion(extras);
     EXPECT_EQ(reader::Navigate(tree, D::kNext, 5), 6);
     EXPECT_EQ(reader::Navigate(tree, D::kLast, 0), 6);
-    EXPECT_EQ(std::wstring(reader::DefaultAction(*extras)), L"Collapse");
-    EXPECT_EQ(std::wstring(reader::DefaultAction(*group)), L"Collapse");
-    EXPECT_EQ(std::wstring(reader::DefaultAction(*cpu)), L"");
+    EXPECT_EQ(reader::DefaultAction(*extras), reader::RowAction::kCollapse);
+    EXPECT_EQ(reader::DefaultAction(*group), reader::RowAction::kCollapse);
+    EXPECT_EQ(reader::DefaultAction(*cpu), reader::RowAction::kNone);
 }
 
 TEST_F(TreeAccess, RowRectanglesFollowTheRowsAndTheScroll) {
