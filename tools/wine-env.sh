@@ -56,8 +56,10 @@ wine_env_start() {
 
 wine_env_stop() {
     wineserver -k 2>/dev/null || true
+    # The display goes with the virtual X server that served it, so that a later start in the
+    # same shell makes a new one instead of using a dead display.
     if [[ -n "${TARNHOLM_XVFB_PID:-}" ]]; then
         kill "$TARNHOLM_XVFB_PID" 2>/dev/null || true
-        unset TARNHOLM_XVFB_PID
+        unset TARNHOLM_XVFB_PID DISPLAY
     fi
 }
