@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Fuzzes the language-file reader and the requirements parser (libFuzzer, clang, ASan, UBSan).
+# Fuzzes the language-file reader, the requirements parser, the command-line splitter and switch
+# parser, and the report file's encoder (libFuzzer, clang, ASan, UBSan).
 #   tests/fuzz/run.sh short   15 s per fuzzer; part of ./test.sh
 #   tests/fuzz/run.sh long    10 min per fuzzer, larger inputs; run by hand before a release
 # Crashes are kept under build/fuzz/artifacts/; the grown corpora under build/fuzz/corpus-*.
@@ -38,4 +39,6 @@ run() {
 }
 run language "$(ls "$ROOT"/data/localization/*/*.ini)"
 run requirements "$ROOT/data/requirements.ini"
+run command_line ""
+run report_text ""
 exit $status
