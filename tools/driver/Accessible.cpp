@@ -14,14 +14,22 @@ namespace {
 
 // The MSAA roles our windows use, in the words this tool prints.
 const std::pair<long, const wchar_t*> kRoles[] = {
-    {ROLE_SYSTEM_CLIENT, L"client"},          {ROLE_SYSTEM_WINDOW, L"window"},
-    {ROLE_SYSTEM_DIALOG, L"dialog"},          {ROLE_SYSTEM_OUTLINE, L"outline"},
-    {ROLE_SYSTEM_OUTLINEITEM, L"outline-item"}, {ROLE_SYSTEM_LINK, L"link"},
-    {ROLE_SYSTEM_SLIDER, L"slider"},          {ROLE_SYSTEM_PAGETABLIST, L"page-tab-list"},
-    {ROLE_SYSTEM_PAGETAB, L"page-tab"},       {ROLE_SYSTEM_PUSHBUTTON, L"push-button"},
-    {ROLE_SYSTEM_STATICTEXT, L"text"},        {ROLE_SYSTEM_CHECKBUTTON, L"check-box"},
-    {ROLE_SYSTEM_COMBOBOX, L"combo-box"},     {ROLE_SYSTEM_LIST, L"list"},
-    {ROLE_SYSTEM_LISTITEM, L"list-item"},     {ROLE_SYSTEM_GRAPHIC, L"graphic"},
+    {ROLE_SYSTEM_CLIENT, L"client"},
+    {ROLE_SYSTEM_WINDOW, L"window"},
+    {ROLE_SYSTEM_DIALOG, L"dialog"},
+    {ROLE_SYSTEM_OUTLINE, L"outline"},
+    {ROLE_SYSTEM_OUTLINEITEM, L"outline-item"},
+    {ROLE_SYSTEM_LINK, L"link"},
+    {ROLE_SYSTEM_SLIDER, L"slider"},
+    {ROLE_SYSTEM_PAGETABLIST, L"page-tab-list"},
+    {ROLE_SYSTEM_PAGETAB, L"page-tab"},
+    {ROLE_SYSTEM_PUSHBUTTON, L"push-button"},
+    {ROLE_SYSTEM_STATICTEXT, L"text"},
+    {ROLE_SYSTEM_CHECKBUTTON, L"check-box"},
+    {ROLE_SYSTEM_COMBOBOX, L"combo-box"},
+    {ROLE_SYSTEM_LIST, L"list"},
+    {ROLE_SYSTEM_LISTITEM, L"list-item"},
+    {ROLE_SYSTEM_GRAPHIC, L"graphic"},
 };
 
 const std::pair<long, const wchar_t*> kStates[] = {
@@ -188,8 +196,8 @@ int CmdAccess(const Args& args) {
         return code;
     const ComScope com;
     win32::ComPtr<IAccessible> object;
-    const HRESULT hr = AccessibleObjectFromWindow(target, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                                  object.OutVoid());
+    const HRESULT hr =
+        AccessibleObjectFromWindow(target, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible), object.OutVoid());
     if (FAILED(hr) || !object) {
         Fail(L"window " + Hex(reinterpret_cast<UINT_PTR>(target)) + L" gives no accessible object: " + ErrorText(hr));
         return kNotMet;
@@ -216,8 +224,8 @@ int CmdAccessEvents(const Args& args) {
     g_watch = &watch;
     // Out of context: the events come to this thread as messages, so it must pump them. Hooked
     // for every process and filtered here: Wine passes no event to a hook limited to one.
-    const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_VALUECHANGE, nullptr, OnEvent, 0, 0,
-                                               WINEVENT_OUTOFCONTEXT);
+    const HWINEVENTHOOK hook =
+        SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_VALUECHANGE, nullptr, OnEvent, 0, 0, WINEVENT_OUTOFCONTEXT);
     if (!hook) {
         g_watch = nullptr;
         Fail(L"no event hook: " + ErrorText(static_cast<long>(GetLastError())));
@@ -226,8 +234,8 @@ int CmdAccessEvents(const Args& args) {
     Print(L"watching");
     const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(args.Seconds(L"--timeout", 10) * 1000.0);
     while ((!watch.wanted || watch.seen < watch.wanted) && GetTickCount64() < end) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::min<ULONGLONG>(end - GetTickCount64(), 100)),
-                                  QS_ALLINPUT);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE,
+                                  static_cast<DWORD>(std::min<ULONGLONG>(end - GetTickCount64(), 100)), QS_ALLINPUT);
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&msg);

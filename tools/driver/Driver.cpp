@@ -24,7 +24,8 @@ const Command kCommands[] = {
      L"mouse HWND [ID] [--at X,Y | --tab N] [--double] [--right]   click with the real mouse at the centre of the "
      L"window or control ID, at X,Y of its client area, or on tab N of a tab control"},
     {L"park", CmdPark, L"park                                move the pointer to the screen's bottom-right corner"},
-    {L"focus", CmdFocus, L"focus HWND                          print \"ID CLASS HWND\" of the focus in HWND's thread, or none"},
+    {L"focus", CmdFocus,
+     L"focus HWND                          print \"ID CLASS HWND\" of the focus in HWND's thread, or none"},
     {L"check", CmdCheck, L"check HWND ID 0|1                   click check box ID until it shows the state"},
     {L"key", CmdKey,
      L"key HWND KEY[,KEY..] [--input]      keys to the focus of HWND's thread (ESC ENTER TAB SPACE UP DOWN HOME "
@@ -45,7 +46,8 @@ const Command kCommands[] = {
      L"watch --exe NAME [--shots DIR] [--appear S] [--timeout S]   log shown/hidden windows until the process ends, "
      L"then \"ended T exit=CODE\""},
     {L"find", CmdFind, L"find HWND ID                        print the handle of the descendant with that id"},
-    {L"rect", CmdRect, L"rect HWND [ID] [--client]           window rectangle, or a descendant's in HWND's client; --client: the "
+    {L"rect", CmdRect,
+     L"rect HWND [ID] [--client]           window rectangle, or a descendant's in HWND's client; --client: the "
      L"client rectangle"},
     {L"resize", CmdResize, L"resize HWND W H                     set the window's outer size"},
     {L"clipboard", CmdClipboard, L"clipboard                           print the clipboard's text"},
@@ -75,12 +77,15 @@ const Command kCommands[] = {
     {L"context-menu", CmdContextMenu,
      L"context-menu HWND ID [--shot F.bmp] [--choose N]   ask descendant ID for its context menu, photograph "
      L"the window with it, choose item N"},
-    {L"access", CmdAccess, L"access HWND [ID]                    what a screen reader hears: role, name, value, states; then each child"},
+    {L"access", CmdAccess,
+     L"access HWND [ID]                    what a screen reader hears: role, name, value, states; then each child"},
     {L"access-events", CmdAccessEvents,
      L"access-events HWND [ID] [--timeout S] [--count N]   print the screen-reader events of the window's process (of "
      L"control ID only)"},
-    {L"repeats", CmdRepeats, L"repeats HWND [ID]                   \"columns P rows P\": % of client columns/rows equal to their neighbour"},
-    {L"cut-texts", CmdCutTexts, L"cut-texts HWND                      shown texts their controls cut, one a line; exit 1 when any"},
+    {L"repeats", CmdRepeats,
+     L"repeats HWND [ID]                   \"columns P rows P\": % of client columns/rows equal to their neighbour"},
+    {L"cut-texts", CmdCutTexts,
+     L"cut-texts HWND                      shown texts their controls cut, one a line; exit 1 when any"},
 };
 
 void Usage() {

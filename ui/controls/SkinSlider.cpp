@@ -42,7 +42,7 @@ void CSkinSlider::PaintBackground(HDC target) {
 std::wstring CSkinSlider::PositionName(int position) const {
     const int index = position - GetRangeMin();
     return index >= 0 && index < static_cast<int>(positionNames_.size()) ? positionNames_[static_cast<size_t>(index)]
-                                                                          : std::wstring();
+                                                                         : std::wstring();
 }
 
 bool CSkinSlider::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {

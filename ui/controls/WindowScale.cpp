@@ -16,8 +16,7 @@ HMODULE User32() { return GetModuleHandleW(L"user32.dll"); }
 // does it here instead, the same way on every system.
 void TurnOffDialogRescaling(HWND window) {
     using SetDialogDpiChangeBehaviorFn = BOOL(WINAPI*)(HWND, int, int);
-    static const auto set =
-        win32::ProcAddress<SetDialogDpiChangeBehaviorFn>(User32(), "SetDialogDpiChangeBehavior");
+    static const auto set = win32::ProcAddress<SetDialogDpiChangeBehaviorFn>(User32(), "SetDialogDpiChangeBehavior");
     constexpr int kDisableAll = 1; // DDC_DISABLE_ALL
     if (set)
         set(window, kDisableAll, kDisableAll);

@@ -46,7 +46,7 @@ private:
     HFONT Scaled(HFONT font, int newDpi, std::vector<FontPair>& made) const;
     void RescaleChildren(HWND parent, int newDpi, std::vector<FontPair>& made) const;
 
-    int dpi_ = 96; // dpi::kBase
+    int dpi_ = 96;                // dpi::kBase
     std::vector<FontPair> fonts_; // the fonts made for the current DPI, in use by the children
     Icon big_;
     Icon small_;

@@ -68,10 +68,13 @@ HRESULT AccessibleObject::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIAN
     return E_NOTIMPL;
 }
 
-long AccessibleObject::ChildId(const VARIANT& v) {
+HRESULT AccessibleObject::Target(const VARIANT& v, long& id) {
+    if (!window_)
+        return RPC_E_DISCONNECTED;
     if (v.vt != VT_I4 || !IsChild(v.lVal))
-        return -1;
-    return v.lVal;
+        return E_INVALIDARG;
+    id = v.lVal;
+    return S_OK;
 }
 
 HRESULT AccessibleObject::get_accParent(IDispatch** parent) {
@@ -99,10 +102,10 @@ HRESULT AccessibleObject::get_accChild(VARIANT child, IDispatch** object) {
     if (!object)
         return E_POINTER;
     *object = nullptr;
-    if (!window_)
-        return RPC_E_DISCONNECTED;
-    const long id = ChildId(child);
-    if (id < 0 || id == CHILDID_SELF)
+    long id = 0;
+    if (const HRESULT checked = Target(child, id); checked != S_OK)
+        return checked;
+    if (id == CHILDID_SELF)
         return E_INVALIDARG;
     // Children are simple elements: the client asks this object about them by id.
     return S_FALSE;
@@ -112,11 +115,9 @@ HRESULT AccessibleObject::Text(const VARIANT& child, BSTR* out, bool (Accessible
     if (!out)
         return E_POINTER;
     *out = nullptr;
-    if (!window_)
-        return RPC_E_DISCONNECTED;
-    const long id = ChildId(child);
-    if (id < 0)
-        return E_INVALIDARG;
+    long id = 0;
+    if (const HRESULT checked = Target(child, id); checked != S_OK)
+        return checked;
     std::wstring text;
     if (!(this->*hook)(id, text))
         return S_FALSE;
@@ -138,11 +139,9 @@ HRESULT AccessibleObject::Number(const VARIANT& child, VARIANT* out, long (Acces
     if (!out)
         return E_POINTER;
     VariantInit(out);
-    if (!window_)
-        return RPC_E_DISCONNECTED;
-    const long id = ChildId(child);
-    if (id < 0)
-        return E_INVALIDARG;
+    long id = 0;
+    if (const HRESULT checked = Target(child, id); checked != S_OK)
+        return checked;
     PutLong(out, (this->*hook)(id));
     return S_OK;
 }
@@ -191,21 +190,18 @@ HRESULT AccessibleObject::get_accSelection(VARIANT* children) {
 }
 
 HRESULT AccessibleObject::accSelect(long flags, VARIANT child) {
-    if (!window_)
-        return RPC_E_DISCONNECTED;
-    const long id = ChildId(child);
-    return id < 0 ? E_INVALIDARG : Select(flags, id);
+    long id = 0;
+    const HRESULT checked = Target(child, id);
+    return checked != S_OK ? checked : Select(flags, id);
 }
 
 HRESULT AccessibleObject::accLocation(long* left, long* top, long* width, long* height, VARIANT child) {
     if (!left || !top || !width || !height)
         return E_POINTER;
     *left = *top = *width = *height = 0;
-    if (!window_)
-        return RPC_E_DISCONNECTED;
-    const long id = ChildId(child);
-    if (id < 0)
-        return E_INVALIDARG;
+    long id = 0;
+    if (const HRESULT checked = Target(child, id); checked != S_OK)
+        return checked;
     RECT r{};
     if (!Location(id, r))
         return S_FALSE;
@@ -220,11 +216,9 @@ HRESULT AccessibleObject::accNavigate(long direction, VARIANT start, VARIANT* en
     if (!end)
         return E_POINTER;
     VariantInit(end);
-    if (!window_)
-        return RPC_E_DISCONNECTED;
-    const long id = ChildId(start);
-    if (id < 0)
-        return E_INVALIDARG;
+    long id = 0;
+    if (const HRESULT checked = Target(start, id); checked != S_OK)
+        return checked;
     const long reached = Navigate(direction, id);
     if (reached <= 0)
         return S_FALSE;
@@ -248,10 +242,9 @@ HRESULT AccessibleObject::accHitTest(long x, long y, VARIANT* child) {
 }
 
 HRESULT AccessibleObject::accDoDefaultAction(VARIANT child) {
-    if (!window_)
-        return RPC_E_DISCONNECTED;
-    const long id = ChildId(child);
-    return id < 0 ? E_INVALIDARG : DoDefaultAction(id);
+    long id = 0;
+    const HRESULT checked = Target(child, id);
+    return checked != S_OK ? checked : DoDefaultAction(id);
 }
 
 HRESULT AccessibleObject::put_accName(VARIANT, BSTR) { return window_ ? E_NOTIMPL : RPC_E_DISCONNECTED; }

@@ -90,8 +90,9 @@ protected:
     virtual long Selection() { return -1; }
 
 private:
-    // The child id in `v` when it names this object or one of its children, else -1.
-    long ChildId(const VARIANT& v);
+    // S_OK with the child id in `v` when the window is still there and `v` names this object or
+    // one of its children; otherwise RPC_E_DISCONNECTED or E_INVALIDARG, what the call answers.
+    HRESULT Target(const VARIANT& v, long& id);
     HRESULT Text(const VARIANT& child, BSTR* out, bool (AccessibleObject::*hook)(long, std::wstring&));
     HRESULT Number(const VARIANT& child, VARIANT* out, long (AccessibleObject::*hook)(long));
     // The child `hook` names (focus, selection) into `out`; S_FALSE when none.

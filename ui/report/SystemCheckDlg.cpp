@@ -86,8 +86,8 @@ void CSystemCheckDlg::FillReport() {
 
     // At the tree window's DPI: the rows are as high as the scale, and so are their images.
     fw::ImageList images;
-    if (art::LoadImageStrip(images, IDB_STATUS_IMAGES, SIZE{STATUS_IMAGE_WIDTH, STATUS_IMAGE_WIDTH},
-                            STATUS_IMAGE_COUNT, dpi::OfWindow(tree_->Hwnd()), RGB(255, 255, 255)))
+    if (art::LoadImageStrip(images, IDB_STATUS_IMAGES, SIZE{STATUS_IMAGE_WIDTH, STATUS_IMAGE_WIDTH}, STATUS_IMAGE_COUNT,
+                            dpi::OfWindow(tree_->Hwnd()), RGB(255, 255, 255)))
         tree_->SetNodeImages(std::move(images));
 
     report::FillReportTree(*tree_,
@@ -170,7 +170,8 @@ void CSystemCheckDlg::OnDpiChanged(int dpi, const RECT& suggested) {
     initialWindow_ = scaled(initialWindow_);
     initialClient_ = scaled(initialClient_);
     initialPlaceholder_ = scaled(initialPlaceholder_);
-    verdictImagePosition_ = POINT{MulDiv(verdictImagePosition_.x, dpi, before), MulDiv(verdictImagePosition_.y, dpi, before)};
+    verdictImagePosition_ =
+        POINT{MulDiv(verdictImagePosition_.x, dpi, before), MulDiv(verdictImagePosition_.y, dpi, before)};
     scale_.SetIcons(hwnd_, IDI_WINDOW);
     LoadArt();
     fw::PropertyPage::OnDpiChanged(dpi, suggested);
