@@ -281,12 +281,24 @@ launcher_start() {
     WATCH_LOG="$RUN_DIR/watch.log"
     : >"$WATCH_LOG"
     note "run $RUN_N: Launcher.exe $*"
-    drv watch --exe Launcher.exe --shots "$(winpath "$RUN_DIR/shots")" --timeout 240 >"$WATCH_LOG" 2>&1 &
-    WATCH_PID=$!
-    local start=$SECONDS
-    until grep -q '^watching ' "$WATCH_LOG"; do
-        (( SECONDS - start > 30 )) && fail "the window watcher did not start: $(cat "$WATCH_LOG")"
-        sleep 0.05
+    # A watcher that Wine ends before it has said a word (as drv describes) is started once more.
+    local attempt start
+    for attempt in 1 2; do
+        drv watch --exe Launcher.exe --shots "$(winpath "$RUN_DIR/shots")" --timeout 240 >"$WATCH_LOG" 2>&1 &
+        WATCH_PID=$!
+        start=$SECONDS
+        until grep -q '^watching ' "$WATCH_LOG"; do
+            (( SECONDS - start > 30 )) && fail "the window watcher did not start: $(cat "$WATCH_LOG")"
+            if ! kill -0 "$WATCH_PID" 2>/dev/null && ! grep -q '^watching ' "$WATCH_LOG"; then
+                wait "$WATCH_PID"
+                local rc=$?
+                [[ $attempt == 1 && $rc == 1 && ! -s $WATCH_LOG ]] || fail "the window watcher ended (exit code $rc): $(cat "$WATCH_LOG")"
+                echo "driver: 'watch' ended with exit code 1 without a word; started again" >&2
+                continue 2
+            fi
+            sleep 0.05
+        done
+        break
     done
     (cd "$cwd" && exec wine "$exe" "$@") >"$RUN_DIR/program.log" 2>&1 &
     LAUNCHER_PID=$!
