@@ -46,7 +46,6 @@ TextLookup CLauncherApp::Texts() {
 
 bool CLauncherApp::InitInstance() {
     fw::Application::InitInstance();
-    SetTexts(Texts());
     switches_ = ParseSwitches(CommandLine());
     // Until the report is written, "/Report" has not done its work.
     exitCode_ = switches_.report ? kReportNotWritten : 0;
@@ -65,7 +64,7 @@ bool CLauncherApp::InitInstance() {
         MessageBoxA(nullptr, "Unable to load local.dll", "Error", MB_ICONERROR);
         return false;
     }
-    SetResourceModule(resourceLibrary_.Get());
+    SetCurrentResources(fw::Resources(resourceLibrary_.Get()));
     const auto getCurrentLocal = win32::ProcAddress<int (*)()>(resourceLibrary_.Get(), "GetCurrentLocal");
     Localization::SetCurrentLocal(getCurrentLocal != nullptr ? getCurrentLocal() : 0);
 
@@ -90,7 +89,7 @@ bool CLauncherApp::InitInstance() {
 
 void CLauncherApp::RunDetectionAndWindows() {
     try {
-        CSplashDlg splash(nullptr);
+        CSplashDlg splash(Context(), nullptr);
         const bool withoutWindows = RunsWithoutWindows(switches_);
         if (!withoutWindows)
             splash.Open();
@@ -100,7 +99,7 @@ void CLauncherApp::RunDetectionAndWindows() {
         settings_ = std::make_unique<CSettingsModel>(&detection, ProgramEnvironment());
         const int language = settings_->GetValue(kEngineLanguage);
         SetIniPath(LanguageFilePath(ProgramPath(), language));
-        SetResourceLanguage(ResourceLanguageFor(language));
+        SetCurrentResources(fw::Resources(resourceLibrary_.Get(), ResourceLanguageFor(language)));
         settings_->PrepareLists();
 
         detection.Initialize();
@@ -126,19 +125,19 @@ void CLauncherApp::RunDetectionAndWindows() {
                 settings_->LauncherKey().ReadDword(kShowDetectionUI, ignored) != kRegistryFileNotFound;
             const WindowPlan plan = PlanWindows(switches_, overallResult_, showDetectionUIPresent);
             if (plan.report) {
-                CSystemCheckDlg report(nullptr, Texts(), registry_);
+                CSystemCheckDlg report(nullptr, Context(), registry_);
                 report.AttachApplication(&detection);
                 report.SetOverallResult(overallResult_);
                 report.DoModal();
             }
             if (plan.warning) {
                 CMessageDialog warning(GetLocalizedString(L"IDS_WARN_SYSTEM_INCOMPATIBLE"), L"",
-                                       GetLocalizedString(L"IDS_DO_NOT_SHOW_AGAIN"), Texts(), nullptr);
+                                       GetLocalizedString(L"IDS_DO_NOT_SHOW_AGAIN"), Context(), nullptr);
                 if (warning.DoModal() == 1)
                     settings_->LauncherKey().WriteDword(kShowDetectionUI, 0);
             }
             if (plan.launcher) {
-                CLauncherDlg launcher(Texts(), registry_, nullptr);
+                CLauncherDlg launcher(Context(), registry_, nullptr);
                 launcher.SetSettingsOpener([this](HWND owner) { OpenSettings(owner); });
                 SetMainWindow(&launcher);
                 launcher.DoModal();
@@ -175,16 +174,16 @@ void CLauncherApp::UseStoredLanguage() {
 }
 
 void CLauncherApp::OpenSettings(HWND owner) {
-    auto report = std::make_unique<CSystemCheckDlg>(nullptr, Texts(), registry_, false);
+    auto report = std::make_unique<CSystemCheckDlg>(nullptr, Context(), registry_, false);
     report->AttachApplication(GetDetectionApplication());
     report->SetOverallResult(overallResult_);
-    CSettingsSheet sheet(*settings_, std::move(report), Texts(), owner);
+    CSettingsSheet sheet(*settings_, std::move(report), Context(), owner);
     sheet.DoModal();
 }
 
 int CLauncherApp::ExitInstance() {
     if (resourceLibrary_) {
-        SetResourceModule(nullptr);
+        SetCurrentResources(fw::Resources());
         resourceLibrary_.Reset();
     }
     fw::Application::ExitInstance();

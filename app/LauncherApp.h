@@ -7,6 +7,7 @@
 #include "SettingsModel.h"
 #include "Win32Settings.h"
 #include "framework/Application.h"
+#include "framework/Context.h"
 #include "texts/TextLookup.h"
 #include "win32/Owners.h"
 
@@ -28,6 +29,9 @@ public:
     CSettingsModel* GetSettings() const { return settings_.get(); }
 
     static CLauncherApp* Current() { return static_cast<CLauncherApp*>(fw::Application::Current()); }
+    // What the windows of the run are given: the texts and the current resources, with the
+    // language chosen at start.
+    fw::WindowContext Context() const { return fw::WindowContext{Texts(), CurrentResources()}; }
 
 private:
     // Detection and windows; a failing detection library ends it with an error box.

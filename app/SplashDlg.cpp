@@ -2,15 +2,27 @@
 
 #include "ResourceIds.h"
 #include "RunFlow.h"
+#include "framework/Application.h"
 #include "framework/ExceptionScope.h"
 
-CSplashDlg::CSplashDlg(HWND parent) : fw::Dialog(IDD_PROGRESS, parent) {}
+namespace {
+
+fw::Resources CurrentResources() {
+    const fw::Application* app = fw::Application::Current();
+    return app ? app->CurrentResources() : fw::Resources();
+}
+
+} // namespace
+
+CSplashDlg::CSplashDlg(HWND parent) : CSplashDlg(fw::WindowContext{{}, CurrentResources()}, parent) {}
+
+CSplashDlg::CSplashDlg(fw::WindowContext context, HWND parent)
+    : fw::Dialog(IDD_PROGRESS, std::move(context), parent) {}
 
 void CSplashDlg::DoDataExchange() { Bind(bar_, IDC_PROGRESS_BAR); }
 
 bool CSplashDlg::OnInitDialog() {
     const bool result = fw::Dialog::OnInitDialog();
-    scale_.Init(hwnd_);
     bar_.SetRange(0, 100);
     // Gold on the window's near-black, in keeping with the artwork.
     SendMessageW(bar_.Hwnd(), PBM_SETBARCOLOR, 0, RGB(201, 162, 74));
@@ -21,14 +33,13 @@ bool CSplashDlg::OnInitDialog() {
 
 // The template's picture is the window's only static control.
 void CSplashDlg::ShowPicture() {
-    art::ShowScaledInStatic(FindWindowExW(hwnd_, nullptr, L"Static", nullptr), IDB_SPLASH, scale_.Get(), picture_);
+    art::ShowScaledInStatic(FindWindowExW(hwnd_, nullptr, L"Static", nullptr), Context().resources, IDB_SPLASH,
+                            Look().dpi, picture_);
 }
 
-void CSplashDlg::OnDpiChanged(int dpi, const RECT& suggested) {
-    scale_.Rescale(hwnd_, dpi);
+void CSplashDlg::OnAppearanceChanged(const fw::Appearance& previous) {
+    fw::Dialog::OnAppearanceChanged(previous);
     ShowPicture();
-    fw::Dialog::OnDpiChanged(dpi, suggested);
-    RedrawNow();
 }
 
 bool CSplashDlg::Open() {

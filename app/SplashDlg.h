@@ -5,13 +5,15 @@
 #include "Localization.h"
 #include "controls/ColourRules.h"
 #include "controls/ScaledArt.h"
-#include "controls/WindowScale.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 
 class CSplashDlg : public fw::Dialog, public ITestObserver {
 public:
+    // The template and picture come from the context's resource library; without one, from the
+    // application's current resources.
     explicit CSplashDlg(HWND parent = nullptr);
+    CSplashDlg(fw::WindowContext context, HWND parent);
 
     // Creates the window without parent, shows it and paints it at once; false when it could
     // not be created. Like OnTestProgress, it passes on what a handler of the window threw.
@@ -22,14 +24,13 @@ protected:
     bool OnInitDialog() override;
     void DoDataExchange() override;
     HBRUSH OnCtlColor(HDC dc, HWND child, fw::CtlColor kind) override;
-    void OnDpiChanged(int dpi, const RECT& suggested) override;
+    void OnAppearanceChanged(const fw::Appearance& previous) override;
 
 private:
     void ShowPicture();
     fw::ProgressCtrl bar_;
     ColourRules colours_{ColourRule::Dialog};
     art::StaticPicture picture_;
-    dpi::WindowScale scale_;
 };
 
 // The process-wide progress window object for modules loaded into the program (no window is

@@ -33,7 +33,7 @@ constexpr double kPlainTarget = 1.2; // the list's paint against the plain progr
 
 class Resources : public fw::Application {
 public:
-    Resources() : local_(LoadLibraryW(L"local.dll")) { SetResourceModule(local_); }
+    Resources() : local_(LoadLibraryW(L"local.dll")) { SetCurrentResources(fw::Resources(local_)); }
     ~Resources() override { FreeLibrary(local_); }
 
 private:
@@ -79,7 +79,7 @@ struct Shown {
         if (!tree.Create(WS_CHILD | WS_VISIBLE, RECT{0, 0, kWidth, kHeight}, frame, 101))
             return;
         fw::ImageList images;
-        images.Create(IDB_STATUS_IMAGES, STATUS_IMAGE_WIDTH, 10, RGB(255, 255, 255));
+        images.Create(GetModuleHandleW(L"local.dll"), IDB_STATUS_IMAGES, STATUS_IMAGE_WIDTH, 10, RGB(255, 255, 255));
         tree.SetNodeImages(std::move(images));
         group = Fill(tree, rows);
         Pump();
@@ -131,7 +131,7 @@ int wmain(int argc, wchar_t** argv) {
     RECT client{};
     GetClientRect(shortList.List(), &client);
     const tree::ReportTreeModel& model = shortList.tree.Model();
-    bench::PlainRows plain({CReportTree::NormalFont(), CReportTree::BoldFont(), shortList.tree.NodeImages(),
+    bench::PlainRows plain({shortList.tree.NormalFont(), shortList.tree.BoldFont(), shortList.tree.NodeImages(),
                             model.IndentWidth(), model.Divider(), shortList.group->ColumnWidth(), RowHeight(),
                             L"System requirements", L"Minimum"});
     if (!plain.Create(RECT{2 * Shown::kWidth, 0, 2 * Shown::kWidth + client.right, client.bottom})) {

@@ -129,11 +129,27 @@ struct CutSearch {
     std::vector<std::wstring> cut;
 };
 
+// The row list of a property tree paints its texts itself and says which it cut.
+void CollectTreeCut(HWND list, CutSearch& search) {
+    std::vector<std::wstring> lines;
+    const std::wstring where = L"tree " + std::to_wstring(GetDlgCtrlID(GetParent(list))) + L" ";
+    if (!TreeCutLines(list, lines)) {
+        search.cut.push_back(where + L"could not be asked for its cut lines");
+        return;
+    }
+    for (const std::wstring& line : lines)
+        search.cut.push_back(where + Quoted(line) + L" is cut");
+}
+
 BOOL CALLBACK CollectCut(HWND child, LPARAM param) {
     auto& search = *reinterpret_cast<CutSearch*>(param);
     // Only what is on the screen: the shown page of a sheet, controls that are not hidden.
     if (!IsWindowVisible(child))
         return TRUE;
+    if (IsClass(child, L"TarnholmReportTreeList")) {
+        CollectTreeCut(child, search);
+        return TRUE;
+    }
     const std::wstring cut = CutText(child, search.dpi);
     if (!cut.empty())
         search.cut.push_back(std::to_wstring(GetDlgCtrlID(child)) + L" " + cut);
@@ -202,10 +218,56 @@ int CmdCutTexts(const Args& args) {
     if (!WindowArg(args, 0, window))
         return kUsage;
     CutSearch search{GetDeviceCaps(ScreenDc(GetDC(nullptr)).Get(), LOGPIXELSX), {}};
+    long long dpi = 0;
+    if (args.Has(L"--dpi")) {
+        if (!ParseNumber(args.Get(L"--dpi"), dpi) || dpi <= 0) {
+            Fail(L"cut-texts: --dpi takes a positive number");
+            return kUsage;
+        }
+        search.dpi = static_cast<int>(dpi);
+    }
     EnumChildWindows(window, CollectCut, reinterpret_cast<LPARAM>(&search));
     for (const std::wstring& line : search.cut)
         Print(line);
     return search.cut.empty() ? kOk : kNotMet;
+}
+
+int CmdDpiMove(const Args& args) {
+    HWND window = nullptr;
+    long long dpi = 0;
+    if (!WindowArg(args, 0, window))
+        return kUsage;
+    if (args.positional.size() < 2 || !ParseNumber(args.positional[1], dpi) || dpi <= 0 || dpi > 65535) {
+        Fail(L"dpi-move: give the new DPI");
+        return kUsage;
+    }
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    // The DPI the window shows at now, as the system has it (the screen's where it has no other).
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    const auto forWindow = win32::ProcAddress<GetDpiForWindowFn>(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
+    int from = forWindow ? static_cast<int>(forWindow(window)) : 0;
+    if (from <= 0)
+        from = GetDeviceCaps(ScreenDc(GetDC(nullptr)).Get(), LOGPIXELSX);
+    SIZE size{MulDiv(rect.right - rect.left, static_cast<int>(dpi), from),
+              MulDiv(rect.bottom - rect.top, static_cast<int>(dpi), from)};
+    if (args.Has(L"--size")) {
+        const std::wstring given = args.Get(L"--size");
+        const size_t comma = given.find(L',');
+        long long width = 0, height = 0;
+        if (comma == std::wstring::npos || !ParseNumber(given.substr(0, comma), width) ||
+            !ParseNumber(given.substr(comma + 1), height) || width <= 0 || height <= 0) {
+            Fail(L"dpi-move: --size takes W,H");
+            return kUsage;
+        }
+        size = SIZE{static_cast<LONG>(width), static_cast<LONG>(height)};
+    }
+    const RECT suggested{rect.left, rect.top, rect.left + size.cx, rect.top + size.cy};
+    if (!SendDpiChange(window, static_cast<int>(dpi), suggested)) {
+        Fail(L"dpi-move: the window did not take the change: " + ErrorText(static_cast<long>(GetLastError())));
+        return kNotMet;
+    }
+    return kOk;
 }
 
 } // namespace driver

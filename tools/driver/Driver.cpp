@@ -85,7 +85,11 @@ const Command kCommands[] = {
     {L"repeats", CmdRepeats,
      L"repeats HWND [ID]                   \"columns P rows P\": % of client columns/rows equal to their neighbour"},
     {L"cut-texts", CmdCutTexts,
-     L"cut-texts HWND                      shown texts their controls cut, one a line; exit 1 when any"},
+     L"cut-texts HWND [--dpi N]            shown texts their controls cut (the rows a property tree cuts too), one "
+     L"a line, measured at N DPI (the screen's); exit 1 when any"},
+    {L"dpi-move", CmdDpiMove,
+     L"dpi-move HWND DPI [--size W,H]      tell the window it now shows at DPI, as a move to such a screen does, with "
+     L"its top-left corner kept and the size W,H (its own scaled to DPI)"},
 };
 
 void Usage() {

@@ -47,6 +47,11 @@ constexpr UINT kAnswerTimeoutMs = 15000;
 // its caption. False when the control does not answer.
 bool TabItemRect(HWND tab, int index, RECT& rect);
 bool TabItemText(HWND tab, int index, std::wstring& text);
+// The lines of text a property tree's row list cannot show whole; false when it does not answer.
+bool TreeCutLines(HWND list, std::vector<std::wstring>& lines);
+// WM_DPICHANGED as the system sends it on a move to a screen of that DPI, with the suggested
+// window rectangle; false when the window does not take it.
+bool SendDpiChange(HWND window, int dpi, const RECT& suggested);
 
 // Polls until done() or the timeout; true when done() held.
 template <typename Done>
@@ -114,6 +119,7 @@ int CmdAccessEvents(const Args&);
 
 int CmdRepeats(const Args&);
 int CmdCutTexts(const Args&);
+int CmdDpiMove(const Args&);
 
 // Shared by the window commands and the process commands.
 std::wstring ImageNameOf(DWORD pid); // file name only, empty when unknown

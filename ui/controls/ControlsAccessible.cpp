@@ -19,7 +19,7 @@ std::wstring WithoutMnemonic(const std::wstring& text) {
 } // namespace
 
 bool LinkAccessible::DefaultAction(long, std::wstring& text) {
-    text = fw::ActionName(L"IDS_ACTION_OPEN", L"Open");
+    text = fw::ActionName(texts_, L"IDS_ACTION_OPEN", L"Open");
     return true;
 }
 
@@ -42,7 +42,7 @@ bool PushButtonAccessible::Name(long child, std::wstring& text) {
 }
 
 bool PushButtonAccessible::DefaultAction(long, std::wstring& text) {
-    text = fw::ActionName(L"IDS_ACTION_PRESS", L"Press");
+    text = fw::ActionName(texts_, L"IDS_ACTION_PRESS", L"Press");
     return true;
 }
 
@@ -93,7 +93,7 @@ bool TabStripAccessible::Name(long child, std::wstring& text) {
 bool TabStripAccessible::DefaultAction(long child, std::wstring& text) {
     if (child == CHILDID_SELF)
         return false;
-    text = fw::ActionName(L"IDS_ACTION_SWITCH", L"Switch");
+    text = fw::ActionName(texts_, L"IDS_ACTION_SWITCH", L"Switch");
     return true;
 }
 

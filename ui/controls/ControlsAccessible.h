@@ -12,7 +12,8 @@
 // which opens the link as a click does (after the reader's call has returned).
 class LinkAccessible : public fw::AccessibleObject {
 public:
-    LinkAccessible(HWND link, UINT followMessage) : AccessibleObject(link), followMessage_(followMessage) {}
+    LinkAccessible(HWND link, UINT followMessage, TextLookup texts)
+        : AccessibleObject(link), followMessage_(followMessage), texts_(std::move(texts)) {}
 
 protected:
     long Role(long) override { return ROLE_SYSTEM_LINK; }
@@ -22,12 +23,13 @@ protected:
 
 private:
     UINT followMessage_;
+    TextLookup texts_;
 };
 
 // A push button: its text without the mnemonic mark, default action "Press" (a click).
 class PushButtonAccessible : public fw::AccessibleObject {
 public:
-    using AccessibleObject::AccessibleObject;
+    PushButtonAccessible(HWND button, TextLookup texts) : AccessibleObject(button), texts_(std::move(texts)) {}
 
 protected:
     long Role(long) override { return ROLE_SYSTEM_PUSHBUTTON; }
@@ -35,6 +37,9 @@ protected:
     bool Name(long child, std::wstring& text) override;
     bool DefaultAction(long, std::wstring& text) override;
     HRESULT DoDefaultAction(long) override;
+
+private:
+    TextLookup texts_;
 };
 
 // A trackbar whose positions have names (what the labels beside it show).
@@ -56,7 +61,7 @@ private:
 // is selected. Selecting a child switches tabs as a click does.
 class TabStripAccessible : public fw::AccessibleObject {
 public:
-    using AccessibleObject::AccessibleObject;
+    TabStripAccessible(HWND tabs, TextLookup texts) : AccessibleObject(tabs), texts_(std::move(texts)) {}
 
 protected:
     long ChildCount() override;
@@ -75,4 +80,6 @@ protected:
 private:
     // Switches to the tab as a click does: the parent may refuse, then hears of the change.
     HRESULT SwitchTo(long child);
+
+    TextLookup texts_;
 };

@@ -4,7 +4,6 @@
 #include "controls/Dpi.h"
 #include "controls/FocusCues.h"
 #include "controls/LinkOpener.h"
-#include "controls/WindowDpi.h"
 #include "win32/Owners.h"
 
 #include <vector>
@@ -81,9 +80,7 @@ void CHyperLink::FitToText() {
     const auto style = static_cast<unsigned>(GetWindowLongW(hwnd_, GWL_STYLE));
     // A static wraps a line that fills its width to the pixel: a pixel of room on either side
     // keeps the link on one line in every font (and the focus mark off the letters).
-    if (dpi_ == 0)
-        dpi_ = dpi::OfWindow(hwnd_);
-    const int width = size.cx > 0 ? size.cx + dpi::Scale(2, dpi_) : 0;
+    const int width = size.cx > 0 ? size.cx + dpi::Scale(2, Look().dpi) : 0;
     const ctl::Rect fitted = hyperlink::FitToTextRect({window.left, window.top, window.right, window.bottom},
                                                       client.right, client.bottom, width, size.cy, style);
     MoveWindow(hwnd_, fitted.left, fitted.top, fitted.right - fitted.left, fitted.bottom - fitted.top, TRUE);
@@ -153,8 +150,8 @@ void CHyperLink::OnKillFocus(HWND) {
     RepaintWithParent();
 }
 
-void CHyperLink::OnDpiChanged(int dpi) {
-    dpi_ = dpi;
+void CHyperLink::OnAppearanceChanged(const fw::Appearance& previous) {
+    fw::StaticCtrl::OnAppearanceChanged(previous);
     FitToText();
 }
 
@@ -222,7 +219,7 @@ bool CHyperLink::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resu
         result = 0;
         return true;
     }
-    if (accessible_.Handle(msg, wParam, lParam, result, [this] { return new LinkAccessible(hwnd_, follow); }))
+    if (accessible_.Handle(msg, wParam, lParam, result, [this] { return new LinkAccessible(hwnd_, follow, Context().texts); }))
         return true;
     // The focus mark comes and goes with the UI state.
     if (msg == WM_UPDATEUISTATE) {

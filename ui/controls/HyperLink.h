@@ -38,9 +38,6 @@ public:
 
     bool PreTranslateMessage(MSG& msg) override;
 
-    // Takes `dpi` for the link's figures and fits it to its text again.
-    void OnDpiChanged(int dpi);
-
 protected:
     void PreSubclassWindow() override;
     HBRUSH OnReflectedCtlColor(HDC dc, fw::CtlColor kind) override;
@@ -54,6 +51,8 @@ protected:
     void OnKillFocus(HWND next) override;
     void OnPaint() override;
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    // The link fits itself to its text in the font of the new scale.
+    void OnAppearanceChanged(const fw::Appearance& previous) override;
 
 private:
     void LoadHandCursor();
@@ -72,5 +71,4 @@ private:
     fw::Font font_;
     fw::ToolTipCtrl tooltip_;
     win32::Cursor handCursor_;
-    int dpi_ = 0; // 0: the window's, read when needed
 };

@@ -2,25 +2,15 @@
 
 #include "ResourceIds.h"
 #include "controls/Dpi.h"
-#include "framework/Application.h"
 
 namespace art {
 
-namespace {
-
-fw::Bitmap LoadBitmapId(UINT id) {
-    return fw::Bitmap(
-        static_cast<HBITMAP>(LoadImageW(fw::ResourceModule(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0)));
-}
-
-} // namespace
-
-ScaledBitmap::ScaledBitmap(UINT baseId, int dpi) : pick_(PickArt(dpi)) {
+ScaledBitmap::ScaledBitmap(const fw::Resources& resources, UINT baseId, int dpi) : pick_(PickArt(dpi)) {
     if (pick_.index > 0)
-        bitmap_ = LoadBitmapId(ART_SCALED_ID(baseId, pick_.index));
+        bitmap_ = resources.Picture(ART_SCALED_ID(baseId, pick_.index));
     if (!bitmap_) {
         pick_ = ArtPick{};
-        bitmap_ = LoadBitmapId(baseId);
+        bitmap_ = resources.Picture(baseId);
     }
 }
 
@@ -56,28 +46,38 @@ fw::Bitmap ScaledBitmap::Fitted(int width, int height) const {
     return fitted;
 }
 
-bool LoadImageStrip(fw::ImageList& list, UINT baseId, SIZE image, int count, int dpi, COLORREF mask) {
+bool LoadImageStrip(fw::ImageList& list, const fw::Resources& resources, UINT baseId, SIZE image, int count, int dpi,
+                    COLORREF mask) {
     constexpr int kGrow = 10;
     const ArtPick pick = PickArt(dpi);
     if (pick.index == 0 && pick.fit == Fit::Exact)
-        return list.Create(baseId, image.cx, kGrow, mask);
+        return list.Create(resources.Module(), baseId, image.cx, kGrow, mask);
     const int width = dpi::Scale(image.cx, dpi);
     const int height = dpi::Scale(image.cy, dpi);
-    const fw::Bitmap strip = ScaledBitmap(baseId, dpi).Fitted(width * count, height);
+    const fw::Bitmap strip = ScaledBitmap(resources, baseId, dpi).Fitted(width * count, height);
     return strip && list.Create(strip.Get(), width, height, kGrow, mask);
 }
 
-void ShowScaledInStatic(HWND control, UINT baseId, int dpi, StaticPicture& owner) {
-    if (!control || PickArt(dpi).index == 0)
+void ShowScaledInStatic(HWND control, const fw::Resources& resources, UINT baseId, int dpi, StaticPicture& owner) {
+    if (!control)
         return;
+    if (PickArt(dpi).index == 0) {
+        if (owner.replaced) {
+            SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(owner.replaced.Release()));
+            owner.shown.Reset();
+        }
+        return;
+    }
     RECT client{};
     GetClientRect(control, &client);
-    fw::Bitmap fitted = ScaledBitmap(baseId, dpi).Fitted(client.right, client.bottom);
+    fw::Bitmap fitted = ScaledBitmap(resources, baseId, dpi).Fitted(client.right, client.bottom);
     if (!fitted)
         return;
     const auto previous = reinterpret_cast<HBITMAP>(
         SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(fitted.Get())));
-    owner.replaced = fw::Bitmap(previous != fitted.Get() ? previous : nullptr);
+    // Only the template's own picture is taken over; one shown before is ours already.
+    if (previous && previous != owner.shown.Get())
+        owner.replaced = fw::Bitmap(previous);
     owner.shown = std::move(fitted);
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "controls/ArtScale.h"
+#include "framework/Context.h"
 #include "framework/Controls.h"
 #include "framework/Gdi.h"
 
@@ -13,9 +14,9 @@ namespace art {
 class ScaledBitmap {
 public:
     ScaledBitmap() = default;
-    // The picture `baseId` (its 100 % id) for `dpi`; the 100 % picture where the library has
-    // none at the picked scale.
-    ScaledBitmap(UINT baseId, int dpi);
+    // The picture `baseId` (its 100 % id) of the resources for `dpi`; the 100 % picture where
+    // the library has none at the picked scale.
+    ScaledBitmap(const fw::Resources& resources, UINT baseId, int dpi);
 
     HBITMAP Get() const { return bitmap_.Get(); }
     explicit operator bool() const { return static_cast<bool>(bitmap_); }
@@ -35,17 +36,19 @@ private:
 
 // Fills `list` with the image strip `baseId` (images `width` x `height` at 96 DPI, `count` of
 // them) at `dpi`'s size, pixels of `mask` colour transparent.
-bool LoadImageStrip(fw::ImageList& list, UINT baseId, SIZE image, int count, int dpi, COLORREF mask);
+bool LoadImageStrip(fw::ImageList& list, const fw::Resources& resources, UINT baseId, SIZE image, int count, int dpi,
+                    COLORREF mask);
 
-// The bitmaps a static control was given in place of its template's picture and that picture,
-// kept while the window lives (a static control deletes neither).
+// The bitmap a static control was given in place of its template's picture, and that picture
+// while it is not shown, each owned once (a static control deletes neither).
 struct StaticPicture {
     fw::Bitmap shown;
     fw::Bitmap replaced;
 };
 
 // A bitmap static control (SS_BITMAP) of a template shows the picture `baseId` fitted to its
-// size at `dpi`. At 96 DPI and below the template's picture stays.
-void ShowScaledInStatic(HWND control, UINT baseId, int dpi, StaticPicture& owner);
+// size at `dpi`; at 96 DPI and below its template's picture, given back to it when it was
+// replaced before.
+void ShowScaledInStatic(HWND control, const fw::Resources& resources, UINT baseId, int dpi, StaticPicture& owner);
 
 } // namespace art

@@ -2,11 +2,8 @@
 
 #include "controls/ControlsAccessible.h"
 #include "controls/FocusCues.h"
-#include "controls/WindowDpi.h"
-
 #include "framework/Gdi.h"
-
-#include <cstddef>
+#include "framework/WindowDpi.h"
 
 namespace {
 
@@ -21,18 +18,16 @@ void DrawBorder(HDC dc, const RECT& rect, int width, const ButtonColours& colour
     }
 }
 
-// The system's message font; null when it cannot be had (the DC's font is used then).
-fw::Font MessageFont() {
+// The system's message font at `dpi`; null when it cannot be had (the DC's font is used then).
+fw::Font MessageFont(int dpi) {
     NONCLIENTMETRICSW metrics{};
-    // The record without the padded-border field is accepted by every system version.
-    metrics.cbSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
-    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
+    if (!dpi::NonClientMetrics(dpi, metrics))
         return {};
     return fw::Font(CreateFontIndirectW(&metrics.lfMessageFont));
 }
 
-void DrawCaption(HDC dc, RECT rect, const std::wstring& caption, COLORREF colour) {
-    fw::Font font = MessageFont();
+void DrawCaption(HDC dc, RECT rect, const std::wstring& caption, COLORREF colour, int dpi) {
+    fw::Font font = MessageFont(dpi);
     fw::SelectGuard select(dc, font.Get());
     const COLORREF previous = SetTextColor(dc, colour);
     SetBkMode(dc, TRANSPARENT);
@@ -51,14 +46,14 @@ void PaintSkinButton(HDC dc, const RECT& item, UINT itemState, const std::wstrin
                      const ButtonColours& colours, bool focusMark, int dpi) {
     FillFace(dc, item, colours.face);
     DrawBorder(dc, item, colours.borderWidth, colours, dpi);
-    DrawCaption(dc, item, caption, colours.text);
+    DrawCaption(dc, item, caption, colours.text, dpi);
     const bool focused = (itemState & ODS_FOCUS) != 0;
     if (focused && (itemState & ODS_SELECTED)) {
         FillFace(dc, item, colours.face);
         DrawBorder(dc, item, -1, colours, dpi);
-        DrawCaption(dc, item, caption, colours.pressedText);
+        DrawCaption(dc, item, caption, colours.pressedText, dpi);
     } else if (!focused && (itemState & ODS_DISABLED)) {
-        DrawCaption(dc, item, caption, colours.disabledText);
+        DrawCaption(dc, item, caption, colours.disabledText, dpi);
     }
     // One rectangle for both reasons: the mark inverts, so a second would take the first away.
     // Inverted, its dots show light on the dark faces.
@@ -86,20 +81,17 @@ bool CSkinButton::AttachSkin(int id, HWND parent, const ButtonColours& colours) 
 }
 
 void CSkinButton::DrawItem(DRAWITEMSTRUCT& item) {
-    if (dpi_ == 0)
-        dpi_ = dpi::OfWindow(hwnd_);
     // The window's UI state decides, as it is now: a repaint of our own may come with a request
     // made before the keyboard was used.
     UINT state = item.itemState & ~static_cast<UINT>(ODS_NOFOCUSRECT);
     if (!ctl::cues::FocusShown(hwnd_))
         state |= ODS_NOFOCUSRECT;
-    PaintSkinButton(item.hDC, item.rcItem, state, Text(), colours_, focusMark, dpi_);
+    PaintSkinButton(item.hDC, item.rcItem, state, Text(), colours_, focusMark, Look().dpi);
 }
 
-void CSkinButton::OnDpiChanged(int dpi) {
-    dpi_ = dpi;
-    if (hwnd_)
-        InvalidateRect(hwnd_, nullptr, FALSE);
+void CSkinButton::OnAppearanceChanged(const fw::Appearance& previous) {
+    fw::Button::OnAppearanceChanged(previous);
+    InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 void ShowFocusMarkOn(std::initializer_list<CSkinButton*> buttons, int id) {
@@ -112,7 +104,7 @@ void ShowFocusMarkOn(std::initializer_list<CSkinButton*> buttons, int id) {
 // Owner-drawn buttons read as plain windows to the system's accessibility: they say they are
 // buttons.
 bool CSkinButton::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (accessible_.Handle(msg, wParam, lParam, result, [this] { return new PushButtonAccessible(hwnd_); }))
+    if (accessible_.Handle(msg, wParam, lParam, result, [this] { return new PushButtonAccessible(hwnd_, Context().texts); }))
         return true;
     // The focus mark comes and goes with the UI state.
     if (msg == WM_UPDATEUISTATE) {

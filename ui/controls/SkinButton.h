@@ -21,24 +21,20 @@ public:
     // repaints the button.
     bool focusMark = false;
 
-    // Takes `dpi` for the ring and mark figures (the window's is read at the first paint), and
-    // repaints.
-    void OnDpiChanged(int dpi);
-
 protected:
     void DrawItem(DRAWITEMSTRUCT& item) override;
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void OnAppearanceChanged(const fw::Appearance& previous) override;
 
 private:
     ButtonColours colours_{};
     fw::AccessibleSlot accessible_;
-    int dpi_ = 0; // 0: not read yet
 };
 
 // Paints a skinned button into a DC: the painter behind DrawItem. Besides the owner's focus mark,
 // the button shows the system's one while it has the keyboard focus (ODS_FOCUS without
 // ODS_NOFOCUSRECT: the keyboard has been used), as the system's own buttons do. Ring and mark
-// figures are at `dpi`.
+// figures and the caption's font are at `dpi`.
 void PaintSkinButton(HDC dc, const RECT& item, UINT itemState, const std::wstring& caption,
                      const ButtonColours& colours, bool focusMark, int dpi = dpi::kBase);
 

@@ -39,6 +39,12 @@ void CSkinSlider::PaintBackground(HDC target) {
     BitBlt(target, 0, 0, width, height, background_->Get(), 0, 0, SRCCOPY);
 }
 
+void CSkinSlider::OnAppearanceChanged(const fw::Appearance& previous) {
+    fw::SliderCtrl::OnAppearanceChanged(previous);
+    background_.reset();
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
 std::wstring CSkinSlider::PositionName(int position) const {
     const int index = position - GetRangeMin();
     return index >= 0 && index < static_cast<int>(positionNames_.size()) ? positionNames_[static_cast<size_t>(index)]

@@ -23,6 +23,8 @@ protected:
     bool OnReflectedNotify(NMHDR& header, LRESULT& result) override;
     bool OnEraseBkgnd(HDC dc) override;
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    // The picture behind the slider is copied again at the next paint, at the new scale.
+    void OnAppearanceChanged(const fw::Appearance& previous) override;
 
 private:
     void PaintBackground(HDC target);

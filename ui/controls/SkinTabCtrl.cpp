@@ -2,8 +2,6 @@
 
 #include "controls/ControlsAccessible.h"
 #include "controls/FocusCues.h"
-#include "controls/WindowDpi.h"
-
 #include "framework/Gdi.h"
 
 namespace {
@@ -45,7 +43,7 @@ void CSkinTabCtrl::PreSubclassWindow() {
 }
 
 void CSkinTabCtrl::DrawItem(DRAWITEMSTRUCT& item) {
-    PaintTabItem(item.hDC, item.rcItem, item.itemState, GetItemText(static_cast<int>(item.itemID), kTextBuffer), Dpi());
+    PaintTabItem(item.hDC, item.rcItem, item.itemState, GetItemText(static_cast<int>(item.itemID), kTextBuffer), Look().dpi);
 }
 
 bool CSkinTabCtrl::OnEraseBkgnd(HDC dc) {
@@ -62,7 +60,7 @@ void CSkinTabCtrl::PaintStrip(HDC dc) const {
         RECT cell{};
         if (!SendMessageW(hwnd_, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&cell)))
             continue;
-        PaintTabItem(dc, cell, index == current ? ODS_SELECTED : 0, GetItemText(index, kTextBuffer), Dpi());
+        PaintTabItem(dc, cell, index == current ? ODS_SELECTED : 0, GetItemText(index, kTextBuffer), Look().dpi);
     }
     RECT focus{};
     // As the system's own tab control: the mark shows while the strip has the keyboard, unless the
@@ -70,7 +68,7 @@ void CSkinTabCtrl::PaintStrip(HDC dc) const {
     if (GetFocus() == hwnd_ && ctl::cues::FocusShown(hwnd_) &&
         SendMessageW(hwnd_, TCM_GETITEMRECT, static_cast<WPARAM>(SendMessageW(hwnd_, TCM_GETCURFOCUS, 0, 0)),
                      reinterpret_cast<LPARAM>(&focus))) {
-        const int inset = dpi::Scale(1, Dpi());
+        const int inset = dpi::Scale(1, Look().dpi);
         InflateRect(&focus, -inset, -inset);
         const fw::SavedDC saved(dc);
         SetBkColor(dc, RGB(0, 0, 0));
@@ -79,16 +77,9 @@ void CSkinTabCtrl::PaintStrip(HDC dc) const {
     }
 }
 
-int CSkinTabCtrl::Dpi() const {
-    if (dpi_ == 0)
-        dpi_ = dpi::OfWindow(hwnd_);
-    return dpi_;
-}
-
-void CSkinTabCtrl::OnDpiChanged(int dpi) {
-    dpi_ = dpi;
-    if (hwnd_)
-        InvalidateRect(hwnd_, nullptr, TRUE);
+void CSkinTabCtrl::OnAppearanceChanged(const fw::Appearance& previous) {
+    fw::TabCtrl::OnAppearanceChanged(previous);
+    InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void CSkinTabCtrl::OnPaint() {
@@ -97,7 +88,7 @@ void CSkinTabCtrl::OnPaint() {
 }
 
 bool CSkinTabCtrl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (accessible_.Handle(msg, wParam, lParam, result, [this] { return new TabStripAccessible(hwnd_); }))
+    if (accessible_.Handle(msg, wParam, lParam, result, [this] { return new TabStripAccessible(hwnd_, Context().texts); }))
         return true;
     if (msg == WM_PRINTCLIENT) {
         PaintStrip(reinterpret_cast<HDC>(wParam));

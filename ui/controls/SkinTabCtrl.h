@@ -18,20 +18,16 @@ public:
     // strip's font, and the focus mark while the strip has the keyboard.
     void PaintStrip(HDC dc) const;
 
-    // Takes `dpi` for the cells' figures (the window's is read at the first paint) and repaints.
-    void OnDpiChanged(int dpi);
-
 protected:
     void PreSubclassWindow() override;
     void DrawItem(DRAWITEMSTRUCT& item) override;
     bool OnEraseBkgnd(HDC dc) override;
     void OnPaint() override;
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void OnAppearanceChanged(const fw::Appearance& previous) override;
 
 private:
     fw::AccessibleSlot accessible_;
-    int Dpi() const;
-    mutable int dpi_ = 0; // 0: not read yet
 };
 
 // The painters behind the strip: the black fill of the DC's clip box, and one tab cell.

@@ -2,19 +2,18 @@
 
 #include "ResourceIds.h"
 
-CMessageDialog::CMessageDialog(std::wstring message, std::wstring caption, std::wstring checkLabel, TextLookup texts,
-                               HWND parent)
-    : fw::Dialog(IDD_MESSAGE, parent), message_(std::move(message)), caption_(std::move(caption)),
-      checkLabel_(std::move(checkLabel)), texts_(std::move(texts)) {}
+CMessageDialog::CMessageDialog(std::wstring message, std::wstring caption, std::wstring checkLabel,
+                               fw::WindowContext context, HWND parent)
+    : fw::Dialog(IDD_MESSAGE, std::move(context), parent), message_(std::move(message)), caption_(std::move(caption)),
+      checkLabel_(std::move(checkLabel)) {}
 
 void CMessageDialog::DoDataExchange() { Bind(check_, IDC_MESSAGE_CHECK); }
 
 bool CMessageDialog::OnInitDialog() {
     fw::Dialog::OnInitDialog();
-    scale_.Init(hwnd_);
     SetText(caption_);
     SetItemText(IDC_MESSAGE_TEXT, message_);
-    SetItemText(IDC_MESSAGE_OK, texts_(L"IDS_OK_BUTTON"));
+    SetItemText(IDC_MESSAGE_OK, Context().texts(L"IDS_OK_BUTTON"));
     check_.SetText(checkLabel_);
     ok_.AttachSkin(IDC_MESSAGE_OK, hwnd_, Framed);
     return true;
@@ -26,12 +25,6 @@ bool CMessageDialog::OnCommand(int id, int code, HWND control) {
         return true;
     }
     return fw::Dialog::OnCommand(id, code, control);
-}
-
-void CMessageDialog::OnDpiChanged(int dpi, const RECT& suggested) {
-    scale_.Rescale(hwnd_, dpi);
-    fw::Dialog::OnDpiChanged(dpi, suggested);
-    RedrawNow();
 }
 
 HBRUSH CMessageDialog::OnCtlColor(HDC dc, HWND child, fw::CtlColor kind) {

@@ -4,15 +4,14 @@
 
 #include "controls/ColourRules.h"
 #include "controls/SkinButton.h"
-#include "controls/WindowScale.h"
 #include "framework/Dialog.h"
-#include "texts/TextLookup.h"
 
 #include <string>
 
 class CMessageDialog : public fw::Dialog {
 public:
-    CMessageDialog(std::wstring message, std::wstring caption, std::wstring checkLabel, TextLookup texts,
+    // context: the OK button's text and the template's resource library.
+    CMessageDialog(std::wstring message, std::wstring caption, std::wstring checkLabel, fw::WindowContext context,
                    HWND parent = nullptr);
 
 protected:
@@ -20,15 +19,12 @@ protected:
     void DoDataExchange() override;
     bool OnCommand(int id, int code, HWND control) override;
     HBRUSH OnCtlColor(HDC dc, HWND child, fw::CtlColor kind) override;
-    void OnDpiChanged(int dpi, const RECT& suggested) override;
 
 private:
     std::wstring message_;
     std::wstring caption_;
     std::wstring checkLabel_;
-    TextLookup texts_;
     fw::Button check_;
     CSkinButton ok_;
     ColourRules colours_{ColourRule::Dialog};
-    dpi::WindowScale scale_;
 };

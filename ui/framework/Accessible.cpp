@@ -1,6 +1,5 @@
 #include "framework/Accessible.h"
 
-#include "framework/Application.h"
 
 namespace fw {
 
@@ -18,9 +17,9 @@ void PutLong(VARIANT* v, long value) {
 
 } // namespace
 
-std::wstring ActionName(const wchar_t* key, const wchar_t* english) {
-    if (const Application* app = Application::Current(); app && app->Texts()) {
-        std::wstring text = app->Texts()(key);
+std::wstring ActionName(const TextLookup& texts, const wchar_t* key, const wchar_t* english) {
+    if (texts) {
+        std::wstring text = texts(key);
         if (!text.empty() && text != key)
             return text;
     }

@@ -4,6 +4,8 @@
 // link, and from then on every call answers RPC_E_DISCONNECTED instead of touching the window.
 #pragma once
 
+#include "texts/TextLookup.h"
+
 #include <windows.h>
 #include <oleacc.h>
 
@@ -11,9 +13,9 @@
 
 namespace fw {
 
-// The name of a default action ("Press") in the player's language: the application's text for
-// `key`, or `english` when it has none.
-std::wstring ActionName(const wchar_t* key, const wchar_t* english);
+// The name of a default action ("Press") in the player's language: the text for `key`, or
+// `english` when there is none.
+std::wstring ActionName(const TextLookup& texts, const wchar_t* key, const wchar_t* english);
 
 // Sends an MSAA event about a window's client object (CHILDID_SELF or a child id).
 void NotifyAccessibleEvent(DWORD event, HWND window, long child = CHILDID_SELF);

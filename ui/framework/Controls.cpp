@@ -1,7 +1,6 @@
 // Wrappers of the standard and common controls, attached to template controls by id.
 #include "framework/Controls.h"
 
-#include "framework/Application.h"
 #include "win32/Owners.h"
 
 #include <utility>
@@ -22,6 +21,7 @@ bool Control::SubclassWindow(HWND window) {
     if (hwnd_ || !window || Window::FromHandle(window))
         return false;
     hwnd_ = window;
+    Inherit();
     PreSubclassWindow();
     hwnd_ = nullptr;
     return Subclass(window);
@@ -186,9 +186,9 @@ ImageList& ImageList::operator=(ImageList&& other) noexcept {
     return *this;
 }
 
-bool ImageList::Create(UINT bitmapId, int width, int grow, COLORREF mask) {
+bool ImageList::Create(HMODULE module, UINT bitmapId, int width, int grow, COLORREF mask) {
     Reset();
-    list_ = ImageList_LoadImageW(ResourceModule(), MAKEINTRESOURCEW(bitmapId), width, grow, mask, IMAGE_BITMAP,
+    list_ = ImageList_LoadImageW(module, MAKEINTRESOURCEW(bitmapId), width, grow, mask, IMAGE_BITMAP,
                                  LR_CREATEDIBSECTION);
     return list_ != nullptr;
 }

@@ -119,7 +119,7 @@ private:
     HWND hwnd_ = nullptr;
 };
 
-// An image list made from a bitmap resource of the resource module.
+// An image list made from a bitmap resource or a strip bitmap.
 class ImageList {
 public:
     ImageList() = default;
@@ -129,8 +129,9 @@ public:
     ImageList(const ImageList&) = delete;
     ImageList& operator=(const ImageList&) = delete;
 
-    // Images `width` pixels wide, growing by `grow`, pixels of `mask` colour transparent.
-    bool Create(UINT bitmapId, int width, int grow, COLORREF mask);
+    // Images `width` pixels wide from the module's bitmap, growing by `grow`, pixels of `mask`
+    // colour transparent.
+    bool Create(HMODULE module, UINT bitmapId, int width, int grow, COLORREF mask);
     // The same from a strip bitmap of images `width` x `height` (the bitmap stays the caller's).
     bool Create(HBITMAP strip, int width, int height, int grow, COLORREF mask);
     HIMAGELIST Get() const { return list_; }

@@ -68,6 +68,10 @@ LRESULT Dialog::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 Dialog::Dialog(UINT templateId, HWND parent) : templateId_(templateId), parent_(parent) {}
 
+Dialog::Dialog(UINT templateId, WindowContext context, HWND parent) : templateId_(templateId), parent_(parent) {
+    GiveContext(std::move(context));
+}
+
 Dialog::~Dialog() {
     if (hwnd_)
         ::DestroyWindow(hwnd_);
@@ -82,8 +86,30 @@ void Dialog::DestroyWindow() {
 }
 
 bool Dialog::OnInitDialog() {
+    TemplateScale::TakeOver(hwnd_);
     DoDataExchange();
     return true;
+}
+
+void Dialog::SetIconResource(UINT iconId) {
+    iconId_ = iconId;
+    scale_.SetIcons(hwnd_, Context().resources, iconId_, Look().dpi);
+}
+
+bool Dialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    // A child dialog (a property page) is told by its parent.
+    if (msg == WM_DPICHANGED && !(GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD)) {
+        MoveToNewDpi(*this, wParam, lParam);
+        result = 0;
+        return true;
+    }
+    return Window::OnMessage(msg, wParam, lParam, result);
+}
+
+void Dialog::OnAppearanceChanged(const Appearance& previous) {
+    scale_.Rescale(hwnd_, previous.dpi, Look().dpi, [&] { Window::OnAppearanceChanged(previous); });
+    if (iconId_ != 0 && previous.dpi != Look().dpi)
+        scale_.SetIcons(hwnd_, Context().resources, iconId_, Look().dpi);
 }
 
 bool Dialog::Bind(Control& control, int id) {
@@ -121,7 +147,7 @@ bool Dialog::Create(HWND parent) {
         parent_ = parent;
     ExceptionScope scope;
     ended_ = false;
-    const HWND window = CreateDialogParamW(ResourceModule(), MAKEINTRESOURCEW(templateId_), parent_, DialogProc,
+    const HWND window = CreateDialogParamW(Context().resources.Module(), MAKEINTRESOURCEW(templateId_), parent_, DialogProc,
                                            reinterpret_cast<LPARAM>(this));
     if (scope.Captured() && window)
         ::DestroyWindow(window);
@@ -138,7 +164,7 @@ int Dialog::DoModal() {
         ModalRun run(*this, ModalOwner(parent_));
         result_ = -1;
         ended_ = false;
-        const HWND window = CreateDialogParamW(ResourceModule(), MAKEINTRESOURCEW(templateId_), run.Owner(), DialogProc,
+        const HWND window = CreateDialogParamW(Context().resources.Module(), MAKEINTRESOURCEW(templateId_), run.Owner(), DialogProc,
                                                reinterpret_cast<LPARAM>(this));
         created = window != nullptr;
         if (created && !ended_ && !scope.Captured())

@@ -2,6 +2,7 @@
 // own loop (pre-translation before the dialog manager), or modeless windows.
 #pragma once
 
+#include "framework/TemplateScale.h"
 #include "framework/Window.h"
 
 namespace fw {
@@ -10,7 +11,10 @@ class Control;
 
 class Dialog : public Window {
 public:
+    // The template and everything else come from the context's resources (this executable's
+    // without a context).
     explicit Dialog(UINT templateId, HWND parent = nullptr);
+    Dialog(UINT templateId, WindowContext context, HWND parent = nullptr);
     ~Dialog() override;
 
     // Creates the dialog, disables its owner, runs it until EndDialog and destroys it.
@@ -34,12 +38,18 @@ protected:
     virtual bool OnInitDialog();
     // Binds the dialog's control objects to their template controls (Bind).
     virtual void DoDataExchange() {}
+    // The window's icon from the resources, at the sizes its scale asks for, now and after
+    // every change of scale.
+    void SetIconResource(UINT iconId);
     // Attaches a control object to the template control with that id, once.
     bool Bind(Control& control, int id);
 
     virtual void OnOK() { EndDialog(IDOK); }
     virtual void OnCancel() { EndDialog(IDCANCEL); }
     bool OnCommand(int id, int code, HWND control) override;
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    // The template's children and fonts move to the new scale, then the controls re-make theirs.
+    void OnAppearanceChanged(const Appearance& previous) override;
 
     LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
@@ -50,6 +60,8 @@ private:
 
     UINT templateId_;
     HWND parent_;
+    UINT iconId_ = 0;
+    TemplateScale scale_;
     int result_ = -1;
     bool ended_ = false;
     // The message being passed to DefDlgProc by Default(): its call into our dialog

@@ -37,6 +37,9 @@ void ClearVisibleStyle(void* dialogTemplate) {
 
 PropertyPage::PropertyPage(UINT templateId, HWND parent) : Dialog(templateId, parent) {}
 
+PropertyPage::PropertyPage(UINT templateId, WindowContext context, HWND parent)
+    : Dialog(templateId, std::move(context), parent) {}
+
 void PropertyPage::SetTitle(std::wstring title) {
     title_ = std::move(title);
     useTitle_ = true;
@@ -52,7 +55,7 @@ HPROPSHEETPAGE PropertyPage::CreatePageHandle() {
     PROPSHEETPAGEW page{};
     page.dwSize = sizeof page;
     page.dwFlags = PSP_DEFAULT | (useTitle_ ? PSP_USETITLE : 0);
-    page.hInstance = ResourceModule();
+    page.hInstance = Context().resources.Module();
     page.pszTemplate = MAKEINTRESOURCEW(TemplateId());
     page.pfnDlgProc = PageProc;
     page.pszTitle = useTitle_ ? title_.c_str() : nullptr;
@@ -61,6 +64,10 @@ HPROPSHEETPAGE PropertyPage::CreatePageHandle() {
 }
 
 // ---- the sheet ----
+
+PropertySheetDialog::PropertySheetDialog(WindowContext context, HWND parent) : parent_(parent) {
+    GiveContext(std::move(context));
+}
 
 // The window goes first, then the pages it showed (the members of a derived sheet are gone by
 // now; its pages are not, as the sheet owns them here).
@@ -82,8 +89,8 @@ PropertyPage& PropertySheetDialog::AddPage(std::unique_ptr<PropertyPage> page) {
 int CALLBACK PropertySheetDialog::SheetCallback(HWND window, UINT msg, LPARAM lParam) noexcept {
     if (msg == PSCB_PRECREATE)
         ClearVisibleStyle(reinterpret_cast<void*>(lParam));
-    else if (msg == PSCB_INITIALIZED && sheetBeingCreated)
-        sheetBeingCreated->Subclass(window);
+    else if (msg == PSCB_INITIALIZED && sheetBeingCreated && sheetBeingCreated->Subclass(window))
+        TemplateScale::TakeOver(window);
     return 0;
 }
 
@@ -110,6 +117,19 @@ LRESULT PropertySheetDialog::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam)
     return DefSubclassProc(hwnd_, msg, wParam, lParam);
 }
 
+bool PropertySheetDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (msg == WM_DPICHANGED) {
+        MoveToNewDpi(*this, wParam, lParam);
+        result = 0;
+        return true;
+    }
+    return Window::OnMessage(msg, wParam, lParam, result);
+}
+
+void PropertySheetDialog::OnAppearanceChanged(const Appearance& previous) {
+    scale_.Rescale(hwnd_, previous.dpi, Look().dpi, [&] { Window::OnAppearanceChanged(previous); });
+}
+
 int PropertySheetDialog::DoModal() {
     if (hwnd_)
         return -1;
@@ -125,7 +145,7 @@ int PropertySheetDialog::DoModal() {
         header.dwSize = sizeof header;
         header.dwFlags = PSH_MODELESS | PSH_USECALLBACK;
         header.hwndParent = run.Owner();
-        header.hInstance = ResourceModule();
+        header.hInstance = Context().resources.Module();
         header.pszCaption = L"";
         header.nPages = static_cast<UINT>(handles.size());
         header.phpage = handles.data();

@@ -15,6 +15,7 @@ class PropertySheetDialog;
 class PropertyPage : public Dialog {
 public:
     explicit PropertyPage(UINT templateId, HWND parent = nullptr);
+    PropertyPage(UINT templateId, WindowContext context, HWND parent = nullptr);
 
     // The tab caption (PSP_USETITLE). Without it the template's caption is used.
     void SetTitle(std::wstring title);
@@ -35,6 +36,7 @@ class PropertySheetDialog : public Window {
 public:
     PropertySheetDialog() = default;
     explicit PropertySheetDialog(HWND parent) : parent_(parent) {}
+    PropertySheetDialog(WindowContext context, HWND parent);
     ~PropertySheetDialog() override;
 
     // A page the sheet owns: it goes after the sheet's window, which shows it.
@@ -69,6 +71,9 @@ protected:
     // the sheet is shown. The base answers true, as comctl32's initialisation did.
     virtual bool OnInitDialog() { return true; }
     LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    // The sheet's children, its pages with theirs, move to the new scale.
+    void OnAppearanceChanged(const Appearance& previous) override;
 
 private:
     static int CALLBACK SheetCallback(HWND window, UINT msg, LPARAM lParam) noexcept;
@@ -78,6 +83,7 @@ private:
     std::vector<std::unique_ptr<PropertyPage>> ownedPages_;
     int result_ = -1;
     bool ended_ = false;
+    TemplateScale scale_;
 };
 
 } // namespace fw

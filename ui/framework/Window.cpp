@@ -69,12 +69,6 @@ bool Window::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) 
     case WM_SYSCOLORCHANGE: OnSysColorChange(); return true;
     case WM_HSCROLL: OnHScroll(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return true;
     case WM_VSCROLL: OnVScroll(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return true;
-    case WM_DPICHANGED:
-        if (lParam == 0)
-            return false;
-        OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-        result = 0;
-        return true;
     default: return false;
     }
 }
@@ -127,9 +121,35 @@ void Window::OnVScroll(UINT code, UINT position, HWND bar) {
         Default();
 }
 
-void Window::OnDpiChanged(int, const RECT& suggested) {
-    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+void Window::SetAppearance(const Appearance& look) {
+    if (look == look_)
+        return;
+    const Appearance previous = look_;
+    look_ = look;
+    if (hwnd_)
+        OnAppearanceChanged(previous);
+}
+
+namespace {
+
+// The framework objects below `parent`: each is told, and tells its own; a window without an
+// object (a placeholder) is looked through.
+void PassOn(HWND parent, const Appearance& look) {
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (Window* object = Window::FromHandle(child))
+            object->SetAppearance(look);
+        else
+            PassOn(child, look);
+    }
+}
+
+} // namespace
+
+void Window::OnAppearanceChanged(const Appearance&) { PassOn(hwnd_, look_); }
+
+void Window::GiveContext(WindowContext context) {
+    context_ = std::move(context);
+    contextGiven_ = true;
 }
 
 bool Window::ReflectScroll(UINT msg, UINT code, UINT position, HWND bar) {

@@ -3,6 +3,8 @@
 // window finds its object is in WindowLink.cpp, the window procedures in WindowProcs.cpp.
 #pragma once
 
+#include "framework/Context.h"
+
 #include <windows.h>
 #include <commctrl.h>
 
@@ -25,6 +27,16 @@ public:
     Window& operator=(const Window&) = delete;
 
     HWND Hwnd() const { return hwnd_; }
+
+    // What the window was given (a dialog, at construction) or took from its nearest framework
+    // ancestor when it was linked (a control).
+    const WindowContext& Context() const { return context_; }
+    // What the window is drawn at: a child's is its ancestor's, a top-level window's the system's
+    // when it was linked, and after that what it was last told.
+    const Appearance& Look() const { return look_; }
+    // Takes a new look and, when it differs, lets the window re-make what depends on it
+    // (OnAppearanceChanged), which passes it on to every framework object below the window.
+    void SetAppearance(const Appearance& look);
 
     // The object linked to a window by this framework, or null.
     static Window* FromHandle(HWND window);
@@ -96,9 +108,10 @@ protected:
     virtual void OnSysColorChange();
     virtual void OnHScroll(UINT code, UINT position, HWND bar);
     virtual void OnVScroll(UINT code, UINT position, HWND bar);
-    // The window now shows at `dpi` (WM_DPICHANGED). The base moves it to the system's
-    // suggested rectangle; windows that scale anything re-make it for `dpi` and then call it.
-    virtual void OnDpiChanged(int dpi, const RECT& suggested);
+    // The look changed from `previous` to Look(): re-make the fonts, art and metrics that
+    // depend on it. The base passes the look on to the framework objects of the child windows
+    // (through windows without one); a window calls it first, then re-makes its own.
+    virtual void OnAppearanceChanged(const Appearance& previous);
 
     // What a parent passes back to the child's object. False or null: not handled, the
     // parent's own default processing applies.
@@ -118,6 +131,13 @@ protected:
     // window, dialog and subclass procedures.
     LRESULT Route(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) noexcept;
 
+    // For windows given their context by their creator; others take their ancestor's.
+    void GiveContext(WindowContext context);
+    // What a child takes from its nearest framework ancestor (its context unless it was given
+    // one, and its look), or a top-level window's scale as the system gives it. Done when the
+    // window is linked.
+    void Inherit();
+
     HWND hwnd_ = nullptr;
 
 private:
@@ -127,6 +147,9 @@ private:
     bool ReflectScroll(UINT msg, UINT code, UINT position, HWND bar);
 
     bool subclassed_ = false;
+    bool contextGiven_ = false;
+    WindowContext context_;
+    Appearance look_;
     struct Message {
         UINT msg;
         WPARAM wParam;

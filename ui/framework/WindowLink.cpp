@@ -2,6 +2,8 @@
 // that first sees the window and removed at WM_NCDESTROY (or when the object goes first).
 #include "framework/Window.h"
 
+#include "framework/WindowDpi.h"
+
 namespace fw {
 
 LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR) noexcept;
@@ -25,7 +27,23 @@ bool Window::Link(HWND window) {
     if (!SetPropW(window, kLinkProperty, this))
         return false;
     hwnd_ = window;
+    Inherit();
     return true;
+}
+
+void Window::Inherit() {
+    if (GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD) {
+        const HWND desktop = GetDesktopWindow();
+        for (HWND up = GetAncestor(hwnd_, GA_PARENT); up && up != desktop; up = GetAncestor(up, GA_PARENT)) {
+            if (const Window* ancestor = FromHandle(up)) {
+                if (!contextGiven_)
+                    context_ = ancestor->context_;
+                look_ = ancestor->look_;
+                return;
+            }
+        }
+    }
+    look_ = Appearance{dpi::OfWindow(hwnd_)};
 }
 
 bool Window::Subclass(HWND window) {

@@ -27,20 +27,20 @@ std::wstring CurrentDirectory() {
 
 } // namespace
 
-CLauncherDlg::CLauncherDlg(TextLookup texts, IRegistryBackend& registry, HWND parent)
-    : fw::Dialog(IDD_LAUNCHER, parent), texts_(std::move(texts)), registry_(registry) {}
+CLauncherDlg::CLauncherDlg(fw::WindowContext context, IRegistryBackend& registry, HWND parent)
+    : fw::Dialog(IDD_LAUNCHER, std::move(context), parent), registry_(registry) {}
 
 bool CLauncherDlg::OnInitDialog() {
     fw::Dialog::OnInitDialog();
-    scale_.Init(hwnd_);
     layout_.Init(hwnd_, ClientRect());
     layout_.AddRows(kLayout);
     Layout();
 
-    SetText(texts_(L"IDS_LAUNCHER_TITLE"));
-    SetItemText(IDC_LAUNCHER_LAUNCH, texts_(L"IDS_LAUNCH_BUTTON"));
-    SetItemText(IDC_LAUNCHER_SETTINGS, texts_(L"IDS_SETTING_BUTTON"));
-    SetItemText(IDC_LAUNCHER_QUIT, texts_(L"IDS_QUIT"));
+    const TextLookup& texts = Context().texts;
+    SetText(texts(L"IDS_LAUNCHER_TITLE"));
+    SetItemText(IDC_LAUNCHER_LAUNCH, texts(L"IDS_LAUNCH_BUTTON"));
+    SetItemText(IDC_LAUNCHER_SETTINGS, texts(L"IDS_SETTING_BUTTON"));
+    SetItemText(IDC_LAUNCHER_QUIT, texts(L"IDS_QUIT"));
 
     launch_.AttachSkin(IDC_LAUNCHER_LAUNCH, hwnd_, Flat);
     settings_.AttachSkin(IDC_LAUNCHER_SETTINGS, hwnd_, Flat);
@@ -48,8 +48,8 @@ bool CLauncherDlg::OnInitDialog() {
     quit.darkEdge = kQuitDarkEdge;
     quit_.AttachSkin(IDC_LAUNCHER_QUIT, hwnd_, quit);
 
-    scale_.SetIcons(hwnd_, IDI_WINDOW);
-    background_ = art::ScaledBitmap(IDB_LAUNCHER_BACKGROUND, scale_.Get());
+    SetIconResource(IDI_WINDOW);
+    background_ = art::ScaledBitmap(Context().resources, IDB_LAUNCHER_BACKGROUND, Look().dpi);
     SetDefID(IDC_LAUNCHER_LAUNCH);
     return true;
 }
@@ -66,12 +66,10 @@ void CLauncherDlg::OnSize(UINT type, int width, int height) {
         Layout();
 }
 
-void CLauncherDlg::OnDpiChanged(int dpi, const RECT& suggested) {
-    layout_.RemeasureAll(scale_.Rescale(hwnd_, dpi));
-    scale_.SetIcons(hwnd_, IDI_WINDOW);
-    background_ = art::ScaledBitmap(IDB_LAUNCHER_BACKGROUND, scale_.Get());
-    fw::Dialog::OnDpiChanged(dpi, suggested);
-    RedrawNow();
+void CLauncherDlg::OnAppearanceChanged(const fw::Appearance& previous) {
+    fw::Dialog::OnAppearanceChanged(previous);
+    layout_.Rescale(previous.dpi, Look().dpi);
+    background_ = art::ScaledBitmap(Context().resources, IDB_LAUNCHER_BACKGROUND, Look().dpi);
 }
 
 bool CLauncherDlg::OnCommand(int id, int code, HWND control) {

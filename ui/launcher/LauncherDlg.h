@@ -4,10 +4,8 @@
 #include "controls/AnchorLayout.h"
 #include "controls/ScaledArt.h"
 #include "controls/SkinButton.h"
-#include "controls/WindowScale.h"
 #include "framework/Dialog.h"
 #include "framework/Gdi.h"
-#include "texts/TextLookup.h"
 #include "RegistryBackend.h"
 
 #include <functional>
@@ -17,8 +15,9 @@ public:
     // Opens the settings over the launcher (its owner) and returns when they are closed.
     using SettingsOpener = std::function<void(HWND owner)>;
 
-    // registry: where Launch reads the installer's record of the game.
-    CLauncherDlg(TextLookup texts, IRegistryBackend& registry, HWND parent = nullptr);
+    // context: the texts and the resource library; registry: where Launch reads the
+    // installer's record of the game.
+    CLauncherDlg(fw::WindowContext context, IRegistryBackend& registry, HWND parent = nullptr);
 
     // What the Settings button runs; without it the button does nothing.
     void SetSettingsOpener(SettingsOpener opener) { openSettings_ = std::move(opener); }
@@ -29,7 +28,7 @@ protected:
     bool OnEraseBkgnd(HDC dc) override;
     void OnLButtonDown(UINT flags, POINT point) override;
     void OnSize(UINT type, int width, int height) override;
-    void OnDpiChanged(int dpi, const RECT& suggested) override;
+    void OnAppearanceChanged(const fw::Appearance& previous) override;
     bool PreTranslateMessage(MSG& msg) override;
 
 private:
@@ -38,7 +37,6 @@ private:
     void MarkFocus(int id);
     void OpenSettings();
 
-    TextLookup texts_;
     IRegistryBackend& registry_;
     art::ScaledBitmap background_;
     CSkinButton launch_;
@@ -46,5 +44,4 @@ private:
     CSkinButton quit_;
     SettingsOpener openSettings_;
     CAnchorLayout layout_; // measured from the template at initialisation
-    dpi::WindowScale scale_;
 };

@@ -1,8 +1,7 @@
 #include "report/SystemCheckDlg.h"
 
 #include "ResourceIds.h"
-#include "controls/WindowDpi.h"
-#include "framework/Application.h"
+#include "framework/WindowDpi.h"
 #include "report/ReportFileSave.h"
 #include "report/ReportFill.h"
 #include "report/ReportMenu.h"
@@ -14,6 +13,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <iterator>
 #include <type_traits>
 
@@ -49,9 +49,10 @@ SIZE SizeOf(const RECT& r) { return SIZE{r.right - r.left, r.bottom - r.top}; }
 
 } // namespace
 
-CSystemCheckDlg::CSystemCheckDlg(HWND parent, TextLookup texts, IRegistryBackend& registry, bool showOKButton)
-    : fw::PropertyPage(IDD_REPORT, parent), showOK(showOKButton), texts_(std::move(texts)), registry_(registry),
-      icon_(fw::LoadIconResource(IDI_WINDOW)) {}
+CSystemCheckDlg::CSystemCheckDlg(HWND parent, fw::WindowContext context, IRegistryBackend& registry,
+                                 bool showOKButton)
+    : fw::PropertyPage(IDD_REPORT, std::move(context), parent), showOK(showOKButton), texts_(Context().texts),
+      registry_(registry), icon_(Context().resources.SharedIcon(IDI_WINDOW)) {}
 
 CSystemCheckDlg::~CSystemCheckDlg() = default;
 
@@ -81,14 +82,9 @@ void CSystemCheckDlg::FillReport() {
     const RECT rect{0, 0, frame.right - frame.left, frame.bottom - frame.top};
     // A tab stop, so that the keyboard reaches the rows; the placeholder is a control parent.
     tree_->Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, rect, placeholder, kTreeControlId);
-    tree_->Pane().SetNoSelectionTexts(fw::LoadStringResource(IDS_PANE_TITLE_NO_SELECTION),
-                                      fw::LoadStringResource(IDS_PANE_TEXT_NO_SELECTION));
-
-    // At the tree window's DPI: the rows are as high as the scale, and so are their images.
-    fw::ImageList images;
-    if (art::LoadImageStrip(images, IDB_STATUS_IMAGES, SIZE{STATUS_IMAGE_WIDTH, STATUS_IMAGE_WIDTH}, STATUS_IMAGE_COUNT,
-                            dpi::OfWindow(tree_->Hwnd()), RGB(255, 255, 255)))
-        tree_->SetNodeImages(std::move(images));
+    tree_->Pane().SetNoSelectionTexts(Context().resources.String(IDS_PANE_TITLE_NO_SELECTION),
+                                      Context().resources.String(IDS_PANE_TEXT_NO_SELECTION));
+    LoadNodeImages();
 
     report::FillReportTree(*tree_,
                            application_ ? report::ReadDetectedItems(application_->GetInformations())
@@ -96,9 +92,17 @@ void CSystemCheckDlg::FillReport() {
                            texts_);
 }
 
+// At the tree's scale: the rows are as high as the scale, and so are their images.
+void CSystemCheckDlg::LoadNodeImages() {
+    fw::ImageList images;
+    if (tree_ && art::LoadImageStrip(images, Context().resources, IDB_STATUS_IMAGES,
+                                     SIZE{STATUS_IMAGE_WIDTH, STATUS_IMAGE_WIDTH}, STATUS_IMAGE_COUNT,
+                                     tree_->Look().dpi, RGB(255, 255, 255)))
+        tree_->SetNodeImages(std::move(images));
+}
+
 bool CSystemCheckDlg::OnInitDialog() {
     fw::PropertyPage::OnInitDialog();
-    scale_.Init(hwnd_);
     FillReport();
 
     initialWindow_ = SizeOf(WindowRect());
@@ -117,7 +121,7 @@ bool CSystemCheckDlg::OnInitDialog() {
     if (const HWND placeholder = Item(IDC_REPORT_TREE_FRAME))
         SetWindowPos(placeholder, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-    scale_.SetIcons(hwnd_, IDI_WINDOW);
+    SetIconResource(IDI_WINDOW);
     ok_.AttachSkin(IDC_REPORT_OK, hwnd_, Flat);
 
     SetItemText(IDC_REPORT_INFO, texts_(L"IDS_INFO"));
@@ -146,10 +150,11 @@ bool CSystemCheckDlg::OnInitDialog() {
 
 // The verdict pictures, the background and the rules at the window's DPI.
 void CSystemCheckDlg::LoadArt() {
-    const int dpi = scale_.Get();
-    art::LoadImageStrip(verdictImages_, IDB_VERDICT_IMAGES, SIZE{VERDICT_IMAGE_WIDTH, VERDICT_IMAGE_WIDTH},
+    const int dpi = Look().dpi;
+    const fw::Resources& resources = Context().resources;
+    art::LoadImageStrip(verdictImages_, resources, IDB_VERDICT_IMAGES, SIZE{VERDICT_IMAGE_WIDTH, VERDICT_IMAGE_WIDTH},
                         VERDICT_IMAGE_COUNT, dpi, RGB(255, 255, 255));
-    background_ = art::ScaledBitmap(IDB_REPORT_BACKGROUND, dpi);
+    background_ = art::ScaledBitmap(resources, IDB_REPORT_BACKGROUND, dpi);
     const struct {
         int control;
         UINT bitmap;
@@ -160,22 +165,21 @@ void CSystemCheckDlg::LoadArt() {
                  {IDC_REPORT_COPYRIGHT_RULE, IDB_RULE_HORIZONTAL}};
     static_assert(std::size(rules) == std::extent_v<decltype(rules_)>);
     for (size_t i = 0; i < std::size(rules); ++i)
-        art::ShowScaledInStatic(Item(rules[i].control), rules[i].bitmap, dpi, rules_[i]);
+        art::ShowScaledInStatic(Item(rules[i].control), resources, rules[i].bitmap, dpi, rules_[i]);
 }
 
-void CSystemCheckDlg::OnDpiChanged(int dpi, const RECT& suggested) {
-    const int before = scale_.Get();
-    layout_.RemeasureAll(scale_.Rescale(hwnd_, dpi));
+void CSystemCheckDlg::OnAppearanceChanged(const fw::Appearance& previous) {
+    fw::PropertyPage::OnAppearanceChanged(previous);
+    const int before = previous.dpi, dpi = Look().dpi;
+    layout_.Rescale(before, dpi);
     const auto scaled = [&](SIZE size) { return SIZE{MulDiv(size.cx, dpi, before), MulDiv(size.cy, dpi, before)}; };
     initialWindow_ = scaled(initialWindow_);
     initialClient_ = scaled(initialClient_);
     initialPlaceholder_ = scaled(initialPlaceholder_);
     verdictImagePosition_ =
         POINT{MulDiv(verdictImagePosition_.x, dpi, before), MulDiv(verdictImagePosition_.y, dpi, before)};
-    scale_.SetIcons(hwnd_, IDI_WINDOW);
+    LoadNodeImages();
     LoadArt();
-    fw::PropertyPage::OnDpiChanged(dpi, suggested);
-    RedrawNow();
 }
 
 // As a dialog the report ends as cancelled. As a sheet's page it has no way out of its own: its
@@ -192,13 +196,16 @@ void CSystemCheckDlg::OnOK() { OnCancel(); }
 void CSystemCheckDlg::OnDestroy() {
     // The template's picture statics (the gold rules) load their bitmaps themselves, and not
     // every system frees them with the control: take them back and free them here, so that
-    // opening the report again and again costs nothing.
+    // opening the report again and again costs nothing. A picture shown in place of the
+    // template's is the rules' own and goes with them.
     for (HWND child = GetWindow(hwnd_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP)
             continue;
-        const auto picture = reinterpret_cast<HGDIOBJ>(SendMessageW(child, STM_SETIMAGE, IMAGE_BITMAP, 0));
-        if (picture && GetObjectType(picture) == OBJ_BITMAP)
-            fw::Bitmap taken(static_cast<HBITMAP>(picture));
+        const auto picture = reinterpret_cast<HBITMAP>(SendMessageW(child, STM_SETIMAGE, IMAGE_BITMAP, 0));
+        const bool ours = std::any_of(std::begin(rules_), std::end(rules_),
+                                      [picture](const art::StaticPicture& rule) { return rule.shown.Get() == picture; });
+        if (picture && !ours && GetObjectType(picture) == OBJ_BITMAP)
+            fw::Bitmap taken(picture);
     }
     fw::PropertyPage::OnDestroy();
 }
@@ -281,7 +288,7 @@ void CSystemCheckDlg::OnPaint() {
         const fw::PaintDC paint(hwnd_);
         SendMessageW(hwnd_, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.Get()), 0);
         const RECT client = ClientRect();
-        const int dpi = dpi::OfWindow(hwnd_);
+        const int dpi = Look().dpi;
         const int x = (client.right - dpi::SystemMetric(SM_CXICON, dpi) + 1) / 2;
         const int y = (client.bottom - dpi::SystemMetric(SM_CYICON, dpi) + 1) / 2;
         DrawIcon(paint.Get(), x, y, icon_);

@@ -2,13 +2,13 @@
 // their values and status images. The same class runs as a modal dialog of its own (the start-up
 // flow) and as the third page of the settings sheet (OK hidden).
 //
-//     CSystemCheckDlg report(nullptr, texts, registry); // modal: OK visible
+//     CSystemCheckDlg report(nullptr, context, registry); // modal: OK visible
 //     report.AttachApplication(detection);
 //     report.DoModal();
 //
-//     auto page = std::make_unique<CSystemCheckDlg>(nullptr, texts, registry, false); // a sheet's page:
-//     page->AttachApplication(detection);                                          // no OK of its own,
-//     sheet.AddPage(std::move(page));                                              // its cancel is the sheet's
+//     auto page = std::make_unique<CSystemCheckDlg>(nullptr, context, registry, false); // a sheet's page:
+//     page->AttachApplication(detection);                                            // no OK of its own,
+//     sheet.AddPage(std::move(page));                                                // its cancel is the sheet's
 #pragma once
 
 #include "Detection.h"
@@ -17,12 +17,10 @@
 #include "controls/ColourRules.h"
 #include "controls/HyperLink.h"
 #include "controls/ScaledArt.h"
-#include "controls/WindowScale.h"
 #include "controls/SkinButton.h"
 #include "framework/Controls.h"
 #include "framework/Gdi.h"
 #include "framework/PropertySheet.h"
-#include "texts/TextLookup.h"
 
 #include <memory>
 #include <string>
@@ -31,10 +29,10 @@ class CReportTree;
 
 class CSystemCheckDlg : public fw::PropertyPage, public ParameterValidator {
 public:
-    // texts: the lookup of every visible text by key. showOK false hides the OK button (for the
-    // settings sheet's page); it can also be changed through the member before the window exists.
-    // registry: where the report file's header reads the installer's record.
-    CSystemCheckDlg(HWND parent, TextLookup texts, IRegistryBackend& registry, bool showOK = true);
+    // context: every visible text by key and the resource library. showOK false hides the OK
+    // button (for the settings sheet's page); it can also be changed through the member before the
+    // window exists. registry: where the report file's header reads the installer's record.
+    CSystemCheckDlg(HWND parent, fw::WindowContext context, IRegistryBackend& registry, bool showOK = true);
     ~CSystemCheckDlg() override;
 
     // Registers the report with the application's parameter set (it leaves the set by itself
@@ -72,16 +70,17 @@ protected:
     HICON OnQueryDragIcon() override;
     void OnGetMinMaxInfo(MINMAXINFO& info) override;
     void OnSize(UINT type, int width, int height) override;
-    void OnDpiChanged(int dpi, const RECT& suggested) override;
+    void OnAppearanceChanged(const fw::Appearance& previous) override;
     HBRUSH OnCtlColor(HDC dc, HWND child, fw::CtlColor kind) override;
     bool PreTranslateMessage(MSG& msg) override;
 
 private:
     void LoadArt();
+    void LoadNodeImages();
     int ShownResult() const;
     void ShowContextMenu(POINT screenPoint);
 
-    TextLookup texts_;
+    const TextLookup& texts_; // the context's
     IRegistryBackend& registry_;
     HICON icon_;
     art::ScaledBitmap background_;
@@ -95,7 +94,6 @@ private:
     DetectionApplication* application_ = nullptr;
     int overallResult_ = -1; // -1: ask the application
     CAnchorLayout layout_;
-    dpi::WindowScale scale_;
     fw::ImageList verdictImages_;
     POINT verdictImagePosition_{};
     CHyperLink helpLink_;

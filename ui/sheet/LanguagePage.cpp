@@ -9,8 +9,8 @@ constexpr std::size_t kNameChars = 259;
 
 } // namespace
 
-CLanguagePage::CLanguagePage(CSettingsModel& model, TextLookup texts)
-    : SettingsPage(IDD_LANGUAGE_PAGE, IDB_LANGUAGE_BACKGROUND, sheet::kLanguagePageLayout, model, std::move(texts)) {}
+CLanguagePage::CLanguagePage(CSettingsModel& model, fw::WindowContext context)
+    : SettingsPage(IDD_LANGUAGE_PAGE, IDB_LANGUAGE_BACKGROUND, sheet::kLanguagePageLayout, model, std::move(context)) {}
 
 void CLanguagePage::DoDataExchange() { Bind(languages_, IDC_LANGUAGE_COMBO); }
 

@@ -5,7 +5,7 @@
 
 class CLanguagePage : public sheet::SettingsPage {
 public:
-    CLanguagePage(CSettingsModel& model, TextLookup texts);
+    CLanguagePage(CSettingsModel& model, fw::WindowContext context);
 
     // Selects the language the model holds; does nothing until the page is initialised.
     void Refresh();

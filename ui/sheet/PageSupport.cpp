@@ -1,26 +1,23 @@
 #include "sheet/PageSupport.h"
 
 #include "controls/Dpi.h"
-#include "controls/WindowDpi.h"
-#include "framework/Application.h"
 
 namespace sheet {
 
-void StyleTooltip(const fw::ToolTipCtrl& tooltip) {
+void StyleTooltip(const fw::ToolTipCtrl& tooltip, int dpi) {
     tooltip.SetTipBkColor(RGB(0, 0, 0));
     tooltip.SetTipTextColor(RGB(255, 255, 255));
-    tooltip.SetMaxTipWidth(dpi::Scale(225, dpi::OfWindow(tooltip.Hwnd())));
+    tooltip.SetMaxTipWidth(dpi::Scale(225, dpi));
 }
 
 SettingsPage::SettingsPage(UINT templateId, UINT backgroundId, std::span<const ctl::LayoutRow> layout,
-                           CSettingsModel& model, TextLookup texts)
-    : fw::PropertyPage(templateId), model_(model), texts_(std::move(texts)), backgroundId_(backgroundId),
+                           CSettingsModel& model, fw::WindowContext context)
+    : fw::PropertyPage(templateId, std::move(context)), model_(model), texts_(Context().texts), backgroundId_(backgroundId),
       rows_(layout) {}
 
 bool SettingsPage::CreateTooltip(fw::ToolTipCtrl& tooltip) { return tooltip.Create(hwnd_); }
 
 void SettingsPage::ArrangeControls() {
-    scale_.Init(hwnd_);
     layout_.Init(hwnd_, ClientRect());
     layout_.AddRows(rows_);
     layout_.Apply(false);
@@ -32,14 +29,14 @@ fw::ToolTipCtrl* SettingsPage::StartTooltip() {
     if (!CreateTooltip(*tooltip))
         return nullptr;
     tooltip_ = std::move(tooltip);
-    StyleTooltip(*tooltip_);
+    StyleTooltip(*tooltip_, Look().dpi);
     return tooltip_.get();
 }
 
 void SettingsPage::FinishInitialisation() {
     if (tooltip_)
         tooltip_->Activate(true);
-    background_ = art::ScaledBitmap(backgroundId_, scale_.Get());
+    background_ = art::ScaledBitmap(Context().resources, backgroundId_, Look().dpi);
     initialised_ = true;
 }
 
@@ -49,11 +46,13 @@ void SettingsPage::OnSize(UINT type, int width, int height) {
         RedrawNow();
 }
 
-// A page is told by its sheet, with its rectangle in the sheet.
-void SettingsPage::OnDpiChanged(int dpi, const RECT& suggested) {
-    layout_.RemeasureAll(scale_.Rescale(hwnd_, dpi));
-    background_ = art::ScaledBitmap(backgroundId_, scale_.Get());
-    fw::PropertyPage::OnDpiChanged(dpi, suggested);
+// A page is told by its sheet, which then gives it its rectangle at the new scale.
+void SettingsPage::OnAppearanceChanged(const fw::Appearance& previous) {
+    fw::PropertyPage::OnAppearanceChanged(previous);
+    layout_.Rescale(previous.dpi, Look().dpi);
+    if (tooltip_)
+        StyleTooltip(*tooltip_, Look().dpi);
+    background_ = art::ScaledBitmap(Context().resources, backgroundId_, Look().dpi);
 }
 
 bool SettingsPage::OnEraseBkgnd(HDC dc) {

@@ -7,11 +7,9 @@
 #include "controls/AnchorLayout.h"
 #include "controls/ColourRules.h"
 #include "controls/ScaledArt.h"
-#include "controls/WindowScale.h"
 #include "framework/Controls.h"
 #include "framework/Gdi.h"
 #include "framework/PropertySheet.h"
-#include "texts/TextLookup.h"
 #include "sheet/PageLayout.h"
 
 #include <memory>
@@ -19,8 +17,8 @@
 
 namespace sheet {
 
-// Black tips with white text, at most 225 pixels wide.
-void StyleTooltip(const fw::ToolTipCtrl& tooltip);
+// Black tips with white text, at most 225 pixels wide at `dpi`.
+void StyleTooltip(const fw::ToolTipCtrl& tooltip, int dpi);
 
 class SettingsPage : public fw::PropertyPage {
 public:
@@ -28,7 +26,7 @@ public:
 
 protected:
     SettingsPage(UINT templateId, UINT backgroundId, std::span<const ctl::LayoutRow> layout, CSettingsModel& model,
-                 TextLookup texts);
+                 fw::WindowContext context);
 
     // Measures the template's arrangement of the layout table's controls and applies it.
     void ArrangeControls();
@@ -40,7 +38,7 @@ protected:
     void FinishInitialisation();
 
     void OnSize(UINT type, int width, int height) override;
-    void OnDpiChanged(int dpi, const RECT& suggested) override;
+    void OnAppearanceChanged(const fw::Appearance& previous) override;
     bool OnEraseBkgnd(HDC dc) override;
     void OnLButtonDown(UINT flags, POINT point) override;
     HBRUSH OnCtlColor(HDC dc, HWND child, fw::CtlColor kind) override;
@@ -50,13 +48,12 @@ protected:
     virtual bool CreateTooltip(fw::ToolTipCtrl& tooltip);
 
     CSettingsModel& model_;
-    const TextLookup texts_;
+    const TextLookup& texts_; // the context's
 
 private:
     const UINT backgroundId_;
     const std::span<const ctl::LayoutRow> rows_;
     CAnchorLayout layout_;
-    dpi::WindowScale scale_;
     std::unique_ptr<fw::ToolTipCtrl> tooltip_;
     art::ScaledBitmap background_;
     ColourRules colours_{ColourRule::Page};

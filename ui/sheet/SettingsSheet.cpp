@@ -2,8 +2,6 @@
 
 #include "ResourceIds.h"
 #include "controls/Dpi.h"
-#include "controls/WindowDpi.h"
-#include "framework/Application.h"
 #include "sheet/PageSupport.h"
 #include "sheet/SheetKeys.h"
 
@@ -23,14 +21,14 @@ bool IsOpenDropDown(HWND window) {
 
 } // namespace
 
-CSettingsSheet::CSettingsSheet(CSettingsModel& model, std::unique_ptr<fw::PropertyPage> reportPage, TextLookup texts,
-                               HWND parent)
-    : fw::PropertySheetDialog(parent), model_(model), texts_(std::move(texts)) {
-    auto video = std::make_unique<CVideoSettingsPage>(model_, texts_);
+CSettingsSheet::CSettingsSheet(CSettingsModel& model, std::unique_ptr<fw::PropertyPage> reportPage,
+                               fw::WindowContext context, HWND parent)
+    : fw::PropertySheetDialog(std::move(context), parent), model_(model), texts_(Context().texts) {
+    auto video = std::make_unique<CVideoSettingsPage>(model_, Context());
     video->SetTitle(texts_(L"IDS_EASY_VIDEO_SETTING_CAPTION"));
     video_ = video.get();
     AddPage(std::move(video));
-    auto language = std::make_unique<CLanguagePage>(model_, texts_);
+    auto language = std::make_unique<CLanguagePage>(model_, Context());
     language->SetTitle(texts_(L"IDS_LANGUAGES_CONFIGURATION_CAPTION"));
     language_ = language.get();
     AddPage(std::move(language));
@@ -49,7 +47,6 @@ bool CSettingsSheet::CreateTooltip(fw::ToolTipCtrl& tooltip) { return tooltip.Cr
 
 bool CSettingsSheet::OnInitDialog() {
     const bool result = fw::PropertySheetDialog::OnInitDialog();
-    scale_.Init(hwnd_);
     ModifyStyle(WS_CAPTION, 0);
     if (tabs_.SubclassWindow(GetTabControl()))
         tabs_.ModifyStyle(0, TCS_BUTTONS);
@@ -57,13 +54,13 @@ bool CSettingsSheet::OnInitDialog() {
     SetItemText(IDC_SHEET_DEFAULT, texts_(L"IDS_DEFAULT_SETTING_BUTTON"));
     SetItemText(IDC_SHEET_OK, texts_(L"IDS_OK_BUTTON"));
     SetItemText(IDC_SHEET_CANCEL, texts_(L"IDS_CANCEL_BUTTON"));
-    background_ = art::ScaledBitmap(IDB_SHEET_BACKGROUND, scale_.Get());
+    background_ = art::ScaledBitmap(Context().resources, IDB_SHEET_BACKGROUND, Look().dpi);
 
     auto tooltip = std::make_unique<fw::ToolTipCtrl>();
     if (!CreateTooltip(*tooltip))
         return true;
     tooltip_ = std::move(tooltip);
-    sheet::StyleTooltip(*tooltip_);
+    sheet::StyleTooltip(*tooltip_, Look().dpi);
     tooltip_->AddTool(Item(IDC_SHEET_DEFAULT), texts_(L"IDS_DEFAULT_BUTTON_TOOLTIP"));
     tooltip_->Activate(true);
     return result;
@@ -92,7 +89,7 @@ void CSettingsSheet::Reshape() {
     GetWindowRect(Item(IDC_SHEET_OK), &ok);
     const int okWidth = ok.right - ok.left;
     const int okHeight = ok.bottom - ok.top;
-    const int dpi = scale_.Get();
+    const int dpi = Look().dpi;
     const int gap = dpi::Scale(kColumnGap, dpi);
     const int top = dpi::Scale(kColumnTop, dpi);
     const int extra = dpi::Scale(3, dpi); // each button a little higher than OK
@@ -190,11 +187,11 @@ bool CSettingsSheet::OnEraseBkgnd(HDC dc) {
 }
 
 // The children, the pages with theirs, and the buttons' column scale with the sheet.
-void CSettingsSheet::OnDpiChanged(int dpi, const RECT& suggested) {
-    scale_.Rescale(hwnd_, dpi);
-    background_ = art::ScaledBitmap(IDB_SHEET_BACKGROUND, scale_.Get());
-    fw::PropertySheetDialog::OnDpiChanged(dpi, suggested);
-    RedrawNow();
+void CSettingsSheet::OnAppearanceChanged(const fw::Appearance& previous) {
+    fw::PropertySheetDialog::OnAppearanceChanged(previous);
+    if (tooltip_)
+        sheet::StyleTooltip(*tooltip_, Look().dpi);
+    background_ = art::ScaledBitmap(Context().resources, IDB_SHEET_BACKGROUND, Look().dpi);
 }
 
 HBRUSH CSettingsSheet::OnCtlColor(HDC dc, HWND child, fw::CtlColor kind) {

@@ -10,11 +10,9 @@
 #include "controls/ScaledArt.h"
 #include "controls/SkinButton.h"
 #include "controls/SkinTabCtrl.h"
-#include "controls/WindowScale.h"
 #include "framework/Controls.h"
 #include "framework/Gdi.h"
 #include "framework/PropertySheet.h"
-#include "texts/TextLookup.h"
 #include "sheet/LanguagePage.h"
 #include "sheet/VideoSettingsPage.h"
 
@@ -24,7 +22,8 @@ class CSettingsSheet : public fw::PropertySheetDialog {
 public:
     // reportPage: the third page, the system check report, made by the caller; the sheet owns
     // it, as it owns the other two. Without it the sheet has two pages.
-    CSettingsSheet(CSettingsModel& model, std::unique_ptr<fw::PropertyPage> reportPage, TextLookup texts,
+    // context: the texts and the resource library of the sheet and its pages.
+    CSettingsSheet(CSettingsModel& model, std::unique_ptr<fw::PropertyPage> reportPage, fw::WindowContext context,
                    HWND parent = nullptr);
 
     CVideoSettingsPage& VideoPage() const { return *video_; }
@@ -45,7 +44,7 @@ protected:
     void OnLButtonDown(UINT flags, POINT point) override;
     void OnLButtonDblClk(UINT flags, POINT point) override;
     bool OnEraseBkgnd(HDC dc) override;
-    void OnDpiChanged(int dpi, const RECT& suggested) override;
+    void OnAppearanceChanged(const fw::Appearance& previous) override;
     HBRUSH OnCtlColor(HDC dc, HWND child, fw::CtlColor kind) override;
     bool PreTranslateMessage(MSG& msg) override;
     bool TranslateDialogMessage(MSG& msg) override;
@@ -76,10 +75,9 @@ private:
     fw::PropertyPage* report_ = nullptr;
     std::unique_ptr<fw::ToolTipCtrl> tooltip_;
     art::ScaledBitmap background_;
-    dpi::WindowScale scale_;
 
     CSettingsModel& model_;
-    TextLookup texts_;
+    const TextLookup& texts_; // the context's
     ColourRules colours_{ColourRule::Sheet};
     // Once OK, Cancel or Escape has ended the sheet, later commands (the second half of a
     // double-click among them) do nothing.

@@ -32,8 +32,8 @@ constexpr LabelText kTooltips[] = {
 
 } // namespace
 
-CVideoSettingsPage::CVideoSettingsPage(CSettingsModel& model, TextLookup texts)
-    : SettingsPage(IDD_VIDEO_PAGE, IDB_VIDEO_BACKGROUND, sheet::kVideoPageLayout, model, std::move(texts)) {}
+CVideoSettingsPage::CVideoSettingsPage(CSettingsModel& model, fw::WindowContext context)
+    : SettingsPage(IDD_VIDEO_PAGE, IDB_VIDEO_BACKGROUND, sheet::kVideoPageLayout, model, std::move(context)) {}
 
 void CVideoSettingsPage::DoDataExchange() {
     Bind(resolution_, IDC_VIDEO_RESOLUTION);

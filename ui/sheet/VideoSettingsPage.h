@@ -7,7 +7,7 @@
 
 class CVideoSettingsPage : public sheet::SettingsPage {
 public:
-    CVideoSettingsPage(CSettingsModel& model, TextLookup texts);
+    CVideoSettingsPage(CSettingsModel& model, fw::WindowContext context);
 
     // Shows the model's values; does nothing until the page is initialised.
     void RefreshFromModel();

@@ -116,6 +116,19 @@ tree::Rect GdiCanvas::MeasureLine(const std::wstring& text, const tree::Rect& re
 
 void GdiCanvas::DrawLine(const std::wstring& text, const tree::Rect& rect, tree::Align align) {
     ApplyTextState();
+    if (cutLines_ && !text.empty()) {
+        tree::Rect room = rect;
+        for (const ClipLevel& level : levels_)
+            room = {std::max(room.left, level.clip.left), room.top, std::min(room.right, level.clip.right), room.bottom};
+        const tree::Rect needed = MeasureLine(text, rect);
+        // Centred text overhangs its rectangle on both sides when it is too wide.
+        const int width = needed.right - needed.left;
+        const bool fits = align == tree::Align::Centre
+                              ? width <= room.right - room.left
+                              : needed.left >= room.left && needed.left + width <= room.right;
+        if (!fits)
+            cutLines_->push_back(text);
+    }
     RECT r = ToRECT(rect);
     const UINT horizontal = align == tree::Align::Centre ? DT_CENTER : DT_LEFT;
     DrawTextW(dc_, text.c_str(), static_cast<int>(text.size()), &r,

@@ -8,6 +8,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
 #include <vector>
 
 inline RECT ToRECT(const tree::Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
@@ -21,6 +22,10 @@ public:
     GdiCanvas& operator=(const GdiCanvas&) = delete;
 
     static tree::SystemColours CurrentColours();
+
+    // From here on, every line of text that its rectangle and the pushed clips do not hold whole
+    // is added to `into`.
+    void RecordCutLines(std::vector<std::wstring>& into) { cutLines_ = &into; }
 
     const tree::SystemColours& Colours() const override { return colours_; }
     void Fill(const tree::Rect& rect, tree::Colour colour) override;
@@ -72,4 +77,5 @@ private:
     // The dotted lines' pen, made at the first one and selected only while a line is drawn.
     fw::Pen dots_;
     tree::Colour dotsColour_ = 0;
+    std::vector<std::wstring>* cutLines_ = nullptr;
 };

@@ -1,7 +1,7 @@
 #include "tree/ReportTree.h"
 
-#include "controls/WindowDpi.h"
 #include "framework/Accessible.h"
+#include "framework/WindowDpi.h"
 
 #include "tree/ReportTreeList.h"
 #include "tree/ReportTreePane.h"
@@ -14,15 +14,13 @@ const wchar_t kTreeClass[] = L"TarnholmReportTree";
 
 } // namespace
 
-CReportTree::CReportTree() : list_(nullptr), pane_(nullptr), model_(*this) {}
+// The fonts are made at the screen's scale and follow the window's once it exists.
+CReportTree::CReportTree() : fonts_(dpi::OfWindow(nullptr)), list_(nullptr), pane_(nullptr), model_(*this) {}
 
 CReportTree::~CReportTree() {
     if (hwnd_ && IsWindow(hwnd_))
         ::DestroyWindow(hwnd_);
 }
-
-HFONT CReportTree::NormalFont() { return tree::TreeFonts::Normal(); }
-HFONT CReportTree::BoldFont() { return tree::TreeFonts::Bold(); }
 
 std::unique_ptr<CReportTreeList> CReportTree::CreateListObject() { return std::make_unique<CReportTreeList>(); }
 std::unique_ptr<CReportTreePane> CReportTree::CreatePaneObject() { return std::make_unique<CReportTreePane>(); }
@@ -40,7 +38,8 @@ bool CReportTree::Create(DWORD style, const RECT& rect, HWND parent, int id) {
 int CReportTree::OnCreate(CREATESTRUCTW& create) {
     if (Default() == -1)
         return -1;
-    model_.SetMetrics(tree::MetricsAt(dpi::OfWindow(hwnd_)));
+    fonts_.Hold(Look().dpi);
+    model_.SetMetrics(tree::MetricsAt(Look().dpi));
     infoPaneHeight_ = model_.Metrics().paneHeight;
     const RECT client{0, 0, create.cx, create.cy};
     if (!list_->Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL, client, *this, 100))
@@ -80,14 +79,14 @@ void CReportTree::LayoutChildren(int width, int height) {
     }
 }
 
-void CReportTree::OnDpiChanged(int dpi) {
-    model_.SetMetrics(tree::MetricsAt(dpi));
+void CReportTree::OnAppearanceChanged(const fw::Appearance& previous) {
+    fonts_.Hold(Look().dpi);
+    fw::CustomWindow::OnAppearanceChanged(previous);
+    model_.SetMetrics(tree::MetricsAt(Look().dpi));
     infoPaneHeight_ = model_.Metrics().paneHeight;
-    if (hwnd_) {
-        const RECT client = ClientRect();
-        LayoutChildren(client.right, client.bottom);
-        RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
-    }
+    const RECT client = ClientRect();
+    LayoutChildren(client.right, client.bottom);
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void CReportTree::ShowInfoPane(bool show) {

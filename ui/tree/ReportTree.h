@@ -57,9 +57,6 @@ public:
     bool InfoPaneShown() const { return showInfoPane_; }
     int InfoPaneHeight() const { return infoPaneHeight_; }
 
-    // Takes the pixel figures at `dpi` (the window's at creation) and lays the children out again.
-    void OnDpiChanged(int dpi);
-
     // Moves the control to its parent's origin with this size, and lays out its children.
     void Resize(int width, int height);
 
@@ -68,9 +65,10 @@ public:
     CReportTreeList& List() const { return *list_; }
     CReportTreePane& Pane() const { return *pane_; }
 
-    // Shared by every tree: bold for groups and the pane's title, normal for the rest.
-    static HFONT NormalFont();
-    static HFONT BoldFont();
+    // Shared by every tree at the same scale: bold for groups and the pane's title, normal for
+    // the rest.
+    HFONT NormalFont() const { return tree::TreeFonts::Normal(fonts_.Dpi()); }
+    HFONT BoldFont() const { return tree::TreeFonts::Bold(fonts_.Dpi()); }
 
     // Sends a notification (only with RTS_NOTIFY); the parent's answer, 0 when none was sent.
     std::intptr_t Notify(int code, CReportItem* item) override;
@@ -93,6 +91,8 @@ protected:
     void OnKeyDown(UINT key, UINT repeat, UINT flags) override;
     UINT OnGetDlgCode(MSG* msg) override;
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    // Fonts, row figures and the pane's height at the new scale; the children are laid out again.
+    void OnAppearanceChanged(const fw::Appearance& previous) override;
 
 private:
     enum Refresh : unsigned { kContainer = 1, kList = 2, kScrollBar = 4 };

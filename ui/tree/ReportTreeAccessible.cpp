@@ -4,8 +4,8 @@
 
 namespace reader = tree::access;
 
-ReportTreeAccessible::ReportTreeAccessible(HWND list, tree::TreeWindowHost& owner)
-    : AccessibleObject(list), owner_(owner) {}
+ReportTreeAccessible::ReportTreeAccessible(HWND list, tree::TreeWindowHost& owner, TextLookup texts)
+    : AccessibleObject(list), owner_(owner), texts_(std::move(texts)) {}
 
 CReportItem* ReportTreeAccessible::Row(long child) const { return reader::RowFromChild(owner_.TreeModel(), child); }
 
@@ -45,8 +45,8 @@ bool ReportTreeAccessible::Description(long child, std::wstring& text) {
 
 bool ReportTreeAccessible::DefaultAction(long child, std::wstring& text) {
     switch (child == CHILDID_SELF ? reader::RowAction::kNone : reader::DefaultAction(*Row(child))) {
-    case reader::RowAction::kExpand: text = fw::ActionName(L"IDS_ACTION_EXPAND", L"Expand"); return true;
-    case reader::RowAction::kCollapse: text = fw::ActionName(L"IDS_ACTION_COLLAPSE", L"Collapse"); return true;
+    case reader::RowAction::kExpand: text = fw::ActionName(texts_, L"IDS_ACTION_EXPAND", L"Expand"); return true;
+    case reader::RowAction::kCollapse: text = fw::ActionName(texts_, L"IDS_ACTION_COLLAPSE", L"Collapse"); return true;
     case reader::RowAction::kNone: break;
     }
     return false;

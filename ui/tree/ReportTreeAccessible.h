@@ -12,7 +12,8 @@
 
 class ReportTreeAccessible : public fw::AccessibleObject {
 public:
-    ReportTreeAccessible(HWND list, tree::TreeWindowHost& owner);
+    // texts: the names of the rows' actions in the player's language.
+    ReportTreeAccessible(HWND list, tree::TreeWindowHost& owner, TextLookup texts);
 
 protected:
     long ChildCount() override;
@@ -35,6 +36,7 @@ private:
     CReportItem* Row(long child) const;
 
     tree::TreeWindowHost& owner_;
+    TextLookup texts_;
 };
 
 // The info pane: static text named by the shown title, the shown body as its description.

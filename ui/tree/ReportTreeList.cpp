@@ -9,6 +9,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 namespace {
 
 const wchar_t kListClass[] = L"TarnholmReportTreeList";
@@ -93,7 +95,7 @@ void CReportTreeList::Scroll(int code, int thumb) {
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-void CReportTreeList::PaintRows(HDC dc, const RECT& client) {
+void CReportTreeList::PaintRows(HDC dc, const RECT& client, std::vector<std::wstring>* cutLines) {
     const tree::Colour darkened = tree::DarkenedFace(GetSysColor(COLOR_BTNFACE));
     const int frame = owner_->Metrics().frame;
     fw::FillSolidRect(dc, client, darkened);
@@ -103,7 +105,9 @@ void CReportTreeList::PaintRows(HDC dc, const RECT& client) {
     RECT edge = client;
     DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
 
-    GdiCanvas canvas(dc, tree::TreeFonts::Normal(), tree::TreeFonts::Bold(), owner_->NodeImages());
+    GdiCanvas canvas(dc, tree::TreeFonts::Normal(Look().dpi), tree::TreeFonts::Bold(Look().dpi), owner_->NodeImages());
+    if (cutLines)
+        canvas.RecordCutLines(*cutLines);
     const RECT inner = Shrunk(client, frame);
     canvas.PushClip(FromRECT(inner));
     owner_->PaintRows(canvas);
@@ -241,7 +245,7 @@ void CReportTreeList::PaintFocusMark(HDC dc, const RECT& client) {
         return;
     const tree::Rect r = tree::access::RowRect(owner_->TreeModel(), *selected);
     RECT mark{r.left, r.top, r.right, r.bottom};
-    RECT inner = Shrunk(client, 2);
+    RECT inner = Shrunk(client, owner_->Metrics().frame);
     IntersectRect(&mark, &mark, &inner);
     if (!IsRectEmpty(&mark)) {
         SetTextColor(dc, RGB(0, 0, 0));
@@ -276,9 +280,39 @@ void CReportTreeList::OnItemChanged(tree::ItemChange what, CReportItem* item) {
     }
 }
 
+std::vector<std::wstring> CReportTreeList::CutLines() {
+    std::vector<std::wstring> cut;
+    const RECT client = ClientRect();
+    const fw::ClientDC window(hwnd_);
+    fw::MemoryDC memory(window.Get(), std::max(1L, client.right), std::max(1L, client.bottom));
+    if (owner_ && memory && memory.Bitmap())
+        PaintRows(memory.Get(), client, &cut);
+    return cut;
+}
+
+UINT CReportTreeList::CutLinesMessage() {
+    static const UINT message = RegisterWindowMessageW(L"Tarnholm.TreeCutLines");
+    return message;
+}
+
 bool CReportTreeList::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (msg == CutLinesMessage() && msg != 0) {
+        const std::vector<std::wstring> cut = CutLines();
+        if (lParam == 0) {
+            result = static_cast<LRESULT>(cut.size());
+        } else if (wParam < cut.size()) {
+            auto* buffer = reinterpret_cast<wchar_t*>(lParam);
+            const size_t length = std::min(cut[wParam].size(), static_cast<size_t>(kCutLineRoom - 1));
+            cut[wParam].copy(buffer, length);
+            buffer[length] = L'\0';
+            result = static_cast<LRESULT>(length);
+        } else {
+            result = -1;
+        }
+        return true;
+    }
     if (owner_ &&
-        accessible_.Handle(msg, wParam, lParam, result, [this] { return new ReportTreeAccessible(hwnd_, *owner_); }))
+        accessible_.Handle(msg, wParam, lParam, result, [this] { return new ReportTreeAccessible(hwnd_, *owner_, Context().texts); }))
         return true;
     if (msg == WM_UPDATEUISTATE && ctl::cues::ConcernsFocus(wParam))
         InvalidateRect(hwnd_, nullptr, FALSE);

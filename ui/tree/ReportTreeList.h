@@ -8,6 +8,9 @@
 #include "framework/CustomWindow.h"
 #include "framework/Window.h"
 
+#include <string>
+#include <vector>
+
 class CReportTreeList : public fw::CustomWindow {
 public:
     bool Create(DWORD style, const RECT& rect, tree::TreeWindowHost& owner, int id);
@@ -16,8 +19,18 @@ public:
     void RecomputeScrollBar();
     // A scroll request with a scroll-bar code (SB_*); thumb: the position for SB_THUMBTRACK.
     void Scroll(int code, int thumb);
-    // Paints the rows as the list does, into any DC (the back buffer, a test bitmap).
-    void PaintRows(HDC dc, const RECT& client);
+    // Paints the rows as the list does, into any DC (the back buffer, a test bitmap); with
+    // `cutLines`, the texts that the rows cannot show whole are added there.
+    void PaintRows(HDC dc, const RECT& client, std::vector<std::wstring>* cutLines = nullptr);
+    // The texts of the rows in view that are cut (a caption at the divider, a value at its
+    // column, a column title), in painting order.
+    std::vector<std::wstring> CutLines();
+
+    // Asks the list for its cut lines from any process: wParam the index, lParam null for their
+    // number, or a buffer of kCutLineRoom characters in the list's process for the index's text;
+    // answers the number, the text's length, or -1 past the last.
+    static UINT CutLinesMessage();
+    static constexpr int kCutLineRoom = 260;
 
     int BackBufferWidth() const { return bufferWidth_; }
     int BackBufferHeight() const { return bufferHeight_; }

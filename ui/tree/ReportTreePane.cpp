@@ -104,7 +104,7 @@ void CReportTreePane::PaintPane(HDC dc, const RECT& client) {
     std::wstring title, body;
     Texts(title, body);
 
-    SelectObject(dc, tree::TreeFonts::Bold());
+    SelectObject(dc, tree::TreeFonts::Bold(Look().dpi));
     RECT titleRect = inner;
     DrawTextW(dc, title.c_str(), static_cast<int>(title.size()), &titleRect, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
     // A title wider than the pane ends with an ellipsis instead of running over the edge.
@@ -112,7 +112,7 @@ void CReportTreePane::PaintPane(HDC dc, const RECT& client) {
     DrawTextW(dc, title.c_str(), static_cast<int>(title.size()), &titleRect,
               DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
 
-    SelectObject(dc, tree::TreeFonts::Normal());
+    SelectObject(dc, tree::TreeFonts::Normal(Look().dpi));
     RECT bodyRect{inner.left, titleRect.bottom, inner.right, inner.bottom};
     const std::wstring shown = FitLines(dc, body, bodyRect);
     DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &bodyRect,

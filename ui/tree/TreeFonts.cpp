@@ -1,8 +1,10 @@
 #include "tree/TreeFonts.h"
 
 #include "framework/Gdi.h"
+#include "framework/WindowDpi.h"
 
 #include <cwchar>
+#include <map>
 
 namespace tree {
 
@@ -13,8 +15,9 @@ struct SharedFonts {
     fw::Font normal;
     fw::Font bold;
 };
-SharedFonts& Fonts() {
-    static SharedFonts fonts;
+// By DPI: trees on screens of different scales each have their own pair.
+std::map<int, SharedFonts>& Fonts() {
+    static std::map<int, SharedFonts> fonts;
     return fonts;
 }
 
@@ -33,10 +36,9 @@ bool FamilyInstalled(HDC dc, const wchar_t* face) {
     return found;
 }
 
-void CreateSharedFonts(SharedFonts& fonts) {
+void CreateSharedFonts(SharedFonts& fonts, int dpi) {
     NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    dpi::NonClientMetrics(dpi, metrics);
     const LOGFONTW& menu = metrics.lfMenuFont;
     LOGFONTW font{};
     font.lfHeight = menu.lfHeight;
@@ -53,23 +55,45 @@ void CreateSharedFonts(SharedFonts& fonts) {
     fonts.bold.Reset(CreateFontIndirectW(&font));
 }
 
+void Take(int dpi) {
+    SharedFonts& fonts = Fonts()[dpi];
+    if (fonts.holders++ == 0)
+        CreateSharedFonts(fonts, dpi);
+}
+
+void Let(int dpi) {
+    const auto found = Fonts().find(dpi);
+    if (found != Fonts().end() && --found->second.holders == 0)
+        Fonts().erase(found);
+}
+
+const SharedFonts* Held(int dpi) {
+    const auto found = Fonts().find(dpi);
+    return found != Fonts().end() ? &found->second : nullptr;
+}
+
 } // namespace
 
-TreeFonts::TreeFonts() {
-    SharedFonts& fonts = Fonts();
-    if (fonts.holders++ == 0)
-        CreateSharedFonts(fonts);
+TreeFonts::TreeFonts(int dpi) : dpi_(dpi) { Take(dpi_); }
+
+TreeFonts::~TreeFonts() { Let(dpi_); }
+
+void TreeFonts::Hold(int dpi) {
+    if (dpi == dpi_)
+        return;
+    Take(dpi);
+    Let(dpi_);
+    dpi_ = dpi;
 }
 
-TreeFonts::~TreeFonts() {
-    SharedFonts& fonts = Fonts();
-    if (--fonts.holders == 0) {
-        fonts.normal.Reset();
-        fonts.bold.Reset();
-    }
+HFONT TreeFonts::Normal(int dpi) {
+    const SharedFonts* fonts = Held(dpi);
+    return fonts ? fonts->normal.Get() : nullptr;
 }
 
-HFONT TreeFonts::Normal() { return Fonts().normal.Get(); }
-HFONT TreeFonts::Bold() { return Fonts().bold.Get(); }
+HFONT TreeFonts::Bold(int dpi) {
+    const SharedFonts* fonts = Held(dpi);
+    return fonts ? fonts->bold.Get() : nullptr;
+}
 
 } // namespace tree

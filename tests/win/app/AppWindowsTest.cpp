@@ -8,7 +8,7 @@
 #include "SplashDlg.h"
 #include "controls/Dpi.h"
 #include "controls/ScaledArt.h"
-#include "controls/WindowDpi.h"
+#include "framework/WindowDpi.h"
 #include "dialogs/MessageDialog.h"
 #include "framework/Application.h"
 #include "win32/Owners.h"
@@ -23,13 +23,14 @@ namespace {
 
 // Texts that show which key a window asked for, so that a test sees the lookup was used.
 std::wstring KeyText(const wchar_t* key) { return std::wstring(L"<") + key + L">"; }
+fw::WindowContext KeyContext() { return fw::WindowContext{KeyText, fw::Resources(GetModuleHandleW(L"local.dll"))}; }
 
 class ProgramResources : public fw::Application {
 public:
     ProgramResources() : local_(LoadLibraryW(L"local.dll")) {
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
         InitCommonControlsEx(&controls);
-        SetResourceModule(local_.Get());
+        SetCurrentResources(fw::Resources(local_.Get()));
         SetIniPath(L"" ENGLISH_TEXTS);
     }
     HMODULE Local() const { return local_.Get(); }
@@ -125,7 +126,7 @@ TEST_F(AppWindows, ProgressWindowPassesOnWhatItsHandlersThrow) {
 using Message = Driven<CMessageDialog>;
 
 int RunMessage(std::vector<Message::Step> steps) {
-    Message dialog(std::move(steps), L"The machine falls short.", L"", L"Do not show again", KeyText, nullptr);
+    Message dialog(std::move(steps), L"The machine falls short.", L"", L"Do not show again", KeyContext(), nullptr);
     return dialog.DoModal();
 }
 
@@ -187,13 +188,13 @@ TEST_F(AppWindows, LauncherTextsDefaultButtonAndEndings) {
                       EXPECT_NE(SendMessageW(d.Window(), WM_GETICON, ICON_SMALL, 0), 0);
                       PostMessageW(GetDlgItem(d.Window(), IDC_LAUNCHER_QUIT), BM_CLICK, 0, 0);
                   }},
-                  KeyText, registry_, nullptr);
+                  KeyContext(), registry_, nullptr);
     EXPECT_EQ(quit.DoModal(), IDCANCEL);
     EXPECT_EQ(title, L"<IDS_LAUNCHER_TITLE>");
     EXPECT_EQ(launch, L"<IDS_LAUNCH_BUTTON>");
     EXPECT_EQ(defId, IDC_LAUNCHER_LAUNCH) << "Enter launches";
 
-    Launcher escape({[](Launcher& d) { Key(GetFocus() ? GetFocus() : d.Window(), VK_ESCAPE); }}, KeyText, registry_,
+    Launcher escape({[](Launcher& d) { Key(GetFocus() ? GetFocus() : d.Window(), VK_ESCAPE); }}, KeyContext(), registry_,
                     nullptr);
     EXPECT_EQ(escape.DoModal(), IDCANCEL);
 }
@@ -214,7 +215,7 @@ TEST_F(AppWindows, LauncherTabMarksTheButtonThatHadTheFocus) {
                          defaultAfter.push_back(LOWORD(SendMessageW(d.Window(), DM_GETDEFID, 0, 0)));
                          d.EndDialog(IDCANCEL);
                      }},
-                    KeyText, registry_, nullptr);
+                    KeyContext(), registry_, nullptr);
     dialog.DoModal();
     ASSERT_EQ(focusBefore.size(), 2u);
     ASSERT_EQ(defaultAfter.size(), 2u);
@@ -243,7 +244,7 @@ TEST_F(AppWindows, LauncherLayoutFollowsTheSize) {
                              after[i] = ChildRect(d.Window(), ids[i]);
                          d.EndDialog(IDCANCEL);
                      }},
-                    KeyText, registry_, nullptr);
+                    KeyContext(), registry_, nullptr);
     dialog.DoModal();
     ASSERT_EQ(clientAfter.right - clientBefore.right, 200);
     const auto width = [](const RECT& r) { return r.right - r.left; };
@@ -300,11 +301,11 @@ TEST_F(AppWindows, LauncherArtAtHigherDpiIsDrawnNotStretched) {
             GdiFlush();
             return RepeatedShares(target.Get(), target.Bitmap(), width, height);
         };
-        const auto [columns, rows] = share(art::ScaledBitmap(IDB_LAUNCHER_BACKGROUND, dpi));
+        const auto [columns, rows] = share(art::ScaledBitmap(app_.CurrentResources(), IDB_LAUNCHER_BACKGROUND, dpi));
         EXPECT_LT(columns, 0.02) << dpi;
         EXPECT_LT(rows, 0.02) << dpi;
         // The measure sees the blocky picture that stretching the 100 % art gives.
-        const auto [stretchedColumns, stretchedRows] = share(art::ScaledBitmap(IDB_LAUNCHER_BACKGROUND, 96));
+        const auto [stretchedColumns, stretchedRows] = share(art::ScaledBitmap(app_.CurrentResources(), IDB_LAUNCHER_BACKGROUND, 96));
         EXPECT_GT(stretchedColumns, 0.15) << dpi;
         EXPECT_GT(stretchedRows, 0.15) << dpi;
     }
@@ -363,7 +364,7 @@ TEST_F(AppWindows, LauncherFollowsADpiChange) {
              }
              d.EndDialog(IDCANCEL);
          }},
-        KeyText, registry_, nullptr);
+        KeyContext(), registry_, nullptr);
     dialog.DoModal();
     EXPECT_TRUE(EqualRect(&placed, &suggested));
     const auto width = [](const RECT& r) { return r.right - r.left; };

@@ -24,7 +24,7 @@ void PlaceChildren(HWND parent) {
 // coordinates, siblings by id, moves.
 TEST(AnchorLayout, MeasuresAndMovesRealChildren) {
     testing_ui::TestApplication app;
-    fw::Dialog dialog(IDD_TEST_CONTROLS);
+    fw::Dialog dialog(IDD_TEST_CONTROLS, testing_ui::TestContext());
     ASSERT_TRUE(dialog.Create());
     const HWND parent = dialog.Hwnd();
     PlaceChildren(parent);

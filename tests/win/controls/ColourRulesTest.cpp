@@ -49,7 +49,7 @@ protected:
     }
 
     testing_ui::TestApplication app_;
-    fw::Dialog dialog_{203};
+    fw::Dialog dialog_{203, testing_ui::TestContext()};
     AnsweringStatic child_;
     testing_ui::Surface surface_{4, 4, RGB(0, 0, 0)};
     HBRUSH childBrush_ = CreateSolidBrush(RGB(3, 3, 3));

@@ -24,7 +24,7 @@ TEST(GdiBalance, TheCountSeesObjectsComeAndGo) {
 // Every paint of a skinned button and of the tab strip releases what it created.
 TEST(GdiBalance, NoGrowthOverAThousandPaints) {
     testing_ui::TestApplication app;
-    fw::Dialog dialog(203);
+    fw::Dialog dialog(203, testing_ui::TestContext());
     ASSERT_TRUE(dialog.Create());
     CSkinButton button;
     ASSERT_TRUE(button.AttachSkin(1011, dialog.Hwnd(), Framed));

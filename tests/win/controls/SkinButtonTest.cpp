@@ -151,7 +151,7 @@ TEST(SkinButtonPainter, LongCaptionIsClippedToTheButtonOnOneLine) {
 
 TEST(SkinButton, AttachSkinFailsForAMissingControlAndStoresNothing) {
     testing_ui::TestApplication app;
-    fw::Dialog dialog(203);
+    fw::Dialog dialog(203, testing_ui::TestContext());
     ASSERT_TRUE(dialog.Create());
     CSkinButton missing;
     EXPECT_FALSE(missing.AttachSkin(4242, dialog.Hwnd(), Flat));

@@ -44,7 +44,7 @@ TEST(SkinTabPainter, SelectedCellFilledUnselectedOnlyItsTextBox) {
 
 TEST(SkinTabCtrl, OwnerDrawnStripOnARealTabControl) {
     testing_ui::TestApplication app;
-    fw::Dialog dialog(203);
+    fw::Dialog dialog(203, testing_ui::TestContext());
     ASSERT_TRUE(dialog.Create());
     CSkinTabCtrl tabs;
     ASSERT_TRUE(tabs.SubclassDlgItem(1010, dialog.Hwnd()));

@@ -71,7 +71,7 @@ std::string KindName(fw::CtlColor kind) {
 // default processing, its pre-translation and its dialog manager see them.
 class TestDialog : public fw::Dialog {
 public:
-    explicit TestDialog(HWND parent = nullptr) : Dialog(IDD_TEST_DIALOG, parent) {}
+    explicit TestDialog(HWND parent = nullptr) : Dialog(IDD_TEST_DIALOG, testing_ui::TestContext(), parent) {}
 
     std::function<void(TestDialog&)> onInit;
     std::function<void(TestDialog&)> onStep;
@@ -375,7 +375,7 @@ namespace {
 // marks one pixel of its own on top.
 class DefaultFirstDialog : public fw::Dialog {
 public:
-    DefaultFirstDialog() : Dialog(IDD_TEST_DIALOG) {}
+    DefaultFirstDialog() : Dialog(IDD_TEST_DIALOG, testing_ui::TestContext()) {}
     HBRUSH dialogBrush = CreateSolidBrush(RGB(200, 0, 0));
     int colourRequests = 0;
     ~DefaultFirstDialog() override { DeleteObject(dialogBrush); }
@@ -479,7 +479,9 @@ namespace {
 
 class TestPage : public fw::PropertyPage {
 public:
-    TestPage(UINT templateId, const wchar_t* title) : PropertyPage(templateId) { SetTitle(title); }
+    TestPage(UINT templateId, const wchar_t* title) : PropertyPage(templateId, testing_ui::TestContext()) {
+        SetTitle(title);
+    }
     int inits = 0;
     fw::PropertySheetDialog* sheetSeen = nullptr;
     std::function<void(TestPage&)> onInit;
@@ -520,7 +522,7 @@ public:
     bool visibleAtInit = true;
     int initialisedPagesAtInit = -1;
 
-    TestSheet() {
+    TestSheet() : PropertySheetDialog(testing_ui::TestContext(), nullptr) {
         AddPage(one);
         AddPage(two);
     }
@@ -647,12 +649,13 @@ TEST(Application, RunsTheHooksAndUsesTheMainWindowAsModalOwner) {
     EXPECT_TRUE(refused.exited); // the exit hook runs on every way out
 }
 
-TEST_F(FrameworkTest, ResourcesComeFromTheCurrentResourceModule) {
-    EXPECT_EQ(fw::LoadStringResource(IDS_TEST_STRING), L"Text from the test module");
-    EXPECT_EQ(fw::LoadStringResource(12345), L"");
+TEST_F(FrameworkTest, ResourcesComeFromTheGivenLibrary) {
+    const fw::Resources resources = testing_ui::TestResources();
+    EXPECT_EQ(resources.String(IDS_TEST_STRING), L"Text from the test module");
+    EXPECT_EQ(resources.String(12345), L"");
 
     fw::ImageList images;
-    ASSERT_TRUE(images.Create(IDB_TEST_IMAGES, 16, 10, RGB(255, 255, 255)));
+    ASSERT_TRUE(images.Create(resources.Module(), IDB_TEST_IMAGES, 16, 10, RGB(255, 255, 255)));
     EXPECT_EQ(images.GetImageCount(), 3);
     testing_ui::Surface surface(16, 16, RGB(0, 255, 0));
     EXPECT_TRUE(images.Draw(surface.Dc(), 0, POINT{0, 0}));
@@ -661,7 +664,7 @@ TEST_F(FrameworkTest, ResourcesComeFromTheCurrentResourceModule) {
     EXPECT_EQ(surface.Pixel(8, 8), RGB(255, 0, 0));
     EXPECT_FALSE(images.Draw(surface.Dc(), 3, POINT{0, 0}));
 
-    const fw::Bitmap bitmap = fw::LoadBitmapResource(IDB_TEST_IMAGES);
+    const fw::Bitmap bitmap = resources.Picture(IDB_TEST_IMAGES);
     ASSERT_TRUE(bitmap);
     testing_ui::Surface stretched(6, 4, RGB(0, 0, 0));
     fw::StretchBitmap(stretched.Dc(), bitmap.Get(), RECT{0, 0, 6, 4});

@@ -7,13 +7,16 @@
 
 namespace testing_ui {
 
+fw::Resources TestResources() { return fw::Resources(GetModuleHandleW(L"fw_test_resources.dll")); }
+
+fw::WindowContext TestContext(TextLookup texts) { return fw::WindowContext{std::move(texts), TestResources()}; }
+
 TestApplication::TestApplication() : resources_(LoadLibraryW(L"fw_test_resources.dll")) {
     static const bool controlsReady = [] {
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
         return InitCommonControlsEx(&controls) != FALSE;
     }();
     (void)controlsReady;
-    SetResourceModule(resources_.Get());
 }
 
 TestApplication::~TestApplication() = default;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/Application.h"
+#include "framework/Context.h"
 #include "win32/Owners.h"
 
 #include <windows.h>
@@ -17,7 +18,11 @@
 
 namespace testing_ui {
 
-// An application object whose resource module is the test resource library.
+// The test resource library (loaded by TestApplication), and a window context on it.
+fw::Resources TestResources();
+fw::WindowContext TestContext(TextLookup texts = {});
+
+// An application object that keeps the test resource library loaded.
 class TestApplication : public fw::Application {
 public:
     TestApplication();

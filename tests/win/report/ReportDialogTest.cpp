@@ -70,7 +70,7 @@ TEST_F(ReportDialog, ListsEveryDetectedItemWithItsStatusImage) {
                       EXPECT_TRUE(IsWindowVisible(GetDlgItem(d.Hwnd(), IDC_REPORT_OK)));
                       PostMessageW(GetDlgItem(d.Hwnd(), IDC_REPORT_OK), BM_CLICK, 0, 0);
                   }},
-                  nullptr, Texts(), registry_);
+                  nullptr, Context(), registry_);
     report.AttachApplication(&detection_);
     EXPECT_EQ(report.DoModal(), IDCANCEL);
 
@@ -99,7 +99,7 @@ TEST_F(ReportDialog, ListsEveryDetectedItemWithItsStatusImage) {
 
 TEST_F(ReportDialog, ValidatorLeavesWithTheReport) {
     {
-        CSystemCheckDlg report(nullptr, Texts(), registry_);
+        CSystemCheckDlg report(nullptr, Context(), registry_);
         report.AttachApplication(&detection_);
         EXPECT_EQ(detection_.parameters.GetValidators().size(), 1u);
     }
@@ -126,7 +126,7 @@ TEST_F(ReportDialog, EmptyListsAndEmptyTextsGiveAWorkingTree) {
                            text = d.ReportText();
                            d.EndDialog(IDCANCEL);
                        }},
-                      nullptr, Texts(), registry_);
+                      nullptr, Context(), registry_);
         report.AttachApplication(&detection);
         report.DoModal();
         EXPECT_EQ(rows, withEmptyItems ? 3u : 1u);
@@ -137,7 +137,7 @@ TEST_F(ReportDialog, EmptyListsAndEmptyTextsGiveAWorkingTree) {
                     EXPECT_EQ(d.Tree()->Model().Root().FirstChild()->FirstChild(), nullptr);
                     d.EndDialog(IDCANCEL);
                 }},
-                nullptr, Texts(), registry_);
+                nullptr, Context(), registry_);
     bare.DoModal();
 }
 
@@ -147,7 +147,7 @@ TEST_F(ReportDialog, AsSettingsPageItHasNoOkButton) {
                     okVisible = IsWindowVisible(GetDlgItem(d.Hwnd(), IDC_REPORT_OK)) != FALSE;
                     d.EndDialog(IDCANCEL);
                 }},
-                nullptr, Texts(), registry_, false);
+                nullptr, Context(), registry_, false);
     page.AttachApplication(&detection_);
     page.DoModal();
     EXPECT_FALSE(okVisible);
@@ -176,7 +176,7 @@ TEST_F(ReportDialog, ResizingGrowsTheTreeAndMovesOkAsAnchored) {
                        minimum = info.ptMinTrackSize;
                        d.EndDialog(IDCANCEL);
                    }},
-                  nullptr, Texts(), registry_);
+                  nullptr, Context(), registry_);
     report.AttachApplication(&detection_);
     report.DoModal();
     const int dx = clientAfter.right - clientBefore.right;
@@ -224,7 +224,7 @@ TEST_F(ReportDialog, ClickOnARowGivesTheListTheKeyboard) {
                        record(d);
                        d.EndDialog(IDCANCEL);
                    }},
-                  nullptr, Texts(), registry_);
+                  nullptr, Context(), registry_);
     report.AttachApplication(&detection_);
     report.DoModal();
     EXPECT_EQ(focusBefore, link) << "the focus starts on the first control of the tab order";
@@ -254,7 +254,7 @@ TEST_F(ReportDialog, TabFromOkReachesTheListWhereEscapeIsKept) {
                        SetFocus(ok);
                        Key(ok, VK_ESCAPE);
                    }},
-                  nullptr, Texts(), registry_);
+                  nullptr, Context(), registry_);
     report.AttachApplication(&detection_);
     EXPECT_EQ(report.DoModal(), IDCANCEL);
     EXPECT_EQ(afterTab, list);
@@ -291,7 +291,7 @@ TEST_F(ReportDialog, HelpLinkKeepsItsFittedWidthThroughResizes) {
                        record(d);
                        d.EndDialog(IDCANCEL);
                    }},
-                  nullptr, texts, registry_);
+                  nullptr, Context(texts), registry_);
     report.AttachApplication(&detection_);
     report.DoModal();
     ASSERT_EQ(widths.size(), 3u);
@@ -316,11 +316,10 @@ TEST_F(ReportDialog, PaneSpeaksThePlayersLanguage) {
         {0x0419, L"Your system at a glance"}, // no table: English
     };
     for (const auto& l : languages) {
-        app_.SetResourceLanguage(l.language);
-        EXPECT_EQ(fw::LoadStringResource(IDS_PANE_TITLE_NO_SELECTION), l.title) << l.language;
-        EXPECT_FALSE(fw::LoadStringResource(IDS_PANE_TEXT_NO_SELECTION).empty()) << l.language;
+        const fw::Resources resources = Context(Texts(), l.language).resources;
+        EXPECT_EQ(resources.String(IDS_PANE_TITLE_NO_SELECTION), l.title) << l.language;
+        EXPECT_FALSE(resources.String(IDS_PANE_TEXT_NO_SELECTION).empty()) << l.language;
     }
-    app_.SetResourceLanguage(0x0C0A);
     std::wstring shown;
     Report report({[&](Report& d) {
                       wchar_t buffer[512]{};
@@ -328,12 +327,11 @@ TEST_F(ReportDialog, PaneSpeaksThePlayersLanguage) {
                       shown = buffer;
                       d.EndDialog(IDCANCEL);
                   }},
-                  nullptr, Texts(), registry_);
+                  nullptr, Context(Texts(), 0x0C0A), registry_);
     report.AttachApplication(&detection_);
     report.DoModal();
     EXPECT_EQ(shown.substr(0, shown.find(L"\r\n")), L"Tu sistema de un vistazo");
     EXPECT_NE(shown.find(L"Tarnholm"), std::wstring::npos);
-    app_.SetResourceLanguage(0);
 }
 
 TEST_F(ReportDialog, KeysMoveTheSelectionAndThePaneFollows) {
@@ -372,7 +370,7 @@ TEST_F(ReportDialog, KeysMoveTheSelectionAndThePaneFollows) {
                        EXPECT_TRUE(IsWindowVisible(d.Hwnd()));
                        d.EndDialog(IDCANCEL);
                    }},
-                  nullptr, Texts(), registry_);
+                  nullptr, Context(), registry_);
     report.AttachApplication(&detection_);
     report.DoModal();
     EXPECT_EQ(selected, (std::vector<std::wstring>{L"-", L"System requirements", L"Processor", L"Memory"}));
@@ -394,7 +392,7 @@ TEST_F(ReportDialog, TabLeavesTheTreeForTheNextControl) {
                        afterTab = GetFocus();
                        d.EndDialog(IDCANCEL);
                    }},
-                  nullptr, Texts(), registry_);
+                  nullptr, Context(), registry_);
     report.AttachApplication(&detection_);
     report.DoModal();
     ASSERT_NE(list, nullptr);
@@ -442,7 +440,7 @@ TEST_F(ReportDialog, CtrlCPutsTheReportOnTheClipboard) {
                        SetKeyboardState(keys);
                    },
                    [](Report& d) { d.EndDialog(IDCANCEL); }},
-                  nullptr, Texts(), registry_);
+                  nullptr, Context(), registry_);
     report.AttachApplication(&detection_);
     report.DoModal();
     EXPECT_EQ(expected, L"Not enough.\r\n\r\nSystem requirements\r\n"
@@ -460,7 +458,7 @@ TEST_F(ReportDialog, CopyReportFillsTheClipboardDirectly) {
                       copied = d.CopyReportToClipboard();
                       d.EndDialog(IDCANCEL);
                   }},
-                  nullptr, Texts(), registry_);
+                  nullptr, Context(), registry_);
     report.AttachApplication(&detection_);
     report.DoModal();
     ASSERT_TRUE(copied);
@@ -477,7 +475,7 @@ TEST_F(ReportDialog, NoGdiGrowthOverTwoHundredOpenings) {
                                        RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
                           PostMessageW(GetDlgItem(d.Hwnd(), IDC_REPORT_OK), BM_CLICK, 0, 0);
                       }},
-                      nullptr, Texts(), registry_);
+                      nullptr, Context(), registry_);
         report.AttachApplication(&detection_);
         report.DoModal();
     };

@@ -28,7 +28,7 @@ public:
     ProgramResources() : local_(LoadLibraryW(L"local.dll")) {
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
         InitCommonControlsEx(&controls);
-        SetResourceModule(local_);
+        SetCurrentResources(fw::Resources(local_));
     }
     ~ProgramResources() override { FreeLibrary(local_); }
 
@@ -57,6 +57,11 @@ inline TextLookup Texts() {
         const auto found = fixed.find(key);
         return found != fixed.end() ? found->second : L"<" + std::wstring(key) + L">";
     };
+}
+
+// The program's resource library (loaded by ProgramResources) with the tests' texts.
+inline fw::WindowContext Context(TextLookup texts = Texts(), LANGID language = 0) {
+    return fw::WindowContext{std::move(texts), fw::Resources(GetModuleHandleW(L"local.dll"), language)};
 }
 
 using testing_ui::Driven;

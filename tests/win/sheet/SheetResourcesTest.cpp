@@ -52,7 +52,7 @@ TEST_F(SheetResources, VideoPageWithoutTooltipStillShowsTheModel) {
         HWND hwnd = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 640, 480, nullptr, nullptr, nullptr, nullptr);
         ~Host() { DestroyWindow(hwnd); }
     } host;
-    PageWithoutTooltip page(*model_, LanguageFileTexts());
+    PageWithoutTooltip page(*model_, ProgramContext());
     ASSERT_TRUE(page.Create(host.hwnd));
     EXPECT_TRUE(page.IsInitialised());
     const HWND combo = GetDlgItem(page.Hwnd(), IDC_VIDEO_RESOLUTION);
@@ -73,7 +73,7 @@ TEST_F(SheetResources, VideoPageWithoutTooltipStillShowsTheModel) {
     testing_ui::Surface drawn(client.right, client.bottom, RGB(255, 0, 255));
     SendMessageW(page.Hwnd(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(drawn.Dc()), 0);
     testing_ui::Surface expected(client.right, client.bottom, 0);
-    fw::StretchBitmap(expected.Dc(), fw::LoadBitmapResource(IDB_VIDEO_BACKGROUND).Get(), client);
+    fw::StretchBitmap(expected.Dc(), ProgramContext().resources.Picture(IDB_VIDEO_BACKGROUND).Get(), client);
     EXPECT_EQ(drawn.Pixel(2, 2), expected.Pixel(2, 2));
     EXPECT_EQ(drawn.Pixel(client.right / 2, client.bottom - 3), expected.Pixel(client.right / 2, client.bottom - 3));
 }
@@ -88,7 +88,7 @@ TEST_F(SheetResources, SliderShowsThePagePictureBehindItsChannel) {
         const RECT at = s.VideoPage().ChildRect(slider);
         const RECT client{0, 0, at.right - at.left, at.bottom - at.top};
         testing_ui::Surface expected(s.VideoPage().ClientRect().right, s.VideoPage().ClientRect().bottom, 0);
-        fw::StretchBitmap(expected.Dc(), fw::LoadBitmapResource(IDB_VIDEO_BACKGROUND).Get(),
+        fw::StretchBitmap(expected.Dc(), ProgramContext().resources.Picture(IDB_VIDEO_BACKGROUND).Get(),
                           s.VideoPage().ClientRect());
         // The slider painted into a surface of its own: its top-left corner, left of the channel
         // and clear of the thumb, is the picture's pixel.
@@ -118,7 +118,7 @@ TEST_F(SheetResources, LanguagePageWithoutTooltipSelectsTheModelsLanguage) {
         ~Host() { DestroyWindow(hwnd); }
     } host;
     model_->SetLevel(LevelKind::Language, 3);
-    LanguageWithoutTooltip page(*model_, LanguageFileTexts());
+    LanguageWithoutTooltip page(*model_, ProgramContext());
     ASSERT_TRUE(page.Create(host.hwnd));
     EXPECT_TRUE(page.IsInitialised());
     const HWND combo = GetDlgItem(page.Hwnd(), IDC_LANGUAGE_COMBO);

@@ -36,7 +36,7 @@ bool StartsWithNoCase(const std::wstring& text, const std::wstring& prefix) {
 ProgramResources::ProgramResources() : local_(LoadLibraryW(L"local.dll")) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    SetResourceModule(local_);
+    SetCurrentResources(fw::Resources(local_));
     UseEnglish();
 }
 
@@ -50,6 +50,10 @@ void ProgramResources::UseLanguage(const std::wstring& folder) {
 
 TextLookup LanguageFileTexts() {
     return [](const wchar_t* key) { return GetLocalizedString(key); };
+}
+
+fw::WindowContext ProgramContext() {
+    return fw::WindowContext{LanguageFileTexts(), fw::Resources(GetModuleHandleW(L"local.dll"))};
 }
 
 // ---- registry ----
@@ -132,7 +136,7 @@ namespace {
 
 // The report as the program makes it for the sheet: a page without an OK of its own.
 std::unique_ptr<fw::PropertyPage> ReportPageOn(IRegistryBackend& registry, DetectionApplication* detection) {
-    auto report = std::make_unique<CSystemCheckDlg>(nullptr, LanguageFileTexts(), registry, false);
+    auto report = std::make_unique<CSystemCheckDlg>(nullptr, ProgramContext(), registry, false);
     report->AttachApplication(detection);
     return report;
 }
@@ -141,7 +145,7 @@ std::unique_ptr<fw::PropertyPage> ReportPageOn(IRegistryBackend& registry, Detec
 
 DrivenSheet::DrivenSheet(CSettingsModel& model, IRegistryBackend& registry, DetectionApplication* detection,
                          std::vector<Step> steps)
-    : CSettingsSheet(model, ReportPageOn(registry, detection), LanguageFileTexts()), steps_(std::move(steps)) {}
+    : CSettingsSheet(model, ReportPageOn(registry, detection), ProgramContext()), steps_(std::move(steps)) {}
 
 bool DrivenSheet::OnInitDialog() {
     const bool result = CSettingsSheet::OnInitDialog();

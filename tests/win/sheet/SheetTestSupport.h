@@ -37,6 +37,8 @@ private:
 };
 
 TextLookup LanguageFileTexts();
+// The language file's texts and local.dll, as the program hands them to its windows.
+fw::WindowContext ProgramContext();
 
 // The real registry, with the game's keys moved under a scratch key of their own (removed
 // before and after) so that the tests never touch a real installation. Counts what the model

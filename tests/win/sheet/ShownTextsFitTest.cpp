@@ -85,7 +85,7 @@ TEST_F(ShownTextsFit, HelpLinkAndTabCaptionsInEveryLanguage) {
                            linkFits(d, "back to its first size");
                            d.EndDialog(IDCANCEL);
                        }},
-                      nullptr, LanguageFileTexts(), registry_);
+                      nullptr, ProgramContext(), registry_);
         report.AttachApplication(&hardware_);
         report.DoModal();
 

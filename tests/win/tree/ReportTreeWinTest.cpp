@@ -67,7 +67,7 @@ protected:
     // A group with a "Minimum" column and children with a red status image and none.
     void Fill(CReportTree& tree, int children) {
         fw::ImageList images;
-        ASSERT_TRUE(images.Create(IDB_TEST_IMAGES, 16, 10, RGB(255, 255, 255)));
+        ASSERT_TRUE(images.Create(testing_ui::TestResources().Module(), IDB_TEST_IMAGES, 16, 10, RGB(255, 255, 255)));
         tree.SetNodeImages(std::move(images));
         group = static_cast<CReportGroupItem*>(tree.AddItem(std::make_unique<CReportGroupItem>()));
         group->SetCaption(L"Req");
@@ -147,9 +147,10 @@ TEST_F(TreeWindow, RowsDividerColumnLineAndStatusImagePixels) {
 TEST_F(TreeWindow, AtTwiceTheDpiRowsAndStatusImagesAreTwiceAsLarge) {
     CReportTree tree;
     ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE, RECT{0, 0, 420, 300}, parent_.Hwnd(), 5));
-    tree.OnDpiChanged(192);
+    tree.SetAppearance(fw::Appearance{192});
     fw::ImageList images;
-    ASSERT_TRUE(art::LoadImageStrip(images, IDB_TEST_IMAGES, SIZE{16, 16}, 3, 192, RGB(255, 255, 255)));
+    ASSERT_TRUE(
+        art::LoadImageStrip(images, testing_ui::TestResources(), IDB_TEST_IMAGES, SIZE{16, 16}, 3, 192, RGB(255, 255, 255)));
     int width = 0, height = 0;
     ImageList_GetIconSize(images.Get(), &width, &height);
     EXPECT_EQ(width, 32);
@@ -245,19 +246,18 @@ TEST_F(TreeWindow, FontsAreSharedUntilTheLastTreeGoes) {
     HFONT normal = nullptr;
     {
         CReportTree first;
-        normal = CReportTree::NormalFont();
+        normal = first.NormalFont();
         ASSERT_NE(normal, nullptr);
-        ASSERT_NE(CReportTree::BoldFont(), nullptr);
+        ASSERT_NE(first.BoldFont(), nullptr);
         {
             CReportTree second;
-            EXPECT_EQ(CReportTree::NormalFont(), normal);
+            EXPECT_EQ(second.NormalFont(), normal);
         }
         EXPECT_EQ(GetObjectType(normal), static_cast<DWORD>(OBJ_FONT));
         LOGFONTW bold{};
-        GetObjectW(CReportTree::BoldFont(), sizeof bold, &bold);
+        GetObjectW(first.BoldFont(), sizeof bold, &bold);
         EXPECT_EQ(bold.lfWeight, FW_BOLD);
     }
-    EXPECT_EQ(CReportTree::NormalFont(), nullptr);
     EXPECT_EQ(GetObjectType(normal), 0u);
 }
 

@@ -19,6 +19,15 @@ VARIANT Child(long id) {
     return v;
 }
 
+// A parent whose texts the tree takes: German for one action only.
+class GermanParent : public fw::CustomWindow {
+public:
+    GermanParent() {
+        GiveContext(fw::WindowContext{
+            [](const wchar_t* key) { return std::wstring(key) == L"IDS_ACTION_COLLAPSE" ? L"Reduzieren" : L""; }, {}});
+    }
+};
+
 class TreeAccessible : public testing::Test {
 protected:
     TreeAccessible() {
@@ -66,7 +75,7 @@ protected:
     }
 
     testing_ui::TestApplication app_;
-    fw::CustomWindow parent_;
+    GermanParent parent_;
     CReportTree tree_;
     CReportItem* group_ = nullptr;
     win32::ComPtr<IAccessible> object_;
@@ -81,14 +90,11 @@ TEST_F(TreeAccessible, RowsAreOutlineItemsWithCaptionValueAndDescription) {
     EXPECT_EQ(Text(&IAccessible::get_accName, 2), L"Processor");
     EXPECT_EQ(Text(&IAccessible::get_accValue, 3), L"Memory value");
     EXPECT_EQ(Text(&IAccessible::get_accDescription, 3), L"Below the minimum");
-    EXPECT_EQ(Text(&IAccessible::get_accDefaultAction, 1), L"Collapse");
-    // In the player's language once the program gives its texts; English where they lack one.
-    app_.SetTexts([](const wchar_t* key) { return std::wstring(key) == L"IDS_ACTION_COLLAPSE" ? L"Reduzieren" : L""; });
+    // In the language of the texts the tree was handed down; English where they lack one.
     EXPECT_EQ(Text(&IAccessible::get_accDefaultAction, 1), L"Reduzieren");
     tree_.Model().ToggleExpansion(tree_.ItemFromId(1));
     EXPECT_EQ(Text(&IAccessible::get_accDefaultAction, 1), L"Expand");
     tree_.Model().ToggleExpansion(tree_.ItemFromId(1));
-    app_.SetTexts({});
     EXPECT_EQ(Number(&IAccessible::get_accState, 1),
               STATE_SYSTEM_EXPANDED | STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE);
     EXPECT_EQ(Number(&IAccessible::get_accRole, 9), -1); // no such row

@@ -1,7 +1,8 @@
-// A tab control's items read from another process. Its messages fill in structures through
-// pointers, which the system does not carry across processes: the structures are placed in the
-// control's own process and read back from there. (A pointer into this process's memory would
-// make the control write into whatever lies at that address in its own.)
+// Messages to another process's windows that carry structures by pointer: a tab control's items,
+// a property tree's cut lines, a change of scale with its rectangle. The system does not carry
+// such pointers across processes: the structures are placed in the window's own process and read
+// back from there. (A pointer into this process's memory would make the window write into
+// whatever lies at that address in its own.)
 #include "Driver.h"
 
 #include "win32/Owners.h"
@@ -36,11 +37,14 @@ win32::KernelHandle ProcessOf(HWND window) {
     return win32::KernelHandle(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid));
 }
 
+bool Send(HWND window, UINT message, WPARAM wParam, void* remote, DWORD_PTR& answer) {
+    return SendMessageTimeoutW(window, message, wParam, reinterpret_cast<LPARAM>(remote), SMTO_NORMAL,
+                               kAnswerTimeoutMs, &answer) != 0;
+}
+
 bool Ask(HWND tab, UINT message, int index, void* remote) {
     DWORD_PTR answer = 0;
-    return SendMessageTimeoutW(tab, message, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(remote), SMTO_NORMAL,
-                               kAnswerTimeoutMs, &answer) &&
-           answer;
+    return Send(tab, message, static_cast<WPARAM>(index), remote, answer) && answer;
 }
 
 } // namespace
@@ -76,6 +80,38 @@ bool TabItemText(HWND tab, int index, std::wstring& text) {
     caption[kRoom - 1] = L'\0';
     text = caption;
     return true;
+}
+
+bool TreeCutLines(HWND list, std::vector<std::wstring>& lines) {
+    constexpr int kRoom = 260; // the list's own room for one line
+    static const UINT message = RegisterWindowMessageW(L"Tarnholm.TreeCutLines");
+    DWORD_PTR count = 0;
+    if (!message || !Send(list, message, 0, nullptr, count))
+        return false;
+    const win32::KernelHandle process = ProcessOf(list);
+    const RemoteMemory remote(process.Get(), kRoom * sizeof(wchar_t));
+    if (!process || !remote.Address())
+        return false;
+    lines.clear();
+    for (DWORD_PTR index = 0; index < count; ++index) {
+        wchar_t line[kRoom]{};
+        DWORD_PTR length = 0;
+        if (!Send(list, message, index, remote.Address(), length) ||
+            !ReadProcessMemory(process.Get(), remote.Address(), line, sizeof line, nullptr))
+            return false;
+        line[kRoom - 1] = L'\0';
+        lines.push_back(line);
+    }
+    return true;
+}
+
+bool SendDpiChange(HWND window, int dpi, const RECT& suggested) {
+    const win32::KernelHandle process = ProcessOf(window);
+    const RemoteMemory remote(process.Get(), sizeof suggested);
+    DWORD_PTR answer = 0;
+    return process && remote.Address() &&
+           WriteProcessMemory(process.Get(), remote.Address(), &suggested, sizeof suggested, nullptr) &&
+           Send(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), remote.Address(), answer);
 }
 
 } // namespace driver

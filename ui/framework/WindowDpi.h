@@ -14,4 +14,9 @@ int OfWindow(HWND window);
 // screen's DPI to `dpi`.
 int SystemMetric(int index, int dpi);
 
+// The system's non-client metrics (the caption, menu and message fonts among them) at `dpi`;
+// before Windows 10 1607 the screen's, with the fonts' heights scaled from the screen's DPI.
+// False when the system answers nothing.
+bool NonClientMetrics(int dpi, NONCLIENTMETRICSW& metrics);
+
 } // namespace dpi
