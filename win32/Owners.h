@@ -66,6 +66,9 @@ struct CloseKernelHandle {
 struct DestroyMenuHandle {
     void operator()(HMENU menu) const { DestroyMenu(menu); }
 };
+struct DestroyIconHandle {
+    void operator()(HICON icon) const { DestroyIcon(icon); }
+};
 struct DestroyCursorHandle {
     void operator()(HCURSOR cursor) const { DestroyCursor(cursor); }
 };
@@ -94,6 +97,8 @@ using KernelHandle = UniqueHandle<KernelHandleTraits>;
 using FileHandle = UniqueHandle<FileHandleTraits>;
 // A menu made by the program (a popup shown once).
 using Menu = UniqueHandle<NullHandleTraits<HMENU, DestroyMenuHandle>>;
+// An icon the program loaded at a size of its own (LoadImage without LR_SHARED).
+using Icon = UniqueHandle<NullHandleTraits<HICON, DestroyIconHandle>>;
 // A cursor the program made (CopyCursor, CreateCursor); never one loaded from resources.
 using Cursor = UniqueHandle<NullHandleTraits<HCURSOR, DestroyCursorHandle>>;
 // Global memory until something (the clipboard) takes it over: Release() it then.

@@ -66,11 +66,31 @@ dpi_windows() {
     quit_launcher
 }
 
-scenario_dpi_120() { dpi_windows 120; }
-scenario_dpi_144() { dpi_windows 144; }
-scenario_dpi_192() { dpi_windows 192; }
+# dpi_report_languages DPI: the report in each language at that scale, its tree's rows too,
+# without a cut text (German's captions are the longest).
+dpi_report_languages() {
+    SCALE=$1
+    screen_dpi "$SCALE"
+    set_adapter 0x10de 0x0421 128
+    demand_more_than_machine
+    local language
+    for language in 1 3 4 5 6; do
+        drv reg-set "$ENGINE_KEY" LNG_Language dword "$language" || fail "reg-set"
+        launcher_start /OnlyDetection
+        wait_kind report
+        expect_no_cut_text "$WIN" "report in language $language"
+        click "$WIN" 1028
+        launcher_end
+        expect_exit_zero
+    done
+}
 
-# Every window of scenario look_english and look_german at 144 DPI, as <window>-<language>-144.
+scenario_dpi_120() { dpi_windows 120; dpi_report_languages 120; }
+scenario_dpi_144() { dpi_windows 144; dpi_report_languages 144; }
+scenario_dpi_192() { dpi_windows 192; dpi_report_languages 192; }
+
+# Every window of scenario look_english and look_german at 144 and at 120 DPI, as
+# <window>-<language>-144 and -120.
 scenario_dpi_look_english() {
     screen_dpi 144
     REPORT_MASKS=dpi_report_masks look_windows 1 en -144
@@ -79,9 +99,123 @@ scenario_dpi_look_german() {
     screen_dpi 144
     REPORT_MASKS=dpi_report_masks look_windows 3 de -144
 }
+scenario_dpi_look_english_120() {
+    screen_dpi 120
+    REPORT_MASKS=dpi_report_masks look_windows 1 en -120
+}
+scenario_dpi_look_german_120() {
+    screen_dpi 120
+    REPORT_MASKS=dpi_report_masks look_windows 3 de -120
+}
 
 # The progress window at 144 DPI, caught as scenario look_progress catches it.
 scenario_dpi_look_progress() {
     screen_dpi 144
     look_progress progress-144
 }
+
+# --- a window moved to a screen of another scale --------------------------------------------
+
+# A moved window and the same window started at the new scale may differ in this many pixels
+# (by more than the fuzz: smoothed edges of art drawn at a scale between two of its sizes), and
+# each control's size by one pixel.
+DPI_MOVE_FUZZ=12%
+DPI_MOVE_SHARE=2
+
+# move_shoot NAME HWND STAGE: the picture of the window's client area as $SCEN/NAME-STAGE.png and
+# its geometry as $SCEN/NAME-STAGE.geometry. (Under Wine a moved window keeps the caption and
+# frame of the scale it started at: only what the program draws is compared.)
+move_shoot() {
+    drv park || fail "could not move the pointer out of the way"
+    drv shot "$2" "$(winpath "$SCEN/$1-$3.bmp")" || fail "no picture of $1"
+    drv geometry "$2" | tr -d '\r' >"$SCEN/$1-$3.geometry" || fail "no geometry of $1"
+    local client
+    client=$(awk '$1 == "window" { print $5 "x" $6 "+" $7 "+" $8 }' "$SCEN/$1-$3.geometry")
+    convert "$SCEN/$1-$3.bmp" -crop "$client" +repage -strip "$SCEN/$1-$3.png" ||
+        fail "could not convert the picture of $1"
+}
+
+# move_window NAME HWND: the window, started at the scale it shows at now, told it moved to
+# $SCALE_TO with the client area it has when started there; then compared with that.
+move_window() {
+    local size
+    drv geometry "$2" | tr -d '\r' >"$SCEN/$1-before.geometry"
+    size=$(awk '$1 == "window" { w = $5; h = $6 } END { print w, h }' "$SCEN/$1-started.geometry")
+    size=$(awk -v want="$size" '$1 == "window" { split(want, c, " "); print c[1] + $2 - $5 "," c[2] + $3 - $6 }' \
+        "$SCEN/$1-before.geometry")
+    [[ $size == [0-9]*,[0-9]* ]] || fail "no size of $1 as started at $SCALE_TO DPI"
+    drv dpi-move "$2" "$SCALE_TO" --size "$size" || fail "$1 did not take the move to $SCALE_TO DPI"
+    expect_as_started "$1" "$2"
+}
+
+# expect_as_started NAME HWND: the window at $SCALE_TO looks as when started there: no text cut,
+# every control as large to the pixel, and the pictures alike.
+expect_as_started() {
+    move_shoot "$1" "$2" moved
+    expect_cut_free "$2" "$1 moved to $SCALE_TO DPI"
+    local sizes
+    sizes=$(paste -d' ' "$SCEN/$1-started.geometry" "$SCEN/$1-moved.geometry" | awk '
+        $1 == "window" { next }
+        $1 != $7 || $2 != $8 { print "control " $1 " is " $8 " " $7 " when moved"; next }
+        ($5 - $11) ^ 2 > 1 || ($6 - $12) ^ 2 > 1 { print "control " $1 " (" $2 ") is " $11 "x" $12 " moved, " $5 "x" $6 " started" }')
+    [[ $(wc -l <"$SCEN/$1-started.geometry") == $(wc -l <"$SCEN/$1-moved.geometry") ]] ||
+        sizes+=" the moved window shows another number of controls"
+    [[ -z $sizes ]] || fail "$1 moved from $SCALE_FROM to $SCALE_TO DPI: ${sizes//$'\n'/; }"
+    local pixels total
+    total=$(identify -format '%[fx:w*h]' "$SCEN/$1-started.png")
+    pictures_match "$SCEN/$1-started.png" "$SCEN/$1-moved.png" "$DPI_MOVE_FUZZ" $((total * DPI_MOVE_SHARE / 100)) \
+        "$SHOTS/$1-$SCALE_FROM-$SCALE_TO-diff.png" ||
+        fail "$1 moved from $SCALE_FROM to $SCALE_TO DPI does not look as started there: $PICTURE_DIFFERENCE"
+    pixels=${PICTURE_DIFFERENCE%% *}
+    note "$1 moved $SCALE_FROM -> $SCALE_TO DPI: $pixels of $total pixels differ ($(awk -v p="$pixels" -v t="$total" 'BEGIN { printf "%.2f", 100 * p / t }')%)"
+    cp "$SCEN/$1-moved.png" "$SHOTS/$1-$SCALE_FROM-$SCALE_TO.png"
+}
+
+expect_cut_free() {  # HWND WHAT
+    local cut
+    cut=$(drv cut-texts "$1" --dpi "$SCALE_TO" | tr -d '\r') || fail "cut texts in $2: ${cut//$'\n'/; }"
+}
+
+# dpi_move_windows STAGE: each window of a failed check, as a player meets them, either
+# photographed (STAGE started) or moved to $SCALE_TO and compared (STAGE moved).
+dpi_move_windows() {
+    set_adapter 0x10de 0x0421 128
+    demand_more_than_machine
+    launcher_start
+    wait_kind report
+    if [[ $1 == started ]]; then move_shoot report "$WIN" started; else move_window report "$WIN"; fi
+    click "$WIN" 1028
+    wait_kind warning
+    if [[ $1 == started ]]; then move_shoot warning "$WIN" started; else move_window warning "$WIN"; fi
+    click "$WIN" 1051
+    wait_kind launcher
+    if [[ $1 == started ]]; then move_shoot launcher "$WIN" started; else move_window launcher "$WIN"; fi
+    open_settings
+    local page
+    for page in 0 1; do
+        show_page "$page"
+        if [[ $1 == started ]]; then
+            move_shoot "settings-page$page" "$SHEET" started
+        elif ((page == 0)); then
+            move_window "settings-page$page" "$SHEET"
+        else
+            # The sheet was moved with its first page shown; the second shows at the new scale.
+            expect_as_started "settings-page$page" "$SHEET"
+        fi
+    done
+    click "$SHEET" 2
+    await_sheet_closed Cancel
+    quit_launcher
+}
+
+dpi_move() {  # FROM TO
+    SCALE_FROM=$1 SCALE_TO=$2
+    screen_dpi "$SCALE_TO"
+    dpi_move_windows started
+    screen_dpi "$SCALE_FROM"
+    dpi_move_windows moved
+}
+
+scenario_dpi_move_96_144() { dpi_move 96 144; }
+scenario_dpi_move_144_96() { dpi_move 144 96; }
+scenario_dpi_move_120_192() { dpi_move 120 192; }

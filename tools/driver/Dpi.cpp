@@ -8,6 +8,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include <vector>
 
 namespace driver {
@@ -262,7 +264,12 @@ int CmdDpiMove(const Args& args) {
         }
         size = SIZE{static_cast<LONG>(width), static_cast<LONG>(height)};
     }
-    const RECT suggested{rect.left, rect.top, rect.left + size.cx, rect.top + size.cy};
+    // On the screen it moved to: shifted back into the work area where it would reach past it.
+    RECT area{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    const LONG left = std::max(area.left, std::min(rect.left, area.right - size.cx));
+    const LONG top = std::max(area.top, std::min(rect.top, area.bottom - size.cy));
+    const RECT suggested{left, top, left + size.cx, top + size.cy};
     if (!SendDpiChange(window, static_cast<int>(dpi), suggested)) {
         Fail(L"dpi-move: the window did not take the change: " + ErrorText(static_cast<long>(GetLastError())));
         return kNotMet;

@@ -87,9 +87,12 @@ const Command kCommands[] = {
     {L"cut-texts", CmdCutTexts,
      L"cut-texts HWND [--dpi N]            shown texts their controls cut (the rows a property tree cuts too), one "
      L"a line, measured at N DPI (the screen's); exit 1 when any"},
+    {L"geometry", CmdGeometry,
+     L"geometry HWND                       \"window W H client W H X Y\", then \"ID CLASS X Y W H\" of each shown descendant in "
+     L"the window's client"},
     {L"dpi-move", CmdDpiMove,
      L"dpi-move HWND DPI [--size W,H]      tell the window it now shows at DPI, as a move to such a screen does, with "
-     L"its top-left corner kept and the size W,H (its own scaled to DPI)"},
+     L"its top-left corner kept (within the work area) and the size W,H (its own scaled to DPI)"},
 };
 
 void Usage() {

@@ -120,6 +120,7 @@ int CmdAccessEvents(const Args&);
 int CmdRepeats(const Args&);
 int CmdCutTexts(const Args&);
 int CmdDpiMove(const Args&);
+int CmdGeometry(const Args&);
 
 // Shared by the window commands and the process commands.
 std::wstring ImageNameOf(DWORD pid); // file name only, empty when unknown

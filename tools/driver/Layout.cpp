@@ -37,6 +37,38 @@ int CmdFind(const Args& args) {
     return kOk;
 }
 
+int CmdGeometry(const Args& args) {
+    HWND hwnd;
+    if (!WindowArg(args, 0, hwnd))
+        return kUsage;
+    RECT outer{}, client{};
+    GetWindowRect(hwnd, &outer);
+    GetClientRect(hwnd, &client);
+    POINT origin{};
+    ClientToScreen(hwnd, &origin);
+    Print(L"window " + std::to_wstring(outer.right - outer.left) + L" " + std::to_wstring(outer.bottom - outer.top) +
+          L" client " + std::to_wstring(client.right) + L" " + std::to_wstring(client.bottom) + L" " +
+          std::to_wstring(origin.x - outer.left) + L" " + std::to_wstring(origin.y - outer.top));
+    // Every shown descendant, in the order the system keeps them, placed in the window's client.
+    EnumChildWindows(
+        hwnd,
+        [](HWND child, LPARAM top) -> BOOL {
+            if (!IsWindowVisible(child))
+                return TRUE;
+            RECT rect{};
+            GetWindowRect(child, &rect);
+            MapWindowPoints(nullptr, reinterpret_cast<HWND>(top), reinterpret_cast<POINT*>(&rect), 2);
+            wchar_t name[64]{};
+            GetClassNameW(child, name, 64);
+            Print(std::to_wstring(GetDlgCtrlID(child)) + L" " + name + L" " + std::to_wstring(rect.left) + L" " +
+                  std::to_wstring(rect.top) + L" " + std::to_wstring(rect.right - rect.left) + L" " +
+                  std::to_wstring(rect.bottom - rect.top));
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(hwnd));
+    return kOk;
+}
+
 int CmdRect(const Args& args) {
     HWND hwnd;
     if (!WindowArg(args, 0, hwnd))

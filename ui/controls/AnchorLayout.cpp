@@ -1,7 +1,5 @@
 #include "controls/AnchorLayout.h"
 
-#include "framework/TemplateScale.h"
-
 #include "controls/Anchor.h"
 
 using ctl::DialogChildren;
@@ -46,12 +44,6 @@ void CAnchorLayout::RemeasureAll(const RECT& client) {
         return;
     DialogChildren children(dialog_, false);
     layout_.RemeasureAll(client_, children);
-}
-
-void CAnchorLayout::Rescale(int from, int to) {
-    RECT client{};
-    if (dialog_ && from > 0 && to > 0 && from != to && GetClientRect(dialog_, &client))
-        RemeasureAll(fw::ScaleRect(client, to, from));
 }
 
 bool CAnchorLayout::Apply(bool repaint) {

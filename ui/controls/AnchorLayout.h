@@ -26,9 +26,6 @@ public:
     // Takes every child's measures anew where it is now against `client`: the window's
     // children were moved to a new DPI and the window is about to take its size at that DPI.
     void RemeasureAll(const RECT& client);
-    // The same for a dialog whose children were just scaled from `from` to `to` DPI and which
-    // takes its size at `to` next.
-    void Rescale(int from, int to);
 
     size_t Count() const { return layout_.Count(); }
 

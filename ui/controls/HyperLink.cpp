@@ -35,17 +35,10 @@ void CHyperLink::PreSubclassWindow() {
         target_ = text;
     if (text.empty())
         SetText(target_);
-    if (const auto current = reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0))) {
-        LOGFONTW description{};
-        GetObjectW(current, sizeof description, &description);
-        description.lfUnderline = (style_ & hyperlink::kUnderline) ? TRUE : FALSE;
-        font_.Reset(CreateFontIndirectW(&description));
-        if (font_)
-            SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), TRUE);
+    if (TakeFontFromWindow())
         FitToText();
-    } else {
+    else
         style_ &= ~hyperlink::kFitToText;
-    }
     if (!(style_ & hyperlink::kNoHandCursor))
         LoadHandCursor();
     if (tooltip_.Create(hwnd_))
@@ -150,8 +143,25 @@ void CHyperLink::OnKillFocus(HWND) {
     RepaintWithParent();
 }
 
+bool CHyperLink::TakeFontFromWindow() {
+    const auto current = reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0));
+    if (!current)
+        return false;
+    LOGFONTW description{};
+    GetObjectW(current, sizeof description, &description);
+    description.lfUnderline = (style_ & hyperlink::kUnderline) ? TRUE : FALSE;
+    fw::Font font(CreateFontIndirectW(&description));
+    if (font)
+        SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+    font_ = std::move(font);
+    return true;
+}
+
+// The window's font has been moved to the new scale by the dialog: the link's own is made anew
+// from it.
 void CHyperLink::OnAppearanceChanged(const fw::Appearance& previous) {
     fw::StaticCtrl::OnAppearanceChanged(previous);
+    TakeFontFromWindow();
     FitToText();
 }
 

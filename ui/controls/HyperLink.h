@@ -56,6 +56,8 @@ protected:
 
 private:
     void LoadHandCursor();
+    // The window's font, underlined as the style says, as the link's own; false without one.
+    bool TakeFontFromWindow();
     // Whether the focus mark shows: the link has the focus and the keyboard has been used.
     bool ShowsFocusMark() const;
     // The text is drawn without a background of its own: what lies under the link is painted

@@ -5,6 +5,7 @@
 #include "framework/Controls.h"
 #include "framework/ExceptionScope.h"
 #include "framework/MessageLoop.h"
+#include "framework/WindowDpi.h"
 
 namespace fw {
 
@@ -41,8 +42,14 @@ INT_PTR Dialog::Dispatch(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) no
     bool handled = false;
     LRESULT result = 0;
     if (msg == WM_INITDIALOG) {
+        // The dialog manager made the window at the DPI the system gives it; a child dialog made
+        // inside a parent of another scale (a page first shown after its sheet moved) then moves
+        // to the parent's scale, as if it had moved there.
+        const Appearance wanted = Look();
+        SetInitialLook(Appearance{dpi::OfWindow(hwnd_)});
         try {
             result = OnInitDialog() ? TRUE : FALSE;
+            SetAppearance(wanted);
         } catch (...) {
             ExceptionScope::CaptureCurrent();
         }
@@ -107,7 +114,8 @@ bool Dialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) 
 }
 
 void Dialog::OnAppearanceChanged(const Appearance& previous) {
-    scale_.Rescale(hwnd_, previous.dpi, Look().dpi, [&] { Window::OnAppearanceChanged(previous); });
+    rescaledClient_ = scale_.Rescale(hwnd_, previous.dpi, Look().dpi, [&] { Window::OnAppearanceChanged(previous); },
+                                     Context().resources, templateId_);
     if (iconId_ != 0 && previous.dpi != Look().dpi)
         scale_.SetIcons(hwnd_, Context().resources, iconId_, Look().dpi);
 }

@@ -50,6 +50,10 @@ protected:
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     // The template's children and fonts move to the new scale, then the controls re-make theirs.
     void OnAppearanceChanged(const Appearance& previous) override;
+    // While the window changes scale: a rectangle of its client moved as its children were, and
+    // the client rectangle they were moved against (what a layout measures them against).
+    RECT Rescaled(const RECT& rect) const { return scale_.Moved(rect); }
+    const RECT& RescaledClient() const { return rescaledClient_; }
 
     LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
@@ -62,6 +66,7 @@ private:
     HWND parent_;
     UINT iconId_ = 0;
     TemplateScale scale_;
+    RECT rescaledClient_{};
     int result_ = -1;
     bool ended_ = false;
     // The message being passed to DefDlgProc by Default(): its call into our dialog

@@ -29,8 +29,13 @@ void StretchBitmap(HDC target, HBITMAP bitmap, const RECT& destination) {
     if (!source)
         return;
     SelectGuard select(source.Get(), bitmap);
+    // Where the picture is narrower or lower than it was drawn, whole pixels are left out: the
+    // default mode would AND them into their neighbours and leave dark specks.
+    const int previous = SetStretchBltMode(target, COLORONCOLOR);
     StretchBlt(target, destination.left, destination.top, destination.right - destination.left,
                destination.bottom - destination.top, source.Get(), 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+    if (previous)
+        SetStretchBltMode(target, previous);
 }
 
 void FillSolidRect(HDC dc, const RECT& rect, COLORREF colour) {

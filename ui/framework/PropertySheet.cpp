@@ -128,6 +128,29 @@ bool PropertySheetDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRES
 
 void PropertySheetDialog::OnAppearanceChanged(const Appearance& previous) {
     scale_.Rescale(hwnd_, previous.dpi, Look().dpi, [&] { Window::OnAppearanceChanged(previous); });
+    FitTabToPages();
+}
+
+// As the sheet was laid out when it was made: the tab control's display area holds the pages,
+// which fill it.
+void PropertySheetDialog::FitTabToPages() const {
+    const HWND tab = GetTabControl();
+    const auto shown = reinterpret_cast<HWND>(SendMessageW(hwnd_, PSM_GETCURRENTPAGEHWND, 0, 0));
+    if (!tab || !shown)
+        return;
+    const RECT page = ChildRect(shown);
+    RECT outer{0, 0, page.right - page.left, page.bottom - page.top};
+    TabCtrl_AdjustRect(tab, TRUE, &outer);
+    RECT placed = ChildRect(tab);
+    placed.right = placed.left + outer.right - outer.left;
+    placed.bottom = placed.top + outer.bottom - outer.top;
+    SetWindowPos(tab, nullptr, placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    TabCtrl_AdjustRect(tab, FALSE, &placed);
+    for (const PropertyPage* each : pages_)
+        if (const HWND window = each->Hwnd())
+            SetWindowPos(window, nullptr, placed.left, placed.top, placed.right - placed.left,
+                         placed.bottom - placed.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int PropertySheetDialog::DoModal() {

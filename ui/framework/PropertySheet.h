@@ -74,9 +74,12 @@ protected:
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     // The sheet's children, its pages with theirs, move to the new scale.
     void OnAppearanceChanged(const Appearance& previous) override;
+    // The sheet font's dialog base units at the sheet's scale.
+    SIZE DialogUnits() const { return scale_.Units(hwnd_); }
 
 private:
     static int CALLBACK SheetCallback(HWND window, UINT msg, LPARAM lParam) noexcept;
+    void FitTabToPages() const;
 
     HWND parent_ = nullptr;
     std::vector<PropertyPage*> pages_;

@@ -137,6 +137,8 @@ protected:
     // one, and its look), or a top-level window's scale as the system gives it. Done when the
     // window is linked.
     void Inherit();
+    // The look the window was made at, before anything depends on it.
+    void SetInitialLook(const Appearance& look) { look_ = look; }
 
     HWND hwnd_ = nullptr;
 

@@ -68,7 +68,7 @@ void CLauncherDlg::OnSize(UINT type, int width, int height) {
 
 void CLauncherDlg::OnAppearanceChanged(const fw::Appearance& previous) {
     fw::Dialog::OnAppearanceChanged(previous);
-    layout_.Rescale(previous.dpi, Look().dpi);
+    layout_.RemeasureAll(RescaledClient());
     background_ = art::ScaledBitmap(Context().resources, IDB_LAUNCHER_BACKGROUND, Look().dpi);
 }
 

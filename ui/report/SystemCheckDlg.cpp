@@ -90,6 +90,8 @@ void CSystemCheckDlg::FillReport() {
                            application_ ? report::ReadDetectedItems(application_->GetInformations())
                                         : std::vector<report::DetectedItem>{},
                            texts_);
+    // Where the captions of the player's language need more than the tree's 30 %.
+    tree_->FitDividerToCaptions();
 }
 
 // At the tree's scale: the rows are as high as the scale, and so are their images.
@@ -105,7 +107,6 @@ bool CSystemCheckDlg::OnInitDialog() {
     fw::PropertyPage::OnInitDialog();
     FillReport();
 
-    initialWindow_ = SizeOf(WindowRect());
     initialClient_ = SizeOf(ClientRect());
     if (const HWND placeholder = Item(IDC_REPORT_TREE_FRAME)) {
         RECT rect{};
@@ -170,14 +171,17 @@ void CSystemCheckDlg::LoadArt() {
 
 void CSystemCheckDlg::OnAppearanceChanged(const fw::Appearance& previous) {
     fw::PropertyPage::OnAppearanceChanged(previous);
-    const int before = previous.dpi, dpi = Look().dpi;
-    layout_.Rescale(before, dpi);
-    const auto scaled = [&](SIZE size) { return SIZE{MulDiv(size.cx, dpi, before), MulDiv(size.cy, dpi, before)}; };
-    initialWindow_ = scaled(initialWindow_);
-    initialClient_ = scaled(initialClient_);
-    initialPlaceholder_ = scaled(initialPlaceholder_);
-    verdictImagePosition_ =
-        POINT{MulDiv(verdictImagePosition_.x, dpi, before), MulDiv(verdictImagePosition_.y, dpi, before)};
+    layout_.RemeasureAll(RescaledClient());
+    // The sizes the window and its tree had when it opened, as they would have opened now.
+    const auto rescaled = [&](SIZE size) {
+        const RECT moved = Rescaled(RECT{0, 0, size.cx, size.cy});
+        return SIZE{moved.right, moved.bottom};
+    };
+    initialClient_ = rescaled(initialClient_);
+    initialPlaceholder_ = rescaled(initialPlaceholder_);
+    const RECT marker = Rescaled(RECT{verdictImagePosition_.x, verdictImagePosition_.y, verdictImagePosition_.x,
+                                      verdictImagePosition_.y});
+    verdictImagePosition_ = POINT{marker.left, marker.top};
     LoadNodeImages();
     LoadArt();
 }
@@ -313,8 +317,11 @@ HICON CSystemCheckDlg::OnQueryDragIcon() { return icon_; }
 
 void CSystemCheckDlg::OnGetMinMaxInfo(MINMAXINFO& info) {
     Default();
-    if (initialWindow_.cx > 0)
-        info.ptMinTrackSize = POINT{initialWindow_.cx, initialWindow_.cy};
+    // Never smaller than it opened: its client area, in the frame it has now.
+    if (initialClient_.cx > 0) {
+        const SIZE window = SizeOf(WindowRect()), client = SizeOf(ClientRect());
+        info.ptMinTrackSize = POINT{initialClient_.cx + window.cx - client.cx, initialClient_.cy + window.cy - client.cy};
+    }
 }
 
 void CSystemCheckDlg::OnSize(UINT type, int width, int height) {

@@ -86,7 +86,6 @@ private:
     art::ScaledBitmap background_;
     // The gold rules at the window's scale, where it is not 100 %.
     art::StaticPicture rules_[5];
-    SIZE initialWindow_{};
     SIZE initialClient_{};
     SIZE initialPlaceholder_{};
     bool initialised_ = false;

@@ -49,7 +49,7 @@ void SettingsPage::OnSize(UINT type, int width, int height) {
 // A page is told by its sheet, which then gives it its rectangle at the new scale.
 void SettingsPage::OnAppearanceChanged(const fw::Appearance& previous) {
     fw::PropertyPage::OnAppearanceChanged(previous);
-    layout_.Rescale(previous.dpi, Look().dpi);
+    layout_.RemeasureAll(RescaledClient());
     if (tooltip_)
         StyleTooltip(*tooltip_, Look().dpi);
     background_ = art::ScaledBitmap(Context().resources, backgroundId_, Look().dpi);

@@ -12,6 +12,8 @@ namespace {
 // Room right of the former sheet beside the button column, and the column's top margin.
 constexpr int kColumnGap = 27;
 constexpr int kColumnTop = 27;
+// Base units that make a length in pixels the same number in dialog units.
+constexpr SIZE kDialogUnits{4, 8};
 
 bool IsOpenDropDown(HWND window) {
     wchar_t name[16]{};
@@ -87,33 +89,46 @@ void CSettingsSheet::Reshape() {
     const RECT sheet = WindowRect();
     RECT ok{};
     GetWindowRect(Item(IDC_SHEET_OK), &ok);
-    const int okWidth = ok.right - ok.left;
-    const int okHeight = ok.bottom - ok.top;
+    const SIZE okSize{ok.right - ok.left, ok.bottom - ok.top};
+    PlaceColumn(sheet.right - sheet.left, ok.top - sheet.top, okSize);
+    for (const int id : {IDC_SHEET_DEFAULT, IDC_SHEET_OK, IDC_SHEET_CANCEL}) {
+        CSkinButton& skinned = id == IDC_SHEET_DEFAULT ? default_ : id == IDC_SHEET_OK ? ok_ : cancel_;
+        skinned.AttachSkin(id, hwnd_, Flat);
+        const HWND window = Item(id);
+        SetWindowLongW(window, GWL_STYLE, GetWindowLongW(window, GWL_STYLE) | BS_OWNERDRAW);
+        EnableWindow(window, TRUE);
+    }
+    // Kept in dialog units for every later scale: where the column stands and how far the sheet
+    // reaches below the tab control, and the OK button's size, as comctl32 made them.
+    const RECT tab = ChildRect(GetTabControl());
+    const RECT column = ChildRect(Item(IDC_SHEET_OK));
+    const RECT kept = fw::MoveDialogUnits(RECT{column.left - tab.right, ClientRect().bottom - tab.bottom, 0, 0},
+                                          DialogUnits(), kDialogUnits);
+    const RECT button = fw::MoveDialogUnits(RECT{0, 0, okSize.cx, okSize.cy}, DialogUnits(), kDialogUnits);
+    beyondTab_ = SIZE{kept.left, kept.top};
+    okUnits_ = SIZE{button.right, button.bottom};
+}
+
+// The sheet's window with the column of buttons `ok` large at `x` in its client, `height` high.
+void CSettingsSheet::PlaceColumn(int x, int height, SIZE ok) {
+    const RECT sheet = WindowRect();
     const int dpi = Look().dpi;
     const int gap = dpi::Scale(kColumnGap, dpi);
     const int top = dpi::Scale(kColumnTop, dpi);
     const int extra = dpi::Scale(3, dpi); // each button a little higher than OK
-    SetWindowPos(hwnd_, nullptr, sheet.left, sheet.top, sheet.right + okWidth + gap - sheet.left,
-                 ok.top - sheet.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    SetWindowPos(hwnd_, nullptr, sheet.left, sheet.top, x + ok.cx + gap, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     KeepOnWorkArea();
-
-    const int x = sheet.right - sheet.left;
     const struct {
-        CSkinButton& button;
         int id;
         int top;
     } column[] = {
-        {default_, IDC_SHEET_DEFAULT, top},
-        {ok_, IDC_SHEET_OK, okHeight + top + extra},
-        {cancel_, IDC_SHEET_CANCEL, 2 * (okHeight + extra) + top},
+        {IDC_SHEET_DEFAULT, top},
+        {IDC_SHEET_OK, ok.cy + top + extra},
+        {IDC_SHEET_CANCEL, 2 * (ok.cy + extra) + top},
     };
-    for (const auto& entry : column) {
-        entry.button.AttachSkin(entry.id, hwnd_, Flat);
-        const HWND button = Item(entry.id);
-        SetWindowLongW(button, GWL_STYLE, GetWindowLongW(button, GWL_STYLE) | BS_OWNERDRAW);
-        EnableWindow(button, TRUE);
-        MoveWindow(button, x, entry.top, okWidth, okHeight + extra, TRUE);
-    }
+    for (const auto& entry : column)
+        MoveWindow(Item(entry.id), x, entry.top, ok.cx, ok.cy + extra, TRUE);
 }
 
 void CSettingsSheet::SaveAndClose() {
@@ -189,6 +204,11 @@ bool CSettingsSheet::OnEraseBkgnd(HDC dc) {
 // The children, the pages with theirs, and the buttons' column scale with the sheet.
 void CSettingsSheet::OnAppearanceChanged(const fw::Appearance& previous) {
     fw::PropertySheetDialog::OnAppearanceChanged(previous);
+    const RECT beyond = fw::MoveDialogUnits(RECT{beyondTab_.cx, beyondTab_.cy, 0, 0}, kDialogUnits, DialogUnits());
+    const RECT ok = fw::MoveDialogUnits(RECT{0, 0, okUnits_.cx, okUnits_.cy}, kDialogUnits, DialogUnits());
+    const RECT tab = ChildRect(GetTabControl());
+    const int frameHeight = WindowRect().bottom - WindowRect().top - ClientRect().bottom;
+    PlaceColumn(tab.right + beyond.left, tab.bottom + beyond.top + frameHeight, SIZE{ok.right, ok.bottom});
     if (tooltip_)
         sheet::StyleTooltip(*tooltip_, Look().dpi);
     background_ = art::ScaledBitmap(Context().resources, IDB_SHEET_BACKGROUND, Look().dpi);

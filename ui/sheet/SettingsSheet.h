@@ -58,6 +58,7 @@ private:
     void StartMove(POINT clientPoint) const;
     void KeepOnWorkArea();
     void Reshape();
+    void PlaceColumn(int x, int height, SIZE ok);
     // OK: stores the model and closes; when it could not be stored, says so (and whether what was
     // stored before is still there) and stays open.
     void SaveAndClose();
@@ -75,6 +76,10 @@ private:
     fw::PropertyPage* report_ = nullptr;
     std::unique_ptr<fw::ToolTipCtrl> tooltip_;
     art::ScaledBitmap background_;
+    // Where the button column stands right of the tab control and how far the client reaches
+    // below it, and the OK button's size as comctl32 made it, in dialog units.
+    SIZE beyondTab_{};
+    SIZE okUnits_{};
 
     CSettingsModel& model_;
     const TextLookup& texts_; // the context's

@@ -4,6 +4,30 @@
 
 #include <algorithm>
 
+LineInk InkOfLine(HDC dc, const std::wstring& text) {
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    const int margin = std::max<int>(size.cy, 1);
+    const int width = size.cx + 2 * margin;
+    fw::MemoryDC scratch(dc, width, margin);
+    if (!scratch || !scratch.Bitmap())
+        return LineInk{0, size.cx};
+    fw::FillSolidRect(scratch.Get(), RECT{0, 0, width, margin}, RGB(255, 255, 255));
+    const fw::SelectGuard font(scratch.Get(), GetCurrentObject(dc, OBJ_FONT));
+    SetTextColor(scratch.Get(), RGB(0, 0, 0));
+    SetBkMode(scratch.Get(), TRANSPARENT);
+    TextOutW(scratch.Get(), margin, 0, text.c_str(), static_cast<int>(text.size()));
+    LineInk ink{size.cx, 0};
+    for (int x = 0; x < width; ++x)
+        for (int y = 0; y < margin; ++y)
+            if ((GetPixel(scratch.Get(), x, y) & 0xFFFFFF) != RGB(255, 255, 255)) {
+                ink.left = std::min(ink.left, x - margin);
+                ink.right = std::max(ink.right, x - margin + 1);
+                break;
+            }
+    return ink.right > ink.left ? ink : LineInk{0, size.cx};
+}
+
 GdiCanvas::GdiCanvas(HDC dc, HFONT normal, HFONT bold, HIMAGELIST images)
     : dc_(dc), saved_(dc), normal_(normal), bold_(bold), images_(images),
       colours_(CurrentColours()), wanted_{static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT)), GetTextColor(dc)},
@@ -116,23 +140,26 @@ tree::Rect GdiCanvas::MeasureLine(const std::wstring& text, const tree::Rect& re
 
 void GdiCanvas::DrawLine(const std::wstring& text, const tree::Rect& rect, tree::Align align) {
     ApplyTextState();
-    if (cutLines_ && !text.empty()) {
-        tree::Rect room = rect;
-        for (const ClipLevel& level : levels_)
-            room = {std::max(room.left, level.clip.left), room.top, std::min(room.right, level.clip.right), room.bottom};
-        const tree::Rect needed = MeasureLine(text, rect);
-        // Centred text overhangs its rectangle on both sides when it is too wide.
-        const int width = needed.right - needed.left;
-        const bool fits = align == tree::Align::Centre
-                              ? width <= room.right - room.left
-                              : needed.left >= room.left && needed.left + width <= room.right;
-        if (!fits)
-            cutLines_->push_back(text);
-    }
+    if (cutLines_ && !text.empty() && !Fits(text, rect, align))
+        cutLines_->push_back(text);
     RECT r = ToRECT(rect);
     const UINT horizontal = align == tree::Align::Centre ? DT_CENTER : DT_LEFT;
     DrawTextW(dc_, text.c_str(), static_cast<int>(text.size()), &r,
-              horizontal | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+              horizontal | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS | DT_NOCLIP);
+}
+
+bool GdiCanvas::Fits(const std::wstring& text, const tree::Rect& rect, tree::Align align) {
+    const tree::Rect needed = MeasureLine(text, rect);
+    const int width = needed.right - needed.left;
+    // Wider than its rectangle, the line ends in an ellipsis.
+    if (width > rect.right - rect.left)
+        return false;
+    tree::Rect room = tree::kUnbounded;
+    for (const ClipLevel& level : levels_)
+        room = {std::max(room.left, level.clip.left), room.top, std::min(room.right, level.clip.right), room.bottom};
+    const int left = align == tree::Align::Centre ? (rect.left + rect.right - width) / 2 : rect.left;
+    const LineInk ink = InkOfLine(dc_, text);
+    return left + ink.left >= room.left && left + ink.right <= room.right;
 }
 
 tree::Rect GdiCanvas::ClipBox() const {

@@ -14,6 +14,15 @@
 inline RECT ToRECT(const tree::Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 inline tree::Rect FromRECT(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
+// Where one line of text in the DC's font leaves ink, from the point it is drawn at. The letters'
+// ink may reach past their advance on either side, and the system may set them wider than it
+// measures them: what shows is the ink, found by drawing the line once.
+struct LineInk {
+    int left;
+    int right;
+};
+LineInk InkOfLine(HDC dc, const std::wstring& text);
+
 class GdiCanvas : public tree::ReportCanvas {
 public:
     // The DC's state is restored when the canvas goes.
@@ -52,6 +61,8 @@ private:
         tree::Colour colour;
     };
     void ApplyTextState();
+    // Whether the line's ink lies within its rectangle and the pushed clips.
+    bool Fits(const std::wstring& text, const tree::Rect& rect, tree::Align align);
 
     HDC dc_;
     fw::SavedDC saved_;

@@ -51,7 +51,9 @@ public:
     virtual void SetTextColour(Colour colour) = 0;
     // The rectangle one line of text takes from the top-left corner of `rect`.
     virtual Rect MeasureLine(const std::wstring& text, const Rect& rect) = 0;
-    // One line, vertically centred in `rect`, clipped to it.
+    // One line, vertically centred in `rect`, ended with an ellipsis where it is wider. Only the
+    // pushed clips cut it: letters whose ink reaches a little past their measured width show
+    // whole.
     virtual void DrawLine(const std::wstring& text, const Rect& rect, Align align) = 0;
 
     // The bounds of what drawing can still change: only the rows that meet it are painted, so

@@ -128,6 +128,36 @@ void CReportGroupItem::AddColumn(const std::wstring& title) {
     InvalidateLayout(); // rows with status images stop their values at the wider block
 }
 
+void CReportGroupItem::RemeasureColumns() {
+    std::vector<int> before;
+    std::vector<std::wstring> titles;
+    for (const Column& column : columns_) {
+        before.push_back(column.centreOffset);
+        titles.push_back(column.title);
+    }
+    columns_.clear();
+    columnWidth_ = 0;
+    for (const std::wstring& title : titles)
+        AddColumn(title);
+    std::vector<int> after;
+    for (const Column& column : columns_)
+        after.push_back(column.centreOffset);
+    for (CReportItem* child = FirstChild(); child; child = child->NextSibling())
+        child->MoveStatusImages(before, after);
+}
+
+void CReportItem::MoveStatusImages(const std::vector<int>& from, const std::vector<int>& to) {
+    for (StatusImage& image : statusImages_)
+        for (size_t i = 0; i < from.size() && i < to.size(); ++i)
+            if (image.centreOffset == from[i]) {
+                image.centreOffset = to[i];
+                break;
+            }
+    for (CReportItem* child = FirstChild(); child; child = child->NextSibling())
+        if (!child->IsGroup())
+            child->MoveStatusImages(from, to);
+}
+
 void CReportItem::PaintItem(tree::ReportCanvas& canvas, const tree::RowFrame& frame) const {
     const tree::SystemColours& colours = canvas.Colours();
     const tree::TreeMetrics& m = frame.metrics;
@@ -166,11 +196,7 @@ void CReportItem::PaintItem(tree::ReportCanvas& canvas, const tree::RowFrame& fr
         canvas.PushClip(label);
 
     // Caption.
-    Rect caption = label;
-    if (children && !topLevel)
-        caption.left += indent - 1;
-    if (HasCheckBox())
-        caption = tree::Offset(caption, m.checkBoxCaptionShift, 0);
+    Rect caption = CaptionArea(label, frame);
     if (!Caption().empty()) {
         caption.left += m.captionGap;
         canvas.SelectFont(group ? tree::FontKind::Bold : tree::FontKind::Normal);
@@ -245,6 +271,15 @@ void CReportItem::PaintItem(tree::ReportCanvas& canvas, const tree::RowFrame& fr
     }
 }
 
+Rect CReportItem::CaptionArea(const Rect& label, const tree::RowFrame& frame) const {
+    Rect caption = label;
+    if (HasChildren() && !IsTopLevel())
+        caption.left += frame.indent - 1;
+    if (HasCheckBox())
+        caption = tree::Offset(caption, frame.metrics.checkBoxCaptionShift, 0);
+    return caption;
+}
+
 void CReportItem::PaintGroupEnd(tree::ReportCanvas& canvas, const tree::RowFrame& frame) const {
     const tree::SystemColours& colours = canvas.Colours();
     const int indent = frame.indent;
@@ -261,10 +296,30 @@ void CReportItem::PaintGroupEnd(tree::ReportCanvas& canvas, const tree::RowFrame
         canvas.DottedLine({indent, groupBottom - 1}, frame.client.right - indent, colours.shadow);
 }
 
+namespace {
+
+tree::RowFrame FrameOf(const tree::ReportTreeModel& tree) {
+    return tree::RowFrame{tree.Metrics(),  tree.IndentWidth(), tree.Divider(),       tree.ScrollPosition(),
+                          tree.Host().ListClientRect(), tree.Host().IsEnabled(), tree.Host().HasImageList()};
+}
+
+} // namespace
+
+int WidestCaptionRight(const tree::ReportTreeModel& tree, const std::function<int(const std::wstring&)>& captionWidth) {
+    const tree::RowFrame frame = FrameOf(tree);
+    int widest = 0;
+    for (const CReportItem* row : tree.Rows()) {
+        if (row->IsGroup() || row->Caption().empty())
+            continue;
+        const Rect caption = row->CaptionArea({frame.indent + row->position_.x, 0, frame.divider, 1}, frame);
+        widest = std::max(widest, caption.left + frame.metrics.captionGap + captionWidth(row->Caption()));
+    }
+    return widest;
+}
+
 void PaintItems(const tree::ReportTreeModel& tree, tree::ReportCanvas& canvas) {
     const std::vector<CReportItem*>& rows = tree.Rows();
-    const tree::RowFrame frame{tree.Metrics(), tree.IndentWidth(), tree.Divider(), tree.ScrollPosition(),
-                                 tree.Host().ListClientRect(), tree.Host().IsEnabled(), tree.Host().HasImageList()};
+    const tree::RowFrame frame = FrameOf(tree);
     const Rect clip = canvas.ClipBox();
     // A row spans the client's width and one pixel more.
     if (clip.left >= frame.client.right + 1 || clip.right <= frame.client.left)

@@ -4,6 +4,7 @@
 
 #include "tree/ReportCanvas.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -93,6 +94,8 @@ public:
     };
     void AddStatusImage(int centreOffset, int imageIndex);
     const std::vector<StatusImage>& StatusImages() const { return statusImages_; }
+    // Each status image centred at `from[i]` is centred at `to[i]` from now on.
+    void MoveStatusImages(const std::vector<int>& from, const std::vector<int>& to);
 
     // Activation by a click in the value area or by Enter/F2/F4.
     void Activate();
@@ -112,12 +115,21 @@ private:
     friend class tree::ReportTreeModel;
     friend void PaintItems(const tree::ReportTreeModel& tree, tree::ReportCanvas& canvas);
 
+// The right edge (list client coordinates) of the widest caption in the label area of the rows
+// (groups left out), each `captionWidth` wide in the normal font from where painting puts it; 0
+// when there is none.
+int WidestCaptionRight(const tree::ReportTreeModel& tree, const std::function<int(const std::wstring&)>& captionWidth);
+    friend int WidestCaptionRight(const tree::ReportTreeModel& tree,
+                                  const std::function<int(const std::wstring&)>& captionWidth);
+
     // This item, with its owner's layout brought up to date.
     const CReportItem& LaidOut() const;
     // Draws the row (never its children) from its layout.
     void PaintItem(tree::ReportCanvas& canvas, const tree::RowFrame& frame) const;
     // What a row with children draws after its last descendant, over the descendants' rows.
     void PaintGroupEnd(tree::ReportCanvas& canvas, const tree::RowFrame& frame) const;
+    // Where the caption goes in the label area (before its gap).
+    tree::Rect CaptionArea(const tree::Rect& label, const tree::RowFrame& frame) const;
 
     tree::ReportTreeModel* owner_ = nullptr;
     std::wstring caption_;
@@ -164,6 +176,9 @@ public:
     // Appends a column titled `title`; the columns form a right-aligned block of equal widths,
     // as wide as the widest title. Needs an owner to measure the title.
     void AddColumn(const std::wstring& title);
+    // Measures the titles again (the tree's scale changed) and lays the block out anew as the
+    // columns were added; the status images of the rows below follow their columns.
+    void RemeasureColumns();
 
     const std::vector<Column>& Columns() const { return columns_; }
     int ColumnWidth() const { return columnWidth_; }
@@ -178,3 +193,8 @@ private:
 // Paints the rows that meet the canvas's clip box, in row order, from the tree's layout (made
 // first when stale); painting itself stores nothing.
 void PaintItems(const tree::ReportTreeModel& tree, tree::ReportCanvas& canvas);
+
+// The right edge (list client coordinates) of the widest caption in the label area of the rows
+// (groups left out), each `captionWidth` wide in the normal font from where painting puts it; 0
+// when there is none.
+int WidestCaptionRight(const tree::ReportTreeModel& tree, const std::function<int(const std::wstring&)>& captionWidth);

@@ -3,10 +3,12 @@
 #include "framework/Accessible.h"
 #include "framework/WindowDpi.h"
 
+#include "tree/GdiCanvas.h"
 #include "tree/ReportTreeList.h"
 #include "tree/ReportTreePane.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -46,7 +48,8 @@ int CReportTree::OnCreate(CREATESTRUCTW& create) {
         return -1;
     if (!pane_->Create(client, *this, 0xFFFF))
         return -1;
-    model_.SetDividerRaw(create.cx * 30 / 100);
+    model_.SetDividerRaw(CreatedDivider(create.cx));
+    ownDivider_ = model_.Divider();
     LayoutChildren(create.cx, create.cy);
     return 0;
 }
@@ -58,12 +61,40 @@ void CReportTree::Resize(int width, int height) {
     MapWindowPoints(HWND_DESKTOP, hwnd_, reinterpret_cast<POINT*>(&rect), 2);
     SetWindowPos(hwnd_, nullptr, rect.left < 0 ? 0 : rect.left, rect.top < 0 ? 0 : rect.top, width, height,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    LayoutChildren(width, height);
+    Sized(width, height);
 }
 
 void CReportTree::OnSize(UINT, int width, int height) {
     Default();
+    Sized(width, height);
+}
+
+int CReportTree::CreatedDivider(int width) { return width * 30 / 100; }
+
+void CReportTree::Sized(int width, int height) {
+    const double share = width > 0 ? dividerShare_ : 0;
+    dividerShare_ = 0;
+    if (share > 0)
+        model_.SetDividerRaw(static_cast<int>(std::lround(share * width)));
+    else if (share < 0)
+        model_.SetDividerRaw(ownDivider_ = CreatedDivider(width));
     LayoutChildren(width, height);
+    if (share < 0)
+        FitDividerToCaptions();
+}
+
+void CReportTree::FitDividerToCaptions() {
+    if (!list_ || !list_->Hwnd())
+        return;
+    const fw::ClientDC dc(list_->Hwnd());
+    const fw::SelectGuard font(dc.Get(), NormalFont());
+    // Up to the last pixel of ink, left of the divider's line.
+    const int needed = WidestCaptionRight(model_, [&](const std::wstring& caption) {
+                           return std::max<int>(InkOfLine(dc.Get(), caption).right, 0);
+                       }) + 1;
+    if (needed > model_.Divider())
+        model_.SetDividerPosition(needed);
+    ownDivider_ = model_.Divider();
 }
 
 void CReportTree::LayoutChildren(int width, int height) {
@@ -80,9 +111,15 @@ void CReportTree::LayoutChildren(int width, int height) {
 }
 
 void CReportTree::OnAppearanceChanged(const fw::Appearance& previous) {
+    // The divider keeps its share of the width, which the window gets at the new scale next; one
+    // the player never moved stays where a tree made at that width has it.
+    const RECT before = ClientRect();
+    if (before.right > 0)
+        dividerShare_ = model_.Divider() == ownDivider_ ? -1.0 : static_cast<double>(model_.Divider()) / before.right;
     fonts_.Hold(Look().dpi);
     fw::CustomWindow::OnAppearanceChanged(previous);
     model_.SetMetrics(tree::MetricsAt(Look().dpi));
+    model_.RemeasureColumns();
     infoPaneHeight_ = model_.Metrics().paneHeight;
     const RECT client = ClientRect();
     LayoutChildren(client.right, client.bottom);
@@ -266,10 +303,9 @@ int CReportTree::MeasureColumnTitle(const std::wstring& title) {
     DrawTextW(dc.Get(), title.c_str(), static_cast<int>(title.size()), &rect,
               DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
     RECT bold = client;
-    {
-        const fw::SelectGuard font(dc.Get(), BoldFont());
-        DrawTextW(dc.Get(), title.c_str(), static_cast<int>(title.size()), &bold,
-                  DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-    }
-    return std::max(rect.right, bold.right + dpi::Scale(6, model_.Metrics().dpi));
+    const fw::SelectGuard font(dc.Get(), BoldFont());
+    DrawTextW(dc.Get(), title.c_str(), static_cast<int>(title.size()), &bold, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    // Its ink may reach past the measured width; centred, the title needs that room on both sides.
+    const int overhang = std::max<int>(0, client.left + InkOfLine(dc.Get(), title).right - bold.right);
+    return std::max<int>(rect.right, bold.right + 2 * overhang + dpi::Scale(6, model_.Metrics().dpi));
 }

@@ -60,6 +60,10 @@ public:
     // Moves the control to its parent's origin with this size, and lays out its children.
     void Resize(int width, int height);
 
+    // Moves the divider right where the captions of the rows need more room than it leaves them
+    // (within the divider's limits); never left.
+    void FitDividerToCaptions();
+
     tree::ReportTreeModel& Model() { return model_; }
     const tree::ReportTreeModel& Model() const { return model_; }
     CReportTreeList& List() const { return *list_; }
@@ -101,6 +105,17 @@ private:
     bool flushing_ = false;
 
     void LayoutChildren(int width, int height);
+    // The divider of a tree made `width` wide: 30 % of it.
+    static int CreatedDivider(int width);
+    // A new size: the children laid out for it. The first after a change of scale puts the
+    // divider where the tree itself would now (when it was still where the tree put it) or at
+    // the share of the width it had (when the player moved it).
+    void Sized(int width, int height);
+    // What Sized does with the divider after a change of scale: below 0 choose it again, above 0
+    // the share to keep, 0 nothing.
+    double dividerShare_ = 0;
+    // Where the tree last put the divider itself (at creation, fitting it to the captions).
+    int ownDivider_ = 0;
 
     // ReportTreeHost
     bool WindowExists() const override { return hwnd_ != nullptr; }

@@ -333,6 +333,14 @@ void ReportTreeModel::LayoutChangedAll() {
     ForEachItem(*root_, [](CReportItem& item) { item.OnLayoutChanged(); });
 }
 
+void ReportTreeModel::RemeasureColumns() {
+    ForEachItem(*root_, [](CReportItem& item) {
+        if (item.IsGroup())
+            static_cast<CReportGroupItem&>(item).RemeasureColumns();
+    });
+    InvalidateLayout();
+}
+
 void ReportTreeModel::Reload(CReportItem* item) {
     if (!item)
         return;

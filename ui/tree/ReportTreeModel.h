@@ -81,6 +81,8 @@ public:
     // Traversals of the whole tree (root excluded, pre-order).
     void SetAllSelectedFlags(bool on);
     void LayoutChangedAll();
+    // Every group's columns measured again, at the tree's new scale.
+    void RemeasureColumns();
     void Reload(CReportItem* item);
 
     // Geometry read by the items and the list.

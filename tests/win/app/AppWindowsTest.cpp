@@ -370,7 +370,9 @@ TEST_F(AppWindows, LauncherFollowsADpiChange) {
     const auto width = [](const RECT& r) { return r.right - r.left; };
     EXPECT_NEAR(width(settingsAfter), width(settingsBefore) * 3 / 2, 1);
     EXPECT_NEAR(settingsAfter.top, settingsBefore.top * 3 / 2, 1);
-    EXPECT_EQ(fontAfter.lfHeight, MulDiv(fontBefore.lfHeight, 144, 96));
+    // The template's 8 points at 144 DPI, as in a launcher opened there (not 11 pixels times 1.5).
+    EXPECT_EQ(fontBefore.lfHeight, -11);
+    EXPECT_EQ(fontAfter.lfHeight, -16);
     ASSERT_EQ(icons.size(), 3u);
     for (const auto& [dpi, big, small] : icons) {
         EXPECT_EQ(big, dpi::SystemMetric(SM_CXICON, dpi)) << dpi;

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "DialogTemplate.h"
+#include "framework/DialogTemplate.h"
 #include "ResourceIds.h"
 #include "controls/ArtScale.h"
 #include "controls/Dpi.h"
@@ -64,10 +64,10 @@ const std::map<int, std::vector<Expected>> kTemplates = {
      {{IDC_MESSAGE_TEXT, Kind::Text}, {IDC_MESSAGE_CHECK, Kind::CheckBox}, {IDC_MESSAGE_OK, Kind::OwnerDrawButton}}},
 };
 
-bool IsClass(const dlgtemplate::Control& c, const wchar_t* name) { return lstrcmpiW(c.className.c_str(), name) == 0; }
+bool IsClass(const fw::TemplateControl& c, const wchar_t* name) { return lstrcmpiW(c.className.c_str(), name) == 0; }
 
 // Why a control is not of the kind the code relies on; empty when it is.
-std::string KindProblem(const dlgtemplate::Control& c, Kind kind) {
+std::string KindProblem(const fw::TemplateControl& c, Kind kind) {
     const DWORD type = c.style & 0xF;
     const bool visible = (c.style & WS_VISIBLE) != 0;
     switch (kind) {
@@ -118,7 +118,7 @@ TEST_F(LocalDll, ReportsEnglishThroughItsExport) {
 
 TEST_F(LocalDll, EveryTemplateHasItsControlsOfTheRightKindInsideTheWindow) {
     for (const auto& [templateId, controls] : kTemplates) {
-        const auto t = dlgtemplate::Load(module_, templateId);
+        const auto t = fw::LoadDialogTemplate(module_, templateId);
         ASSERT_TRUE(t.valid) << "template " << templateId;
         for (const Expected& e : controls) {
             const auto* c = t.Find(e.id);
@@ -141,20 +141,20 @@ TEST_F(LocalDll, EveryTemplateHasItsControlsOfTheRightKindInsideTheWindow) {
 TEST_F(LocalDll, WindowStylesSuitTheirUse) {
     // Pages are children of the settings sheet; the report is also a page, and resizable alone.
     for (int page : {IDD_VIDEO_PAGE, IDD_LANGUAGE_PAGE}) {
-        const auto t = dlgtemplate::Load(module_, page);
+        const auto t = fw::LoadDialogTemplate(module_, page);
         EXPECT_TRUE(t.style & WS_CHILD) << page;
     }
-    const auto report = dlgtemplate::Load(module_, IDD_REPORT);
+    const auto report = fw::LoadDialogTemplate(module_, IDD_REPORT);
     EXPECT_TRUE(report.style & WS_THICKFRAME);
     // The sheet takes the size of its largest page: equal pages leave no gaps.
     for (int page : {IDD_VIDEO_PAGE, IDD_LANGUAGE_PAGE}) {
-        const auto t = dlgtemplate::Load(module_, page);
+        const auto t = fw::LoadDialogTemplate(module_, page);
         EXPECT_EQ(t.cx, report.cx) << page;
         EXPECT_EQ(t.cy, report.cy) << page;
     }
     // Moved by dragging their picture: no caption bar.
     for (int captionless : {IDD_LAUNCHER, IDD_PROGRESS})
-        EXPECT_EQ(dlgtemplate::Load(module_, captionless).style & WS_CAPTION, 0u) << captionless;
+        EXPECT_EQ(fw::LoadDialogTemplate(module_, captionless).style & WS_CAPTION, 0u) << captionless;
 }
 
 // Enter must act as the message dialog's OK button (which reports the box's state), never as
@@ -268,7 +268,7 @@ TEST_F(LocalDll, BackgroundsHaveTheShapeOfTheirWindows) {
         BITMAP bm{};
         GetObjectW(bitmap, sizeof bm, &bm);
         DeleteObject(bitmap);
-        const auto t = dlgtemplate::Load(module_, templateId);
+        const auto t = fw::LoadDialogTemplate(module_, templateId);
         const double bitmapAspect = double(bm.bmWidth) / bm.bmHeight;
         const double windowAspect = double(t.cx) / t.cy; // dialog units are square with the dialog font
         EXPECT_NEAR(bitmapAspect / windowAspect, 1.0, 0.1) << "bitmap " << bitmapId;

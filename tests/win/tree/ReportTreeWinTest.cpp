@@ -311,3 +311,27 @@ TEST_F(TreeWindow, InfoPaneCanBeHidden) {
 }
 
 } // namespace
+
+// The tree says which texts its rows cut: a caption at the divider, a value at the column block,
+// a column title wider than its column; none once the rows have room.
+TEST_F(TreeWindow, SaysWhichRowTextsItCuts) {
+    CReportTree tree;
+    ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE, RECT{0, 0, 420, 300}, parent_.Hwnd(), 5));
+    Fill(tree, 2);
+    CReportItem* row = group->FirstChild();
+    row->SetCaption(L"A caption far too long for the label area of this tree");
+    const std::wstring value = L"A value far too long for the room left of the column of status images";
+    row->SetValueData(&value);
+    EXPECT_EQ(tree.List().CutLines(), (std::vector<std::wstring>{row->Caption(), value}));
+    const UINT ask = CReportTreeList::CutLinesMessage();
+    EXPECT_EQ(SendMessageW(tree.List().Hwnd(), ask, 0, 0), 2);
+    wchar_t line[CReportTreeList::kCutLineRoom]{};
+    EXPECT_EQ(SendMessageW(tree.List().Hwnd(), ask, 1, reinterpret_cast<LPARAM>(line)),
+              static_cast<LRESULT>(value.size()));
+    EXPECT_EQ(line, value);
+    EXPECT_EQ(SendMessageW(tree.List().Hwnd(), ask, 2, reinterpret_cast<LPARAM>(line)), -1);
+    row->SetCaption(L"Row");
+    const std::wstring shortValue = L"v";
+    row->SetValueData(&shortValue);
+    EXPECT_TRUE(tree.List().CutLines().empty());
+}

@@ -1,38 +1,11 @@
-// Reads an extended dialog template (DLGTEMPLATEEX) as the dialog manager does, so tests can
-// check controls without creating windows.
-#pragma once
-
-#include <windows.h>
+#include "framework/DialogTemplate.h"
 
 #include <cstdint>
-#include <string>
-#include <vector>
+#include <cstring>
 
-namespace dlgtemplate {
+namespace fw {
 
-struct Control {
-    DWORD style = 0;
-    DWORD exStyle = 0;
-    int id = 0;
-    RECT box{};             // dialog units
-    std::wstring className; // predefined classes by name ("Button", "Static", ...)
-    std::wstring text;
-    int resourceOrdinal = -1; // text given as a resource number (icons and bitmaps of statics)
-};
-
-struct Template {
-    bool valid = false;
-    DWORD style = 0;
-    int cx = 0, cy = 0;
-    std::vector<Control> controls;
-
-    const Control* Find(int id) const {
-        for (const Control& c : controls)
-            if (c.id == id)
-                return &c;
-        return nullptr;
-    }
-};
+namespace {
 
 class Reader {
 public:
@@ -45,7 +18,7 @@ public:
             ok_ = false;
             return v;
         }
-        memcpy(&v, data_ + pos_, sizeof(T));
+        std::memcpy(&v, data_ + pos_, sizeof(T));
         pos_ += sizeof(T);
         return v;
     }
@@ -65,7 +38,7 @@ public:
 
     void AlignDword() { pos_ = (pos_ + 3) & ~size_t(3); }
     void Skip(size_t n) { pos_ += n; }
-    bool ok() const { return ok_ && pos_ <= size_; }
+    bool Ok() const { return ok_ && pos_ <= size_; }
 
 private:
     const uint8_t* data_;
@@ -74,7 +47,7 @@ private:
     bool ok_ = true;
 };
 
-inline std::wstring PredefinedClass(int ordinal) {
+std::wstring PredefinedClass(int ordinal) {
     switch (ordinal) {
     case 0x80: return L"Button";
     case 0x81: return L"Edit";
@@ -86,10 +59,19 @@ inline std::wstring PredefinedClass(int ordinal) {
     }
 }
 
-inline Template Load(HMODULE module, int id) {
-    Template t;
-    HRSRC info = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(5) /* RT_DIALOG */);
-    HGLOBAL handle = info ? LoadResource(module, info) : nullptr;
+} // namespace
+
+const TemplateControl* DialogTemplate::Find(int id) const {
+    for (const TemplateControl& c : controls)
+        if (c.id == id)
+            return &c;
+    return nullptr;
+}
+
+DialogTemplate LoadDialogTemplate(HMODULE module, UINT id) {
+    DialogTemplate t;
+    const HRSRC info = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(5) /* RT_DIALOG */);
+    const HGLOBAL handle = info ? LoadResource(module, info) : nullptr;
     const auto* data = handle ? static_cast<const uint8_t*>(LockResource(handle)) : nullptr;
     if (!data)
         return t;
@@ -115,9 +97,9 @@ inline Template Load(HMODULE module, int id) {
         r.Read<BYTE>();
         r.StringOrOrdinal(&ordinal);
     }
-    for (WORD i = 0; i < count && r.ok(); ++i) {
+    for (WORD i = 0; i < count && r.Ok(); ++i) {
         r.AlignDword();
-        Control c;
+        TemplateControl c;
         r.Read<DWORD>();
         c.exStyle = r.Read<DWORD>();
         c.style = r.Read<DWORD>();
@@ -132,8 +114,15 @@ inline Template Load(HMODULE module, int id) {
         r.Skip(r.Read<WORD>());
         t.controls.push_back(c);
     }
-    t.valid = r.ok() && t.controls.size() == count;
+    t.valid = r.Ok() && t.controls.size() == count;
     return t;
 }
 
-} // namespace dlgtemplate
+RECT DialogUnitsToPixels(const RECT& box, SIZE baseUnits) {
+    const int left = MulDiv(box.left, baseUnits.cx, 4);
+    const int top = MulDiv(box.top, baseUnits.cy, 8);
+    return RECT{left, top, left + MulDiv(box.right - box.left, baseUnits.cx, 4),
+                top + MulDiv(box.bottom - box.top, baseUnits.cy, 8)};
+}
+
+} // namespace fw
