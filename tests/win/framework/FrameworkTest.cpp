@@ -978,3 +978,88 @@ TEST(CommonControls, TheExpectedVersionIsLoaded) {
     const bool sideBySide = StrStrIW(path, L"microsoft.windows.common-controls") != nullptr;
     EXPECT_EQ(sideBySide, TARNHOLM_EXPECTED_COMCTL == 6) << path;
 }
+
+// ---- a change of scale ----
+
+namespace {
+
+// Logs each change of scale it is told of, as "NAME: FROM -> TO".
+template <typename Base>
+class ScaleLogging : public Base {
+public:
+    using Base::Base;
+    MessageLog* log = nullptr;
+    const char* name = "";
+
+protected:
+    void OnAppearanceChanged(const fw::Appearance& previous) override {
+        Base::OnAppearanceChanged(previous);
+        if (log)
+            log->Add(std::string(name) + ": " + std::to_string(previous.dpi) + " -> " +
+                     std::to_string(this->Look().dpi));
+    }
+};
+
+class ScaleDialog : public ScaleLogging<fw::Dialog> {
+public:
+    ScaleDialog() : ScaleLogging(IDD_TEST_DIALOG, testing_ui::TestContext()) {}
+};
+
+} // namespace
+
+// WM_DPICHANGED reaches the top-level window; the look then goes down to every control object,
+// through a window without one, before the dialog's own part; the template's controls stand
+// where the dialog manager would have put them at the new scale, and the window takes the
+// suggested rectangle.
+TEST_F(FrameworkTest, ADpiChangeGoesDownToEveryControlAndLaysTheTemplateOutAnew) {
+    MessageLog log;
+    ScaleDialog dialog;
+    ASSERT_TRUE(dialog.Create());
+    ScaleLogging<fw::StaticCtrl> label;
+    ASSERT_TRUE(label.SubclassDlgItem(IDC_LABEL, dialog.Hwnd()));
+    const HWND plain =
+        CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 50, 20, dialog.Hwnd(), nullptr, nullptr, nullptr);
+    ScaleLogging<fw::StaticCtrl> nested;
+    ASSERT_TRUE(nested.Create(L"STATIC", L"", WS_CHILD, RECT{0, 0, 10, 10}, plain, 77));
+    EXPECT_EQ(nested.Look().dpi, dialog.Look().dpi);
+    EXPECT_EQ(nested.Context().resources.Module(), testing_ui::TestResources().Module());
+    dialog.log = label.log = nested.log = &log;
+    dialog.name = "dialog";
+    label.name = "label";
+    nested.name = "nested";
+
+    RECT suggested{40, 30, 40 + 450, 30 + 300};
+    SendMessageW(dialog.Hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_TRUE(SequenceIs(log, {"label: 96 -> 144", "nested: 96 -> 144", "dialog: 96 -> 144"}));
+    const SIZE units =
+        fw::DialogBaseUnits(reinterpret_cast<HFONT>(SendMessageW(dialog.Item(IDC_SECOND), WM_GETFONT, 0, 0)));
+    const RECT second = fw::DialogUnitsToPixels(RECT{70, 10, 120, 24}, units);
+    const RECT placed = dialog.ChildRect(dialog.Item(IDC_SECOND));
+    EXPECT_TRUE(EqualRect(&placed, &second));
+    const RECT window = dialog.WindowRect();
+    EXPECT_TRUE(EqualRect(&window, &suggested));
+
+    log.Clear();
+    SendMessageW(dialog.Hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_TRUE(log.Entries().empty()) << "the same scale again changes nothing";
+    dialog.DestroyWindow();
+}
+
+// A page comctl32 makes after its sheet moved is made at the scale the system gives it, then
+// moved to its sheet's at once, controls and all.
+TEST_F(FrameworkTest, APageMadeAfterItsSheetMovedTakesTheSheetsScale) {
+    TestSheet sheet;
+    sheet.onStep = [](TestSheet& s) {
+        s.SetAppearance(fw::Appearance{192});
+        EXPECT_TRUE(s.SetActivePage(1));
+        EXPECT_EQ(s.two.Look().dpi, 192);
+        const HWND label = GetDlgItem(s.two.Hwnd(), IDC_PAGE_LABEL);
+        const SIZE units = fw::DialogBaseUnits(reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+        const RECT expected = fw::DialogUnitsToPixels(RECT{10, 10, 110, 20}, units);
+        const RECT placed = s.two.ChildRect(label);
+        EXPECT_TRUE(EqualRect(&placed, &expected));
+        EXPECT_GT(units.cy, 2 * 13 - 4) << "the label's font is at 192 DPI";
+        s.EndDialog(1);
+    };
+    EXPECT_EQ(sheet.DoModal(), 1);
+}
