@@ -84,6 +84,13 @@ struct FileHandleTraits {
     static void Close(Handle handle) { CloseHandle(handle); }
 };
 
+// A search of a folder's entries (FindFirstFileW).
+struct FindHandleTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle handle) { FindClose(handle); }
+};
+
 // An open registry key.
 using RegKey = UniqueHandle<RegistryKeyTraits>;
 // A module loaded by LoadLibrary, freed when the owner goes.
@@ -92,6 +99,8 @@ using Module = UniqueHandle<ModuleTraits>;
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
 // A file or a snapshot.
 using FileHandle = UniqueHandle<FileHandleTraits>;
+// A search of a folder, ended when the owner goes.
+using FindHandle = UniqueHandle<FindHandleTraits>;
 // A menu made by the program (a popup shown once).
 using Menu = UniqueHandle<NullHandleTraits<HMENU, DestroyMenuHandle>>;
 // A cursor the program made (CopyCursor, CreateCursor); never one loaded from resources.

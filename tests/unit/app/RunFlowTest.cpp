@@ -155,6 +155,27 @@ TEST(WindowPlan, SwitchTable) {
     }
 }
 
+TEST(ExitCode, ReportFirstThenDefaultsOnlyWithoutWindows) {
+    struct Case {
+        const wchar_t* line;
+        bool reportWritten, defaultsStored;
+        int code;
+    } cases[] = {
+        {L"", false, true, 0},
+        {L"", false, false, 0}, // the player was told by a message
+        {L"/ForceDetectionUI", false, false, 0},
+        {L"/silent", false, true, 0},
+        {L"/silent", false, false, 2},
+        {L"/Report r.txt", true, true, 0},
+        {L"/Report r.txt", true, false, 2},
+        {L"/Report r.txt", false, true, 1},
+        {L"/silent /Report r.txt", false, false, 1},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(RunExitCode(ParseSwitches(c.line), c.reportWritten, c.defaultsStored), c.code)
+            << c.line << " written " << c.reportWritten << " stored " << c.defaultsStored;
+}
+
 TEST(Progress, PercentTruncatedMinusOne) {
     EXPECT_EQ(ProgressPosition(5, 10), 49);
     EXPECT_EQ(ProgressPosition(10, 10), 99);
