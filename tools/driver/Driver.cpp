@@ -86,6 +86,9 @@ const Command kCommands[] = {
      L"repeats HWND [ID]                   \"columns P rows P\": % of client columns/rows equal to their neighbour"},
     {L"cut-texts", CmdCutTexts,
      L"cut-texts HWND                      shown texts their controls cut, one a line; exit 1 when any"},
+    {L"fault", CmdFault,
+     L"fault --exe NAME [--after MODULE] [--timeout S]   start a thread in the process (once it has MODULE loaded) "
+     L"at an address that faults; print address=, pid=, thread="},
 };
 
 void Usage() {

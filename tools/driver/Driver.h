@@ -115,6 +115,8 @@ int CmdAccessEvents(const Args&);
 int CmdRepeats(const Args&);
 int CmdCutTexts(const Args&);
 
+int CmdFault(const Args&);
+
 // Shared by the window commands and the process commands.
 std::wstring ImageNameOf(DWORD pid); // file name only, empty when unknown
 std::vector<DWORD> ProcessesNamed(const std::wstring& image);

@@ -1,0 +1,177 @@
+// One long launcher run as a player might make it: the settings sheet opened, its pages shown in
+// turn (the report last) and the sheet cancelled, again and again. The launcher's private bytes
+// and handle count are taken before the first round and after every third of them, each once
+// the sheet has gone and the launcher has nothing left to do.
+//   session_bench.exe [ROUNDS]     (the launcher already running, showing its window)
+#include "Timing.h"
+#include "win32/Owners.h"
+
+#include <commctrl.h>
+#include <psapi.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <vector>
+
+namespace {
+
+constexpr int kSettingsButton = 3;
+constexpr int kQuitButton = 4;
+constexpr int kSheetTabs = 12321;
+// A control of each page that is there only while that page is shown: video, language, report.
+constexpr int kPageMarks[] = {1104, 1100, 101};
+constexpr double kTimeoutMs = 60000;
+
+struct Figures {
+    SIZE_T privateBytes = 0;
+    DWORD handles = 0;
+};
+
+struct Search {
+    DWORD pid;
+    int id;
+    HWND found;
+};
+
+// A shown top-level window of the process (any process when pid is 0) with a child of that id.
+HWND ShownWithChild(DWORD pid, int id) {
+    Search search{pid, id, nullptr};
+    EnumWindows(
+        [](HWND hwnd, LPARAM param) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(hwnd, &owner);
+            if ((s.pid == 0 || owner == s.pid) && IsWindowVisible(hwnd) && GetDlgItem(hwnd, s.id)) {
+                s.found = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+struct Descendant {
+    int id;
+    HWND found;
+};
+
+HWND VisibleDescendant(HWND window, int id) {
+    Descendant search{id, nullptr};
+    EnumChildWindows(
+        window,
+        [](HWND hwnd, LPARAM param) -> BOOL {
+            auto& s = *reinterpret_cast<Descendant*>(param);
+            if (GetDlgCtrlID(hwnd) == s.id && IsWindowVisible(hwnd)) {
+                s.found = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+template <typename Done>
+bool WaitFor(Done done) {
+    const auto start = bench::Clock::now();
+    while (!done()) {
+        if (bench::Ms(start) > kTimeoutMs)
+            return false;
+        Sleep(5);
+    }
+    return true;
+}
+
+// Every message posted to the window's thread so far has been handled, and what they made painted.
+bool Settle(HWND window) {
+    DWORD_PTR ignored = 0;
+    for (int i = 0; i < 2; ++i)
+        if (!SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, static_cast<UINT>(kTimeoutMs), &ignored))
+            return false;
+    return true;
+}
+
+bool Click(HWND window, int id) {
+    const HWND button = GetDlgItem(window, id);
+    return button != nullptr && PostMessageW(button, BM_CLICK, 0, 0);
+}
+
+// The sheet opened from the launcher, each page shown, the sheet cancelled; true once it has gone.
+bool Round(HWND launcher, DWORD pid) {
+    HWND sheet = nullptr;
+    if (!Click(launcher, kSettingsButton) || !WaitFor([&] { return (sheet = ShownWithChild(pid, kSheetTabs)) != nullptr; }))
+        return false;
+    for (int page = 0; page < 3; ++page) {
+        PostMessageW(sheet, PSM_SETCURSEL, static_cast<WPARAM>(page), 0);
+        if (!WaitFor([&] { return VisibleDescendant(sheet, kPageMarks[page]) != nullptr; }) || !Settle(sheet))
+            return false;
+    }
+    return Click(sheet, IDCANCEL) && WaitFor([&] { return !IsWindow(sheet); }) && Settle(launcher);
+}
+
+bool Measure(HANDLE process, Figures& figures) {
+    PROCESS_MEMORY_COUNTERS_EX counters{};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters) ||
+        !GetProcessHandleCount(process, &figures.handles))
+        return false;
+    figures.privateBytes = counters.PrivateUsage;
+    return true;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const int rounds = argc > 1 ? _wtoi(argv[1]) : 300;
+    if (rounds < 3) {
+        std::fwprintf(stderr, L"usage: session_bench.exe [ROUNDS, at least 3]\n");
+        return 2;
+    }
+    HWND launcher = nullptr;
+    if (!WaitFor([&] { return (launcher = ShownWithChild(0, kQuitButton)) != nullptr && GetDlgItem(launcher, 1024); })) {
+        std::fwprintf(stderr, L"no launcher window\n");
+        return 1;
+    }
+    DWORD pid = 0;
+    GetWindowThreadProcessId(launcher, &pid);
+    const win32::KernelHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid));
+    std::vector<std::pair<int, Figures>> taken;
+    Figures figures;
+    if (!process || !Settle(launcher) || !Measure(process.Get(), figures)) {
+        std::fwprintf(stderr, L"the launcher's figures cannot be read (error %lu)\n", GetLastError());
+        return 1;
+    }
+    taken.emplace_back(0, figures);
+    const auto start = bench::Clock::now();
+    for (int round = 1; round <= rounds; ++round) {
+        if (!Round(launcher, pid)) {
+            std::fwprintf(stderr, L"round %d did not finish\n", round);
+            return 1;
+        }
+        if (round % (rounds / 3) == 0 && round / (rounds / 3) <= 3) {
+            Sleep(200);
+            if (!Settle(launcher) || !Measure(process.Get(), figures))
+                return 1;
+            taken.emplace_back(round, figures);
+        }
+    }
+    const double seconds = bench::Ms(start) / 1000;
+
+    std::wprintf(L"settings sheet opened, its three pages shown and cancelled %d times (%.0f s, %.0f ms a round)\n",
+                 rounds, seconds, seconds * 1000 / rounds);
+    std::wprintf(L"  rounds   private bytes   handles\n");
+    for (const auto& [round, f] : taken)
+        std::wprintf(L"  %6d   %13llu   %7lu\n", round, static_cast<unsigned long long>(f.privateBytes), f.handles);
+    const Figures& third = taken[1].second;
+    const Figures& last = taken.back().second;
+    const double growth = 100.0 * (static_cast<double>(last.privateBytes) - static_cast<double>(third.privateBytes)) /
+                          static_cast<double>(third.privateBytes);
+    std::wprintf(L"private bytes, round %d against round %d: %+.2f %% (target within 2 %%: %ls)\n", taken.back().first,
+                 taken[1].first, growth, growth <= 2.0 && growth >= -2.0 ? L"met" : L"NOT met");
+    std::wprintf(L"handles, round %d against round %d: %+ld (target unchanged: %ls)\n", taken.back().first,
+                 taken[1].first, static_cast<long>(last.handles) - static_cast<long>(third.handles),
+                 last.handles == third.handles ? L"met" : L"NOT met");
+    Click(launcher, kQuitButton);
+    return 0;
+}
