@@ -1,0 +1,16 @@
+// A program that fails as it is told to, under a silent crash reporter: "throw" lets a C++
+// exception out of the program, "fault" writes through a null pointer.
+#include "CrashReporter.h"
+
+#include <stdexcept>
+#include <string>
+
+int wmain(int argc, wchar_t** argv) {
+    const app::CrashReporter reporter(true);
+    const std::wstring how = argc > 1 ? argv[1] : L"";
+    if (how == L"throw")
+        throw std::runtime_error("nobody catches this");
+    if (how == L"fault")
+        *static_cast<int* volatile>(nullptr) = 1;
+    return 0;
+}
