@@ -2,7 +2,7 @@
 // turn (the report last) and the sheet cancelled, again and again. The launcher's private bytes
 // and handle count are taken before the first round and after every third of them, each once
 // the sheet has gone and the launcher has nothing left to do.
-//   session_bench.exe [ROUNDS]     (the launcher already running, showing its window)
+//   session_bench.exe LAUNCHER [ROUNDS]     (LAUNCHER: the program, started in its folder)
 #include "Timing.h"
 #include "win32/Owners.h"
 
@@ -11,12 +11,14 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <string>
 #include <vector>
 
 namespace {
 
 constexpr int kSettingsButton = 3;
 constexpr int kQuitButton = 4;
+constexpr int kLaunchButton = 1024;
 constexpr int kSheetTabs = 12321;
 // A control of each page that is there only while that page is shown: video, language, report.
 constexpr int kPageMarks[] = {1104, 1100, 101};
@@ -33,7 +35,7 @@ struct Search {
     HWND found;
 };
 
-// A shown top-level window of the process (any process when pid is 0) with a child of that id.
+// A shown top-level window of the process with a child of that id.
 HWND ShownWithChild(DWORD pid, int id) {
     Search search{pid, id, nullptr};
     EnumWindows(
@@ -41,7 +43,7 @@ HWND ShownWithChild(DWORD pid, int id) {
             auto& s = *reinterpret_cast<Search*>(param);
             DWORD owner = 0;
             GetWindowThreadProcessId(hwnd, &owner);
-            if ((s.pid == 0 || owner == s.pid) && IsWindowVisible(hwnd) && GetDlgItem(hwnd, s.id)) {
+            if (owner == s.pid && IsWindowVisible(hwnd) && GetDlgItem(hwnd, s.id)) {
                 s.found = hwnd;
                 return FALSE;
             }
@@ -123,13 +125,23 @@ bool Measure(HANDLE process, Figures& figures) {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    const int rounds = argc > 1 ? _wtoi(argv[1]) : 300;
-    if (rounds < 3) {
-        std::fwprintf(stderr, L"usage: session_bench.exe [ROUNDS, at least 3]\n");
+    const int rounds = argc > 2 ? _wtoi(argv[2]) : 300;
+    if (argc < 2 || rounds < 3) {
+        std::fwprintf(stderr, L"usage: session_bench.exe LAUNCHER [ROUNDS, at least 3]\n");
         return 2;
     }
+    std::wstring program = argv[1], folder = program.substr(0, program.find_last_of(L"\\/") + 1);
+    std::wstring line = L"\"" + program + L"\"";
+    STARTUPINFOW startup{sizeof startup};
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &started)) {
+        std::fwprintf(stderr, L"cannot start %ls (error %lu)\n", program.c_str(), GetLastError());
+        return 1;
+    }
+    const win32::KernelHandle launcherProcess(started.hProcess), launcherThread(started.hThread);
     HWND launcher = nullptr;
-    if (!WaitFor([&] { return (launcher = ShownWithChild(0, kQuitButton)) != nullptr && GetDlgItem(launcher, 1024); })) {
+    if (!WaitFor([&] { return (launcher = ShownWithChild(started.dwProcessId, kLaunchButton)) != nullptr; })) {
         std::fwprintf(stderr, L"no launcher window\n");
         return 1;
     }
@@ -173,5 +185,6 @@ int wmain(int argc, wchar_t** argv) {
                  taken[1].first, static_cast<long>(last.handles) - static_cast<long>(third.handles),
                  last.handles == third.handles ? L"met" : L"NOT met");
     Click(launcher, kQuitButton);
+    WaitForSingleObject(launcherProcess.Get(), static_cast<DWORD>(kTimeoutMs));
     return 0;
 }

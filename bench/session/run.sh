@@ -7,20 +7,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 ROOT=$PWD
-rounds="${1:-300}"
 source bench/startup/prefix.sh
-launcher_pid=
-stop() {
-    [[ -n $launcher_pid ]] && kill "$launcher_pid" 2>/dev/null
-    wine_env_stop
-}
-trap stop EXIT
+trap wine_env_stop EXIT
 bench_prefix "$ROOT/build/bench-session"
-
-(cd "$stage" && exec wine Launcher.exe) >/dev/null 2>&1 &
-launcher_pid=$!
 echo "load before: $(uptime | sed 's/.*load average/load average/')"
-wine "$ROOT/build/windows/bench/session/session_bench.exe" "$rounds"
+wine "$ROOT/build/windows/bench/session/session_bench.exe" "Z:${stage//\//\\}\\Launcher.exe" "${1:-300}"
 echo "load after:  $(uptime | sed 's/.*load average/load average/')"
-wait "$launcher_pid" || true
-launcher_pid=
