@@ -132,7 +132,8 @@ int wmain(int argc, wchar_t** argv) {
     }
     std::wstring program = argv[1], folder = program.substr(0, program.find_last_of(L"\\/") + 1);
     std::wstring line = L"\"" + program + L"\"";
-    STARTUPINFOW startup{sizeof startup};
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
     if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         folder.empty() ? nullptr : folder.c_str(), &startup, &started)) {

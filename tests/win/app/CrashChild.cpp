@@ -10,7 +10,8 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring how = argc > 1 ? argv[1] : L"";
     if (how == L"throw")
         throw std::runtime_error("nobody catches this");
+    volatile int* volatile nowhere = nullptr;
     if (how == L"fault")
-        *static_cast<int* volatile>(nullptr) = 1;
+        *nowhere = 1;
     return 0;
 }

@@ -36,7 +36,7 @@ DWORD DumpedExceptionCode(const fs::path& file) {
     };
     MINIDUMP_HEADER header{};
     at(0, header);
-    if (header.Signature != MINIDUMP_SIGNATURE)
+    if (bytes.compare(0, 4, "MDMP") != 0)
         return 0;
     for (ULONG32 i = 0; i < header.NumberOfStreams; ++i) {
         MINIDUMP_DIRECTORY entry{};
@@ -54,7 +54,8 @@ DWORD RunChild(const wchar_t* how) {
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     std::wstring line = L"\"" + (fs::path(self).parent_path() / L"crash_child.exe").wstring() + L"\" " + how;
-    STARTUPINFOW startup{sizeof startup};
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
     PROCESS_INFORMATION child{};
     if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child))
         return 0;
