@@ -535,12 +535,17 @@ crash_reports() {
     find "$SCEN/prefix/drive_c/users" -path '*/AppData/Local/Velmora/Tarnholm/Crashes/*' -type f | sort
 }
 
-# Makes the running launcher fault, once its crash reports are ready (dbghelp loaded): a thread of
-# its process started at an address where nothing may run. Sets FAULT_ADDRESS.
-make_launcher_fault() {
-    local out
-    out=$(drv fault --exe Launcher.exe --after dbghelp.dll --timeout 60) || fail "could not make the launcher fault"
-    FAULT_ADDRESS=$(tr ' ' '\n' <<<"$out" | tr -d '\r' | sed -n 's/^address=//p')
+# Makes the launcher fault as soon as its crash reports are ready (dbghelp loaded): a thread of
+# its process started at an address where nothing may run. The driver waits in the background,
+# so that it is there before the launcher starts (a silent run is over within a second);
+# fault_made waits for it and sets FAULT_ADDRESS.
+fault_when_ready() {
+    drv fault --exe Launcher.exe --after dbghelp.dll --timeout 60 >"$SCEN/fault.out" &
+    FAULT_PID=$!
+}
+fault_made() {
+    wait "$FAULT_PID" || fail "could not make the launcher fault"
+    FAULT_ADDRESS=$(tr ' ' '\n' <"$SCEN/fault.out" | tr -d '\r' | sed -n 's/^address=//p')
 }
 
 # The only crash report there is: a minidump that a minidump reader takes, whose exception stream
@@ -565,7 +570,8 @@ scenario_crash_report() {
     drv reg-set "$ENGINE_KEY" LNG_Language dword 3 || fail "reg-set"
     launcher_start
     wait_kind launcher
-    make_launcher_fault
+    fault_when_ready
+    fault_made
     local box relative
     box=$(drv wait --exe Launcher.exe --class '#32770' --title "$(lang_text IDS_ERROR DEU)" --timeout 60 | cut -d' ' -f1) ||
         fail "no message after the crash"
@@ -579,8 +585,9 @@ scenario_crash_report() {
 
     note "silent: the crash report, no message"
     rm -f "$DUMP"
+    fault_when_ready
     launcher_start /silent
-    make_launcher_fault
+    fault_made
     launcher_end
     expect_eq "$LAUNCHER_RC" 3 "exit code after the crash of a silent run"
     expect_no_window_shown
