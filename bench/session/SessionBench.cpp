@@ -10,6 +10,7 @@
 #include <psapi.h>
 
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -26,6 +27,7 @@ constexpr double kTimeoutMs = 60000;
 
 struct Figures {
     SIZE_T privateBytes = 0;
+    SIZE_T workingSet = 0;
     DWORD handles = 0;
 };
 
@@ -112,14 +114,52 @@ bool Round(HWND launcher, DWORD pid) {
     return Click(sheet, IDCANCEL) && WaitFor([&] { return !IsWindow(sheet); }) && Settle(launcher);
 }
 
-bool Measure(HANDLE process, Figures& figures) {
+// The process's entries in the system's handle table (SystemHandleInformation), for a system
+// whose GetProcessHandleCount answers 0 (Wine); 0 when the table cannot be read.
+DWORD HandlesInTable(DWORD pid) {
+    struct Entry {
+        ULONG pid;
+        BYTE type, flags;
+        USHORT handle;
+        void* object;
+        ACCESS_MASK access;
+    };
+    using QueryFn = LONG(WINAPI*)(ULONG, void*, ULONG, ULONG*);
+    const auto query = win32::ProcAddress<QueryFn>(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation");
+    constexpr ULONG kSystemHandleInformation = 16;
+    constexpr LONG kLengthMismatch = static_cast<LONG>(0xC0000004);
+    std::vector<BYTE> table(1 << 20);
+    LONG status = kLengthMismatch;
+    for (ULONG needed = 0; query != nullptr && status == kLengthMismatch && table.size() < (1u << 28);) {
+        status = query(kSystemHandleInformation, table.data(), static_cast<ULONG>(table.size()), &needed);
+        if (status == kLengthMismatch)
+            table.resize(table.size() * 2);
+    }
+    if (query == nullptr || status != 0)
+        return 0;
+    ULONG count = 0;
+    std::memcpy(&count, table.data(), sizeof count);
+    const auto* entries = reinterpret_cast<const Entry*>(table.data() + sizeof(void*));
+    DWORD handles = 0;
+    for (ULONG i = 0; i < count; ++i)
+        handles += entries[i].pid == pid ? 1 : 0;
+    return handles;
+}
+
+// Private bytes: PrivateUsage, or where the system leaves it at 0 (Wine) PagefileUsage, which
+// Windows documents as the same commit charge. Handles: GetProcessHandleCount, or where it
+// answers 0 (Wine) the handle table's count.
+bool Measure(HANDLE process, DWORD pid, Figures& figures) {
     PROCESS_MEMORY_COUNTERS_EX counters{};
     counters.cb = sizeof counters;
     if (!GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters) ||
         !GetProcessHandleCount(process, &figures.handles))
         return false;
-    figures.privateBytes = counters.PrivateUsage;
-    return true;
+    figures.privateBytes = counters.PrivateUsage != 0 ? counters.PrivateUsage : counters.PagefileUsage;
+    figures.workingSet = counters.WorkingSetSize;
+    if (figures.handles == 0)
+        figures.handles = HandlesInTable(pid);
+    return figures.privateBytes != 0 && figures.handles != 0;
 }
 
 } // namespace
@@ -151,7 +191,7 @@ int wmain(int argc, wchar_t** argv) {
     const win32::KernelHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid));
     std::vector<std::pair<int, Figures>> taken;
     Figures figures;
-    if (!process || !Settle(launcher) || !Measure(process.Get(), figures)) {
+    if (!process || !Settle(launcher) || !Measure(process.Get(), pid, figures)) {
         std::fwprintf(stderr, L"the launcher's figures cannot be read (error %lu)\n", GetLastError());
         return 1;
     }
@@ -164,7 +204,7 @@ int wmain(int argc, wchar_t** argv) {
         }
         if (round % (rounds / 3) == 0 && round / (rounds / 3) <= 3) {
             Sleep(200);
-            if (!Settle(launcher) || !Measure(process.Get(), figures))
+            if (!Settle(launcher) || !Measure(process.Get(), pid, figures))
                 return 1;
             taken.emplace_back(round, figures);
         }
@@ -173,9 +213,10 @@ int wmain(int argc, wchar_t** argv) {
 
     std::wprintf(L"settings sheet opened, its three pages shown and cancelled %d times (%.0f s, %.0f ms a round)\n",
                  rounds, seconds, seconds * 1000 / rounds);
-    std::wprintf(L"  rounds   private bytes   handles\n");
+    std::wprintf(L"  rounds   private bytes   handles   (working set)\n");
     for (const auto& [round, f] : taken)
-        std::wprintf(L"  %6d   %13llu   %7lu\n", round, static_cast<unsigned long long>(f.privateBytes), f.handles);
+        std::wprintf(L"  %6d   %13llu   %7lu   (%llu)\n", round, static_cast<unsigned long long>(f.privateBytes),
+                     f.handles, static_cast<unsigned long long>(f.workingSet));
     const Figures& third = taken[1].second;
     const Figures& last = taken.back().second;
     const double growth = 100.0 * (static_cast<double>(last.privateBytes) - static_cast<double>(third.privateBytes)) /
