@@ -34,9 +34,8 @@ bool IsCrashReportName(std::wstring_view name) {
         !name.ends_with(kSuffix))
         return false;
     const std::wstring_view stamp = name.substr(kPrefix.size(), kStampLength);
-    const std::wstring_view process =
-        name.substr(kPrefix.size() + kStampLength + 1,
-                    name.size() - kPrefix.size() - kStampLength - 1 - kSuffix.size());
+    const std::wstring_view process = name.substr(kPrefix.size() + kStampLength + 1,
+                                                  name.size() - kPrefix.size() - kStampLength - 1 - kSuffix.size());
     return AllDigits(stamp.substr(0, 8)) && stamp[8] == L'-' && AllDigits(stamp.substr(9)) &&
            name[kPrefix.size() + kStampLength] == L'-' && AllDigits(process);
 }

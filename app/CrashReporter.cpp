@@ -151,10 +151,11 @@ std::wstring CrashReporter::WriteDump(HMODULE dbghelp, const std::wstring& local
 
     SYSTEMTIME now{};
     GetSystemTime(&now);
-    const std::wstring path = folder + L"\\" +
-                              CrashReportName({now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond},
-                                              GetCurrentProcessId());
-    win32::FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const std::wstring path =
+        folder + L"\\" +
+        CrashReportName({now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond}, GetCurrentProcessId());
+    win32::FileHandle file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return {};
     MINIDUMP_EXCEPTION_INFORMATION exception{failedThreadId_, pointers_, FALSE};

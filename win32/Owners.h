@@ -1,6 +1,6 @@
 // Move-only owners of the Win32 handles that the program and the detection library hold across
-// statements: registry keys, loaded modules, menus, cursors, global memory and COM interfaces. Each releases its handle when
-// it goes, on every path.
+// statements: registry keys, loaded modules, menus, cursors, global memory and COM interfaces. Each releases its handle
+// when it goes, on every path.
 #pragma once
 
 #include <windows.h>

@@ -31,8 +31,8 @@ inline bool ExecuteThroughShell(SHELLEXECUTEINFOW& info) {
     return execute != nullptr && execute(&info) != FALSE;
 }
 
-inline constexpr int kFolderDocuments = 0x05;      // CSIDL_PERSONAL
-inline constexpr int kFolderLocalAppData = 0x1C;   // CSIDL_LOCAL_APPDATA
+inline constexpr int kFolderDocuments = 0x05;    // CSIDL_PERSONAL
+inline constexpr int kFolderLocalAppData = 0x1C; // CSIDL_LOCAL_APPDATA
 
 // A folder of the player's profile (kFolder*) as it is now; empty when it cannot be had.
 inline std::wstring ShellFolder(int folder) {

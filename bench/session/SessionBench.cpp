@@ -104,7 +104,8 @@ bool Click(HWND window, int id) {
 // The sheet opened from the launcher, each page shown, the sheet cancelled; true once it has gone.
 bool Round(HWND launcher, DWORD pid) {
     HWND sheet = nullptr;
-    if (!Click(launcher, kSettingsButton) || !WaitFor([&] { return (sheet = ShownWithChild(pid, kSheetTabs)) != nullptr; }))
+    if (!Click(launcher, kSettingsButton) ||
+        !WaitFor([&] { return (sheet = ShownWithChild(pid, kSheetTabs)) != nullptr; }))
         return false;
     for (int page = 0; page < 3; ++page) {
         PostMessageW(sheet, PSM_SETCURSEL, static_cast<WPARAM>(page), 0);

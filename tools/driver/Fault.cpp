@@ -47,16 +47,14 @@ int CmdFault(const Args& args) {
     const win32::KernelHandle process(OpenProcess(PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION |
                                                       PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE,
                                                   FALSE, pid));
-    void* const address =
-        process ? VirtualAllocEx(process.Get(), nullptr, 4096, MEM_RESERVE, PAGE_NOACCESS) : nullptr;
+    void* const address = process ? VirtualAllocEx(process.Get(), nullptr, 4096, MEM_RESERVE, PAGE_NOACCESS) : nullptr;
     if (address == nullptr) {
         Fail(L"fault: no address reserved in process " + std::to_wstring(pid) + L": " + ErrorText(GetLastError()));
         return kNotMet;
     }
     DWORD threadId = 0;
-    const win32::KernelHandle thread(CreateRemoteThread(process.Get(), nullptr, 0,
-                                                        reinterpret_cast<LPTHREAD_START_ROUTINE>(address), nullptr, 0,
-                                                        &threadId));
+    const win32::KernelHandle thread(CreateRemoteThread(
+        process.Get(), nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(address), nullptr, 0, &threadId));
     if (!thread) {
         Fail(L"fault: no thread started in process " + std::to_wstring(pid) + L": " + ErrorText(GetLastError()));
         return kNotMet;

@@ -12,10 +12,10 @@ TEST(CrashFiles, NamesSortByTimeAndOnlyOursAreRecognised) {
     EXPECT_EQ(CrashReportName({2024, 3, 7, 9, 5, 2}, 412), L"Launcher-20240307-090502-412.dmp");
     for (const wchar_t* ours : {L"Launcher-20240307-090502-412.dmp", L"Launcher-19991231-235959-0.dmp"})
         EXPECT_TRUE(IsCrashReportName(ours)) << ours;
-    for (const wchar_t* theirs : {L"Launcher-20240307-090502-.dmp", L"Launcher-20240307-0905-412.dmp",
-                                  L"Launcher-2024030x-090502-412.dmp", L"Launcher-20240307-090502-412.txt",
-                                  L"launcher-20240307-090502-412.dmp", L"Launcher-20240307-090502-41 2.dmp",
-                                  L"notes.dmp", L""})
+    for (const wchar_t* theirs :
+         {L"Launcher-20240307-090502-.dmp", L"Launcher-20240307-0905-412.dmp", L"Launcher-2024030x-090502-412.dmp",
+          L"Launcher-20240307-090502-412.txt", L"launcher-20240307-090502-412.dmp",
+          L"Launcher-20240307-090502-41 2.dmp", L"notes.dmp", L""})
         EXPECT_FALSE(IsCrashReportName(theirs)) << theirs;
 }
 
