@@ -156,24 +156,13 @@ TEST(WindowPlan, SwitchTable) {
 }
 
 TEST(ExitCode, ReportFirstThenDefaultsOnlyWithoutWindows) {
-    struct Case {
-        const wchar_t* line;
-        bool reportWritten, defaultsStored;
-        int code;
-    } cases[] = {
-        {L"", false, true, 0},
-        {L"", false, false, 0}, // the player was told by a message
-        {L"/ForceDetectionUI", false, false, 0},
-        {L"/silent", false, true, 0},
-        {L"/silent", false, false, 2},
-        {L"/Report r.txt", true, true, 0},
-        {L"/Report r.txt", true, false, 2},
-        {L"/Report r.txt", false, true, 1},
-        {L"/silent /Report r.txt", false, false, 1},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(RunExitCode(ParseSwitches(c.line), c.reportWritten, c.defaultsStored), c.code)
-            << c.line << " written " << c.reportWritten << " stored " << c.defaultsStored;
+    // Switches, report written, defaults stored: exit code.
+    EXPECT_EQ(RunExitCode(ParseSwitches(L""), false, false), 0) << "a message told the player";
+    EXPECT_EQ(RunExitCode(ParseSwitches(L"/silent"), false, true), 0);
+    EXPECT_EQ(RunExitCode(ParseSwitches(L"/silent"), false, false), 2);
+    EXPECT_EQ(RunExitCode(ParseSwitches(L"/Report r.txt"), true, false), 2);
+    EXPECT_EQ(RunExitCode(ParseSwitches(L"/Report r.txt"), true, true), 0);
+    EXPECT_EQ(RunExitCode(ParseSwitches(L"/silent /Report r.txt"), false, false), 1);
 }
 
 TEST(Progress, PercentTruncatedMinusOne) {

@@ -8,36 +8,24 @@
 
 namespace {
 
-HRESULT ApartmentOfThisThread(APTTYPE& type) {
-    APTTYPEQUALIFIER qualifier{};
-    return CoGetApartmentType(&type, &qualifier);
-}
-
 TEST(ComApartment, SingleThreadedForTheOwnersLifeAndBalanced) {
     APTTYPE type{};
-    ASSERT_EQ(ApartmentOfThisThread(type), CO_E_NOTINITIALIZED);
+    APTTYPEQUALIFIER qualifier{};
     {
         const win32::ComApartment apartment;
+        const win32::ComApartment again;
         EXPECT_EQ(apartment.Result(), S_OK);
-        ASSERT_EQ(ApartmentOfThisThread(type), S_OK);
+        EXPECT_EQ(again.Result(), S_FALSE);
+        ASSERT_EQ(CoGetApartmentType(&type, &qualifier), S_OK);
         EXPECT_TRUE(type == APTTYPE_MAINSTA || type == APTTYPE_STA) << type;
-        {
-            const win32::ComApartment again;
-            EXPECT_EQ(again.Result(), S_FALSE);
-        }
-        EXPECT_EQ(ApartmentOfThisThread(type), S_OK) << "the second owner undid only its own";
     }
-    EXPECT_EQ(ApartmentOfThisThread(type), CO_E_NOTINITIALIZED);
-
+    EXPECT_EQ(CoGetApartmentType(&type, &qualifier), CO_E_NOTINITIALIZED) << "each owner undid its own";
     std::thread([] {
-        ASSERT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
-        {
-            const win32::ComApartment refused;
-            EXPECT_EQ(refused.Result(), RPC_E_CHANGED_MODE);
-        }
+        CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        EXPECT_EQ(win32::ComApartment().Result(), RPC_E_CHANGED_MODE);
         APTTYPE mta{};
-        EXPECT_EQ(ApartmentOfThisThread(mta), S_OK) << "nothing undone that was not its own";
-        EXPECT_EQ(mta, APTTYPE_MTA);
+        APTTYPEQUALIFIER qualifier{};
+        EXPECT_EQ(CoGetApartmentType(&mta, &qualifier), S_OK) << "nothing undone that was not its own";
         CoUninitialize();
     }).join();
 }
