@@ -530,11 +530,6 @@ scenario_look_support_italian() { look_support_windows 6 it; }
 
 # --- a crash ----------------------------------------------------------------------------------
 
-# The crash reports in the prefix, one full Unix path a line.
-crash_reports() {
-    find "$SCEN/prefix/drive_c/users" -path '*/AppData/Local/Velmora/Tarnholm/Crashes/*' -type f | sort
-}
-
 # Makes the launcher fault as soon as its crash reports are ready (dbghelp loaded): a thread of
 # its process started at an address where nothing may run. The driver waits in the background,
 # so that it is there before the launcher starts (a silent run is over within a second);
@@ -548,17 +543,16 @@ fault_made() {
     FAULT_ADDRESS=$(tr ' ' '\n' <"$SCEN/fault.out" | tr -d '\r' | sed -n 's/^address=//p')
 }
 
-# The only crash report there is: a minidump that a minidump reader takes, whose exception stream
-# holds an access violation at FAULT_ADDRESS. Sets DUMP.
+# The only crash report in the prefix: a minidump that a minidump reader takes, whose exception
+# stream holds an access violation at FAULT_ADDRESS. Sets DUMP.
 expect_fault_dump() {
-    DUMP=$(crash_reports)
+    DUMP=$(find "$SCEN/prefix/drive_c/users" -path '*/AppData/Local/Velmora/Tarnholm/Crashes/*' -type f)
     [[ -n $DUMP && $(wc -l <<<"$DUMP") == 1 ]] || fail "expected one crash report, found: ${DUMP:-none}"
     [[ $(head -c 4 "$DUMP") == MDMP ]] || fail "the crash report has no minidump signature"
     obj2yaml "$DUMP" >"$SCEN/dump.yaml" 2>&1 || fail "obj2yaml cannot read the crash report: $(tail -3 "$SCEN/dump.yaml")"
     local code address
     read -r code address < <(awk '/Type: *Exception/ { found = 1 }
         found && /Exception Code:/ { code = $3 } found && /Exception Address:/ { print code, $3; exit }' "$SCEN/dump.yaml")
-    [[ -n $code ]] || fail "the crash report has no exception stream"
     expect_eq "$(printf '0x%X 0x%X' "$code" "$address")" "$(printf '0xC0000005 0x%X' "$FAULT_ADDRESS")" \
         "the exception in the crash report"
 }
