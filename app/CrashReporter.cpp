@@ -6,6 +6,7 @@
 
 #include <dbghelp.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <vector>
 
@@ -13,8 +14,8 @@ namespace app {
 
 namespace {
 
-// Our exception code for a C++ exception that nothing caught, as the dump records it.
-constexpr DWORD kTerminateCode = 0xE0000001;
+// Our exception code for a program that gave up (std::terminate, abort), as the dump records it.
+constexpr DWORD kGaveUpCode = 0xE0000001;
 // The C++ runtime raises its exceptions through the system, with this code and the customer bit;
 // when no frame takes one, it expects it back, to call std::terminate (reported there) or to
 // finish a forced unwinding.
@@ -64,9 +65,13 @@ CrashReporter::CrashReporter(bool silent)
     g_reporter = this;
     previousFilter_ = SetUnhandledExceptionFilter(OnUnhandledException);
     previousTerminate_ = std::set_terminate(OnTerminate);
+    // The detection library has a C++ runtime of its own, whose terminate ends in abort: the C
+    // runtime, and so abort's signal, is one for the whole process.
+    previousAbort_ = std::signal(SIGABRT, OnAbort);
 }
 
 CrashReporter::~CrashReporter() {
+    std::signal(SIGABRT, previousAbort_);
     std::set_terminate(previousTerminate_);
     SetUnhandledExceptionFilter(previousFilter_);
     g_reporter = nullptr;
@@ -97,12 +102,14 @@ LONG WINAPI CrashReporter::OnUnhandledException(EXCEPTION_POINTERS* pointers) {
     g_reporter->Report(pointers);
 }
 
+void CrashReporter::OnAbort(int) { OnTerminate(); }
+
 void CrashReporter::OnTerminate() {
-    // The stack is still that of the terminating call: record it as an exception of our own.
+    // The stack is still that of the call that gave up: record it as an exception of our own.
     CONTEXT context{};
     RtlCaptureContext(&context);
     EXCEPTION_RECORD record{};
-    record.ExceptionCode = kTerminateCode;
+    record.ExceptionCode = kGaveUpCode;
     record.ExceptionFlags = EXCEPTION_NONCONTINUABLE;
     record.ExceptionAddress = reinterpret_cast<void*>(context.Rip);
     EXCEPTION_POINTERS pointers{&record, &context};

@@ -9,8 +9,8 @@
 
 namespace app {
 
-// While the owner lives, an exception that no frame handles on any thread of the process, and a
-// C++ exception that nothing catches (std::terminate), write a minidump into the player's local
+// While the owner lives, an exception that no frame handles on any thread of the process, a C++
+// exception that nothing catches (std::terminate) and abort write a minidump into the player's local
 // application data folder, Velmora\Tarnholm\Crashes (the newest kCrashReportsKept are kept),
 // then tell the player which file it is (unless silent) and end the process with kExitCrashed.
 //
@@ -30,6 +30,7 @@ public:
 private:
     static LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS* pointers);
     [[noreturn]] static void OnTerminate();
+    [[noreturn]] static void OnAbort(int signal);
     static DWORD WINAPI WriterMain(void* self);
 
     // On the failing thread: hand over, wait for the writer, end the process.
@@ -57,6 +58,7 @@ private:
 
     LPTOP_LEVEL_EXCEPTION_FILTER previousFilter_ = nullptr;
     std::terminate_handler previousTerminate_ = nullptr;
+    void (*previousAbort_)(int) = nullptr;
 };
 
 } // namespace app

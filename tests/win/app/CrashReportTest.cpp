@@ -1,4 +1,4 @@
-// A program that crashes under the crash reporter, by an uncaught C++ exception or by a fault,
+// A program that crashes under the crash reporter, by an uncaught C++ exception, abort or a fault,
 // leaves a minidump, keeps only the newest reports of its folder and ends with the crash exit code.
 #include "CrashFiles.h"
 #include "RunFlow.h"
@@ -53,7 +53,7 @@ TEST(CrashReport, DumpOfTheExceptionNewestTenKept) {
     for (int second = 10; second < 19; ++second)
         std::ofstream(folder / app::CrashReportName({2001, 1, 1, 0, 0, second}, 1)) << "old";
     std::set<std::wstring> seen = Names(folder);
-    for (const wchar_t* how : {L"throw", L"fault"}) {
+    for (const wchar_t* how : {L"throw", L"abort", L"fault"}) {
         EXPECT_EQ(RunChild(how), static_cast<DWORD>(kExitCrashed)) << how;
         std::vector<std::wstring> made;
         for (const std::wstring& name : Names(folder))
