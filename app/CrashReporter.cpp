@@ -20,8 +20,10 @@ constexpr DWORD kGaveUpCode = 0xE0000001;
 // when no frame takes one, it expects it back, to call std::terminate (reported there) or to
 // finish a forced unwinding.
 constexpr DWORD kRuntimeCode = 0x20474343;
-// Longer than any dump takes; a fault that left a lock held which the dump needs ends it here.
-constexpr DWORD kDumpTimeoutMs = 30000;
+// A dump can take long (Wine reads every module; a loaded machine runs the writer seldom), but a
+// fault may also have left a lock held that the writer waits for: it is given up on once it has
+// not run at all for this long.
+constexpr ULONGLONG kWriterStuckMs = 15000;
 
 CrashReporter* g_reporter = nullptr;
 
@@ -38,6 +40,15 @@ std::wstring LocalAppDataFolder() {
     if (length > 0 && length < MAX_PATH)
         return path;
     return win32::ShellFolder(win32::kFolderLocalAppData);
+}
+
+// Processor time the thread has had so far, in 100 ns units; 0 when it cannot be read.
+ULONGLONG ThreadWork(HANDLE thread) {
+    FILETIME created, ended, kernel, user;
+    if (!GetThreadTimes(thread, &created, &ended, &kernel, &user))
+        return 0;
+    const auto units = [](const FILETIME& time) { return ULONGLONG{time.dwHighDateTime} << 32 | time.dwLowDateTime; };
+    return units(kernel) + units(user);
 }
 
 bool MakeFolder(const std::wstring& path) {
@@ -130,9 +141,22 @@ void CrashReporter::Report(EXCEPTION_POINTERS* pointers) {
     failedThreadId_ = GetCurrentThreadId();
     SetEvent(request_.Get());
     // The writer ends the process once the player has read the message.
-    if (writer_ && WaitForSingleObject(written_.Get(), kDumpTimeoutMs) == WAIT_OBJECT_0)
+    if (writer_ && AwaitDump())
         WaitForSingleObject(writer_.Get(), INFINITE);
     EndProcess();
+}
+
+bool CrashReporter::AwaitDump() {
+    ULONGLONG work = ThreadWork(writer_.Get()), lastRun = GetTickCount64();
+    while (WaitForSingleObject(written_.Get(), 1000) == WAIT_TIMEOUT) {
+        if (const ULONGLONG now = ThreadWork(writer_.Get()); now != work) {
+            work = now;
+            lastRun = GetTickCount64();
+        } else if (GetTickCount64() - lastRun > kWriterStuckMs) {
+            return false;
+        }
+    }
+    return true;
 }
 
 DWORD WINAPI CrashReporter::WriterMain(void* self) {

@@ -35,6 +35,8 @@ private:
 
     // On the failing thread: hand over, wait for the writer, end the process.
     [[noreturn]] void Report(EXCEPTION_POINTERS* pointers);
+    // Whether the dump was done with; false when the writer stopped running before it was.
+    bool AwaitDump();
     // On the writer thread: prepare, wait for a failure, report it.
     void Serve();
     // The dump's full path, or empty when none could be written.
