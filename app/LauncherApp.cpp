@@ -16,7 +16,6 @@
 namespace {
 
 const wchar_t kShowDetectionUI[] = L"ShowDetectionUI";
-constexpr int kReportNotWritten = 1;
 
 std::wstring ProgramPath() {
     std::vector<wchar_t> path(1024, L'\0');
@@ -47,8 +46,9 @@ TextLookup CLauncherApp::Texts() {
 bool CLauncherApp::InitInstance() {
     fw::Application::InitInstance();
     switches_ = ParseSwitches(CommandLine());
+    StartCrashReports();
     // Until the report is written, "/Report" has not done its work.
-    exitCode_ = switches_.report ? kReportNotWritten : 0;
+    exitCode_ = switches_.report ? kExitReportNotWritten : kExitDone;
     if (switches_.report && switches_.reportFile.empty()) {
         // Nothing else runs: no detection, nothing stored.
         if (!switches_.silent) {
@@ -99,6 +99,7 @@ void CLauncherApp::RunDetectionAndWindows() {
         settings_ = std::make_unique<CSettingsModel>(&detection, ProgramEnvironment());
         const int language = settings_->GetValue(kEngineLanguage);
         SetIniPath(LanguageFilePath(ProgramPath(), language));
+        crashReports_->Localize(Texts());
         SetCurrentResources(fw::Resources(resourceLibrary_.Get(), ResourceLanguageFor(language)));
         settings_->PrepareLists();
 
@@ -113,8 +114,8 @@ void CLauncherApp::RunDetectionAndWindows() {
         // player has been told that the game does not start with them.
         const bool defaultsNotSaved = settings_->ApplyHardwareDefaults(false) && settings_->Save() != SaveResult::Saved;
 
-        if (switches_.report)
-            WriteReport(detection);
+        const bool reportWritten = switches_.report && WriteReport(detection);
+        exitCode_ = RunExitCode(switches_, reportWritten, !defaultsNotSaved);
         if (!withoutWindows) {
             splash.DestroyWindow();
             if (defaultsNotSaved)
@@ -155,22 +156,27 @@ void CLauncherApp::RunDetectionAndWindows() {
     }
 }
 
-void CLauncherApp::WriteReport(DetectionApplication& detection) {
+bool CLauncherApp::WriteReport(DetectionApplication& detection) {
     const wchar_t* verdictKey = report::VerdictKey(overallResult_);
     const std::wstring text = report::BuildReportText(verdictKey ? GetLocalizedString(verdictKey) : std::wstring(),
                                                       report::ReadDetectedItems(detection.GetInformations()), Texts());
     const win32::FileWriteResult written = report::WriteReportFile(switches_.reportFile, text, Texts(), registry_);
-    if (written) {
-        exitCode_ = 0;
-        return;
-    }
+    if (written)
+        return true;
     if (!switches_.silent)
         report::ShowReportNotSaved(nullptr, written, Texts());
+    return false;
 }
 
 void CLauncherApp::UseStoredLanguage() {
     const SettingsEnvironment environment = ProgramEnvironment();
     SetIniPath(LanguageFilePath(ProgramPath(), ReadEngineLanguage(environment.registry, environment.locale)));
+    crashReports_->Localize(Texts());
+}
+
+void CLauncherApp::StartCrashReports() {
+    crashReports_.emplace(switches_.silent);
+    crashReports_->Localize(Texts());
 }
 
 void CLauncherApp::OpenSettings(HWND owner) {

@@ -1,6 +1,7 @@
 // The application object: the whole run from the command line to the last window.
 #pragma once
 
+#include "CrashReporter.h"
 #include "Detection.h"
 #include "DetectionOwner.h"
 #include "RunFlow.h"
@@ -36,8 +37,10 @@ public:
 private:
     // Detection and windows; a failing detection library ends it with an error box.
     void RunDetectionAndWindows();
-    // "/Report <file>": the report of the run just made, written to the file.
-    void WriteReport(DetectionApplication& detection);
+    // "/Report <file>": the report of the run just made, written to the file; false when not.
+    bool WriteReport(DetectionApplication& detection);
+    // Crash reports from here to the end of the process, in the language chosen so far.
+    void StartCrashReports();
     // For a message before the settings model exists: the language file that the run would
     // choose, from the stored settings read as they are (nothing created or written).
     void UseStoredLanguage();
@@ -46,7 +49,9 @@ private:
     // The settings sheet with the report as its third page, over the launcher.
     void OpenSettings(HWND owner);
 
-    // The process exit code: 0, or 1 when "/Report" wrote no file.
+    // First made, last gone: it reports crashes in the other members' destructors too.
+    std::optional<app::CrashReporter> crashReports_;
+    // The process exit code (kExit* of RunFlow.h).
     int exitCode_ = 0;
     win32::Module resourceLibrary_;
     win32::KernelHandle instanceMarker_;

@@ -132,6 +132,12 @@ WindowPlan PlanWindows(const LaunchSwitches& switches, int overallResult, bool s
     return plan;
 }
 
+int RunExitCode(const LaunchSwitches& switches, bool reportWritten, bool defaultsStored) {
+    if (switches.report && !reportWritten)
+        return kExitReportNotWritten;
+    return RunsWithoutWindows(switches) && !defaultsStored ? kExitDefaultsNotStored : kExitDone;
+}
+
 int ProgressPosition(int completed, int total) {
     if (total <= 0)
         return 0;

@@ -68,6 +68,17 @@ struct WindowPlan {
 // the Launcher key holds a "ShowDetectionUI" value of any type or content.
 WindowPlan PlanWindows(const LaunchSwitches& switches, int overallResult, bool showDetectionUIPresent);
 
+// The process's exit codes.
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitReportNotWritten = 1; // "/Report": no file written (or none named)
+inline constexpr int kExitDefaultsNotStored = 2;
+inline constexpr int kExitCrashed = 3; // ended by the crash report
+
+// The exit code of a run that got through its detection. "/Report" whose file was not written
+// ends with 1; otherwise a run without windows (which tells no one) whose first-run defaults
+// could not be stored ends with 2; else 0. A run with windows has told the player instead.
+int RunExitCode(const LaunchSwitches& switches, bool reportWritten, bool defaultsStored);
+
 // Progress bar position after completed of total tests: percent truncated, minus one.
 // No tests at all leaves the bar at its start.
 int ProgressPosition(int completed, int total);

@@ -140,6 +140,7 @@ void CSettingsModel::ResetStoredSettings() {
 }
 
 void CSettingsModel::Load() {
+    pendingMarker_.reset();
     CRegistryKey engine = EngineKey();
     CRegistryKey launcher = LauncherKey();
     for (std::size_t row = 0; row < kSettingCount; ++row) {
@@ -179,16 +180,24 @@ SaveResult CSettingsModel::Save() {
     for (std::size_t row = 0; row < kSettingCount; ++row)
         if (keyOf(row).Keep(kSettingsTable[row].name) != kRegistrySuccess)
             return SaveResult::NotSaved;
+    if (pendingMarker_ && launcher.Keep(kDefaultSetting) != kRegistrySuccess)
+        return SaveResult::NotSaved;
 
-    for (std::size_t row = 0; row < kSettingCount; ++row) {
-        if (keyOf(row).WriteDword(kSettingsTable[row].name, static_cast<std::uint32_t>(values_[row])) ==
-            kRegistrySuccess)
-            continue;
+    bool written = true;
+    for (std::size_t row = 0; row < kSettingCount && written; ++row)
+        written = keyOf(row).WriteDword(kSettingsTable[row].name, static_cast<std::uint32_t>(values_[row])) ==
+                  kRegistrySuccess;
+    // The marker comes last: it says the values are there.
+    if (written && pendingMarker_)
+        written = launcher.WriteDword(kDefaultSetting, *pendingMarker_) == kRegistrySuccess;
+    if (!written) {
         // The engine must never start with half a save: both keys go back to what they held.
         const bool launcherBack = launcher.Undo() == kRegistrySuccess;
         const bool engineBack = engine.Undo() == kRegistrySuccess;
         return launcherBack && engineBack ? SaveResult::NotSaved : SaveResult::NotRestored;
     }
+    defaultsUnstored_ = false;
+    pendingMarker_.reset();
     return SaveResult::Saved;
 }
 
@@ -197,7 +206,12 @@ void CSettingsModel::SetValue(std::size_t index, int value) {
     values_[index] = std::max(std::min(value, def.maximum), def.minimum);
 }
 
-void CSettingsModel::SetDefaultMarker(std::uint32_t value) { LauncherKey().WriteDword(kDefaultSetting, value); }
+void CSettingsModel::SetDefaultMarker(std::uint32_t value) {
+    if (defaultsUnstored_)
+        pendingMarker_ = value;
+    else
+        LauncherKey().WriteDword(kDefaultSetting, value);
+}
 
 void CSettingsModel::SetLevel(LevelKind kind, int value) {
     switch (kind) {
@@ -324,6 +338,9 @@ bool CSettingsModel::ApplyHardwareDefaults(bool force) {
     const long error = LauncherKey().ReadDword(kDefaultSetting, marker);
     if (!force && error != kRegistryFileNotFound)
         return false;
+    // Nothing stored yet: the marker waits for the values (the preset's 0 and then the 1 below).
+    if (error == kRegistryFileNotFound)
+        defaultsUnstored_ = true;
 
     const int hardwareClass = ClassifyHardware();
     ChooseResolution(hardwareClass);

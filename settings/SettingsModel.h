@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,15 +50,22 @@ public:
     CSettingsModel(const CSettingsModel&) = delete;
     CSettingsModel& operator=(const CSettingsModel&) = delete;
 
+    // Reads every value; a marker held back for the next Save is given up with the edits.
     void Load();
     // Writes every value, or none: when one cannot be written, the values already written in
     // either key are put back as they were (those that did not exist are deleted). The model's
-    // values stay as they are either way, so that the player's edits can be saved again.
+    // values stay as they are either way, so that the player's edits can be saved again. While
+    // the model holds defaults that were never stored, the default marker is one of the values.
     SaveResult Save();
     void SetValue(std::size_t index, int value);
     void SetLevel(LevelKind kind, int value);
+    // Writes "DefaultSetting" at once, unless the model holds defaults that were never stored:
+    // then it goes with them in the next Save, so that no marker stands for settings not there.
     void SetDefaultMarker(std::uint32_t value);
     void ApplyQualityPreset(int level);
+    // Without force, defaults chosen where none are stored ("DefaultSetting" absent) are only in
+    // the model: Save stores them with their marker, and a refused Save leaves the marker absent
+    // so that the next run chooses them again.
     bool ApplyHardwareDefaults(bool force);
     int ClassifyHardware();
 
@@ -93,6 +101,10 @@ private:
     wchar_t engineKeyPath_[kTextBufferSize]{};
     wchar_t launcherKeyPath_[kTextBufferSize]{};
     SettingsEnvironment environment_;
+    // Defaults chosen where none were stored, and no Save has stored the values since: the
+    // marker is then held back for the next Save (pendingMarker_), never written ahead.
+    bool defaultsUnstored_ = false;
+    std::optional<std::uint32_t> pendingMarker_;
 };
 
 // The version text that the settings' key paths hold: the installer's "Version", or "1.0" when

@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
           binutils-mingw-w64-x86-64 wine64 wine xvfb xauth x11-utils xdotool imagemagick
-          googletest clang libclang-rt-14-dev python3 libgl1-mesa-dri
+          googletest clang libclang-rt-14-dev llvm python3 libgl1-mesa-dri
           fonts-wine nsis)
 missing=()
 for p in "${packages[@]}"; do

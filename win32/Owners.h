@@ -1,6 +1,6 @@
 // Move-only owners of the Win32 handles that the program and the detection library hold across
-// statements: registry keys, loaded modules, menus, cursors, global memory and COM interfaces. Each releases its handle when
-// it goes, on every path.
+// statements: registry keys, loaded modules, menus, cursors, global memory and COM interfaces. Each releases its handle
+// when it goes, on every path.
 #pragma once
 
 #include <windows.h>
@@ -87,6 +87,13 @@ struct FileHandleTraits {
     static void Close(Handle handle) { CloseHandle(handle); }
 };
 
+// A search of a folder's entries (FindFirstFileW).
+struct FindHandleTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle handle) { FindClose(handle); }
+};
+
 // An open registry key.
 using RegKey = UniqueHandle<RegistryKeyTraits>;
 // A module loaded by LoadLibrary, freed when the owner goes.
@@ -95,6 +102,8 @@ using Module = UniqueHandle<ModuleTraits>;
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
 // A file or a snapshot.
 using FileHandle = UniqueHandle<FileHandleTraits>;
+// A search of a folder, ended when the owner goes.
+using FindHandle = UniqueHandle<FindHandleTraits>;
 // A menu made by the program (a popup shown once).
 using Menu = UniqueHandle<NullHandleTraits<HMENU, DestroyMenuHandle>>;
 // An icon the program loaded at a size of its own (LoadImage without LR_SHARED).

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "win32/Owners.h"
+#include "win32/Shell.h"
 
 #include <commdlg.h>
 
@@ -35,16 +36,6 @@ inline SaveDialogAnswer AskSaveFileName(OPENFILENAMEW& info, DWORD& error) {
 
 // The player's Documents folder, from the shell library (which the save dialog loads anyway);
 // empty when it cannot be had.
-inline std::wstring DocumentsFolder() {
-    constexpr int kPersonal = 5;  // CSIDL_PERSONAL
-    constexpr DWORD kCurrent = 0; // SHGFP_TYPE_CURRENT
-    const Module shell(LoadLibraryExW(L"shell32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
-    using GetFolderPathFn = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, wchar_t*);
-    const auto getFolderPath = ProcAddress<GetFolderPathFn>(shell.Get(), "SHGetFolderPathW");
-    wchar_t path[MAX_PATH] = {};
-    if (getFolderPath == nullptr || FAILED(getFolderPath(nullptr, kPersonal, nullptr, kCurrent, path)))
-        return {};
-    return path;
-}
+inline std::wstring DocumentsFolder() { return ShellFolder(kFolderDocuments); }
 
 } // namespace win32

@@ -153,9 +153,12 @@ scenario_settings_cancel() {
 
 # The Engine key is there before the first run (holding the player's German) and refuses writes:
 # the hardware defaults cannot be stored, so after the progress window the player is told so in
-# German, and the launcher opens all the same; the Engine key is as it was. Silent and /Report
-# runs say nothing; /Report writes its file and exits with 0.
+# German, and the launcher opens all the same. Nothing is stored, not even the default marker,
+# though the Launcher key takes writes. So every start chooses the defaults again: silent and
+# /Report runs say nothing and end with exit code 2 (/Report writes its file), until the key
+# takes writes and the next start stores the hardware defaults.
 scenario_first_run_defaults_refused() {
+    set_adapter 0x10de 0x0421 128 # low class, whatever the processor scores
     drv reg-set "$ENGINE_KEY" LNG_Language dword 3 || fail "reg-set"
     drv reg-lock "$ENGINE_KEY" || fail "could not make the Engine key refuse writes"
     local before box folder="$SCEN/prefix/drive_c/Check"
@@ -169,20 +172,28 @@ scenario_first_run_defaults_refused() {
     quit_launcher
     expect_kinds progress box launcher
     expect_eq "$(drv reg-list "$ENGINE_KEY" | tr -d '\r')" "$before" "the Engine key after the first run"
+    expect_reg "$LAUNCHER_KEY" DefaultSetting absent
+    expect_reg "$LAUNCHER_KEY" VisualQualityLvl absent
 
-    note "silent and /Report first runs say nothing"
+    note "silent and /Report runs choose the defaults again, say nothing and end with exit code 2"
     mkdir -p "$folder"
-    drv reg-del "$LAUNCHER_KEY" DefaultSetting
     launcher_start /silent
     launcher_end
-    expect_exit_zero
+    expect_eq "$LAUNCHER_RC" 2 "exit code of a silent run whose defaults were refused"
     expect_no_window_shown
-    drv reg-del "$LAUNCHER_KEY" DefaultSetting
     launcher_start --cwd "$folder" /Report check.txt
     launcher_end
-    expect_exit_zero
+    expect_eq "$LAUNCHER_RC" 2 "exit code of a /Report run whose defaults were refused"
     expect_no_window_shown
     [[ -s $folder/check.txt ]] || fail "no report file"
     expect_eq "$(drv reg-list "$ENGINE_KEY" | tr -d '\r')" "$before" "the Engine key after them"
-    drv reg-unlock "$ENGINE_KEY"
+    expect_reg "$LAUNCHER_KEY" DefaultSetting absent
+
+    note "the key takes writes again: the next start stores the hardware defaults"
+    drv reg-unlock "$ENGINE_KEY" || fail "could not unlock the Engine key"
+    launcher_start /silent
+    launcher_end
+    expect_exit_zero
+    expect_defaults_for_class 0
+    expect_reg "$ENGINE_KEY" LNG_Language "dword 3"
 }

@@ -314,7 +314,7 @@ scenario_report_save_dialog() {
 # The Engine key refuses writes (its security descriptor lets everyone read and no one write): OK
 # on the sheet shows the message, the sheet stays open with the edit shown, and nothing is
 # stored; with the key writable again, OK stores the edit and closes the sheet. A silent run
-# with the refusing key stays silent.
+# with the refusing key over stored settings has nothing to store: silent, exit code 0.
 scenario_settings_save_refused() {
     launcher_start
     wait_kind launcher
@@ -351,7 +351,6 @@ scenario_settings_save_refused() {
     expect_kinds progress launcher settings box
 
     note "a silent run with a refusing key shows nothing"
-    drv reg-del "$LAUNCHER_KEY" DefaultSetting
     drv reg-lock "$ENGINE_KEY" || fail "could not lock the Engine key"
     launcher_start /silent
     launcher_end
@@ -528,3 +527,63 @@ scenario_look_support_german() { look_support_windows 3 de; }
 scenario_look_support_french() { look_support_windows 4 fr; }
 scenario_look_support_spanish() { look_support_windows 5 es; }
 scenario_look_support_italian() { look_support_windows 6 it; }
+
+# --- a crash ----------------------------------------------------------------------------------
+
+# Makes the launcher fault as soon as its crash reports are ready (dbghelp loaded): a thread of
+# its process started at an address where nothing may run. The driver waits in the background,
+# so that it is there before the launcher starts (a silent run is over within a second);
+# fault_made waits for it and sets FAULT_ADDRESS.
+fault_when_ready() {
+    drv fault --exe Launcher.exe --after dbghelp.dll --timeout 60 >"$SCEN/fault.out" &
+    FAULT_PID=$!
+}
+fault_made() {
+    wait "$FAULT_PID" || fail "could not make the launcher fault"
+    FAULT_ADDRESS=$(tr ' ' '\n' <"$SCEN/fault.out" | tr -d '\r' | sed -n 's/^address=//p')
+}
+
+# The only crash report in the prefix: a minidump that a minidump reader takes, whose exception
+# stream holds an access violation at FAULT_ADDRESS. Sets DUMP.
+expect_fault_dump() {
+    DUMP=$(find "$SCEN/prefix/drive_c/users" -path '*/AppData/Local/Velmora/Tarnholm/Crashes/*' -type f)
+    [[ -n $DUMP && $(wc -l <<<"$DUMP") == 1 ]] || fail "expected one crash report, found: ${DUMP:-none}"
+    [[ $(head -c 4 "$DUMP") == MDMP ]] || fail "the crash report has no minidump signature"
+    obj2yaml "$DUMP" >"$SCEN/dump.yaml" 2>&1 || fail "obj2yaml cannot read the crash report: $(tail -3 "$SCEN/dump.yaml")"
+    local code address
+    read -r code address < <(awk '/Type: *Exception/ { found = 1 }
+        found && /Exception Code:/ { code = $3 } found && /Exception Address:/ { print code, $3; exit }' "$SCEN/dump.yaml")
+    expect_eq "$(printf '0x%X 0x%X' "$code" "$address")" "$(printf '0xC0000005 0x%X' "$FAULT_ADDRESS")" \
+        "the exception in the crash report"
+}
+
+# The launcher faults while its window is open: the crash report is written, the player is told
+# in his language (German here) where it is, and the launcher ends with exit code 3. With
+# /silent, the report without a word.
+scenario_crash_report() {
+    drv reg-set "$ENGINE_KEY" LNG_Language dword 3 || fail "reg-set"
+    launcher_start
+    wait_kind launcher
+    fault_when_ready
+    fault_made
+    local box relative
+    box=$(drv wait --exe Launcher.exe --class '#32770' --title "$(lang_text IDS_ERROR DEU)" --timeout 60 | cut -d' ' -f1) ||
+        fail "no message after the crash"
+    expect_fault_dump
+    relative=${DUMP#"$SCEN/prefix/drive_c/"}
+    expect_eq "$(box_text "$box")" "$(driver_escaped "$(lang_text IDS_CRASH_REPORT DEU)"$'\r\n'"C:\\${relative//\//\\}")" \
+        "text of the message"
+    click "$box" 1
+    launcher_end
+    expect_eq "$LAUNCHER_RC" 3 "exit code after the crash"
+
+    note "silent: the crash report, no message"
+    rm -f "$DUMP"
+    fault_when_ready
+    launcher_start /silent
+    fault_made
+    launcher_end
+    expect_eq "$LAUNCHER_RC" 3 "exit code after the crash of a silent run"
+    expect_no_window_shown
+    expect_fault_dump
+}

@@ -93,6 +93,9 @@ const Command kCommands[] = {
     {L"dpi-move", CmdDpiMove,
      L"dpi-move HWND DPI [--size W,H]      tell the window it now shows at DPI, as a move to such a screen does, with "
      L"its top-left corner kept (within the work area) and the size W,H (its own scaled to DPI)"},
+    {L"fault", CmdFault,
+     L"fault --exe NAME [--after MODULE] [--timeout S]   start a thread in the process (once it has MODULE loaded) "
+     L"at an address that faults; print address=, pid=, thread="},
 };
 
 void Usage() {

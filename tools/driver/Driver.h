@@ -122,6 +122,8 @@ int CmdCutTexts(const Args&);
 int CmdDpiMove(const Args&);
 int CmdGeometry(const Args&);
 
+int CmdFault(const Args&);
+
 // Shared by the window commands and the process commands.
 std::wstring ImageNameOf(DWORD pid); // file name only, empty when unknown
 std::vector<DWORD> ProcessesNamed(const std::wstring& image);

@@ -155,6 +155,16 @@ TEST(WindowPlan, SwitchTable) {
     }
 }
 
+TEST(ExitCode, ReportFirstThenDefaultsOnlyWithoutWindows) {
+    // Switches, report written, defaults stored: exit code.
+    EXPECT_EQ(RunExitCode(ParseSwitches(L""), false, false), 0) << "a message told the player";
+    EXPECT_EQ(RunExitCode(ParseSwitches(L"/silent"), false, true), 0);
+    EXPECT_EQ(RunExitCode(ParseSwitches(L"/silent"), false, false), 2);
+    EXPECT_EQ(RunExitCode(ParseSwitches(L"/Report r.txt"), true, false), 2);
+    EXPECT_EQ(RunExitCode(ParseSwitches(L"/Report r.txt"), true, true), 0);
+    EXPECT_EQ(RunExitCode(ParseSwitches(L"/silent /Report r.txt"), false, false), 1);
+}
+
 TEST(Progress, PercentTruncatedMinusOne) {
     EXPECT_EQ(ProgressPosition(5, 10), 49);
     EXPECT_EQ(ProgressPosition(10, 10), 99);

@@ -77,17 +77,16 @@ Part ReadLanguage(const std::string& language, const std::string& part = "10-lau
     return {std::move(raw), std::move(file)};
 }
 
-// The keys of the report file, its save dialog and menu entry, and the settings' save failure.
+// The keys of the report file, its save dialog and menu entry, the settings' save failure and
+// the crash report.
 const std::set<std::string> kSupportKeys = {
-    "IDS_REPORT_DATE",           "IDS_REPORT_FILE_TYPE",
-    "IDS_REPORT_GAME_FOLDER",    "IDS_REPORT_GAME_VERSION",
-    "IDS_REPORT_MISSING_FILE",   "IDS_REPORT_NOT_RECORDED",
-    "IDS_REPORT_NOT_SAVED",      "IDS_REPORT_PROGRAM_VERSION",
-    "IDS_REPORT_REASON_ACCESS",  "IDS_REPORT_REASON_DISK_FULL",
-    "IDS_REPORT_REASON_FOLDER",  "IDS_REPORT_REASON_IN_USE",
-    "IDS_REPORT_REASON_RUNNING", "IDS_REPORT_TITLE",
-    "IDS_SAVE_REPORT",           "IDS_SETTINGS_NOT_SAVED",
-    "IDS_SETTINGS_NOT_RESTORED", "IDS_DEFAULTS_NOT_SAVED",
+    "IDS_CRASH_REPORT",           "IDS_CRASH_NO_REPORT",      "IDS_REPORT_DATE",
+    "IDS_REPORT_FILE_TYPE",       "IDS_REPORT_GAME_FOLDER",   "IDS_REPORT_GAME_VERSION",
+    "IDS_REPORT_MISSING_FILE",    "IDS_REPORT_NOT_RECORDED",  "IDS_REPORT_NOT_SAVED",
+    "IDS_REPORT_PROGRAM_VERSION", "IDS_REPORT_REASON_ACCESS", "IDS_REPORT_REASON_DISK_FULL",
+    "IDS_REPORT_REASON_FOLDER",   "IDS_REPORT_REASON_IN_USE", "IDS_REPORT_REASON_RUNNING",
+    "IDS_REPORT_TITLE",           "IDS_SAVE_REPORT",          "IDS_SETTINGS_NOT_SAVED",
+    "IDS_SETTINGS_NOT_RESTORED",  "IDS_DEFAULTS_NOT_SAVED",
 };
 
 // The keys are ASCII.

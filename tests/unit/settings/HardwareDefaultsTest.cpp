@@ -96,10 +96,12 @@ TEST_F(HardwareDefaults, FirstRunStoresDefaultsOnceAndRespectsTheMarker) {
     h.detection.AddCpu(1.5f);
     auto model = Prepared({{800, 600, 32, 60}, {1024, 768, 32, 60}, {1280, 1024, 32, 60}});
     ASSERT_TRUE(model->ApplyHardwareDefaults(false));
-    EXPECT_EQ(h.Launcher(L"DefaultSetting"), 1u);
     EXPECT_EQ(model->GetValue(kVisualQualityLvl), 1) << "unlisted adapter, score 1.5: medium";
     EXPECT_EQ(Resolution(*model), std::make_pair(1024, 768));
     EXPECT_FALSE(h.Engine(L"ScreenResolutionWidth")) << "saving is the caller's business";
+    EXPECT_FALSE(h.Launcher(L"DefaultSetting")) << "the marker goes with the values";
+    ASSERT_EQ(model->Save(), SaveResult::Saved);
+    EXPECT_EQ(h.Launcher(L"DefaultSetting"), 1u);
 
     EXPECT_FALSE(model->ApplyHardwareDefaults(false));
 
@@ -213,11 +215,46 @@ TEST_F(HardwareDefaults, NoDisplayModesKeepsTheDesktopMode) {
     ASSERT_TRUE(model->ApplyHardwareDefaults(false));
     EXPECT_EQ(Resolution(*model), std::make_pair(1920, 1200)) << "clamped to the rows' ranges";
     EXPECT_EQ(model->GetValue(kVisualQualityLvl), 2) << "the other defaults still apply";
-    EXPECT_EQ(h.Launcher(L"DefaultSetting"), 1u);
 
     h.display.desktopReadable = false;
     ASSERT_TRUE(model->ApplyHardwareDefaults(true));
     EXPECT_EQ(Resolution(*model), std::make_pair(1920, 1200)) << "no desktop either: keep the current values";
+}
+
+// First-run defaults and their marker are stored together or not at all. A refused save leaves
+// the marker absent, so the next run chooses and stores them again; until a save succeeds, a
+// player's change holds its marker back for the values, and Load (Cancel) gives it up.
+TEST_F(HardwareDefaults, FirstRunMarkerStandsOnlyForStoredDefaults) {
+    h.detection.AddCpu(1.5f);
+    h.registry.DenyWriteAccess(RegistryRoot::CurrentUser, ModelHarness::kEngine);
+    auto first = Prepared({{1024, 768, 32, 60}});
+    ASSERT_TRUE(first->ApplyHardwareDefaults(false));
+    EXPECT_EQ(first->Save(), SaveResult::NotSaved);
+    EXPECT_FALSE(h.Launcher(L"DefaultSetting")) << "the Launcher key took writes, yet no marker";
+    EXPECT_FALSE(h.Launcher(L"VisualQualityLvl"));
+
+    first->SetLevel(LevelKind::VerticalSync, 1);
+    first->Load(); // Cancel
+    first->SetLevel(LevelKind::VerticalSync, 0);
+    EXPECT_FALSE(h.Launcher(L"DefaultSetting")) << "no marker ahead of the values, before or after Load";
+    first->Load();
+    EXPECT_EQ(first->Save(), SaveResult::NotSaved);
+    EXPECT_FALSE(h.Launcher(L"DefaultSetting"));
+
+    h.registry.DenyWriteAccess(RegistryRoot::CurrentUser, ModelHarness::kEngine, false);
+    auto next = Prepared({{1024, 768, 32, 60}});
+    ASSERT_TRUE(next->ApplyHardwareDefaults(false)) << "the next run chooses them again";
+    next->SetLevel(LevelKind::Textures, 0);
+    EXPECT_FALSE(h.Launcher(L"DefaultSetting"));
+    h.registry.refuseChange = [](const std::wstring&, const std::wstring& name) -> long {
+        return name == L"DefaultSetting" ? 1450 : 0;
+    };
+    EXPECT_EQ(next->Save(), SaveResult::NotSaved) << "a refused marker takes the values back with it";
+    EXPECT_FALSE(h.Engine(L"ScreenResolutionWidth"));
+    h.registry.refuseChange = nullptr;
+    ASSERT_EQ(next->Save(), SaveResult::Saved);
+    EXPECT_EQ(h.Launcher(L"DefaultSetting"), 0u) << "the player's change, stored with the values";
+    EXPECT_EQ(h.Engine(L"ScreenResolutionWidth"), 1024u);
 }
 
 } // namespace
