@@ -245,6 +245,19 @@ bool SaveSettledWindowBitmap(HWND hwnd, const std::wstring& path, double seconds
     return SettledPicture(hwnd, {}, seconds, picture) && Write(picture, path);
 }
 
+bool SettledWindowPixels(HWND hwnd, double seconds, std::vector<COLORREF>& pixels) {
+    Picture picture;
+    if (!SettledPicture(hwnd, {}, seconds, picture))
+        return false;
+    const size_t width = static_cast<size_t>(picture.info.biWidth), stride = (width * 3 + 3) & ~size_t{3};
+    pixels.clear();
+    for (size_t row = 0; row + stride <= picture.pixels.size(); row += stride) {
+        for (const BYTE* pixel = &picture.pixels[row]; pixel < &picture.pixels[row] + width * 3; pixel += 3)
+            pixels.push_back(RGB(pixel[2], pixel[1], pixel[0]));
+    }
+    return true;
+}
+
 int CmdShot(const Args& args) {
     HWND hwnd;
     std::vector<RECT> masks;
