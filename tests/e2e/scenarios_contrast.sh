@@ -44,22 +44,29 @@ contrast_switch() {
     fi
 }
 
-# contrast_shares NAME HWND [THEME]: measures the window against the theme (the present one
-# unless given), tells the shares and whether they are within the limits (exit code).
+# A message box's icon is the system's picture, in colour whatever the theme: it is left out of
+# the box's measure.
+BOX_ICON=1088
+
+# contrast_shares NAME HWND [THEME [MASKS]]: measures the window against the theme (the present
+# one unless given) leaving out the masks, tells the shares and whether they are within the
+# limits (exit code).
 contrast_shares() {
     local out theme others
     drv park || fail "could not move the pointer out of the way"
-    out=$(drv measure "$2" "${3:-$CONTRAST_THEME}" | tr -d '\r') || fail "could not measure $1"
+    out=$(drv measure "$2" "${3:-$CONTRAST_THEME}" --mask "${4:-}" | tr -d '\r') || fail "could not measure $1"
     read -r _ theme _ _ _ others <<<"$(head -n1 <<<"$out")"
-    note "$1 in ${3:-$CONTRAST_THEME}: ${theme}% theme colours, ${others}% neither theme nor blend;" \
-        "commonest others: $(tail -n +2 <<<"$out" | awk '{ printf "%s%s %s%%", sep, $2, $3; sep = ", " }')"
+    note "$1 in ${3:-$CONTRAST_THEME}: ${theme}% theme colours, ${others}% neither theme nor blend$(tail -n +2 <<<"$out" |
+        awk '{ printf "%s%s %s%%", sep ? sep : " (commonest: ", $2, $3; sep = ", " } END { if (sep) print ")" }')"
     awk -v t="$theme" -v o="$others" -v tl="$CONTRAST_THEME_SHARE" -v ol="$CONTRAST_OTHER_SHARE" \
         'BEGIN { exit !(t >= tl && o <= ol) }'
 }
 
 # contrast_expect NAME HWND: the window is drawn in the theme.
 contrast_expect() {
-    contrast_shares "$1" "$2" || [[ ${E2E_CONTRAST_MEASURE_ONLY:-0} == 1 ]] ||
+    local mask=""
+    [[ $1 == box-* ]] && mask=$BOX_ICON
+    contrast_shares "$1" "$2" "$CONTRAST_THEME" "$mask" || [[ ${E2E_CONTRAST_MEASURE_ONLY:-0} == 1 ]] ||
         fail "$1 is not drawn in theme $CONTRAST_THEME (at least $CONTRAST_THEME_SHARE% in its colours," \
             "at most $CONTRAST_OTHER_SHARE% in others)"
 }
@@ -80,9 +87,19 @@ scenario_contrast_look_light() {
     LOOK_AT=contrast_look look_windows 1 en -contrast-light
 }
 
-# High contrast switched on and off while the report is open, and again while the launcher and
-# the sheet on its report page are: each window redrawn in the theme, then in its skin as
-# scenario look_english shows it, with no restart.
+# switch_and_look NAME HWND [MASKS]: high contrast switched on, the window seen in theme dark;
+# switched off, the window seen in its skin, as its reference NAME shows it.
+switch_and_look() {
+    contrast_switch on dark
+    contrast_look "$1-contrast-dark" "${@:2}"
+    contrast_switch off
+    look_at "$@"
+}
+
+# High contrast switched on and off while the report is open, then the launcher, then the sheet
+# over it on its report page: each window redrawn in the theme and back in its skin as scenario
+# look_english shows it, with no restart. A switch made while the sheet hides the launcher
+# reaches the launcher all the same.
 scenario_contrast_switch() {
     drv reg-set "$ENGINE_KEY" LNG_Language dword 1 || fail "reg-set"
     set_adapter 0x10de 0x0421 128
@@ -90,56 +107,58 @@ scenario_contrast_switch() {
     CONTRAST_THEME=dark
     CONTRAST_ANSWER=off launcher_start
     wait_kind report
-    contrast_switch on dark
-    contrast_look report-en-contrast-dark "$WIN" "$(report_masks "$WIN")"
-    contrast_switch off
-    look_at report-en "$WIN" "$(report_masks "$WIN")"
+    switch_and_look report-en "$WIN" "$(report_masks "$WIN")"
     click "$WIN" 1028
     wait_kind warning
     click "$WIN" 1051
     wait_kind launcher
+    switch_and_look launcher-en "$WIN"
     open_settings
     show_page 2
+    switch_and_look settings-report-en "$SHEET" "$(report_masks "$SHEET")"
     contrast_switch on dark
-    contrast_look settings-report-en-contrast-dark "$SHEET" "$(report_masks "$SHEET")"
-    contrast_expect "the launcher behind the sheet" "$WIN"
-    contrast_switch off
-    look_at settings-report-en "$SHEET" "$(report_masks "$SHEET")"
     click "$SHEET" 2
     await_sheet_closed Cancel
-    look_at launcher-en "$WIN"
+    contrast_expect "the launcher, switched while the sheet hid it" "$WIN"
+    contrast_switch off
     quit_launcher
 }
 
-# The harness itself, which works before the program draws in a theme: the colours set and
-# restored, the library's answer seen through the launcher's own import, and the measure telling
-# a window that the system draws in the theme from one that it does not.
+# The harness itself, which works before the program draws in a theme: the measure telling a
+# window that the system draws in the theme from one that it does not; the colours set and
+# restored, for programs started later and in the running launcher; and the library's answer seen
+# through the launcher's own import.
 scenario_contrast_harness() {
-    local before
+    local before dark
     before=$(drv colours | tr -d '\r')
+    dark=$(drv colours of dark | tr -d '\r')
+    [[ -f $BARE_DIALOG ]] || fail "missing $BARE_DIALOG"
+    mkdir -p "$SCEN/bare"
+    cp "$BARE_DIALOG" "$SCEN/bare/Launcher.exe"
+    launcher_start --exe "$SCEN/bare/Launcher.exe"
+    wait_kind launcher
+    ! contrast_shares "the system's dialog in the usual colours" "$WIN" dark ||
+        fail "a dialog in the usual colours measures as drawn in theme dark"
+    quit_launcher
     contrast_theme dark
-    expect_eq "$(drv colours | tr -d '\r')" "$(drv colours of dark | tr -d '\r')" "the system colours in theme dark"
+    expect_eq "$(drv colours | tr -d '\r')" "$dark" "the system colours in theme dark"
+    CONTRAST_THEME='' launcher_start --exe "$SCEN/bare/Launcher.exe"
+    wait_kind launcher
+    contrast_shares "the system's dialog" "$WIN" ||
+        fail "a dialog the system draws in the theme does not measure as drawn in it"
+    quit_launcher
 
     launcher_start
     wait_kind launcher
     contrast_shares "today's launcher" "$WIN"
     expect_eq "$(contrast_answer)" "on High Contrast Black" "the launcher's answer when started"
+    expect_eq "$(drv colours --exe Launcher.exe | tr -d '\r')" "$dark" "the launcher's colours when started"
     drv contrast off --exe Launcher.exe || fail "could not switch high contrast off"
     expect_eq "$(contrast_answer)" off "the launcher's answer after switching off"
-    drv contrast on --theme light --exe Launcher.exe || fail "could not switch high contrast on"
-    expect_eq "$(contrast_answer)" "on High Contrast White" "the launcher's answer after switching on"
-    quit_launcher
-
-    [[ -f $BARE_DIALOG ]] || fail "missing $BARE_DIALOG"
-    mkdir -p "$SCEN/bare"
-    cp "$BARE_DIALOG" "$SCEN/bare/Launcher.exe"
-    CONTRAST_THEME='' launcher_start --exe "$SCEN/bare/Launcher.exe"
-    wait_kind launcher
-    contrast_shares "the system's dialog" "$WIN" dark ||
-        fail "a dialog the system draws in the theme does not measure as drawn in it"
     drv colours restore "$(winpath "$SCEN/colours-before.txt")" || fail "could not restore the colours"
     expect_eq "$(drv colours | tr -d '\r')" "$before" "the system colours restored"
-    ! contrast_shares "the system's dialog in the usual colours" "$WIN" dark ||
-        fail "a dialog in the usual colours measures as drawn in theme dark"
+    expect_eq "$(drv colours --exe Launcher.exe | tr -d '\r')" "$before" "the launcher's colours restored"
+    drv contrast on --theme light --exe Launcher.exe || fail "could not switch high contrast on"
+    expect_eq "$(contrast_answer)" "on High Contrast White" "the launcher's answer after switching on"
     quit_launcher
 }

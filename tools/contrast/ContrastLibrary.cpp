@@ -4,6 +4,8 @@
 // state says so, as Windows answers it once the player has chosen a contrast theme. Every other
 // call, and the question while the state says "off", is the real function's. Only the
 // executable's own imports are replaced: the system's libraries keep asking the real one.
+// The driver also runs two of its functions as threads in the program: one asks the question as
+// the program would and reads the system colours it sees, the other sets system colours there.
 #include "contrast/ContrastState.h"
 #include "contrast/ImportSlots.h"
 #include "win32/Owners.h"
@@ -50,7 +52,13 @@ DWORD WINAPI Probe(void*) {
         lstrcpynW(g_state->answeredScheme, answer.lpszDefaultScheme ? answer.lpszDefaultScheme : L"",
                   static_cast<int>(kSchemeRoom));
     }
+    for (int index = 0; index < kColourCount; ++index)
+        g_state->seenColours[index] = GetSysColor(index);
     return flags;
+}
+
+DWORD WINAPI ApplyColours(void*) {
+    return SetSysColors(g_state->colourCount, g_state->colourIndices, g_state->colourValues) ? 0 : GetLastError();
 }
 
 bool Replace(void** slot, void* function) {
@@ -75,6 +83,7 @@ bool Attach() {
         return false;
     g_state = static_cast<SharedState*>(g_view.Get());
     g_state->probe = reinterpret_cast<ULONG64>(&Probe);
+    g_state->applyColours = reinterpret_cast<ULONG64>(&ApplyColours);
     const HMODULE user32 = GetModuleHandleW(L"user32.dll");
     g_real = user32
                  ? reinterpret_cast<SystemParametersInfoFn>(reinterpret_cast<void*>(GetProcAddress(user32, kFunction)))

@@ -12,6 +12,8 @@
 namespace contrast {
 
 constexpr size_t kSchemeRoom = 64;
+// Every COLOR_* index (25 is none).
+constexpr int kColourCount = COLOR_MENUBAR + 1;
 
 struct SharedState {
     // Nonzero: SPI_GETHIGHCONTRAST answers HCF_HIGHCONTRASTON, naming `scheme` as the scheme.
@@ -21,12 +23,21 @@ struct SharedState {
     // found not yet filled in by the loader (too early to replace: the loader would overwrite them).
     LONG replaced;
     LONG unbound;
-    // Where the probe starts, in the program's address space: a thread started there asks the
-    // question through each of the program's own imports and ends with the flags they answered
-    // (kProbeFailed when there is none, they fail or disagree), having written the scheme's name
-    // they gave into `answeredScheme`.
+
+    // Where the driver starts threads in the program, in its address space.
+    // The probe asks the question through each of the program's own imports and ends with the
+    // flags they answered (kProbeFailed when there is none, they fail or disagree), having written
+    // the scheme's name they gave and the system colours the program sees.
     ULONG64 probe;
     wchar_t answeredScheme[kSchemeRoom];
+    COLORREF seenColours[kColourCount];
+    // Under Wine a running process keeps the system colours it read when it started, whatever
+    // another process sets: this thread sets the first `colourCount` of `colourIndices` and
+    // `colourValues` in the program itself, and ends with 0, or the error when it could not.
+    ULONG64 applyColours;
+    LONG colourCount;
+    INT colourIndices[kColourCount];
+    COLORREF colourValues[kColourCount];
 };
 
 constexpr DWORD kProbeFailed = 0xFFFFFFFF;

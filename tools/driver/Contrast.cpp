@@ -1,10 +1,13 @@
 // The contrast test library's side of a scenario, from outside the program: starting the program
 // with the library loaded (contrast-run), switching the library's answer while the program runs
-// (contrast), and asking the program's own import what it answers now (contrast-answer).
+// (contrast), asking the program's own import what it answers now (contrast-answer), and
+// threads of the library run in the program to read and set its system colours.
 #include "Injection.h"
 #include "Themes.h"
 
 #include "contrast/ContrastState.h"
+
+#include <tlhelp32.h>
 
 namespace driver {
 
@@ -19,12 +22,46 @@ public:
             view_.Reset(MapViewOfFile(mapping_.Get(), FILE_MAP_ALL_ACCESS, 0, 0, sizeof(contrast::SharedState)));
     }
     explicit operator bool() const { return static_cast<bool>(view_); }
-    contrast::SharedState* operator->() const { return static_cast<contrast::SharedState*>(view_.Get()); }
+    contrast::SharedState* Get() const { return static_cast<contrast::SharedState*>(view_.Get()); }
+    contrast::SharedState* operator->() const { return Get(); }
 
 private:
     win32::KernelHandle mapping_;
     win32::MappedView view_;
 };
+
+// Runs the library's thread that starts at `start` in the process, waited for.
+bool RunInProgram(DWORD pid, ULONG64 start, DWORD& exitCode) {
+    const win32::KernelHandle process(OpenProcess(PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION |
+                                                      PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE,
+                                                  FALSE, pid));
+    if (!process) {
+        Fail(L"cannot open process " + std::to_wstring(pid) + L" (" + ErrorText(static_cast<long>(GetLastError())) +
+             L")");
+        return false;
+    }
+    return RunRemoteThread(process.Get(), reinterpret_cast<const void*>(start), nullptr, exitCode);
+}
+
+// The probe run in the first process of that name that has the library: its flags, and its state
+// as the probe left it.
+bool Probe(const std::wstring& exe, DWORD& flags, contrast::SharedState& probed) {
+    for (DWORD pid : ProcessesNamed(exe)) {
+        const RemoteState state(pid);
+        if (!state)
+            continue;
+        if (!RunInProgram(pid, state->probe, flags))
+            return false;
+        if (flags == contrast::kProbeFailed) {
+            Fail(L"the program's imports of SystemParametersInfoW failed or disagreed");
+            return false;
+        }
+        probed = *state.Get();
+        return true;
+    }
+    Fail(L"no process " + exe + L" has the contrast library loaded");
+    return false;
+}
 
 void SetAnswer(const RemoteState& state, bool on, const Theme* theme) {
     if (theme)
@@ -105,25 +142,47 @@ int CmdContrastAnswer(const Args& args) {
     const std::wstring exe = args.Get(L"--exe");
     if (exe.empty())
         return kUsage;
-    for (DWORD pid : ProcessesNamed(exe)) {
-        const RemoteState state(pid);
-        const win32::KernelHandle process(OpenProcess(PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION |
-                                                          PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE,
-                                                      FALSE, pid));
-        if (!state || !process)
+    DWORD flags = 0;
+    contrast::SharedState probed{};
+    if (!Probe(exe, flags, probed))
+        return kNotMet;
+    Print((flags & HCF_HIGHCONTRASTON) ? L"on " + std::wstring(probed.answeredScheme) : L"off");
+    return kOk;
+}
+
+bool ProgramColours(const std::wstring& exe, COLORREF (&seen)[contrast::kColourCount]) {
+    DWORD flags = 0;
+    contrast::SharedState probed{};
+    if (!Probe(exe, flags, probed))
+        return false;
+    std::copy(std::begin(probed.seenColours), std::end(probed.seenColours), seen);
+    return true;
+}
+
+bool SetColoursInPrograms(const std::vector<SystemColour>& colours) {
+    const win32::FileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = snapshot && Process32FirstW(snapshot.Get(), &entry); more;
+         more = Process32NextW(snapshot.Get(), &entry)) {
+        const RemoteState state(entry.th32ProcessID);
+        if (!state || colours.size() > std::size(state->colourIndices))
             continue;
-        DWORD flags = contrast::kProbeFailed;
-        if (!RunRemoteThread(process.Get(), reinterpret_cast<const void*>(state->probe), nullptr, flags))
-            return kNotMet;
-        if (flags == contrast::kProbeFailed) {
-            Fail(L"contrast-answer: the program's imports of SystemParametersInfoW failed or disagreed");
-            return kNotMet;
+        state->colourCount = static_cast<LONG>(colours.size());
+        for (size_t i = 0; i < colours.size(); ++i) {
+            state->colourIndices[i] = colours[i].index;
+            state->colourValues[i] = colours[i].colour;
         }
-        Print((flags & HCF_HIGHCONTRASTON) ? L"on " + std::wstring(state->answeredScheme) : L"off");
-        return kOk;
+        DWORD error = 0;
+        if (!RunInProgram(entry.th32ProcessID, state->applyColours, error))
+            return false;
+        if (error != 0) {
+            Fail(L"process " + std::to_wstring(entry.th32ProcessID) + L" could not set the colours (" +
+                 ErrorText(static_cast<long>(error)) + L")");
+            return false;
+        }
     }
-    Fail(L"contrast-answer: no process " + exe + L" has the contrast library loaded");
-    return kNotMet;
+    return true;
 }
 
 } // namespace driver

@@ -98,8 +98,9 @@ const Command kCommands[] = {
      L"colours [of T | set T --save FILE | restore FILE]   print the system colours (\"INDEX #rrggbb\") or theme T's, "
      L"set T's saving the present ones, or restore saved ones"},
     {L"measure", CmdMeasure,
-     L"measure HWND T [--timeout S]        \"theme P blend P other P\": % of the settled window's pixels in theme T's "
-     L"colours, blends of two of them, neither; then the commonest others"},
+     L"measure HWND T [--mask M[;M..]] [--timeout S]   \"theme P blend P other P\": % of the settled window's pixels "
+     L"(the masks, as shot's, left out) in theme T's colours, blends of two of them, neither; then the commonest "
+     L"others"},
 };
 
 void Usage() {

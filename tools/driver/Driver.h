@@ -131,8 +131,9 @@ HWND ShownWindowWithControl(DWORD pid, int id);
 bool SaveWindowBitmap(HWND hwnd, const std::wstring& path);
 // The same once the window has settled (painted, and the screen no longer changing).
 bool SaveSettledWindowBitmap(HWND hwnd, const std::wstring& path, double seconds);
-// The window's pixels as `shot` takes them once it has settled, each as a COLORREF.
-bool SettledWindowPixels(HWND hwnd, double seconds, std::vector<COLORREF>& pixels);
+// The window's pixels as `shot` takes them once it has settled, each as a COLORREF, leaving out the
+// parts that `masks` (as shot's --mask) names.
+bool SettledWindowPixels(HWND hwnd, const std::wstring& masks, double seconds, std::vector<COLORREF>& pixels);
 // Nothing left to paint in the window or any of its shown descendants.
 bool FullyPainted(HWND window);
 // The first descendant with that id; with visibleOnly, the first visible one (a control on the

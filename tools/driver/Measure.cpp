@@ -67,8 +67,8 @@ int CmdMeasure(const Args& args) {
     if (!theme)
         return kUsage;
     std::vector<COLORREF> pixels;
-    if (!SettledWindowPixels(window, args.Seconds(L"--timeout", 10), pixels) || pixels.empty()) {
-        Fail(L"measure: the window did not settle");
+    if (!SettledWindowPixels(window, args.Get(L"--mask"), args.Seconds(L"--timeout", 10), pixels) || pixels.empty()) {
+        Fail(L"measure: no picture of the window (it did not settle, or a mask is wrong)");
         return kNotMet;
     }
     std::set<COLORREF> distinct;

@@ -1,19 +1,13 @@
-// The contrast themes and the command that puts their colours on the screen and takes them off
-// again. SetSysColors changes them for every program of the session, and tells every top-level
-// window with WM_SYSCOLORCHANGE.
+// The contrast themes' colours and names.
 #include "Driver.h"
 #include "Themes.h"
-
-#include <cstdio>
 
 namespace driver {
 
 namespace {
 
-// Every system colour there is (index 25 is none). The themes set them all: the program's
-// windows and the system's frames, captions, scroll bars, menus and tooltips draw with them.
-constexpr int kLastColour = COLOR_MENUBAR;
-constexpr int kNoColour = 25;
+// The themes set every system colour there is: the program's windows and the system's frames,
+// captions, scroll bars, menus and tooltips draw with them.
 
 // White on black, yellow links, a cyan selection, green disabled text.
 const Theme kDark{L"dark",
@@ -89,64 +83,6 @@ const Theme kLight{L"light",
 
 const Theme* const kThemes[] = {&kDark, &kLight};
 
-std::wstring ColourLine(int index, COLORREF colour) {
-    wchar_t line[32];
-    _snwprintf(line, ARRAYSIZE(line), L"%d #%02x%02x%02x", index, GetRValue(colour), GetGValue(colour),
-               GetBValue(colour));
-    return line;
-}
-
-std::vector<SystemColour> CurrentColours() {
-    std::vector<SystemColour> colours;
-    for (int index = 0; index <= kLastColour; ++index) {
-        if (index != kNoColour)
-            colours.push_back({index, GetSysColor(index)});
-    }
-    return colours;
-}
-
-bool SetColours(const std::vector<SystemColour>& colours) {
-    std::vector<int> indices;
-    std::vector<COLORREF> values;
-    for (const SystemColour& c : colours) {
-        indices.push_back(c.index);
-        values.push_back(c.colour);
-    }
-    if (SetSysColors(static_cast<int>(indices.size()), indices.data(), values.data()))
-        return true;
-    Fail(L"colours: SetSysColors failed (" + ErrorText(static_cast<long>(GetLastError())) + L")");
-    return false;
-}
-
-// Saved colours are lines as the command prints them: "INDEX #rrggbb".
-bool SaveColours(const std::wstring& path, const std::vector<SystemColour>& colours) {
-    FILE* out = _wfopen(path.c_str(), L"w");
-    if (!out)
-        return false;
-    bool written = true;
-    for (const SystemColour& c : colours)
-        written = written && fwprintf(out, L"%ls\n", ColourLine(c.index, c.colour).c_str()) > 0;
-    return fclose(out) == 0 && written;
-}
-
-bool LoadColours(const std::wstring& path, std::vector<SystemColour>& colours) {
-    FILE* in = _wfopen(path.c_str(), L"r");
-    if (!in)
-        return false;
-    int index = 0;
-    unsigned int rgb = 0;
-    while (fwscanf(in, L"%d #%x", &index, &rgb) == 2)
-        colours.push_back({index, RGB(rgb >> 16, (rgb >> 8) & 0xff, rgb & 0xff)});
-    const bool whole = feof(in) != 0;
-    fclose(in);
-    return whole && !colours.empty();
-}
-
-void PrintColours(const std::vector<SystemColour>& colours) {
-    for (const SystemColour& c : colours)
-        Print(ColourLine(c.index, c.colour));
-}
-
 } // namespace
 
 const Theme* ThemeNamed(const std::wstring& name) {
@@ -156,39 +92,6 @@ const Theme* ThemeNamed(const std::wstring& name) {
     }
     Fail(L"no theme " + Quoted(name) + L" (dark, light)");
     return nullptr;
-}
-
-int CmdColours(const Args& args) {
-    const std::vector<std::wstring>& words = args.positional;
-    if (words.empty()) {
-        PrintColours(CurrentColours());
-        return kOk;
-    }
-    if (words[0] == L"of" && words.size() == 2) {
-        const Theme* theme = ThemeNamed(words[1]);
-        if (theme)
-            PrintColours(theme->colours);
-        return theme ? kOk : kUsage;
-    }
-    if (words[0] == L"set" && words.size() == 2 && args.Has(L"--save")) {
-        const Theme* theme = ThemeNamed(words[1]);
-        if (!theme)
-            return kUsage;
-        if (!SaveColours(args.Get(L"--save"), CurrentColours())) {
-            Fail(L"colours: cannot write " + args.Get(L"--save"));
-            return kNotMet;
-        }
-        return SetColours(theme->colours) ? kOk : kNotMet;
-    }
-    if (words[0] == L"restore" && words.size() == 2) {
-        std::vector<SystemColour> saved;
-        if (!LoadColours(words[1], saved)) {
-            Fail(L"colours: no saved colours in " + words[1]);
-            return kNotMet;
-        }
-        return SetColours(saved) ? kOk : kNotMet;
-    }
-    return kUsage;
 }
 
 } // namespace driver

@@ -23,4 +23,10 @@ struct Theme {
 // The theme of that name; says so and gives null when there is none.
 const Theme* ThemeNamed(const std::wstring& name);
 
+// The programs that have the contrast library loaded (Contrast.cpp): every one made to set the
+// colours itself; the system colours (COLOR_* indices) as the first one of that name sees them.
+// False, having said why, when one did not take them or none could be asked.
+bool SetColoursInPrograms(const std::vector<SystemColour>& colours);
+bool ProgramColours(const std::wstring& exe, COLORREF (&seen)[COLOR_MENUBAR + 1]);
+
 } // namespace driver
