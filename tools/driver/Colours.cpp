@@ -15,12 +15,7 @@ namespace {
 
 constexpr int kNoColour = 25;
 
-std::wstring ColourLine(int index, COLORREF colour) {
-    wchar_t line[32];
-    _snwprintf(line, ARRAYSIZE(line), L"%d #%02x%02x%02x", index, GetRValue(colour), GetGValue(colour),
-               GetBValue(colour));
-    return line;
-}
+std::wstring ColourLine(int index, COLORREF colour) { return std::to_wstring(index) + L" " + ColourText(colour); }
 
 // Every system colour as the reader sees it.
 template <typename Read>

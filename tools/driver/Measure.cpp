@@ -93,12 +93,8 @@ int CmdMeasure(const Args& args) {
     Print(L"theme " + Share(inTheme, pixels.size()) + L" blend " + Share(blends, pixels.size()) + L" other " +
           Share(other, pixels.size()));
     std::sort(others.rbegin(), others.rend());
-    for (size_t i = 0; i < others.size() && i < kOthersShown; ++i) {
-        wchar_t line[48];
-        _snwprintf(line, ARRAYSIZE(line), L"other #%02x%02x%02x ", GetRValue(others[i].second),
-                   GetGValue(others[i].second), GetBValue(others[i].second));
-        Print(line + Share(others[i].first, pixels.size()));
-    }
+    for (size_t i = 0; i < others.size() && i < kOthersShown; ++i)
+        Print(L"other " + ColourText(others[i].second) + L" " + Share(others[i].first, pixels.size()));
     return kOk;
 }
 

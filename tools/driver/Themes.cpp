@@ -2,6 +2,8 @@
 #include "Driver.h"
 #include "Themes.h"
 
+#include <cstdio>
+
 namespace driver {
 
 namespace {
@@ -84,6 +86,12 @@ const Theme kLight{L"light",
 const Theme* const kThemes[] = {&kDark, &kLight};
 
 } // namespace
+
+std::wstring ColourText(COLORREF colour) {
+    wchar_t text[8];
+    _snwprintf(text, ARRAYSIZE(text), L"#%02x%02x%02x", GetRValue(colour), GetGValue(colour), GetBValue(colour));
+    return text;
+}
 
 const Theme* ThemeNamed(const std::wstring& name) {
     for (const Theme* theme : kThemes) {

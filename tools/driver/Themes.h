@@ -20,6 +20,9 @@ struct Theme {
     std::vector<SystemColour> colours;
 };
 
+// "#rrggbb", as the colour commands print a colour.
+std::wstring ColourText(COLORREF colour);
+
 // The theme of that name; says so and gives null when there is none.
 const Theme* ThemeNamed(const std::wstring& name);
 
