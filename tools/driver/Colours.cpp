@@ -37,11 +37,14 @@ bool SetColours(const std::vector<SystemColour>& colours) {
         indices.push_back(c.index);
         values.push_back(c.colour);
     }
+    // The programs under test first: every WM_SYSCOLORCHANGE they get then finds the new colours.
+    if (!SetColoursInPrograms(colours))
+        return false;
     if (!SetSysColors(static_cast<int>(indices.size()), indices.data(), values.data())) {
         Fail(L"colours: SetSysColors failed (" + ErrorText(static_cast<long>(GetLastError())) + L")");
         return false;
     }
-    return SetColoursInPrograms(colours);
+    return true;
 }
 
 // Saved colours are lines as the command prints them: "INDEX #rrggbb".
