@@ -1,6 +1,6 @@
 // Move-only owners of the Win32 handles that the program and the detection library hold across
-// statements: registry keys, loaded modules, menus, cursors, global memory and COM interfaces. Each releases its handle
-// when it goes, on every path.
+// statements: registry keys, loaded modules, icons, menus, cursors, global memory, shared memory
+// views and COM interfaces. Each releases its handle when it goes, on every path.
 #pragma once
 
 #include <windows.h>
@@ -75,6 +75,9 @@ struct DestroyCursorHandle {
 struct FreeGlobalMemory {
     void operator()(HGLOBAL memory) const { GlobalFree(memory); }
 };
+struct UnmapView {
+    void operator()(void* view) const { UnmapViewOfFile(view); }
+};
 
 using RegistryKeyTraits = NullHandleTraits<HKEY, CloseRegistryKey>;
 using ModuleTraits = NullHandleTraits<HMODULE, FreeModule>;
@@ -112,6 +115,8 @@ using Icon = UniqueHandle<NullHandleTraits<HICON, DestroyIconHandle>>;
 using Cursor = UniqueHandle<NullHandleTraits<HCURSOR, DestroyCursorHandle>>;
 // Global memory until something (the clipboard) takes it over: Release() it then.
 using GlobalMemory = UniqueHandle<NullHandleTraits<HGLOBAL, FreeGlobalMemory>>;
+// A view of a file mapping (shared memory), unmapped when the owner goes.
+using MappedView = UniqueHandle<NullHandleTraits<void*, UnmapView>>;
 
 // A system library that the process keeps until it ends, on purpose: loaded from the system
 // folder and pinned, so that no later FreeLibrary can unload it (graphics runtimes and the theme

@@ -60,7 +60,7 @@ winpath() {  # absolute Unix path -> the same place through Wine's Z: drive
 # driver says why on standard error whenever it ends with 1 or 2. Rarely, on a loaded machine,
 # Wine ends a driver run with 1 before the driver has said a word (its own messages are turned
 # off by WINEDEBUG): a query that only reads is then asked once more, and the retry is said.
-DRIVER_QUERIES=" reg-get reg-key reg-list reg-keys text controls rect find focus modes cpus mutex shortcut windows "
+DRIVER_QUERIES=" reg-get reg-key reg-list reg-keys text controls rect find focus modes cpus mutex shortcut windows measure contrast-answer "
 drv() {
     if [[ $DRIVER_QUERIES != *" $1 "* ]]; then
         wine "$DRIVER" "$@"
@@ -300,7 +300,18 @@ launcher_start() {
         done
         break
     done
-    (cd "$cwd" && exec wine "$exe" "$@") >"$RUN_DIR/program.log" 2>&1 &
+    # In a contrast theme (scenarios_contrast.sh) the driver starts the program with the contrast
+    # library loaded, answering high contrast as CONTRAST_ANSWER says (on unless told), and writes
+    # the program's exit code to the log.
+    RUN_CONTRAST=${CONTRAST_THEME:-}
+    if [[ -n $RUN_CONTRAST ]]; then
+        local dosexe
+        dosexe=$(winepath -w "$exe" 2>/dev/null) || fail "no Windows path for $exe"
+        (cd "$cwd" && exec wine "$DRIVER" contrast-run --library "$(winpath "$CONTRAST_LIBRARY")" \
+            --theme "$RUN_CONTRAST" --answer "${CONTRAST_ANSWER:-on}" -- "$dosexe" "$@") >"$RUN_DIR/program.log" 2>&1 &
+    else
+        (cd "$cwd" && exec wine "$exe" "$@") >"$RUN_DIR/program.log" 2>&1 &
+    fi
     LAUNCHER_PID=$!
 }
 
@@ -326,6 +337,11 @@ launcher_end() {
     local code
     code=$(tr -d '\r' <"$WATCH_LOG" | sed -n 's/^ended [0-9]* exit=\([0-9]*\)$/\1/p')
     [[ $LAUNCHER_RC == 137 && -n $code ]] && LAUNCHER_RC=$code
+    if [[ -n $RUN_CONTRAST ]]; then
+        code=$(tr -d '\r' <"$RUN_DIR/program.log" | sed -n 's/^exit=//p')
+        [[ -n $code ]] || fail "the contrast run did not end with the program: $(cat "$RUN_DIR/program.log")"
+        LAUNCHER_RC=$code
+    fi
     keep_shots
     return 0
 }

@@ -11,6 +11,7 @@
 #                                    run them while one busy loop per processor competes for it,
 #                                    as on a loaded build machine
 #   tests/e2e/run.sh --files         the scenario files, in the order they are loaded
+#   tests/e2e/run.sh --held          the scenarios held back: written, but not yet in the suite
 # Exit code: 0 all passed, 1 a scenario failed, 77 nothing passed and something was skipped (a
 # scenario that needs what is not built, or one of whose steps could not run yet).
 # Screenshots: build/screenshots/e2e/<scenario>/; a failed scenario keeps build/e2e/<scenario>/.
@@ -19,26 +20,31 @@ HERE="$(cd "$(dirname "$0")" && pwd)"
 # The scenario files in the order they are loaded and their scenarios run: scenarios.sh first
 # (it holds the shared steps). tests/e2e/CMakeLists.txt registers the scenarios of these files.
 SCENARIO_FILES=(scenarios.sh scenarios_input.sh scenarios_install.sh scenarios_look.sh scenarios_run.sh
-                scenarios_settings.sh scenarios_support.sh scenarios_access.sh scenarios_dpi.sh)
+                scenarios_settings.sh scenarios_support.sh scenarios_access.sh scenarios_dpi.sh scenarios_contrast.sh)
 if [[ ${1:-} == --files ]]; then
     printf '%s\n' "${SCENARIO_FILES[@]}"
     exit 0
 fi
+# A scenario file holds back a scenario whose subject is not built yet with E2E_HELD_BACK+=(NAME):
+# it is left out of --list (so CTest does not register it) and of a run without names, and runs
+# when named.
+E2E_HELD_BACK=()
 source "$HERE/lib.sh"
 for file in "${SCENARIO_FILES[@]}"; do source "$HERE/$file"; done
 
 # Every scenario, in the order of its file and its place in it.
-all=$(cd "$HERE" && sed -n 's/^scenario_\([A-Za-z0-9_]*\)() *{.*/\1/p' "${SCENARIO_FILES[@]}")
+written=$(cd "$HERE" && sed -n 's/^scenario_\([A-Za-z0-9_]*\)() *{.*/\1/p' "${SCENARIO_FILES[@]}")
 defined=$(declare -F | awk '$3 ~ /^scenario_/ { sub(/^scenario_/, "", $3); print $3 }' | LC_ALL=C sort)
-if [[ $(LC_ALL=C sort <<<"$all") != "$defined" ]]; then
+if [[ $(LC_ALL=C sort <<<"$written") != "$defined" ]]; then
     echo "scenario functions not written as 'scenario_NAME() {' at the start of a line:" \
-        "$(LC_ALL=C comm -13 <(LC_ALL=C sort <<<"$all") <<<"$defined" | paste -sd' ')" >&2
+        "$(LC_ALL=C comm -13 <(LC_ALL=C sort <<<"$written") <<<"$defined" | paste -sd' ')" >&2
     exit 2
 fi
-if [[ ${1:-} == --list ]]; then
-    echo "$all"
-    exit 0
-fi
+all=$(grep -vxF -f <(printf '%s\n' "${E2E_HELD_BACK[@]}") <<<"$written")
+case "${1:-}" in
+    --list) echo "$all"; exit 0 ;;
+    --held) printf '%s\n' "${E2E_HELD_BACK[@]}"; exit 0 ;;
+esac
 under_load=0
 while [[ ${1:-} == --* ]]; do
     case "$1" in

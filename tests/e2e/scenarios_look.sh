@@ -35,9 +35,10 @@ report_masks() {
 # look_windows LANGUAGE-ID CODE [SUFFIX]: the windows of a failed check in that language: report,
 # warning, launcher, the sheet's three pages; then the error box of a detection that cannot
 # read its requirements. Pictures are named <window>-CODE[SUFFIX]; the report's cells are masked
-# by the function REPORT_MASKS names (report_masks unless set).
+# by the function REPORT_MASKS names (report_masks unless set); each window is looked at by the
+# function LOOK_AT names (look_at unless set), given the name, the window and the masks.
 look_windows() {
-    local code=$2${3:-} masks=${REPORT_MASKS:-report_masks}
+    local code=$2${3:-} masks=${REPORT_MASKS:-report_masks} look=${LOOK_AT:-look_at}
     drv reg-set "$ENGINE_KEY" LNG_Language dword "$1" || fail "reg-set"
     # The defaults the video page shows come from the hardware class, the smaller of the
     # adapter's and the processor's; the processor's follows its speed score, which moves with
@@ -46,20 +47,20 @@ look_windows() {
     demand_more_than_machine
     launcher_start
     wait_kind report
-    look_at "report-$code" "$WIN" "$("$masks" "$WIN")"
+    "$look" "report-$code" "$WIN" "$("$masks" "$WIN")"
     click "$WIN" 1028
     wait_kind warning
-    look_at "warning-$code" "$WIN"
+    "$look" "warning-$code" "$WIN"
     click "$WIN" 1051
     wait_kind launcher
-    look_at "launcher-$code" "$WIN"
+    "$look" "launcher-$code" "$WIN"
     open_settings
     show_page 0
-    look_at "settings-video-$code" "$SHEET"
+    "$look" "settings-video-$code" "$SHEET"
     show_page 1
-    look_at "settings-language-$code" "$SHEET"
+    "$look" "settings-language-$code" "$SHEET"
     show_page 2
-    look_at "settings-report-$code" "$SHEET" "$("$masks" "$SHEET")"
+    "$look" "settings-report-$code" "$SHEET" "$("$masks" "$SHEET")"
     click "$SHEET" 2
     await_sheet_closed Cancel
     quit_launcher
@@ -67,7 +68,7 @@ look_windows() {
     requirements_break "$(requirements_file "$STAGE")" || fail "no requirements file to break"
     launcher_start
     wait_kind box
-    look_at "box-error-$code" "$WIN"
+    "$look" "box-error-$code" "$WIN"
     click "$WIN" 1
     launcher_end
     expect_exit_zero

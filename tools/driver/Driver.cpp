@@ -96,6 +96,21 @@ const Command kCommands[] = {
     {L"fault", CmdFault,
      L"fault --exe NAME [--after MODULE] [--timeout S]   start a thread in the process (once it has MODULE loaded) "
      L"at an address that faults; print address=, pid=, thread="},
+    {L"contrast-run", CmdContrastRun,
+     L"contrast-run --library DLL --theme T [--answer on|off] [--cwd DIR] [--] EXE [ARGS..]   start EXE with the "
+     L"contrast library answering high contrast on (in T's scheme) or off, print pid=, wait, print exit="},
+    {L"contrast", CmdContrast,
+     L"contrast on|off [--theme T] --exe NAME   switch the library's answer in the program (on needs T), then "
+     L"broadcast WM_SETTINGCHANGE SPI_SETHIGHCONTRAST"},
+    {L"contrast-answer", CmdContrastAnswer,
+     L"contrast-answer --exe NAME          ask high contrast through the program's own import: \"on SCHEME\" or off"},
+    {L"colours", CmdColours,
+     L"colours [of T | set T --save FILE | restore FILE]   print the system colours (\"INDEX #rrggbb\") or theme T's, "
+     L"set T's saving the present ones, or restore saved ones"},
+    {L"measure", CmdMeasure,
+     L"measure HWND T [--mask M[;M..]] [--timeout S]   \"theme P blend P other P\": % of the settled window's pixels "
+     L"(the masks, as shot's, left out) in theme T's colours, blends of two of them, neither; then the commonest "
+     L"others"},
 };
 
 void Usage() {

@@ -124,7 +124,15 @@ int CmdGeometry(const Args&);
 
 int CmdFault(const Args&);
 
+int CmdContrastRun(const Args&);
+int CmdContrast(const Args&);
+int CmdContrastAnswer(const Args&);
+int CmdColours(const Args&);
+int CmdMeasure(const Args&);
+
 // Shared by the window commands and the process commands.
+// Starts the positional arguments as one command line, in --cwd when given; says why when it cannot.
+bool StartProcess(const Args& args, PROCESS_INFORMATION& pi, DWORD creationFlags = 0);
 std::wstring ImageNameOf(DWORD pid); // file name only, empty when unknown
 std::vector<DWORD> ProcessesNamed(const std::wstring& image);
 // The visible top-level window of the process that has a direct child with that id.
@@ -132,6 +140,9 @@ HWND ShownWindowWithControl(DWORD pid, int id);
 bool SaveWindowBitmap(HWND hwnd, const std::wstring& path);
 // The same once the window has settled (painted, and the screen no longer changing).
 bool SaveSettledWindowBitmap(HWND hwnd, const std::wstring& path, double seconds);
+// The window's pixels as `shot` takes them once it has settled, each as a COLORREF, leaving out the
+// parts that `masks` (as shot's --mask) names.
+bool SettledWindowPixels(HWND hwnd, const std::wstring& masks, double seconds, std::vector<COLORREF>& pixels);
 // Nothing left to paint in the window or any of its shown descendants.
 bool FullyPainted(HWND window);
 // The first descendant with that id; with visibleOnly, the first visible one (a control on the

@@ -245,6 +245,26 @@ bool SaveSettledWindowBitmap(HWND hwnd, const std::wstring& path, double seconds
     return SettledPicture(hwnd, {}, seconds, picture) && Write(picture, path);
 }
 
+bool SettledWindowPixels(HWND hwnd, const std::wstring& masks, double seconds, std::vector<COLORREF>& pixels) {
+    std::vector<RECT> masked;
+    Picture picture;
+    if (!ParseMasks(hwnd, masks, masked) || !SettledPicture(hwnd, {}, seconds, picture))
+        return false;
+    const LONG width = picture.info.biWidth, height = picture.info.biHeight;
+    const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
+    pixels.clear();
+    for (LONG y = 0; y < height; ++y) {
+        for (LONG x = 0; x < width; ++x) {
+            const POINT at{x, y};
+            if (std::any_of(masked.begin(), masked.end(), [&](const RECT& mask) { return PtInRect(&mask, at); }))
+                continue;
+            const BYTE* pixel = &picture.pixels[(height - 1 - y) * stride + x * 3];
+            pixels.push_back(RGB(pixel[2], pixel[1], pixel[0]));
+        }
+    }
+    return true;
+}
+
 int CmdShot(const Args& args) {
     HWND hwnd;
     std::vector<RECT> masks;

@@ -4,6 +4,7 @@
 // back from there. (A pointer into this process's memory would make the window write into
 // whatever lies at that address in its own.)
 #include "Driver.h"
+#include "RemoteMemory.h"
 
 #include "win32/Owners.h"
 
@@ -12,24 +13,6 @@
 namespace driver {
 
 namespace {
-
-// Memory in another process, freed with this object.
-class RemoteMemory {
-public:
-    RemoteMemory(HANDLE process, size_t size)
-        : process_(process), address_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE)) {}
-    ~RemoteMemory() {
-        if (address_)
-            VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-    }
-    RemoteMemory(const RemoteMemory&) = delete;
-    RemoteMemory& operator=(const RemoteMemory&) = delete;
-    BYTE* Address() const { return static_cast<BYTE*>(address_); }
-
-private:
-    HANDLE process_;
-    void* address_;
-};
 
 win32::KernelHandle ProcessOf(HWND window) {
     DWORD pid = 0;

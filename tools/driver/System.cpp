@@ -23,23 +23,6 @@ std::wstring QuoteArgument(const std::wstring& arg) {
     return out + L"\"";
 }
 
-bool StartProcess(const Args& args, PROCESS_INFORMATION& pi) {
-    if (args.positional.empty())
-        return false;
-    std::wstring commandLine;
-    for (const std::wstring& word : args.positional)
-        commandLine += (commandLine.empty() ? L"" : L" ") + QuoteArgument(word);
-    const std::wstring cwd = args.Get(L"--cwd");
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        cwd.empty() ? nullptr : cwd.c_str(), &si, &pi)) {
-        Fail(L"cannot start " + commandLine + L" (error " + std::to_wstring(GetLastError()) + L")");
-        return false;
-    }
-    return true;
-}
-
 // Milliseconds since start, from the high-resolution counter.
 class Stopwatch {
 public:
@@ -81,6 +64,23 @@ BOOL CALLBACK FindShownWithControl(HWND hwnd, LPARAM param) {
 }
 
 } // namespace
+
+bool StartProcess(const Args& args, PROCESS_INFORMATION& pi, DWORD creationFlags) {
+    if (args.positional.empty())
+        return false;
+    std::wstring commandLine;
+    for (const std::wstring& word : args.positional)
+        commandLine += (commandLine.empty() ? L"" : L" ") + QuoteArgument(word);
+    const std::wstring cwd = args.Get(L"--cwd");
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, creationFlags, nullptr,
+                        cwd.empty() ? nullptr : cwd.c_str(), &si, &pi)) {
+        Fail(L"cannot start " + commandLine + L" (error " + std::to_wstring(GetLastError()) + L")");
+        return false;
+    }
+    return true;
+}
 
 HWND ShownWindowWithControl(DWORD pid, int id) {
     FoundWindow f{pid, id, nullptr};
