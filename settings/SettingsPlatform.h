@@ -1,8 +1,9 @@
 // What the settings model needs from the platform besides the registry.
 #pragma once
 
+#include "texts/TextLookup.h"
+
 #include <cstdint>
-#include <functional>
 #include <string>
 
 // The fields of a display mode that the pages and the hardware defaults use.
@@ -36,5 +37,5 @@ struct SettingsEnvironment {
     IDisplayModes& displayModes;
     IUserLocale& locale;
     // Text by key from the chosen language file.
-    std::function<std::wstring(const wchar_t* key)> localize;
+    TextLookup localize;
 };

@@ -52,6 +52,7 @@
 
 // Report (IDD_REPORT). The frame, rules and emblem are anchored by the code but carry no text.
 #define IDC_REPORT_TREE_FRAME 1001     // placeholder; the report tree is created inside it
+#define IDC_REPORT_TREE 101            // the report tree, in the placeholder
 #define IDC_REPORT_VERDICT_FRAME 1003  // frame around the verdict image
 #define IDC_REPORT_VERDICT_RULE 1005   // gold rule under the verdict text
 #define IDC_REPORT_COPYRIGHT_RULE 1006 // gold rule under the legal notice

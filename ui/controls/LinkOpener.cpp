@@ -1,27 +1,10 @@
 #include "controls/LinkOpener.h"
 
 #include "controls/HyperLinkLogic.h"
-#include "win32/Owners.h"
+#include "win32/ClassesRoot.h"
 #include "win32/Shell.h"
 
 #include <string>
-
-long ReadClassesRootDefault(const std::wstring& key, std::wstring& value) {
-    win32::RegKey handle;
-    const LONG opened = RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_QUERY_VALUE, handle.Out());
-    if (opened != ERROR_SUCCESS)
-        return opened;
-    wchar_t buffer[131] = {}; // 260 bytes and a terminator of our own
-    DWORD bytes = 260;
-    DWORD type = 0;
-    const LONG read = RegQueryValueExW(handle.Get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &bytes);
-    if (read != ERROR_SUCCESS)
-        return read;
-    value.assign(buffer, bytes / sizeof(wchar_t));
-    while (!value.empty() && value.back() == L'\0')
-        value.pop_back();
-    return 0;
-}
 
 int OpenLinkTarget(const std::wstring& target, int showCommand) {
     // As ShellExecuteW: no message from the shell (the link shows its own), its code in hInstApp.
@@ -36,10 +19,10 @@ int OpenLinkTarget(const std::wstring& target, int showCommand) {
     if (shell > 32)
         return shell;
     std::wstring document;
-    if (ReadClassesRootDefault(L".htm", document) != 0)
+    if (win32::ReadClassesRootDefault(L".htm", document) != 0)
         return shell;
     std::wstring registered;
-    if (ReadClassesRootDefault(document + L"\\shell\\open\\command", registered) != 0)
+    if (win32::ReadClassesRootDefault(document + L"\\shell\\open\\command", registered) != 0)
         return shell;
     std::wstring command;
     // A command that does not fit is refused whole: cut short it would open something else.

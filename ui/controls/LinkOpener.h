@@ -7,6 +7,3 @@
 // Opens a target: the shell's "open", else the ".htm" association's command. The result is the
 // shell's or the program start's code (above 32: success).
 int OpenLinkTarget(const std::wstring& target, int showCommand);
-
-// The default value of a key under HKEY_CLASSES_ROOT (at most 260 bytes); 0 or the error.
-long ReadClassesRootDefault(const std::wstring& key, std::wstring& value);

@@ -2,13 +2,16 @@
 // (subclassing) or created as children; tooltips and image lists.
 #pragma once
 
+#include "framework/Reflection.h"
 #include "framework/Window.h"
 
 #include <string>
 
 namespace fw {
 
-class Control : public Window {
+// A child control: a window whose parent passes its drawing, notifications, colours and
+// scrolling back to it.
+class Control : public Window, public ReflectionTarget {
 public:
     ~Control() override;
 

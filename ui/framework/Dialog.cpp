@@ -13,14 +13,9 @@ namespace {
 
 // Messages whose answer a dialog procedure returns itself instead of through DWLP_MSGRESULT.
 bool ReturnsDirectly(UINT msg) {
+    if (IsCtlColorMessage(msg))
+        return true;
     switch (msg) {
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
     case WM_COMPAREITEM:
     case WM_VKEYTOITEM:
     case WM_CHARTOITEM:
@@ -73,9 +68,9 @@ LRESULT Dialog::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
-Dialog::Dialog(UINT templateId, HWND parent) : templateId_(templateId), parent_(parent) {}
+Dialog::Dialog(UINT templateId, HWND parent) : DialogWindow(parent), templateId_(templateId) {}
 
-Dialog::Dialog(UINT templateId, WindowContext context, HWND parent) : templateId_(templateId), parent_(parent) {
+Dialog::Dialog(UINT templateId, WindowContext context, HWND parent) : DialogWindow(parent), templateId_(templateId) {
     GiveContext(std::move(context));
 }
 
@@ -104,18 +99,18 @@ void Dialog::SetIconResource(UINT iconId) {
 }
 
 bool Dialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    // A child dialog (a property page) is told by its parent.
-    if (msg == WM_DPICHANGED && !(GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD)) {
-        MoveToNewDpi(*this, wParam, lParam);
-        result = 0;
-        return true;
+    switch (msg) {
+    case WM_GETMINMAXINFO: OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam)); return true;
+    case WM_QUERYDRAGICON: result = reinterpret_cast<LRESULT>(OnQueryDragIcon()); return true;
+    default: return DialogWindow::OnMessage(msg, wParam, lParam, result);
     }
-    return Window::OnMessage(msg, wParam, lParam, result);
 }
 
+void Dialog::OnGetMinMaxInfo(MINMAXINFO&) { Default(); }
+HICON Dialog::OnQueryDragIcon() { return reinterpret_cast<HICON>(Default()); }
+
 void Dialog::OnAppearanceChanged(const Appearance& previous) {
-    rescaledClient_ = scale_.Rescale(hwnd_, previous.dpi, Look().dpi, [&] { Window::OnAppearanceChanged(previous); },
-                                     Context().resources, templateId_);
+    DialogWindow::OnAppearanceChanged(previous);
     if (iconId_ != 0 && previous.dpi != Look().dpi)
         scale_.SetIcons(hwnd_, Context().resources, iconId_, Look().dpi);
 }
@@ -141,12 +136,6 @@ bool Dialog::OnCommand(int id, int code, HWND) {
 }
 
 bool Dialog::TranslateDialogMessage(MSG& msg) { return IsDialogMessageW(hwnd_, &msg) != FALSE; }
-
-void Dialog::EndDialog(int result) {
-    result_ = result;
-    ended_ = true;
-    PostMessageW(nullptr, WM_NULL, 0, 0); // wakes the loop of a modal run
-}
 
 bool Dialog::Create(HWND parent) {
     if (hwnd_)

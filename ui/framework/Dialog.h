@@ -2,14 +2,13 @@
 // own loop (pre-translation before the dialog manager), or modeless windows.
 #pragma once
 
-#include "framework/TemplateScale.h"
-#include "framework/Window.h"
+#include "framework/DialogWindow.h"
 
 namespace fw {
 
 class Control;
 
-class Dialog : public Window {
+class Dialog : public DialogWindow {
 public:
     // The template and everything else come from the context's resources (this executable's
     // without a context).
@@ -26,10 +25,7 @@ public:
     bool Create(HWND parent = nullptr);
     void DestroyWindow();
 
-    // Ends a modal run with a result. Outside a modal run it only records the result.
-    void EndDialog(int result);
-
-    UINT TemplateId() const { return templateId_; }
+    UINT TemplateId() const override { return templateId_; }
 
     bool TranslateDialogMessage(MSG& msg) override;
 
@@ -48,12 +44,11 @@ protected:
     virtual void OnCancel() { EndDialog(IDCANCEL); }
     bool OnCommand(int id, int code, HWND control) override;
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-    // The template's children and fonts move to the new scale, then the controls re-make theirs.
     void OnAppearanceChanged(const Appearance& previous) override;
-    // While the window changes scale: a rectangle of its client moved as its children were, and
-    // the client rectangle they were moved against (what a layout measures them against).
-    RECT Rescaled(const RECT& rect) const { return scale_.Moved(rect); }
-    const RECT& RescaledClient() const { return rescaledClient_; }
+    // Typed handlers of what only dialogs are asked: unless overridden they run the default
+    // processing.
+    virtual void OnGetMinMaxInfo(MINMAXINFO& info);
+    virtual HICON OnQueryDragIcon();
 
     LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
@@ -63,12 +58,7 @@ private:
     INT_PTR Dispatch(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
 
     UINT templateId_;
-    HWND parent_;
     UINT iconId_ = 0;
-    TemplateScale scale_;
-    RECT rescaledClient_{};
-    int result_ = -1;
-    bool ended_ = false;
     // The message being passed to DefDlgProc by Default(): its call into our dialog
     // procedure must answer "not handled" so that the default processing runs.
     struct Pending {

@@ -1,7 +1,7 @@
 // The pre-translation walk of the framework's message loop.
 #include "framework/MessageLoop.h"
 
-#include "framework/Window.h"
+#include "framework/DialogWindow.h"
 
 namespace fw {
 
@@ -15,7 +15,7 @@ bool PreTranslateForLoop(MSG& msg) {
             break;
         window = GetParent(window);
     }
-    Window* top = Window::FromHandle(GetAncestor(msg.hwnd, GA_ROOT));
+    auto* top = dynamic_cast<DialogWindow*>(Window::FromHandle(GetAncestor(msg.hwnd, GA_ROOT)));
     return top && top->TranslateDialogMessage(msg);
 }
 

@@ -65,7 +65,7 @@ HPROPSHEETPAGE PropertyPage::CreatePageHandle() {
 
 // ---- the sheet ----
 
-PropertySheetDialog::PropertySheetDialog(WindowContext context, HWND parent) : parent_(parent) {
+PropertySheetDialog::PropertySheetDialog(WindowContext context, HWND parent) : DialogWindow(parent) {
     GiveContext(std::move(context));
 }
 
@@ -107,27 +107,12 @@ bool PropertySheetDialog::TranslateDialogMessage(MSG& msg) {
     return SendMessageW(hwnd_, PSM_ISDIALOGMESSAGE, 0, reinterpret_cast<LPARAM>(&msg)) != 0;
 }
 
-void PropertySheetDialog::EndDialog(int result) {
-    result_ = result;
-    ended_ = true;
-    PostMessageW(nullptr, WM_NULL, 0, 0);
-}
-
 LRESULT PropertySheetDialog::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefSubclassProc(hwnd_, msg, wParam, lParam);
 }
 
-bool PropertySheetDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (msg == WM_DPICHANGED) {
-        MoveToNewDpi(*this, wParam, lParam);
-        result = 0;
-        return true;
-    }
-    return Window::OnMessage(msg, wParam, lParam, result);
-}
-
 void PropertySheetDialog::OnAppearanceChanged(const Appearance& previous) {
-    scale_.Rescale(hwnd_, previous.dpi, Look().dpi, [&] { Window::OnAppearanceChanged(previous); });
+    DialogWindow::OnAppearanceChanged(previous);
     FitTabToPages();
 }
 

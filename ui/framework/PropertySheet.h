@@ -32,10 +32,9 @@ private:
     bool useTitle_ = false;
 };
 
-class PropertySheetDialog : public Window {
+class PropertySheetDialog : public DialogWindow {
 public:
-    PropertySheetDialog() = default;
-    explicit PropertySheetDialog(HWND parent) : parent_(parent) {}
+    explicit PropertySheetDialog(HWND parent = nullptr) : DialogWindow(parent) {}
     PropertySheetDialog(WindowContext context, HWND parent);
     ~PropertySheetDialog() override;
 
@@ -53,7 +52,6 @@ public:
     // Returns the EndDialog result, comctl32's result when it closed the sheet, or -1 when the
     // sheet cannot be created.
     int DoModal();
-    void EndDialog(int result);
 
     HWND GetTabControl() const { return reinterpret_cast<HWND>(SendMessageW(hwnd_, PSM_GETTABCONTROL, 0, 0)); }
 
@@ -71,22 +69,15 @@ protected:
     // the sheet is shown. The base answers true, as comctl32's initialisation did.
     virtual bool OnInitDialog() { return true; }
     LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
-    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
     // The sheet's children, its pages with theirs, move to the new scale.
     void OnAppearanceChanged(const Appearance& previous) override;
-    // The sheet font's dialog base units at the sheet's scale.
-    SIZE DialogUnits() const { return scale_.Units(hwnd_); }
 
 private:
     static int CALLBACK SheetCallback(HWND window, UINT msg, LPARAM lParam) noexcept;
     void FitTabToPages() const;
 
-    HWND parent_ = nullptr;
     std::vector<PropertyPage*> pages_;
     std::vector<std::unique_ptr<PropertyPage>> ownedPages_;
-    int result_ = -1;
-    bool ended_ = false;
-    TemplateScale scale_;
 };
 
 } // namespace fw

@@ -2,6 +2,8 @@
 // reflection of parent notifications to child objects.
 #include "framework/Window.h"
 
+#include "framework/Reflection.h"
+
 #include <windowsx.h>
 
 namespace fw {
@@ -9,6 +11,13 @@ namespace fw {
 namespace {
 
 POINT PointFrom(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
+
+// The object of a child control, other than the window itself, that takes what its parent
+// passes back; null for any other child.
+ReflectionTarget* ReflectedTo(HWND child, const Window* parent) {
+    Window* object = Window::FromHandle(child);
+    return object && object != parent ? dynamic_cast<ReflectionTarget*>(object) : nullptr;
+}
 
 } // namespace
 
@@ -22,23 +31,12 @@ bool Window::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) 
         return true;
     case WM_NOTIFY: {
         auto& header = *reinterpret_cast<NMHDR*>(lParam);
-        Window* child = FromHandle(header.hwndFrom);
-        if (child && child != this && child->OnReflectedNotify(header, result))
+        if (ReflectionTarget* child = ReflectedTo(header.hwndFrom, this); child && child->OnReflectedNotify(header, result))
             return true;
         if (!OnNotify(static_cast<int>(wParam), header, result))
             result = Default();
         return true;
     }
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-        result = reinterpret_cast<LRESULT>(OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam),
-                                                      static_cast<CtlColor>(msg - WM_CTLCOLORMSGBOX)));
-        return true;
     case WM_DRAWITEM:
         OnDrawItem(static_cast<int>(wParam), *reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
         result = TRUE;
@@ -47,8 +45,6 @@ bool Window::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) 
     case WM_PAINT: OnPaint(); return true;
     case WM_SIZE: OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam)); return true;
     case WM_SHOWWINDOW: OnShowWindow(wParam != 0, static_cast<UINT>(lParam)); return true;
-    case WM_GETMINMAXINFO: OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam)); return true;
-    case WM_QUERYDRAGICON: result = reinterpret_cast<LRESULT>(OnQueryDragIcon()); return true;
     case WM_LBUTTONDOWN: OnLButtonDown(static_cast<UINT>(wParam), PointFrom(lParam)); return true;
     case WM_LBUTTONUP: OnLButtonUp(static_cast<UINT>(wParam), PointFrom(lParam)); return true;
     case WM_LBUTTONDBLCLK: OnLButtonDblClk(static_cast<UINT>(wParam), PointFrom(lParam)); return true;
@@ -69,7 +65,12 @@ bool Window::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) 
     case WM_SYSCOLORCHANGE: OnSysColorChange(); return true;
     case WM_HSCROLL: OnHScroll(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return true;
     case WM_VSCROLL: OnVScroll(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return true;
-    default: return false;
+    default:
+        if (!IsCtlColorMessage(msg))
+            return false;
+        result = reinterpret_cast<LRESULT>(
+            OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), CtlColorOf(msg)));
+        return true;
     }
 }
 
@@ -82,11 +83,9 @@ bool Window::OnNotify(int, NMHDR&, LRESULT&) { return false; }
 HBRUSH Window::OnCtlColor(HDC dc, HWND child, CtlColor kind) { return DefaultCtlColor(dc, child, kind); }
 
 void Window::OnDrawItem(int, DRAWITEMSTRUCT& item) {
-    if (item.CtlType != ODT_MENU) {
-        Window* child = FromHandle(item.hwndItem);
-        if (child && child != this && child->OnReflectedDrawItem(item))
+    if (item.CtlType != ODT_MENU)
+        if (ReflectionTarget* child = ReflectedTo(item.hwndItem, this); child && child->OnReflectedDrawItem(item))
             return;
-    }
     Default();
 }
 
@@ -94,8 +93,6 @@ bool Window::OnEraseBkgnd(HDC) { return Default() != 0; }
 void Window::OnPaint() { Default(); }
 void Window::OnSize(UINT, int, int) { Default(); }
 void Window::OnShowWindow(bool, UINT) { Default(); }
-void Window::OnGetMinMaxInfo(MINMAXINFO&) { Default(); }
-HICON Window::OnQueryDragIcon() { return reinterpret_cast<HICON>(Default()); }
 void Window::OnLButtonDown(UINT, POINT) { Default(); }
 void Window::OnLButtonUp(UINT, POINT) { Default(); }
 void Window::OnLButtonDblClk(UINT, POINT) { Default(); }
@@ -153,25 +150,18 @@ void Window::GiveContext(WindowContext context) {
 }
 
 bool Window::ReflectScroll(UINT msg, UINT code, UINT position, HWND bar) {
-    Window* child = FromHandle(bar);
-    return child && child != this && child->OnReflectedScroll(msg, code, position);
+    ReflectionTarget* child = ReflectedTo(bar, this);
+    return child && child->OnReflectedScroll(msg, code, position);
 }
 
-bool Window::OnReflectedDrawItem(DRAWITEMSTRUCT&) { return false; }
-bool Window::OnReflectedNotify(NMHDR&, LRESULT&) { return false; }
-HBRUSH Window::OnReflectedCtlColor(HDC, CtlColor) { return nullptr; }
-bool Window::OnReflectedScroll(UINT, UINT, UINT) { return false; }
-
 HBRUSH Window::DefaultCtlColor(HDC dc, HWND child, CtlColor kind) {
-    if (Window* object = FromHandle(child); object && object != this) {
+    if (ReflectionTarget* object = ReflectedTo(child, this))
         if (HBRUSH brush = object->OnReflectedCtlColor(dc, kind))
             return brush;
-    }
     const UINT msg = WM_CTLCOLORMSGBOX + static_cast<UINT>(kind);
     return reinterpret_cast<HBRUSH>(DefaultProc(msg, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(child)));
 }
 
 bool Window::PreTranslateMessage(MSG&) { return false; }
-bool Window::TranslateDialogMessage(MSG&) { return false; }
 
 } // namespace fw

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "framework/Context.h"
+#include "framework/CtlColor.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -12,9 +13,6 @@
 #include <string>
 
 namespace fw {
-
-// The kind carried by a control-colour request (the CTLCOLOR_* order).
-enum class CtlColor { MsgBox, Edit, ListBox, Button, Dialog, ScrollBar, Static };
 
 // A child's window rectangle in its parent's client coordinates; empty when there is no child.
 RECT ChildRect(HWND parent, HWND child);
@@ -44,11 +42,9 @@ public:
     // Called by the message loop for every message addressed to this window or to one of its
     // descendants, before the dialog manager sees it. True means the message is consumed.
     virtual bool PreTranslateMessage(MSG& msg);
-    // The dialog manager's keyboard handling for a top-level window (IsDialogMessage and kin).
-    virtual bool TranslateDialogMessage(MSG& msg);
 
-    // The framework's default colour handling: the child's reflected answer first, then the
-    // window's default processing.
+    // The framework's default colour handling: the child control's reflected answer first, then
+    // the window's default processing.
     HBRUSH DefaultCtlColor(HDC dc, HWND child, CtlColor kind);
 
     // Small conveniences used throughout the windows.
@@ -90,8 +86,6 @@ protected:
     virtual void OnPaint();
     virtual void OnSize(UINT type, int width, int height);
     virtual void OnShowWindow(bool show, UINT status);
-    virtual void OnGetMinMaxInfo(MINMAXINFO& info);
-    virtual HICON OnQueryDragIcon();
     virtual void OnLButtonDown(UINT flags, POINT point);
     virtual void OnLButtonUp(UINT flags, POINT point);
     virtual void OnLButtonDblClk(UINT flags, POINT point);
@@ -112,13 +106,6 @@ protected:
     // depend on it. The base passes the look on to the framework objects of the child windows
     // (through windows without one); a window calls it first, then re-makes its own.
     virtual void OnAppearanceChanged(const Appearance& previous);
-
-    // What a parent passes back to the child's object. False or null: not handled, the
-    // parent's own default processing applies.
-    virtual bool OnReflectedDrawItem(DRAWITEMSTRUCT& item);
-    virtual bool OnReflectedNotify(NMHDR& header, LRESULT& result);
-    virtual HBRUSH OnReflectedCtlColor(HDC dc, CtlColor kind);
-    virtual bool OnReflectedScroll(UINT msg, UINT code, UINT position);
 
     // Linking. Every window procedure links its object once, when it first sees the window;
     // the link goes at WM_NCDESTROY. Subclass also puts the framework's procedure in front of

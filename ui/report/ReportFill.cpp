@@ -1,7 +1,11 @@
 #include "report/ReportFill.h"
 
 #include "Detection.h"
+#include "ResourceIds.h"
+#include "controls/ScaledArt.h"
+#include "framework/Window.h"
 #include "tree/ReportTree.h"
+#include "tree/ReportTreePane.h"
 
 #include <memory>
 
@@ -39,6 +43,31 @@ void FillReportTree(CReportTree& tree, const std::vector<DetectedItem>& items, c
         if (image >= 0 && !group->Columns().empty())
             item->AddStatusImage(group->Columns().front().centreOffset, image);
     }
+}
+
+std::unique_ptr<CReportTree> MakeReportTree(HWND placeholder, int controlId, const fw::Resources& resources,
+                                            const std::vector<DetectedItem>& items, const TextLookup& texts) {
+    if (!placeholder)
+        return nullptr;
+    auto tree = std::make_unique<CReportTree>();
+    const RECT frame = fw::ChildRect(GetParent(placeholder), placeholder);
+    const RECT rect{0, 0, frame.right - frame.left, frame.bottom - frame.top};
+    // A tab stop, so that the keyboard reaches the rows; the placeholder is a control parent.
+    tree->Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, rect, placeholder, controlId);
+    tree->Pane().SetNoSelectionTexts(resources.String(IDS_PANE_TITLE_NO_SELECTION),
+                                     resources.String(IDS_PANE_TEXT_NO_SELECTION));
+    LoadStatusImages(*tree, resources);
+    FillReportTree(*tree, items, texts);
+    // Where the captions of the player's language need more than the tree's 30 %.
+    tree->FitDividerToCaptions();
+    return tree;
+}
+
+void LoadStatusImages(CReportTree& tree, const fw::Resources& resources) {
+    fw::ImageList images;
+    if (art::LoadImageStrip(images, resources, IDB_STATUS_IMAGES, SIZE{STATUS_IMAGE_WIDTH, STATUS_IMAGE_WIDTH},
+                            STATUS_IMAGE_COUNT, tree.Look().dpi, RGB(255, 255, 255)))
+        tree.SetNodeImages(std::move(images));
 }
 
 } // namespace report

@@ -27,4 +27,14 @@ MenuChoice ChooseFromReportMenu(HWND owner, POINT screenPoint, const TextLookup&
     }
 }
 
+MenuChoice ShortcutOf(const MSG& msg, HWND report) {
+    if (msg.message != WM_KEYDOWN || GetKeyState(VK_CONTROL) >= 0 || (msg.hwnd != report && !IsChild(report, msg.hwnd)))
+        return MenuChoice::None;
+    switch (msg.wParam) {
+    case 'C': return MenuChoice::Copy;
+    case 'S': return MenuChoice::Save;
+    default: return MenuChoice::None;
+    }
+}
+
 } // namespace report

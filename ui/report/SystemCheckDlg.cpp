@@ -19,8 +19,6 @@
 
 namespace {
 
-constexpr int kTreeControlId = 101;
-
 using report::VerdictKey;
 
 // The template's controls by their edge flags, in registration order.
@@ -73,46 +71,16 @@ int CSystemCheckDlg::ShownResult() const {
 void CSystemCheckDlg::DoDataExchange() { Bind(helpLink_, IDC_REPORT_HELP_LINK); }
 
 void CSystemCheckDlg::FillReport() {
-    const HWND placeholder = Item(IDC_REPORT_TREE_FRAME);
-    tree_.reset();
-    if (!placeholder)
-        return;
-    const RECT frame = ChildRect(placeholder);
-    tree_ = std::make_unique<CReportTree>();
-    const RECT rect{0, 0, frame.right - frame.left, frame.bottom - frame.top};
-    // A tab stop, so that the keyboard reaches the rows; the placeholder is a control parent.
-    tree_->Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, rect, placeholder, kTreeControlId);
-    tree_->Pane().SetNoSelectionTexts(Context().resources.String(IDS_PANE_TITLE_NO_SELECTION),
-                                      Context().resources.String(IDS_PANE_TEXT_NO_SELECTION));
-    LoadNodeImages();
-
-    report::FillReportTree(*tree_,
-                           application_ ? report::ReadDetectedItems(application_->GetInformations())
-                                        : std::vector<report::DetectedItem>{},
-                           texts_);
-    // Where the captions of the player's language need more than the tree's 30 %.
-    tree_->FitDividerToCaptions();
-}
-
-// At the tree's scale: the rows are as high as the scale, and so are their images.
-void CSystemCheckDlg::LoadNodeImages() {
-    fw::ImageList images;
-    if (tree_ && art::LoadImageStrip(images, Context().resources, IDB_STATUS_IMAGES,
-                                     SIZE{STATUS_IMAGE_WIDTH, STATUS_IMAGE_WIDTH}, STATUS_IMAGE_COUNT,
-                                     tree_->Look().dpi, RGB(255, 255, 255)))
-        tree_->SetNodeImages(std::move(images));
+    tree_ = report::MakeReportTree(Item(IDC_REPORT_TREE_FRAME), IDC_REPORT_TREE, Context().resources,
+                                   application_ ? report::ReadDetectedItems(application_->GetInformations())
+                                                : std::vector<report::DetectedItem>{},
+                                   texts_);
 }
 
 bool CSystemCheckDlg::OnInitDialog() {
     fw::PropertyPage::OnInitDialog();
     FillReport();
-
     initialClient_ = SizeOf(ClientRect());
-    if (const HWND placeholder = Item(IDC_REPORT_TREE_FRAME)) {
-        RECT rect{};
-        GetWindowRect(placeholder, &rect);
-        initialPlaceholder_ = SizeOf(rect);
-    }
 
     layout_.Init(hwnd_, ClientRect());
     layout_.AddRows(kLayout);
@@ -178,11 +146,11 @@ void CSystemCheckDlg::OnAppearanceChanged(const fw::Appearance& previous) {
         return SIZE{moved.right, moved.bottom};
     };
     initialClient_ = rescaled(initialClient_);
-    initialPlaceholder_ = rescaled(initialPlaceholder_);
     const RECT marker = Rescaled(RECT{verdictImagePosition_.x, verdictImagePosition_.y, verdictImagePosition_.x,
                                       verdictImagePosition_.y});
     verdictImagePosition_ = POINT{marker.left, marker.top};
-    LoadNodeImages();
+    if (tree_)
+        report::LoadStatusImages(*tree_, Context().resources);
     LoadArt();
 }
 
@@ -240,7 +208,7 @@ bool CSystemCheckDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT&
                 GetWindowRect(tree_->Hwnd(), &rect);
                 at = POINT{rect.left + 8, rect.top + 8};
             }
-            ShowContextMenu(at);
+            Carry(report::ChooseFromReportMenu(hwnd_, at, texts_));
             result = 0;
             return true;
         }
@@ -248,26 +216,18 @@ bool CSystemCheckDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT&
     return fw::PropertyPage::OnMessage(msg, wParam, lParam, result);
 }
 
-void CSystemCheckDlg::ShowContextMenu(POINT screenPoint) {
-    switch (report::ChooseFromReportMenu(hwnd_, screenPoint, texts_)) {
-    case report::MenuChoice::Copy: CopyReportToClipboard(); break;
-    case report::MenuChoice::Save: report::SaveReportAs(hwnd_, ReportText(), texts_, registry_); break;
+// The context menu's choice and its keys do the same.
+bool CSystemCheckDlg::Carry(report::MenuChoice choice) {
+    switch (choice) {
+    case report::MenuChoice::Copy: CopyReportToClipboard(); return true;
+    case report::MenuChoice::Save: report::SaveReportAs(hwnd_, ReportText(), texts_, registry_); return true;
     case report::MenuChoice::None: break;
     }
+    return false;
 }
 
 bool CSystemCheckDlg::PreTranslateMessage(MSG& msg) {
-    if (msg.message == WM_KEYDOWN && msg.wParam == 'C' && GetKeyState(VK_CONTROL) < 0 &&
-        (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd))) {
-        CopyReportToClipboard();
-        return true;
-    }
-    if (msg.message == WM_KEYDOWN && msg.wParam == 'S' && GetKeyState(VK_CONTROL) < 0 &&
-        (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd))) {
-        report::SaveReportAs(hwnd_, ReportText(), texts_, registry_);
-        return true;
-    }
-    return fw::PropertyPage::PreTranslateMessage(msg);
+    return Carry(report::ShortcutOf(msg, hwnd_)) || fw::PropertyPage::PreTranslateMessage(msg);
 }
 
 std::wstring CSystemCheckDlg::ReportText() const {
@@ -332,13 +292,14 @@ void CSystemCheckDlg::OnSize(UINT type, int width, int height) {
     RECT window = WindowRect();
     MapWindowPoints(HWND_DESKTOP, hwnd_, reinterpret_cast<POINT*>(&window), 2);
     RedrawWindow(hwnd_, &window, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    // The tree fills the placeholder the layout placed.
     const HWND placeholder = Item(IDC_REPORT_TREE_FRAME);
     if (placeholder && initialised_ && tree_ && tree_->Hwnd()) {
-        RECT frame{};
-        GetWindowRect(placeholder, &frame);
-        tree_->Resize(width - initialClient_.cx + initialPlaceholder_.cx, frame.bottom - frame.top);
+        const RECT frame = ChildRect(placeholder);
+        tree_->Resize(frame.right - frame.left, frame.bottom - frame.top);
     }
     (void)type;
+    (void)width;
     (void)height;
 }
 

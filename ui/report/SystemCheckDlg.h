@@ -18,6 +18,7 @@
 #include "controls/HyperLink.h"
 #include "controls/ScaledArt.h"
 #include "controls/SkinButton.h"
+#include "report/ReportMenu.h"
 #include "framework/Controls.h"
 #include "framework/Gdi.h"
 #include "framework/PropertySheet.h"
@@ -76,9 +77,9 @@ protected:
 
 private:
     void LoadArt();
-    void LoadNodeImages();
     int ShownResult() const;
-    void ShowContextMenu(POINT screenPoint);
+    // Copies or saves the report as chosen; false when nothing was chosen.
+    bool Carry(report::MenuChoice choice);
 
     const TextLookup& texts_; // the context's
     IRegistryBackend& registry_;
@@ -87,7 +88,6 @@ private:
     // The gold rules at the window's scale, where it is not 100 %.
     art::StaticPicture rules_[5];
     SIZE initialClient_{};
-    SIZE initialPlaceholder_{};
     bool initialised_ = false;
     std::unique_ptr<CReportTree> tree_;
     DetectionApplication* application_ = nullptr;

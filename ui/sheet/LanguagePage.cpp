@@ -14,18 +14,10 @@ CLanguagePage::CLanguagePage(CSettingsModel& model, fw::WindowContext context)
 
 void CLanguagePage::DoDataExchange() { Bind(languages_, IDC_LANGUAGE_COMBO); }
 
-bool CLanguagePage::OnInitDialog() {
-    fw::PropertyPage::OnInitDialog();
-    ArrangeControls();
+void CLanguagePage::FillControls() {
     for (const LanguageRecord& language : model_.GetLanguages())
         languages_.AddString(language.name);
     SetItemText(IDC_LANGUAGE_LABEL, texts_(L"IDS_LANG_COMBO_LABEL"));
-
-    // No tool is registered here; a page whose tooltip cannot be made still shows the model.
-    StartTooltip();
-    FinishInitialisation();
-    Refresh();
-    return true;
 }
 
 void CLanguagePage::Refresh() {

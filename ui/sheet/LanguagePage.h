@@ -11,7 +11,8 @@ public:
     void Refresh();
 
 protected:
-    bool OnInitDialog() override;
+    void FillControls() override;
+    void ShowModel() override { Refresh(); }
     void DoDataExchange() override;
     bool OnCommand(int id, int code, HWND control) override;
 

@@ -17,27 +17,23 @@ SettingsPage::SettingsPage(UINT templateId, UINT backgroundId, std::span<const c
 
 bool SettingsPage::CreateTooltip(fw::ToolTipCtrl& tooltip) { return tooltip.Create(hwnd_); }
 
-void SettingsPage::ArrangeControls() {
+bool SettingsPage::OnInitDialog() {
+    fw::PropertyPage::OnInitDialog();
     layout_.Init(hwnd_, ClientRect());
     layout_.AddRows(rows_);
     layout_.Apply(false);
     RedrawNow();
-}
-
-fw::ToolTipCtrl* SettingsPage::StartTooltip() {
-    auto tooltip = std::make_unique<fw::ToolTipCtrl>();
-    if (!CreateTooltip(*tooltip))
-        return nullptr;
-    tooltip_ = std::move(tooltip);
-    StyleTooltip(*tooltip_, Look().dpi);
-    return tooltip_.get();
-}
-
-void SettingsPage::FinishInitialisation() {
-    if (tooltip_)
+    FillControls();
+    if (auto tooltip = std::make_unique<fw::ToolTipCtrl>(); CreateTooltip(*tooltip)) {
+        tooltip_ = std::move(tooltip);
+        StyleTooltip(*tooltip_, Look().dpi);
+        AddTools(*tooltip_);
         tooltip_->Activate(true);
+    }
     background_ = art::ScaledBitmap(Context().resources, backgroundId_, Look().dpi);
     initialised_ = true;
+    ShowModel();
+    return true;
 }
 
 void SettingsPage::OnSize(UINT type, int width, int height) {

@@ -28,14 +28,14 @@ protected:
     SettingsPage(UINT templateId, UINT backgroundId, std::span<const ctl::LayoutRow> layout, CSettingsModel& model,
                  fw::WindowContext context);
 
-    // Measures the template's arrangement of the layout table's controls and applies it.
-    void ArrangeControls();
-    // Creates the tooltip in the sheet's style; null when it cannot be created, and the page
-    // then works without tips.
-    fw::ToolTipCtrl* StartTooltip();
-    // Turns the tooltip on (when there is one) and loads the background; from here on the page
-    // is initialised and follows the model.
-    void FinishInitialisation();
+    // The start every page makes: its controls arranged by the layout table, filled
+    // (FillControls), the tooltip in the sheet's style with the page's tools (AddTools; a page
+    // whose tooltip cannot be made works without tips), the background; from there on the page
+    // is initialised and shows the model (ShowModel).
+    bool OnInitDialog() final;
+    virtual void FillControls() = 0;
+    virtual void AddTools(fw::ToolTipCtrl&) {}
+    virtual void ShowModel() = 0;
 
     void OnSize(UINT type, int width, int height) override;
     void OnAppearanceChanged(const fw::Appearance& previous) override;

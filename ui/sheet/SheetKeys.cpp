@@ -1,13 +1,12 @@
 #include "sheet/SheetKeys.h"
 
+#include "ResourceIds.h"
+
 namespace sheet {
 
 namespace {
 constexpr unsigned kKeyTab = 0x09;
 constexpr unsigned kKeyEscape = 0x1B;
-constexpr int kOk = 1;
-constexpr int kCancel = 2;
-constexpr int kDefault = 12321;
 } // namespace
 
 SheetKey ClassifySheetKey(unsigned virtualKey, bool controlDown, bool dropDownOpen) {
@@ -19,7 +18,7 @@ SheetKey ClassifySheetKey(unsigned virtualKey, bool controlDown, bool dropDownOp
 }
 
 int DefaultButtonAfterTab(int focusedId) {
-    return focusedId == kOk || focusedId == kCancel || focusedId == kDefault ? focusedId : kOk;
+    return focusedId == IDC_SHEET_OK || focusedId == IDC_SHEET_CANCEL || focusedId == IDC_SHEET_DEFAULT ? focusedId : IDC_SHEET_OK;
 }
 
 } // namespace sheet

@@ -43,10 +43,7 @@ void CVideoSettingsPage::DoDataExchange() {
     Bind(textures_, IDC_VIDEO_TEXTURES);
 }
 
-bool CVideoSettingsPage::OnInitDialog() {
-    fw::PropertyPage::OnInitDialog();
-    ArrangeControls();
-
+void CVideoSettingsPage::FillControls() {
     for (const LabelText& label : kLabels)
         SetItemText(label.id, texts_(label.key));
     for (const DisplayMode& mode : model_.GetDisplayModes())
@@ -57,14 +54,11 @@ bool CVideoSettingsPage::OnInitDialog() {
     quality_.SetText(texts_(L"IDS_VIDEO_SETTING_QUALITY_LABEL"));
     quality_.SetPositionNames({texts_(L"VQL_LOW"), texts_(L"VQL_MED"), texts_(L"VQL_HIGH"), texts_(L"VQL_VERY_HIGH")});
     DoDataExchange();
+}
 
-    // Without a tooltip the page goes without tips, not without its values and picture.
-    if (fw::ToolTipCtrl* tooltip = StartTooltip())
-        for (const LabelText& tool : kTooltips)
-            tooltip->AddTool(Item(tool.id), texts_(tool.key));
-    FinishInitialisation();
-    RefreshFromModel();
-    return true;
+void CVideoSettingsPage::AddTools(fw::ToolTipCtrl& tooltip) {
+    for (const LabelText& tool : kTooltips)
+        tooltip.AddTool(Item(tool.id), texts_(tool.key));
 }
 
 void CVideoSettingsPage::RefreshFromModel() {

@@ -13,7 +13,9 @@ public:
     void RefreshFromModel();
 
 protected:
-    bool OnInitDialog() override;
+    void FillControls() override;
+    void AddTools(fw::ToolTipCtrl& tooltip) override;
+    void ShowModel() override { RefreshFromModel(); }
     void DoDataExchange() override;
     bool OnCommand(int id, int code, HWND control) override;
     void OnHScroll(UINT code, UINT position, HWND bar) override;

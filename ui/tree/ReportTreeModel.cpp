@@ -378,30 +378,26 @@ void ReportTreeModel::SelectLast() {
         ChangeSelection(rows.back());
 }
 
-void ReportTreeModel::SelectPrevious() {
-    const std::vector<CReportItem*>& rows = Rows();
-    if (rows.empty())
-        return;
-    if (!selected_) {
-        ChangeSelection(rows.back());
-        return;
-    }
-    const auto at = std::find(rows.begin(), rows.end(), selected_);
-    if (at != rows.end() && at != rows.begin())
-        ChangeSelection(*(at - 1));
-}
+void ReportTreeModel::SelectPrevious() { SelectBeside(-1); }
 
-void ReportTreeModel::SelectNext() {
+void ReportTreeModel::SelectNext() { SelectBeside(1); }
+
+// The row `step` rows from the selection; without a selection, the last row going up and the
+// first going down. Nothing moves past either end.
+void ReportTreeModel::SelectBeside(int step) {
     const std::vector<CReportItem*>& rows = Rows();
     if (rows.empty())
         return;
     if (!selected_) {
-        ChangeSelection(rows.front());
+        ChangeSelection(step < 0 ? rows.back() : rows.front());
         return;
     }
     const auto at = std::find(rows.begin(), rows.end(), selected_);
-    if (at != rows.end() && at + 1 != rows.end())
-        ChangeSelection(*(at + 1));
+    if (at == rows.end())
+        return;
+    const auto index = (at - rows.begin()) + step;
+    if (index >= 0 && index < static_cast<std::ptrdiff_t>(rows.size()))
+        ChangeSelection(rows[static_cast<size_t>(index)]);
 }
 
 void ReportTreeModel::ValidateSelection() {

@@ -128,6 +128,7 @@ public:
     void ChangeSelection(CReportItem* item);
 
 private:
+    void SelectBeside(int step);
     // Selects the item and tells the parent; the item again afterwards, null when the parent
     // deleted it meanwhile.
     CReportItem* SelectAndNotify(CReportItem* item);

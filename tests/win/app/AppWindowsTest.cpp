@@ -8,6 +8,8 @@
 #include "SplashDlg.h"
 #include "controls/Dpi.h"
 #include "controls/ScaledArt.h"
+#include "framework/DialogTemplate.h"
+#include "framework/TemplateScale.h"
 #include "framework/WindowDpi.h"
 #include "dialogs/MessageDialog.h"
 #include "framework/Application.h"
@@ -315,7 +317,7 @@ TEST_F(AppWindows, LauncherArtAtHigherDpiIsDrawnNotStretched) {
 // font and icons at 150 %, and its background drawn from the 150 % art, not stretched; then at
 // 120 and 192, its icons at the sizes the system asks for there.
 TEST_F(AppWindows, LauncherFollowsADpiChange) {
-    RECT suggested{}, placed{}, settingsBefore{}, settingsAfter{};
+    RECT suggested{}, placed{}, settingsAfter{};
     LOGFONTW fontBefore{}, fontAfter{};
     std::vector<std::array<int, 3>> icons; // DPI, big and small icon width
     std::pair<double, double> repeated{1, 1};
@@ -337,7 +339,6 @@ TEST_F(AppWindows, LauncherFollowsADpiChange) {
     Launcher dialog(
         {[&](Launcher& d) {
              ASSERT_EQ(dpi::OfWindow(d.Window()), 96);
-             settingsBefore = ChildRect(d.Window(), IDC_LAUNCHER_SETTINGS);
              fontBefore = fontOf(GetDlgItem(d.Window(), IDC_LAUNCHER_SETTINGS));
              RECT window{};
              GetWindowRect(d.Window(), &window);
@@ -367,12 +368,18 @@ TEST_F(AppWindows, LauncherFollowsADpiChange) {
         KeyContext(), registry_, nullptr);
     dialog.DoModal();
     EXPECT_TRUE(EqualRect(&placed, &suggested));
-    const auto width = [](const RECT& r) { return r.right - r.left; };
-    EXPECT_NEAR(width(settingsAfter), width(settingsBefore) * 3 / 2, 1);
-    EXPECT_NEAR(settingsAfter.top, settingsBefore.top * 3 / 2, 1);
-    // The template's 8 points at 144 DPI, as in a launcher opened there (not 11 pixels times 1.5).
+    // The template's 8 points at 144 DPI, and its Settings button where the dialog manager puts it
+    // with that font, as in a launcher opened there (not 11 pixels and the 96 DPI place times 1.5).
     EXPECT_EQ(fontBefore.lfHeight, -11);
     EXPECT_EQ(fontAfter.lfHeight, -16);
+    const fw::Font font(CreateFontIndirectW(&fontAfter));
+    const fw::TemplateControl* settings =
+        fw::LoadDialogTemplate(app_.CurrentResources().Module(), IDD_LAUNCHER).Find(IDC_LAUNCHER_SETTINGS);
+    ASSERT_NE(settings, nullptr);
+    const RECT expected = fw::DialogUnitsToPixels(settings->box, fw::DialogBaseUnits(font.Get()));
+    EXPECT_EQ(settingsAfter.top, expected.top);
+    EXPECT_EQ(settingsAfter.bottom - settingsAfter.top, expected.bottom - expected.top);
+    EXPECT_NEAR(settingsAfter.right - settingsAfter.left, expected.right - expected.left, 1); // the layout centres it
     ASSERT_EQ(icons.size(), 3u);
     for (const auto& [dpi, big, small] : icons) {
         EXPECT_EQ(big, dpi::SystemMetric(SM_CXICON, dpi)) << dpi;

@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 #include "controls/HyperLink.h"
 #include "controls/LinkOpener.h"
+#include "win32/ClassesRoot.h"
 #include "win32/Shell.h"
 
 #include <gtest/gtest.h>
@@ -146,7 +147,7 @@ TEST_F(HyperLinkWindow, HandCursorComesFromResourcesOnly) {
 
 TEST(HyperLinkRegistry, ClassesRootDefaultValue) {
     std::wstring value = L"unchanged";
-    EXPECT_NE(ReadClassesRootDefault(L".no-such-extension-for-tarnholm", value), 0);
+    EXPECT_NE(win32::ReadClassesRootDefault(L".no-such-extension-for-tarnholm", value), 0);
     EXPECT_EQ(value, L"unchanged");
     HKEY key = nullptr;
     ASSERT_EQ(
@@ -155,7 +156,7 @@ TEST(HyperLinkRegistry, ClassesRootDefaultValue) {
     const wchar_t data[] = L"tarnholmfile";
     RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(data), sizeof data);
     RegCloseKey(key);
-    EXPECT_EQ(ReadClassesRootDefault(L".tarnholmtest", value), 0);
+    EXPECT_EQ(win32::ReadClassesRootDefault(L".tarnholmtest", value), 0);
     EXPECT_EQ(value, L"tarnholmfile");
     RegDeleteKeyW(HKEY_CLASSES_ROOT, L".tarnholmtest");
 }
