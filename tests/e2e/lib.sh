@@ -37,15 +37,21 @@ expect_eq() {  # ACTUAL EXPECTED WHAT
     [[ "$1" == "$2" ]] || fail "$3: expected '$2', got '$1'"
 }
 
-# wait_until SECONDS WHAT COMMAND...: runs COMMAND until it succeeds; after SECONDS fails with
-# WHAT. For states that come some time after the step that causes them.
-wait_until() {
-    local limit=$1 what=$2 start=$SECONDS
-    shift 2
+# wait_for SECONDS COMMAND...: runs COMMAND (in this shell, so a function may keep what it saw
+# for the caller's message) until it succeeds; false when SECONDS pass first. For states that
+# come some time after the step that causes them.
+wait_for() {
+    local limit=$1 start=$SECONDS
+    shift
     until "$@"; do
-        (( SECONDS - start > limit )) && fail "$what (waited ${limit}s)"
+        (( SECONDS - start > limit )) && return 1
         sleep 0.05
     done
+}
+
+# wait_until SECONDS WHAT COMMAND...: wait_for, failing with WHAT after SECONDS.
+wait_until() {
+    wait_for "$1" "${@:3}" || fail "$2 (waited ${1}s)"
 }
 
 # --- paths and the driver -------------------------------------------------------------------
@@ -317,19 +323,17 @@ launcher_start() {
 
 # launcher_end [SECONDS]: waits for the program to end and sets LAUNCHER_RC; keeps the
 # screenshots of every window it showed as PNG files.
+gone() { ! kill -0 "$1" 2>/dev/null; }  # PID: the process has ended
+
 launcher_end() {
-    local limit="${1:-60}" start=$SECONDS
-    while kill -0 "$LAUNCHER_PID" 2>/dev/null; do
-        if (( SECONDS - start > limit )); then
-            kill "$LAUNCHER_PID" 2>/dev/null
-            fail "Launcher.exe still runs after ${limit}s (windows: $(shown_kinds))"
-        fi
-        sleep 0.1
-    done
+    local limit="${1:-60}"
+    if ! wait_for "$limit" gone "$LAUNCHER_PID"; then
+        kill "$LAUNCHER_PID" 2>/dev/null
+        fail "Launcher.exe still runs after ${limit}s (windows: $(shown_kinds))"
+    fi
     wait "$LAUNCHER_PID"
     LAUNCHER_RC=$?
-    start=$SECONDS
-    while kill -0 "$WATCH_PID" 2>/dev/null && (( SECONDS - start < 10 )); do sleep 0.1; done
+    wait_for 10 gone "$WATCH_PID"
     kill "$WATCH_PID" 2>/dev/null
     wait "$WATCH_PID" 2>/dev/null
     # Killed (status 137) by Wine while it was already exiting, under load: the watcher has the
@@ -405,32 +409,28 @@ program_ended() { grep -q '^ended ' "$WATCH_LOG"; }
 # wait_kind KIND... [--timeout S]: waits until a window of one of the kinds is shown (the pseudo
 # kind "ended" accepts the end of the program). Sets WIN (the window handle) and KIND.
 wait_kind() {
-    local wanted=() limit=60 start=$SECONDS
+    local wanted=() limit=60
     while [[ $# -gt 0 ]]; do
         case "$1" in --timeout) limit="$2"; shift 2 ;; *) wanted+=("$1"); shift ;; esac
     done
-    while (( SECONDS - start <= limit )); do
-        while read -r WIN KIND _; do
-            [[ $WIN == -* ]] && continue
-            [[ " ${wanted[*]} " == *" $KIND "* ]] && { await_shot "$WIN"; return 0; }
-        done < <(watch_windows)
-        if program_ended || ! kill -0 "$LAUNCHER_PID" 2>/dev/null; then
-            WIN="" KIND=ended
-            [[ " ${wanted[*]} " == *" ended "* ]] && return 0
-            fail "the program ended before showing ${wanted[*]} (it showed: $(shown_kinds))"
-        fi
-        sleep 0.05
-    done
-    fail "no ${wanted[*]} window within ${limit}s (shown: $(shown_kinds))"
+    wait_for "$limit" kind_shown "${wanted[@]}" || fail "no ${wanted[*]} window within ${limit}s (shown: $(shown_kinds))"
+    [[ $KIND == ended ]] && [[ " ${wanted[*]} " != *" ended "* ]] &&
+        fail "the program ended before showing ${wanted[*]} (it showed: $(shown_kinds))"
+    [[ $KIND == ended ]] || await_shot "$WIN"
+}
+
+kind_shown() {  # KIND...: a window of one of the kinds is shown (WIN, KIND), or the program ended (KIND=ended)
+    while read -r WIN KIND _; do
+        [[ $WIN == -* ]] && continue
+        [[ " $* " == *" $KIND "* ]] && return 0
+    done < <(watch_windows)
+    program_ended || ! kill -0 "$LAUNCHER_PID" 2>/dev/null || return 1
+    WIN="" KIND=ended
 }
 
 # Acting on a window may close it: first let the watcher photograph it.
 await_shot() {  # HWND
-    local start=$SECONDS
-    until grep -q "^shot [0-9]* $1 " "$WATCH_LOG" || grep -q "^hidden [0-9]* $1\$" "$WATCH_LOG"; do
-        (( SECONDS - start > 5 )) && break
-        sleep 0.05
-    done
+    wait_for 5 grep -q -e "^shot [0-9]* $1 " -e "^hidden [0-9]* $1\$" "$WATCH_LOG"
 }
 
 control_text() { drv text "$1" "$2" | tr -d '\r'; }  # HWND ID
@@ -467,28 +467,21 @@ type_keys() { drv key "$1" "$2" --input || fail "could not type $2"; }
 
 focused_id() { drv focus "$1" | tr -d '\r' | awk '{ print $1 }'; }  # HWND: the focused control's id, or "none"
 
+focus_is() { FOCUSED=$(focused_id "$1"); [[ $FOCUSED == "$2" ]]; }  # HWND ID (FOCUSED: where it is)
+focus_left() { FOCUSED=$(focused_id "$1"); [[ $FOCUSED != "$2" ]]; } # HWND ID
+
 wait_focus() {  # HWND ID WHAT [SECONDS]: the control ID gets the focus
-    local start=$SECONDS now
-    while :; do
-        now=$(focused_id "$1")
-        [[ $now == "$2" ]] && return 0
-        (( SECONDS - start >= ${4:-3} )) && fail "$3: the focus is on $now, not on $2"
-        sleep 0.05
-    done
+    wait_for "${4:-3}" focus_is "$1" "$2" || fail "$3: the focus is on $FOCUSED, not on $2"
 }
 
 # tab_once HWND: one Tab; prints the id of the control that has the focus once it has moved
 # (the same id when it stays).
 tab_once() {
-    local before after start=$SECONDS
+    local before
     before=$(focused_id "$1")
     type_keys "$1" TAB
-    while :; do
-        after=$(focused_id "$1")
-        if [[ $after != "$before" ]] || (( SECONDS - start >= 3 )); then break; fi
-        sleep 0.05
-    done
-    echo "$after"
+    wait_for 3 focus_left "$1" "$before"
+    echo "$FOCUSED"
 }
 
 # tab_to HWND ID: Tab until the control ID has the focus, at most 8 times.
@@ -577,12 +570,10 @@ pictures_match() {
 
 # wait_game_record FILE [COUNT]: waits until the stand-in game has recorded COUNT starts (default 1).
 wait_game_record() {
-    local file="$1" count="${2:-1}" start=$SECONDS
-    until [[ -f $file ]] && (( $(grep -c '^commandline=' "$file") >= count )); do
-        (( SECONDS - start > 20 )) && fail "the game was not started (no record in $file)"
-        sleep 0.1
-    done
+    wait_for 20 game_started "$1" "${2:-1}" || fail "the game was not started (no record in $1)"
 }
+
+game_started() { [[ -f $1 ]] && (( $(grep -c '^commandline=' "$1") >= $2 )); }  # FILE COUNT
 
 game_record_value() {  # FILE FIELD [NTH]: the field of the NTH recorded start (default the last)
     grep "^$2=" "$1" | tr -d '\r' | sed -n "${3:-\$}p" | cut -d= -f2-

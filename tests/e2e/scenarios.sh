@@ -30,12 +30,10 @@ expect_reg() {  # KEY NAME EXPECTED
     expect_eq "$value" "$3" "$2 under $1"
 }
 
+reg_is() { SEEN=$(reg_get "$1" "$2") && [[ $SEEN == "$3" ]]; }  # KEY NAME VALUE (SEEN: the value)
+
 wait_reg() {  # KEY NAME EXPECTED: the value becomes EXPECTED within 10 s
-    local start=$SECONDS value
-    until value=$(reg_get "$1" "$2") && [[ $value == "$3" ]]; do
-        (( SECONDS - start > 10 )) && fail "$2 under $1: expected '$3', still '$value' after 10s"
-        sleep 0.05
-    done
+    wait_for 10 reg_is "$@" || fail "$2 under $1: expected '$3', still '$SEEN' after 10s"
 }
 
 # Quit the launcher window that is shown now and check the run ended cleanly.
@@ -221,36 +219,33 @@ scenario_only_detection() {
 REPORT_ITEM_KEYS="DET_OS_NAME DET_CPU_NAME DET_CPUS_NAME DET_MEMORY_NAME DET_GPU_NAME DET_VIDMEM_NAME DET_D3D_NAME
 DET_DISK_NAME DET_DISPLAY_NAME"
 
+clipboard_filled() { SEEN=$(drv clipboard 2>/dev/null | tr -d '\r') && [[ -n $SEEN ]]; }
+
 copy_report() {  # HWND: the report's text as the clipboard holds it after Ctrl+C
     drv key "$1" ctrl+c --input || fail "could not press Ctrl+C"
-    local start=$SECONDS text
-    while (( SECONDS - start < 10 )); do
-        text=$(drv clipboard 2>/dev/null | tr -d '\r') && [[ -n $text ]] && { echo "$text"; return 0; }
-        sleep 0.1
-    done
-    fail "the clipboard holds no report after Ctrl+C"
+    wait_for 10 clipboard_filled || fail "the clipboard holds no report after Ctrl+C"
+    echo "$SEEN"
 }
 
+pane_is() { SEEN=$(drv text "$1" | tr -d '\r' | head -n 1); [[ $SEEN == "$2" ]]; }  # HWND TITLE
+
 wait_pane() {  # HWND TITLE: the info pane's first line becomes TITLE
-    local start=$SECONDS title
-    while (( SECONDS - start < 10 )); do
-        title=$(drv text "$1" | tr -d '\r' | head -n 1)
-        [[ $title == "$2" ]] && return 0
-        sleep 0.1
-    done
-    fail "the info pane shows '$title', expected '$2'"
+    wait_for 10 pane_is "$@" || fail "the info pane shows '$SEEN', expected '$2'"
 }
 
 rect_of() { drv rect "$@" | tr -d '\r'; }  # HWND [ID] [--client]: "left top right bottom"
 
 moved() { [[ $(rect_of "$1" "$2") != "$3" ]]; }  # HWND ID RECT: the control is no longer at RECT
 
+outer_size_is() {  # HWND W H (SEEN: "WxH")
+    local l t r b
+    read -r l t r b <<<"$(rect_of "$1")"
+    SEEN="$((r - l))x$((b - t))"
+    [[ $SEEN == "$2x$3" ]]
+}
+
 wait_outer_size() {  # HWND W H WHAT: the window's outer size becomes W x H
-    local start=$SECONDS l t r b
-    while read -r l t r b <<<"$(rect_of "$1")"; [[ "$((r - l)) $((b - t))" != "$2 $3" ]]; do
-        (( SECONDS - start > 10 )) && fail "$4: the window is $((r - l))x$((b - t)), expected $2x$3"
-        sleep 0.05
-    done
+    wait_for 10 outer_size_is "$1" "$2" "$3" || fail "$4: the window is $SEEN, expected $2x$3"
 }
 
 # "/OnlyDetection" on a machine below the requirements: the report names every detected item

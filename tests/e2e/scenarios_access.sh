@@ -37,11 +37,7 @@ scenario_access_report() {
     local events="$SCEN/events.log" watcher start
     drv access-events "$WIN" $REPORT_LIST --count 4 --timeout 30 >"$events" 2>&1 &
     watcher=$!
-    start=$SECONDS
-    until grep -q '^watching' "$events"; do
-        (( SECONDS - start > 20 )) && fail "the event watcher did not start: $(cat "$events")"
-        sleep 0.05
-    done
+    wait_for 20 grep -q '^watching' "$events" || fail "the event watcher did not start: $(cat "$events")"
     type_keys "$WIN" DOWN
     type_keys "$WIN" DOWN
     wait "$watcher" || fail "the reader heard fewer than 4 events: $(cat "$events")"

@@ -24,14 +24,13 @@ window_gone() { ! drv rect "$1" >/dev/null 2>&1; }  # HWND (a window that is bus
 # the window stays open (keys are handled in order, so the pane's change shows that the keys
 # before it have been handled too).
 keys_in_open_window() {
-    local start=$SECONDS title
-    while (( SECONDS - start < 10 )); do
-        window_gone "$1" && fail "$4: the window closed"
-        title=$(drv text "$2" | tr -d '\r' | head -n 1)
-        [[ $title == "$3" ]] && return 0
-        sleep 0.1
-    done
-    fail "$4: the info pane shows '$title', expected '$3'"
+    wait_for 10 pane_or_closed "$@" || fail "$4: the info pane shows '$SEEN', expected '$3'"
+    [[ $SEEN != closed ]] || fail "$4: the window closed"
+}
+
+pane_or_closed() {  # HWND PANE TITLE: the pane shows TITLE, or the window closed (SEEN=closed)
+    window_gone "$1" && { SEEN=closed; return 0; }
+    pane_is "$2" "$3"
 }
 
 # --- the report -----------------------------------------------------------------------------
@@ -131,13 +130,10 @@ next_page() {  # INDEX: Ctrl+Tab to the next page, which is the page INDEX
 # choose_language: on the language page, the list opened with a click and its last language,
 # Italian (6), taken with End and Enter.
 choose_language() {
-    local start=$SECONDS
     mouse_click "$SHEET" 1100
     type_keys "$SHEET" END,ENTER
-    until [[ $(control_text "$SHEET" 1100) == "$(lang_text LANG_ITALIAN)" ]]; do
-        (( SECONDS - start > 10 )) && fail "the language list shows '$(control_text "$SHEET" 1100)' after End and Enter"
-        sleep 0.1
-    done
+    wait_for 10 control_is "$SHEET" 1100 "$(lang_text LANG_ITALIAN)" ||
+        fail "the language list shows '$(control_text "$SHEET" 1100)' after End and Enter"
 }
 
 # Enter on each page, reached with a click on its tab, is the sheet's OK: the edit made before

@@ -153,13 +153,13 @@ installer_to_install() {
 
 # installer_box HWND: the handle of the installer's message box over its window HWND, once shown.
 installer_box() {
-    local box start=$SECONDS
-    until box=$(drv windows --exe TarnholmSetup.exe | tr -d '\r' | awk -v m="$1" '$1 != m { print $1; exit }') &&
-        [[ -n $box ]]; do
-        (( SECONDS - start > 60 )) && fail "the installer showed no message"
-        sleep 0.1
-    done
-    echo "$box"
+    wait_for 60 other_installer_window "$1" || fail "the installer showed no message"
+    echo "$SEEN"
+}
+
+other_installer_window() {  # HWND: a window of the installer's other than HWND (SEEN)
+    SEEN=$(drv windows --exe TarnholmSetup.exe | tr -d '\r' | awk -v m="$1" '$1 != m { print $1; exit }') &&
+        [[ -n $SEEN ]]
 }
 
 # --- scenarios ------------------------------------------------------------------------------

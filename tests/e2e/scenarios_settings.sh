@@ -15,23 +15,19 @@ open_settings() {  # [--mouse]
 # not mistaken for it.
 await_sheet_closed() {  # WHAT
     drv wait --ids 12321 --exe Launcher.exe --gone --timeout 20 >/dev/null || fail "the sheet is still shown after $1"
-    local start=$SECONDS
-    until grep -q "^hidden [0-9]* $SHEET\$" <(tr -d '\r' <"$WATCH_LOG"); do
-        (( SECONDS - start > 10 )) && fail "the watcher did not see the sheet close after $1"
-        sleep 0.05
-    done
+    wait_for 10 watcher_saw_hidden "$SHEET" || fail "the watcher did not see the sheet close after $1"
 }
 
 # The control that shows that a page of the sheet is the shown one, by page index.
 PAGE_MARKS=(1104 1100 101)
 
 wait_control() {  # HWND ID WHAT: waits until the control (on a page: the shown page's) exists
-    local start=$SECONDS
-    until drv text "$1" "$2" >/dev/null 2>&1; do
-        (( SECONDS - start > 10 )) && fail "$3 is not shown"
-        sleep 0.1
-    done
+    wait_for 10 drv_quiet text "$1" "$2" || fail "$3 is not shown"
 }
+
+drv_quiet() { drv "$@" >/dev/null 2>&1; }
+
+watcher_saw_hidden() { tr -d '\r' <"$WATCH_LOG" | grep -q "^hidden [0-9]* $1\$"; }  # HWND
 
 show_page() {  # INDEX: the sheet's page INDEX shown, by the sheet's own message
     drv page "$SHEET" "$1" || fail "could not show page $1"
