@@ -1,6 +1,5 @@
 // The hyperlink on a real static control: attaching, fitting, opening by mouse and space, and
 // what a failed opening does. The shell is replaced so that nothing is really opened.
-#include "ReportWinSupport.h"
 #include "TestSupport.h"
 #include "controls/HyperLink.h"
 #include "controls/LinkOpener.h"
@@ -59,7 +58,7 @@ TEST_F(HyperLinkWindow, AttachingShowsTheTargetFitsAndUnderlines) {
     GetTextExtentPoint32W(dc, text, static_cast<int>(wcslen(text)), &size);
     SelectObject(dc, old);
     ReleaseDC(static_, dc);
-    const RECT rect = report_win::ChildRect(parent_, static_);
+    const RECT rect = fw::ChildRect(parent_, static_);
     // Halves rounded towards zero; a pixel of room either side of the text.
     EXPECT_EQ(rect.right - rect.left, 200 - 2 * ((200 - size.cx - 2) / 2));
     EXPECT_EQ(rect.bottom - rect.top, size.cy);
@@ -69,7 +68,7 @@ TEST_F(HyperLinkWindow, AttachingShowsTheTargetFitsAndUnderlines) {
     // A new target re-fits the control.
     SetWindowTextW(static_, L"Help");
     link.SetLinkTarget(L"https://support.example/help");
-    const RECT shorter = report_win::ChildRect(parent_, static_);
+    const RECT shorter = fw::ChildRect(parent_, static_);
     EXPECT_LT(shorter.right - shorter.left, size.cx);
     EXPECT_EQ(SendMessageW(static_, WM_NCHITTEST, 0, 0), HTCLIENT);
 }
