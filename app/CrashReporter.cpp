@@ -28,7 +28,7 @@ constexpr ULONGLONG kWriterStuckMs = 15000;
 CrashReporter* g_reporter = nullptr;
 
 [[noreturn]] void EndProcess() {
-    TerminateProcess(GetCurrentProcess(), kExitCrashed);
+    TerminateProcess(GetCurrentProcess(), app::kExitCrashed);
     std::abort(); // not reached: the process ends above
 }
 

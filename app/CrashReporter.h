@@ -12,7 +12,7 @@ namespace app {
 // While the owner lives, an exception that no frame handles on any thread of the process, a C++
 // exception that nothing catches (std::terminate) and abort write a minidump into the player's local
 // application data folder, Velmora\Tarnholm\Crashes (the newest kCrashReportsKept are kept),
-// then tell the player which file it is (unless silent) and end the process with kExitCrashed.
+// then tell the player which file it is (unless silent) and end the process with app::kExitCrashed.
 //
 // A thread of its own, started with the owner, loads dbghelp and finds the folder ahead and
 // then waits. The failing thread only hands it the exception and waits in turn: its own stack

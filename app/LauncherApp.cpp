@@ -37,7 +37,9 @@ win32::Module LoadResourceLibrary() {
 
 CLauncherApp::~CLauncherApp() = default;
 
-SettingsEnvironment CLauncherApp::ProgramEnvironment() { return {registry_, displayModes_, locale_, Texts()}; }
+settings::SettingsEnvironment CLauncherApp::ProgramEnvironment() {
+    return {registry_, displayModes_, locale_, Texts()};
+}
 
 TextLookup CLauncherApp::Texts() {
     return [](const wchar_t* key) { return GetLocalizedString(key); };
@@ -45,10 +47,10 @@ TextLookup CLauncherApp::Texts() {
 
 bool CLauncherApp::InitInstance() {
     fw::Application::InitInstance();
-    switches_ = ParseSwitches(CommandLine());
+    switches_ = app::ParseSwitches(CommandLine());
     StartCrashReports();
     // Until the report is written, "/Report" has not done its work.
-    exitCode_ = switches_.report ? kExitReportNotWritten : kExitDone;
+    exitCode_ = switches_.report ? app::kExitReportNotWritten : app::kExitDone;
     if (switches_.report && switches_.reportFile.empty()) {
         // Nothing else runs: no detection, nothing stored.
         if (!switches_.silent) {
@@ -90,7 +92,7 @@ bool CLauncherApp::InitInstance() {
 void CLauncherApp::RunDetectionAndWindows() {
     try {
         CSplashDlg splash(Context(), nullptr);
-        const bool withoutWindows = RunsWithoutWindows(switches_);
+        const bool withoutWindows = app::RunsWithoutWindows(switches_);
         if (!withoutWindows)
             splash.Open();
 
@@ -98,9 +100,9 @@ void CLauncherApp::RunDetectionAndWindows() {
         DetectionApplication& detection = *detection_->Get();
         settings_ = std::make_unique<CSettingsModel>(&detection, ProgramEnvironment());
         const int language = settings_->GetValue(kEngineLanguage);
-        SetIniPath(LanguageFilePath(ProgramPath(), language));
+        SetIniPath(app::LanguageFilePath(ProgramPath(), language));
         crashReports_->Localize(Texts());
-        SetCurrentResources(fw::Resources(resourceLibrary_.Get(), ResourceLanguageFor(language)));
+        SetCurrentResources(fw::Resources(resourceLibrary_.Get(), app::ResourceLanguageFor(language)));
         settings_->PrepareLists();
 
         detection.Initialize();
@@ -112,10 +114,11 @@ void CLauncherApp::RunDetectionAndWindows() {
 
         // A first run whose defaults the registry refused still opens the launcher, once the
         // player has been told that the game does not start with them.
-        const bool defaultsNotSaved = settings_->ApplyHardwareDefaults(false) && settings_->Save() != SaveResult::Saved;
+        const bool defaultsNotSaved =
+            settings_->ApplyHardwareDefaults(false) && settings_->Save() != settings::SaveResult::Saved;
 
         const bool reportWritten = switches_.report && WriteReport(detection);
-        exitCode_ = RunExitCode(switches_, reportWritten, !defaultsNotSaved);
+        exitCode_ = app::RunExitCode(switches_, reportWritten, !defaultsNotSaved);
         if (!withoutWindows) {
             splash.DestroyWindow();
             if (defaultsNotSaved)
@@ -123,8 +126,8 @@ void CLauncherApp::RunDetectionAndWindows() {
                             GetLocalizedString(L"IDS_ERROR").c_str(), MB_ICONERROR);
             std::uint32_t ignored = 0;
             const bool showDetectionUIPresent =
-                settings_->LauncherKey().ReadDword(kShowDetectionUI, ignored) != kRegistryFileNotFound;
-            const WindowPlan plan = PlanWindows(switches_, overallResult_, showDetectionUIPresent);
+                settings_->LauncherKey().ReadDword(kShowDetectionUI, ignored) != registry::kRegistryFileNotFound;
+            const app::WindowPlan plan = app::PlanWindows(switches_, overallResult_, showDetectionUIPresent);
             if (plan.report) {
                 CSystemCheckDlg report(nullptr, Context(), registry_);
                 report.AttachApplication(&detection);
@@ -169,8 +172,8 @@ bool CLauncherApp::WriteReport(DetectionApplication& detection) {
 }
 
 void CLauncherApp::UseStoredLanguage() {
-    const SettingsEnvironment environment = ProgramEnvironment();
-    SetIniPath(LanguageFilePath(ProgramPath(), ReadEngineLanguage(environment.registry, environment.locale)));
+    const settings::SettingsEnvironment environment = ProgramEnvironment();
+    SetIniPath(app::LanguageFilePath(ProgramPath(), ReadEngineLanguage(environment.registry, environment.locale)));
     crashReports_->Localize(Texts());
 }
 

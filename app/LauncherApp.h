@@ -45,7 +45,7 @@ private:
     // choose, from the stored settings read as they are (nothing created or written).
     void UseStoredLanguage();
     // The settings model's seams on this system.
-    SettingsEnvironment ProgramEnvironment();
+    settings::SettingsEnvironment ProgramEnvironment();
     // The settings sheet with the report as its third page, over the launcher.
     void OpenSettings(HWND owner);
 
@@ -55,8 +55,8 @@ private:
     int exitCode_ = 0;
     win32::Module resourceLibrary_;
     win32::KernelHandle instanceMarker_;
-    LaunchSwitches switches_;
-    int overallResult_ = kResultIdeal;
+    app::LaunchSwitches switches_;
+    int overallResult_ = app::kResultIdeal;
     std::optional<app::DetectionOwner> detection_;
     registry::Win32Registry registry_;
     settings::Win32DisplayModes displayModes_;

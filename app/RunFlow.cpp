@@ -1,5 +1,7 @@
 #include "RunFlow.h"
 
+namespace app {
+
 namespace {
 
 constexpr const wchar_t* kSilent = L"/silent";
@@ -143,3 +145,5 @@ int ProgressPosition(int completed, int total) {
         return 0;
     return static_cast<int>(static_cast<double>(completed) / total * 100.0) - 1;
 }
+
+} // namespace app

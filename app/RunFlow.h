@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace app {
+
 struct LaunchSwitches {
     bool silent = false;
     bool forceReport = false;
@@ -82,3 +84,5 @@ int RunExitCode(const LaunchSwitches& switches, bool reportWritten, bool default
 // Progress bar position after completed of total tests: percent truncated, minus one.
 // No tests at all leaves the bar at its start.
 int ProgressPosition(int completed, int total);
+
+} // namespace app

@@ -16,8 +16,7 @@ fw::Resources CurrentResources() {
 
 CSplashDlg::CSplashDlg(HWND parent) : CSplashDlg(fw::WindowContext{{}, CurrentResources()}, parent) {}
 
-CSplashDlg::CSplashDlg(fw::WindowContext context, HWND parent)
-    : fw::Dialog(IDD_PROGRESS, std::move(context), parent) {}
+CSplashDlg::CSplashDlg(fw::WindowContext context, HWND parent) : fw::Dialog(IDD_PROGRESS, std::move(context), parent) {}
 
 void CSplashDlg::DoDataExchange() { Bind(bar_, IDC_PROGRESS_BAR); }
 
@@ -59,7 +58,7 @@ void CSplashDlg::OnTestProgress(Detection::TestManager* manager) {
     // The tests run on this thread: paint the bar now, not when the run is over. A handler's
     // exception goes back through the detection library's run to the program.
     fw::CarryExceptions([this, manager] {
-        bar_.SetPos(ProgressPosition(manager->GetNumTestCompleted(), manager->GetNumTests()));
+        bar_.SetPos(app::ProgressPosition(manager->GetNumTestCompleted(), manager->GetNumTests()));
         UpdateWindow(bar_.Hwnd());
     });
 }

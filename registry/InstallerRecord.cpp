@@ -4,6 +4,8 @@
 
 #include <iterator>
 
+namespace registry {
+
 namespace {
 
 // Long enough for any folder or program path the installer may record.
@@ -15,7 +17,7 @@ std::wstring ReadText(CRegistryKey& key, const wchar_t* name) {
     return buffer;
 }
 
-InstallerRecord ReadView(IRegistryBackend& registry, RegistryRoot view) {
+InstallerRecord ReadView(RegistryBackend& registry, RegistryRoot view) {
     CRegistryKey key(registry, view, kInstallerKey);
     return {ReadText(key, L"Version"), ReadText(key, L"InstallDir"), ReadText(key, L"Executable")};
 }
@@ -26,7 +28,9 @@ bool HoldsAny(const InstallerRecord& record) {
 
 } // namespace
 
-InstallerRecord ReadInstallerRecord(IRegistryBackend& registry) {
+InstallerRecord ReadInstallerRecord(RegistryBackend& registry) {
     InstallerRecord record = ReadView(registry, RegistryRoot::LocalMachine);
     return HoldsAny(record) ? record : ReadView(registry, RegistryRoot::LocalMachine32);
 }
+
+} // namespace registry

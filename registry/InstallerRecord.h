@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace registry {
+
 inline constexpr wchar_t kInstallerKey[] = L"SOFTWARE\\Velmora\\Tarnholm";
 
 struct InstallerRecord {
@@ -17,4 +19,6 @@ struct InstallerRecord {
 // Reads the record from the program's own (64-bit) view of the key; when that view holds none
 // of the three values, from the 32-bit view, where a 32-bit installer writes on 64-bit Windows.
 // The values of one record always come from one view. Values that cannot be read are empty.
-InstallerRecord ReadInstallerRecord(IRegistryBackend& registry);
+InstallerRecord ReadInstallerRecord(RegistryBackend& registry);
+
+} // namespace registry

@@ -36,7 +36,7 @@ std::wstring MemoryRegistry::Normalise(const std::wstring& path) {
     return result;
 }
 
-MemoryRegistry::ValueMap* MemoryRegistry::Find(RegistryHandle handle) {
+MemoryRegistry::ValueMap* MemoryRegistry::Find(registry::RegistryHandle handle) {
     auto h = handles_.find(handle);
     if (h == handles_.end())
         return nullptr;
@@ -44,7 +44,7 @@ MemoryRegistry::ValueMap* MemoryRegistry::Find(RegistryHandle handle) {
     return k == keys_.end() ? nullptr : &k->second;
 }
 
-MemoryRegistry::ValueMap& MemoryRegistry::Make(RegistryRoot root, const std::wstring& path) {
+MemoryRegistry::ValueMap& MemoryRegistry::Make(registry::RegistryRoot root, const std::wstring& path) {
     const std::wstring normal = Normalise(path);
     // Parents exist whenever a child does.
     for (std::size_t pos = normal.find(L'\\'); pos != std::wstring::npos; pos = normal.find(L'\\', pos + 1))
@@ -52,54 +52,55 @@ MemoryRegistry::ValueMap& MemoryRegistry::Make(RegistryRoot root, const std::wst
     return keys_[{root, normal}];
 }
 
-long MemoryRegistry::OpenKey(RegistryRoot root, const std::wstring& path, RegistryAccess access,
-                             RegistryHandle& handle) {
+long MemoryRegistry::OpenKey(registry::RegistryRoot root, const std::wstring& path, registry::RegistryAccess access,
+                             registry::RegistryHandle& handle) {
     KeyId id{root, Normalise(path)};
     if (!id.second.empty() && keys_.find(id) == keys_.end())
-        return kRegistryFileNotFound;
-    if (access != RegistryAccess::Read && WriteDenied(root, path))
+        return registry::kRegistryFileNotFound;
+    if (access != registry::RegistryAccess::Read && WriteDenied(root, path))
         return kAccessDenied;
     keys_.try_emplace(id);
     handle = nextHandle_++;
     handles_[handle] = id;
-    return kRegistrySuccess;
+    return registry::kRegistrySuccess;
 }
 
-long MemoryRegistry::CreateKey(RegistryRoot root, const std::wstring& path, RegistryHandle& handle) {
+long MemoryRegistry::CreateKey(registry::RegistryRoot root, const std::wstring& path,
+                               registry::RegistryHandle& handle) {
     if (WriteDenied(root, path))
         return kAccessDenied;
     Make(root, path);
-    return OpenKey(root, path, RegistryAccess::All, handle);
+    return OpenKey(root, path, registry::RegistryAccess::All, handle);
 }
 
-long MemoryRegistry::QueryValue(RegistryHandle handle, const wchar_t* name, std::uint32_t* type, void* data,
+long MemoryRegistry::QueryValue(registry::RegistryHandle handle, const wchar_t* name, std::uint32_t* type, void* data,
                                 std::uint32_t& size) {
     ValueMap* values = Find(handle);
     if (values == nullptr)
         return 6; // invalid handle
     auto v = values->find(Fold(name ? name : L""));
     if (v == values->end())
-        return kRegistryFileNotFound;
+        return registry::kRegistryFileNotFound;
     if (type != nullptr)
         *type = v->second.type;
     const auto needed = static_cast<std::uint32_t>(v->second.data.size());
     const std::uint32_t capacity = size;
     size = needed;
     if (data == nullptr)
-        return kRegistrySuccess;
+        return registry::kRegistrySuccess;
     if (needed > capacity)
-        return kRegistryMoreData;
+        return registry::kRegistryMoreData;
     if (needed > 0)
         std::memcpy(data, v->second.data.data(), needed);
-    return kRegistrySuccess;
+    return registry::kRegistrySuccess;
 }
 
-long MemoryRegistry::Refused(RegistryHandle handle, const wchar_t* name) {
-    return refuseChange ? refuseChange(handles_[handle].second, name ? name : L"") : kRegistrySuccess;
+long MemoryRegistry::Refused(registry::RegistryHandle handle, const wchar_t* name) {
+    return refuseChange ? refuseChange(handles_[handle].second, name ? name : L"") : registry::kRegistrySuccess;
 }
 
-long MemoryRegistry::SetValueData(RegistryHandle handle, const wchar_t* name, std::uint32_t type, const void* data,
-                                  std::uint32_t size) {
+long MemoryRegistry::SetValueData(registry::RegistryHandle handle, const wchar_t* name, std::uint32_t type,
+                                  const void* data, std::uint32_t size) {
     ValueMap* values = Find(handle);
     if (values == nullptr)
         return 6;
@@ -107,44 +108,45 @@ long MemoryRegistry::SetValueData(RegistryHandle handle, const wchar_t* name, st
         return error;
     const auto* bytes = static_cast<const std::uint8_t*>(data);
     (*values)[Fold(name ? name : L"")] = Value{type, std::vector<std::uint8_t>(bytes, bytes + (bytes ? size : 0))};
-    return kRegistrySuccess;
+    return registry::kRegistrySuccess;
 }
 
-long MemoryRegistry::DeleteValue(RegistryHandle handle, const wchar_t* name) {
+long MemoryRegistry::DeleteValue(registry::RegistryHandle handle, const wchar_t* name) {
     ValueMap* values = Find(handle);
     if (values == nullptr)
         return 6;
     if (const long error = Refused(handle, name))
         return error;
-    return values->erase(Fold(name ? name : L"")) ? kRegistrySuccess : kRegistryFileNotFound;
+    return values->erase(Fold(name ? name : L"")) ? registry::kRegistrySuccess : registry::kRegistryFileNotFound;
 }
 
-void MemoryRegistry::CloseKey(RegistryHandle handle) { handles_.erase(handle); }
+void MemoryRegistry::CloseKey(registry::RegistryHandle handle) { handles_.erase(handle); }
 
-void MemoryRegistry::DenyWriteAccess(RegistryRoot root, const std::wstring& path, bool deny) {
+void MemoryRegistry::DenyWriteAccess(registry::RegistryRoot root, const std::wstring& path, bool deny) {
     if (deny)
         writeDenied_.insert({root, Normalise(path)});
     else
         writeDenied_.erase({root, Normalise(path)});
 }
 
-bool MemoryRegistry::WriteDenied(RegistryRoot root, const std::wstring& path) const {
+bool MemoryRegistry::WriteDenied(registry::RegistryRoot root, const std::wstring& path) const {
     return writeDenied_.count({root, Normalise(path)}) != 0;
 }
 
-void MemoryRegistry::SetValue(RegistryRoot root, const std::wstring& path, const std::wstring& name, Value value) {
+void MemoryRegistry::SetValue(registry::RegistryRoot root, const std::wstring& path, const std::wstring& name,
+                              Value value) {
     Make(root, path)[Fold(name)] = std::move(value);
 }
 
-void MemoryRegistry::SetString(RegistryRoot root, const std::wstring& path, const std::wstring& name,
+void MemoryRegistry::SetString(registry::RegistryRoot root, const std::wstring& path, const std::wstring& name,
                                const std::wstring& text) {
     // Stored with its terminator, in the program's own wide characters, as REG_SZ is.
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.c_str());
-    Value value{kRegSz, std::vector<std::uint8_t>(bytes, bytes + (text.size() + 1) * sizeof(wchar_t))};
+    Value value{registry::kRegSz, std::vector<std::uint8_t>(bytes, bytes + (text.size() + 1) * sizeof(wchar_t))};
     SetValue(root, path, name, std::move(value));
 }
 
-std::optional<MemoryRegistry::Value> MemoryRegistry::GetValue(RegistryRoot root, const std::wstring& path,
+std::optional<MemoryRegistry::Value> MemoryRegistry::GetValue(registry::RegistryRoot root, const std::wstring& path,
                                                               const std::wstring& name) const {
     auto k = keys_.find({root, Normalise(path)});
     if (k == keys_.end())
@@ -155,25 +157,25 @@ std::optional<MemoryRegistry::Value> MemoryRegistry::GetValue(RegistryRoot root,
     return v->second;
 }
 
-std::optional<std::uint32_t> MemoryRegistry::GetDword(RegistryRoot root, const std::wstring& path,
+std::optional<std::uint32_t> MemoryRegistry::GetDword(registry::RegistryRoot root, const std::wstring& path,
                                                       const std::wstring& name) const {
     auto value = GetValue(root, path, name);
-    if (!value || value->type != kRegDword || value->data.size() != 4)
+    if (!value || value->type != registry::kRegDword || value->data.size() != 4)
         return std::nullopt;
     std::uint32_t result = 0;
     std::memcpy(&result, value->data.data(), 4);
     return result;
 }
 
-bool MemoryRegistry::KeyExists(RegistryRoot root, const std::wstring& path) const {
+bool MemoryRegistry::KeyExists(registry::RegistryRoot root, const std::wstring& path) const {
     return keys_.count({root, Normalise(path)}) != 0;
 }
 
-std::size_t MemoryRegistry::ValueCount(RegistryRoot root, const std::wstring& path) const {
+std::size_t MemoryRegistry::ValueCount(registry::RegistryRoot root, const std::wstring& path) const {
     return Values(root, path).size();
 }
 
-MemoryRegistry::ValueMap MemoryRegistry::Values(RegistryRoot root, const std::wstring& path) const {
+MemoryRegistry::ValueMap MemoryRegistry::Values(registry::RegistryRoot root, const std::wstring& path) const {
     auto k = keys_.find({root, Normalise(path)});
     return k == keys_.end() ? ValueMap{} : k->second;
 }

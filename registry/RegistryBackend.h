@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace registry {
+
 // LocalMachine32 is HKEY_LOCAL_MACHINE seen through the 32-bit view: where a 32-bit installer's
 // values sit on 64-bit Windows. For a 64-bit program the two machine views are separate keys.
 enum class RegistryRoot { LocalMachine, CurrentUser, LocalMachine32 };
@@ -24,9 +26,9 @@ inline constexpr std::uint32_t kRegQword = 11;
 
 using RegistryHandle = std::uintptr_t;
 
-class IRegistryBackend {
+class RegistryBackend {
 public:
-    virtual ~IRegistryBackend() = default;
+    virtual ~RegistryBackend() = default;
 
     virtual long OpenKey(RegistryRoot root, const std::wstring& path, RegistryAccess access,
                          RegistryHandle& handle) = 0;
@@ -43,3 +45,5 @@ public:
     virtual long DeleteValue(RegistryHandle handle, const wchar_t* name) = 0;
     virtual void CloseKey(RegistryHandle handle) = 0;
 };
+
+} // namespace registry

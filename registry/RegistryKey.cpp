@@ -8,7 +8,7 @@ namespace {
 // A key opened through a backend, closed when the owner goes.
 class OpenedKey {
 public:
-    explicit OpenedKey(IRegistryBackend& backend) : backend_(backend) {}
+    explicit OpenedKey(registry::RegistryBackend& backend) : backend_(backend) {}
     OpenedKey(const OpenedKey&) = delete;
     OpenedKey& operator=(const OpenedKey&) = delete;
     ~OpenedKey() {
@@ -16,25 +16,25 @@ public:
             backend_.CloseKey(handle_);
     }
 
-    long Open(RegistryRoot root, const wchar_t* path, RegistryAccess access) {
+    long Open(registry::RegistryRoot root, const wchar_t* path, registry::RegistryAccess access) {
         return backend_.OpenKey(root, path, access, handle_);
     }
-    long Create(RegistryRoot root, const wchar_t* path) { return backend_.CreateKey(root, path, handle_); }
-    RegistryHandle Get() const { return handle_; }
+    long Create(registry::RegistryRoot root, const wchar_t* path) { return backend_.CreateKey(root, path, handle_); }
+    registry::RegistryHandle Get() const { return handle_; }
 
 private:
-    IRegistryBackend& backend_;
-    RegistryHandle handle_ = 0;
+    registry::RegistryBackend& backend_;
+    registry::RegistryHandle handle_ = 0;
 };
 
 } // namespace
 
 long CRegistryKey::QueryWithRetry(const wchar_t* name, void* data, std::uint32_t byteCount) {
-    long error = kRegistryMoreData;
-    for (int attempt = 0; attempt < 2 && error == kRegistryMoreData; ++attempt) {
+    long error = registry::kRegistryMoreData;
+    for (int attempt = 0; attempt < 2 && error == registry::kRegistryMoreData; ++attempt) {
         OpenedKey key(backend_);
-        error = key.Open(root_, subKey_, RegistryAccess::Read);
-        if (error != kRegistrySuccess)
+        error = key.Open(root_, subKey_, registry::RegistryAccess::Read);
+        if (error != registry::kRegistrySuccess)
             return error;
         std::uint32_t size = byteCount;
         error = backend_.QueryValue(key.Get(), name, nullptr, data, size);
@@ -46,7 +46,7 @@ long CRegistryKey::ReadDword(const wchar_t* name, std::uint32_t& value) {
     // A value shorter than four bytes replaces only its own bytes, as a direct query would.
     std::uint32_t buffer = value;
     const long error = QueryWithRetry(name, &buffer, sizeof buffer);
-    if (error == kRegistrySuccess)
+    if (error == registry::kRegistrySuccess)
         value = buffer;
     return error;
 }
@@ -57,7 +57,7 @@ long CRegistryKey::ReadString(const wchar_t* name, wchar_t* buffer, std::uint32_
         return QueryWithRetry(name, nullptr, 0);
     std::memset(buffer, 0, capacity * sizeof(wchar_t));
     const long error = QueryWithRetry(name, buffer, capacity * sizeof(wchar_t));
-    if (error != kRegistrySuccess)
+    if (error != registry::kRegistrySuccess)
         buffer[0] = L'\0';
     // A stored string need not carry its terminator; never hand out an unterminated buffer.
     buffer[capacity - 1] = L'\0';
@@ -66,14 +66,16 @@ long CRegistryKey::ReadString(const wchar_t* name, wchar_t* buffer, std::uint32_
 
 long CRegistryKey::WriteDword(const wchar_t* name, std::uint32_t value) {
     OpenedKey key(backend_);
-    const long error = key.Open(root_, subKey_, RegistryAccess::Write);
-    return error != kRegistrySuccess ? error : backend_.SetValueData(key.Get(), name, kRegDword, &value, sizeof value);
+    const long error = key.Open(root_, subKey_, registry::RegistryAccess::Write);
+    return error != registry::kRegistrySuccess
+               ? error
+               : backend_.SetValueData(key.Get(), name, registry::kRegDword, &value, sizeof value);
 }
 
 long CRegistryKey::DeleteValue(const wchar_t* name) {
     OpenedKey key(backend_);
-    const long error = key.Open(root_, subKey_, RegistryAccess::All);
-    return error != kRegistrySuccess ? error : backend_.DeleteValue(key.Get(), name);
+    const long error = key.Open(root_, subKey_, registry::RegistryAccess::All);
+    return error != registry::kRegistrySuccess ? error : backend_.DeleteValue(key.Get(), name);
 }
 
 long CRegistryKey::CreateKey() {

@@ -7,7 +7,7 @@
 
 class CRegistryKey {
 public:
-    CRegistryKey(IRegistryBackend& backend, RegistryRoot root, const wchar_t* subKey)
+    CRegistryKey(registry::RegistryBackend& backend, registry::RegistryRoot root, const wchar_t* subKey)
         : backend_(backend), root_(root), subKey_(subKey) {}
 
     // The value's first four bytes, whatever its type; value is untouched on failure.
@@ -23,7 +23,7 @@ private:
     // Queries once and, when the value did not fit, opens and queries once more.
     long QueryWithRetry(const wchar_t* name, void* data, std::uint32_t byteCount);
 
-    IRegistryBackend& backend_;
-    RegistryRoot root_;
+    registry::RegistryBackend& backend_;
+    registry::RegistryRoot root_;
     const wchar_t* subKey_;
 };

@@ -15,7 +15,7 @@ namespace registry {
 // the rights the key grants at that moment.
 class UndoableKey {
 public:
-    UndoableKey(IRegistryBackend& backend, RegistryRoot root, const wchar_t* path)
+    UndoableKey(registry::RegistryBackend& backend, registry::RegistryRoot root, const wchar_t* path)
         : backend_(backend), root_(root), path_(path) {}
     ~UndoableKey();
     UndoableKey(const UndoableKey&) = delete;
@@ -41,10 +41,10 @@ private:
     };
     Prior* Find(const wchar_t* name);
 
-    IRegistryBackend& backend_;
-    RegistryRoot root_;
+    registry::RegistryBackend& backend_;
+    registry::RegistryRoot root_;
     const wchar_t* path_;
-    RegistryHandle handle_ = 0;
+    registry::RegistryHandle handle_ = 0;
     std::vector<Prior> priors_;
 };
 

@@ -45,7 +45,7 @@ bool IsWiderThanFourThirds(double width, double height) {
     return width / height > static_cast<double>(kFourThirds);
 }
 
-int ComputeAspectRatioOverride(int width, int height, bool widescreen, const DisplayMode* desktop) {
+int ComputeAspectRatioOverride(int width, int height, bool widescreen, const settings::DisplayMode* desktop) {
     if (IsWiderThanFourThirds(width, height) || !widescreen) {
         if (height <= 0)
             return 133; // unusable stored height: store the 4:3 value rather than an overflow
@@ -73,9 +73,9 @@ int ProcessorClass(float score) {
     return 1; // not a number
 }
 
-std::wstring SettingsVersion(IRegistryBackend& registry) {
+std::wstring SettingsVersion(registry::RegistryBackend& registry) {
     // A version that does not fit half a text buffer is no version the game writes.
-    std::wstring version = ReadInstallerRecord(registry).version;
+    std::wstring version = registry::ReadInstallerRecord(registry).version;
     if (version.empty() || version.size() >= kTextBufferSize / 2)
         version = L"1.0";
     return version;
@@ -91,16 +91,16 @@ int LanguageForLocale(std::uint32_t lcid) {
     }
 }
 
-int ReadEngineLanguage(IRegistryBackend& registry, IUserLocale& locale) {
+int ReadEngineLanguage(registry::RegistryBackend& registry, settings::UserLocale& locale) {
     const std::wstring engine = EngineKeyPathOf(SettingsVersion(registry));
-    CRegistryKey key(registry, RegistryRoot::CurrentUser, engine.c_str());
+    CRegistryKey key(registry, registry::RegistryRoot::CurrentUser, engine.c_str());
     std::uint32_t language = 0;
-    if (key.ReadDword(kSettingsTable[kEngineLanguage].name, language) == kRegistrySuccess)
+    if (key.ReadDword(kSettingsTable[kEngineLanguage].name, language) == registry::kRegistrySuccess)
         return static_cast<int>(language);
     return LanguageForLocale(locale.GetUserDefaultLCID());
 }
 
-CSettingsModel::CSettingsModel(DetectionApplication* detection, const SettingsEnvironment& environment)
+CSettingsModel::CSettingsModel(DetectionApplication* detection, const settings::SettingsEnvironment& environment)
     : detection_(detection), environment_(environment) {
     const std::wstring version = SettingsVersion(environment_.registry);
     CopyText(engineKeyPath_, EngineKeyPathOf(version));
@@ -113,17 +113,18 @@ CSettingsModel::CSettingsModel(DetectionApplication* detection, const SettingsEn
 }
 
 CRegistryKey CSettingsModel::EngineKey() const {
-    return CRegistryKey(environment_.registry, RegistryRoot::CurrentUser, engineKeyPath_);
+    return CRegistryKey(environment_.registry, registry::RegistryRoot::CurrentUser, engineKeyPath_);
 }
 
 CRegistryKey CSettingsModel::LauncherKey() const {
-    return CRegistryKey(environment_.registry, RegistryRoot::CurrentUser, launcherKeyPath_);
+    return CRegistryKey(environment_.registry, registry::RegistryRoot::CurrentUser, launcherKeyPath_);
 }
 
 void CSettingsModel::CheckLauncherVersion() {
     std::uint32_t stored = 0;
     const long error = LauncherKey().ReadDword(kLauncherVersionValue, stored);
-    if (error == kRegistryFileNotFound || (error == kRegistrySuccess && stored < kLauncherVersion)) {
+    if (error == registry::kRegistryFileNotFound ||
+        (error == registry::kRegistrySuccess && stored < kLauncherVersion)) {
         ResetStoredSettings();
         LauncherKey().WriteDword(kLauncherVersionValue, kLauncherVersion);
     }
@@ -149,7 +150,7 @@ void CSettingsModel::Load() {
         values_[row] = static_cast<int>(value);
     }
     std::uint32_t language = 0;
-    if (engine.ReadDword(kSettingsTable[kEngineLanguage].name, language) != kRegistrySuccess)
+    if (engine.ReadDword(kSettingsTable[kEngineLanguage].name, language) != registry::kRegistrySuccess)
         SetLanguageFromUserLocale();
 }
 
@@ -159,8 +160,8 @@ void CSettingsModel::SetLanguageFromUserLocale() {
     values_[kLauncherLanguage] = id;
 }
 
-SaveResult CSettingsModel::Save() {
-    DisplayMode desktop;
+settings::SaveResult CSettingsModel::Save() {
+    settings::DisplayMode desktop;
     const bool narrowWithBox =
         !IsWiderThanFourThirds(values_[kScreenResolutionWidth], values_[kScreenResolutionHeight]) &&
         values_[kAspectRatioOverrideCHKB] != 0;
@@ -171,34 +172,34 @@ SaveResult CSettingsModel::Save() {
                                    values_[kAspectRatioOverrideCHKB] != 0, haveDesktop ? &desktop : nullptr);
 
     // The keys are opened for this save only: they are written with the rights they grant now.
-    registry::UndoableKey engine(environment_.registry, RegistryRoot::CurrentUser, engineKeyPath_);
-    registry::UndoableKey launcher(environment_.registry, RegistryRoot::CurrentUser, launcherKeyPath_);
+    registry::UndoableKey engine(environment_.registry, registry::RegistryRoot::CurrentUser, engineKeyPath_);
+    registry::UndoableKey launcher(environment_.registry, registry::RegistryRoot::CurrentUser, launcherKeyPath_);
     auto keyOf = [&](std::size_t row) -> registry::UndoableKey& { return row < kFirstLauncherRow ? engine : launcher; };
     // Nothing is written unless both keys take writes and every value they hold now is kept.
-    if (engine.Open() != kRegistrySuccess || launcher.Open() != kRegistrySuccess)
-        return SaveResult::NotSaved;
+    if (engine.Open() != registry::kRegistrySuccess || launcher.Open() != registry::kRegistrySuccess)
+        return settings::SaveResult::NotSaved;
     for (std::size_t row = 0; row < kSettingCount; ++row)
-        if (keyOf(row).Keep(kSettingsTable[row].name) != kRegistrySuccess)
-            return SaveResult::NotSaved;
-    if (pendingMarker_ && launcher.Keep(kDefaultSetting) != kRegistrySuccess)
-        return SaveResult::NotSaved;
+        if (keyOf(row).Keep(kSettingsTable[row].name) != registry::kRegistrySuccess)
+            return settings::SaveResult::NotSaved;
+    if (pendingMarker_ && launcher.Keep(kDefaultSetting) != registry::kRegistrySuccess)
+        return settings::SaveResult::NotSaved;
 
     bool written = true;
     for (std::size_t row = 0; row < kSettingCount && written; ++row)
         written = keyOf(row).WriteDword(kSettingsTable[row].name, static_cast<std::uint32_t>(values_[row])) ==
-                  kRegistrySuccess;
+                  registry::kRegistrySuccess;
     // The marker comes last: it says the values are there.
     if (written && pendingMarker_)
-        written = launcher.WriteDword(kDefaultSetting, *pendingMarker_) == kRegistrySuccess;
+        written = launcher.WriteDword(kDefaultSetting, *pendingMarker_) == registry::kRegistrySuccess;
     if (!written) {
         // The engine must never start with half a save: both keys go back to what they held.
-        const bool launcherBack = launcher.Undo() == kRegistrySuccess;
-        const bool engineBack = engine.Undo() == kRegistrySuccess;
-        return launcherBack && engineBack ? SaveResult::NotSaved : SaveResult::NotRestored;
+        const bool launcherBack = launcher.Undo() == registry::kRegistrySuccess;
+        const bool engineBack = engine.Undo() == registry::kRegistrySuccess;
+        return launcherBack && engineBack ? settings::SaveResult::NotSaved : settings::SaveResult::NotRestored;
     }
     defaultsUnstored_ = false;
     pendingMarker_.reset();
-    return SaveResult::Saved;
+    return settings::SaveResult::Saved;
 }
 
 void CSettingsModel::SetValue(std::size_t index, int value) {
@@ -213,19 +214,19 @@ void CSettingsModel::SetDefaultMarker(std::uint32_t value) {
         LauncherKey().WriteDword(kDefaultSetting, value);
 }
 
-void CSettingsModel::SetLevel(LevelKind kind, int value) {
+void CSettingsModel::SetLevel(settings::LevelKind kind, int value) {
     switch (kind) {
-    case LevelKind::VerticalSync:
+    case settings::LevelKind::VerticalSync:
         values_[kVerticalSyncLvl] = value;
         SetValue(kVerticalSync, value);
         break;
-    case LevelKind::Textures:
+    case settings::LevelKind::Textures:
         values_[kTextureLvl] = value;
         values_[kDegradedTextures] = value == 0 ? 1 : 0;
         break;
-    case LevelKind::Quality: ApplyQualityPreset(value); break;
-    case LevelKind::Widescreen: values_[kAspectRatioOverrideCHKB] = value; break;
-    case LevelKind::Language:
+    case settings::LevelKind::Quality: ApplyQualityPreset(value); break;
+    case settings::LevelKind::Widescreen: values_[kAspectRatioOverrideCHKB] = value; break;
+    case settings::LevelKind::Language:
         values_[kLauncherLanguage] = value;
         SetValue(kEngineLanguage, value);
         break;
@@ -237,7 +238,7 @@ void CSettingsModel::SetLevel(LevelKind kind, int value) {
 void CSettingsModel::ApplyQualityPreset(int level) {
     values_[kVisualQualityLvl] = level;
     if (level >= 0 && level <= 3)
-        for (const PresetRow& preset : kQualityPresets)
+        for (const settings::PresetRow& preset : settings::kQualityPresets)
             SetValue(preset.row, preset.values[static_cast<std::size_t>(level)]);
     SetDefaultMarker(0);
 }
@@ -248,13 +249,13 @@ void CSettingsModel::PrepareLists() {
 }
 
 void CSettingsModel::EnumerateDisplayModes() {
-    DisplayMode mode;
+    settings::DisplayMode mode;
     for (std::uint32_t index = 0; environment_.displayModes.EnumMode(index, mode); ++index) {
         const bool vga = mode.width == 640 && mode.height == 480;
         const bool inRange = mode.width >= 800 && mode.width <= 1920 && mode.height >= 600 && mode.height <= 1200;
         if (!vga && !inRange)
             continue;
-        const bool known = std::any_of(displayModes_.begin(), displayModes_.end(), [&](const DisplayMode& m) {
+        const bool known = std::any_of(displayModes_.begin(), displayModes_.end(), [&](const settings::DisplayMode& m) {
             return m.width == mode.width && m.height == mode.height;
         });
         if (!known)
@@ -278,7 +279,7 @@ void CSettingsModel::BuildLanguageList() {
     }
 }
 
-DisplayMode CSettingsModel::GetDisplayMode(int index) const {
+settings::DisplayMode CSettingsModel::GetDisplayMode(int index) const {
     if (displayModes_.empty())
         throw std::out_of_range("no display modes");
     if (index > 0 && index < GetDisplayModeCount())
@@ -300,7 +301,7 @@ int CSettingsModel::ClassifyHardware() {
 }
 
 void CSettingsModel::ChooseResolution(int hardwareClass) {
-    DisplayMode desktop;
+    settings::DisplayMode desktop;
     const bool haveDesktop = environment_.displayModes.GetCurrentMode(desktop);
     const bool wide = haveDesktop && IsWiderThanFourThirds(desktop.width, desktop.height);
     std::uint64_t budget = 480000; // 800 × 600
@@ -309,12 +310,12 @@ void CSettingsModel::ChooseResolution(int hardwareClass) {
     else if (hardwareClass == 1)
         budget = wide ? 983040 : 786432; // 1280 × 768 : 1024 × 768
 
-    DisplayMode chosen;
+    settings::DisplayMode chosen;
     if (!displayModes_.empty()) {
         chosen = displayModes_.front();
         std::uint64_t best = 0;
         bool found = false;
-        for (const DisplayMode& mode : displayModes_) {
+        for (const settings::DisplayMode& mode : displayModes_) {
             const std::uint64_t pixels = std::uint64_t{mode.width} * mode.height;
             if (pixels <= budget && (!found || pixels > best)) {
                 chosen = mode;
@@ -336,10 +337,10 @@ void CSettingsModel::ChooseResolution(int hardwareClass) {
 bool CSettingsModel::ApplyHardwareDefaults(bool force) {
     std::uint32_t marker = 0;
     const long error = LauncherKey().ReadDword(kDefaultSetting, marker);
-    if (!force && error != kRegistryFileNotFound)
+    if (!force && error != registry::kRegistryFileNotFound)
         return false;
     // Nothing stored yet: the marker waits for the values (the preset's 0 and then the 1 below).
-    if (error == kRegistryFileNotFound)
+    if (error == registry::kRegistryFileNotFound)
         defaultsUnstored_ = true;
 
     const int hardwareClass = ClassifyHardware();

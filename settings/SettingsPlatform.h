@@ -6,6 +6,12 @@
 #include <cstdint>
 #include <string>
 
+namespace registry {
+class RegistryBackend;
+}
+
+namespace settings {
+
 // The fields of a display mode that the pages and the hardware defaults use.
 struct DisplayMode {
     std::uint32_t width = 0;
@@ -14,28 +20,28 @@ struct DisplayMode {
     std::uint32_t frequency = 0;
 };
 
-class IDisplayModes {
+class DisplayModes {
 public:
-    virtual ~IDisplayModes() = default;
+    virtual ~DisplayModes() = default;
     // Mode number index of the primary display; false past the last one.
     virtual bool EnumMode(std::uint32_t index, DisplayMode& mode) = 0;
     // The desktop's current mode; false when it cannot be read.
     virtual bool GetCurrentMode(DisplayMode& mode) = 0;
 };
 
-class IUserLocale {
+class UserLocale {
 public:
-    virtual ~IUserLocale() = default;
+    virtual ~UserLocale() = default;
     virtual std::uint32_t GetUserDefaultLCID() = 0;
 };
 
-class IRegistryBackend;
-
 // Everything the model reaches outside itself; the program passes the Win32 implementations.
 struct SettingsEnvironment {
-    IRegistryBackend& registry;
-    IDisplayModes& displayModes;
-    IUserLocale& locale;
+    registry::RegistryBackend& registry;
+    DisplayModes& displayModes;
+    UserLocale& locale;
     // Text by key from the chosen language file.
     TextLookup localize;
 };
+
+} // namespace settings

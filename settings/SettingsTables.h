@@ -69,6 +69,8 @@ inline constexpr std::array<SettingDef, kSettingCount> kSettingsTable{{
     {0, 15, L"LNG_Language"},
 }};
 
+namespace settings {
+
 // One engine value per row, for quality levels 0 (low) to 3 (very high), in the order applied.
 struct PresetRow {
     std::size_t row;
@@ -100,3 +102,5 @@ inline constexpr std::array<PresetRow, 23> kQualityPresets{{
     {18, {0, 1, 2, 3}},      // ShadowBlurQuality
     {25, {0, 1, 1, 0}},      // SLShadowUsingTwoViewports
 }};
+
+} // namespace settings

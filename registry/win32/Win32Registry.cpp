@@ -8,37 +8,41 @@ namespace registry {
 
 namespace {
 
-HKEY RootKey(RegistryRoot root) { return root == RegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
+HKEY RootKey(registry::RegistryRoot root) {
+    return root == registry::RegistryRoot::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+}
 
 // The registry view a root names; the program's own view for the others.
-REGSAM ViewOf(RegistryRoot root) { return root == RegistryRoot::LocalMachine32 ? KEY_WOW64_32KEY : 0; }
+REGSAM ViewOf(registry::RegistryRoot root) {
+    return root == registry::RegistryRoot::LocalMachine32 ? KEY_WOW64_32KEY : 0;
+}
 
-HKEY ToHkey(RegistryHandle handle) { return reinterpret_cast<HKEY>(handle); }
+HKEY ToHkey(registry::RegistryHandle handle) { return reinterpret_cast<HKEY>(handle); }
 
 } // namespace
 
-long Win32Registry::OpenKey(RegistryRoot root, const std::wstring& path, RegistryAccess access,
-                            RegistryHandle& handle) {
-    const REGSAM sam = access == RegistryAccess::Read        ? KEY_READ
-                       : access == RegistryAccess::Write     ? KEY_WRITE
-                       : access == RegistryAccess::ReadWrite ? KEY_READ | KEY_WRITE
-                                                             : KEY_ALL_ACCESS;
+long Win32Registry::OpenKey(registry::RegistryRoot root, const std::wstring& path, registry::RegistryAccess access,
+                            registry::RegistryHandle& handle) {
+    const REGSAM sam = access == registry::RegistryAccess::Read        ? KEY_READ
+                       : access == registry::RegistryAccess::Write     ? KEY_WRITE
+                       : access == registry::RegistryAccess::ReadWrite ? KEY_READ | KEY_WRITE
+                                                                       : KEY_ALL_ACCESS;
     // The caller's accessor owns the open key from here and closes it through CloseKey.
     win32::RegKey key;
     const LONG error = RegOpenKeyExW(RootKey(root), path.c_str(), 0, sam | ViewOf(root), key.Out());
-    handle = reinterpret_cast<RegistryHandle>(key.Release());
+    handle = reinterpret_cast<registry::RegistryHandle>(key.Release());
     return error;
 }
 
-long Win32Registry::CreateKey(RegistryRoot root, const std::wstring& path, RegistryHandle& handle) {
+long Win32Registry::CreateKey(registry::RegistryRoot root, const std::wstring& path, registry::RegistryHandle& handle) {
     win32::RegKey key;
     const LONG error = RegCreateKeyExW(RootKey(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                        KEY_ALL_ACCESS | ViewOf(root), nullptr, key.Out(), nullptr);
-    handle = reinterpret_cast<RegistryHandle>(key.Release());
+    handle = reinterpret_cast<registry::RegistryHandle>(key.Release());
     return error;
 }
 
-long Win32Registry::QueryValue(RegistryHandle handle, const wchar_t* name, std::uint32_t* type, void* data,
+long Win32Registry::QueryValue(registry::RegistryHandle handle, const wchar_t* name, std::uint32_t* type, void* data,
                                std::uint32_t& size) {
     DWORD bytes = size;
     DWORD valueType = 0;
@@ -49,16 +53,16 @@ long Win32Registry::QueryValue(RegistryHandle handle, const wchar_t* name, std::
     return error;
 }
 
-long Win32Registry::SetValueData(RegistryHandle handle, const wchar_t* name, std::uint32_t type, const void* data,
-                                 std::uint32_t size) {
+long Win32Registry::SetValueData(registry::RegistryHandle handle, const wchar_t* name, std::uint32_t type,
+                                 const void* data, std::uint32_t size) {
     return RegSetValueExW(ToHkey(handle), name, 0, type, static_cast<const BYTE*>(data), size);
 }
 
-long Win32Registry::DeleteValue(RegistryHandle handle, const wchar_t* name) {
+long Win32Registry::DeleteValue(registry::RegistryHandle handle, const wchar_t* name) {
     return RegDeleteValueW(ToHkey(handle), name);
 }
 
 // The accessor hands its key back here: the owner closes it as it goes.
-void Win32Registry::CloseKey(RegistryHandle handle) { const win32::RegKey closing(ToHkey(handle)); }
+void Win32Registry::CloseKey(registry::RegistryHandle handle) { const win32::RegKey closing(ToHkey(handle)); }
 
 } // namespace registry

@@ -5,16 +5,17 @@
 
 namespace registry {
 
-class Win32Registry final : public IRegistryBackend {
+class Win32Registry final : public registry::RegistryBackend {
 public:
-    long OpenKey(RegistryRoot root, const std::wstring& path, RegistryAccess access, RegistryHandle& handle) override;
-    long CreateKey(RegistryRoot root, const std::wstring& path, RegistryHandle& handle) override;
-    long QueryValue(RegistryHandle handle, const wchar_t* name, std::uint32_t* type, void* data,
+    long OpenKey(registry::RegistryRoot root, const std::wstring& path, registry::RegistryAccess access,
+                 registry::RegistryHandle& handle) override;
+    long CreateKey(registry::RegistryRoot root, const std::wstring& path, registry::RegistryHandle& handle) override;
+    long QueryValue(registry::RegistryHandle handle, const wchar_t* name, std::uint32_t* type, void* data,
                     std::uint32_t& size) override;
-    long SetValueData(RegistryHandle handle, const wchar_t* name, std::uint32_t type, const void* data,
+    long SetValueData(registry::RegistryHandle handle, const wchar_t* name, std::uint32_t type, const void* data,
                       std::uint32_t size) override;
-    long DeleteValue(RegistryHandle handle, const wchar_t* name) override;
-    void CloseKey(RegistryHandle handle) override;
+    long DeleteValue(registry::RegistryHandle handle, const wchar_t* name) override;
+    void CloseKey(registry::RegistryHandle handle) override;
 };
 
 } // namespace registry

@@ -6,11 +6,11 @@ namespace settings {
 
 namespace {
 
-DisplayMode FromDevMode(const DEVMODEW& devMode) {
+settings::DisplayMode FromDevMode(const DEVMODEW& devMode) {
     return {devMode.dmPelsWidth, devMode.dmPelsHeight, devMode.dmBitsPerPel, devMode.dmDisplayFrequency};
 }
 
-bool QueryMode(DWORD index, DisplayMode& mode) {
+bool QueryMode(DWORD index, settings::DisplayMode& mode) {
     DEVMODEW devMode{};
     devMode.dmSize = sizeof devMode; // 220 bytes
     if (!EnumDisplaySettingsW(nullptr, index, &devMode))
@@ -21,9 +21,9 @@ bool QueryMode(DWORD index, DisplayMode& mode) {
 
 } // namespace
 
-bool Win32DisplayModes::EnumMode(std::uint32_t index, DisplayMode& mode) { return QueryMode(index, mode); }
+bool Win32DisplayModes::EnumMode(std::uint32_t index, settings::DisplayMode& mode) { return QueryMode(index, mode); }
 
-bool Win32DisplayModes::GetCurrentMode(DisplayMode& mode) { return QueryMode(ENUM_CURRENT_SETTINGS, mode); }
+bool Win32DisplayModes::GetCurrentMode(settings::DisplayMode& mode) { return QueryMode(ENUM_CURRENT_SETTINGS, mode); }
 
 std::uint32_t Win32UserLocale::GetUserDefaultLCID() { return ::GetUserDefaultLCID(); }
 

@@ -6,13 +6,13 @@
 
 namespace settings {
 
-class Win32DisplayModes final : public IDisplayModes {
+class Win32DisplayModes final : public settings::DisplayModes {
 public:
-    bool EnumMode(std::uint32_t index, DisplayMode& mode) override;
-    bool GetCurrentMode(DisplayMode& mode) override;
+    bool EnumMode(std::uint32_t index, settings::DisplayMode& mode) override;
+    bool GetCurrentMode(settings::DisplayMode& mode) override;
 };
 
-class Win32UserLocale final : public IUserLocale {
+class Win32UserLocale final : public settings::UserLocale {
 public:
     std::uint32_t GetUserDefaultLCID() override;
 };

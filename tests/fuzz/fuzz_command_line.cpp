@@ -33,21 +33,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::wstring line;
     for (size_t i = 0; i + 1 < size; i += 2)
         line += static_cast<wchar_t>(data[i] | data[i + 1] << 8);
-    const std::vector<CommandLineArgument> arguments = SplitCommandLine(line);
+    const std::vector<app::CommandLineArgument> arguments = app::SplitCommandLine(line);
     size_t after = 0;
-    for (const CommandLineArgument& argument : arguments) {
+    for (const app::CommandLineArgument& argument : arguments) {
         // Unquoting only removes characters: an argument is never longer than its stretch.
         if (argument.begin < after || argument.begin > argument.end || argument.end > line.size() ||
             argument.text.size() > argument.end - argument.begin)
             __builtin_trap();
         after = argument.end;
     }
-    ParseSwitches(line);
+    app::ParseSwitches(line);
 
-    for (const CommandLineArgument& argument : arguments) {
+    for (const app::CommandLineArgument& argument : arguments) {
         if (argument.text.empty() || argument.text.starts_with(L'/'))
             continue; // no file, or one that may be read as a switch
-        const LaunchSwitches switches = ParseSwitches(L"Launcher.exe /Report " + QuotedArgument(argument.text));
+        const app::LaunchSwitches switches =
+            app::ParseSwitches(L"Launcher.exe /Report " + QuotedArgument(argument.text));
         if (!switches.report || switches.reportFile != argument.text || switches.silent || switches.forceReport ||
             switches.onlyDetection)
             __builtin_trap();

@@ -1,5 +1,7 @@
 #include "GameStart.h"
 
+namespace launcher {
+
 bool ChooseGameStart(const std::wstring& executable, const std::wstring& installDir,
                      const std::wstring& currentDirectory, GameStart& start) {
     if (!executable.empty() && !installDir.empty()) {
@@ -12,3 +14,5 @@ bool ChooseGameStart(const std::wstring& executable, const std::wstring& install
     start = {std::move(file), currentDirectory};
     return true;
 }
+
+} // namespace launcher

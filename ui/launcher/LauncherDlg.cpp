@@ -27,7 +27,7 @@ std::wstring CurrentDirectory() {
 
 } // namespace
 
-CLauncherDlg::CLauncherDlg(fw::WindowContext context, IRegistryBackend& registry, HWND parent)
+CLauncherDlg::CLauncherDlg(fw::WindowContext context, registry::RegistryBackend& registry, HWND parent)
     : fw::Dialog(IDD_LAUNCHER, std::move(context), parent), registry_(registry) {}
 
 bool CLauncherDlg::OnInitDialog() {
@@ -91,9 +91,9 @@ void CLauncherDlg::OpenSettings() {
 }
 
 void CLauncherDlg::Launch() {
-    const InstallerRecord installed = ReadInstallerRecord(registry_);
-    GameStart start;
-    if (!ChooseGameStart(installed.executable, installed.installDir, CurrentDirectory(), start))
+    const registry::InstallerRecord installed = registry::ReadInstallerRecord(registry_);
+    launcher::GameStart start;
+    if (!launcher::ChooseGameStart(installed.executable, installed.installDir, CurrentDirectory(), start))
         return; // the fallback path would not fit: start nothing rather than a cut path
     // Failures are not reported, so the shell must not report them either.
     SHELLEXECUTEINFOW info{};

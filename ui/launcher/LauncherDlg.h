@@ -17,7 +17,7 @@ public:
 
     // context: the texts and the resource library; registry: where Launch reads the
     // installer's record of the game.
-    CLauncherDlg(fw::WindowContext context, IRegistryBackend& registry, HWND parent = nullptr);
+    CLauncherDlg(fw::WindowContext context, registry::RegistryBackend& registry, HWND parent = nullptr);
 
     // What the Settings button runs; without it the button does nothing.
     void SetSettingsOpener(SettingsOpener opener) { openSettings_ = std::move(opener); }
@@ -37,7 +37,7 @@ private:
     void MarkFocus(int id);
     void OpenSettings();
 
-    IRegistryBackend& registry_;
+    registry::RegistryBackend& registry_;
     art::ScaledBitmap background_;
     CSkinButton launch_;
     CSkinButton settings_;

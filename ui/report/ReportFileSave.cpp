@@ -44,8 +44,8 @@ std::wstring SystemMessage(DWORD error) {
 
 } // namespace
 
-ReportFileHeader CurrentReportHeader(IRegistryBackend& registry) {
-    const InstallerRecord record = ReadInstallerRecord(registry);
+ReportFileHeader CurrentReportHeader(registry::RegistryBackend& registry) {
+    const registry::InstallerRecord record = registry::ReadInstallerRecord(registry);
     ReportFileHeader header;
     header.programVersion = TARNHOLM_PROGRAM_VERSION;
     header.gameVersion = record.version;
@@ -55,7 +55,7 @@ ReportFileHeader CurrentReportHeader(IRegistryBackend& registry) {
 }
 
 win32::FileWriteResult WriteReportFile(const std::wstring& path, const std::wstring& reportText,
-                                       const TextLookup& texts, IRegistryBackend& registry) {
+                                       const TextLookup& texts, registry::RegistryBackend& registry) {
     return win32::WriteFileWhole(
         path, EncodeReportFile(BuildReportFileText(CurrentReportHeader(registry), reportText, texts)));
 }
@@ -76,7 +76,8 @@ void ShowReportNotSaved(HWND owner, const win32::FileWriteResult& result, const 
     ShowReportNotSaved(owner, result.fullPath, WriteFailureReason(result.error, texts), texts);
 }
 
-bool SaveReportAs(HWND owner, const std::wstring& reportText, const TextLookup& texts, IRegistryBackend& registry) {
+bool SaveReportAs(HWND owner, const std::wstring& reportText, const TextLookup& texts,
+                  registry::RegistryBackend& registry) {
     const HWND window = owner != nullptr ? GetAncestor(owner, GA_ROOT) : nullptr;
     std::vector<wchar_t> file(4096, L'\0');
     std::wcsncpy(file.data(), kReportFileName, file.size() - 1);

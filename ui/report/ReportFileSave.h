@@ -16,11 +16,11 @@ namespace report {
 
 // This program's version, the game's version and folder as the installer recorded them in
 // registry (read as the launcher reads the record) and the local time now.
-ReportFileHeader CurrentReportHeader(IRegistryBackend& registry);
+ReportFileHeader CurrentReportHeader(registry::RegistryBackend& registry);
 
 // The report file (the current header, then reportText) written whole or not at all.
 win32::FileWriteResult WriteReportFile(const std::wstring& path, const std::wstring& reportText,
-                                       const TextLookup& texts, IRegistryBackend& registry);
+                                       const TextLookup& texts, registry::RegistryBackend& registry);
 
 // Why a write failed, in the player's language where the language files have words for it,
 // otherwise the system's own message with the error code.
@@ -33,6 +33,7 @@ void ShowReportNotSaved(HWND owner, const win32::FileWriteResult& result, const 
 // Ctrl+S and "Save report…": the standard save dialog (owned by owner's top-level window,
 // offering kReportFileName), then the report file there. True when a file was written; false
 // when the player cancelled or the file could not be written (a message then said why).
-bool SaveReportAs(HWND owner, const std::wstring& reportText, const TextLookup& texts, IRegistryBackend& registry);
+bool SaveReportAs(HWND owner, const std::wstring& reportText, const TextLookup& texts,
+                  registry::RegistryBackend& registry);
 
 } // namespace report

@@ -47,7 +47,7 @@ SIZE SizeOf(const RECT& r) { return SIZE{r.right - r.left, r.bottom - r.top}; }
 
 } // namespace
 
-CSystemCheckDlg::CSystemCheckDlg(HWND parent, fw::WindowContext context, IRegistryBackend& registry,
+CSystemCheckDlg::CSystemCheckDlg(HWND parent, fw::WindowContext context, registry::RegistryBackend& registry,
                                  bool showOKButton)
     : fw::PropertyPage(IDD_REPORT, std::move(context), parent), showOK(showOKButton), texts_(Context().texts),
       registry_(registry), icon_(Context().resources.SharedIcon(IDI_WINDOW)) {}
@@ -146,8 +146,8 @@ void CSystemCheckDlg::OnAppearanceChanged(const fw::Appearance& previous) {
         return SIZE{moved.right, moved.bottom};
     };
     initialClient_ = rescaled(initialClient_);
-    const RECT marker = Rescaled(RECT{verdictImagePosition_.x, verdictImagePosition_.y, verdictImagePosition_.x,
-                                      verdictImagePosition_.y});
+    const RECT marker = Rescaled(
+        RECT{verdictImagePosition_.x, verdictImagePosition_.y, verdictImagePosition_.x, verdictImagePosition_.y});
     verdictImagePosition_ = POINT{marker.left, marker.top};
     if (tree_)
         report::LoadStatusImages(*tree_, Context().resources);
@@ -174,8 +174,9 @@ void CSystemCheckDlg::OnDestroy() {
         if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP)
             continue;
         const auto picture = reinterpret_cast<HBITMAP>(SendMessageW(child, STM_SETIMAGE, IMAGE_BITMAP, 0));
-        const bool ours = std::any_of(std::begin(rules_), std::end(rules_),
-                                      [picture](const art::StaticPicture& rule) { return rule.shown.Get() == picture; });
+        const bool ours = std::any_of(std::begin(rules_), std::end(rules_), [picture](const art::StaticPicture& rule) {
+            return rule.shown.Get() == picture;
+        });
         if (picture && !ours && GetObjectType(picture) == OBJ_BITMAP)
             fw::Bitmap taken(picture);
     }
@@ -280,7 +281,8 @@ void CSystemCheckDlg::OnGetMinMaxInfo(MINMAXINFO& info) {
     // Never smaller than it opened: its client area, in the frame it has now.
     if (initialClient_.cx > 0) {
         const SIZE window = SizeOf(WindowRect()), client = SizeOf(ClientRect());
-        info.ptMinTrackSize = POINT{initialClient_.cx + window.cx - client.cx, initialClient_.cy + window.cy - client.cy};
+        info.ptMinTrackSize =
+            POINT{initialClient_.cx + window.cx - client.cx, initialClient_.cy + window.cy - client.cy};
     }
 }
 

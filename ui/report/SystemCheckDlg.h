@@ -33,7 +33,7 @@ public:
     // context: every visible text by key and the resource library. showOK false hides the OK
     // button (for the settings sheet's page); it can also be changed through the member before the
     // window exists. registry: where the report file's header reads the installer's record.
-    CSystemCheckDlg(HWND parent, fw::WindowContext context, IRegistryBackend& registry, bool showOK = true);
+    CSystemCheckDlg(HWND parent, fw::WindowContext context, registry::RegistryBackend& registry, bool showOK = true);
     ~CSystemCheckDlg() override;
 
     // Registers the report with the application's parameter set (it leaves the set by itself
@@ -82,7 +82,7 @@ private:
     bool Carry(report::MenuChoice choice);
 
     const TextLookup& texts_; // the context's
-    IRegistryBackend& registry_;
+    registry::RegistryBackend& registry_;
     HICON icon_;
     art::ScaledBitmap background_;
     // The gold rules at the window's scale, where it is not 100 %.

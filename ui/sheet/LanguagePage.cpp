@@ -39,7 +39,7 @@ void CLanguagePage::OnChoice() {
     const std::wstring chosen = languages_.GetLBText(index, kNameChars);
     for (const LanguageRecord& language : model_.GetLanguages()) {
         if (chosen == language.name) {
-            model_.SetLevel(LevelKind::Language, language.id);
+            model_.SetLevel(settings::LevelKind::Language, language.id);
             return;
         }
     }

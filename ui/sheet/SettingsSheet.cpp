@@ -133,7 +133,7 @@ void CSettingsSheet::PlaceColumn(int x, int height, SIZE ok) {
 
 void CSettingsSheet::SaveAndClose() {
     closing_ = true;
-    if (const SaveResult saved = model_.Save(); saved != SaveResult::Saved) {
+    if (const settings::SaveResult saved = model_.Save(); saved != settings::SaveResult::Saved) {
         // Closing now would tell the player the settings were stored. The sheet stays open with
         // the edits, so that OK can try again or Cancel give them up.
         closing_ = false;
@@ -143,9 +143,10 @@ void CSettingsSheet::SaveAndClose() {
     EndDialog(kResult);
 }
 
-void CSettingsSheet::ShowSaveFailure(SaveResult result) {
+void CSettingsSheet::ShowSaveFailure(settings::SaveResult result) {
     // Stored settings that are partly new ones must not pass for the old ones.
-    const wchar_t* key = result == SaveResult::NotRestored ? L"IDS_SETTINGS_NOT_RESTORED" : L"IDS_SETTINGS_NOT_SAVED";
+    const wchar_t* key =
+        result == settings::SaveResult::NotRestored ? L"IDS_SETTINGS_NOT_RESTORED" : L"IDS_SETTINGS_NOT_SAVED";
     MessageBoxW(hwnd_, texts_(key).c_str(), texts_(L"IDS_ERROR").c_str(), MB_OK | MB_ICONERROR);
 }
 

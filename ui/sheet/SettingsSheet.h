@@ -62,7 +62,7 @@ private:
     // OK: stores the model and closes; when it could not be stored, says so (and whether what was
     // stored before is still there) and stays open.
     void SaveAndClose();
-    void ShowSaveFailure(SaveResult result);
+    void ShowSaveFailure(settings::SaveResult result);
     void ReloadAndClose();
     void ApplyDefaults();
     void MarkFocus(int id);

@@ -46,7 +46,7 @@ void CVideoSettingsPage::DoDataExchange() {
 void CVideoSettingsPage::FillControls() {
     for (const LabelText& label : kLabels)
         SetItemText(label.id, texts_(label.key));
-    for (const DisplayMode& mode : model_.GetDisplayModes())
+    for (const settings::DisplayMode& mode : model_.GetDisplayModes())
         resolution_.AddString(sheet::FormatResolution(static_cast<int>(mode.width), static_cast<int>(mode.height)));
     quality_.SetRangeMin(0, false);
     quality_.SetRangeMax(3, false);
@@ -66,7 +66,7 @@ void CVideoSettingsPage::RefreshFromModel() {
         return;
     const int width = model_.GetValue(kScreenResolutionWidth);
     const int height = model_.GetValue(kScreenResolutionHeight);
-    for (const DisplayMode& mode : model_.GetDisplayModes()) {
+    for (const settings::DisplayMode& mode : model_.GetDisplayModes()) {
         if (static_cast<int>(mode.width) == width && static_cast<int>(mode.height) == height)
             resolution_.SelectString(-1, sheet::FormatResolution(width, height));
     }
@@ -96,11 +96,13 @@ bool CVideoSettingsPage::OnCommand(int id, int code, HWND control) {
     if (code == BN_CLICKED) {
         switch (id) {
         case IDC_VIDEO_WIDESCREEN:
-            model_.SetLevel(LevelKind::Widescreen, widescreen_.GetCheck() == BST_CHECKED ? 1 : 0);
+            model_.SetLevel(settings::LevelKind::Widescreen, widescreen_.GetCheck() == BST_CHECKED ? 1 : 0);
             return true;
-        case IDC_VIDEO_VSYNC: model_.SetLevel(LevelKind::VerticalSync, vsync_.GetCheck() == BST_CHECKED ? 1 : 0); return true;
+        case IDC_VIDEO_VSYNC:
+            model_.SetLevel(settings::LevelKind::VerticalSync, vsync_.GetCheck() == BST_CHECKED ? 1 : 0);
+            return true;
         case IDC_VIDEO_TEXTURES:
-            model_.SetLevel(LevelKind::Textures, textures_.GetCheck() == BST_CHECKED ? 1 : 0);
+            model_.SetLevel(settings::LevelKind::Textures, textures_.GetCheck() == BST_CHECKED ? 1 : 0);
             return true;
         default: break;
         }
@@ -112,7 +114,7 @@ bool CVideoSettingsPage::OnCommand(int id, int code, HWND control) {
 // follows the thumb.
 void CVideoSettingsPage::OnHScroll(UINT code, UINT position, HWND bar) {
     if (bar != nullptr && bar == quality_.Hwnd())
-        model_.SetLevel(LevelKind::Quality, quality_.GetPos());
+        model_.SetLevel(settings::LevelKind::Quality, quality_.GetPos());
     fw::PropertyPage::OnHScroll(code, position, bar);
 }
 

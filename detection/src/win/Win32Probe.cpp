@@ -20,7 +20,7 @@ namespace {
 // The game's folder as the installer recorded it, in whichever registry view it wrote.
 std::wstring InstallDir() {
     registry::Win32Registry registry;
-    std::wstring dir = ReadInstallerRecord(registry).installDir;
+    std::wstring dir = registry::ReadInstallerRecord(registry).installDir;
     if (dir.find(L'%') != std::wstring::npos) {
         wchar_t expanded[MAX_PATH * 2];
         const DWORD n = ExpandEnvironmentStringsW(dir.c_str(), expanded, MAX_PATH * 2);

@@ -27,19 +27,19 @@ struct Values {
 class Machine {
 public:
     virtual ~Machine() = default;
-    virtual IRegistryBackend& Backend() = 0;
+    virtual registry::RegistryBackend& Backend() = 0;
     // Writes those of the values that are not null, as the installer would, into one view.
-    virtual void Record(RegistryRoot view, const Values& values) = 0;
+    virtual void Record(registry::RegistryRoot view, const Values& values) = 0;
 };
 
 class MemoryMachine final : public Machine {
 public:
-    IRegistryBackend& Backend() override { return registry_; }
-    void Record(RegistryRoot view, const Values& values) override {
+    registry::RegistryBackend& Backend() override { return registry_; }
+    void Record(registry::RegistryRoot view, const Values& values) override {
         for (auto [name, text] : {std::pair{L"Version", values.version}, std::pair{L"InstallDir", values.installDir},
                                   std::pair{L"Executable", values.executable}})
             if (text != nullptr)
-                registry_.SetString(view, kInstallerKey, name, text);
+                registry_.SetString(view, registry::kInstallerKey, name, text);
     }
 
 private:
@@ -51,11 +51,11 @@ class Win32Machine final : public Machine {
 public:
     Win32Machine() { Clear(); }
     ~Win32Machine() override { Clear(); }
-    IRegistryBackend& Backend() override { return registry_; }
-    void Record(RegistryRoot view, const Values& values) override {
+    registry::RegistryBackend& Backend() override { return registry_; }
+    void Record(registry::RegistryRoot view, const Values& values) override {
         win32::RegKey key;
-        ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kInstallerKey, 0, nullptr, 0, KEY_ALL_ACCESS | Sam(view), nullptr,
-                                  key.Out(), nullptr),
+        ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, registry::kInstallerKey, 0, nullptr, 0,
+                                  KEY_ALL_ACCESS | Sam(view), nullptr, key.Out(), nullptr),
                   ERROR_SUCCESS);
         for (auto [name, text] : {std::pair{L"Version", values.version}, std::pair{L"InstallDir", values.installDir},
                                   std::pair{L"Executable", values.executable}})
@@ -65,12 +65,12 @@ public:
     }
 
 private:
-    static REGSAM Sam(RegistryRoot view) {
-        return view == RegistryRoot::LocalMachine32 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+    static REGSAM Sam(registry::RegistryRoot view) {
+        return view == registry::RegistryRoot::LocalMachine32 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
     }
     static void Clear() {
         for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY})
-            RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kInstallerKey, view, 0);
+            RegDeleteKeyExW(HKEY_LOCAL_MACHINE, registry::kInstallerKey, view, 0);
     }
     registry::Win32Registry registry_;
 };
@@ -85,24 +85,25 @@ protected:
 };
 
 TEST_P(InstallerRecordViews, ThirtyTwoBitInstallerIsFoundInItsView) {
-    machine->Record(RegistryRoot::LocalMachine32, {L"2.1", L"C:\\Games\\Tarnholm", L"C:\\Games\\Tarnholm\\game.exe"});
-    const InstallerRecord record = ReadInstallerRecord(machine->Backend());
+    machine->Record(registry::RegistryRoot::LocalMachine32,
+                    {L"2.1", L"C:\\Games\\Tarnholm", L"C:\\Games\\Tarnholm\\game.exe"});
+    const registry::InstallerRecord record = registry::ReadInstallerRecord(machine->Backend());
     EXPECT_EQ(record.version, L"2.1");
     EXPECT_EQ(record.installDir, L"C:\\Games\\Tarnholm");
     EXPECT_EQ(record.executable, L"C:\\Games\\Tarnholm\\game.exe");
 }
 
 TEST_P(InstallerRecordViews, OwnViewWinsAndViewsAreNotMixed) {
-    machine->Record(RegistryRoot::LocalMachine32, {L"1.0", L"C:\\Old", L"C:\\Old\\game.exe"});
-    machine->Record(RegistryRoot::LocalMachine, {L"3.0", L"D:\\New", nullptr});
-    const InstallerRecord record = ReadInstallerRecord(machine->Backend());
+    machine->Record(registry::RegistryRoot::LocalMachine32, {L"1.0", L"C:\\Old", L"C:\\Old\\game.exe"});
+    machine->Record(registry::RegistryRoot::LocalMachine, {L"3.0", L"D:\\New", nullptr});
+    const registry::InstallerRecord record = registry::ReadInstallerRecord(machine->Backend());
     EXPECT_EQ(record.version, L"3.0");
     EXPECT_EQ(record.installDir, L"D:\\New");
     EXPECT_EQ(record.executable, L"") << "an executable of the other installation must not be mixed in";
 }
 
 TEST_P(InstallerRecordViews, NoInstallationReadsEmpty) {
-    const InstallerRecord record = ReadInstallerRecord(machine->Backend());
+    const registry::InstallerRecord record = registry::ReadInstallerRecord(machine->Backend());
     EXPECT_EQ(record.version, L"");
     EXPECT_EQ(record.installDir, L"");
     EXPECT_EQ(record.executable, L"");

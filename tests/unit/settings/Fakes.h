@@ -13,20 +13,20 @@
 #include <string>
 #include <vector>
 
-class FakeDisplayModes final : public IDisplayModes {
+class FakeDisplayModes final : public settings::DisplayModes {
 public:
-    std::vector<DisplayMode> modes;
-    DisplayMode desktop{1280, 1024, 32, 60};
+    std::vector<settings::DisplayMode> modes;
+    settings::DisplayMode desktop{1280, 1024, 32, 60};
     bool desktopReadable = true;
     int currentModeReads = 0;
 
-    bool EnumMode(std::uint32_t index, DisplayMode& mode) override {
+    bool EnumMode(std::uint32_t index, settings::DisplayMode& mode) override {
         if (index >= modes.size())
             return false;
         mode = modes[index];
         return true;
     }
-    bool GetCurrentMode(DisplayMode& mode) override {
+    bool GetCurrentMode(settings::DisplayMode& mode) override {
         ++currentModeReads;
         if (desktopReadable)
             mode = desktop;
@@ -34,7 +34,7 @@ public:
     }
 };
 
-class FakeLocale final : public IUserLocale {
+class FakeLocale final : public settings::UserLocale {
 public:
     std::uint32_t lcid = 0x0409;
     std::uint32_t GetUserDefaultLCID() override { return lcid; }
@@ -54,7 +54,7 @@ struct ModelHarness {
                                                {L"LANG_SPANISH", L"Español"},
                                                {L"LANG_ITALIAN", L"Italiano"}};
 
-    SettingsEnvironment Environment() {
+    settings::SettingsEnvironment Environment() {
         return {registry, display, locale, [this](const wchar_t* key) {
                     auto it = texts.find(key);
                     return it == texts.end() ? std::wstring(key) : it->second;
@@ -66,16 +66,16 @@ struct ModelHarness {
     static constexpr const wchar_t* kLauncher = L"Software\\Velmora\\Tarnholm\\1.0\\Launcher\\";
 
     std::optional<std::uint32_t> Engine(const wchar_t* name) const {
-        return registry.GetDword(RegistryRoot::CurrentUser, kEngine, name);
+        return registry.GetDword(registry::RegistryRoot::CurrentUser, kEngine, name);
     }
     std::optional<std::uint32_t> Launcher(const wchar_t* name) const {
-        return registry.GetDword(RegistryRoot::CurrentUser, kLauncher, name);
+        return registry.GetDword(registry::RegistryRoot::CurrentUser, kLauncher, name);
     }
     void PutEngine(const wchar_t* name, std::uint32_t value) { Put(kEngine, name, value); }
     void PutLauncher(const wchar_t* name, std::uint32_t value) { Put(kLauncher, name, value); }
     void Put(const wchar_t* path, const wchar_t* name, std::uint32_t value) {
-        registry::MemoryRegistry::Value v{kRegDword, std::vector<std::uint8_t>(4)};
+        registry::MemoryRegistry::Value v{registry::kRegDword, std::vector<std::uint8_t>(4)};
         std::memcpy(v.data.data(), &value, 4);
-        registry.SetValue(RegistryRoot::CurrentUser, path, name, v);
+        registry.SetValue(registry::RegistryRoot::CurrentUser, path, name, v);
     }
 };

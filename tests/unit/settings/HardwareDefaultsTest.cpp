@@ -21,7 +21,7 @@ protected:
         h.detection.intValues[L"directx/vidmemory"] = 512;
         h.detection.intValues[L"system/cpu/nb"] = 4;
     }
-    std::unique_ptr<CSettingsModel> Prepared(std::vector<DisplayMode> modes) {
+    std::unique_ptr<CSettingsModel> Prepared(std::vector<settings::DisplayMode> modes) {
         h.display.modes = std::move(modes);
         auto model = h.Make();
         model->PrepareLists();
@@ -100,7 +100,7 @@ TEST_F(HardwareDefaults, FirstRunStoresDefaultsOnceAndRespectsTheMarker) {
     EXPECT_EQ(Resolution(*model), std::make_pair(1024, 768));
     EXPECT_FALSE(h.Engine(L"ScreenResolutionWidth")) << "saving is the caller's business";
     EXPECT_FALSE(h.Launcher(L"DefaultSetting")) << "the marker goes with the values";
-    ASSERT_EQ(model->Save(), SaveResult::Saved);
+    ASSERT_EQ(model->Save(), settings::SaveResult::Saved);
     EXPECT_EQ(h.Launcher(L"DefaultSetting"), 1u);
 
     EXPECT_FALSE(model->ApplyHardwareDefaults(false));
@@ -120,9 +120,9 @@ TEST_F(HardwareDefaults, OtherChoices) {
     h.detection.intValues[L"directx/vidmemory"] = 249;
     h.detection.intValues[L"system/cpu/nb"] = 1;
     auto model = Prepared({{1024, 768, 32, 60}});
-    model->SetLevel(LevelKind::VerticalSync, 1);
-    model->SetLevel(LevelKind::Widescreen, 1);
-    model->SetLevel(LevelKind::Language, 4);
+    model->SetLevel(settings::LevelKind::VerticalSync, 1);
+    model->SetLevel(settings::LevelKind::Widescreen, 1);
+    model->SetLevel(settings::LevelKind::Language, 4);
     model->SetValue(kAlternateVerticalSyncThreshold, 30);
     ASSERT_TRUE(model->ApplyHardwareDefaults(true));
     EXPECT_EQ(model->GetValue(kTextureLvl), 0);
@@ -146,9 +146,9 @@ TEST_F(HardwareDefaults, OtherChoices) {
 
 TEST_F(HardwareDefaults, ResolutionBudgets) {
     h.detection.AddCpu(0.5f);
-    const std::vector<DisplayMode> offered{{800, 600, 32, 60},  {1024, 768, 32, 60}, {1280, 720, 32, 60},
-                                           {1280, 768, 32, 60}, {1280, 800, 32, 60}, {1280, 1024, 32, 60},
-                                           {1600, 1200, 32, 60}};
+    const std::vector<settings::DisplayMode> offered{{800, 600, 32, 60},  {1024, 768, 32, 60}, {1280, 720, 32, 60},
+                                                     {1280, 768, 32, 60}, {1280, 800, 32, 60}, {1280, 1024, 32, 60},
+                                                     {1600, 1200, 32, 60}};
     // High class on a 4:3 desktop.
     h.display.desktop = {1600, 1200, 32, 60};
     auto model = Prepared(offered);
@@ -226,33 +226,33 @@ TEST_F(HardwareDefaults, NoDisplayModesKeepsTheDesktopMode) {
 // player's change holds its marker back for the values, and Load (Cancel) gives it up.
 TEST_F(HardwareDefaults, FirstRunMarkerStandsOnlyForStoredDefaults) {
     h.detection.AddCpu(1.5f);
-    h.registry.DenyWriteAccess(RegistryRoot::CurrentUser, ModelHarness::kEngine);
+    h.registry.DenyWriteAccess(registry::RegistryRoot::CurrentUser, ModelHarness::kEngine);
     auto first = Prepared({{1024, 768, 32, 60}});
     ASSERT_TRUE(first->ApplyHardwareDefaults(false));
-    EXPECT_EQ(first->Save(), SaveResult::NotSaved);
+    EXPECT_EQ(first->Save(), settings::SaveResult::NotSaved);
     EXPECT_FALSE(h.Launcher(L"DefaultSetting")) << "the Launcher key took writes, yet no marker";
     EXPECT_FALSE(h.Launcher(L"VisualQualityLvl"));
 
-    first->SetLevel(LevelKind::VerticalSync, 1);
+    first->SetLevel(settings::LevelKind::VerticalSync, 1);
     first->Load(); // Cancel
-    first->SetLevel(LevelKind::VerticalSync, 0);
+    first->SetLevel(settings::LevelKind::VerticalSync, 0);
     EXPECT_FALSE(h.Launcher(L"DefaultSetting")) << "no marker ahead of the values, before or after Load";
     first->Load();
-    EXPECT_EQ(first->Save(), SaveResult::NotSaved);
+    EXPECT_EQ(first->Save(), settings::SaveResult::NotSaved);
     EXPECT_FALSE(h.Launcher(L"DefaultSetting"));
 
-    h.registry.DenyWriteAccess(RegistryRoot::CurrentUser, ModelHarness::kEngine, false);
+    h.registry.DenyWriteAccess(registry::RegistryRoot::CurrentUser, ModelHarness::kEngine, false);
     auto next = Prepared({{1024, 768, 32, 60}});
     ASSERT_TRUE(next->ApplyHardwareDefaults(false)) << "the next run chooses them again";
-    next->SetLevel(LevelKind::Textures, 0);
+    next->SetLevel(settings::LevelKind::Textures, 0);
     EXPECT_FALSE(h.Launcher(L"DefaultSetting"));
     h.registry.refuseChange = [](const std::wstring&, const std::wstring& name) -> long {
         return name == L"DefaultSetting" ? 1450 : 0;
     };
-    EXPECT_EQ(next->Save(), SaveResult::NotSaved) << "a refused marker takes the values back with it";
+    EXPECT_EQ(next->Save(), settings::SaveResult::NotSaved) << "a refused marker takes the values back with it";
     EXPECT_FALSE(h.Engine(L"ScreenResolutionWidth"));
     h.registry.refuseChange = nullptr;
-    ASSERT_EQ(next->Save(), SaveResult::Saved);
+    ASSERT_EQ(next->Save(), settings::SaveResult::Saved);
     EXPECT_EQ(h.Launcher(L"DefaultSetting"), 0u) << "the player's change, stored with the values";
     EXPECT_EQ(h.Engine(L"ScreenResolutionWidth"), 1024u);
 }

@@ -20,10 +20,10 @@ TEST_F(SettingsStore, FirstRunOnCleanProfile) {
     h.locale.lcid = 0x0407; // German (Germany)
     auto model = h.Make();
 
-    EXPECT_TRUE(h.registry.KeyExists(RegistryRoot::CurrentUser, ModelHarness::kEngine));
-    EXPECT_TRUE(h.registry.KeyExists(RegistryRoot::CurrentUser, ModelHarness::kLauncher));
+    EXPECT_TRUE(h.registry.KeyExists(registry::RegistryRoot::CurrentUser, ModelHarness::kEngine));
+    EXPECT_TRUE(h.registry.KeyExists(registry::RegistryRoot::CurrentUser, ModelHarness::kLauncher));
     EXPECT_EQ(h.Launcher(L"LauncherVersion"), 4u);
-    EXPECT_EQ(h.registry.ValueCount(RegistryRoot::CurrentUser, ModelHarness::kEngine), 0u);
+    EXPECT_EQ(h.registry.ValueCount(registry::RegistryRoot::CurrentUser, ModelHarness::kEngine), 0u);
     for (std::size_t row = 0; row < kSettingCount; ++row) {
         if (row == kEngineLanguage || row == kLauncherLanguage)
             EXPECT_EQ(model->GetValue(row), 3) << "language comes from the user's locale";
@@ -34,17 +34,18 @@ TEST_F(SettingsStore, FirstRunOnCleanProfile) {
 }
 
 TEST_F(SettingsStore, VersionTextGoesIntoBothKeyPaths) {
-    h.registry.SetString(RegistryRoot::LocalMachine, L"SOFTWARE\\Velmora\\Tarnholm", L"Version", L"2.1");
+    h.registry.SetString(registry::RegistryRoot::LocalMachine, L"SOFTWARE\\Velmora\\Tarnholm", L"Version", L"2.1");
     auto model = h.Make();
     EXPECT_STREQ(model->GetEngineKeyPath(), L"Software\\Velmora\\Tarnholm\\2.1\\Engine\\");
     EXPECT_STREQ(model->GetLauncherKeyPath(), L"Software\\Velmora\\Tarnholm\\2.1\\Launcher\\");
-    EXPECT_TRUE(h.registry.KeyExists(RegistryRoot::CurrentUser, L"Software\\Velmora\\Tarnholm\\2.1\\Engine"));
+    EXPECT_TRUE(h.registry.KeyExists(registry::RegistryRoot::CurrentUser, L"Software\\Velmora\\Tarnholm\\2.1\\Engine"));
 }
 
 TEST_F(SettingsStore, MissingEmptyOrOversizedVersionFallsBackToOnePointZero) {
     for (const std::wstring& version : {std::wstring(), std::wstring(200, L'9')}) {
         ModelHarness local;
-        local.registry.SetString(RegistryRoot::LocalMachine, L"SOFTWARE\\Velmora\\Tarnholm", L"Version", version);
+        local.registry.SetString(registry::RegistryRoot::LocalMachine, L"SOFTWARE\\Velmora\\Tarnholm", L"Version",
+                                 version);
         auto model = local.Make();
         EXPECT_STREQ(model->GetEngineKeyPath(), ModelHarness::kEngine);
     }
@@ -65,8 +66,8 @@ TEST_F(SettingsStore, MigrationFromLayoutThreeKeepsOnlyLanguagesAndMarkers) {
     EXPECT_EQ(h.Launcher(L"ShowDetectionUI"), 0u);
     EXPECT_EQ(h.Engine(L"LNG_Language"), 5u);
     EXPECT_EQ(h.Launcher(L"LNG_Language"), 5u);
-    EXPECT_EQ(h.registry.ValueCount(RegistryRoot::CurrentUser, ModelHarness::kEngine), 1u);
-    EXPECT_EQ(h.registry.ValueCount(RegistryRoot::CurrentUser, ModelHarness::kLauncher), 3u);
+    EXPECT_EQ(h.registry.ValueCount(registry::RegistryRoot::CurrentUser, ModelHarness::kEngine), 1u);
+    EXPECT_EQ(h.registry.ValueCount(registry::RegistryRoot::CurrentUser, ModelHarness::kLauncher), 3u);
     EXPECT_EQ(model->GetValue(kScreenResolutionWidth), 0);
     EXPECT_EQ(model->GetValue(kEngineLanguage), 5);
 
@@ -81,7 +82,7 @@ TEST_F(SettingsStore, MigrationFromLayoutThreeKeepsOnlyLanguagesAndMarkers) {
 }
 
 TEST_F(SettingsStore, UnreadableLauncherVersionChangesNothing) {
-    h.registry.SetString(RegistryRoot::CurrentUser, ModelHarness::kLauncher, L"LauncherVersion", L"four");
+    h.registry.SetString(registry::RegistryRoot::CurrentUser, ModelHarness::kLauncher, L"LauncherVersion", L"four");
     h.PutEngine(L"ScreenResolutionWidth", 800);
     auto model = h.Make();
     EXPECT_EQ(model->GetValue(kScreenResolutionWidth), 800);
@@ -105,7 +106,7 @@ TEST_F(SettingsStore, LoadAndSaveMoveValuesUnchanged) {
     EXPECT_EQ(h.Engine(L"ScreenResolutionWidth"), 5000u);
     EXPECT_EQ(h.Engine(L"ScreenResolutionHeight"), 1000u);
     EXPECT_EQ(h.Launcher(L"VisualQualityLvl"), 2u);
-    EXPECT_EQ(h.registry.ValueCount(RegistryRoot::CurrentUser, ModelHarness::kEngine), 31u);
+    EXPECT_EQ(h.registry.ValueCount(registry::RegistryRoot::CurrentUser, ModelHarness::kEngine), 31u);
 
     model->SetValue(kScreenResolutionHeight, 600);
     model->Load(); // Cancel: back to what is stored
@@ -139,27 +140,27 @@ TEST_F(SettingsStore, SetLevelKindsAndTheMarker) {
     auto model = h.Make();
     h.PutLauncher(L"DefaultSetting", 1);
 
-    model->SetLevel(LevelKind::VerticalSync, 3);
+    model->SetLevel(settings::LevelKind::VerticalSync, 3);
     EXPECT_EQ(model->GetValue(kVerticalSyncLvl), 3);
     EXPECT_EQ(model->GetValue(kVerticalSync), 1);
     EXPECT_EQ(h.Launcher(L"DefaultSetting"), 0u) << "written at once, before any Save";
 
-    model->SetLevel(LevelKind::Textures, 0);
+    model->SetLevel(settings::LevelKind::Textures, 0);
     EXPECT_EQ(model->GetValue(kTextureLvl), 0);
     EXPECT_EQ(model->GetValue(kDegradedTextures), 1);
-    model->SetLevel(LevelKind::Textures, 7);
+    model->SetLevel(settings::LevelKind::Textures, 7);
     EXPECT_EQ(model->GetValue(kDegradedTextures), 0);
 
-    model->SetLevel(LevelKind::Widescreen, 1);
+    model->SetLevel(settings::LevelKind::Widescreen, 1);
     EXPECT_EQ(model->GetValue(kAspectRatioOverrideCHKB), 1);
 
-    model->SetLevel(LevelKind::Language, 20);
+    model->SetLevel(settings::LevelKind::Language, 20);
     EXPECT_EQ(model->GetValue(kLauncherLanguage), 20);
     EXPECT_EQ(model->GetValue(kEngineLanguage), 15);
 
     h.PutLauncher(L"DefaultSetting", 1);
     const auto before = model->GetValues();
-    model->SetLevel(static_cast<LevelKind>(5), 1);
+    model->SetLevel(static_cast<settings::LevelKind>(5), 1);
     EXPECT_EQ(model->GetValues(), before);
     EXPECT_EQ(h.Launcher(L"DefaultSetting"), 1u) << "an unknown kind does nothing at all";
     EXPECT_FALSE(h.Engine(L"VerticalSync")) << "nothing but the marker is written before Save";
@@ -168,13 +169,13 @@ TEST_F(SettingsStore, SetLevelKindsAndTheMarker) {
 TEST_F(SettingsStore, QualityPresets) {
     auto model = h.Make();
     model->SetValue(kScreenResolutionWidth, 1024);
-    model->SetLevel(LevelKind::Quality, 2);
+    model->SetLevel(settings::LevelKind::Quality, 2);
     EXPECT_EQ(model->GetValue(kVisualQualityLvl), 2);
     EXPECT_EQ(model->GetValue(Row(L"TerrainGeometryDetails")), 30);
     EXPECT_EQ(model->GetValue(Row(L"EnvMeshLODCoefficient")), 15);
     EXPECT_EQ(model->GetValue(Row(L"SLShadowUsingTwoViewports")), 1);
 
-    model->SetLevel(LevelKind::Quality, 0);
+    model->SetLevel(settings::LevelKind::Quality, 0);
     // The low preset, row by row.
     const std::pair<std::size_t, int> low[] = {{Row(L"TerrainGeometryDetails"), 70},
                                                {Row(L"DetailGrassCollision"), 0},
@@ -221,7 +222,7 @@ TEST_F(SettingsStore, QualityPresets) {
 
 TEST(PresetTable, EveryValueLiesInsideItsRowAndRowsAreDistinct) {
     std::array<bool, kSettingCount> seen{};
-    for (const PresetRow& preset : kQualityPresets) {
+    for (const settings::PresetRow& preset : settings::kQualityPresets) {
         EXPECT_FALSE(seen[preset.row]) << "row " << preset.row << " twice";
         seen[preset.row] = true;
         for (int v : preset.values) {
@@ -249,8 +250,8 @@ TEST(PresetTable, EveryValueLiesInsideItsRowAndRowsAreDistinct) {
 }
 
 TEST(AspectRatio, Examples) {
-    const DisplayMode wideDesktop{1680, 1050, 32, 60};
-    const DisplayMode squareDesktop{1024, 768, 32, 60};
+    const settings::DisplayMode wideDesktop{1680, 1050, 32, 60};
+    const settings::DisplayMode squareDesktop{1024, 768, 32, 60};
     EXPECT_EQ(ComputeAspectRatioOverride(1280, 1024, false, nullptr), 125);
     EXPECT_EQ(ComputeAspectRatioOverride(1024, 768, false, nullptr), 133);
     EXPECT_EQ(ComputeAspectRatioOverride(1280, 800, false, nullptr), 160);
@@ -272,7 +273,7 @@ TEST_F(SettingsStore, SaveReadsTheDesktopOnlyWhenNeeded) {
     h.display.desktop = {1440, 900, 32, 60};
     model->SetValue(kScreenResolutionWidth, 1280);
     model->SetValue(kScreenResolutionHeight, 1024);
-    model->SetLevel(LevelKind::Widescreen, 1);
+    model->SetLevel(settings::LevelKind::Widescreen, 1);
     model->Save();
     EXPECT_EQ(h.Engine(L"AspectRatioOverride"), 160u);
     EXPECT_EQ(h.display.currentModeReads, 1);
@@ -324,7 +325,7 @@ TEST_F(SettingsStore, LanguageListInFixedOrderWithBoundedNames) {
 } // namespace
 
 TEST_F(SettingsStore, VersionOfAThirtyTwoBitInstallerNamesTheKeys) {
-    h.registry.SetString(RegistryRoot::LocalMachine32, L"SOFTWARE\\Velmora\\Tarnholm", L"Version", L"1.4");
+    h.registry.SetString(registry::RegistryRoot::LocalMachine32, L"SOFTWARE\\Velmora\\Tarnholm", L"Version", L"1.4");
     auto model = h.Make();
     EXPECT_STREQ(model->GetEngineKeyPath(), L"Software\\Velmora\\Tarnholm\\1.4\\Engine\\");
 }
@@ -336,8 +337,8 @@ namespace {
 using StoredKeys = std::pair<registry::MemoryRegistry::ValueMap, registry::MemoryRegistry::ValueMap>;
 
 StoredKeys BothKeys(const ModelHarness& h) {
-    return {h.registry.Values(RegistryRoot::CurrentUser, ModelHarness::kEngine),
-            h.registry.Values(RegistryRoot::CurrentUser, ModelHarness::kLauncher)};
+    return {h.registry.Values(registry::RegistryRoot::CurrentUser, ModelHarness::kEngine),
+            h.registry.Values(registry::RegistryRoot::CurrentUser, ModelHarness::kLauncher)};
 }
 
 // Settings as an earlier run may leave them: most rows stored, two absent, two of other types,
@@ -349,9 +350,9 @@ std::unique_ptr<CSettingsModel> StoredThenEdited(ModelHarness& h) {
         if (row != 3 /* TerrainGeometryDetails */ && row != kVisualQualityLvl)
             h.Put(row < kFirstLauncherRow ? ModelHarness::kEngine : ModelHarness::kLauncher, kSettingsTable[row].name,
                   2);
-    h.registry.SetString(RegistryRoot::CurrentUser, ModelHarness::kEngine, L"EnableGlow", L"on");
-    h.registry.SetValue(RegistryRoot::CurrentUser, ModelHarness::kLauncher, L"Texture_lvl",
-                        {kRegBinary, {1, 2, 3, 4, 5, 6}});
+    h.registry.SetString(registry::RegistryRoot::CurrentUser, ModelHarness::kEngine, L"EnableGlow", L"on");
+    h.registry.SetValue(registry::RegistryRoot::CurrentUser, ModelHarness::kLauncher, L"Texture_lvl",
+                        {registry::kRegBinary, {1, 2, 3, 4, 5, 6}});
     auto model = h.Make();
     for (std::size_t row = 0; row < kSettingCount; ++row)
         model->SetValue(row, kSettingsTable[row].maximum);
@@ -375,20 +376,20 @@ TEST_F(SettingsStore, RefusedSaveLeavesBothKeysAsTheyWere) {
         auto model = StoredThenEdited(local);
         const StoredKeys before = BothKeys(local);
         if (refusal.value.empty())
-            local.registry.DenyWriteAccess(RegistryRoot::CurrentUser,
+            local.registry.DenyWriteAccess(registry::RegistryRoot::CurrentUser,
                                            refusal.key[0] == L'e' ? ModelHarness::kEngine : ModelHarness::kLauncher);
         local.registry.refuseChange = [&refusal](const std::wstring& path, const std::wstring& name) -> long {
             return path.ends_with(refusal.key) && name == refusal.value ? 1450 : 0;
         };
-        EXPECT_EQ(model->Save(), SaveResult::NotSaved);
+        EXPECT_EQ(model->Save(), settings::SaveResult::NotSaved);
         EXPECT_EQ(BothKeys(local), before);
         EXPECT_EQ(model->GetValue(kScreenResolutionWidth), 1920) << "the edits stay";
         EXPECT_EQ(local.registry.OpenHandleCount(), 0u);
 
-        local.registry.DenyWriteAccess(RegistryRoot::CurrentUser, ModelHarness::kEngine, false);
-        local.registry.DenyWriteAccess(RegistryRoot::CurrentUser, ModelHarness::kLauncher, false);
+        local.registry.DenyWriteAccess(registry::RegistryRoot::CurrentUser, ModelHarness::kEngine, false);
+        local.registry.DenyWriteAccess(registry::RegistryRoot::CurrentUser, ModelHarness::kLauncher, false);
         local.registry.refuseChange = nullptr;
-        EXPECT_EQ(model->Save(), SaveResult::Saved) << "OK again stores them";
+        EXPECT_EQ(model->Save(), settings::SaveResult::Saved) << "OK again stores them";
         EXPECT_EQ(local.Engine(L"ScreenResolutionWidth"), 1920u);
         EXPECT_EQ(local.Launcher(L"LNG_Language"), 15u);
     }
@@ -406,7 +407,7 @@ TEST_F(SettingsStore, SaveThatCannotPutBackSaysSo) {
                 return 1450;
             return name == stuck && ++changes > 1 ? 1450 : 0; // written once, then never again
         };
-        EXPECT_EQ(model->Save(), SaveResult::NotRestored);
+        EXPECT_EQ(model->Save(), settings::SaveResult::NotRestored);
         EXPECT_TRUE(local.Engine(stuck).has_value());
         EXPECT_EQ(local.Engine(L"ScreenResolutionHeight"), 2u) << "every other value went back";
     }
@@ -416,11 +417,11 @@ TEST_F(SettingsStore, EngineLanguageReadWithoutChangingAnything) {
     // Nothing stored: the user's locale, and not one key made.
     h.locale.lcid = 0x040A;
     EXPECT_EQ(ReadEngineLanguage(h.registry, h.locale), 5);
-    EXPECT_FALSE(h.registry.KeyExists(RegistryRoot::CurrentUser, ModelHarness::kEngine));
-    EXPECT_FALSE(h.registry.KeyExists(RegistryRoot::CurrentUser, ModelHarness::kLauncher));
+    EXPECT_FALSE(h.registry.KeyExists(registry::RegistryRoot::CurrentUser, ModelHarness::kEngine));
+    EXPECT_FALSE(h.registry.KeyExists(registry::RegistryRoot::CurrentUser, ModelHarness::kLauncher));
 
     // The stored Engine language wins, under the installed version's key.
-    h.registry.SetString(RegistryRoot::LocalMachine, L"SOFTWARE\\Velmora\\Tarnholm", L"Version", L"2.5");
+    h.registry.SetString(registry::RegistryRoot::LocalMachine, L"SOFTWARE\\Velmora\\Tarnholm", L"Version", L"2.5");
     h.Put(L"Software\\Velmora\\Tarnholm\\2.5\\Engine\\", L"LNG_Language", 4);
     h.PutLauncher(L"LNG_Language", 6); // under 1.0 and in the Launcher key: not the one
     EXPECT_EQ(ReadEngineLanguage(h.registry, h.locale), 4);

@@ -54,7 +54,7 @@ TEST(CrashReport, DumpOfTheExceptionNewestTenKept) {
         std::ofstream(folder / app::CrashReportName({2001, 1, 1, 0, 0, second}, 1)) << "old";
     std::set<std::wstring> seen = Names(folder);
     for (const wchar_t* how : {L"throw", L"abort", L"fault"}) {
-        EXPECT_EQ(RunChild(how), static_cast<DWORD>(kExitCrashed)) << how;
+        EXPECT_EQ(RunChild(how), static_cast<DWORD>(app::kExitCrashed)) << how;
         std::vector<std::wstring> made;
         for (const std::wstring& name : Names(folder))
             if (seen.insert(name).second)

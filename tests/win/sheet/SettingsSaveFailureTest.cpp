@@ -106,7 +106,7 @@ protected:
         model_->SetValue(kScreenResolutionWidth, 1024);
         model_->SetValue(kScreenResolutionHeight, 768);
         model_->ApplyQualityPreset(1);
-        ASSERT_EQ(model_->Save(), SaveResult::Saved);
+        ASSERT_EQ(model_->Save(), settings::SaveResult::Saved);
     }
 
     void ChooseResolution(DrivenSheet& s, const wchar_t* text) {
@@ -125,8 +125,8 @@ std::string ExportedKeys() {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
-                        &startup, &process))
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
+                        &process))
         return {};
     WaitForSingleObject(process.hProcess, 30000);
     CloseHandle(process.hThread);
@@ -181,7 +181,8 @@ TEST_F(SheetSaveFailure, RefusedOkLeavesBothKeysAsTheyWereWithEngineReadOnly) {
 }
 
 TEST_F(SheetSaveFailure, RefusedOkLeavesBothKeysAsTheyWereWithLauncherReadOnly) {
-    ExpectRefusedOkChangesNothing([this](auto steps) { return RunSheet(std::move(steps)); }, ScratchRegistry::kLauncher);
+    ExpectRefusedOkChangesNothing([this](auto steps) { return RunSheet(std::move(steps)); },
+                                  ScratchRegistry::kLauncher);
 }
 
 // OK with a refusing key: the message in the player's language, owned by the sheet; the sheet

@@ -35,10 +35,10 @@ protected:
         model_->SetValue(kScreenResolutionWidth, 1600);
         model_->SetValue(kScreenResolutionHeight, 1200);
         model_->ApplyQualityPreset(3);
-        model_->SetLevel(LevelKind::VerticalSync, 1);
-        model_->SetLevel(LevelKind::Textures, 0);
-        model_->SetLevel(LevelKind::Widescreen, 0);
-        model_->SetLevel(LevelKind::Language, 4);
+        model_->SetLevel(settings::LevelKind::VerticalSync, 1);
+        model_->SetLevel(settings::LevelKind::Textures, 0);
+        model_->SetLevel(settings::LevelKind::Widescreen, 0);
+        model_->SetLevel(settings::LevelKind::Language, 4);
         model_->Save();
         registry_.writes.clear();
     }
@@ -215,11 +215,11 @@ TEST_F(SettingsSheet, PagesShowTheModelAfterDefaultAndAfterSwitchingTabs) {
         [this](DrivenSheet& s) {
             EXPECT_EQ(SelectedText(s.LanguageItem(IDC_LANGUAGE_COMBO)), GetLocalizedString(L"LANG_FRENCH"));
             // Another part of the program changes the model while the video page is hidden.
-            model_->SetLevel(LevelKind::Quality, 2);
+            model_->SetLevel(settings::LevelKind::Quality, 2);
             model_->SetValue(kScreenResolutionWidth, 800);
             model_->SetValue(kScreenResolutionHeight, 600);
-            model_->SetLevel(LevelKind::Widescreen, 1);
-            model_->SetLevel(LevelKind::Language, 6);
+            model_->SetLevel(settings::LevelKind::Widescreen, 1);
+            model_->SetLevel(settings::LevelKind::Language, 6);
             s.SetActivePage(0);
         },
         [](DrivenSheet& s) {
@@ -240,7 +240,7 @@ TEST_F(SettingsSheet, PagesShowTheModelAfterDefaultAndAfterSwitchingTabs) {
     // Default before the language page was ever shown: it opens on the model's language.
     RunSheet({
         [this](DrivenSheet& s) {
-            model_->SetLevel(LevelKind::Language, 5);
+            model_->SetLevel(settings::LevelKind::Language, 5);
             EXPECT_EQ(s.LanguagePage().Hwnd(), nullptr);
             Click(s.SheetItem(IDC_SHEET_DEFAULT));
             s.SetActivePage(1);
@@ -305,7 +305,7 @@ TEST_F(SettingsSheet, ForeignResolutionItemChangesNothing) {
 }
 
 TEST_F(SettingsSheet, ChoosingGermanStoresThreeInBothLanguageRows) {
-    model_->SetLevel(LevelKind::Language, 1);
+    model_->SetLevel(settings::LevelKind::Language, 1);
     model_->Save();
     RunSheet({
         [](DrivenSheet& s) { s.SetActivePage(1); },

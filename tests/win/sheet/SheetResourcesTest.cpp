@@ -117,14 +117,14 @@ TEST_F(SheetResources, LanguagePageWithoutTooltipSelectsTheModelsLanguage) {
         HWND hwnd = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 640, 480, nullptr, nullptr, nullptr, nullptr);
         ~Host() { DestroyWindow(hwnd); }
     } host;
-    model_->SetLevel(LevelKind::Language, 3);
+    model_->SetLevel(settings::LevelKind::Language, 3);
     LanguageWithoutTooltip page(*model_, ProgramContext());
     ASSERT_TRUE(page.Create(host.hwnd));
     EXPECT_TRUE(page.IsInitialised());
     const HWND combo = GetDlgItem(page.Hwnd(), IDC_LANGUAGE_COMBO);
     EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 5);
     EXPECT_EQ(SelectedText(combo), GetLocalizedString(L"LANG_GERMAN"));
-    model_->SetLevel(LevelKind::Language, 4);
+    model_->SetLevel(settings::LevelKind::Language, 4);
     page.Refresh();
     EXPECT_EQ(SelectedText(combo), GetLocalizedString(L"LANG_FRENCH"));
 }

@@ -63,40 +63,41 @@ ScratchRegistry::~ScratchRegistry() { RegDeleteTreeW(HKEY_CURRENT_USER, kRoot); 
 
 // The machine keys (both views) move to a place that does not exist, so the version is the
 // default "1.0".
-std::wstring ScratchRegistry::Map(RegistryRoot root, const std::wstring& path) {
+std::wstring ScratchRegistry::Map(registry::RegistryRoot root, const std::wstring& path) {
     std::wstring base = kRoot;
-    if (root != RegistryRoot::CurrentUser)
+    if (root != registry::RegistryRoot::CurrentUser)
         base += L"\\Machine";
     if (StartsWithNoCase(path, kGamePrefix))
         return base + path.substr(std::wstring(kGamePrefix).size());
     return base + L"\\Other\\" + path;
 }
 
-long ScratchRegistry::OpenKey(RegistryRoot root, const std::wstring& path, RegistryAccess access,
-                              RegistryHandle& handle) {
-    return real_.OpenKey(RegistryRoot::CurrentUser, Map(root, path), access, handle);
+long ScratchRegistry::OpenKey(registry::RegistryRoot root, const std::wstring& path, registry::RegistryAccess access,
+                              registry::RegistryHandle& handle) {
+    return real_.OpenKey(registry::RegistryRoot::CurrentUser, Map(root, path), access, handle);
 }
 
-long ScratchRegistry::CreateKey(RegistryRoot root, const std::wstring& path, RegistryHandle& handle) {
-    return real_.CreateKey(RegistryRoot::CurrentUser, Map(root, path), handle);
+long ScratchRegistry::CreateKey(registry::RegistryRoot root, const std::wstring& path,
+                                registry::RegistryHandle& handle) {
+    return real_.CreateKey(registry::RegistryRoot::CurrentUser, Map(root, path), handle);
 }
 
-long ScratchRegistry::QueryValue(RegistryHandle handle, const wchar_t* name, std::uint32_t* type, void* data,
+long ScratchRegistry::QueryValue(registry::RegistryHandle handle, const wchar_t* name, std::uint32_t* type, void* data,
                                  std::uint32_t& size) {
     ++queries;
     return real_.QueryValue(handle, name, type, data, size);
 }
 
-long ScratchRegistry::SetValueData(RegistryHandle handle, const wchar_t* name, std::uint32_t type, const void* data,
-                                   std::uint32_t size) {
+long ScratchRegistry::SetValueData(registry::RegistryHandle handle, const wchar_t* name, std::uint32_t type,
+                                   const void* data, std::uint32_t size) {
     writes.emplace_back(name);
     return real_.SetValueData(handle, name, type, data, size);
 }
 
-long ScratchRegistry::DeleteValue(RegistryHandle handle, const wchar_t* name) {
+long ScratchRegistry::DeleteValue(registry::RegistryHandle handle, const wchar_t* name) {
     return real_.DeleteValue(handle, name);
 }
-void ScratchRegistry::CloseKey(RegistryHandle handle) { real_.CloseKey(handle); }
+void ScratchRegistry::CloseKey(registry::RegistryHandle handle) { real_.CloseKey(handle); }
 
 std::array<std::optional<std::uint32_t>, kSettingCount> ScratchRegistry::Stored() const {
     std::array<std::optional<std::uint32_t>, kSettingCount> stored;
@@ -118,14 +119,14 @@ FakeHardware::FakeHardware() {
     intValues = {{L"directx/d3dadapter/0/deviceid", 0x0191}, {L"directx/vidmemory", 256}, {L"system/cpu/nb", 2}};
 }
 
-bool FixedDisplay::EnumMode(std::uint32_t index, DisplayMode& mode) {
+bool FixedDisplay::EnumMode(std::uint32_t index, settings::DisplayMode& mode) {
     if (index >= modes.size())
         return false;
     mode = modes[index];
     return true;
 }
 
-bool FixedDisplay::GetCurrentMode(DisplayMode& mode) {
+bool FixedDisplay::GetCurrentMode(settings::DisplayMode& mode) {
     mode = desktop;
     return true;
 }
@@ -135,7 +136,7 @@ bool FixedDisplay::GetCurrentMode(DisplayMode& mode) {
 namespace {
 
 // The report as the program makes it for the sheet: a page without an OK of its own.
-std::unique_ptr<fw::PropertyPage> ReportPageOn(IRegistryBackend& registry, DetectionApplication* detection) {
+std::unique_ptr<fw::PropertyPage> ReportPageOn(registry::RegistryBackend& registry, DetectionApplication* detection) {
     auto report = std::make_unique<CSystemCheckDlg>(nullptr, ProgramContext(), registry, false);
     report->AttachApplication(detection);
     return report;
@@ -143,7 +144,7 @@ std::unique_ptr<fw::PropertyPage> ReportPageOn(IRegistryBackend& registry, Detec
 
 } // namespace
 
-DrivenSheet::DrivenSheet(CSettingsModel& model, IRegistryBackend& registry, DetectionApplication* detection,
+DrivenSheet::DrivenSheet(CSettingsModel& model, registry::RegistryBackend& registry, DetectionApplication* detection,
                          std::vector<Step> steps)
     : CSettingsSheet(model, ReportPageOn(registry, detection), ProgramContext()), steps_(std::move(steps)) {}
 
@@ -211,8 +212,8 @@ void SheetFixture::SetUp() {
 }
 
 std::unique_ptr<CSettingsModel> SheetFixture::MakeModel() {
-    return std::make_unique<CSettingsModel>(&hardware_,
-                                            SettingsEnvironment{registry_, display_, locale_, LanguageFileTexts()});
+    return std::make_unique<CSettingsModel>(
+        &hardware_, settings::SettingsEnvironment{registry_, display_, locale_, LanguageFileTexts()});
 }
 
 int SheetFixture::RunSheet(std::vector<DrivenSheet::Step> steps) {

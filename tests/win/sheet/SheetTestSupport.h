@@ -43,7 +43,7 @@ fw::WindowContext ProgramContext();
 // The real registry, with the game's keys moved under a scratch key of their own (removed
 // before and after) so that the tests never touch a real installation. Counts what the model
 // does through it.
-class ScratchRegistry final : public IRegistryBackend {
+class ScratchRegistry final : public registry::RegistryBackend {
 public:
     static constexpr const wchar_t* kRoot = L"Software\\TarnholmSheetTest";
     static constexpr const wchar_t* kEngine = L"Software\\TarnholmSheetTest\\1.0\\Engine\\";
@@ -52,14 +52,15 @@ public:
     ScratchRegistry();
     ~ScratchRegistry() override;
 
-    long OpenKey(RegistryRoot root, const std::wstring& path, RegistryAccess access, RegistryHandle& handle) override;
-    long CreateKey(RegistryRoot root, const std::wstring& path, RegistryHandle& handle) override;
-    long QueryValue(RegistryHandle handle, const wchar_t* name, std::uint32_t* type, void* data,
+    long OpenKey(registry::RegistryRoot root, const std::wstring& path, registry::RegistryAccess access,
+                 registry::RegistryHandle& handle) override;
+    long CreateKey(registry::RegistryRoot root, const std::wstring& path, registry::RegistryHandle& handle) override;
+    long QueryValue(registry::RegistryHandle handle, const wchar_t* name, std::uint32_t* type, void* data,
                     std::uint32_t& size) override;
-    long SetValueData(RegistryHandle handle, const wchar_t* name, std::uint32_t type, const void* data,
+    long SetValueData(registry::RegistryHandle handle, const wchar_t* name, std::uint32_t type, const void* data,
                       std::uint32_t size) override;
-    long DeleteValue(RegistryHandle handle, const wchar_t* name) override;
-    void CloseKey(RegistryHandle handle) override;
+    long DeleteValue(registry::RegistryHandle handle, const wchar_t* name) override;
+    void CloseKey(registry::RegistryHandle handle) override;
 
     // The 36 stored settings in table order, read straight from the registry (absent: empty).
     std::array<std::optional<std::uint32_t>, kSettingCount> Stored() const;
@@ -70,7 +71,7 @@ public:
     std::vector<std::wstring> writes;
 
 private:
-    static std::wstring Map(RegistryRoot root, const std::wstring& path);
+    static std::wstring Map(registry::RegistryRoot root, const std::wstring& path);
     registry::Win32Registry real_;
 };
 
@@ -83,16 +84,16 @@ public:
     int DefaultsApplied() { return queries[L"directx/vidmemory"]; }
 };
 
-class FixedDisplay final : public IDisplayModes {
+class FixedDisplay final : public settings::DisplayModes {
 public:
-    std::vector<DisplayMode> modes{{640, 480, 32, 60},   {800, 600, 32, 60},  {1024, 768, 32, 60},
-                                   {1280, 1024, 32, 60}, {1280, 800, 32, 60}, {1600, 1200, 32, 60}};
-    DisplayMode desktop{1280, 1024, 32, 60};
-    bool EnumMode(std::uint32_t index, DisplayMode& mode) override;
-    bool GetCurrentMode(DisplayMode& mode) override;
+    std::vector<settings::DisplayMode> modes{{640, 480, 32, 60},   {800, 600, 32, 60},  {1024, 768, 32, 60},
+                                             {1280, 1024, 32, 60}, {1280, 800, 32, 60}, {1600, 1200, 32, 60}};
+    settings::DisplayMode desktop{1280, 1024, 32, 60};
+    bool EnumMode(std::uint32_t index, settings::DisplayMode& mode) override;
+    bool GetCurrentMode(settings::DisplayMode& mode) override;
 };
 
-class EnglishLocale final : public IUserLocale {
+class EnglishLocale final : public settings::UserLocale {
 public:
     std::uint32_t GetUserDefaultLCID() override { return 0x0409; }
 };
@@ -102,7 +103,7 @@ public:
 class DrivenSheet : public CSettingsSheet {
 public:
     using Step = std::function<void(DrivenSheet&)>;
-    DrivenSheet(CSettingsModel& model, IRegistryBackend& registry, DetectionApplication* detection,
+    DrivenSheet(CSettingsModel& model, registry::RegistryBackend& registry, DetectionApplication* detection,
                 std::vector<Step> steps);
 
     HWND VideoItem(int id) const { return GetDlgItem(VideoPage().Hwnd(), id); }
