@@ -466,6 +466,38 @@ TEST_F(ReportDialog, CopyReportFillsTheClipboardDirectly) {
     EXPECT_NE(expected.find(L"Größe: 1 GB - <IDS_REPORT_STATUS_SUFFICIENT>\r\n"), std::wstring::npos);
 }
 
+// Above 96 DPI the gold rules show pictures of their own, made anew at each scale: the template's
+// come back alive at 96, and the last ones live until their owner goes, not only the window.
+TEST_F(ReportDialog, RulePicturesSurviveScaleChangesAndTheWindow) {
+    const auto pictures = [](HWND dialog) {
+        std::vector<HBITMAP> shown;
+        for (const int id : {IDC_REPORT_VERDICT_DIVIDER, IDC_REPORT_VERDICT_RULE, IDC_REPORT_HEADER_RULE,
+                             IDC_REPORT_FOOTER_RULE, IDC_REPORT_COPYRIGHT_RULE})
+            shown.push_back(reinterpret_cast<HBITMAP>(SendDlgItemMessageW(dialog, id, STM_GETIMAGE, IMAGE_BITMAP, 0)));
+        return shown;
+    };
+    std::vector<HBITMAP> atTemplateScale, atHigherScale;
+    Report report({[&](Report& d) {
+                      RECT placed = d.WindowRect();
+                      for (const int dpi : {144, 192, 96, 144}) {
+                          SendMessageW(d.Hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                                       reinterpret_cast<LPARAM>(&placed));
+                          if (dpi == 96)
+                              atTemplateScale = pictures(d.Hwnd());
+                      }
+                      atHigherScale = pictures(d.Hwnd());
+                      PostMessageW(GetDlgItem(d.Hwnd(), IDC_REPORT_OK), BM_CLICK, 0, 0);
+                  }},
+                  nullptr, Context(), registry_);
+    report.AttachApplication(&detection_);
+    report.DoModal();
+    ASSERT_EQ(atTemplateScale.size(), 5u);
+    for (size_t i = 0; i < 5; ++i) {
+        EXPECT_EQ(GetObjectType(atTemplateScale[i]), static_cast<DWORD>(OBJ_BITMAP)) << i;
+        EXPECT_EQ(GetObjectType(atHigherScale[i]), static_cast<DWORD>(OBJ_BITMAP)) << i;
+    }
+}
+
 TEST_F(ReportDialog, NoGdiGrowthOverTwoHundredOpenings) {
     for (int i = 0; i < 6; ++i)
         detection_.Add(L"Item " + std::to_wstring(i), L"value", i % 5, L"hint");
