@@ -178,12 +178,13 @@ TEST(HyperLinkError, TheBoxCarriesTheProgramsTitleInAnUntitledWindow) {
     ASSERT_TRUE(link.SubclassWindow(
         CreateWindowExW(0, L"STATIC", L"Help", WS_CHILD, 0, 0, 90, 20, parent.Hwnd(), nullptr, nullptr, nullptr)));
     static std::wstring caption;
-    // The box is read and closed as it becomes active.
+    static int activated = 0;
+    // The box is read and closed as it becomes active (then its owner is activated again).
     const std::unique_ptr<std::remove_pointer_t<HHOOK>, decltype(&UnhookWindowsHookEx)> hook(
         SetWindowsHookExW(
             WH_CBT,
             [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
-                if (code == HCBT_ACTIVATE) {
+                if (code == HCBT_ACTIVATE && activated++ == 0) {
                     wchar_t text[256] = {};
                     GetWindowTextW(reinterpret_cast<HWND>(wParam), text, 256);
                     caption = text;
