@@ -4,7 +4,7 @@
 #include "TestSupport.h"
 #include "controls/HyperLink.h"
 #include "controls/LinkOpener.h"
-#include "framework/CustomWindow.h"
+#include "framework/Dialog.h"
 #include "win32/Shell.h"
 
 #include <gtest/gtest.h>
@@ -163,17 +163,10 @@ TEST_F(HyperLinkWindow, HandCursorComesFromResourcesOnly) {
 // The box of a failed opening carries the program's title, also in a window without one (as
 // the captionless settings sheet).
 TEST(HyperLinkError, TheBoxCarriesTheProgramsTitleInAnUntitledWindow) {
-    struct Untitled : fw::CustomWindow {
-        Untitled() {
-            GiveContext({[](const wchar_t* key) {
-                             return std::wstring(key == std::wstring(L"IDS_LAUNCHER_TITLE") ? L"Tarnholm" : L"");
-                         },
-                         {}});
-            RegisterWindowClass(L"UntitledLinkParent", 0, nullptr, nullptr);
-            Create(L"UntitledLinkParent", L"", WS_POPUP, RECT{0, 0, 400, 200}, nullptr, 0);
-        }
-        ~Untitled() override { DestroyWindow(hwnd_); }
-    } parent;
+    report_win::ProgramResources app;
+    fw::Dialog parent(IDD_LAUNCHER, report_win::Context());
+    ASSERT_TRUE(parent.Create());
+    parent.SetText(L"");
     CHyperLink link;
     ASSERT_TRUE(link.SubclassWindow(
         CreateWindowExW(0, L"STATIC", L"Help", WS_CHILD, 0, 0, 90, 20, parent.Hwnd(), nullptr, nullptr, nullptr)));
@@ -196,7 +189,7 @@ TEST(HyperLinkError, TheBoxCarriesTheProgramsTitleInAnUntitledWindow) {
         UnhookWindowsHookEx);
     ASSERT_TRUE(hook);
     link.ShowOpenError(31);
-    EXPECT_EQ(caption, L"Tarnholm");
+    EXPECT_EQ(caption, L"<IDS_LAUNCHER_TITLE>");
 }
 
 TEST(HyperLinkRegistry, ClassesRootDefaultValue) {
