@@ -29,7 +29,9 @@ long PushButtonAccessible::State(long child) {
     long state = AccessibleObject::State(child);
     if (SendMessageW(Window(), BM_GETSTATE, 0, 0) & BST_PUSHED)
         state |= STATE_SYSTEM_PRESSED;
-    if (GetWindowLongW(Window(), GWL_STYLE) & BS_DEFPUSHBUTTON)
+    // The owner-draw style holds the default-button bit: the dialog's default id tells.
+    const auto defId = static_cast<DWORD>(SendMessageW(GetParent(Window()), DM_GETDEFID, 0, 0));
+    if (HIWORD(defId) == DC_HASDEFID && LOWORD(defId) == GetDlgCtrlID(Window()))
         state |= STATE_SYSTEM_DEFAULT;
     return state;
 }

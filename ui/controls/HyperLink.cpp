@@ -8,10 +8,19 @@
 
 #include <vector>
 
+namespace {
+
+// The program's title (the launcher window's, "Tarnholm" in every language).
+constexpr wchar_t kTitleKey[] = L"IDS_LAUNCHER_TITLE";
+
+} // namespace
+
+win32::Cursor CHyperLink::handCursor_;
+
 CHyperLink::~CHyperLink() = default;
 
 // Always a copy, so that it can be destroyed whichever cursor it was taken from.
-void CHyperLink::LoadHandCursor() {
+void CHyperLink::LoadDefaultHandCursor() {
     if (handCursor_)
         return;
     std::vector<wchar_t> directory(MAX_PATH, L'\0');
@@ -40,7 +49,7 @@ void CHyperLink::PreSubclassWindow() {
     else
         style_ &= ~hyperlink::kFitToText;
     if (!(style_ & hyperlink::kNoHandCursor))
-        LoadHandCursor();
+        LoadDefaultHandCursor();
     if (tooltip_.Create(hwnd_))
         tooltip_.AddTool(hwnd_, target_, ClientRect(), 1);
 }
@@ -216,8 +225,9 @@ void CHyperLink::ShowOpenError(int code) {
     MessageBeep(MB_ICONEXCLAMATION);
     const std::wstring text = hyperlink::OpenErrorText(code);
     const HWND owner = hwnd_ ? GetAncestor(hwnd_, GA_ROOT) : nullptr;
-    std::wstring caption(256, L'\0');
-    caption.resize(owner ? static_cast<size_t>(GetWindowTextW(owner, caption.data(), 256)) : 0);
+    // The program's title in whichever window the link sits: that window may have no title of
+    // its own (the captionless settings sheet).
+    const std::wstring caption = Context().texts ? Context().texts(kTitleKey) : std::wstring();
     MessageBoxW(owner, text.c_str(), caption.c_str(), MB_ICONEXCLAMATION | MB_OK);
 }
 
@@ -229,7 +239,8 @@ bool CHyperLink::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resu
         result = 0;
         return true;
     }
-    if (accessible_.Handle(msg, wParam, lParam, result, [this] { return new LinkAccessible(hwnd_, follow, Context().texts); }))
+    if (accessible_.Handle(msg, wParam, lParam, result,
+                           [this] { return new LinkAccessible(hwnd_, follow, Context().texts); }))
         return true;
     // The focus mark comes and goes with the UI state.
     if (msg == WM_UPDATEUISTATE) {

@@ -33,8 +33,9 @@ public:
     // Beeps and shows what went wrong.
     virtual void ShowOpenError(int code);
 
-    // The link's own copy of the hand, made when the window is attached; null with style bit 0x20.
-    HCURSOR HandCursor() const { return handCursor_.Get(); }
+    // The hand every link shows, made by the first link attached without style bit 0x20 and
+    // kept until the program ends; null before.
+    static HCURSOR HandCursor() { return handCursor_.Get(); }
 
     bool PreTranslateMessage(MSG& msg) override;
 
@@ -55,7 +56,7 @@ protected:
     void OnAppearanceChanged(const fw::Appearance& previous) override;
 
 private:
-    void LoadHandCursor();
+    static void LoadDefaultHandCursor();
     // The window's font, underlined as the style says, as the link's own; false without one.
     bool TakeFontFromWindow();
     // Whether the focus mark shows: the link has the focus and the keyboard has been used.
@@ -72,5 +73,5 @@ private:
     fw::AccessibleSlot accessible_;
     fw::Font font_;
     fw::ToolTipCtrl tooltip_;
-    win32::Cursor handCursor_;
+    static win32::Cursor handCursor_;
 };

@@ -41,7 +41,10 @@ void Window::SetIcon(HICON icon, bool big) const {
 void Window::RedrawNow() const { RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW); }
 
 void Window::BeginDragMove(POINT clientPoint) const {
-    PostMessageW(hwnd_, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(clientPoint.x, clientPoint.y));
+    // A caption press carries its point in screen coordinates, where the system's move starts.
+    POINT screen = clientPoint;
+    ClientToScreen(hwnd_, &screen);
+    PostMessageW(hwnd_, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(screen.x, screen.y));
 }
 
 } // namespace fw

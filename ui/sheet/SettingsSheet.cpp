@@ -180,19 +180,13 @@ bool CSettingsSheet::OnCommand(int id, int code, HWND control) {
     return true;
 }
 
-void CSettingsSheet::StartMove(POINT clientPoint) const {
-    POINT screen = clientPoint;
-    ClientToScreen(hwnd_, &screen);
-    PostMessageW(hwnd_, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(screen.x, screen.y));
-}
-
 void CSettingsSheet::OnLButtonDown(UINT flags, POINT point) {
-    StartMove(point);
+    BeginDragMove(point);
     fw::PropertySheetDialog::OnLButtonDown(flags, point);
 }
 
 void CSettingsSheet::OnLButtonDblClk(UINT flags, POINT point) {
-    StartMove(point);
+    BeginDragMove(point);
     fw::PropertySheetDialog::OnLButtonDblClk(flags, point);
 }
 

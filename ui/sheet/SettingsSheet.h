@@ -31,7 +31,7 @@ public:
     fw::PropertyPage* ReportPage() const { return report_; }
 
     // The captionless sheet is moved by a press on a page's background too.
-    void OnPagePressed(POINT sheetClientPoint) override { StartMove(sheetClientPoint); }
+    void OnPagePressed(POINT sheetClientPoint) override { BeginDragMove(sheetClientPoint); }
     // The report page has no way out of its own: its cancel and OK are the sheet's Cancel.
     void OnPageCancel() override;
 
@@ -54,8 +54,6 @@ protected:
     virtual bool CreateTooltip(fw::ToolTipCtrl& tooltip);
 
 private:
-    // Moves the captionless sheet with the mouse from a press at this point of its client area.
-    void StartMove(POINT clientPoint) const;
     void KeepOnWorkArea();
     void Reshape();
     void PlaceColumn(int x, int height, SIZE ok);

@@ -90,7 +90,7 @@ long ReportTreeAccessible::Navigate(long direction, long start) {
 long ReportTreeAccessible::HitTest(POINT screen) {
     ScreenToClient(Window(), &screen);
     const CReportItem* row = owner_.TreeModel().ItemAtPoint({screen.x, screen.y});
-    return row ? row->Id() : CHILDID_SELF;
+    return row ? reader::ChildFromRow(owner_.TreeModel(), row) : CHILDID_SELF;
 }
 
 long ReportTreeAccessible::Focus() {
@@ -101,8 +101,8 @@ long ReportTreeAccessible::Focus() {
 }
 
 long ReportTreeAccessible::Selection() {
-    const CReportItem* selected = owner_.TreeModel().SelectedItem();
-    return selected && Row(selected->Id()) ? selected->Id() : -1;
+    const long child = reader::ChildFromRow(owner_.TreeModel(), owner_.TreeModel().SelectedItem());
+    return child > 0 ? child : -1;
 }
 
 bool ReportPaneAccessible::Name(long, std::wstring& text) {

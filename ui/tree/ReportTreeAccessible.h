@@ -1,7 +1,7 @@
 // The tree's windows as a screen reader reads them.
 //
-// The row list as a screen reader reads it: an outline whose children are the rows (child id =
-// item id, see tree/TreeAccess.h), each with its caption, shown value and description.
+// The row list as a screen reader reads it: an outline whose children are the rows (child ids
+// 1 to N from the top, see tree/TreeAccess.h), each with its caption, shown value and description.
 #pragma once
 
 #include "framework/Accessible.h"

@@ -257,14 +257,14 @@ void CReportTreeList::PaintFocusMark(HDC dc, const RECT& client) {
 void CReportTreeList::OnSetFocus(HWND) {
     InvalidateRect(hwnd_, nullptr, FALSE);
     // The system announces the list; a reader then hears the focused row.
-    if (const CReportItem* selected = owner_ ? owner_->Selection() : nullptr)
-        fw::NotifyAccessibleEvent(EVENT_OBJECT_FOCUS, hwnd_, selected->Id());
+    if (const long child = owner_ ? tree::access::ChildFromRow(owner_->TreeModel(), owner_->Selection()) : 0)
+        fw::NotifyAccessibleEvent(EVENT_OBJECT_FOCUS, hwnd_, child);
 }
 
 void CReportTreeList::OnKillFocus(HWND) { InvalidateRect(hwnd_, nullptr, FALSE); }
 
 void CReportTreeList::OnItemChanged(tree::ItemChange what, CReportItem* item) {
-    const long child = item ? item->Id() : CHILDID_SELF;
+    const long child = owner_ ? tree::access::ChildFromRow(owner_->TreeModel(), item) : CHILDID_SELF;
     switch (what) {
     case tree::ItemChange::Selection:
         if (item && GetFocus() == hwnd_)
@@ -311,8 +311,8 @@ bool CReportTreeList::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT&
         }
         return true;
     }
-    if (owner_ &&
-        accessible_.Handle(msg, wParam, lParam, result, [this] { return new ReportTreeAccessible(hwnd_, *owner_, Context().texts); }))
+    if (owner_ && accessible_.Handle(msg, wParam, lParam, result,
+                                     [this] { return new ReportTreeAccessible(hwnd_, *owner_, Context().texts); }))
         return true;
     if (msg == WM_UPDATEUISTATE && ctl::cues::ConcernsFocus(wParam))
         InvalidateRect(hwnd_, nullptr, FALSE);

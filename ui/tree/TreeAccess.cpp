@@ -5,8 +5,14 @@
 namespace tree::access {
 
 CReportItem* RowFromChild(const ReportTreeModel& tree, long child) {
-    CReportItem* item = child > 0 ? tree.ItemFromId(static_cast<int>(child)) : nullptr;
-    return item && tree.OnVisibleChain(item) ? item : nullptr;
+    const std::vector<CReportItem*>& rows = tree.Rows();
+    return child > 0 && static_cast<size_t>(child) <= rows.size() ? rows[static_cast<size_t>(child) - 1] : nullptr;
+}
+
+long ChildFromRow(const ReportTreeModel& tree, const CReportItem* row) {
+    const std::vector<CReportItem*>& rows = tree.Rows();
+    const auto at = std::find(rows.begin(), rows.end(), row);
+    return at != rows.end() ? static_cast<long>(at - rows.begin()) + 1 : 0;
 }
 
 long ChildCount(const ReportTreeModel& tree) { return static_cast<long>(tree.Rows().size()); }
@@ -25,24 +31,20 @@ long RowStates(const CReportItem& row, bool listFocused, bool enabled) {
 }
 
 long Navigate(const ReportTreeModel& tree, long direction, long start) {
-    const std::vector<CReportItem*>& rows = tree.Rows();
-    if (rows.empty())
-        return 0;
+    const long count = ChildCount(tree);
     if (start == 0) {
-        if (direction == kFirst)
-            return rows.front()->Id();
+        if (direction == kFirst && count > 0)
+            return 1;
         if (direction == kLast)
-            return rows.back()->Id();
+            return count;
         return 0;
     }
-    const CReportItem* from = RowFromChild(tree, start);
-    const auto at = std::find(rows.begin(), rows.end(), from);
-    if (at == rows.end())
+    if (start < 0 || start > count)
         return 0;
-    if ((direction == kNext || direction == kDown) && at + 1 != rows.end())
-        return (*(at + 1))->Id();
-    if ((direction == kPrevious || direction == kUp) && at != rows.begin())
-        return (*(at - 1))->Id();
+    if ((direction == kNext || direction == kDown) && start < count)
+        return start + 1;
+    if ((direction == kPrevious || direction == kUp) && start > 1)
+        return start - 1;
     return 0;
 }
 

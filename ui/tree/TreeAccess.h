@@ -1,7 +1,7 @@
 // What a screen reader reads of the tree's rows, without windows: the children of the list's
 // accessible object, their states and the navigation between them. Each row of the visible
-// chain (a shown item whose ancestors are expanded) is one child, and its child id is the
-// item's id: stable while the item lives, whatever scrolls, expands or is added around it.
+// chain (a shown item whose ancestors are expanded) is one child, and its child id is its place
+// on the chain, 1 to N from the top: readers walk the children by those numbers.
 #pragma once
 
 #include "tree/ReportTreeModel.h"
@@ -20,8 +20,10 @@ inline constexpr long kStateSelectable = 0x200000;
 inline constexpr long kStateUnavailable = 0x1;
 enum Direction : long { kUp = 1, kDown = 2, kLeft = 3, kRight = 4, kNext = 5, kPrevious = 6, kFirst = 7, kLast = 8 };
 
-// The row with this child id, or null when it is not on the visible chain.
+// The row with this child id, or null when there is none.
 CReportItem* RowFromChild(const ReportTreeModel& tree, long child);
+// The child id of a row; 0 (the list itself) for an item that is not on the visible chain.
+long ChildFromRow(const ReportTreeModel& tree, const CReportItem* row);
 long ChildCount(const ReportTreeModel& tree);
 // The states of a row; `listFocused`: the row list has the keyboard focus.
 long RowStates(const CReportItem& row, bool listFocused, bool enabled);

@@ -14,8 +14,9 @@ namespace {
 constexpr long kSel = reader::kStateSelected, kFoc = reader::kStateFocused, kExp = reader::kStateExpanded,
                kCol = reader::kStateCollapsed, kBase = reader::kStateSelectable | reader::kStateFocusable;
 
-// Rows: 1 "Requirements" (expanded) > 2 "Processor", 3 "Memory" (hidden), 4 "Graphics";
-// 5 "Extras" (collapsed) > 6 "Sound".
+// Items: 1 "Requirements" (expanded) > 2 "Processor", 3 "Memory" (hidden), 4 "Graphics";
+// 5 "Extras" (collapsed) > 6 "Sound". Rows, the reader's children 1 to 4: Requirements,
+// Processor, Graphics, Extras.
 class TreeAccess : public ::testing::Test {
 protected:
     TreeAccess() {
@@ -34,7 +35,7 @@ protected:
     CReportItem *group, *cpu, *hidden, *gpu, *extras, *sound;
 };
 
-TEST_F(TreeAccess, ChildrenAreTheVisibleRowsByItemIdWithTheirStates) {
+TEST_F(TreeAccess, ChildrenAreTheVisibleRowsInRowOrderWithTheirStates) {
     tree.ChangeSelection(cpu);
     EXPECT_EQ(reader::ChildCount(tree), 4);
     struct Row {
@@ -45,19 +46,20 @@ TEST_F(TreeAccess, ChildrenAreTheVisibleRowsByItemIdWithTheirStates) {
     };
     const Row rows[] = {
         {0, nullptr, 0, 0},     {1, group, kBase | kExp, kBase | kExp},  {2, cpu, kBase | kSel | kFoc, kBase | kSel},
-        {3, nullptr, 0, 0},                                                                  // not shown
-        {4, gpu, kBase, kBase}, {5, extras, kBase | kCol, kBase | kCol}, {6, nullptr, 0, 0}, // below a collapsed row
-        {7, nullptr, 0, 0},                                                                  // no such item
+        {3, gpu, kBase, kBase}, {4, extras, kBase | kCol, kBase | kCol}, {5, nullptr, 0, 0}, // past the last row
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.child);
         ASSERT_EQ(reader::RowFromChild(tree, r.child), r.item);
         if (!r.item)
             continue;
+        EXPECT_EQ(reader::ChildFromRow(tree, r.item), r.child);
         EXPECT_EQ(reader::RowStates(*r.item, true, true), r.states);
         EXPECT_EQ(reader::RowStates(*r.item, false, true), r.unfocused);
     }
     EXPECT_EQ(reader::RowStates(*gpu, true, false), kBase | reader::kStateUnavailable);
+    EXPECT_EQ(reader::ChildFromRow(tree, hidden), 0);
+    EXPECT_EQ(reader::ChildFromRow(tree, sound), 0); // below a collapsed row
 }
 
 TEST_F(TreeAccess, NavigationFollowsTheRowsAndStopsAtTheEnds) {
@@ -66,18 +68,19 @@ TEST_F(TreeAccess, NavigationFollowsTheRowsAndStopsAtTheEnds) {
         long direction, start, reached;
     };
     const Step steps[] = {
-        {D::kFirst, 0, 1}, {D::kLast, 0, 5}, {D::kNext, 0, 0},     {D::kNext, 1, 2}, {D::kNext, 2, 4},
-        {D::kDown, 4, 5},  {D::kNext, 5, 0}, {D::kPrevious, 4, 2}, {D::kUp, 2, 1},   {D::kPrevious, 1, 0},
-        {D::kNext, 3, 0},  {D::kNext, 6, 0}, {D::kFirst, 2, 0},    {D::kLeft, 2, 0},
+        {D::kFirst, 0, 1}, {D::kLast, 0, 4},  {D::kNext, 0, 0},     {D::kNext, 1, 2}, {D::kNext, 2, 3},
+        {D::kDown, 3, 4},  {D::kNext, 4, 0},  {D::kPrevious, 3, 2}, {D::kUp, 2, 1},   {D::kPrevious, 1, 0},
+        {D::kNext, 5, 0},  {D::kFirst, 2, 0}, {D::kLeft, 2, 0},
     };
     for (const Step& s : steps) {
         SCOPED_TRACE(std::to_string(s.direction) + " from " + std::to_string(s.start));
         EXPECT_EQ(reader::Navigate(tree, s.direction, s.start), s.reached);
     }
-    // Expanding brings the hidden row's sibling in: the chain, not the tree, decides.
+    // Expanding brings the folded row in: the chain, not the tree, decides.
     tree.ToggleExpansion(extras);
-    EXPECT_EQ(reader::Navigate(tree, D::kNext, 5), 6);
-    EXPECT_EQ(reader::Navigate(tree, D::kLast, 0), 6);
+    EXPECT_EQ(reader::Navigate(tree, D::kNext, 4), 5);
+    EXPECT_EQ(reader::Navigate(tree, D::kLast, 0), 5);
+    EXPECT_EQ(reader::RowFromChild(tree, 5), sound);
     EXPECT_EQ(reader::DefaultAction(*extras), reader::RowAction::kCollapse);
     EXPECT_EQ(reader::DefaultAction(*group), reader::RowAction::kCollapse);
     EXPECT_EQ(reader::DefaultAction(*cpu), reader::RowAction::kNone);

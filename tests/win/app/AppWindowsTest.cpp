@@ -196,8 +196,8 @@ TEST_F(AppWindows, LauncherTextsDefaultButtonAndEndings) {
     EXPECT_EQ(launch, L"<IDS_LAUNCH_BUTTON>");
     EXPECT_EQ(defId, IDC_LAUNCHER_LAUNCH) << "Enter launches";
 
-    Launcher escape({[](Launcher& d) { Key(GetFocus() ? GetFocus() : d.Window(), VK_ESCAPE); }}, KeyContext(), registry_,
-                    nullptr);
+    Launcher escape({[](Launcher& d) { Key(GetFocus() ? GetFocus() : d.Window(), VK_ESCAPE); }}, KeyContext(),
+                    registry_, nullptr);
     EXPECT_EQ(escape.DoModal(), IDCANCEL);
 }
 
@@ -225,6 +225,32 @@ TEST_F(AppWindows, LauncherTabMarksTheButtonThatHadTheFocus) {
     EXPECT_NE(focusBefore[1], IDC_LAUNCHER_LAUNCH) << "Tab moved the focus on";
     EXPECT_EQ(defaultAfter[0], focusBefore[0]) << "the default goes to the button that had the focus";
     EXPECT_EQ(defaultAfter[1], focusBefore[1]);
+}
+
+// A press on the launcher's picture starts the system's move at that point of the screen.
+TEST_F(AppWindows, LauncherMovesFromThePressedPointOfTheScreen) {
+    struct Recording : Launcher {
+        using Launcher::Launcher;
+        LPARAM press = 0;
+        bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
+            // Recorded instead of starting the system's move loop, which would wait for the mouse.
+            if (msg != WM_NCLBUTTONDOWN || wParam != HTCAPTION)
+                return Launcher::OnMessage(msg, wParam, lParam, result);
+            press = lParam;
+            return true;
+        }
+    };
+    POINT expected{7, 9};
+    Recording dialog({[&](Launcher& d) {
+                          SetWindowPos(d.Window(), nullptr, 170, 130, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+                          ClientToScreen(d.Window(), &expected);
+                          PostMessageW(d.Window(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(7, 9));
+                      },
+                      [](Launcher&) {}, // the launcher posts its caption press to itself
+                      [](Launcher& d) { d.EndDialog(IDCANCEL); }},
+                     KeyContext(), registry_, nullptr);
+    dialog.DoModal();
+    EXPECT_EQ(dialog.press, MAKELPARAM(expected.x, expected.y));
 }
 
 TEST_F(AppWindows, LauncherLayoutFollowsTheSize) {
@@ -307,7 +333,8 @@ TEST_F(AppWindows, LauncherArtAtHigherDpiIsDrawnNotStretched) {
         EXPECT_LT(columns, 0.02) << dpi;
         EXPECT_LT(rows, 0.02) << dpi;
         // The measure sees the blocky picture that stretching the 100 % art gives.
-        const auto [stretchedColumns, stretchedRows] = share(art::ScaledBitmap(app_.CurrentResources(), IDB_LAUNCHER_BACKGROUND, 96));
+        const auto [stretchedColumns, stretchedRows] =
+            share(art::ScaledBitmap(app_.CurrentResources(), IDB_LAUNCHER_BACKGROUND, 96));
         EXPECT_GT(stretchedColumns, 0.15) << dpi;
         EXPECT_GT(stretchedRows, 0.15) << dpi;
     }

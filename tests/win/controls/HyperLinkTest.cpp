@@ -3,10 +3,14 @@
 #include "TestSupport.h"
 #include "controls/HyperLink.h"
 #include "controls/LinkOpener.h"
+#include "framework/Dialog.h"
 #include "win32/ClassesRoot.h"
 #include "win32/Shell.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
+#include <type_traits>
 
 namespace {
 
@@ -137,11 +141,55 @@ TEST_F(HyperLinkWindow, AFailedOpeningIsReportedAndNotFollowed) {
 }
 
 TEST_F(HyperLinkWindow, HandCursorComesFromResourcesOnly) {
-    TestLink link;
-    ASSERT_TRUE(link.SubclassWindow(static_));
-    EXPECT_NE(link.HandCursor(), nullptr);
+    HCURSOR hand = nullptr;
+    {
+        TestLink link;
+        ASSERT_TRUE(link.SubclassWindow(static_));
+        hand = link.HandCursor();
+    }
+    EXPECT_NE(hand, nullptr);
     // The helper program was mapped for its resources only and is gone again.
     EXPECT_EQ(GetModuleHandleW(L"winhlp32.exe"), nullptr);
+    // One hand for every link, kept after the link that made it.
+    TestLink next;
+    ASSERT_TRUE(next.SubclassWindow(static_));
+    EXPECT_EQ(next.HandCursor(), hand);
+    EXPECT_EQ(
+        SendMessageW(static_, WM_SETCURSOR, reinterpret_cast<WPARAM>(static_), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
+        TRUE);
+    EXPECT_EQ(GetCursor(), hand);
+}
+
+// The box of a failed opening carries the program's title, also in a window without one (as
+// the captionless settings sheet).
+TEST(HyperLinkError, TheBoxCarriesTheProgramsTitleInAnUntitledWindow) {
+    report_win::ProgramResources app;
+    fw::Dialog parent(IDD_LAUNCHER, report_win::Context());
+    ASSERT_TRUE(parent.Create());
+    parent.SetText(L"");
+    CHyperLink link;
+    ASSERT_TRUE(link.SubclassWindow(
+        CreateWindowExW(0, L"STATIC", L"Help", WS_CHILD, 0, 0, 90, 20, parent.Hwnd(), nullptr, nullptr, nullptr)));
+    static std::wstring caption;
+    static int activated = 0;
+    // The box is read and closed as it becomes active (then its owner is activated again).
+    const std::unique_ptr<std::remove_pointer_t<HHOOK>, decltype(&UnhookWindowsHookEx)> hook(
+        SetWindowsHookExW(
+            WH_CBT,
+            [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+                if (code == HCBT_ACTIVATE && activated++ == 0) {
+                    wchar_t text[256] = {};
+                    GetWindowTextW(reinterpret_cast<HWND>(wParam), text, 256);
+                    caption = text;
+                    PostMessageW(reinterpret_cast<HWND>(wParam), WM_COMMAND, IDOK, 0);
+                }
+                return CallNextHookEx(nullptr, code, wParam, lParam);
+            },
+            nullptr, GetCurrentThreadId()),
+        UnhookWindowsHookEx);
+    ASSERT_TRUE(hook);
+    link.ShowOpenError(31);
+    EXPECT_EQ(caption, L"<IDS_LAUNCHER_TITLE>");
 }
 
 TEST(HyperLinkRegistry, ClassesRootDefaultValue) {

@@ -2,8 +2,10 @@
 
 #include "TestSupport.h"
 #include "framework/Dialog.h"
+#include "win32/ComApartment.h"
 
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 using testing_ui::Surface;
 
@@ -184,6 +186,21 @@ TEST(SkinButton, AttachSkinFailsForAMissingControlAndStoresNothing) {
     EXPECT_EQ(markPixels(), 0);
     // The dialog manager's answer to Tab, as it reaches the control.
     uiState.Set(0);
+    ValidateRect(button.Hwnd(), nullptr);
     SendMessageW(button.Hwnd(), WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    EXPECT_TRUE(GetUpdateRect(button.Hwnd(), nullptr, FALSE)) << "the window is to be painted again";
     EXPECT_GT(markPixels(), (rect.right - 10) / 3);
+
+    // Every owner-drawn button carries the default-button style bit: a screen reader hears the
+    // button as default only while it is the dialog's default.
+    const win32::ComApartment apartment;
+    win32::ComPtr<IAccessible> reader;
+    ASSERT_EQ(AccessibleObjectFromWindow(button.Hwnd(), OBJID_CLIENT, __uuidof(IAccessible), reader.OutVoid()), S_OK);
+    VARIANT self{}, state{};
+    self.vt = VT_I4; // CHILDID_SELF
+    for (const int defId : {IDOK, 1011}) {
+        dialog.SetDefID(defId);
+        ASSERT_EQ(reader->get_accState(self, &state), S_OK);
+        EXPECT_EQ((state.lVal & STATE_SYSTEM_DEFAULT) != 0, defId == 1011) << defId;
+    }
 }

@@ -2,8 +2,10 @@
 
 #include "TestSupport.h"
 #include "framework/Dialog.h"
+#include "win32/ComApartment.h"
 
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 using testing_ui::Surface;
 
@@ -98,4 +100,18 @@ TEST(SkinTabCtrl, OwnerDrawnStripOnARealTabControl) {
     EXPECT_EQ(markPixels(), 0);
     SetFocus(tabs.Hwnd());
     EXPECT_GT(markPixels(), 0);
+
+    // A screen reader's hit test at the centre of each tab finds that tab.
+    const win32::ComApartment apartment;
+    win32::ComPtr<IAccessible> reader;
+    ASSERT_EQ(AccessibleObjectFromWindow(tabs.Hwnd(), OBJID_CLIENT, __uuidof(IAccessible), reader.OutVoid()), S_OK);
+    for (int tab = 0; tab < 2; ++tab) {
+        RECT cell{};
+        SendMessageW(tabs.Hwnd(), TCM_GETITEMRECT, tab, reinterpret_cast<LPARAM>(&cell));
+        POINT centre{(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+        ClientToScreen(tabs.Hwnd(), &centre);
+        VARIANT hit;
+        ASSERT_EQ(reader->accHitTest(centre.x, centre.y, &hit), S_OK);
+        EXPECT_EQ(hit.lVal, tab + 1);
+    }
 }

@@ -466,6 +466,27 @@ TEST_F(ReportDialog, CopyReportFillsTheClipboardDirectly) {
     EXPECT_NE(expected.find(L"Größe: 1 GB - <IDS_REPORT_STATUS_SUFFICIENT>\r\n"), std::wstring::npos);
 }
 
+// Above 96 DPI the gold rules show pictures of their own, made anew at each scale: the template's
+// comes back alive at 96, and the last one lives until its owner goes, not only the window.
+TEST_F(ReportDialog, RulePicturesSurviveScaleChangesAndTheWindow) {
+    HBITMAP atTemplateScale = nullptr, atHigherScale = nullptr;
+    Report report({[&](Report& d) {
+                      RECT placed = d.WindowRect();
+                      for (const int dpi : {144, 192, 96, 144}) {
+                          SendMessageW(d.Hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                                       reinterpret_cast<LPARAM>(&placed));
+                          (dpi == 96 ? atTemplateScale : atHigherScale) = reinterpret_cast<HBITMAP>(
+                              SendDlgItemMessageW(d.Hwnd(), IDC_REPORT_HEADER_RULE, STM_GETIMAGE, IMAGE_BITMAP, 0));
+                      }
+                      PostMessageW(GetDlgItem(d.Hwnd(), IDC_REPORT_OK), BM_CLICK, 0, 0);
+                  }},
+                  nullptr, Context(), registry_);
+    report.AttachApplication(&detection_);
+    report.DoModal();
+    EXPECT_EQ(GetObjectType(atTemplateScale), static_cast<DWORD>(OBJ_BITMAP));
+    EXPECT_EQ(GetObjectType(atHigherScale), static_cast<DWORD>(OBJ_BITMAP)) << "freed with the window";
+}
+
 TEST_F(ReportDialog, NoGdiGrowthOverTwoHundredOpenings) {
     for (int i = 0; i < 6; ++i)
         detection_.Add(L"Item " + std::to_wstring(i), L"value", i % 5, L"hint");

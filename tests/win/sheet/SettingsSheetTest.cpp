@@ -611,8 +611,8 @@ TEST_F(SettingsSheet, EnterAfterTabAndEscapeOnAnOpenList) {
     EXPECT_TRUE(openAfterEscape);
 }
 
-// A press on a page's background asks the sheet to move: the sheet gets the caption press at
-// that point of the screen, from either page, and nothing else of the pages' presses.
+// A press on the sheet's or a page's background asks the sheet to move: the sheet gets the
+// caption press at that point of the screen, wherever it stands, and nothing else of the presses.
 TEST_F(SettingsSheet, PressesOnThePagesBackgroundsMoveTheSheet) {
     class RecordingSheet : public DrivenSheet {
     public:
@@ -641,6 +641,8 @@ TEST_F(SettingsSheet, PressesOnThePagesBackgroundsMoveTheSheet) {
     };
     RecordingSheet sheet(*model_, registry_, &hardware_,
                          {[&](DrivenSheet& s) {
+                              SetWindowPos(s.Hwnd(), nullptr, 170, 130, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+                              press(s.Hwnd(), POINT{3, 4});
                               press(s.VideoPage().Hwnd(), POINT{7, 9});
                           },
                           [](DrivenSheet& s) { s.SetActivePage(1); },

@@ -9,6 +9,10 @@
 #include <gtest/gtest.h>
 #include <oleacc.h>
 
+#include <memory>
+#include <type_traits>
+#include <vector>
+
 namespace {
 
 VARIANT Child(long id) {
@@ -120,6 +124,26 @@ TEST_F(TreeAccessible, RowsAreOutlineItemsWithCaptionValueAndDescription) {
     EXPECT_EQ(Count(), 1);
     EXPECT_EQ(Number(&IAccessible::get_accState, 1) & STATE_SYSTEM_COLLAPSED, STATE_SYSTEM_COLLAPSED);
     EXPECT_EQ(tree_.SelectedItem(), nullptr);
+}
+
+// What a reader in this process hears from the list: state changes, by child id.
+std::vector<long> g_stateChanges;
+void CALLBACK OnStateChange(HWINEVENTHOOK, DWORD, HWND, LONG object, LONG child, DWORD, DWORD) {
+    if (object == OBJID_CLIENT)
+        g_stateChanges.push_back(child);
+}
+
+TEST_F(TreeAccessible, FoldingAGroupByKeyIsHeardAsAStateChange) {
+    tree_.Model().ChangeSelection(group_);
+    const std::unique_ptr<std::remove_pointer_t<HWINEVENTHOOK>, decltype(&UnhookWinEvent)> hook(
+        SetWinEventHook(EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_STATECHANGE, nullptr, OnStateChange,
+                        GetCurrentProcessId(), GetCurrentThreadId(), WINEVENT_OUTOFCONTEXT),
+        UnhookWinEvent);
+    ASSERT_TRUE(hook);
+    for (const WPARAM key : {VK_LEFT, VK_RIGHT})
+        SendMessageW(tree_.List().Hwnd(), WM_KEYDOWN, key, 0);
+    testing_ui::PumpPending();
+    EXPECT_EQ(g_stateChanges, (std::vector<long>{1, 1})) << "collapsed, then expanded";
 }
 
 TEST_F(TreeAccessible, AnObjectHeldPastItsWindowAnswersDisconnected) {
