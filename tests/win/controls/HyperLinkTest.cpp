@@ -1,5 +1,6 @@
 // The hyperlink on a real static control: attaching, fitting, opening by mouse and space, and
 // what a failed opening does. The shell is replaced so that nothing is really opened.
+#include "TestResources.h"
 #include "TestSupport.h"
 #include "controls/HyperLink.h"
 #include "controls/LinkOpener.h"
@@ -163,8 +164,9 @@ TEST_F(HyperLinkWindow, HandCursorComesFromResourcesOnly) {
 // The box of a failed opening carries the program's title, also in a window without one (as
 // the captionless settings sheet).
 TEST(HyperLinkError, TheBoxCarriesTheProgramsTitleInAnUntitledWindow) {
-    report_win::ProgramResources app;
-    fw::Dialog parent(IDD_LAUNCHER, report_win::Context());
+    testing_ui::TestApplication app;
+    fw::Dialog parent(IDD_TEST_DIALOG,
+                      testing_ui::TestContext([](const wchar_t* key) { return L"<" + std::wstring(key) + L">"; }));
     ASSERT_TRUE(parent.Create());
     parent.SetText(L"");
     CHyperLink link;
