@@ -27,7 +27,8 @@ protected:
     void OnAppearanceChanged(const fw::Appearance& previous) override;
 
 private:
-    void ShowPicture();
+    // The artwork and the bar in gold, or in a contrast theme the system's colours alone.
+    void ShowLook();
     fw::ProgressCtrl bar_;
     ColourRules colours_{ColourRule::Dialog};
     art::StaticPicture picture_;

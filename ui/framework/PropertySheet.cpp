@@ -128,7 +128,8 @@ bool PropertySheetDialog::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRES
 
 void PropertySheetDialog::OnAppearanceChanged(const Appearance& previous) {
     scale_.Rescale(hwnd_, previous.dpi, Look().dpi, [&] { Window::OnAppearanceChanged(previous); });
-    FitTabToPages();
+    if (previous.dpi != Look().dpi)
+        FitTabToPages();
 }
 
 // As the sheet was laid out when it was made: the tab control's display area holds the pages,

@@ -68,7 +68,8 @@ void CLauncherDlg::OnSize(UINT type, int width, int height) {
 
 void CLauncherDlg::OnAppearanceChanged(const fw::Appearance& previous) {
     fw::Dialog::OnAppearanceChanged(previous);
-    layout_.RemeasureAll(RescaledClient());
+    if (previous.dpi != Look().dpi)
+        layout_.RemeasureAll(RescaledClient());
     background_ = art::ScaledBitmap(Context().resources, IDB_LAUNCHER_BACKGROUND, Look().dpi);
 }
 
@@ -107,9 +108,11 @@ void CLauncherDlg::Launch() {
     win32::ExecuteThroughShell(info);
 }
 
+// In a contrast theme the window is its face colour alone, without the picture and its title.
 bool CLauncherDlg::OnEraseBkgnd(HDC dc) {
     Default();
-    background_.Draw(dc, ClientRect());
+    if (!Look().highContrast)
+        background_.Draw(dc, ClientRect());
     return true;
 }
 
