@@ -2,6 +2,7 @@
 
 #include "ResourceIds.h"
 #include "RunFlow.h"
+#include "controls/Dpi.h"
 #include "framework/Application.h"
 #include "framework/ExceptionScope.h"
 
@@ -16,8 +17,7 @@ fw::Resources CurrentResources() {
 
 CSplashDlg::CSplashDlg(HWND parent) : CSplashDlg(fw::WindowContext{{}, CurrentResources()}, parent) {}
 
-CSplashDlg::CSplashDlg(fw::WindowContext context, HWND parent)
-    : fw::Dialog(IDD_PROGRESS, std::move(context), parent) {}
+CSplashDlg::CSplashDlg(fw::WindowContext context, HWND parent) : fw::Dialog(IDD_PROGRESS, std::move(context), parent) {}
 
 void CSplashDlg::DoDataExchange() { Bind(bar_, IDC_PROGRESS_BAR); }
 
@@ -66,6 +66,16 @@ void CSplashDlg::OnTestProgress(Detection::TestManager* manager) {
         bar_.SetPos(ProgressPosition(manager->GetNumTestCompleted(), manager->GetNumTests()));
         UpdateWindow(bar_.Hwnd());
     });
+}
+
+// In a contrast theme the artwork gives way to the face colour, framed in the theme's frame colour
+// as the window has no frame of its own.
+bool CSplashDlg::OnEraseBkgnd(HDC dc) {
+    const bool erased = Default() != 0;
+    if (!Look().highContrast)
+        return erased;
+    fw::FrameSolidRect(dc, ClientRect(), dpi::Scale(1, Look().dpi), GetSysColor(COLOR_WINDOWFRAME));
+    return true;
 }
 
 HBRUSH CSplashDlg::OnCtlColor(HDC dc, HWND child, fw::CtlColor kind) { return colours_.Answer(*this, dc, child, kind); }

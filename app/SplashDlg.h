@@ -24,6 +24,7 @@ protected:
     bool OnInitDialog() override;
     void DoDataExchange() override;
     HBRUSH OnCtlColor(HDC dc, HWND child, fw::CtlColor kind) override;
+    bool OnEraseBkgnd(HDC dc) override;
     void OnAppearanceChanged(const fw::Appearance& previous) override;
 
 private:

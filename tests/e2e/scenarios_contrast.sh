@@ -83,12 +83,6 @@ scenario_contrast_look_light() {
     LOOK_AT=contrast_look look_windows 1 en -contrast-light
 }
 
-# The progress window, started in theme dark.
-scenario_contrast_look_progress() {
-    contrast_theme dark
-    look_progress progress-contrast-dark
-}
-
 # switch_and_look NAME HWND [MASKS]: high contrast switched on, the window seen in theme dark;
 # switched off, the window seen in its skin, as its reference NAME shows it.
 switch_and_look() {

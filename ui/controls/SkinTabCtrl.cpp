@@ -32,11 +32,8 @@ void PaintTabItem(HDC dc, const RECT& item, UINT itemState, const std::wstring& 
         // The selected tab is told by its frame, not by a colour of its own.
         SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
         SetBkMode(dc, TRANSPARENT);
-        RECT frame = item;
-        for (int ring = dpi::Scale(1, dpi); itemState != 0 && ring > 0; --ring) {
-            FrameRect(dc, &frame, GetSysColorBrush(COLOR_WINDOWTEXT));
-            InflateRect(&frame, -1, -1);
-        }
+        if (itemState != 0)
+            fw::FrameSolidRect(dc, item, dpi::Scale(1, dpi), GetSysColor(COLOR_WINDOWTEXT));
     } else {
         SetBkColor(dc, kCell);
         SetTextColor(dc, RGB(255, 255, 255));
@@ -102,7 +99,8 @@ void CSkinTabCtrl::OnPaint() {
 }
 
 bool CSkinTabCtrl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (accessible_.Handle(msg, wParam, lParam, result, [this] { return new TabStripAccessible(hwnd_, Context().texts); }))
+    if (accessible_.Handle(msg, wParam, lParam, result,
+                           [this] { return new TabStripAccessible(hwnd_, Context().texts); }))
         return true;
     if (msg == WM_PRINTCLIENT) {
         PaintStrip(reinterpret_cast<HDC>(wParam));

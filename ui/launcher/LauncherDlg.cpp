@@ -3,6 +3,7 @@
 #include "GameStart.h"
 #include "InstallerRecord.h"
 #include "ResourceIds.h"
+#include "controls/Dpi.h"
 #include "framework/Application.h"
 #include "win32/Shell.h"
 
@@ -108,10 +109,13 @@ void CLauncherDlg::Launch() {
     win32::ExecuteThroughShell(info);
 }
 
-// In a contrast theme the window is its face colour alone, without the picture and its title.
+// In a contrast theme the window is its face colour without the picture and its title, framed
+// in the theme's frame colour: it has no frame of its own to stand out from what lies behind.
 bool CLauncherDlg::OnEraseBkgnd(HDC dc) {
     Default();
-    if (!Look().highContrast)
+    if (Look().highContrast)
+        fw::FrameSolidRect(dc, ClientRect(), dpi::Scale(1, Look().dpi), GetSysColor(COLOR_WINDOWFRAME));
+    else
         background_.Draw(dc, ClientRect());
     return true;
 }
