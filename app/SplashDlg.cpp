@@ -2,6 +2,7 @@
 
 #include "ResourceIds.h"
 #include "RunFlow.h"
+#include "controls/Dpi.h"
 #include "framework/Application.h"
 #include "framework/ExceptionScope.h"
 
@@ -23,22 +24,26 @@ void CSplashDlg::DoDataExchange() { Bind(bar_, IDC_PROGRESS_BAR); }
 bool CSplashDlg::OnInitDialog() {
     const bool result = fw::Dialog::OnInitDialog();
     bar_.SetRange(0, 100);
-    // Gold on the window's near-black, in keeping with the artwork.
-    SendMessageW(bar_.Hwnd(), PBM_SETBARCOLOR, 0, RGB(201, 162, 74));
-    SendMessageW(bar_.Hwnd(), PBM_SETBKCOLOR, 0, RGB(1, 1, 1));
-    ShowPicture();
+    ShowLook();
     return result;
 }
 
-// The template's picture is the window's only static control.
-void CSplashDlg::ShowPicture() {
-    art::ShowScaledInStatic(FindWindowExW(hwnd_, nullptr, L"Static", nullptr), Context().resources, IDB_SPLASH,
-                            Look().dpi, picture_);
+void CSplashDlg::ShowLook() {
+    const bool contrast = Look().highContrast;
+    // Gold on the window's near-black, in keeping with the artwork.
+    SendMessageW(bar_.Hwnd(), PBM_SETBARCOLOR, 0, contrast ? CLR_DEFAULT : RGB(201, 162, 74));
+    SendMessageW(bar_.Hwnd(), PBM_SETBKCOLOR, 0, contrast ? CLR_DEFAULT : RGB(1, 1, 1));
+    // The template's picture is the window's only static control.
+    const HWND picture = FindWindowExW(hwnd_, nullptr, L"Static", nullptr);
+    if (picture)
+        ShowWindow(picture, contrast ? SW_HIDE : SW_SHOWNA);
+    if (!contrast)
+        art::ShowScaledInStatic(picture, Context().resources, IDB_SPLASH, Look().dpi, picture_);
 }
 
 void CSplashDlg::OnAppearanceChanged(const fw::Appearance& previous) {
     fw::Dialog::OnAppearanceChanged(previous);
-    ShowPicture();
+    ShowLook();
 }
 
 bool CSplashDlg::Open() {
@@ -61,6 +66,16 @@ void CSplashDlg::OnTestProgress(Detection::TestManager* manager) {
         bar_.SetPos(app::ProgressPosition(manager->GetNumTestCompleted(), manager->GetNumTests()));
         UpdateWindow(bar_.Hwnd());
     });
+}
+
+// In a contrast theme the artwork gives way to the face colour, framed in the theme's frame colour
+// as the window has no frame of its own.
+bool CSplashDlg::OnEraseBkgnd(HDC dc) {
+    const bool erased = Default() != 0;
+    if (!Look().highContrast)
+        return erased;
+    fw::FrameSolidRect(dc, ClientRect(), dpi::Scale(1, Look().dpi), GetSysColor(COLOR_WINDOWFRAME));
+    return true;
 }
 
 HBRUSH CSplashDlg::OnCtlColor(HDC dc, HWND child, fw::CtlColor kind) { return colours_.Answer(*this, dc, child, kind); }

@@ -24,10 +24,12 @@ protected:
     bool OnInitDialog() override;
     void DoDataExchange() override;
     HBRUSH OnCtlColor(HDC dc, HWND child, fw::CtlColor kind) override;
+    bool OnEraseBkgnd(HDC dc) override;
     void OnAppearanceChanged(const fw::Appearance& previous) override;
 
 private:
-    void ShowPicture();
+    // The artwork and the bar in gold, or in a contrast theme the system's colours alone.
+    void ShowLook();
     fw::ProgressCtrl bar_;
     ColourRules colours_{ColourRule::Dialog};
     art::StaticPicture picture_;

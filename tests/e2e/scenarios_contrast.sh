@@ -15,10 +15,6 @@ CONTRAST_LIBRARY="$E2E_BUILD/tools/contrast/contrast.dll"
 CONTRAST_THEME_SHARE=75
 CONTRAST_OTHER_SHARE=1
 
-# Held back until the program draws in the theme's colours; delete the line to make them part of
-# the suite (and make their reference pictures with run.sh --update-references first).
-E2E_HELD_BACK+=(contrast_look_dark contrast_look_light contrast_switch)
-
 # contrast_theme THEME: the theme's colours set for every window (the colours before it saved for
 # contrast_switch off), and every program started from now on with the library answering "on".
 contrast_theme() {

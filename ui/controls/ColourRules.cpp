@@ -8,6 +8,10 @@ constexpr COLORREF kNearBlack = RGB(1, 1, 1);
 } // namespace
 
 HBRUSH ColourRules::Answer(fw::Window& window, HDC dc, HWND child, fw::CtlColor kind) {
+    // A contrast theme's colours are the system's: the framework's handling gives them (after
+    // the child's own answer, so that the link keeps its colour).
+    if (window.Look().highContrast)
+        return window.DefaultCtlColor(dc, child, kind);
     const auto hollow = static_cast<HBRUSH>(GetStockObject(HOLLOW_BRUSH));
     if (rule_ == ColourRule::Report) {
         SetTextColor(dc, kWhite);

@@ -1,4 +1,5 @@
-// The four colour rules by which skinned windows answer control-colour requests.
+// The four colour rules by which skinned windows answer control-colour requests. In a contrast
+// theme every rule gives way to the system's colours.
 #pragma once
 
 #include "framework/Gdi.h"

@@ -89,7 +89,9 @@ void CHyperLink::FitToText() {
 }
 
 HBRUSH CHyperLink::OnReflectedCtlColor(HDC dc, fw::CtlColor) {
-    SetTextColor(dc, hyperlink::TextColour(hover_, active_, followed_, style_));
+    // A contrast theme has one colour for links.
+    SetTextColor(dc, Look().highContrast ? GetSysColor(COLOR_HOTLIGHT)
+                                         : hyperlink::TextColour(hover_, active_, followed_, style_));
     SetBkMode(dc, TRANSPARENT);
     return static_cast<HBRUSH>(GetStockObject(HOLLOW_BRUSH));
 }

@@ -40,6 +40,14 @@ void FillFace(HDC dc, const RECT& rect, COLORREF face) {
     FillRect(dc, &rect, brush.Get());
 }
 
+// In a contrast theme: the system's button face and text, its grey text for a disabled caption
+// (alone, not over the caption in the usual colour), and one ring in the window text colour.
+ButtonColours SystemButtonColours(bool disabled) {
+    const COLORREF text = GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT);
+    const COLORREF ring = GetSysColor(COLOR_WINDOWTEXT);
+    return ButtonColours{GetSysColor(COLOR_BTNFACE), text, GetSysColor(COLOR_GRAYTEXT), ring, ring, text, 1};
+}
+
 } // namespace
 
 void PaintSkinButton(HDC dc, const RECT& item, UINT itemState, const std::wstring& caption,
@@ -86,7 +94,8 @@ void CSkinButton::DrawItem(DRAWITEMSTRUCT& item) {
     UINT state = item.itemState & ~static_cast<UINT>(ODS_NOFOCUSRECT);
     if (!ctl::cues::FocusShown(hwnd_))
         state |= ODS_NOFOCUSRECT;
-    PaintSkinButton(item.hDC, item.rcItem, state, Text(), colours_, focusMark, Look().dpi);
+    const ButtonColours colours = Look().highContrast ? SystemButtonColours((state & ODS_DISABLED) != 0) : colours_;
+    PaintSkinButton(item.hDC, item.rcItem, state, Text(), colours, focusMark, Look().dpi);
 }
 
 void CSkinButton::OnAppearanceChanged(const fw::Appearance& previous) {

@@ -21,9 +21,14 @@ bool CSkinSlider::OnReflectedNotify(NMHDR& header, LRESULT& result) {
 bool CSkinSlider::OnEraseBkgnd(HDC) { return false; }
 
 void CSkinSlider::PaintBackground(HDC target) {
+    const RECT client = ClientRect();
+    // In a contrast theme the page shows no picture: the control stands on the button face.
+    if (Look().highContrast) {
+        FillRect(target, &client, GetSysColorBrush(COLOR_BTNFACE));
+        return;
+    }
     const HWND parent = GetParent(hwnd_);
     fw::ClientDC parentDc(parent);
-    const RECT client = ClientRect();
     const int width = client.right - client.left;
     const int height = client.bottom - client.top;
     if (!background_) {

@@ -1,5 +1,6 @@
 // The slider of the settings pages: only the channel, thumb and ticks are drawn over the page's
-// picture, whose pixels behind the slider are copied once, at the first channel paint.
+// picture, whose pixels behind the slider are copied once, at the first channel paint. In a
+// contrast theme they are drawn on the system's button face.
 #pragma once
 
 #include "framework/Accessible.h"

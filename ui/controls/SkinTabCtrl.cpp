@@ -16,24 +16,32 @@ HBRUSH BlackBrush() {
 
 } // namespace
 
-void EraseTabStrip(HDC dc) {
-    const HBRUSH black = BlackBrush();
+void EraseTabStrip(HDC dc, bool highContrast) {
+    const HBRUSH ground = highContrast ? GetSysColorBrush(COLOR_BTNFACE) : BlackBrush();
     fw::SavedDC saved(dc);
     RECT clip{};
     GetClipBox(dc, &clip);
-    SelectObject(dc, black);
+    SelectObject(dc, ground);
     PatBlt(dc, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, PATCOPY);
 }
 
-void PaintTabItem(HDC dc, const RECT& item, UINT itemState, const std::wstring& text, int dpi) {
+void PaintTabItem(HDC dc, const RECT& item, UINT itemState, const std::wstring& text, int dpi, bool highContrast) {
     fw::SavedDC saved(dc);
-    SetBkColor(dc, kCell);
-    SetTextColor(dc, RGB(255, 255, 255));
     RECT rect = item;
-    if (itemState != 0)
-        fw::FillSolidRect(dc, rect, kCell);
+    if (highContrast) {
+        // The selected tab is told by its frame, not by a colour of its own.
+        SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+        SetBkMode(dc, TRANSPARENT);
+        if (itemState != 0)
+            fw::FrameSolidRect(dc, item, dpi::Scale(1, dpi), GetSysColor(COLOR_WINDOWTEXT));
+    } else {
+        SetBkColor(dc, kCell);
+        SetTextColor(dc, RGB(255, 255, 255));
+        if (itemState != 0)
+            fw::FillSolidRect(dc, rect, kCell);
+        SetBkMode(dc, OPAQUE);
+    }
     OffsetRect(&rect, dpi::Scale(4, dpi), dpi::Scale(3, dpi));
-    SetBkMode(dc, OPAQUE);
     TextOutW(dc, rect.left, rect.top, text.c_str(), static_cast<int>(text.size()));
 }
 
@@ -43,16 +51,18 @@ void CSkinTabCtrl::PreSubclassWindow() {
 }
 
 void CSkinTabCtrl::DrawItem(DRAWITEMSTRUCT& item) {
-    PaintTabItem(item.hDC, item.rcItem, item.itemState, GetItemText(static_cast<int>(item.itemID), kTextBuffer), Look().dpi);
+    PaintTabItem(item.hDC, item.rcItem, item.itemState, GetItemText(static_cast<int>(item.itemID), kTextBuffer),
+                 Look().dpi, Look().highContrast);
 }
 
 bool CSkinTabCtrl::OnEraseBkgnd(HDC dc) {
-    EraseTabStrip(dc);
+    EraseTabStrip(dc, Look().highContrast);
     return true;
 }
 
 void CSkinTabCtrl::PaintStrip(HDC dc) const {
-    EraseTabStrip(dc);
+    const bool contrast = Look().highContrast;
+    EraseTabStrip(dc, contrast);
     const auto font = reinterpret_cast<HFONT>(SendMessageW(hwnd_, WM_GETFONT, 0, 0));
     const fw::SelectGuard selected(dc, font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
     const int current = GetCurSel();
@@ -60,7 +70,8 @@ void CSkinTabCtrl::PaintStrip(HDC dc) const {
         RECT cell{};
         if (!SendMessageW(hwnd_, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&cell)))
             continue;
-        PaintTabItem(dc, cell, index == current ? ODS_SELECTED : 0, GetItemText(index, kTextBuffer), Look().dpi);
+        PaintTabItem(dc, cell, index == current ? ODS_SELECTED : 0, GetItemText(index, kTextBuffer), Look().dpi,
+                     contrast);
     }
     RECT focus{};
     // As the system's own tab control: the mark shows while the strip has the keyboard, unless the
@@ -88,7 +99,8 @@ void CSkinTabCtrl::OnPaint() {
 }
 
 bool CSkinTabCtrl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (accessible_.Handle(msg, wParam, lParam, result, [this] { return new TabStripAccessible(hwnd_, Context().texts); }))
+    if (accessible_.Handle(msg, wParam, lParam, result,
+                           [this] { return new TabStripAccessible(hwnd_, Context().texts); }))
         return true;
     if (msg == WM_PRINTCLIENT) {
         PaintStrip(reinterpret_cast<HDC>(wParam));

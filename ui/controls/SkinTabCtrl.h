@@ -30,7 +30,10 @@ private:
     fw::AccessibleSlot accessible_;
 };
 
-// The painters behind the strip: the black fill of the DC's clip box, and one tab cell.
-void EraseTabStrip(HDC dc);
+// The painters behind the strip: the black fill of the DC's clip box, and one tab cell. In a
+// contrast theme (highContrast) the strip is the system's button face, the texts its button text
+// and the selected tab is framed in the window text colour.
+void EraseTabStrip(HDC dc, bool highContrast = false);
 // The text's offset in the cell and the focus mark's inset are at `dpi`.
-void PaintTabItem(HDC dc, const RECT& item, UINT itemState, const std::wstring& text, int dpi = dpi::kBase);
+void PaintTabItem(HDC dc, const RECT& item, UINT itemState, const std::wstring& text, int dpi = dpi::kBase,
+                  bool highContrast = false);

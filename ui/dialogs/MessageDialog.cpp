@@ -16,7 +16,19 @@ bool CMessageDialog::OnInitDialog() {
     SetItemText(IDC_MESSAGE_OK, Context().texts(L"IDS_OK_BUTTON"));
     check_.SetText(checkLabel_);
     ok_.AttachSkin(IDC_MESSAGE_OK, hwnd_, Framed);
+    ShowEmblem();
     return true;
+}
+
+// The emblem is the template's first static; a contrast theme shows no crests.
+void CMessageDialog::ShowEmblem() const {
+    if (const HWND emblem = FindWindowExW(hwnd_, nullptr, L"Static", nullptr))
+        ShowWindow(emblem, Look().highContrast ? SW_HIDE : SW_SHOWNA);
+}
+
+void CMessageDialog::OnAppearanceChanged(const fw::Appearance& previous) {
+    fw::Dialog::OnAppearanceChanged(previous);
+    ShowEmblem();
 }
 
 bool CMessageDialog::OnCommand(int id, int code, HWND control) {

@@ -19,8 +19,11 @@ protected:
     void DoDataExchange() override;
     bool OnCommand(int id, int code, HWND control) override;
     HBRUSH OnCtlColor(HDC dc, HWND child, fw::CtlColor kind) override;
+    void OnAppearanceChanged(const fw::Appearance& previous) override;
 
 private:
+    void ShowEmblem() const;
+
     std::wstring message_;
     std::wstring caption_;
     std::wstring checkLabel_;

@@ -43,6 +43,9 @@ struct WindowContext {
 // What a window is drawn at, handed from a top-level window down to every control it holds.
 struct Appearance {
     int dpi = 96;
+    // The player has chosen a contrast theme: the window draws in the system's colours only,
+    // without its art.
+    bool highContrast = false;
     friend bool operator==(const Appearance&, const Appearance&) = default;
 };
 

@@ -41,7 +41,7 @@ INT_PTR Dialog::Dispatch(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) no
         // inside a parent of another scale (a page first shown after its sheet moved) then moves
         // to the parent's scale, as if it had moved there.
         const Appearance wanted = Look();
-        SetInitialLook(Appearance{dpi::OfWindow(hwnd_)});
+        SetInitialLook(Appearance{dpi::OfWindow(hwnd_), wanted.highContrast});
         try {
             result = OnInitDialog() ? TRUE : FALSE;
             SetAppearance(wanted);

@@ -44,4 +44,12 @@ void FillSolidRect(HDC dc, const RECT& rect, COLORREF colour) {
     SetBkColor(dc, previous);
 }
 
+void FrameSolidRect(HDC dc, const RECT& rect, int thickness, COLORREF colour) {
+    const auto [left, top, right, bottom] = rect;
+    FillSolidRect(dc, RECT{left, top, right, top + thickness}, colour);
+    FillSolidRect(dc, RECT{left, bottom - thickness, right, bottom}, colour);
+    FillSolidRect(dc, RECT{left, top, left + thickness, bottom}, colour);
+    FillSolidRect(dc, RECT{right - thickness, top, right, bottom}, colour);
+}
+
 } // namespace fw

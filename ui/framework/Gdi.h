@@ -122,5 +122,7 @@ void StretchBitmap(HDC target, HBITMAP bitmap, const RECT& destination);
 
 // Fills a rectangle with one colour without creating a brush (the background-colour trick).
 void FillSolidRect(HDC dc, const RECT& rect, COLORREF colour);
+// A frame `thickness` pixels wide just inside the rectangle, in one colour.
+void FrameSolidRect(HDC dc, const RECT& rect, int thickness, COLORREF colour);
 
 } // namespace fw

@@ -113,7 +113,8 @@ LRESULT PropertySheetDialog::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam)
 
 void PropertySheetDialog::OnAppearanceChanged(const Appearance& previous) {
     DialogWindow::OnAppearanceChanged(previous);
-    FitTabToPages();
+    if (previous.dpi != Look().dpi)
+        FitTabToPages();
 }
 
 // As the sheet was laid out when it was made: the tab control's display area holds the pages,

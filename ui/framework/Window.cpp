@@ -62,7 +62,14 @@ bool Window::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) 
     case WM_NCHITTEST: result = OnNcHitTest(PointFrom(lParam)); return true;
     case WM_GETDLGCODE: result = OnGetDlgCode(reinterpret_cast<MSG*>(lParam)); return true;
     case WM_ENABLE: OnEnable(wParam != 0); return true;
-    case WM_SYSCOLORCHANGE: OnSysColorChange(); return true;
+    case WM_SYSCOLORCHANGE:
+        OnSysColorChange();
+        FollowSystemContrast(true);
+        return true;
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETHIGHCONTRAST)
+            FollowSystemContrast(false);
+        return false;
     case WM_HSCROLL: OnHScroll(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return true;
     case WM_VSCROLL: OnVScroll(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return true;
     default:
@@ -144,6 +151,30 @@ void PassOn(HWND parent, const Appearance& look) {
 
 void Window::OnAppearanceChanged(const Appearance&) { PassOn(hwnd_, look_); }
 
+namespace {
+
+BOOL CALLBACK TellOfNewColours(HWND child, LPARAM) {
+    SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
+    return TRUE;
+}
+
+} // namespace
+
+void Window::FollowSystemContrast(bool coloursChanged) {
+    if (!hwnd_ || (GetWindowLongW(hwnd_, GWL_STYLE) & WS_CHILD))
+        return;
+    // The system tells only top-level windows; common controls keep the colours they read
+    // until they are told too.
+    if (coloursChanged)
+        EnumChildWindows(hwnd_, TellOfNewColours, 0);
+    Appearance look = look_;
+    look.highContrast = SystemHighContrast();
+    SetAppearance(look);
+    // In a contrast theme every part is drawn in the colours of now, whether or not the
+    // answer changed.
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
 void Window::GiveContext(WindowContext context) {
     context_ = std::move(context);
     contextGiven_ = true;
@@ -158,6 +189,14 @@ HBRUSH Window::DefaultCtlColor(HDC dc, HWND child, CtlColor kind) {
     if (ReflectionTarget* object = ReflectedTo(child, this))
         if (HBRUSH brush = object->OnReflectedCtlColor(dc, kind))
             return brush;
+    // A contrast theme's colours are the system's own, never a visual style's (a themed sheet
+    // would give its pages the tab's texture and the style's text colour).
+    if (look_.highContrast) {
+        const int ground = kind == CtlColor::Edit || kind == CtlColor::ListBox ? COLOR_WINDOW : COLOR_BTNFACE;
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        SetBkColor(dc, GetSysColor(ground));
+        return GetSysColorBrush(ground);
+    }
     const UINT msg = WM_CTLCOLORMSGBOX + static_cast<UINT>(kind);
     return reinterpret_cast<HBRUSH>(DefaultProc(msg, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(child)));
 }

@@ -30,7 +30,8 @@ public:
     // ancestor when it was linked (a control).
     const WindowContext& Context() const { return context_; }
     // What the window is drawn at: a child's is its ancestor's, a top-level window's the system's
-    // when it was linked, and after that what it was last told.
+    // when it was linked, and after that what it was last told. A top-level window takes the
+    // system's contrast answer again when the system says the theme or its colours changed.
     const Appearance& Look() const { return look_; }
     // Takes a new look and, when it differs, lets the window re-make what depends on it
     // (OnAppearanceChanged), which passes it on to every framework object below the window.
@@ -44,7 +45,7 @@ public:
     virtual bool PreTranslateMessage(MSG& msg);
 
     // The framework's default colour handling: the child control's reflected answer first, then
-    // the window's default processing.
+    // the window's default processing; in a contrast theme the system's colours.
     HBRUSH DefaultCtlColor(HDC dc, HWND child, CtlColor kind);
 
     // Small conveniences used throughout the windows.
@@ -134,6 +135,11 @@ private:
     friend LRESULT CALLBACK CustomWindowProc(HWND, UINT, WPARAM, LPARAM) noexcept;
     void Unlink();
     bool ReflectScroll(UINT msg, UINT code, UINT position, HWND bar);
+    // Whether the player has chosen a contrast theme: the one place the program asks.
+    static bool SystemHighContrast();
+    // A top-level window's look after the system changed its contrast theme or its colours:
+    // the answer carried down, the controls told of new colours, the whole window drawn again.
+    void FollowSystemContrast(bool coloursChanged);
 
     bool subclassed_ = false;
     bool contextGiven_ = false;

@@ -43,7 +43,14 @@ void Window::Inherit() {
             }
         }
     }
-    look_ = Appearance{dpi::OfWindow(hwnd_)};
+    look_ = Appearance{dpi::OfWindow(hwnd_), SystemHighContrast()};
+}
+
+bool Window::SystemHighContrast() {
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof contrast;
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
 }
 
 bool Window::Subclass(HWND window) {

@@ -3,6 +3,7 @@
 #include "GameStart.h"
 #include "InstallerRecord.h"
 #include "ResourceIds.h"
+#include "controls/Dpi.h"
 #include "framework/Application.h"
 #include "win32/Shell.h"
 
@@ -68,7 +69,8 @@ void CLauncherDlg::OnSize(UINT type, int width, int height) {
 
 void CLauncherDlg::OnAppearanceChanged(const fw::Appearance& previous) {
     fw::Dialog::OnAppearanceChanged(previous);
-    layout_.RemeasureAll(RescaledClient());
+    if (previous.dpi != Look().dpi)
+        layout_.RemeasureAll(RescaledClient());
     background_ = art::ScaledBitmap(Context().resources, IDB_LAUNCHER_BACKGROUND, Look().dpi);
 }
 
@@ -107,9 +109,14 @@ void CLauncherDlg::Launch() {
     win32::ExecuteThroughShell(info);
 }
 
+// In a contrast theme the window is its face colour without the picture and its title, framed
+// in the theme's frame colour: it has no frame of its own to stand out from what lies behind.
 bool CLauncherDlg::OnEraseBkgnd(HDC dc) {
     Default();
-    background_.Draw(dc, ClientRect());
+    if (Look().highContrast)
+        fw::FrameSolidRect(dc, ClientRect(), dpi::Scale(1, Look().dpi), GetSysColor(COLOR_WINDOWFRAME));
+    else
+        background_.Draw(dc, ClientRect());
     return true;
 }
 

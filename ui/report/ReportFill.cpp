@@ -2,11 +2,13 @@
 
 #include "Detection.h"
 #include "ResourceIds.h"
+#include "controls/Glyphs.h"
 #include "controls/ScaledArt.h"
 #include "framework/Window.h"
 #include "tree/ReportTree.h"
 #include "tree/ReportTreePane.h"
 
+#include <iterator>
 #include <memory>
 
 namespace report {
@@ -63,10 +65,20 @@ std::unique_ptr<CReportTree> MakeReportTree(HWND placeholder, int controlId, con
     return tree;
 }
 
+// At the tree's scale: the rows are as high as the scale, and so are their images. In a contrast
+// theme they are glyphs in the rows' text colour.
 void LoadStatusImages(CReportTree& tree, const fw::Resources& resources) {
+    // In the order of the image strip: passed, failed, spare and not detected.
+    static constexpr art::Glyph kStatusGlyphs[] = {art::Glyph::Check, art::Glyph::Cross, art::Glyph::Exclamation,
+                                                   art::Glyph::Dash};
+    static_assert(std::size(kStatusGlyphs) == STATUS_IMAGE_COUNT);
     fw::ImageList images;
-    if (art::LoadImageStrip(images, resources, IDB_STATUS_IMAGES, SIZE{STATUS_IMAGE_WIDTH, STATUS_IMAGE_WIDTH},
-                            STATUS_IMAGE_COUNT, tree.Look().dpi, RGB(255, 255, 255)))
+    const fw::Appearance& look = tree.Look();
+    if (look.highContrast ? art::LoadGlyphStrip(images, kStatusGlyphs, STATUS_IMAGE_WIDTH, look.dpi,
+                                                GetSysColor(COLOR_WINDOWTEXT))
+                          : art::LoadImageStrip(images, resources, IDB_STATUS_IMAGES,
+                                                SIZE{STATUS_IMAGE_WIDTH, STATUS_IMAGE_WIDTH}, STATUS_IMAGE_COUNT,
+                                                look.dpi, RGB(255, 255, 255)))
         tree.SetNodeImages(std::move(images));
 }
 

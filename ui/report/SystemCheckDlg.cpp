@@ -1,6 +1,7 @@
 #include "report/SystemCheckDlg.h"
 
 #include "ResourceIds.h"
+#include "controls/Glyphs.h"
 #include "framework/WindowDpi.h"
 #include "report/ReportFileSave.h"
 #include "report/ReportFill.h"
@@ -20,6 +21,10 @@
 namespace {
 
 using report::VerdictKey;
+
+// In the order of the verdict strip: ideal, failed and sufficient.
+constexpr art::Glyph kVerdictGlyphs[] = {art::Glyph::Check, art::Glyph::Cross, art::Glyph::Exclamation};
+static_assert(std::size(kVerdictGlyphs) == VERDICT_IMAGE_COUNT);
 
 // The template's controls by their edge flags, in registration order.
 using ctl::EdgeRow;
@@ -117,13 +122,21 @@ bool CSystemCheckDlg::OnInitDialog() {
     return true;
 }
 
-// The verdict pictures, the background and the rules at the window's DPI.
+// The verdict pictures, the background and the rules at the window's DPI. In a contrast theme
+// the verdicts are glyphs in the text colour, and neither rules nor emblem are shown.
 void CSystemCheckDlg::LoadArt() {
     const int dpi = Look().dpi;
+    const bool contrast = Look().highContrast;
     const fw::Resources& resources = Context().resources;
-    art::LoadImageStrip(verdictImages_, resources, IDB_VERDICT_IMAGES, SIZE{VERDICT_IMAGE_WIDTH, VERDICT_IMAGE_WIDTH},
-                        VERDICT_IMAGE_COUNT, dpi, RGB(255, 255, 255));
+    if (contrast)
+        art::LoadGlyphStrip(verdictImages_, kVerdictGlyphs, VERDICT_IMAGE_WIDTH, dpi, GetSysColor(COLOR_WINDOWTEXT));
+    else
+        art::LoadImageStrip(verdictImages_, resources, IDB_VERDICT_IMAGES,
+                            SIZE{VERDICT_IMAGE_WIDTH, VERDICT_IMAGE_WIDTH}, VERDICT_IMAGE_COUNT, dpi,
+                            RGB(255, 255, 255));
     background_ = art::ScaledBitmap(resources, IDB_REPORT_BACKGROUND, dpi);
+    if (const HWND emblem = Item(IDC_REPORT_EMBLEM))
+        ShowWindow(emblem, contrast ? SW_HIDE : SW_SHOWNA);
     const struct {
         int control;
         UINT bitmap;
@@ -133,25 +146,42 @@ void CSystemCheckDlg::LoadArt() {
                  {IDC_REPORT_FOOTER_RULE, IDB_RULE_HORIZONTAL},
                  {IDC_REPORT_COPYRIGHT_RULE, IDB_RULE_HORIZONTAL}};
     static_assert(std::size(rules) == std::extent_v<decltype(rules_)>);
-    for (size_t i = 0; i < std::size(rules); ++i)
-        art::ShowScaledInStatic(Item(rules[i].control), resources, rules[i].bitmap, dpi, rules_[i]);
+    for (size_t i = 0; i < std::size(rules); ++i) {
+        const HWND rule = Item(rules[i].control);
+        if (rule)
+            ShowWindow(rule, contrast ? SW_HIDE : SW_SHOWNA);
+        if (!contrast)
+            art::ShowScaledInStatic(rule, resources, rules[i].bitmap, dpi, rules_[i]);
+    }
 }
 
 void CSystemCheckDlg::OnAppearanceChanged(const fw::Appearance& previous) {
     fw::PropertyPage::OnAppearanceChanged(previous);
-    layout_.RemeasureAll(RescaledClient());
-    // The sizes the window and its tree had when it opened, as they would have opened now.
-    const auto rescaled = [&](SIZE size) {
-        const RECT moved = Rescaled(RECT{0, 0, size.cx, size.cy});
-        return SIZE{moved.right, moved.bottom};
-    };
-    initialClient_ = rescaled(initialClient_);
-    const RECT marker = Rescaled(
-        RECT{verdictImagePosition_.x, verdictImagePosition_.y, verdictImagePosition_.x, verdictImagePosition_.y});
-    verdictImagePosition_ = POINT{marker.left, marker.top};
+    if (previous.dpi != Look().dpi) {
+        layout_.RemeasureAll(RescaledClient());
+        // The sizes the window and its tree had when it opened, as they would have opened now.
+        const auto rescaled = [&](SIZE size) {
+            const RECT moved = Rescaled(RECT{0, 0, size.cx, size.cy});
+            return SIZE{moved.right, moved.bottom};
+        };
+        initialClient_ = rescaled(initialClient_);
+        const RECT marker = Rescaled(RECT{verdictImagePosition_.x, verdictImagePosition_.y, verdictImagePosition_.x,
+                                          verdictImagePosition_.y});
+        verdictImagePosition_ = POINT{marker.left, marker.top};
+    }
     if (tree_)
         report::LoadStatusImages(*tree_, Context().resources);
     LoadArt();
+}
+
+// The glyphs are in the colours of their making.
+void CSystemCheckDlg::OnSysColorChange() {
+    fw::PropertyPage::OnSysColorChange();
+    if (Look().highContrast) {
+        if (tree_)
+            report::LoadStatusImages(*tree_, Context().resources);
+        LoadArt();
+    }
 }
 
 // As a dialog the report ends as cancelled. As a sheet's page it has no way out of its own: its
@@ -267,7 +297,13 @@ void CSystemCheckDlg::OnPaint() {
     }
 }
 
+// In a contrast theme the face colour alone, as a page too (a themed sheet erases its pages with
+// the tab's texture).
 bool CSystemCheckDlg::OnEraseBkgnd(HDC dc) {
+    if (Look().highContrast) {
+        fw::FillSolidRect(dc, ClientRect(), GetSysColor(COLOR_BTNFACE));
+        return true;
+    }
     Default();
     if (background_)
         background_.Draw(dc, ClientRect());

@@ -72,6 +72,7 @@ protected:
     void OnGetMinMaxInfo(MINMAXINFO& info) override;
     void OnSize(UINT type, int width, int height) override;
     void OnAppearanceChanged(const fw::Appearance& previous) override;
+    void OnSysColorChange() override;
     HBRUSH OnCtlColor(HDC dc, HWND child, fw::CtlColor kind) override;
     bool PreTranslateMessage(MSG& msg) override;
 

@@ -4,10 +4,10 @@
 
 namespace sheet {
 
-void StyleTooltip(const fw::ToolTipCtrl& tooltip, int dpi) {
-    tooltip.SetTipBkColor(RGB(0, 0, 0));
-    tooltip.SetTipTextColor(RGB(255, 255, 255));
-    tooltip.SetMaxTipWidth(dpi::Scale(225, dpi));
+void StyleTooltip(const fw::ToolTipCtrl& tooltip, const fw::Appearance& look) {
+    tooltip.SetTipBkColor(look.highContrast ? GetSysColor(COLOR_INFOBK) : RGB(0, 0, 0));
+    tooltip.SetTipTextColor(look.highContrast ? GetSysColor(COLOR_INFOTEXT) : RGB(255, 255, 255));
+    tooltip.SetMaxTipWidth(dpi::Scale(225, look.dpi));
 }
 
 SettingsPage::SettingsPage(UINT templateId, UINT backgroundId, std::span<const ctl::LayoutRow> layout,
@@ -26,7 +26,7 @@ bool SettingsPage::OnInitDialog() {
     FillControls();
     if (auto tooltip = std::make_unique<fw::ToolTipCtrl>(); CreateTooltip(*tooltip)) {
         tooltip_ = std::move(tooltip);
-        StyleTooltip(*tooltip_, Look().dpi);
+        StyleTooltip(*tooltip_, Look());
         AddTools(*tooltip_);
         tooltip_->Activate(true);
     }
@@ -45,13 +45,27 @@ void SettingsPage::OnSize(UINT type, int width, int height) {
 // A page is told by its sheet, which then gives it its rectangle at the new scale.
 void SettingsPage::OnAppearanceChanged(const fw::Appearance& previous) {
     fw::PropertyPage::OnAppearanceChanged(previous);
-    layout_.RemeasureAll(RescaledClient());
     if (tooltip_)
-        StyleTooltip(*tooltip_, Look().dpi);
+        StyleTooltip(*tooltip_, Look());
+    if (previous.dpi == Look().dpi)
+        return;
+    layout_.RemeasureAll(RescaledClient());
     background_ = art::ScaledBitmap(Context().resources, backgroundId_, Look().dpi);
 }
 
+void SettingsPage::OnSysColorChange() {
+    fw::PropertyPage::OnSysColorChange();
+    if (tooltip_)
+        StyleTooltip(*tooltip_, Look());
+}
+
+// In a contrast theme the page is its face colour alone, without the picture and its frames
+// (and without the tab's texture that a themed sheet erases its pages with).
 bool SettingsPage::OnEraseBkgnd(HDC dc) {
+    if (Look().highContrast) {
+        fw::FillSolidRect(dc, ClientRect(), GetSysColor(COLOR_BTNFACE));
+        return true;
+    }
     Default();
     background_.Draw(dc, ClientRect());
     return true;

@@ -17,8 +17,9 @@
 
 namespace sheet {
 
-// Black tips with white text, at most 225 pixels wide at `dpi`.
-void StyleTooltip(const fw::ToolTipCtrl& tooltip, int dpi);
+// Black tips with white text, at most 225 pixels wide at the look's DPI; in a contrast theme in
+// the system's tooltip colours.
+void StyleTooltip(const fw::ToolTipCtrl& tooltip, const fw::Appearance& look);
 
 class SettingsPage : public fw::PropertyPage {
 public:
@@ -39,6 +40,7 @@ protected:
 
     void OnSize(UINT type, int width, int height) override;
     void OnAppearanceChanged(const fw::Appearance& previous) override;
+    void OnSysColorChange() override;
     bool OnEraseBkgnd(HDC dc) override;
     void OnLButtonDown(UINT flags, POINT point) override;
     HBRUSH OnCtlColor(HDC dc, HWND child, fw::CtlColor kind) override;

@@ -62,7 +62,7 @@ bool CSettingsSheet::OnInitDialog() {
     if (!CreateTooltip(*tooltip))
         return true;
     tooltip_ = std::move(tooltip);
-    sheet::StyleTooltip(*tooltip_, Look().dpi);
+    sheet::StyleTooltip(*tooltip_, Look());
     tooltip_->AddTool(Item(IDC_SHEET_DEFAULT), texts_(L"IDS_DEFAULT_BUTTON_TOOLTIP"));
     tooltip_->Activate(true);
     return result;
@@ -190,22 +190,32 @@ void CSettingsSheet::OnLButtonDblClk(UINT flags, POINT point) {
     fw::PropertySheetDialog::OnLButtonDblClk(flags, point);
 }
 
+// In a contrast theme the sheet is its face colour alone, without the picture and its crest.
 bool CSettingsSheet::OnEraseBkgnd(HDC dc) {
     Default();
-    background_.Draw(dc, ClientRect());
+    if (!Look().highContrast)
+        background_.Draw(dc, ClientRect());
     return true;
+}
+
+void CSettingsSheet::OnSysColorChange() {
+    fw::PropertySheetDialog::OnSysColorChange();
+    if (tooltip_)
+        sheet::StyleTooltip(*tooltip_, Look());
 }
 
 // The children, the pages with theirs, and the buttons' column scale with the sheet.
 void CSettingsSheet::OnAppearanceChanged(const fw::Appearance& previous) {
     fw::PropertySheetDialog::OnAppearanceChanged(previous);
+    if (tooltip_)
+        sheet::StyleTooltip(*tooltip_, Look());
+    if (previous.dpi == Look().dpi)
+        return;
     const RECT beyond = fw::MoveDialogUnits(RECT{beyondTab_.cx, beyondTab_.cy, 0, 0}, kDialogUnits, DialogUnits());
     const RECT ok = fw::MoveDialogUnits(RECT{0, 0, okUnits_.cx, okUnits_.cy}, kDialogUnits, DialogUnits());
     const RECT tab = ChildRect(GetTabControl());
     const int frameHeight = WindowRect().bottom - WindowRect().top - ClientRect().bottom;
     PlaceColumn(tab.right + beyond.left, tab.bottom + beyond.top + frameHeight, SIZE{ok.right, ok.bottom});
-    if (tooltip_)
-        sheet::StyleTooltip(*tooltip_, Look().dpi);
     background_ = art::ScaledBitmap(Context().resources, IDB_SHEET_BACKGROUND, Look().dpi);
 }
 

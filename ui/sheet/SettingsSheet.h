@@ -45,6 +45,7 @@ protected:
     void OnLButtonDblClk(UINT flags, POINT point) override;
     bool OnEraseBkgnd(HDC dc) override;
     void OnAppearanceChanged(const fw::Appearance& previous) override;
+    void OnSysColorChange() override;
     HBRUSH OnCtlColor(HDC dc, HWND child, fw::CtlColor kind) override;
     bool PreTranslateMessage(MSG& msg) override;
     bool TranslateDialogMessage(MSG& msg) override;

@@ -28,9 +28,9 @@ LineInk InkOfLine(HDC dc, const std::wstring& text) {
     return ink.right > ink.left ? ink : LineInk{0, size.cx};
 }
 
-GdiCanvas::GdiCanvas(HDC dc, HFONT normal, HFONT bold, HIMAGELIST images)
+GdiCanvas::GdiCanvas(HDC dc, HFONT normal, HFONT bold, HIMAGELIST images, bool highContrast)
     : dc_(dc), saved_(dc), normal_(normal), bold_(bold), images_(images),
-      colours_(CurrentColours()), wanted_{static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT)), GetTextColor(dc)},
+      colours_(highContrast ? ContrastColours() : CurrentColours()), wanted_{static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT)), GetTextColor(dc)},
       applied_(wanted_), ownClip_(CreateRectRgn(0, 0, 0, 0)) {
     SetBkMode(dc_, TRANSPARENT);
     if (images_ && !ImageList_GetIconSize(images_, &imageWidth_, &imageHeight_))
@@ -41,15 +41,19 @@ GdiCanvas::GdiCanvas(HDC dc, HFONT normal, HFONT bold, HIMAGELIST images)
 }
 
 tree::SystemColours GdiCanvas::CurrentColours() {
-    tree::SystemColours c;
-    c.face = GetSysColor(COLOR_BTNFACE);
-    c.shadow = GetSysColor(COLOR_BTNSHADOW);
-    c.light = GetSysColor(COLOR_BTNHIGHLIGHT);
-    c.text = GetSysColor(COLOR_BTNTEXT);
-    c.highlight = GetSysColor(COLOR_HIGHLIGHT);
-    c.grey = GetSysColor(COLOR_GRAYTEXT);
-    c.white = RGB(255, 255, 255);
-    c.black = RGB(0, 0, 0);
+    return tree::SystemColours{GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT),
+                               GetSysColor(COLOR_BTNTEXT), GetSysColor(COLOR_HIGHLIGHT), GetSysColor(COLOR_GRAYTEXT),
+                               RGB(255, 255, 255),         RGB(0, 0, 0)};
+}
+
+tree::SystemColours GdiCanvas::ContrastColours() {
+    const COLORREF ground = GetSysColor(COLOR_WINDOW);
+    const COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
+    tree::SystemColours c{ground, text, ground, text, GetSysColor(COLOR_HIGHLIGHT), GetSysColor(COLOR_GRAYTEXT),
+                          ground, text};
+    c.heading = ground;
+    c.headingText = text;
+    c.selectedText = GetSysColor(COLOR_HIGHLIGHTTEXT);
     return c;
 }
 

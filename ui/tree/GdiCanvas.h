@@ -25,12 +25,15 @@ LineInk InkOfLine(HDC dc, const std::wstring& text);
 
 class GdiCanvas : public tree::ReportCanvas {
 public:
-    // The DC's state is restored when the canvas goes.
-    GdiCanvas(HDC dc, HFONT normal, HFONT bold, HIMAGELIST images);
+    // The DC's state is restored when the canvas goes. highContrast: the colours are a contrast
+    // theme's (ContrastColours).
+    GdiCanvas(HDC dc, HFONT normal, HFONT bold, HIMAGELIST images, bool highContrast = false);
     GdiCanvas(const GdiCanvas&) = delete;
     GdiCanvas& operator=(const GdiCanvas&) = delete;
 
     static tree::SystemColours CurrentColours();
+    // In a contrast theme: the window's colours for ground, text and lines, the selection's.
+    static tree::SystemColours ContrastColours();
 
     // From here on, every line of text that its rectangle and the pushed clips do not hold whole
     // is added to `into`.

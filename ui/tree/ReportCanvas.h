@@ -18,6 +18,11 @@ struct SystemColours {
     Colour grey = 0;      // disabled text
     Colour white = 0xFFFFFF;
     Colour black = 0;
+    // What the rows use them for where a contrast theme takes other colours: the top-level rows'
+    // ground and text, and a selected caption's text.
+    Colour heading = DarkenedFace(face);
+    Colour headingText = light;
+    Colour selectedText = light;
 };
 
 // A clip box that holds every row.

@@ -187,7 +187,7 @@ void CReportItem::PaintItem(tree::ReportCanvas& canvas, const tree::RowFrame& fr
 
     // Row background.
     if (topLevel)
-        canvas.Fill({frame.client.left, rowTop, right + 1, rowTop + height}, tree::DarkenedFace(colours.face));
+        canvas.Fill({frame.client.left, rowTop, right + 1, rowTop + height}, colours.heading);
     else if (group)
         canvas.Fill({label.left, rowTop, right, rowTop + height}, colours.face);
 
@@ -200,12 +200,12 @@ void CReportItem::PaintItem(tree::ReportCanvas& canvas, const tree::RowFrame& fr
     if (!Caption().empty()) {
         caption.left += m.captionGap;
         canvas.SelectFont(group ? tree::FontKind::Bold : tree::FontKind::Normal);
-        tree::Colour text = topLevel ? colours.light : colours.text;
+        tree::Colour text = topLevel ? colours.headingText : colours.text;
         const Rect measured = canvas.MeasureLine(Caption(), caption);
         if (IsSelected()) {
             const int left = caption.left - m.captionGap - (children ? indent : 0);
             canvas.Fill({left, label.top, label.right, label.bottom}, colours.highlight);
-            text = colours.light;
+            text = colours.selectedText;
         }
         if (!frame.enabled)
             text = colours.grey;

@@ -111,6 +111,12 @@ void CReportTree::LayoutChildren(int width, int height) {
 }
 
 void CReportTree::OnAppearanceChanged(const fw::Appearance& previous) {
+    if (previous.dpi == Look().dpi) {
+        // Only the colours changed: the children draw in them.
+        fw::CustomWindow::OnAppearanceChanged(previous);
+        RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+        return;
+    }
     // The divider keeps its share of the width, which the window gets at the new scale next; one
     // the player never moved stays where a tree made at that width has it.
     const RECT before = ClientRect();

@@ -96,16 +96,20 @@ void CReportTreeList::Scroll(int code, int thumb) {
 }
 
 void CReportTreeList::PaintRows(HDC dc, const RECT& client, std::vector<std::wstring>* cutLines) {
-    const tree::Colour darkened = tree::DarkenedFace(GetSysColor(COLOR_BTNFACE));
+    const bool contrast = Look().highContrast;
+    // In a contrast theme the rows stand on the window colour, the indent column too.
+    const tree::Colour darkened =
+        contrast ? GetSysColor(COLOR_WINDOW) : tree::DarkenedFace(GetSysColor(COLOR_BTNFACE));
     const int frame = owner_->Metrics().frame;
     fw::FillSolidRect(dc, client, darkened);
     if (IsWindowEnabled(owner_->ControlWindow()))
-        fw::FillSolidRect(dc, Shrunk(client, frame), RGB(255, 255, 255));
+        fw::FillSolidRect(dc, Shrunk(client, frame), contrast ? GetSysColor(COLOR_WINDOW) : RGB(255, 255, 255));
     fw::FillSolidRect(dc, RECT{client.left, client.top, client.left + owner_->IndentWidth(), client.bottom}, darkened);
     RECT edge = client;
     DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
 
-    GdiCanvas canvas(dc, tree::TreeFonts::Normal(Look().dpi), tree::TreeFonts::Bold(Look().dpi), owner_->NodeImages());
+    GdiCanvas canvas(dc, tree::TreeFonts::Normal(Look().dpi), tree::TreeFonts::Bold(Look().dpi), owner_->NodeImages(),
+                     contrast);
     if (cutLines)
         canvas.RecordCutLines(*cutLines);
     const RECT inner = Shrunk(client, frame);

@@ -91,7 +91,8 @@ bool CReportTreePane::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT&
 }
 
 void CReportTreePane::PaintPane(HDC dc, const RECT& client) {
-    fw::FillSolidRect(dc, client, RGB(32, 32, 32));
+    const bool contrast = Look().highContrast;
+    fw::FillSolidRect(dc, client, contrast ? GetSysColor(COLOR_WINDOW) : RGB(32, 32, 32));
     RECT edge = client;
     DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
     RECT inner = client;
@@ -99,7 +100,7 @@ void CReportTreePane::PaintPane(HDC dc, const RECT& client) {
     InflateRect(&inner, -inset, -inset);
 
     const fw::SavedDC saved(dc);
-    SetTextColor(dc, RGB(255, 255, 255));
+    SetTextColor(dc, contrast ? GetSysColor(COLOR_WINDOWTEXT) : RGB(255, 255, 255));
     SetBkMode(dc, TRANSPARENT);
     std::wstring title, body;
     Texts(title, body);

@@ -104,6 +104,32 @@ TEST_F(AppWindows, ProgressBarFollowsTheTests) {
     EXPECT_FALSE(IsWindow(bar));
 }
 
+// In a contrast theme the progress window shows neither its artwork nor its gold: the face colour
+// in the theme's frame colour, the bar in the system's colours; and all of it again when the
+// theme goes.
+TEST_F(AppWindows, ProgressWindowInAContrastThemeAndBack) {
+    CSplashDlg splash(nullptr);
+    ASSERT_TRUE(splash.Create(nullptr));
+    const HWND bar = GetDlgItem(splash.Hwnd(), IDC_PROGRESS_BAR);
+    const HWND picture = FindWindowExW(splash.Hwnd(), nullptr, L"Static", nullptr);
+    const auto shown = [&] { return (GetWindowLongW(picture, GWL_STYLE) & WS_VISIBLE) != 0; };
+    const fw::Appearance skin = splash.Look();
+    splash.SetAppearance(fw::Appearance{skin.dpi, true});
+    EXPECT_FALSE(shown());
+    EXPECT_EQ(static_cast<COLORREF>(SendMessageW(bar, PBM_GETBARCOLOR, 0, 0)), CLR_DEFAULT);
+    RECT client{};
+    GetClientRect(splash.Hwnd(), &client);
+    const fw::ClientDC screen(nullptr);
+    const fw::MemoryDC erased(screen.Get(), client.right, client.bottom);
+    SendMessageW(splash.Hwnd(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(erased.Get()), 0);
+    EXPECT_EQ(GetPixel(erased.Get(), 0, client.bottom / 2), GetSysColor(COLOR_WINDOWFRAME));
+    EXPECT_EQ(GetPixel(erased.Get(), client.right / 2, client.bottom / 2), GetSysColor(COLOR_BTNFACE));
+    splash.SetAppearance(skin);
+    EXPECT_TRUE(shown());
+    EXPECT_EQ(static_cast<COLORREF>(SendMessageW(bar, PBM_GETBARCOLOR, 0, 0)), RGB(201, 162, 74));
+    splash.DestroyWindow();
+}
+
 // The progress window lives outside any modal run: what its handlers throw while it is shown,
 // follows the tests or goes leaves from that call, for the run to handle, and does not end the
 // process.

@@ -1063,3 +1063,39 @@ TEST_F(FrameworkTest, APageMadeAfterItsSheetMovedTakesTheSheetsScale) {
     };
     EXPECT_EQ(sheet.DoModal(), 1);
 }
+
+// ---- a change of contrast theme ----
+
+namespace {
+
+class ColourCounting : public fw::StaticCtrl {
+public:
+    int told = 0;
+
+protected:
+    void OnSysColorChange() override { ++told; }
+};
+
+} // namespace
+
+// The top-level window asks the system again when it says the contrast theme or its colours
+// changed, and carries the answer down; a control is told of new colours by its top-level
+// window, and asks nothing itself.
+TEST_F(FrameworkTest, AContrastChangeIsAskedAtTheTopAndCarriedDown) {
+    TestDialog dialog;
+    ASSERT_TRUE(dialog.Create());
+    ColourCounting label;
+    ASSERT_TRUE(label.SubclassDlgItem(IDC_LABEL, dialog.Hwnd()));
+    const fw::Appearance system = dialog.Look();
+    const fw::Appearance other{system.dpi, !system.highContrast};
+    for (const UINT msg : {UINT(WM_SETTINGCHANGE), UINT(WM_SYSCOLORCHANGE)}) {
+        dialog.SetAppearance(other);
+        EXPECT_EQ(label.Look(), other);
+        SendMessageW(label.Hwnd(), msg, SPI_SETHIGHCONTRAST, 0);
+        EXPECT_EQ(label.Look(), other) << testing_ui::MessageName(msg);
+        SendMessageW(dialog.Hwnd(), msg, SPI_SETHIGHCONTRAST, 0);
+        EXPECT_EQ(label.Look(), system) << testing_ui::MessageName(msg);
+    }
+    EXPECT_EQ(label.told, 2) << "once sent itself, once told by the dialog";
+    dialog.DestroyWindow();
+}

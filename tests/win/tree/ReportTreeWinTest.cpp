@@ -5,6 +5,7 @@
 #include "controls/ScaledArt.h"
 #include "tree/ReportTree.h"
 #include "tree/ReportTreeList.h"
+#include "tree/ReportTreePane.h"
 
 #include <gtest/gtest.h>
 
@@ -186,6 +187,31 @@ TEST_F(TreeWindow, SelectionAndDisabledColours) {
     const RECT secondLabel{12, 42, D, 62};
     EXPECT_GT(disabled.Count(secondLabel, GetSysColor(COLOR_GRAYTEXT)), 0);
     EXPECT_EQ(disabled.Count(secondLabel, GetSysColor(COLOR_BTNTEXT)), 0);
+}
+
+// In a contrast theme the rows, the indent, the grid and the pane stand in the window's colours,
+// the selection in the system's.
+TEST_F(TreeWindow, InAContrastThemeTheSystemsColours) {
+    CReportTree tree;
+    ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE, RECT{0, 0, 420, 300}, parent_.Hwnd(), 5));
+    Fill(tree, 2);
+    tree.SetAppearance(fw::Appearance{tree.Look().dpi, true});
+    tree.Model().Click({60, 31});
+    const RECT client = ListClient(tree);
+    testing_ui::Surface rows(client.right, client.bottom, RGB(1, 2, 3));
+    tree.List().PaintRows(rows.Dc(), client);
+    const COLORREF window = GetSysColor(COLOR_WINDOW);
+    const int D = tree.Model().Divider();
+    EXPECT_EQ(rows.Pixel(client.right - group->ColumnWidth() - 3, 3), window) << "the top-level row";
+    EXPECT_EQ(rows.Pixel(5, 200), window) << "the indent";
+    EXPECT_EQ(rows.Pixel(13, 23), GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(rows.Pixel(D, 30), GetSysColor(COLOR_WINDOWTEXT)) << "the divider";
+    RECT pane{};
+    GetClientRect(tree.Pane().Hwnd(), &pane);
+    testing_ui::Surface shown(pane.right, pane.bottom, RGB(1, 2, 3));
+    tree.Pane().PaintPane(shown.Dc(), pane);
+    EXPECT_EQ(shown.Pixel(pane.right / 2, pane.bottom - 3), window);
+    EXPECT_GT(shown.Count(pane, GetSysColor(COLOR_WINDOWTEXT)), 0);
 }
 
 // The selected row's dotted mark shows while the list has the keyboard, unless the window's UI
