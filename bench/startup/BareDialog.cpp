@@ -5,15 +5,20 @@
 // must do before its window: it starts the common controls, shows a window with a progress bar
 // (id 1026) while something else happens, destroys it and only then shows the dialog.
 //
-// Built a third time with TARNHOLM_BARE_DETECTION as well, the something else is the graphics
-// query that no detection run can skip (a DXGI factory, adapter 0's description, a Direct3D 11
-// device), started on a thread at the program's first instruction; the progress window goes
-// when the query is done. That is the floor of a start with the detection run.
+// Built a third time with TARNHOLM_BARE_DETECTION as well, the something else is the work that no
+// detection run can skip: the graphics query (a DXGI factory, adapter 0's description, a Direct3D
+// 11 device), started on a thread at the program's first instruction, and after it the processor
+// benchmark's rounds, measured by the detection library's own code on this thread as the
+// launcher measures them; the progress window goes when both are done. That is the floor of a
+// start with the detection run.
 #include <windows.h>
 #ifdef TARNHOLM_BARE_TWO_WINDOWS
 #include <commctrl.h>
 #endif
 #ifdef TARNHOLM_BARE_DETECTION
+#include "ProcessorPlan.h"
+#include "Win32Probe.h"
+
 #include <d3d11.h>
 #include <dxgi.h>
 #endif
@@ -63,22 +68,26 @@ DWORD WINAPI QueryGraphics(void*) {
     factory->Release();
     return queried ? 0 : 1;
 }
+
+// The benchmark's rounds as the detection library runs them once the query is over.
+void MeasureProcessor() {
+    detection::win::Win32Probe probe;
+    probe.MeasureCpuScore(detection::PlanProcessors(probe.ProcessorMask()).benchmark);
+}
 #endif
 
 #ifdef TARNHOLM_BARE_TWO_WINDOWS
 INT_PTR CALLBACK ProgressProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
 
-// The progress window's life, which the benchmark takes out as it takes out the detection run.
-void ShowProgressWindowUntil(HINSTANCE instance, HANDLE done) {
+// The progress window, shown while `work` runs on this thread.
+template <class Work>
+void ShowProgressWindowUntil(HINSTANCE instance, Work work) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     const HWND progress = CreateDialogParamW(instance, MAKEINTRESOURCEW(105), nullptr, ProgressProc, 0);
     ShowWindow(progress, SW_SHOW);
     UpdateWindow(progress);
-    if (done != nullptr)
-        WaitForSingleObject(done, INFINITE);
-    else
-        Sleep(200);
+    work();
     DestroyWindow(progress);
 }
 #endif
@@ -92,14 +101,18 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     const HANDLE query = CreateThread(nullptr, 0, QueryGraphics, nullptr, 0, nullptr);
     if (query == nullptr)
         return 1;
-    ShowProgressWindowUntil(instance, query);
     DWORD queried = 1;
-    GetExitCodeThread(query, &queried);
-    CloseHandle(query);
+    ShowProgressWindowUntil(instance, [query, &queried] {
+        WaitForSingleObject(query, INFINITE);
+        GetExitCodeThread(query, &queried);
+        CloseHandle(query);
+        if (queried == 0)
+            MeasureProcessor();
+    });
     if (queried != 0)
         return 1;
 #elif defined(TARNHOLM_BARE_TWO_WINDOWS)
-    ShowProgressWindowUntil(instance, nullptr);
+    ShowProgressWindowUntil(instance, [] { Sleep(200); });
 #endif
     DialogBoxParamW(instance, MAKEINTRESOURCEW(130), nullptr, DialogProc, 0);
     return 0;

@@ -152,7 +152,7 @@ std::vector<int> BenchmarkRounds(uint64_t allowedMask, uint64_t processMask) {
     return order;
 }
 
-float MeasureBenchmarkScore(double warmUpSeconds) {
+std::array<double, kBenchmarkTimedRuns> MeasureBenchmarkRuns(double warmUpSeconds) {
     using Clock = std::chrono::steady_clock;
     // The checksum is kept so the compiler cannot drop the work.
     BenchmarkWorkload workload;
@@ -167,7 +167,9 @@ float MeasureBenchmarkScore(double warmUpSeconds) {
         sink = sink + workload.Run();
         t = std::chrono::duration<double>(Clock::now() - start).count();
     }
-    return ScoreFromRunTimes(times);
+    return times;
 }
+
+float MeasureBenchmarkScore(double warmUpSeconds) { return ScoreFromRunTimes(MeasureBenchmarkRuns(warmUpSeconds)); }
 
 } // namespace detection

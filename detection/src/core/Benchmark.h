@@ -50,7 +50,9 @@ extern const uint64_t kBenchmarkChecksum;
 // Median of the run times (seconds) divided by the reference time.
 float ScoreFromRunTimes(std::span<const double> seconds);
 
-// A warm-up of the given length, then kBenchmarkTimedRuns timed runs on the calling thread.
+// A warm-up of the given length, then kBenchmarkTimedRuns timed runs on the calling thread: their
+// times (seconds), and the score they give.
+std::array<double, kBenchmarkTimedRuns> MeasureBenchmarkRuns(double warmUpSeconds = kBenchmarkWarmUpSeconds);
 float MeasureBenchmarkScore(double warmUpSeconds = kBenchmarkWarmUpSeconds);
 
 // Which processors of an affinity mask (bit n = processor n) to measure: at most `most` of them,
