@@ -7,7 +7,6 @@
 //                            graphics query and then the benchmark, by the library's own code as
 //                            it runs them: "<ms> <score>"
 #include "Timing.h"
-#include "Benchmark.h"
 #include "Detection.h"
 #include "ProcessorPlan.h"
 #include "Win32Probe.h"
@@ -64,7 +63,7 @@ Run RunFloor() {
         probe.QueryGraphics();
     });
     query.join();
-    const float score = probe.MeasureCpuScore(plan.benchmark).value_or(0);
+    const float score = probe.MeasureCpuScore().value_or(0);
     return {Ms(start), score, Ms(start)};
 }
 
@@ -94,18 +93,11 @@ int main(int argc, char** argv) {
         const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
 
         std::vector<double> benchmarkMs, benchmarkScores;
+        detection::win::Win32Probe probe;
         for (int i = 0; i < runs; ++i) {
+            // As the library measures it once the graphics query is over.
             const auto start = Clock::now();
-            // As the library measures it: on each of its processors in turn (not the one kept for
-            // the graphics query), the fastest one counts.
-            DWORD_PTR mask = 0, system = 0;
-            GetProcessAffinityMask(GetCurrentProcess(), &mask, &system);
-            const uint64_t processors = detection::PlanProcessors(mask).benchmark;
-            benchmarkScores.push_back(
-                detection::FastestProcessorScore(detection::BenchmarkRounds(processors, mask), [](int p) {
-                    return SetThreadAffinityMask(GetCurrentThread(), DWORD_PTR{1} << p) != 0;
-                }));
-            SetThreadAffinityMask(GetCurrentThread(), mask);
+            benchmarkScores.push_back(probe.MeasureCpuScore().value_or(0));
             benchmarkMs.push_back(Ms(start));
         }
         std::vector<double> runMs, runScores;

@@ -1,11 +1,13 @@
-// What happens to the processor benchmark after the graphics query: the query runs as the
-// library runs it (on a thread bound to the highest processor), then benchmark rounds follow on
-// each processor in turn for a while. One line per round: milliseconds since the query ended,
-// the processor, the score, how long this thread waited for
-// its processor, and what else ran meanwhile (Linux's own accounting, read through Wine's Z:).
-//   score_trace [ms [before [raw]]]   rounds for `ms` milliseconds after the query (default 600), and
-//                               for `before` milliseconds before it (default none); with "raw"
-//                               also each run's time (ms) in the order run
+// What happens to the processor benchmark around the graphics query: the query runs as the
+// library runs it (on a thread bound to the highest processor), and the benchmark's rounds follow
+// on the processors in turn for a while, as the library takes them. One line per round:
+// milliseconds since the query ended (or, for rounds before it, until it starts), the processor,
+// the round's runs as scores (fastest, median, slowest), how long this thread waited for its
+// processor, and what else ran meanwhile (Linux's own accounting, read through Wine's Z:); after
+// every few rounds the score that those rounds give, as the library computes it.
+//   score_trace [ms [before [raw]]]   rounds for `ms` milliseconds after the query (default 600),
+//                                     and for `before` milliseconds before it (default none); with
+//                                     "raw" also each run's time (ms) in the order run
 #include "Timing.h"
 #include "Benchmark.h"
 #include "ProcessorPlan.h"
@@ -122,28 +124,28 @@ int main(int argc, char** argv) {
     GetModuleFileNameA(nullptr, exe, MAX_PATH);
     const std::string selfPid = LinuxPid(std::strrchr(exe, '\\') + 1);
     const std::string me = "/proc/" + selfPid + "/task/" + selfPid + "/schedstat";
-    std::printf("rounds (ms since the query ended, or before it started; processor; score (its fastest and slowest "
-                "run); this thread's wait ms; busy ticks per processor; stolen ticks)\n");
-    bool warm = false;
+    std::printf("rounds (ms since the query ended, or before it started; processor; runs' scores: fastest, median, "
+                "slowest; this thread's wait ms; busy ticks per processor; stolen ticks)\n");
+    const std::vector<int> processors = detection::BenchmarkProcessors(mask);
+    detection::BenchmarkWorkload workload;
+    std::vector<double> lastRounds;
     int round = 0;
     auto measure = [&](double at) {
-        const int processor = round++ % 2;
-        SetThreadAffinityMask(GetCurrentThread(), DWORD_PTR{1} << processor);
+        const int processor = processors.empty() ? -1 : processors[round % processors.size()];
+        if (processor >= 0)
+            SetThreadAffinityMask(GetCurrentThread(), DWORD_PTR{1} << processor);
         Sleep(0);
         const std::vector<CpuTicks> cpus0 = ReadCpuTicks();
         const TaskTime self0 = ReadTaskTime(me);
-        auto runs =
-            detection::MeasureBenchmarkRuns(warm ? detection::kBenchmarkRewarmSeconds : detection::kBenchmarkWarmUpSeconds);
-        const float score = detection::ScoreFromRunTimes(runs);
-        const auto unsorted = runs;
-        std::sort(runs.begin(), runs.end());
-        const float fastest = detection::ScoreFromRunTimes(std::span(runs.data(), 1));
-        const float slowest = detection::ScoreFromRunTimes(std::span(runs.data() + runs.size() - 1, 1));
+        const auto runs =
+            detection::MeasureBenchmarkRound(workload, round == 0 ? detection::kBenchmarkWarmUpSeconds : 0.0);
         const TaskTime self1 = ReadTaskTime(me);
         const std::vector<CpuTicks> cpus1 = ReadCpuTicks();
-        warm = true;
-        std::printf("%7.1f  cpu%d  %.3f (%.3f..%.3f)  wait %5.2f  busy", at, processor, score, fastest, slowest,
-                    (self1.wait - self0.wait) / 1e6);
+        auto sorted = runs;
+        std::sort(sorted.begin(), sorted.end());
+        auto asScore = [](double seconds) { return detection::ScoreFromRunTimes(std::span(&seconds, 1)); };
+        std::printf("%7.1f  cpu%d  %.3f %.3f %.3f  wait %5.2f  busy", at, processor, asScore(sorted.front()),
+                    asScore(sorted[sorted.size() / 2]), asScore(sorted.back()), (self1.wait - self0.wait) / 1e6);
         for (size_t c = 0; c < cpus1.size() && c < cpus0.size(); ++c)
             std::printf(" %lld", cpus1[c].busy - cpus0[c].busy);
         std::printf("  steal");
@@ -151,14 +153,20 @@ int main(int argc, char** argv) {
             std::printf(" %lld", cpus1[c].steal - cpus0[c].steal);
         if (raw) {
             std::printf("   runs");
-            for (double t : unsorted)
+            for (double t : runs)
                 std::printf(" %.4f", t * 1000);
         }
         std::printf("\n");
+        lastRounds.insert(lastRounds.end(), runs.begin(), runs.end());
+        if (++round % detection::kBenchmarkRounds == 0) {
+            std::printf("  score of these %d rounds %.3f\n", detection::kBenchmarkRounds,
+                        detection::ScoreFromRunTimes(lastRounds));
+            lastRounds.clear();
+        }
     };
     const auto first = Clock::now();
     while (Ms(first) < beforeMs)
-        measure(-Ms(first));
+        measure(Ms(first) - beforeMs);
 
     const auto start = Clock::now();
     std::thread query([&] {
@@ -174,6 +182,8 @@ int main(int argc, char** argv) {
     std::map<std::string, TaskTime> before;
     for (const auto& [name, path] : tasks)
         before[name] = ReadTaskTime(path);
+    round = 0;
+    lastRounds.clear();
     while (Ms(queried) < traceMs)
         measure(Ms(queried));
     std::printf("processor time of others during the rounds after the query (ms run, ms waiting):\n");

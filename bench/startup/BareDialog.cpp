@@ -16,7 +16,6 @@
 #include <commctrl.h>
 #endif
 #ifdef TARNHOLM_BARE_DETECTION
-#include "ProcessorPlan.h"
 #include "Win32Probe.h"
 
 #include <d3d11.h>
@@ -71,8 +70,7 @@ DWORD WINAPI QueryGraphics(void*) {
 
 // The benchmark's rounds as the detection library runs them once the query is over.
 void MeasureProcessor() {
-    detection::win::Win32Probe probe;
-    probe.MeasureCpuScore(detection::PlanProcessors(probe.ProcessorMask()).benchmark);
+    detection::win::Win32Probe().MeasureCpuScore();
 }
 #endif
 
