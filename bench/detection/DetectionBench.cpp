@@ -13,6 +13,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -79,6 +81,11 @@ void Summary(const char* what, const std::vector<double>& v, const char* unit) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // As in the launcher, the process has its window classes before any detection run. Under
+    // Wine, a process whose first class is registered by the graphics query's thread after a
+    // while of other work now and then leaves that thread waiting for ever.
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
     try {
         if (argc > 1 && std::strcmp(argv[1], "once") == 0) {
             const Run run = RunOnce();

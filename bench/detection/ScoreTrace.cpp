@@ -15,6 +15,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -112,6 +114,9 @@ std::map<std::string, std::string> WatchedTasks(const std::string& selfPid) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // The window classes first, as in the launcher (see DetectionBench.cpp).
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
     const double traceMs = argc > 1 ? std::atof(argv[1]) : 600;
     const double beforeMs = argc > 2 ? std::atof(argv[2]) : 0;
     const bool raw = argc > 3 && std::strcmp(argv[3], "raw") == 0;
