@@ -56,9 +56,9 @@ std::array<double, kBenchmarkRunsPerRound> MeasureBenchmarkRound(BenchmarkWorklo
 // spread evenly over the mask so that both ends of a hybrid design are among them.
 std::vector<int> BenchmarkProcessors(uint64_t affinityMask, int most = kBenchmarkProcessors);
 
-// The score: kBenchmarkRounds rounds, the calling thread moved to the processors in turn by
-// moveTo before each (a round it could not move for runs where the thread is; so do all of them
-// without processors), the first round after the warm-up.
+// The score of kBenchmarkRounds rounds, the first after the warm-up. Before each, moveTo moves
+// the calling thread to the next of the processors in turn; a round whose move failed runs where
+// the thread is, as every round does without processors.
 template <class MoveTo>
 float MeasureBenchmarkScore(const std::vector<int>& processors, MoveTo&& moveTo) {
     BenchmarkWorkload workload;
