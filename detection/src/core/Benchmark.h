@@ -1,30 +1,27 @@
-// The processor benchmark: a short, fixed mix of integer, floating-point and branchy work, timed
-// after a warm-up run; the score is the median run time, on the fastest of the processors tried,
-// relative to the game's recommended processor, so 1.0 is that class, 1.8 the medium class, and
-// lower is faster.
+// The processor benchmark: a short, fixed mix of integer, floating-point and branchy work, run in
+// short rounds on the processors in turn; the score is the second-fastest run time relative to the
+// game's recommended processor, so 1.0 is that class, 1.8 the medium class, and lower is faster.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
-#include <limits>
 #include <span>
 #include <vector>
 
 namespace detection {
 
-// The score of the game's recommended processor class: the class boundary the program's
-// settings and the report both care about first.
-inline constexpr float kRecommendedClassScore = 1.0f;
-
-// Short runs, many of them: a run that another program interrupts is an outlier the median
-// ignores, as long as most runs go through undisturbed.
+// What slows a run only ever adds time: another program's thread taking the processor, and, on a
+// virtual machine, the host slowing one virtual processor as a whole for tens or hundreds of
+// milliseconds. Many short runs spread over the processors and over time leave some that went
+// through undisturbed, and the fastest of those is what the processor can do. The second-fastest
+// counts, so that one mistimed run cannot decide the score.
 inline constexpr double kBenchmarkWarmUpSeconds = 0.015;
-inline constexpr int kBenchmarkTimedRuns = 21;
-// Before the second and later processors the clock is already up; only the caches need filling.
-inline constexpr double kBenchmarkRewarmSeconds = 0.001;
-// Processors measured at most. Processors differ: a hybrid design has fast and slow cores, and a
-// virtual machine's processors are slowed for seconds at a time by whatever shares their host
-// core. The game's main thread gets a fast one, so the score is the fastest processor's.
+inline constexpr int kBenchmarkRounds = 6;
+inline constexpr int kBenchmarkRunsPerRound = 7;
+inline constexpr int kBenchmarkTimedRuns = kBenchmarkRounds * kBenchmarkRunsPerRound;
+// Processors taken in turn at most. Processors differ: a hybrid design has fast and slow cores.
+// The game's main thread gets a fast one, so the score is the fastest processor's.
 inline constexpr int kBenchmarkProcessors = 4;
 
 // The workload with its memory, allocated once so that the runs time the processor and not the
@@ -47,38 +44,32 @@ private:
 };
 extern const uint64_t kBenchmarkChecksum;
 
-// Median of the run times (seconds) divided by the reference time.
+// The second-fastest of the run times (seconds; the fastest of a single one) divided by the
+// reference time; not a number without any.
 float ScoreFromRunTimes(std::span<const double> seconds);
 
-// A warm-up of the given length, then kBenchmarkTimedRuns timed runs on the calling thread.
-float MeasureBenchmarkScore(double warmUpSeconds = kBenchmarkWarmUpSeconds);
+// One round on the calling thread: a warm-up of the given length (none: the clock is up and the
+// caches are filled already), then kBenchmarkRunsPerRound timed runs; their times (seconds).
+std::array<double, kBenchmarkRunsPerRound> MeasureBenchmarkRound(BenchmarkWorkload& workload, double warmUpSeconds);
 
 // Which processors of an affinity mask (bit n = processor n) to measure: at most `most` of them,
 // spread evenly over the mask so that both ends of a hybrid design are among them.
 std::vector<int> BenchmarkProcessors(uint64_t affinityMask, int most = kBenchmarkProcessors);
 
-// The processors of the benchmark's rounds: one round per processor of the process (up to
-// kBenchmarkProcessors), on the allowed ones in turn. Kept off some of them (see
-// ProcessorPlan.h), it still runs as many rounds, so a round that another program disturbed is
-// outvoted by the fastest; more rounds would take processor time from the graphics query.
-std::vector<int> BenchmarkRounds(uint64_t allowedMask, uint64_t processMask);
-
-// The lowest (fastest) score over the processors: the calling thread is moved to each in turn
-// by moveTo, which answers false when it could not move there (that processor is skipped).
-// Without any processor it could move to, the score is measured where the thread is.
+// The score of kBenchmarkRounds rounds, the first after the warm-up. Before each, moveTo moves
+// the calling thread to the next of the processors in turn; a round whose move failed runs where
+// the thread is, as every round does without processors.
 template <class MoveTo>
-float FastestProcessorScore(const std::vector<int>& processors, MoveTo&& moveTo) {
-    float best = std::numeric_limits<float>::quiet_NaN();
-    bool warm = false;
-    for (int processor : processors) {
-        if (!moveTo(processor))
-            continue;
-        const float score = MeasureBenchmarkScore(warm ? kBenchmarkRewarmSeconds : kBenchmarkWarmUpSeconds);
-        warm = true;
-        if (!(score >= best)) // also replaces the initial NaN
-            best = score;
+float MeasureBenchmarkScore(const std::vector<int>& processors, MoveTo&& moveTo) {
+    BenchmarkWorkload workload;
+    std::array<double, kBenchmarkTimedRuns> times{};
+    for (int round = 0; round < kBenchmarkRounds; ++round) {
+        if (!processors.empty())
+            moveTo(processors[static_cast<size_t>(round) % processors.size()]);
+        const auto runs = MeasureBenchmarkRound(workload, round == 0 ? kBenchmarkWarmUpSeconds : 0.0);
+        std::copy(runs.begin(), runs.end(), times.begin() + round * kBenchmarkRunsPerRound);
     }
-    return warm ? best : MeasureBenchmarkScore();
+    return ScoreFromRunTimes(times);
 }
 
 } // namespace detection

@@ -1,8 +1,5 @@
 #include "DetectionApp.h"
 
-#include "Benchmark.h"
-
-#include <algorithm>
 #include <limits>
 #include <string_view>
 
@@ -106,33 +103,14 @@ void DetectionApp::RunTests() {
     facts_.display = Safely([&] { return probe.QueryDisplay(); });
     Completed(1);
     facts_.graphics = Safely([&] { return TakeGraphics(); });
-    // The benchmark must have the machine to itself, or its score would depend on what else is
-    // running: it starts once the graphics query is over, and not on the query's processor.
+    // The query's Direct3D start-up keeps the processors, the display server and Wine's server
+    // busy: the benchmark starts once it is over.
     facts_.cpu = Safely([&] { return probe.QueryCpu(); });
-    facts_.cpuScore = Safely([&] { return probe.MeasureCpuScore(processors_.benchmark); });
-    MeasureAgainIfSlowed();
+    facts_.cpuScore = Safely([&] { return probe.MeasureCpuScore(); });
     Completed(1);
     // The items exist before the last progress call, so an observer may already read them.
     items_ = BuildItems(facts_, *requirements_, text_);
     Completed(kItemCount - numCompleted_); // adapter, video memory, Direct3D level
-}
-
-// Other programs, and the system's processes that served the graphics query (the display server,
-// Wine's server), may still have run on the benchmark's processors. Only a score above the
-// recommended figure changes what anyone sees (the class, the verdict); such a score is measured
-// once more on the processor kept for the graphics query, free by now, and the faster one counts.
-void DetectionApp::MeasureAgainIfSlowed() {
-    if (!processors_.graphics)
-        return;
-    float settled = kRecommendedClassScore;
-    if (requirements_ && requirements_->processorScore)
-        settled = std::min(settled, static_cast<float>(requirements_->processorScore->recommended));
-    if (facts_.cpuScore && *facts_.cpuScore <= settled)
-        return;
-    const std::optional<float> again =
-        Safely([&] { return probe_->MeasureCpuScore(uint64_t{1} << *processors_.graphics); });
-    if (again && (!facts_.cpuScore || *again < *facts_.cpuScore))
-        facts_.cpuScore = again;
 }
 
 int DetectionApp::GetOverallResult() { return OverallResult(items_); }

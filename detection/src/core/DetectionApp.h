@@ -2,8 +2,8 @@
 // requirements file and keeps the items it hands out.
 //
 // The graphics query is slow (Direct3D's start-up) but needs no processor time of the caller's,
-// so on a machine with two or more processors it runs on a thread of its own, bound to a
-// processor the benchmark does not use. The program may start it before the application exists
+// so on a machine with two or more processors it runs on a thread of its own, bound to one
+// processor (ProcessorPlan.h). The program may start it before the application exists
 // (StartGraphicsQuery below), otherwise it starts with the application; either way it runs while
 // the program prepares the run. RunTests runs the quick tests, then waits for it before the
 // processor benchmark, whose score must not depend on the query's work (nor on the threads of the
@@ -59,7 +59,6 @@ public:
 private:
     void Completed(int tests);
     GraphicsFacts TakeGraphics();
-    void MeasureAgainIfSlowed();
 
     std::unique_ptr<ISystemProbe> probe_;
     ProcessorPlan processors_;

@@ -51,9 +51,9 @@ public:
     virtual ~ISystemProbe() = default;
     virtual std::optional<OsFacts> QueryOs() = 0;
     virtual std::optional<CpuFacts> QueryCpu() = 0;
-    // Benchmark score, lower is faster (see Benchmark.h), measured only on the processors of
-    // the mask (bit n = processor n); 0 allows every processor of the process.
-    virtual std::optional<float> MeasureCpuScore(uint64_t processors) = 0;
+    // Benchmark score, lower is faster (see Benchmark.h), measured on the processors of the
+    // process in turn.
+    virtual std::optional<float> MeasureCpuScore() = 0;
     virtual std::optional<ProcessorFacts> QueryProcessors() = 0;
     virtual std::optional<uint64_t> QueryPhysicalMemory() = 0; // bytes installed
     // May run on a thread of its own, alongside the other queries (see ProcessorPlan.h).

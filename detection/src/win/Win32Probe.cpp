@@ -133,7 +133,7 @@ std::optional<CpuFacts> Win32Probe::QueryCpu() {
     return cpu;
 }
 
-std::optional<float> Win32Probe::MeasureCpuScore(uint64_t processors) {
+std::optional<float> Win32Probe::MeasureCpuScore() {
     // For these few dozen milliseconds, other programs' ordinary threads wait.
     struct RaisedPriority {
         HANDLE thread = GetCurrentThread();
@@ -153,16 +153,11 @@ std::optional<float> Win32Probe::MeasureCpuScore(uint64_t processors) {
                 SetThreadAffinityMask(thread, previous);
         }
     } restored;
-    const uint64_t allowed =
-        processors != 0 && (processMask & processors) != 0 ? processMask & processors : processMask;
-    const float score = FastestProcessorScore(BenchmarkRounds(allowed, processMask), [&](int processor) {
+    const float score = MeasureBenchmarkScore(BenchmarkProcessors(processMask), [&](int processor) {
         const DWORD_PTR before = SetThreadAffinityMask(restored.thread, DWORD_PTR{1} << processor);
         if (restored.previous == 0)
             restored.previous = before;
-        if (before == 0)
-            return false;
         Sleep(0); // lets the scheduler move the thread now
-        return true;
     });
     return std::isfinite(score) ? std::optional<float>(score) : std::nullopt;
 }

@@ -19,7 +19,7 @@ class Win32Probe final : public ISystemProbe {
 public:
     std::optional<OsFacts> QueryOs() override;
     std::optional<CpuFacts> QueryCpu() override;
-    std::optional<float> MeasureCpuScore(uint64_t processors) override;
+    std::optional<float> MeasureCpuScore() override;
     std::optional<ProcessorFacts> QueryProcessors() override;
     std::optional<uint64_t> QueryPhysicalMemory() override;
     GraphicsFacts QueryGraphics() override { return QueryGraphicsFacts(); }

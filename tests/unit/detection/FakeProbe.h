@@ -24,9 +24,7 @@ struct FakeProbe : ISystemProbe {
 
     // What the run did, for the tests to check. The graphics query may run on a thread of its
     // own: its records are read only after RunTests (or the application) is done with it.
-    uint64_t benchmarkProcessors = ~0ull;          // of the last measurement
-    std::vector<uint64_t> benchmarkCalls;          // the processors of each measurement
-    std::vector<std::optional<float>> laterScores; // answers of the second and later measurements
+    int benchmarks = 0;
     std::thread::id benchmarkThread, graphicsThread, boundThread;
     int boundTo = -1;
     int graphicsQueries = 0;
@@ -35,14 +33,12 @@ struct FakeProbe : ISystemProbe {
 
     std::optional<OsFacts> QueryOs() override { return os; }
     std::optional<CpuFacts> QueryCpu() override { return cpu; }
-    std::optional<float> MeasureCpuScore(uint64_t processors) override {
-        benchmarkProcessors = processors;
+    std::optional<float> MeasureCpuScore() override {
+        ++benchmarks;
         benchmarkThread = std::this_thread::get_id();
-        const size_t call = benchmarkCalls.size();
-        benchmarkCalls.push_back(processors);
         if (duringBenchmark)
             duringBenchmark();
-        return call > 0 && call <= laterScores.size() ? laterScores[call - 1] : score;
+        return score;
     }
     std::optional<ProcessorFacts> QueryProcessors() override { return processors; }
     std::optional<uint64_t> QueryPhysicalMemory() override {
