@@ -22,9 +22,17 @@ dpi_report_masks() {
     echo "100@$(((right - left) * 30 / 100 + 2)),0,$((width - 2)),$height"
 }
 
-expect_no_cut_text() {  # HWND WHAT
-    local cut
-    cut=$(drv cut-texts "$1" | tr -d '\r') || fail "cut texts in $2 at ${SCALE} DPI: ${cut//$'\n'/; }"
+# The processor's value ("<name>, <speed> MHz") is the machine's own: its maker's name can be
+# longer than any cell (up to 48 characters), and the row then ends in an ellipsis, as a list
+# view's does. Every other text, the rows' captions included, must fit.
+MACHINE_CUT_PATTERN='^tree 101 ".*, [0-9]+ MHz" is cut$'
+
+expect_no_cut_text() {  # HWND WHAT [DPI]: at the DPI the window is at unless given
+    local cut rc=0
+    cut=$(drv cut-texts "$1" ${3:+--dpi "$3"} | tr -d '\r') || rc=$?
+    ((rc <= 1)) || fail "$2 could not be checked for cut texts: $cut"
+    cut=$(grep -Ev "$MACHINE_CUT_PATTERN" <<<"$cut") || true
+    [[ -z $cut ]] || fail "cut texts in $2 at ${3:-$SCALE} DPI: ${cut//$'\n'/; }"
 }
 
 expect_art_drawn() {  # HWND WHAT [ID]: the window's (or control's) picture is not stretched art
@@ -152,7 +160,7 @@ move_window() {
 # every control as large to the pixel, and the pictures alike.
 expect_as_started() {
     move_shoot "$1" "$2" moved
-    expect_cut_free "$2" "$1 moved to $SCALE_TO DPI"
+    expect_no_cut_text "$2" "$1 moved" "$SCALE_TO"
     local sizes
     sizes=$(paste -d' ' "$SCEN/$1-started.geometry" "$SCEN/$1-moved.geometry" | awk '
         $1 == "window" { next }
@@ -169,11 +177,6 @@ expect_as_started() {
     pixels=${PICTURE_DIFFERENCE%% *}
     note "$1 moved $SCALE_FROM -> $SCALE_TO DPI: $pixels of $total pixels differ ($(awk -v p="$pixels" -v t="$total" 'BEGIN { printf "%.2f", 100 * p / t }')%)"
     cp "$SCEN/$1-moved.png" "$SHOTS/$1-$SCALE_FROM-$SCALE_TO.png"
-}
-
-expect_cut_free() {  # HWND WHAT
-    local cut
-    cut=$(drv cut-texts "$1" --dpi "$SCALE_TO" | tr -d '\r') || fail "cut texts in $2: ${cut//$'\n'/; }"
 }
 
 # dpi_move_windows STAGE: each window of a failed check, as a player meets them, either
