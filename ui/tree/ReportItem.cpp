@@ -1,26 +1,11 @@
 #include "tree/ReportItem.h"
 
-#include "tree/ReportTreeModel.h"
+#include "tree/RowPainting.h"
 
 #include <algorithm>
 
 using tree::Point;
 using tree::Rect;
-
-namespace tree {
-
-// What every row of one paint shares.
-struct RowFrame {
-    const TreeMetrics& metrics;
-    int indent;
-    int divider;
-    int scroll;
-    Rect client;
-    bool enabled;
-    bool images;
-};
-
-} // namespace tree
 
 bool CReportItem::IsTopLevel() const { return parent_ != nullptr && parent_->parent_ == nullptr; }
 
@@ -62,7 +47,7 @@ Rect CReportItem::ValueArea() const {
 
 void CReportItem::PaintValue(tree::ReportCanvas&, const Rect&) const {}
 
-int CReportItem::RowHeight() const { return owner_ ? owner_->Metrics().rowHeight : tree::kRowHeight; }
+int CReportItem::RowHeight() const { return owner_ ? owner_->RowHeight() : tree::kRowHeight; }
 
 void CReportItem::SetValueData(const std::wstring*) {}
 
@@ -70,7 +55,7 @@ void CReportItem::SetCaption(const std::wstring& text) {
     const bool changed = text != caption_;
     caption_ = text;
     if (changed && owner_)
-        owner_->Host().ItemChanged(tree::ItemChange::Caption, this);
+        owner_->ItemChanged(tree::ItemChange::Caption, this);
 }
 
 void CReportItem::Activate() {
@@ -105,15 +90,15 @@ void CReportTextItem::SetValueData(const std::wstring* value) {
         return;
     const bool changed = *value != value_;
     value_ = *value;
-    if (Owner() && Owner()->Host().WindowExists())
-        Owner()->Host().InvalidateListRect(ValueArea());
+    if (Owner())
+        Owner()->RepaintRows(ValueArea());
     if (changed && Owner())
-        Owner()->Host().ItemChanged(tree::ItemChange::Value, this);
+        Owner()->ItemChanged(tree::ItemChange::Value, this);
 }
 
 void CReportGroupItem::AddColumn(const std::wstring& title) {
     // Without an owner there is no font to measure with: the column gets the current width.
-    const int measured = Owner() ? Owner()->Host().MeasureColumnTitle(title) : 0;
+    const int measured = Owner() ? Owner()->MeasureColumnTitle(title) : 0;
     if (measured > columnWidth_)
         columnWidth_ = measured;
     const int width = columnWidth_;
@@ -294,60 +279,4 @@ void CReportItem::PaintGroupEnd(tree::ReportCanvas& canvas, const tree::RowFrame
     // The group's closing line on its last pixel row.
     if (tree::Intersects({indent, groupBottom - 1, frame.client.right, groupBottom}, canvas.ClipBox()))
         canvas.DottedLine({indent, groupBottom - 1}, frame.client.right - indent, colours.shadow);
-}
-
-namespace {
-
-tree::RowFrame FrameOf(const tree::ReportTreeModel& tree) {
-    return tree::RowFrame{tree.Metrics(),  tree.IndentWidth(), tree.Divider(),       tree.ScrollPosition(),
-                          tree.Host().ListClientRect(), tree.Host().IsEnabled(), tree.Host().HasImageList()};
-}
-
-} // namespace
-
-int WidestCaptionRight(const tree::ReportTreeModel& tree, const std::function<int(const std::wstring&)>& captionWidth) {
-    const tree::RowFrame frame = FrameOf(tree);
-    int widest = 0;
-    for (const CReportItem* row : tree.Rows()) {
-        if (row->IsGroup() || row->Caption().empty())
-            continue;
-        const Rect caption = row->CaptionArea({frame.indent + row->position_.x, 0, frame.divider, 1}, frame);
-        widest = std::max(widest, caption.left + frame.metrics.captionGap + captionWidth(row->Caption()));
-    }
-    return widest;
-}
-
-void PaintItems(const tree::ReportTreeModel& tree, tree::ReportCanvas& canvas) {
-    const std::vector<CReportItem*>& rows = tree.Rows();
-    const tree::RowFrame frame = FrameOf(tree);
-    const Rect clip = canvas.ClipBox();
-    // A row spans the client's width and one pixel more.
-    if (clip.left >= frame.client.right + 1 || clip.right <= frame.client.left)
-        return;
-    auto row = std::partition_point(rows.begin(), rows.end(), [&](const CReportItem* item) {
-        return item->position_.y - frame.scroll + item->RowHeight() <= clip.top;
-    });
-    if (row == rows.end())
-        return;
-
-    // A group's end is drawn over its descendants' rows after the last of them, innermost group
-    // first. The groups around the first row in view are open from the start.
-    std::vector<const CReportItem*> open;
-    for (const CReportItem* ancestor = (*row)->parent_; ancestor && ancestor->parent_; ancestor = ancestor->parent_)
-        open.push_back(ancestor);
-    std::reverse(open.begin(), open.end());
-    for (; row != rows.end() && (*row)->position_.y - frame.scroll < clip.bottom; ++row) {
-        const CReportItem& item = **row;
-        item.PaintItem(canvas, frame);
-        if (item.HasChildren())
-            open.push_back(&item);
-        const int rowBottom = item.position_.y + item.RowHeight();
-        while (!open.empty() && open.back()->position_.y + open.back()->extent_ <= rowBottom) {
-            open.back()->PaintGroupEnd(canvas, frame);
-            open.pop_back();
-        }
-    }
-    // Groups that run on below the clip end over the rows painted here all the same.
-    for (auto group = open.rbegin(); group != open.rend(); ++group)
-        (*group)->PaintGroupEnd(canvas, frame);
 }

@@ -229,7 +229,7 @@ void ReportTreeModel::SetDividerPosition(int x) {
         divider_ = wanted;
     } else {
         const int limit = haveBase && base > 0 ? base - metrics_.dividerMargin - metrics_.dividerLimitGap
-                                                    : (client.right - client.left) - metrics_.dividerMinimum;
+                                               : (client.right - client.left) - metrics_.dividerMinimum;
         divider_ = wanted < limit ? wanted : limit;
     }
     host_.RepaintContainer();
@@ -535,6 +535,11 @@ bool ReportTreeModel::Key(unsigned key) {
     }
     default: return false;
     }
+}
+
+void ReportTreeModel::RepaintRows(const Rect& rect) {
+    if (host_.WindowExists())
+        host_.InvalidateListRect(rect);
 }
 
 } // namespace tree

@@ -15,9 +15,6 @@
 
 namespace tree {
 
-// What changed about an item, for the tree's screen-reader events.
-enum class ItemChange { Selection, Expansion, Caption, Value };
-
 // The window side of the control, as the model needs it.
 class ReportTreeHost {
 public:
@@ -46,7 +43,7 @@ public:
 // What the list must do after a click.
 enum class ClickResult { None, StartDrag };
 
-class ReportTreeModel {
+class ReportTreeModel final : public ItemOwner {
 public:
     explicit ReportTreeModel(ReportTreeHost& host);
     ~ReportTreeModel();
@@ -87,7 +84,7 @@ public:
 
     // Geometry read by the items and the list.
     int Divider() const { return divider_; }
-    int ScrollPosition() const { return scroll_; }
+    int ScrollPosition() const override { return scroll_; }
     void SetScrollPosition(int y) { scroll_ = y; }
     int IndentWidth() const { return metrics_.indent; }
     int DividerMargin() const { return metrics_.dividerMargin; }
@@ -105,9 +102,9 @@ public:
     bool OnVisibleChain(const CReportItem* item) const;
     // Marks the layout stale: the tree, an item's expanded, shown or check-box flag, a column or a
     // status image changed. Divider, client size and image list are noticed without it.
-    void InvalidateLayout();
+    void InvalidateLayout() override;
     // Lays the rows out again when the tree or the layout's inputs changed since the last time.
-    void EnsureLayout() const;
+    void EnsureLayout() const override;
 
     // The scroll range's maximum: the root's expanded height.
     int ScrollRangeMax() const { return root_->ExpandedHeight(); }
@@ -128,6 +125,12 @@ public:
     void ChangeSelection(CReportItem* item);
 
 private:
+    // What the items ask of their owner beside the layout.
+    int RowHeight() const override { return metrics_.rowHeight; }
+    void ItemChanged(ItemChange what, CReportItem* item) override { host_.ItemChanged(what, item); }
+    void RepaintRows(const Rect& rect) override;
+    int MeasureColumnTitle(const std::wstring& title) override { return host_.MeasureColumnTitle(title); }
+
     void SelectBeside(int step);
     // Selects the item and tells the parent; the item again afterwards, null when the parent
     // deleted it meanwhile.
