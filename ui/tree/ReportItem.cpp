@@ -28,20 +28,19 @@ void CReportItem::AddStatusImage(int centreOffset, int imageIndex) {
     InvalidateLayout(); // the value area now stops at the column block
 }
 
-const CReportItem& CReportItem::LaidOut() const {
-    if (owner_)
-        owner_->EnsureLayout();
-    return *this;
+const tree::RowLayout& CReportItem::Layout() const {
+    static const tree::RowLayout kNotLaidOut{};
+    return owner_ ? owner_->LayoutOf(*this) : kNotLaidOut;
 }
 
-CReportItem* CReportItem::NextVisible() const { return LaidOut().nextVisible_; }
-Point CReportItem::Position() const { return LaidOut().position_; }
-Rect CReportItem::ExpanderBox() const { return LaidOut().expanderBox_; }
-Rect CReportItem::CheckBoxRect() const { return LaidOut().checkBox_; }
-int CReportItem::ExpanderBoxSize() const { return LaidOut().expanderSize_; }
+CReportItem* CReportItem::NextVisible() const { return Layout().nextVisible; }
+Point CReportItem::Position() const { return Layout().position; }
+Rect CReportItem::ExpanderBox() const { return Layout().expanderBox; }
+Rect CReportItem::CheckBoxRect() const { return Layout().checkBox; }
+int CReportItem::ExpanderBoxSize() const { return Layout().expanderSize; }
 
 Rect CReportItem::ValueArea() const {
-    const Rect area = LaidOut().valueArea_;
+    const Rect area = Layout().valueArea;
     return owner_ ? tree::Offset(area, 0, -owner_->ScrollPosition()) : area;
 }
 
@@ -143,18 +142,18 @@ void CReportItem::MoveStatusImages(const std::vector<int>& from, const std::vect
             child->MoveStatusImages(from, to);
 }
 
-void CReportItem::PaintItem(tree::ReportCanvas& canvas, const tree::RowFrame& frame) const {
+void CReportItem::PaintItem(tree::ReportCanvas& canvas, const tree::RowFrame& frame, const tree::RowLayout& at) const {
     const tree::SystemColours& colours = canvas.Colours();
     const tree::TreeMetrics& m = frame.metrics;
     const int indent = frame.indent;
     const int divider = frame.divider;
     const int right = frame.client.right;
     const int height = RowHeight();
-    const int rowTop = position_.y - frame.scroll;
+    const int rowTop = at.position.y - frame.scroll;
     const bool topLevel = IsTopLevel();
     const bool group = IsGroup();
     const bool children = HasChildren();
-    const Rect value = tree::Offset(valueArea_, 0, -frame.scroll);
+    const Rect value = tree::Offset(at.valueArea, 0, -frame.scroll);
 
     // Status images, centred on their column; the offsets count from the value area's right edge
     // before the column block was taken off it.
@@ -168,7 +167,7 @@ void CReportItem::PaintItem(tree::ReportCanvas& canvas, const tree::RowFrame& fr
         }
     }
 
-    const Rect label{indent + position_.x, rowTop, group ? right : divider, rowTop + height};
+    const Rect label{indent + at.position.x, rowTop, group ? right : divider, rowTop + height};
 
     // Row background.
     if (topLevel)
@@ -200,8 +199,8 @@ void CReportItem::PaintItem(tree::ReportCanvas& canvas, const tree::RowFrame& fr
 
     // Expander box and check box, on screen.
     if (children) {
-        const Rect box = tree::Offset(expanderBox_, 0, -frame.scroll);
-        const int size = expanderSize_;
+        const Rect box = tree::Offset(at.expanderBox, 0, -frame.scroll);
+        const int size = at.expanderSize;
         const int middle = (size - 1) / 2;
         canvas.Box(box, colours.shadow, colours.white);
         const int inset = m.expanderInset;
@@ -214,7 +213,7 @@ void CReportItem::PaintItem(tree::ReportCanvas& canvas, const tree::RowFrame& fr
         }
     }
     if (HasCheckBox())
-        canvas.CheckBox(tree::Offset(checkBox_, 0, -frame.scroll), IsChecked());
+        canvas.CheckBox(tree::Offset(at.checkBox, 0, -frame.scroll), IsChecked());
     if (!group)
         canvas.PopClip();
 
@@ -223,7 +222,7 @@ void CReportItem::PaintItem(tree::ReportCanvas& canvas, const tree::RowFrame& fr
     if (topLevel) {
         canvas.DottedLine({indent, lastRow}, right - indent + 1, colours.shadow);
     } else if (!children || IsExpanded()) {
-        const int start = (HasCheckBox() ? checkBox_.left : caption.left) - m.separatorGap;
+        const int start = (HasCheckBox() ? at.checkBox.left : caption.left) - m.separatorGap;
         canvas.DottedLine({start, lastRow}, right - start, colours.shadow);
     }
 
@@ -265,15 +264,16 @@ Rect CReportItem::CaptionArea(const Rect& label, const tree::RowFrame& frame) co
     return caption;
 }
 
-void CReportItem::PaintGroupEnd(tree::ReportCanvas& canvas, const tree::RowFrame& frame) const {
+void CReportItem::PaintGroupEnd(tree::ReportCanvas& canvas, const tree::RowFrame& frame,
+                                const tree::RowLayout& at) const {
     const tree::SystemColours& colours = canvas.Colours();
     const int indent = frame.indent;
-    const int rowTop = position_.y - frame.scroll;
-    const int groupBottom = rowTop + extent_;
+    const int rowTop = at.position.y - frame.scroll;
+    const int groupBottom = rowTop + at.extent;
     // Below the top level, a band in the face colour runs from the row's last pixel row down
     // beside the children.
     if (IsExpanded() && !IsTopLevel()) {
-        const int labelLeft = indent + position_.x;
+        const int labelLeft = indent + at.position.x;
         canvas.Fill({labelLeft, rowTop + RowHeight() - 1, labelLeft + indent, groupBottom}, colours.face);
     }
     // The group's closing line on its last pixel row.

@@ -119,12 +119,12 @@ private:
     friend int WidestCaptionRight(const tree::ReportTreeModel& tree,
                                   const std::function<int(const std::wstring&)>& captionWidth);
 
-    // This item, with its owner's layout brought up to date.
-    const CReportItem& LaidOut() const;
+    // This item's row, with its owner's layout brought up to date.
+    const tree::RowLayout& Layout() const;
     // Draws the row (never its children) from its layout.
-    void PaintItem(tree::ReportCanvas& canvas, const tree::RowFrame& frame) const;
+    void PaintItem(tree::ReportCanvas& canvas, const tree::RowFrame& frame, const tree::RowLayout& at) const;
     // What a row with children draws after its last descendant, over the descendants' rows.
-    void PaintGroupEnd(tree::ReportCanvas& canvas, const tree::RowFrame& frame) const;
+    void PaintGroupEnd(tree::ReportCanvas& canvas, const tree::RowFrame& frame, const tree::RowLayout& at) const;
     // Where the caption goes in the label area (before its gap).
     tree::Rect CaptionArea(const tree::Rect& label, const tree::RowFrame& frame) const;
 
@@ -132,22 +132,15 @@ private:
     std::wstring caption_;
     std::wstring hint_;
     std::wstring description_;
-    int expanderSize_ = 0;
-    tree::Point position_{};
-    tree::Rect valueArea_{}; // document coordinates
     int id_ = 0;
     std::vector<StatusImage> statusImages_;
     int flags_ = kItemShown;
     bool activationRequested_ = false;
     bool editing_ = false;
-    tree::Rect expanderBox_{};
-    tree::Rect checkBox_{};
     CReportItem* parent_ = nullptr;
     CReportItem* nextSibling_ = nullptr;
     CReportItem* firstChild_ = nullptr;
     CReportItem* lastChild_ = nullptr; // appending stays cheap in long lists
-    CReportItem* nextVisible_ = nullptr;
-    int extent_ = 0; // this row and its laid-out descendants, in pixels
 };
 
 class CReportTextItem : public CReportItem {

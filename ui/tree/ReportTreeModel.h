@@ -104,7 +104,11 @@ public:
     // status image changed. Divider, client size and image list are noticed without it.
     void InvalidateLayout() override;
     // Lays the rows out again when the tree or the layout's inputs changed since the last time.
-    void EnsureLayout() const override;
+    void EnsureLayout() const;
+    // An item's row, laid out first when stale; StoredLayout: as last laid out (painting, which
+    // has made the layout once).
+    const RowLayout& LayoutOf(const CReportItem& item) const override;
+    const RowLayout& StoredLayout(const CReportItem& item) const;
 
     // The scroll range's maximum: the root's expanded height.
     int ScrollRangeMax() const { return root_->ExpandedHeight(); }
@@ -160,6 +164,8 @@ private:
     std::unordered_map<int, std::unique_ptr<CReportItem>> items_;
     // The layout is a cache of the tree and its inputs, made again when read after a change.
     mutable std::vector<CReportItem*> rows_;
+    // Each item's row as last laid out; a row that left the visible chain keeps its last place.
+    mutable std::unordered_map<const CReportItem*, RowLayout> layouts_;
     mutable LayoutInputs laidOutFor_{};
     mutable bool layoutValid_ = false;
     CReportItem* selected_ = nullptr;

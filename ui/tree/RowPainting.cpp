@@ -27,7 +27,8 @@ int WidestCaptionRight(const tree::ReportTreeModel& tree, const std::function<in
     for (const CReportItem* row : tree.Rows()) {
         if (row->IsGroup() || row->Caption().empty())
             continue;
-        const Rect caption = row->CaptionArea({frame.indent + row->position_.x, 0, frame.divider, 1}, frame);
+        const Rect caption =
+            row->CaptionArea({frame.indent + tree.StoredLayout(*row).position.x, 0, frame.divider, 1}, frame);
         widest = std::max(widest, caption.left + frame.metrics.captionGap + captionWidth(row->Caption()));
     }
     return widest;
@@ -41,7 +42,7 @@ void PaintItems(const tree::ReportTreeModel& tree, tree::ReportCanvas& canvas) {
     if (clip.left >= frame.client.right + 1 || clip.right <= frame.client.left)
         return;
     auto row = std::partition_point(rows.begin(), rows.end(), [&](const CReportItem* item) {
-        return item->position_.y - frame.scroll + item->RowHeight() <= clip.top;
+        return tree.StoredLayout(*item).position.y - frame.scroll + item->RowHeight() <= clip.top;
     });
     if (row == rows.end())
         return;
@@ -52,18 +53,22 @@ void PaintItems(const tree::ReportTreeModel& tree, tree::ReportCanvas& canvas) {
     for (const CReportItem* ancestor = (*row)->parent_; ancestor && ancestor->parent_; ancestor = ancestor->parent_)
         open.push_back(ancestor);
     std::reverse(open.begin(), open.end());
-    for (; row != rows.end() && (*row)->position_.y - frame.scroll < clip.bottom; ++row) {
+    for (; row != rows.end() && tree.StoredLayout(**row).position.y - frame.scroll < clip.bottom; ++row) {
         const CReportItem& item = **row;
-        item.PaintItem(canvas, frame);
+        const tree::RowLayout& at = tree.StoredLayout(item);
+        item.PaintItem(canvas, frame, at);
         if (item.HasChildren())
             open.push_back(&item);
-        const int rowBottom = item.position_.y + item.RowHeight();
-        while (!open.empty() && open.back()->position_.y + open.back()->extent_ <= rowBottom) {
-            open.back()->PaintGroupEnd(canvas, frame);
+        const int rowBottom = at.position.y + item.RowHeight();
+        while (!open.empty()) {
+            const tree::RowLayout& group = tree.StoredLayout(*open.back());
+            if (group.position.y + group.extent > rowBottom)
+                break;
+            open.back()->PaintGroupEnd(canvas, frame, group);
             open.pop_back();
         }
     }
     // Groups that run on below the clip end over the rows painted here all the same.
     for (auto group = open.rbegin(); group != open.rend(); ++group)
-        (*group)->PaintGroupEnd(canvas, frame);
+        (*group)->PaintGroupEnd(canvas, frame, tree.StoredLayout(**group));
 }
