@@ -31,7 +31,7 @@ private:
     // The artwork and the bar in gold, or in a contrast theme the system's colours alone.
     void ShowLook();
     fw::ProgressCtrl bar_;
-    ColourRules colours_{ColourRule::Dialog};
+    ctl::ColourRules colours_{ctl::ColourRule::Dialog};
     art::StaticPicture picture_;
 };
 

@@ -290,6 +290,14 @@ HWND ParseWindow(const std::wstring& text) {
     return IsWindow(hwnd) ? hwnd : nullptr;
 }
 
+bool WindowArg(const Args& args, size_t index, HWND& hwnd) {
+    if (args.positional.size() <= index || !(hwnd = ParseWindow(args.positional[index]))) {
+        Fail(L"no such window: " + (args.positional.size() > index ? args.positional[index] : L"(missing)"));
+        return false;
+    }
+    return true;
+}
+
 std::wstring Quoted(const std::wstring& text) {
     std::wstring out = L"\"";
     for (wchar_t c : text) {

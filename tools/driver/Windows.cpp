@@ -243,14 +243,6 @@ bool ControlArg(const Args& args, HWND hwnd, size_t index, HWND& control) {
     return control != nullptr;
 }
 
-bool WindowArg(const Args& args, size_t index, HWND& hwnd) {
-    if (args.positional.size() <= index || !(hwnd = ParseWindow(args.positional[index]))) {
-        Fail(L"no such window: " + (args.positional.size() > index ? args.positional[index] : L"(missing)"));
-        return false;
-    }
-    return true;
-}
-
 int CmdWait(const Args& args) {
     Query q;
     if (!QueryFrom(args, q))

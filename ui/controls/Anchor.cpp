@@ -21,7 +21,7 @@ void AnchorControl(const AnchorSpec& anchor) {
     const ctl::Rect parent = ctl::ToRect(anchor.parentRect);
     ctl::DialogChildren children(anchor.parentWindow, false);
     if (anchor.measure) {
-        const AnchorDistances d =
+        const ctl::AnchorDistances d =
             ctl::MeasureAnchors(anchors, children.Get(anchor.controlId), parent, ctl::SiblingsOf(children));
         anchor.leftDistance = d.left;
         anchor.topDistance = d.top;
@@ -29,7 +29,7 @@ void AnchorControl(const AnchorSpec& anchor) {
         anchor.bottomDistance = d.bottom;
         return;
     }
-    const AnchorDistances d{anchor.leftDistance, anchor.topDistance, anchor.rightDistance, anchor.bottomDistance};
+    const ctl::AnchorDistances d{anchor.leftDistance, anchor.topDistance, anchor.rightDistance, anchor.bottomDistance};
     children.Move(anchor.controlId, ctl::ApplyAnchors(anchors, d, parent, ctl::SiblingsOf(children)));
 }
 

@@ -13,6 +13,8 @@ inline constexpr int ANCHOR_SIZE = -2;
 inline constexpr int ANCHOR_CENTRE_HORZ = 1;
 inline constexpr int ANCHOR_CENTRE_VERT = 2;
 
+namespace ctl {
+
 // The four distances of one anchored control, kept by the window for its life.
 struct AnchorDistances {
     int left = 0;
@@ -21,8 +23,6 @@ struct AnchorDistances {
     int bottom = 0;
     friend bool operator==(const AnchorDistances&, const AnchorDistances&) = default;
 };
-
-namespace ctl {
 
 // Further flags of the engine, beside ANCHOR_CENTRE_*. Off-centre: placed like a centred control,
 // but keeping the offset from the centre that it had when measured rather than being centred.

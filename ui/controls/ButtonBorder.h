@@ -5,34 +5,24 @@
 
 #include <vector>
 
+namespace ctl {
+
 // The seven values a window chooses for a skinned button, in the order face, text, disabled
 // text, dark edge, light edge, pressed text, border width.
 struct ButtonColours {
-    ctl::Colour face = 0;
-    ctl::Colour text = 0;
-    ctl::Colour disabledText = 0;
-    ctl::Colour darkEdge = 0;
-    ctl::Colour lightEdge = 0;
-    ctl::Colour pressedText = 0;
+    Colour face = 0;
+    Colour text = 0;
+    Colour disabledText = 0;
+    Colour darkEdge = 0;
+    Colour lightEdge = 0;
+    Colour pressedText = 0;
     int borderWidth = 0;
 };
 
-inline constexpr ButtonColours Framed{ctl::Rgb(1, 1, 1),
-                                      ctl::Rgb(255, 255, 255),
-                                      ctl::Rgb(1, 1, 1),
-                                      ctl::Rgb(128, 128, 128),
-                                      ctl::Rgb(255, 255, 255),
-                                      ctl::Rgb(170, 170, 170),
-                                      1};
-inline constexpr ButtonColours Flat{ctl::Rgb(32, 32, 32),
-                                    ctl::Rgb(255, 255, 255),
-                                    ctl::Rgb(1, 1, 1),
-                                    ctl::Rgb(1, 1, 1),
-                                    ctl::Rgb(1, 1, 1),
-                                    ctl::Rgb(170, 170, 170),
-                                    1};
-
-namespace ctl {
+inline constexpr ButtonColours kFramed{
+    Rgb(1, 1, 1), Rgb(255, 255, 255), Rgb(1, 1, 1), Rgb(128, 128, 128), Rgb(255, 255, 255), Rgb(170, 170, 170), 1};
+inline constexpr ButtonColours kFlat{
+    Rgb(32, 32, 32), Rgb(255, 255, 255), Rgb(1, 1, 1), Rgb(1, 1, 1), Rgb(1, 1, 1), Rgb(170, 170, 170), 1};
 
 constexpr Colour PaletteGrey(int level) { return 0x02000000u | Rgb(level, level, level); }
 

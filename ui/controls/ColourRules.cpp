@@ -7,6 +7,8 @@ constexpr COLORREF kNearBlack = RGB(1, 1, 1);
 
 } // namespace
 
+namespace ctl {
+
 HBRUSH ColourRules::Answer(fw::Window& window, HDC dc, HWND child, fw::CtlColor kind) {
     // A contrast theme's colours are the system's: the framework's handling gives them (after
     // the child's own answer, so that the link keeps its colour).
@@ -38,3 +40,5 @@ HBRUSH ColourRules::Answer(fw::Window& window, HDC dc, HWND child, fw::CtlColor 
     }
     return answer;
 }
+
+} // namespace ctl

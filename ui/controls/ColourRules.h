@@ -5,6 +5,8 @@
 #include "framework/Gdi.h"
 #include "framework/Window.h"
 
+namespace ctl {
+
 enum class ColourRule {
     Dialog, // dialog and statics: white on transparent, own RGB(1,1,1) brush
     Sheet,  // dialog and statics: white on opaque RGB(1,1,1), own RGB(1,1,1) brush
@@ -24,3 +26,5 @@ private:
     ColourRule rule_;
     fw::Brush brush_;
 };
+
+} // namespace ctl

@@ -18,6 +18,8 @@ std::wstring WithoutMnemonic(const std::wstring& text) {
 
 } // namespace
 
+namespace ctl {
+
 bool LinkAccessible::DefaultAction(long, std::wstring& text) {
     text = fw::ActionName(texts_, L"IDS_ACTION_OPEN", L"Open");
     return true;
@@ -154,3 +156,5 @@ long TabStripAccessible::Selection() {
     const long index = static_cast<long>(SendMessageW(Window(), TCM_GETCURSEL, 0, 0));
     return index >= 0 ? index + 1 : -1;
 }
+
+} // namespace ctl

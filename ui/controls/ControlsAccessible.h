@@ -8,6 +8,8 @@
 #include <functional>
 #include <string>
 
+namespace ctl {
+
 // A link: its text, default action "Open"; the action posts `followMessage` to the window,
 // which opens the link as a click does (after the reader's call has returned).
 class LinkAccessible : public fw::AccessibleObject {
@@ -83,3 +85,5 @@ private:
 
     TextLookup texts_;
 };
+
+} // namespace ctl

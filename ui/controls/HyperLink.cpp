@@ -242,7 +242,7 @@ bool CHyperLink::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resu
         return true;
     }
     if (accessible_.Handle(msg, wParam, lParam, result,
-                           [this] { return new LinkAccessible(hwnd_, follow, Context().texts); }))
+                           [this] { return new ctl::LinkAccessible(hwnd_, follow, Context().texts); }))
         return true;
     // The focus mark comes and goes with the UI state.
     if (msg == WM_UPDATEUISTATE) {

@@ -7,7 +7,7 @@
 
 namespace {
 
-void DrawBorder(HDC dc, const RECT& rect, int width, const ButtonColours& colours, int dpi) {
+void DrawBorder(HDC dc, const RECT& rect, int width, const ctl::ButtonColours& colours, int dpi) {
     const ctl::Rect r{rect.left, rect.top, rect.right, rect.bottom};
     for (const ctl::EdgeLine& line :
          ctl::BorderLines(r, width, colours.lightEdge, colours.darkEdge, dpi::Scale(1, dpi))) {
@@ -42,16 +42,16 @@ void FillFace(HDC dc, const RECT& rect, COLORREF face) {
 
 // In a contrast theme: the system's button face and text, its grey text for a disabled caption
 // (alone, not over the caption in the usual colour), and one ring in the window text colour.
-ButtonColours SystemButtonColours(bool disabled) {
+ctl::ButtonColours SystemButtonColours(bool disabled) {
     const COLORREF text = GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT);
     const COLORREF ring = GetSysColor(COLOR_WINDOWTEXT);
-    return ButtonColours{GetSysColor(COLOR_BTNFACE), text, GetSysColor(COLOR_GRAYTEXT), ring, ring, text, 1};
+    return ctl::ButtonColours{GetSysColor(COLOR_BTNFACE), text, GetSysColor(COLOR_GRAYTEXT), ring, ring, text, 1};
 }
 
 } // namespace
 
 void PaintSkinButton(HDC dc, const RECT& item, UINT itemState, const std::wstring& caption,
-                     const ButtonColours& colours, bool focusMark, int dpi) {
+                     const ctl::ButtonColours& colours, bool focusMark, int dpi) {
     FillFace(dc, item, colours.face);
     DrawBorder(dc, item, colours.borderWidth, colours, dpi);
     DrawCaption(dc, item, caption, colours.text, dpi);
@@ -77,10 +77,10 @@ void PaintSkinButton(HDC dc, const RECT& item, UINT itemState, const std::wstrin
 bool CSkinButton::AttachSkin(int id, HWND parent, COLORREF face, COLORREF text, COLORREF disabledText,
                              COLORREF darkEdge, COLORREF lightEdge, COLORREF pressedText, int borderWidth) {
     return AttachSkin(id, parent,
-                      ButtonColours{face, text, disabledText, darkEdge, lightEdge, pressedText, borderWidth});
+                      ctl::ButtonColours{face, text, disabledText, darkEdge, lightEdge, pressedText, borderWidth});
 }
 
-bool CSkinButton::AttachSkin(int id, HWND parent, const ButtonColours& colours) {
+bool CSkinButton::AttachSkin(int id, HWND parent, const ctl::ButtonColours& colours) {
     if (!SubclassDlgItem(id, parent))
         return false;
     colours_ = colours;
@@ -94,7 +94,8 @@ void CSkinButton::DrawItem(DRAWITEMSTRUCT& item) {
     UINT state = item.itemState & ~static_cast<UINT>(ODS_NOFOCUSRECT);
     if (!ctl::cues::FocusShown(hwnd_))
         state |= ODS_NOFOCUSRECT;
-    const ButtonColours colours = Look().highContrast ? SystemButtonColours((state & ODS_DISABLED) != 0) : colours_;
+    const ctl::ButtonColours colours =
+        Look().highContrast ? SystemButtonColours((state & ODS_DISABLED) != 0) : colours_;
     PaintSkinButton(item.hDC, item.rcItem, state, Text(), colours, focusMark, Look().dpi);
 }
 
@@ -113,7 +114,8 @@ void ShowFocusMarkOn(std::initializer_list<CSkinButton*> buttons, int id) {
 // Owner-drawn buttons read as plain windows to the system's accessibility: they say they are
 // buttons.
 bool CSkinButton::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (accessible_.Handle(msg, wParam, lParam, result, [this] { return new PushButtonAccessible(hwnd_, Context().texts); }))
+    if (accessible_.Handle(msg, wParam, lParam, result,
+                           [this] { return new ctl::PushButtonAccessible(hwnd_, Context().texts); }))
         return true;
     // The focus mark comes and goes with the UI state.
     if (msg == WM_UPDATEUISTATE) {

@@ -15,7 +15,7 @@ public:
     // there is no such child. The template control must have the owner-draw style.
     bool AttachSkin(int id, HWND parent, COLORREF face, COLORREF text, COLORREF disabledText, COLORREF darkEdge,
                     COLORREF lightEdge, COLORREF pressedText, int borderWidth);
-    bool AttachSkin(int id, HWND parent, const ButtonColours& colours);
+    bool AttachSkin(int id, HWND parent, const ctl::ButtonColours& colours);
 
     // Draws the dotted focus rectangle whatever the real focus; the owning window sets it and
     // repaints the button.
@@ -27,7 +27,7 @@ protected:
     void OnAppearanceChanged(const fw::Appearance& previous) override;
 
 private:
-    ButtonColours colours_{};
+    ctl::ButtonColours colours_{};
     fw::AccessibleSlot accessible_;
 };
 
@@ -36,7 +36,7 @@ private:
 // ODS_NOFOCUSRECT: the keyboard has been used), as the system's own buttons do. Ring and mark
 // figures and the caption's font are at `dpi`.
 void PaintSkinButton(HDC dc, const RECT& item, UINT itemState, const std::wstring& caption,
-                     const ButtonColours& colours, bool focusMark, int dpi = dpi::kBase);
+                     const ctl::ButtonColours& colours, bool focusMark, int dpi = dpi::kBase);
 
 // The Tab rule of the skinned windows: of these buttons only the one with that control id shows
 // its focus mark (none when no id matches); all are redrawn at once.

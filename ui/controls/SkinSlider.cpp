@@ -58,7 +58,7 @@ std::wstring CSkinSlider::PositionName(int position) const {
 
 bool CSkinSlider::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (accessible_.Handle(msg, wParam, lParam, result, [this] {
-            return new SliderAccessible(hwnd_, [this](int position) { return PositionName(position); });
+            return new ctl::SliderAccessible(hwnd_, [this](int position) { return PositionName(position); });
         }))
         return true;
     // Whatever moved the thumb (keys, mouse, the page), a screen reader hears the new value.

@@ -100,7 +100,7 @@ void CSkinTabCtrl::OnPaint() {
 
 bool CSkinTabCtrl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (accessible_.Handle(msg, wParam, lParam, result,
-                           [this] { return new TabStripAccessible(hwnd_, Context().texts); }))
+                           [this] { return new ctl::TabStripAccessible(hwnd_, Context().texts); }))
         return true;
     if (msg == WM_PRINTCLIENT) {
         PaintStrip(reinterpret_cast<HDC>(wParam));

@@ -15,7 +15,7 @@ bool CMessageDialog::OnInitDialog() {
     SetItemText(IDC_MESSAGE_TEXT, message_);
     SetItemText(IDC_MESSAGE_OK, Context().texts(L"IDS_OK_BUTTON"));
     check_.SetText(checkLabel_);
-    ok_.AttachSkin(IDC_MESSAGE_OK, hwnd_, Framed);
+    ok_.AttachSkin(IDC_MESSAGE_OK, hwnd_, ctl::kFramed);
     ShowEmblem();
     return true;
 }

@@ -29,5 +29,5 @@ private:
     std::wstring checkLabel_;
     fw::Button check_;
     CSkinButton ok_;
-    ColourRules colours_{ColourRule::Dialog};
+    ctl::ColourRules colours_{ctl::ColourRule::Dialog};
 };

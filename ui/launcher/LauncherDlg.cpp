@@ -43,9 +43,9 @@ bool CLauncherDlg::OnInitDialog() {
     SetItemText(IDC_LAUNCHER_SETTINGS, texts(L"IDS_SETTING_BUTTON"));
     SetItemText(IDC_LAUNCHER_QUIT, texts(L"IDS_QUIT"));
 
-    launch_.AttachSkin(IDC_LAUNCHER_LAUNCH, hwnd_, Flat);
-    settings_.AttachSkin(IDC_LAUNCHER_SETTINGS, hwnd_, Flat);
-    ButtonColours quit = Flat;
+    launch_.AttachSkin(IDC_LAUNCHER_LAUNCH, hwnd_, ctl::kFlat);
+    settings_.AttachSkin(IDC_LAUNCHER_SETTINGS, hwnd_, ctl::kFlat);
+    ctl::ButtonColours quit = ctl::kFlat;
     quit.darkEdge = kQuitDarkEdge;
     quit_.AttachSkin(IDC_LAUNCHER_QUIT, hwnd_, quit);
 

@@ -96,7 +96,7 @@ bool CSystemCheckDlg::OnInitDialog() {
         SetWindowPos(placeholder, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
     SetIconResource(IDI_WINDOW);
-    ok_.AttachSkin(IDC_REPORT_OK, hwnd_, Flat);
+    ok_.AttachSkin(IDC_REPORT_OK, hwnd_, ctl::kFlat);
 
     SetItemText(IDC_REPORT_INFO, texts_(L"IDS_INFO"));
     SetItemText(IDC_REPORT_COPYRIGHT, texts_(L"IDS_COPYRIGHT"));
@@ -165,8 +165,8 @@ void CSystemCheckDlg::OnAppearanceChanged(const fw::Appearance& previous) {
             return SIZE{moved.right, moved.bottom};
         };
         initialClient_ = rescaled(initialClient_);
-        const RECT marker = Rescaled(RECT{verdictImagePosition_.x, verdictImagePosition_.y, verdictImagePosition_.x,
-                                          verdictImagePosition_.y});
+        const RECT marker = Rescaled(
+            RECT{verdictImagePosition_.x, verdictImagePosition_.y, verdictImagePosition_.x, verdictImagePosition_.y});
         verdictImagePosition_ = POINT{marker.left, marker.top};
     }
     if (tree_)

@@ -98,5 +98,5 @@ private:
     POINT verdictImagePosition_{};
     CHyperLink helpLink_;
     CSkinButton ok_;
-    ColourRules colours_{ColourRule::Report};
+    ctl::ColourRules colours_{ctl::ColourRule::Report};
 };

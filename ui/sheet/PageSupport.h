@@ -58,7 +58,7 @@ private:
     CAnchorLayout layout_;
     std::unique_ptr<fw::ToolTipCtrl> tooltip_;
     art::ScaledBitmap background_;
-    ColourRules colours_{ColourRule::Page};
+    ctl::ColourRules colours_{ctl::ColourRule::Page};
     bool initialised_ = false;
 };
 

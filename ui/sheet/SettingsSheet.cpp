@@ -93,7 +93,7 @@ void CSettingsSheet::Reshape() {
     PlaceColumn(sheet.right - sheet.left, ok.top - sheet.top, okSize);
     for (const int id : {IDC_SHEET_DEFAULT, IDC_SHEET_OK, IDC_SHEET_CANCEL}) {
         CSkinButton& skinned = id == IDC_SHEET_DEFAULT ? default_ : id == IDC_SHEET_OK ? ok_ : cancel_;
-        skinned.AttachSkin(id, hwnd_, Flat);
+        skinned.AttachSkin(id, hwnd_, ctl::kFlat);
         const HWND window = Item(id);
         SetWindowLongW(window, GWL_STYLE, GetWindowLongW(window, GWL_STYLE) | BS_OWNERDRAW);
         EnableWindow(window, TRUE);

@@ -82,7 +82,7 @@ private:
 
     CSettingsModel& model_;
     const TextLookup& texts_; // the context's
-    ColourRules colours_{ColourRule::Sheet};
+    ctl::ColourRules colours_{ctl::ColourRule::Sheet};
     // Once OK, Cancel or Escape has ended the sheet, later commands (the second half of a
     // double-click among them) do nothing.
     bool closing_ = false;

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace tree {
+
 LineInk InkOfLine(HDC dc, const std::wstring& text) {
     SIZE size{};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
@@ -30,7 +32,9 @@ LineInk InkOfLine(HDC dc, const std::wstring& text) {
 
 GdiCanvas::GdiCanvas(HDC dc, HFONT normal, HFONT bold, HIMAGELIST images, bool highContrast)
     : dc_(dc), saved_(dc), normal_(normal), bold_(bold), images_(images),
-      colours_(highContrast ? ContrastColours() : CurrentColours()), wanted_{static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT)), GetTextColor(dc)},
+      colours_(highContrast ? ContrastColours() : CurrentColours()), wanted_{static_cast<HFONT>(
+                                                                                 GetCurrentObject(dc, OBJ_FONT)),
+                                                                             GetTextColor(dc)},
       applied_(wanted_), ownClip_(CreateRectRgn(0, 0, 0, 0)) {
     SetBkMode(dc_, TRANSPARENT);
     if (images_ && !ImageList_GetIconSize(images_, &imageWidth_, &imageHeight_))
@@ -41,9 +45,14 @@ GdiCanvas::GdiCanvas(HDC dc, HFONT normal, HFONT bold, HIMAGELIST images, bool h
 }
 
 tree::SystemColours GdiCanvas::CurrentColours() {
-    return tree::SystemColours{GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT),
-                               GetSysColor(COLOR_BTNTEXT), GetSysColor(COLOR_HIGHLIGHT), GetSysColor(COLOR_GRAYTEXT),
-                               RGB(255, 255, 255),         RGB(0, 0, 0)};
+    return tree::SystemColours{GetSysColor(COLOR_BTNFACE),
+                               GetSysColor(COLOR_BTNSHADOW),
+                               GetSysColor(COLOR_BTNHIGHLIGHT),
+                               GetSysColor(COLOR_BTNTEXT),
+                               GetSysColor(COLOR_HIGHLIGHT),
+                               GetSysColor(COLOR_GRAYTEXT),
+                               RGB(255, 255, 255),
+                               RGB(0, 0, 0)};
 }
 
 tree::SystemColours GdiCanvas::ContrastColours() {
@@ -187,3 +196,5 @@ void GdiCanvas::PopClip() {
     for (const ClipLevel& level : levels_)
         IntersectClipRect(dc_, level.clip.left, level.clip.top, level.clip.right, level.clip.bottom);
 }
+
+} // namespace tree

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+namespace tree {
+
 inline RECT ToRECT(const tree::Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 inline tree::Rect FromRECT(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
@@ -93,3 +95,5 @@ private:
     tree::Colour dotsColour_ = 0;
     std::vector<std::wstring>* cutLines_ = nullptr;
 };
+
+} // namespace tree

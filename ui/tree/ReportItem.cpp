@@ -1,26 +1,11 @@
 #include "tree/ReportItem.h"
 
-#include "tree/ReportTreeModel.h"
+#include "tree/RowPainting.h"
 
 #include <algorithm>
 
 using tree::Point;
 using tree::Rect;
-
-namespace tree {
-
-// What every row of one paint shares.
-struct RowFrame {
-    const TreeMetrics& metrics;
-    int indent;
-    int divider;
-    int scroll;
-    Rect client;
-    bool enabled;
-    bool images;
-};
-
-} // namespace tree
 
 bool CReportItem::IsTopLevel() const { return parent_ != nullptr && parent_->parent_ == nullptr; }
 
@@ -43,26 +28,25 @@ void CReportItem::AddStatusImage(int centreOffset, int imageIndex) {
     InvalidateLayout(); // the value area now stops at the column block
 }
 
-const CReportItem& CReportItem::LaidOut() const {
-    if (owner_)
-        owner_->EnsureLayout();
-    return *this;
+const tree::RowLayout& CReportItem::Layout() const {
+    static const tree::RowLayout kNotLaidOut{};
+    return owner_ ? owner_->LayoutOf(*this) : kNotLaidOut;
 }
 
-CReportItem* CReportItem::NextVisible() const { return LaidOut().nextVisible_; }
-Point CReportItem::Position() const { return LaidOut().position_; }
-Rect CReportItem::ExpanderBox() const { return LaidOut().expanderBox_; }
-Rect CReportItem::CheckBoxRect() const { return LaidOut().checkBox_; }
-int CReportItem::ExpanderBoxSize() const { return LaidOut().expanderSize_; }
+CReportItem* CReportItem::NextVisible() const { return Layout().nextVisible; }
+Point CReportItem::Position() const { return Layout().position; }
+Rect CReportItem::ExpanderBox() const { return Layout().expanderBox; }
+Rect CReportItem::CheckBoxRect() const { return Layout().checkBox; }
+int CReportItem::ExpanderBoxSize() const { return Layout().expanderSize; }
 
 Rect CReportItem::ValueArea() const {
-    const Rect area = LaidOut().valueArea_;
+    const Rect area = Layout().valueArea;
     return owner_ ? tree::Offset(area, 0, -owner_->ScrollPosition()) : area;
 }
 
 void CReportItem::PaintValue(tree::ReportCanvas&, const Rect&) const {}
 
-int CReportItem::RowHeight() const { return owner_ ? owner_->Metrics().rowHeight : tree::kRowHeight; }
+int CReportItem::RowHeight() const { return owner_ ? owner_->RowHeight() : tree::kRowHeight; }
 
 void CReportItem::SetValueData(const std::wstring*) {}
 
@@ -70,7 +54,7 @@ void CReportItem::SetCaption(const std::wstring& text) {
     const bool changed = text != caption_;
     caption_ = text;
     if (changed && owner_)
-        owner_->Host().ItemChanged(tree::ItemChange::Caption, this);
+        owner_->ItemChanged(tree::ItemChange::Caption, this);
 }
 
 void CReportItem::Activate() {
@@ -105,15 +89,15 @@ void CReportTextItem::SetValueData(const std::wstring* value) {
         return;
     const bool changed = *value != value_;
     value_ = *value;
-    if (Owner() && Owner()->Host().WindowExists())
-        Owner()->Host().InvalidateListRect(ValueArea());
+    if (Owner())
+        Owner()->RepaintRows(ValueArea());
     if (changed && Owner())
-        Owner()->Host().ItemChanged(tree::ItemChange::Value, this);
+        Owner()->ItemChanged(tree::ItemChange::Value, this);
 }
 
 void CReportGroupItem::AddColumn(const std::wstring& title) {
     // Without an owner there is no font to measure with: the column gets the current width.
-    const int measured = Owner() ? Owner()->Host().MeasureColumnTitle(title) : 0;
+    const int measured = Owner() ? Owner()->MeasureColumnTitle(title) : 0;
     if (measured > columnWidth_)
         columnWidth_ = measured;
     const int width = columnWidth_;
@@ -158,18 +142,18 @@ void CReportItem::MoveStatusImages(const std::vector<int>& from, const std::vect
             child->MoveStatusImages(from, to);
 }
 
-void CReportItem::PaintItem(tree::ReportCanvas& canvas, const tree::RowFrame& frame) const {
+void CReportItem::PaintItem(tree::ReportCanvas& canvas, const tree::RowFrame& frame, const tree::RowLayout& at) const {
     const tree::SystemColours& colours = canvas.Colours();
     const tree::TreeMetrics& m = frame.metrics;
     const int indent = frame.indent;
     const int divider = frame.divider;
     const int right = frame.client.right;
     const int height = RowHeight();
-    const int rowTop = position_.y - frame.scroll;
+    const int rowTop = at.position.y - frame.scroll;
     const bool topLevel = IsTopLevel();
     const bool group = IsGroup();
     const bool children = HasChildren();
-    const Rect value = tree::Offset(valueArea_, 0, -frame.scroll);
+    const Rect value = tree::Offset(at.valueArea, 0, -frame.scroll);
 
     // Status images, centred on their column; the offsets count from the value area's right edge
     // before the column block was taken off it.
@@ -183,7 +167,7 @@ void CReportItem::PaintItem(tree::ReportCanvas& canvas, const tree::RowFrame& fr
         }
     }
 
-    const Rect label{indent + position_.x, rowTop, group ? right : divider, rowTop + height};
+    const Rect label{indent + at.position.x, rowTop, group ? right : divider, rowTop + height};
 
     // Row background.
     if (topLevel)
@@ -215,8 +199,8 @@ void CReportItem::PaintItem(tree::ReportCanvas& canvas, const tree::RowFrame& fr
 
     // Expander box and check box, on screen.
     if (children) {
-        const Rect box = tree::Offset(expanderBox_, 0, -frame.scroll);
-        const int size = expanderSize_;
+        const Rect box = tree::Offset(at.expanderBox, 0, -frame.scroll);
+        const int size = at.expanderSize;
         const int middle = (size - 1) / 2;
         canvas.Box(box, colours.shadow, colours.white);
         const int inset = m.expanderInset;
@@ -229,7 +213,7 @@ void CReportItem::PaintItem(tree::ReportCanvas& canvas, const tree::RowFrame& fr
         }
     }
     if (HasCheckBox())
-        canvas.CheckBox(tree::Offset(checkBox_, 0, -frame.scroll), IsChecked());
+        canvas.CheckBox(tree::Offset(at.checkBox, 0, -frame.scroll), IsChecked());
     if (!group)
         canvas.PopClip();
 
@@ -238,7 +222,7 @@ void CReportItem::PaintItem(tree::ReportCanvas& canvas, const tree::RowFrame& fr
     if (topLevel) {
         canvas.DottedLine({indent, lastRow}, right - indent + 1, colours.shadow);
     } else if (!children || IsExpanded()) {
-        const int start = (HasCheckBox() ? checkBox_.left : caption.left) - m.separatorGap;
+        const int start = (HasCheckBox() ? at.checkBox.left : caption.left) - m.separatorGap;
         canvas.DottedLine({start, lastRow}, right - start, colours.shadow);
     }
 
@@ -280,74 +264,19 @@ Rect CReportItem::CaptionArea(const Rect& label, const tree::RowFrame& frame) co
     return caption;
 }
 
-void CReportItem::PaintGroupEnd(tree::ReportCanvas& canvas, const tree::RowFrame& frame) const {
+void CReportItem::PaintGroupEnd(tree::ReportCanvas& canvas, const tree::RowFrame& frame,
+                                const tree::RowLayout& at) const {
     const tree::SystemColours& colours = canvas.Colours();
     const int indent = frame.indent;
-    const int rowTop = position_.y - frame.scroll;
-    const int groupBottom = rowTop + extent_;
+    const int rowTop = at.position.y - frame.scroll;
+    const int groupBottom = rowTop + at.extent;
     // Below the top level, a band in the face colour runs from the row's last pixel row down
     // beside the children.
     if (IsExpanded() && !IsTopLevel()) {
-        const int labelLeft = indent + position_.x;
+        const int labelLeft = indent + at.position.x;
         canvas.Fill({labelLeft, rowTop + RowHeight() - 1, labelLeft + indent, groupBottom}, colours.face);
     }
     // The group's closing line on its last pixel row.
     if (tree::Intersects({indent, groupBottom - 1, frame.client.right, groupBottom}, canvas.ClipBox()))
         canvas.DottedLine({indent, groupBottom - 1}, frame.client.right - indent, colours.shadow);
-}
-
-namespace {
-
-tree::RowFrame FrameOf(const tree::ReportTreeModel& tree) {
-    return tree::RowFrame{tree.Metrics(),  tree.IndentWidth(), tree.Divider(),       tree.ScrollPosition(),
-                          tree.Host().ListClientRect(), tree.Host().IsEnabled(), tree.Host().HasImageList()};
-}
-
-} // namespace
-
-int WidestCaptionRight(const tree::ReportTreeModel& tree, const std::function<int(const std::wstring&)>& captionWidth) {
-    const tree::RowFrame frame = FrameOf(tree);
-    int widest = 0;
-    for (const CReportItem* row : tree.Rows()) {
-        if (row->IsGroup() || row->Caption().empty())
-            continue;
-        const Rect caption = row->CaptionArea({frame.indent + row->position_.x, 0, frame.divider, 1}, frame);
-        widest = std::max(widest, caption.left + frame.metrics.captionGap + captionWidth(row->Caption()));
-    }
-    return widest;
-}
-
-void PaintItems(const tree::ReportTreeModel& tree, tree::ReportCanvas& canvas) {
-    const std::vector<CReportItem*>& rows = tree.Rows();
-    const tree::RowFrame frame = FrameOf(tree);
-    const Rect clip = canvas.ClipBox();
-    // A row spans the client's width and one pixel more.
-    if (clip.left >= frame.client.right + 1 || clip.right <= frame.client.left)
-        return;
-    auto row = std::partition_point(rows.begin(), rows.end(), [&](const CReportItem* item) {
-        return item->position_.y - frame.scroll + item->RowHeight() <= clip.top;
-    });
-    if (row == rows.end())
-        return;
-
-    // A group's end is drawn over its descendants' rows after the last of them, innermost group
-    // first. The groups around the first row in view are open from the start.
-    std::vector<const CReportItem*> open;
-    for (const CReportItem* ancestor = (*row)->parent_; ancestor && ancestor->parent_; ancestor = ancestor->parent_)
-        open.push_back(ancestor);
-    std::reverse(open.begin(), open.end());
-    for (; row != rows.end() && (*row)->position_.y - frame.scroll < clip.bottom; ++row) {
-        const CReportItem& item = **row;
-        item.PaintItem(canvas, frame);
-        if (item.HasChildren())
-            open.push_back(&item);
-        const int rowBottom = item.position_.y + item.RowHeight();
-        while (!open.empty() && open.back()->position_.y + open.back()->extent_ <= rowBottom) {
-            open.back()->PaintGroupEnd(canvas, frame);
-            open.pop_back();
-        }
-    }
-    // Groups that run on below the clip end over the rows painted here all the same.
-    for (auto group = open.rbegin(); group != open.rend(); ++group)
-        (*group)->PaintGroupEnd(canvas, frame);
 }

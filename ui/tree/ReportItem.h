@@ -2,6 +2,7 @@
 // (bold caption, a block of status columns for its descendants).
 #pragma once
 
+#include "tree/ItemOwner.h"
 #include "tree/ReportCanvas.h"
 
 #include <functional>
@@ -12,7 +13,7 @@
 namespace tree {
 class ReportTreeModel;
 struct RowFrame;
-}
+} // namespace tree
 
 enum ReportItemFlag : int {
     kItemSelected = 0x01,
@@ -69,7 +70,7 @@ public:
     void Show(bool on) { SetFlag(kItemShown, on); }
 
     // Links.
-    tree::ReportTreeModel* Owner() const { return owner_; }
+    tree::ItemOwner* Owner() const { return owner_; }
     CReportItem* Parent() const { return parent_; }
     CReportItem* NextSibling() const { return nextSibling_; }
     CReportItem* FirstChild() const { return firstChild_; }
@@ -115,42 +116,31 @@ private:
     friend class tree::ReportTreeModel;
     friend void PaintItems(const tree::ReportTreeModel& tree, tree::ReportCanvas& canvas);
 
-// The right edge (list client coordinates) of the widest caption in the label area of the rows
-// (groups left out), each `captionWidth` wide in the normal font from where painting puts it; 0
-// when there is none.
-int WidestCaptionRight(const tree::ReportTreeModel& tree, const std::function<int(const std::wstring&)>& captionWidth);
     friend int WidestCaptionRight(const tree::ReportTreeModel& tree,
                                   const std::function<int(const std::wstring&)>& captionWidth);
 
-    // This item, with its owner's layout brought up to date.
-    const CReportItem& LaidOut() const;
+    // This item's row, with its owner's layout brought up to date.
+    const tree::RowLayout& Layout() const;
     // Draws the row (never its children) from its layout.
-    void PaintItem(tree::ReportCanvas& canvas, const tree::RowFrame& frame) const;
+    void PaintItem(tree::ReportCanvas& canvas, const tree::RowFrame& frame, const tree::RowLayout& at) const;
     // What a row with children draws after its last descendant, over the descendants' rows.
-    void PaintGroupEnd(tree::ReportCanvas& canvas, const tree::RowFrame& frame) const;
+    void PaintGroupEnd(tree::ReportCanvas& canvas, const tree::RowFrame& frame, const tree::RowLayout& at) const;
     // Where the caption goes in the label area (before its gap).
     tree::Rect CaptionArea(const tree::Rect& label, const tree::RowFrame& frame) const;
 
-    tree::ReportTreeModel* owner_ = nullptr;
+    tree::ItemOwner* owner_ = nullptr;
     std::wstring caption_;
     std::wstring hint_;
     std::wstring description_;
-    int expanderSize_ = 0;
-    tree::Point position_{};
-    tree::Rect valueArea_{}; // document coordinates
     int id_ = 0;
     std::vector<StatusImage> statusImages_;
     int flags_ = kItemShown;
     bool activationRequested_ = false;
     bool editing_ = false;
-    tree::Rect expanderBox_{};
-    tree::Rect checkBox_{};
     CReportItem* parent_ = nullptr;
     CReportItem* nextSibling_ = nullptr;
     CReportItem* firstChild_ = nullptr;
     CReportItem* lastChild_ = nullptr; // appending stays cheap in long lists
-    CReportItem* nextVisible_ = nullptr;
-    int extent_ = 0; // this row and its laid-out descendants, in pixels
 };
 
 class CReportTextItem : public CReportItem {
@@ -189,12 +179,3 @@ private:
     std::vector<Column> columns_;
     int columnWidth_ = 0;
 };
-
-// Paints the rows that meet the canvas's clip box, in row order, from the tree's layout (made
-// first when stale); painting itself stores nothing.
-void PaintItems(const tree::ReportTreeModel& tree, tree::ReportCanvas& canvas);
-
-// The right edge (list client coordinates) of the widest caption in the label area of the rows
-// (groups left out), each `captionWidth` wide in the normal font from where painting puts it; 0
-// when there is none.
-int WidestCaptionRight(const tree::ReportTreeModel& tree, const std::function<int(const std::wstring&)>& captionWidth);

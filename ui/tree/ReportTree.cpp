@@ -6,6 +6,7 @@
 #include "tree/GdiCanvas.h"
 #include "tree/ReportTreeList.h"
 #include "tree/ReportTreePane.h"
+#include "tree/RowPainting.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,7 +18,7 @@ const wchar_t kTreeClass[] = L"TarnholmReportTree";
 } // namespace
 
 // The fonts are made at the screen's scale and follow the window's once it exists.
-CReportTree::CReportTree() : fonts_(dpi::OfWindow(nullptr)), list_(nullptr), pane_(nullptr), model_(*this) {}
+CReportTree::CReportTree() : fonts_(dpi::OfWindow(nullptr)), list_(nullptr), pane_(nullptr), model_(modelHost_) {}
 
 CReportTree::~CReportTree() {
     if (hwnd_ && IsWindow(hwnd_))
@@ -89,9 +90,11 @@ void CReportTree::FitDividerToCaptions() {
     const fw::ClientDC dc(list_->Hwnd());
     const fw::SelectGuard font(dc.Get(), NormalFont());
     // Up to the last pixel of ink, left of the divider's line.
-    const int needed = WidestCaptionRight(model_, [&](const std::wstring& caption) {
-                           return std::max<int>(InkOfLine(dc.Get(), caption).right, 0);
-                       }) + 1;
+    const int needed = WidestCaptionRight(model_,
+                                          [&](const std::wstring& caption) {
+                                              return std::max<int>(tree::InkOfLine(dc.Get(), caption).right, 0);
+                                          }) +
+                       1;
     if (needed > model_.Divider())
         model_.SetDividerPosition(needed);
     ownDivider_ = model_.Divider();
@@ -169,9 +172,9 @@ void CReportTree::OnRButtonDown(UINT, POINT) {
     Default();
 }
 
-void CReportTree::FocusList() {
-    if (list_ && list_->Hwnd() && GetFocus() != list_->Hwnd())
-        SetFocus(list_->Hwnd());
+void CReportTree::ModelHost::FocusList() {
+    if (tree_.list_ && tree_.list_->Hwnd() && GetFocus() != tree_.list_->Hwnd())
+        SetFocus(tree_.list_->Hwnd());
 }
 
 void CReportTree::SetAccessibleName(const std::wstring& name) { accessibleName_ = name; }
@@ -185,11 +188,11 @@ std::wstring CReportTree::AccessibleName() const {
     return title;
 }
 
-void CReportTree::ItemChanged(tree::ItemChange what, CReportItem* item) {
-    if (list_ && list_->Hwnd())
-        list_->OnItemChanged(what, item);
-    if (what == tree::ItemChange::Selection && pane_ && pane_->Hwnd())
-        fw::NotifyAccessibleEvent(EVENT_OBJECT_NAMECHANGE, pane_->Hwnd());
+void CReportTree::ModelHost::ItemChanged(tree::ItemChange what, CReportItem* item) {
+    if (tree_.list_ && tree_.list_->Hwnd())
+        tree_.list_->OnItemChanged(what, item);
+    if (what == tree::ItemChange::Selection && tree_.pane_ && tree_.pane_->Hwnd())
+        fw::NotifyAccessibleEvent(EVENT_OBJECT_NAMECHANGE, tree_.pane_->Hwnd());
 }
 
 // The list hands Tab and Escape to the control. Escape must end here: left to the dialog
@@ -268,50 +271,45 @@ bool CReportTree::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
     return fw::CustomWindow::OnMessage(msg, wParam, lParam, result);
 }
 
-void CReportTree::RepaintContainer() { MarkDirty(kContainer); }
-
-void CReportTree::RepaintList() { MarkDirty(kList); }
-
-void CReportTree::UpdateListNow() {
-    SettleRefresh();
-    if (list_ && list_->Hwnd())
-        UpdateWindow(list_->Hwnd());
+void CReportTree::ModelHost::UpdateListNow() {
+    tree_.SettleRefresh();
+    if (tree_.list_ && tree_.list_->Hwnd())
+        UpdateWindow(tree_.list_->Hwnd());
 }
 
-void CReportTree::RecomputeScrollBar() { MarkDirty(kScrollBar); }
-
-void CReportTree::ScrollListTo(int position) {
-    if (list_ && list_->Hwnd())
-        list_->Scroll(SB_THUMBTRACK, position);
+void CReportTree::ModelHost::ScrollListTo(int position) {
+    if (tree_.list_ && tree_.list_->Hwnd())
+        tree_.list_->Scroll(SB_THUMBTRACK, position);
 }
 
-tree::Rect CReportTree::ListClientRect() const {
+tree::Rect CReportTree::ModelHost::ListClientRect() const {
     RECT rect{};
-    if (list_ && list_->Hwnd())
-        GetClientRect(list_->Hwnd(), &rect);
+    if (tree_.list_ && tree_.list_->Hwnd())
+        GetClientRect(tree_.list_->Hwnd(), &rect);
     return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
-void CReportTree::InvalidateListRect(const tree::Rect& rect) {
-    if (list_ && list_->Hwnd()) {
+void CReportTree::ModelHost::InvalidateListRect(const tree::Rect& rect) {
+    if (tree_.list_ && tree_.list_->Hwnd()) {
         const RECT r{rect.left, rect.top, rect.right, rect.bottom};
-        InvalidateRect(list_->Hwnd(), &r, FALSE);
+        InvalidateRect(tree_.list_->Hwnd(), &r, FALSE);
     }
 }
 
-int CReportTree::MeasureColumnTitle(const std::wstring& title) {
+int CReportTree::ModelHost::MeasureColumnTitle(const std::wstring& title) {
     // The window's default font, as the titles have always been measured; but the title is drawn
     // in the bold font, so the column is at least that wide (with room for its lines), or a
     // narrow default font would cut the title.
-    const fw::ClientDC dc(hwnd_);
-    const RECT client = hwnd_ ? ClientRect() : RECT{};
+    const fw::ClientDC dc(tree_.hwnd_);
+    const RECT client = tree_.hwnd_ ? tree_.ClientRect() : RECT{};
     RECT rect = client;
     DrawTextW(dc.Get(), title.c_str(), static_cast<int>(title.size()), &rect,
               DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
     RECT bold = client;
-    const fw::SelectGuard font(dc.Get(), BoldFont());
-    DrawTextW(dc.Get(), title.c_str(), static_cast<int>(title.size()), &bold, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    const fw::SelectGuard font(dc.Get(), tree_.BoldFont());
+    DrawTextW(dc.Get(), title.c_str(), static_cast<int>(title.size()), &bold,
+              DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
     // Its ink may reach past the measured width; centred, the title needs that room on both sides.
-    const int overhang = std::max<int>(0, client.left + InkOfLine(dc.Get(), title).right - bold.right);
-    return std::max<int>(rect.right, bold.right + 2 * overhang + dpi::Scale(6, model_.Metrics().dpi));
+    const int overhang = std::max<int>(0, client.left + tree::InkOfLine(dc.Get(), title).right - bold.right);
+    return std::max<int>(rect.right, bold.right + 2 * overhang + dpi::Scale(6, tree_.model_.Metrics().dpi));
 }

@@ -24,7 +24,7 @@ struct NMREPORTTREE {
 
 inline constexpr DWORD RTS_NOTIFY = 0x0001;
 
-class CReportTree : public fw::CustomWindow, private tree::ReportTreeHost, private tree::TreeWindowHost {
+class CReportTree : public fw::CustomWindow, private tree::TreeWindowHost {
 public:
     CReportTree();
     ~CReportTree() override;
@@ -117,33 +117,36 @@ private:
     // Where the tree last put the divider itself (at creation, fitting it to the captions).
     int ownDivider_ = 0;
 
-    // ReportTreeHost
-    bool WindowExists() const override { return hwnd_ != nullptr; }
-    void RepaintContainer() override;
-    void RepaintList() override;
-    void UpdateListNow() override;
-    void RecomputeScrollBar() override;
-    void ScrollListTo(int position) override;
-    tree::Rect ListClientRect() const override;
-    void InvalidateListRect(const tree::Rect& rect) override;
-    int MeasureColumnTitle(const std::wstring& title) override;
-    bool HasImageList() const override { return images_.Get() != nullptr; }
-    bool IsEnabled() const override { return hwnd_ && IsWindowEnabled(hwnd_); }
-    void FocusList() override;
-    void ItemChanged(tree::ItemChange what, CReportItem* item) override;
+    // The window side of the model: repaints gathered here, notifications sent by the control.
+    class ModelHost final : public tree::ReportTreeHost {
+    public:
+        explicit ModelHost(CReportTree& tree) : tree_(tree) {}
+        std::intptr_t Notify(int code, CReportItem* item) override { return tree_.Notify(code, item); }
+        bool WindowExists() const override { return tree_.hwnd_ != nullptr; }
+        void RepaintContainer() override { tree_.MarkDirty(kContainer); }
+        void RepaintList() override { tree_.MarkDirty(kList); }
+        void UpdateListNow() override;
+        void RecomputeScrollBar() override { tree_.MarkDirty(kScrollBar); }
+        void ScrollListTo(int position) override;
+        tree::Rect ListClientRect() const override;
+        void InvalidateListRect(const tree::Rect& rect) override;
+        int MeasureColumnTitle(const std::wstring& title) override;
+        bool HasImageList() const override { return tree_.images_.Get() != nullptr; }
+        bool IsEnabled() const override { return tree_.hwnd_ && IsWindowEnabled(tree_.hwnd_); }
+        void FocusList() override;
+        void ItemChanged(tree::ItemChange what, CReportItem* item) override;
+
+    private:
+        CReportTree& tree_;
+    };
 
     // TreeWindowHost
     HWND ControlWindow() const override { return hwnd_; }
     std::wstring AccessibleName() const override;
-    tree::ReportTreeModel& TreeModel() override { return model_; }
-    const CReportItem* Selection() const override { return model_.SelectedItem(); }
-    int ScrollRangeMax() const override { return model_.ScrollRangeMax(); }
-    int ScrollPosition() const override { return model_.ScrollPosition(); }
+    const tree::ReportTreeModel& View() const override { return model_; }
+    void ToggleExpansion(CReportItem* row) override { model_.ToggleExpansion(row); }
+    void ChangeSelection(CReportItem* row) override { model_.ChangeSelection(row); }
     void SetScrollPosition(int y) override { model_.SetScrollPosition(y); }
-    int Divider() const override { return model_.Divider(); }
-    int IndentWidth() const override { return model_.IndentWidth(); }
-    const tree::TreeMetrics& Metrics() const override { return model_.Metrics(); }
-    void PaintRows(tree::ReportCanvas& canvas) const override { PaintItems(model_, canvas); }
     tree::ClickResult Click(tree::Point point) override { return model_.Click(point); }
     void DoubleClick(tree::Point point) override { model_.DoubleClick(point); }
     bool Key(unsigned virtualKey) override { return model_.Key(virtualKey); }
@@ -155,6 +158,7 @@ private:
     std::unique_ptr<CReportTreePane> pane_;
     bool showInfoPane_ = true;
     int infoPaneHeight_ = 50;
+    ModelHost modelHost_{*this};
     tree::ReportTreeModel model_;
     fw::ImageList images_;
     std::wstring accessibleName_;

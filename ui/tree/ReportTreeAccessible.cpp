@@ -4,12 +4,14 @@
 
 namespace reader = tree::access;
 
+namespace tree {
+
 ReportTreeAccessible::ReportTreeAccessible(HWND list, tree::TreeWindowHost& owner, TextLookup texts)
     : AccessibleObject(list), owner_(owner), texts_(std::move(texts)) {}
 
-CReportItem* ReportTreeAccessible::Row(long child) const { return reader::RowFromChild(owner_.TreeModel(), child); }
+CReportItem* ReportTreeAccessible::Row(long child) const { return reader::RowFromChild(owner_.View(), child); }
 
-long ReportTreeAccessible::ChildCount() { return reader::ChildCount(owner_.TreeModel()); }
+long ReportTreeAccessible::ChildCount() { return reader::ChildCount(owner_.View()); }
 
 bool ReportTreeAccessible::IsChild(long child) { return child == CHILDID_SELF || Row(child) != nullptr; }
 
@@ -56,7 +58,7 @@ HRESULT ReportTreeAccessible::DoDefaultAction(long child) {
     CReportItem* row = child == CHILDID_SELF ? nullptr : Row(child);
     if (!row || !row->HasChildren())
         return DISP_E_MEMBERNOTFOUND;
-    owner_.TreeModel().ToggleExpansion(row);
+    owner_.ToggleExpansion(row);
     return S_OK;
 }
 
@@ -69,14 +71,14 @@ HRESULT ReportTreeAccessible::Select(long flags, long child) {
     if (flags & SELFLAG_TAKEFOCUS)
         SetFocus(Window());
     if (flags & SELFLAG_TAKESELECTION)
-        owner_.TreeModel().ChangeSelection(row);
+        owner_.ChangeSelection(row);
     return S_OK;
 }
 
 bool ReportTreeAccessible::Location(long child, RECT& screen) {
     if (child == CHILDID_SELF)
         return AccessibleObject::Location(child, screen);
-    const tree::Rect r = reader::RowRect(owner_.TreeModel(), *Row(child));
+    const tree::Rect r = reader::RowRect(owner_.View(), *Row(child));
     POINT corners[2] = {{r.left, r.top}, {r.right, r.bottom}};
     MapWindowPoints(Window(), nullptr, corners, 2);
     screen = RECT{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
@@ -84,13 +86,13 @@ bool ReportTreeAccessible::Location(long child, RECT& screen) {
 }
 
 long ReportTreeAccessible::Navigate(long direction, long start) {
-    return reader::Navigate(owner_.TreeModel(), direction, start == CHILDID_SELF ? 0 : start);
+    return reader::Navigate(owner_.View(), direction, start == CHILDID_SELF ? 0 : start);
 }
 
 long ReportTreeAccessible::HitTest(POINT screen) {
     ScreenToClient(Window(), &screen);
-    const CReportItem* row = owner_.TreeModel().ItemAtPoint({screen.x, screen.y});
-    return row ? reader::ChildFromRow(owner_.TreeModel(), row) : CHILDID_SELF;
+    const CReportItem* row = owner_.View().ItemAtPoint({screen.x, screen.y});
+    return row ? reader::ChildFromRow(owner_.View(), row) : CHILDID_SELF;
 }
 
 long ReportTreeAccessible::Focus() {
@@ -101,18 +103,8 @@ long ReportTreeAccessible::Focus() {
 }
 
 long ReportTreeAccessible::Selection() {
-    const long child = reader::ChildFromRow(owner_.TreeModel(), owner_.TreeModel().SelectedItem());
+    const long child = reader::ChildFromRow(owner_.View(), owner_.View().SelectedItem());
     return child > 0 ? child : -1;
 }
 
-bool ReportPaneAccessible::Name(long, std::wstring& text) {
-    std::wstring body;
-    pane_.Texts(text, body);
-    return !text.empty();
-}
-
-bool ReportPaneAccessible::Description(long, std::wstring& text) {
-    std::wstring title;
-    pane_.Texts(title, text);
-    return !text.empty();
-}
+} // namespace tree

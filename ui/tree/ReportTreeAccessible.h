@@ -5,15 +5,16 @@
 #pragma once
 
 #include "framework/Accessible.h"
-#include "tree/ReportTreePane.h"
 #include "tree/TreeWindowHost.h"
 
 #include <string>
 
+namespace tree {
+
 class ReportTreeAccessible : public fw::AccessibleObject {
 public:
     // texts: the names of the rows' actions in the player's language.
-    ReportTreeAccessible(HWND list, tree::TreeWindowHost& owner, TextLookup texts);
+    ReportTreeAccessible(HWND list, TreeWindowHost& owner, TextLookup texts);
 
 protected:
     long ChildCount() override;
@@ -35,21 +36,8 @@ protected:
 private:
     CReportItem* Row(long child) const;
 
-    tree::TreeWindowHost& owner_;
+    TreeWindowHost& owner_;
     TextLookup texts_;
 };
 
-// The info pane: static text named by the shown title, the shown body as its description.
-class ReportPaneAccessible : public fw::AccessibleObject {
-public:
-    explicit ReportPaneAccessible(const CReportTreePane& pane) : AccessibleObject(pane.Hwnd()), pane_(pane) {}
-
-protected:
-    long Role(long) override { return ROLE_SYSTEM_STATICTEXT; }
-    long State(long child) override { return AccessibleObject::State(child) & ~STATE_SYSTEM_FOCUSABLE; }
-    bool Name(long child, std::wstring& text) override;
-    bool Description(long child, std::wstring& text) override;
-
-private:
-    const CReportTreePane& pane_;
-};
+} // namespace tree

@@ -4,6 +4,7 @@
 
 #include "tree/GdiCanvas.h"
 #include "tree/ReportTreeAccessible.h"
+#include "tree/RowPainting.h"
 #include "tree/TreeAccess.h"
 #include "tree/TreeFonts.h"
 
@@ -59,7 +60,7 @@ void CReportTreeList::RecomputeScrollBar() {
     if (!owner_)
         return;
     const RECT client = ClientRect();
-    const int total = owner_->ScrollRangeMax();
+    const int total = owner_->View().ScrollRangeMax();
     const int page = client.bottom - client.top + 1;
     if (page > total)
         owner_->SetScrollPosition(0);
@@ -69,12 +70,12 @@ void CReportTreeList::RecomputeScrollBar() {
     info.nMin = 0;
     info.nMax = total;
     info.nPage = static_cast<UINT>(page);
-    info.nPos = owner_->ScrollPosition();
+    info.nPos = owner_->View().ScrollPosition();
     // The bar is drawn with the next paint of the frame rather than at once: adding a thousand
     // rows would otherwise draw it a thousand times.
     SetScrollInfo(hwnd_, SB_VERT, &info, FALSE);
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_NOERASE | RDW_NOINTERNALPAINT);
-    owner_->SetDividerPosition(owner_->Divider());
+    owner_->SetDividerPosition(owner_->View().Divider());
 }
 
 void CReportTreeList::Scroll(int code, int thumb) {
@@ -88,8 +89,8 @@ void CReportTreeList::Scroll(int code, int thumb) {
     GetScrollInfo(hwnd_, SB_VERT, &info);
     const RECT client = ClientRect();
     const int page = client.bottom - client.top + 1;
-    const int position = tree::ScrollTarget(code, owner_->ScrollPosition(), page, info.nMin, info.nMax, thumb,
-                                            owner_->Metrics().rowHeight);
+    const int position = tree::ScrollTarget(code, owner_->View().ScrollPosition(), page, info.nMin, info.nMax, thumb,
+                                            owner_->View().Metrics().rowHeight);
     owner_->SetScrollPosition(position);
     SetScrollPos(hwnd_, SB_VERT, position, TRUE);
     InvalidateRect(hwnd_, nullptr, FALSE);
@@ -98,23 +99,23 @@ void CReportTreeList::Scroll(int code, int thumb) {
 void CReportTreeList::PaintRows(HDC dc, const RECT& client, std::vector<std::wstring>* cutLines) {
     const bool contrast = Look().highContrast;
     // In a contrast theme the rows stand on the window colour, the indent column too.
-    const tree::Colour darkened =
-        contrast ? GetSysColor(COLOR_WINDOW) : tree::DarkenedFace(GetSysColor(COLOR_BTNFACE));
-    const int frame = owner_->Metrics().frame;
+    const tree::Colour darkened = contrast ? GetSysColor(COLOR_WINDOW) : tree::DarkenedFace(GetSysColor(COLOR_BTNFACE));
+    const int frame = owner_->View().Metrics().frame;
     fw::FillSolidRect(dc, client, darkened);
     if (IsWindowEnabled(owner_->ControlWindow()))
         fw::FillSolidRect(dc, Shrunk(client, frame), contrast ? GetSysColor(COLOR_WINDOW) : RGB(255, 255, 255));
-    fw::FillSolidRect(dc, RECT{client.left, client.top, client.left + owner_->IndentWidth(), client.bottom}, darkened);
+    fw::FillSolidRect(dc, RECT{client.left, client.top, client.left + owner_->View().IndentWidth(), client.bottom},
+                      darkened);
     RECT edge = client;
     DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
 
-    GdiCanvas canvas(dc, tree::TreeFonts::Normal(Look().dpi), tree::TreeFonts::Bold(Look().dpi), owner_->NodeImages(),
-                     contrast);
+    tree::GdiCanvas canvas(dc, tree::TreeFonts::Normal(Look().dpi), tree::TreeFonts::Bold(Look().dpi),
+                           owner_->NodeImages(), contrast);
     if (cutLines)
         canvas.RecordCutLines(*cutLines);
     const RECT inner = Shrunk(client, frame);
-    canvas.PushClip(FromRECT(inner));
-    owner_->PaintRows(canvas);
+    canvas.PushClip(tree::FromRECT(inner));
+    PaintItems(owner_->View(), canvas);
     canvas.PopClip();
 }
 
@@ -157,7 +158,7 @@ bool CReportTreeList::OnSetCursor(HWND window, UINT hitTest, UINT mouseMessage) 
 void CReportTreeList::InvertBar(int x) {
     const fw::ClientDC dc(hwnd_);
     const RECT client = ClientRect();
-    const int half = owner_->Metrics().dragBarHalfWidth;
+    const int half = owner_->View().Metrics().dragBarHalfWidth;
     PatBlt(dc.Get(), x - half, 0, 2 * half + 1, client.bottom, DSTINVERT);
 }
 
@@ -167,7 +168,7 @@ void CReportTreeList::OnLButtonDown(UINT, POINT point) {
     if (owner_->Click({point.x, point.y}) == tree::ClickResult::StartDrag) {
         SetCapture(hwnd_);
         dragging_ = true;
-        dragX_ = owner_->Divider();
+        dragX_ = owner_->View().Divider();
         InvertBar(dragX_);
     }
     // The click may have changed the selection: the pane shows it at once.
@@ -244,12 +245,12 @@ void CReportTreeList::OnRButtonDown(UINT, POINT) {
 bool CReportTreeList::FocusMarkShown() const { return GetFocus() == hwnd_ && ctl::cues::FocusShown(hwnd_); }
 
 void CReportTreeList::PaintFocusMark(HDC dc, const RECT& client) {
-    const CReportItem* selected = owner_->Selection();
-    if (!selected || !FocusMarkShown() || !owner_->TreeModel().OnVisibleChain(selected))
+    const CReportItem* selected = owner_->View().SelectedItem();
+    if (!selected || !FocusMarkShown() || !owner_->View().OnVisibleChain(selected))
         return;
-    const tree::Rect r = tree::access::RowRect(owner_->TreeModel(), *selected);
+    const tree::Rect r = tree::access::RowRect(owner_->View(), *selected);
     RECT mark{r.left, r.top, r.right, r.bottom};
-    RECT inner = Shrunk(client, owner_->Metrics().frame);
+    RECT inner = Shrunk(client, owner_->View().Metrics().frame);
     IntersectRect(&mark, &mark, &inner);
     if (!IsRectEmpty(&mark)) {
         SetTextColor(dc, RGB(0, 0, 0));
@@ -261,14 +262,14 @@ void CReportTreeList::PaintFocusMark(HDC dc, const RECT& client) {
 void CReportTreeList::OnSetFocus(HWND) {
     InvalidateRect(hwnd_, nullptr, FALSE);
     // The system announces the list; a reader then hears the focused row.
-    if (const long child = owner_ ? tree::access::ChildFromRow(owner_->TreeModel(), owner_->Selection()) : 0)
+    if (const long child = owner_ ? tree::access::ChildFromRow(owner_->View(), owner_->View().SelectedItem()) : 0)
         fw::NotifyAccessibleEvent(EVENT_OBJECT_FOCUS, hwnd_, child);
 }
 
 void CReportTreeList::OnKillFocus(HWND) { InvalidateRect(hwnd_, nullptr, FALSE); }
 
 void CReportTreeList::OnItemChanged(tree::ItemChange what, CReportItem* item) {
-    const long child = owner_ ? tree::access::ChildFromRow(owner_->TreeModel(), item) : CHILDID_SELF;
+    const long child = owner_ ? tree::access::ChildFromRow(owner_->View(), item) : CHILDID_SELF;
     switch (what) {
     case tree::ItemChange::Selection:
         if (item && GetFocus() == hwnd_)
@@ -315,8 +316,9 @@ bool CReportTreeList::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT&
         }
         return true;
     }
-    if (owner_ && accessible_.Handle(msg, wParam, lParam, result,
-                                     [this] { return new ReportTreeAccessible(hwnd_, *owner_, Context().texts); }))
+    if (owner_ && accessible_.Handle(msg, wParam, lParam, result, [this] {
+            return new tree::ReportTreeAccessible(hwnd_, *owner_, Context().texts);
+        }))
         return true;
     if (msg == WM_UPDATEUISTATE && ctl::cues::ConcernsFocus(wParam))
         InvalidateRect(hwnd_, nullptr, FALSE);

@@ -125,6 +125,7 @@ bool ReportTreeModel::RemoveSubtree(CReportItem* item) {
             host_.RepaintContainer();
     }
     InvalidateLayout(); // before the delete: the chain must not lead to a dead item
+    layouts_.erase(item);
     items_.erase(item->id_);
     return true;
 }
@@ -189,9 +190,10 @@ CReportItem* ReportTreeModel::ItemAtPoint(Point point) const {
     const std::vector<CReportItem*>& rows = Rows();
     // The rows follow each other down the document: the first one ending below y is the only
     // one that can hold it.
-    const auto found = std::partition_point(
-        rows.begin(), rows.end(), [y](const CReportItem* row) { return row->position_.y + row->RowHeight() <= y; });
-    return found != rows.end() && (*found)->position_.y <= y ? *found : nullptr;
+    const auto found = std::partition_point(rows.begin(), rows.end(), [&](const CReportItem* row) {
+        return StoredLayout(*row).position.y + row->RowHeight() <= y;
+    });
+    return found != rows.end() && StoredLayout(**found).position.y <= y ? *found : nullptr;
 }
 
 int ReportTreeModel::HitTestPoint(Point point) const {
@@ -204,9 +206,10 @@ int ReportTreeModel::HitTestPoint(Point point) const {
     if (point.x > divider_ + half)
         return kHitValue;
     const Point document{point.x, point.y + scroll_};
-    if (Inside(item->expanderBox_, document))
+    const RowLayout& at = StoredLayout(*item);
+    if (Inside(at.expanderBox, document))
         return kHitExpander;
-    if (Inside(item->checkBox_, document))
+    if (Inside(at.checkBox, document))
         return kHitCheckBox;
     return kHitLabel;
 }
@@ -229,7 +232,7 @@ void ReportTreeModel::SetDividerPosition(int x) {
         divider_ = wanted;
     } else {
         const int limit = haveBase && base > 0 ? base - metrics_.dividerMargin - metrics_.dividerLimitGap
-                                                    : (client.right - client.left) - metrics_.dividerMinimum;
+                                               : (client.right - client.left) - metrics_.dividerMinimum;
         divider_ = wanted < limit ? wanted : limit;
     }
     host_.RepaintContainer();
@@ -250,7 +253,7 @@ void ReportTreeModel::InvalidateLayout() {
 
 void ReportTreeModel::ClearVisibleChain() const {
     for (CReportItem* row : rows_)
-        row->nextVisible_ = nullptr;
+        layouts_[row].nextVisible = nullptr;
     rows_.clear();
 }
 
@@ -269,16 +272,17 @@ void ReportTreeModel::EnsureLayout() const {
 
 int ReportTreeModel::LayOut(CReportItem& item, const LayoutInputs& inputs, int x, int y) const {
     if (!rows_.empty())
-        rows_.back()->nextVisible_ = &item;
+        layouts_[rows_.back()].nextVisible = &item;
     rows_.push_back(&item);
+    RowLayout& at = layouts_[&item];
 
     const int height = item.RowHeight();
     const int right = inputs.client.right;
     const TreeMetrics& m = metrics_;
     const int size = ExpanderSize(m.indent);
     const bool topLevel = item.IsTopLevel();
-    item.expanderSize_ = size;
-    item.position_ = {x, y};
+    at.expanderSize = size;
+    at.position = {x, y};
 
     // A row showing status images keeps its value clear of the column block.
     int valueRight = right - 1;
@@ -286,19 +290,19 @@ int ReportTreeModel::LayOut(CReportItem& item, const LayoutInputs& inputs, int x
         const CReportGroupItem* columnOwner = item.ColumnOwner();
         valueRight = right - (columnOwner ? columnOwner->ColumnBlockWidth() : 0);
     }
-    item.valueArea_ = {inputs.divider + m.dividerHalfWidth, y, valueRight, y + height - 1};
+    at.valueArea = {inputs.divider + m.dividerHalfWidth, y, valueRight, y + height - 1};
 
     const int labelLeft = m.indent + x;
     const int boxTop = y + (height / 2 - size / 2 - m.expanderRaise);
-    item.expanderBox_ = {};
+    at.expanderBox = {};
     if (item.HasChildren()) {
         const int left = m.indent / 2 - size / 2 + (topLevel ? 1 : labelLeft);
-        item.expanderBox_ = {left, boxTop, left + size, boxTop + size};
+        at.expanderBox = {left, boxTop, left + size, boxTop + size};
     }
-    item.checkBox_ = {};
+    at.checkBox = {};
     if (item.HasCheckBox()) {
         const int left = labelLeft + m.checkBoxOffset;
-        item.checkBox_ = {left, boxTop, left + m.checkBoxSide, boxTop + m.checkBoxSide};
+        at.checkBox = {left, boxTop, left + m.checkBoxSide, boxTop + m.checkBoxSide};
     }
 
     int extent = height;
@@ -306,8 +310,19 @@ int ReportTreeModel::LayOut(CReportItem& item, const LayoutInputs& inputs, int x
         for (CReportItem* child = item.firstChild_; child; child = child->nextSibling_)
             if (child->IsShown())
                 extent += LayOut(*child, inputs, topLevel ? x : x + m.childIndent, y + extent);
-    item.extent_ = extent;
+    at.extent = extent;
     return extent;
+}
+
+const RowLayout& ReportTreeModel::LayoutOf(const CReportItem& item) const {
+    EnsureLayout();
+    return StoredLayout(item);
+}
+
+const RowLayout& ReportTreeModel::StoredLayout(const CReportItem& item) const {
+    static const RowLayout kNotLaidOut{};
+    const auto found = layouts_.find(&item);
+    return found == layouts_.end() ? kNotLaidOut : found->second;
 }
 
 const std::vector<CReportItem*>& ReportTreeModel::Rows() const {
@@ -535,6 +550,11 @@ bool ReportTreeModel::Key(unsigned key) {
     }
     default: return false;
     }
+}
+
+void ReportTreeModel::RepaintRows(const Rect& rect) {
+    if (host_.WindowExists())
+        host_.InvalidateListRect(rect);
 }
 
 } // namespace tree

@@ -15,9 +15,6 @@
 
 namespace tree {
 
-// What changed about an item, for the tree's screen-reader events.
-enum class ItemChange { Selection, Expansion, Caption, Value };
-
 // The window side of the control, as the model needs it.
 class ReportTreeHost {
 public:
@@ -46,7 +43,7 @@ public:
 // What the list must do after a click.
 enum class ClickResult { None, StartDrag };
 
-class ReportTreeModel {
+class ReportTreeModel final : public ItemOwner {
 public:
     explicit ReportTreeModel(ReportTreeHost& host);
     ~ReportTreeModel();
@@ -87,7 +84,7 @@ public:
 
     // Geometry read by the items and the list.
     int Divider() const { return divider_; }
-    int ScrollPosition() const { return scroll_; }
+    int ScrollPosition() const override { return scroll_; }
     void SetScrollPosition(int y) { scroll_ = y; }
     int IndentWidth() const { return metrics_.indent; }
     int DividerMargin() const { return metrics_.dividerMargin; }
@@ -105,9 +102,13 @@ public:
     bool OnVisibleChain(const CReportItem* item) const;
     // Marks the layout stale: the tree, an item's expanded, shown or check-box flag, a column or a
     // status image changed. Divider, client size and image list are noticed without it.
-    void InvalidateLayout();
+    void InvalidateLayout() override;
     // Lays the rows out again when the tree or the layout's inputs changed since the last time.
     void EnsureLayout() const;
+    // An item's row, laid out first when stale; StoredLayout: as last laid out (painting, which
+    // has made the layout once).
+    const RowLayout& LayoutOf(const CReportItem& item) const override;
+    const RowLayout& StoredLayout(const CReportItem& item) const;
 
     // The scroll range's maximum: the root's expanded height.
     int ScrollRangeMax() const { return root_->ExpandedHeight(); }
@@ -128,6 +129,12 @@ public:
     void ChangeSelection(CReportItem* item);
 
 private:
+    // What the items ask of their owner beside the layout.
+    int RowHeight() const override { return metrics_.rowHeight; }
+    void ItemChanged(ItemChange what, CReportItem* item) override { host_.ItemChanged(what, item); }
+    void RepaintRows(const Rect& rect) override;
+    int MeasureColumnTitle(const std::wstring& title) override { return host_.MeasureColumnTitle(title); }
+
     void SelectBeside(int step);
     // Selects the item and tells the parent; the item again afterwards, null when the parent
     // deleted it meanwhile.
@@ -157,6 +164,8 @@ private:
     std::unordered_map<int, std::unique_ptr<CReportItem>> items_;
     // The layout is a cache of the tree and its inputs, made again when read after a change.
     mutable std::vector<CReportItem*> rows_;
+    // Each item's row as last laid out; a row that left the visible chain keeps its last place.
+    mutable std::unordered_map<const CReportItem*, RowLayout> layouts_;
     mutable LayoutInputs laidOutFor_{};
     mutable bool layoutValid_ = false;
     CReportItem* selected_ = nullptr;

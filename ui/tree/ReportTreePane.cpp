@@ -1,6 +1,6 @@
 #include "tree/ReportTreePane.h"
 
-#include "tree/ReportTreeAccessible.h"
+#include "tree/ReportPaneAccessible.h"
 
 #include "framework/Gdi.h"
 #include "tree/TreeFonts.h"
@@ -23,7 +23,7 @@ void CReportTreePane::SetNoSelectionTexts(std::wstring title, std::wstring body)
 }
 
 void CReportTreePane::Texts(std::wstring& title, std::wstring& body) const {
-    const CReportItem* selected = owner_ ? owner_->Selection() : nullptr;
+    const CReportItem* selected = owner_ ? owner_->View().SelectedItem() : nullptr;
     title = selected ? selected->Caption() : noSelectionTitle_;
     body = selected ? selected->Hint() : noSelectionBody_;
 }
@@ -67,7 +67,10 @@ std::wstring CReportTreePane::ShownText() const {
 }
 
 bool CReportTreePane::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (accessible_.Handle(msg, wParam, lParam, result, [this] { return new ReportPaneAccessible(*this); }))
+    if (accessible_.Handle(msg, wParam, lParam, result, [this] {
+            return new tree::ReportPaneAccessible(
+                hwnd_, [this](std::wstring& title, std::wstring& body) { Texts(title, body); });
+        }))
         return true;
     if (msg == WM_GETTEXTLENGTH) {
         result = static_cast<LRESULT>(ShownText().size());
@@ -96,7 +99,7 @@ void CReportTreePane::PaintPane(HDC dc, const RECT& client) {
     RECT edge = client;
     DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
     RECT inner = client;
-    const int inset = owner_ ? owner_->Metrics().paneInset : 4;
+    const int inset = owner_ ? owner_->View().Metrics().paneInset : 4;
     InflateRect(&inner, -inset, -inset);
 
     const fw::SavedDC saved(dc);

@@ -27,21 +27,16 @@ public:
     // state is read or the rows are painted.
     virtual void SettleRefresh() = 0;
 
-    // The rows' state.
-    virtual ReportTreeModel& TreeModel() = 0;
-    virtual const CReportItem* Selection() const = 0;
-    virtual int ScrollRangeMax() const = 0;
-    virtual int ScrollPosition() const = 0;
+    // The rows' state, to read: the children change it only through the commands here.
+    virtual const ReportTreeModel& View() const = 0;
+    // Expands or collapses a row as a click on its box does (the parent may veto).
+    virtual void ToggleExpansion(CReportItem* row) = 0;
+    // Selects a row as the keys do (null: none).
+    virtual void ChangeSelection(CReportItem* row) = 0;
     virtual void SetScrollPosition(int y) = 0;
-    virtual int Divider() const = 0;
     // Moves the divider, kept within its limits.
     virtual void SetDividerPosition(int x) = 0;
-    virtual int IndentWidth() const = 0;
-    // The tree's pixel figures at its window's DPI.
-    virtual const TreeMetrics& Metrics() const = 0;
     virtual int HitTestPoint(POINT point) const = 0;
-    // Paints the rows that meet the canvas's clip box.
-    virtual void PaintRows(ReportCanvas& canvas) const = 0;
 
     // Input, in list client coordinates.
     virtual ClickResult Click(Point point) = 0;

@@ -26,27 +26,28 @@ TEST(AnchorMeasure, FollowsTheTableForEveryAnchorKind) {
     // Parent anchors: left and top are the coordinates, right and bottom the gaps to the far edges.
     EXPECT_EQ(
         ctl::MeasureAnchors({ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_PARENT, 0}, control, kParent, Sibling),
-        (AnchorDistances{130, 60, 130, 210}));
+        (ctl::AnchorDistances{130, 60, 130, 210}));
     // Size anchors keep width and height on both sides.
     EXPECT_EQ(ctl::MeasureAnchors({ANCHOR_SIZE, ANCHOR_SIZE, ANCHOR_SIZE, ANCHOR_SIZE, 0}, control, kParent, Sibling),
-              (AnchorDistances{140, 30, 140, 30}));
+              (ctl::AnchorDistances{140, 30, 140, 30}));
     // Siblings: gap after the near sibling's far edge, gap before the far sibling's near edge
     // (signed: 12 lies below the control, 10 lies above it).
-    EXPECT_EQ(ctl::MeasureAnchors({10, 10, 11, 12, 0}, control, kParent, Sibling), (AnchorDistances{10, 10, 10, 110}));
+    EXPECT_EQ(ctl::MeasureAnchors({10, 10, 11, 12, 0}, control, kParent, Sibling),
+              (ctl::AnchorDistances{10, 10, 10, 110}));
     EXPECT_EQ(ctl::MeasureAnchors({11, 12, 10, 10, 0}, control, kParent, Sibling),
-              (AnchorDistances{-250, -170, -250, -70}));
+              (ctl::AnchorDistances{-250, -170, -250, -70}));
 }
 
 TEST(AnchorMeasure, CentredAxisRecordsHalfAndWholeSizeWithTruncation) {
     const Rect odd{101, 40, 202, 71}; // 101 wide, 31 high
-    const AnchorDistances d = ctl::MeasureAnchors(
+    const ctl::AnchorDistances d = ctl::MeasureAnchors(
         {ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_CENTRE_HORZ | ANCHOR_CENTRE_VERT}, odd,
         kParent, Sibling);
-    EXPECT_EQ(d, (AnchorDistances{50, 15, 101, 31}));
+    EXPECT_EQ(d, (ctl::AnchorDistances{50, 15, 101, 31}));
     // Only the flagged axis is centred.
     EXPECT_EQ(ctl::MeasureAnchors({ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_SIZE, ANCHOR_CENTRE_HORZ}, odd,
                                   kParent, Sibling),
-              (AnchorDistances{50, 40, 101, 31}));
+              (ctl::AnchorDistances{50, 40, 101, 31}));
 }
 
 TEST(AnchorApply, UnchangedParentLeavesEveryControlInPlace) {
@@ -67,7 +68,7 @@ TEST(AnchorApply, UnchangedParentLeavesEveryControlInPlace) {
         {{ANCHOR_PARENT, 10, ANCHOR_PARENT, 12, ANCHOR_CENTRE_HORZ | ANCHOR_CENTRE_VERT}, {150, 110, 250, 140}},
     };
     for (const auto& c : cases) {
-        const AnchorDistances d = ctl::MeasureAnchors(c.anchors, c.control, kParent, Sibling);
+        const ctl::AnchorDistances d = ctl::MeasureAnchors(c.anchors, c.control, kParent, Sibling);
         EXPECT_EQ(ctl::ApplyAnchors(c.anchors, d, kParent, Sibling), c.control)
             << "anchors " << c.anchors.left << "," << c.anchors.top << "," << c.anchors.right << "," << c.anchors.bottom
             << " flags " << c.anchors.flags;
@@ -76,19 +77,19 @@ TEST(AnchorApply, UnchangedParentLeavesEveryControlInPlace) {
 
 TEST(AnchorApply, ParentAnchorsFollowTheGrownEdges) {
     const Anchors stretch{ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_PARENT, 0};
-    const AnchorDistances d = ctl::MeasureAnchors(stretch, {130, 60, 270, 90}, kParent, Sibling);
+    const ctl::AnchorDistances d = ctl::MeasureAnchors(stretch, {130, 60, 270, 90}, kParent, Sibling);
     EXPECT_EQ(ctl::ApplyAnchors(stretch, d, {0, 0, 500, 350}, Sibling), (Rect{130, 60, 370, 140}));
 
     // Left SIZE, right PARENT: the control keeps its width and its gap to the right edge.
     const Anchors right{ANCHOR_SIZE, ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_SIZE, 0};
-    const AnchorDistances dr = ctl::MeasureAnchors(right, {300, 260, 380, 285}, kParent, Sibling);
+    const ctl::AnchorDistances dr = ctl::MeasureAnchors(right, {300, 260, 380, 285}, kParent, Sibling);
     EXPECT_EQ(ctl::ApplyAnchors(right, dr, {0, 0, 520, 300}, Sibling), (Rect{420, 260, 500, 285}));
 }
 
 TEST(AnchorApply, CentredControlStaysCentredWithItsWidthWhenWidened) {
     const Anchors centred{ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_SIZE, ANCHOR_CENTRE_HORZ};
     const Rect control{145, 60, 256, 90}; // 111 wide
-    const AnchorDistances d = ctl::MeasureAnchors(centred, control, kParent, Sibling);
+    const ctl::AnchorDistances d = ctl::MeasureAnchors(centred, control, kParent, Sibling);
     const struct {
         int width, left, right;
     } widths[] = {{401, 145, 256}, {555, 222, 333}, {1000, 445, 556}, {120, 5, 116}};
@@ -104,7 +105,7 @@ TEST(AnchorApply, CentredControlStaysCentredWithItsWidthWhenWidened) {
 
 TEST(AnchorApply, SizeBottomKeepsHeightWhileTopFollowsItsAnchor) {
     const Anchors anchors{ANCHOR_PARENT, 10, ANCHOR_PARENT, ANCHOR_SIZE, 0};
-    const AnchorDistances d = ctl::MeasureAnchors(anchors, {30, 70, 370, 95}, kParent, Sibling);
+    const ctl::AnchorDistances d = ctl::MeasureAnchors(anchors, {30, 70, 370, 95}, kParent, Sibling);
     std::map<int, Rect> moved = kSiblings;
     moved[10] = {20, 100, 120, 140};
     const Rect r = ctl::ApplyAnchors(anchors, d, {0, 0, 400, 600}, [&](int id) { return moved.at(id); });
@@ -147,7 +148,7 @@ TEST(AnchorApply, EdgeFlagsMoveOrStretchTheControl) {
     };
     for (const auto& c : cases) {
         const Anchors anchors = ctl::EdgeRow(0, c.flags).anchors;
-        const AnchorDistances d = ctl::MeasureAnchors(anchors, child, c.before, Sibling);
+        const ctl::AnchorDistances d = ctl::MeasureAnchors(anchors, child, c.before, Sibling);
         EXPECT_EQ(ctl::ApplyAnchors(anchors, d, c.after, Sibling), c.expected) << c.flags;
         if ((c.flags & 0xF00) == 0) {
             EXPECT_EQ(ctl::ApplyAnchors(anchors, d, c.before, Sibling), child) << c.flags << ": unchanged client";

@@ -6,13 +6,13 @@ using ctl::EdgeLine;
 using ctl::Rgb;
 
 TEST(ButtonPresets, HoldTheSevenValuesInOrder) {
-    EXPECT_EQ(Framed.face, Rgb(1, 1, 1));
-    EXPECT_EQ(Framed.darkEdge, Rgb(128, 128, 128));
-    EXPECT_EQ(Framed.lightEdge, Rgb(255, 255, 255));
-    EXPECT_EQ(Flat.face, Rgb(32, 32, 32));
-    EXPECT_EQ(Flat.darkEdge, Rgb(1, 1, 1));
-    EXPECT_EQ(Flat.lightEdge, Rgb(1, 1, 1));
-    for (const ButtonColours& c : {Framed, Flat}) {
+    EXPECT_EQ(ctl::kFramed.face, Rgb(1, 1, 1));
+    EXPECT_EQ(ctl::kFramed.darkEdge, Rgb(128, 128, 128));
+    EXPECT_EQ(ctl::kFramed.lightEdge, Rgb(255, 255, 255));
+    EXPECT_EQ(ctl::kFlat.face, Rgb(32, 32, 32));
+    EXPECT_EQ(ctl::kFlat.darkEdge, Rgb(1, 1, 1));
+    EXPECT_EQ(ctl::kFlat.lightEdge, Rgb(1, 1, 1));
+    for (const ctl::ButtonColours& c : {ctl::kFramed, ctl::kFlat}) {
         EXPECT_EQ(c.text, Rgb(255, 255, 255));
         EXPECT_EQ(c.disabledText, Rgb(1, 1, 1));
         EXPECT_EQ(c.pressedText, Rgb(170, 170, 170));

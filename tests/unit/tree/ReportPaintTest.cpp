@@ -1,5 +1,7 @@
 #include "TreeFakes.h"
 
+#include "tree/RowPainting.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>

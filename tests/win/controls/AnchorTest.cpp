@@ -30,13 +30,13 @@ TEST(AnchorLayout, MeasuresAndMovesRealChildren) {
     PlaceChildren(parent);
 
     RECT client{0, 0, 360, 200};
-    static AnchorDistances centred, follower;
+    static ctl::AnchorDistances centred, follower;
     AnchorControl({IDC_CENTRE, ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_SIZE, ANCHOR_CENTRE_HORZ,
                    centred.left, centred.top, centred.right, centred.bottom, true, client, parent});
     AnchorControl({IDC_LEFT, ANCHOR_PARENT, ANCHOR_PARENT, IDC_CENTRE, ANCHOR_SIZE, 0, follower.left, follower.top,
                    follower.right, follower.bottom, true, client, parent});
-    EXPECT_EQ(centred, (AnchorDistances{30, 120, 60, 20}));
-    EXPECT_EQ(follower, (AnchorDistances{20, 120, 80, 20}));
+    EXPECT_EQ(centred, (ctl::AnchorDistances{30, 120, 60, 20}));
+    EXPECT_EQ(follower, (ctl::AnchorDistances{20, 120, 80, 20}));
 
     client.right = 560;
     AnchorControl({IDC_CENTRE, ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_SIZE, ANCHOR_CENTRE_HORZ,

@@ -35,7 +35,7 @@ protected:
         int mode;
         COLORREF background;
     };
-    Answer Ask(ColourRules& rules, fw::CtlColor kind) {
+    Answer Ask(ctl::ColourRules& rules, fw::CtlColor kind) {
         SetTextColor(surface_.Dc(), RGB(7, 7, 7));
         SetBkMode(surface_.Dc(), OPAQUE);
         SetBkColor(surface_.Dc(), RGB(8, 8, 8));
@@ -59,7 +59,7 @@ protected:
 } // namespace
 
 TEST_F(ColourRulesTest, DialogRuleWhiteOnTransparentWithItsOwnBrushMadeOnce) {
-    ColourRules rules(ColourRule::Dialog);
+    ctl::ColourRules rules(ctl::ColourRule::Dialog);
     const Answer statics = Ask(rules, fw::CtlColor::Static);
     EXPECT_EQ(statics.text, RGB(255, 255, 255));
     EXPECT_EQ(statics.mode, TRANSPARENT);
@@ -71,7 +71,7 @@ TEST_F(ColourRulesTest, DialogRuleWhiteOnTransparentWithItsOwnBrushMadeOnce) {
 }
 
 TEST_F(ColourRulesTest, SheetRuleOpaqueNearBlackTextBackground) {
-    ColourRules rules(ColourRule::Sheet);
+    ctl::ColourRules rules(ctl::ColourRule::Sheet);
     const Answer a = Ask(rules, fw::CtlColor::Static);
     EXPECT_EQ(a.text, RGB(255, 255, 255));
     EXPECT_EQ(a.mode, OPAQUE);
@@ -81,7 +81,7 @@ TEST_F(ColourRulesTest, SheetRuleOpaqueNearBlackTextBackground) {
 }
 
 TEST_F(ColourRulesTest, PageRuleHollowStockBrush) {
-    ColourRules rules(ColourRule::Page);
+    ctl::ColourRules rules(ctl::ColourRule::Page);
     const Answer a = Ask(rules, fw::CtlColor::Static);
     EXPECT_EQ(a.brush, hollow_);
     EXPECT_EQ(a.text, RGB(255, 255, 255));
@@ -89,8 +89,8 @@ TEST_F(ColourRulesTest, PageRuleHollowStockBrush) {
 }
 
 TEST_F(ColourRulesTest, OtherKindsKeepTheFrameworkAnswerIncludingTheChildsReflectedOne) {
-    for (ColourRule rule : {ColourRule::Dialog, ColourRule::Sheet, ColourRule::Page}) {
-        ColourRules rules(rule);
+    for (ctl::ColourRule rule : {ctl::ColourRule::Dialog, ctl::ColourRule::Sheet, ctl::ColourRule::Page}) {
+        ctl::ColourRules rules(rule);
         child_.answer = childBrush_;
         const Answer reflected = Ask(rules, fw::CtlColor::Button);
         EXPECT_EQ(reflected.brush, childBrush_);
@@ -104,7 +104,7 @@ TEST_F(ColourRulesTest, OtherKindsKeepTheFrameworkAnswerIncludingTheChildsReflec
 }
 
 TEST_F(ColourRulesTest, ReportRuleAnswersEveryKindWithoutAskingTheChild) {
-    ColourRules rules(ColourRule::Report);
+    ctl::ColourRules rules(ctl::ColourRule::Report);
     child_.answer = childBrush_;
     for (fw::CtlColor kind : {fw::CtlColor::Static, fw::CtlColor::Button, fw::CtlColor::Edit, fw::CtlColor::Dialog}) {
         const Answer a = Ask(rules, kind);

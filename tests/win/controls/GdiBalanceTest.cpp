@@ -27,7 +27,7 @@ TEST(GdiBalance, NoGrowthOverAThousandPaints) {
     fw::Dialog dialog(203, testing_ui::TestContext());
     ASSERT_TRUE(dialog.Create());
     CSkinButton button;
-    ASSERT_TRUE(button.AttachSkin(1011, dialog.Hwnd(), Framed));
+    ASSERT_TRUE(button.AttachSkin(1011, dialog.Hwnd(), ctl::kFramed));
     button.focusMark = true;
     CSkinTabCtrl tabs;
     ASSERT_TRUE(tabs.SubclassDlgItem(1010, dialog.Hwnd()));

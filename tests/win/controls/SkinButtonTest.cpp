@@ -17,27 +17,27 @@ constexpr RECT kItem{10, 10, 110, 50};
 
 struct Drawn {
     Surface surface{120, 60, kOutside};
-    Drawn(UINT state, const ButtonColours& colours, const std::wstring& caption = L"", bool mark = false) {
+    Drawn(UINT state, const ctl::ButtonColours& colours, const std::wstring& caption = L"", bool mark = false) {
         PaintSkinButton(surface.Dc(), kItem, state, caption, colours, mark);
     }
     COLORREF At(int x, int y) const { return surface.Pixel(x, y); }
 };
 
 // A preset with distinct colours so every role shows.
-constexpr ButtonColours kDistinct{ctl::Rgb(0, 0, 128),
-                                  ctl::Rgb(255, 255, 255),
-                                  ctl::Rgb(255, 0, 0),
-                                  ctl::Rgb(128, 128, 128),
-                                  ctl::Rgb(255, 255, 0),
-                                  ctl::Rgb(0, 255, 255),
-                                  1};
+constexpr ctl::ButtonColours kDistinct{ctl::Rgb(0, 0, 128),
+                                       ctl::Rgb(255, 255, 255),
+                                       ctl::Rgb(255, 0, 0),
+                                       ctl::Rgb(128, 128, 128),
+                                       ctl::Rgb(255, 255, 0),
+                                       ctl::Rgb(0, 255, 255),
+                                       1};
 
 RECT Inner(int inset) { return RECT{kItem.left + inset, kItem.top + inset, kItem.right - inset, kItem.bottom - inset}; }
 
 } // namespace
 
 TEST(SkinButtonPainter, RaisedSingleRingInTheEdgeColours) {
-    Drawn d(0, Framed);
+    Drawn d(0, ctl::kFramed);
     EXPECT_EQ(d.At(10, 10), RGB(255, 255, 255));  // top-left corner: lit
     EXPECT_EQ(d.At(60, 10), RGB(255, 255, 255));  // top edge
     EXPECT_EQ(d.At(10, 30), RGB(255, 255, 255));  // left edge
@@ -49,13 +49,13 @@ TEST(SkinButtonPainter, RaisedSingleRingInTheEdgeColours) {
 }
 
 TEST(SkinButtonPainter, WidthZeroDrawsNoBorderAndWidthTwoComputedGreys) {
-    ButtonColours none = kDistinct;
+    ctl::ButtonColours none = kDistinct;
     none.borderWidth = 0;
     Drawn flat(0, none);
     EXPECT_EQ(flat.At(10, 10), RGB(0, 0, 128));
     EXPECT_EQ(flat.At(109, 49), RGB(0, 0, 128));
 
-    ButtonColours two = kDistinct;
+    ctl::ButtonColours two = kDistinct;
     two.borderWidth = 2;
     Drawn d(0, two);
     EXPECT_EQ(d.At(60, 10), RGB(255, 255, 255)); // ring 0 lit: 255
@@ -66,13 +66,13 @@ TEST(SkinButtonPainter, WidthZeroDrawsNoBorderAndWidthTwoComputedGreys) {
 }
 
 TEST(SkinButtonPainter, SunkenBordersForNegativeWidths) {
-    ButtonColours one = kDistinct;
+    ctl::ButtonColours one = kDistinct;
     one.borderWidth = -1;
     Drawn d1(0, one);
     EXPECT_EQ(d1.At(60, 10), RGB(128, 128, 128)); // dark on top
     EXPECT_EQ(d1.At(60, 49), RGB(255, 255, 0));   // light below
 
-    ButtonColours two = kDistinct;
+    ctl::ButtonColours two = kDistinct;
     two.borderWidth = -2;
     Drawn d2(0, two);
     EXPECT_EQ(d2.At(60, 10), RGB(127, 127, 127));
@@ -83,7 +83,7 @@ TEST(SkinButtonPainter, SunkenBordersForNegativeWidths) {
 }
 
 TEST(SkinButtonPainter, PressedOnlyWhenFocusedAndSelected) {
-    ButtonColours two = kDistinct;
+    ctl::ButtonColours two = kDistinct;
     two.borderWidth = 2;
     Drawn pressed(ODS_FOCUS | ODS_SELECTED, two, L"Launch");
     // One sunken ring in the edge colours over a refilled face.
@@ -107,8 +107,8 @@ TEST(SkinButtonPainter, DisabledCaptionInTheDisabledColourUnlessFocused) {
     Drawn focusedDisabled(ODS_DISABLED | ODS_FOCUS, kDistinct, L"Settings");
     EXPECT_EQ(focusedDisabled.surface.Count(Inner(1), RGB(255, 0, 0)), 0);
 
-    // With the presets the disabled caption is the face colour: invisible on Framed.
-    Drawn framed(ODS_DISABLED, Framed, L"Settings");
+    // With the presets the disabled caption is the face colour: invisible on kFramed.
+    Drawn framed(ODS_DISABLED, ctl::kFramed, L"Settings");
     EXPECT_EQ(framed.surface.Count(Inner(1), RGB(1, 1, 1)), (100 - 2) * (40 - 2));
 }
 
@@ -156,7 +156,7 @@ TEST(SkinButton, AttachSkinFailsForAMissingControlAndStoresNothing) {
     fw::Dialog dialog(203, testing_ui::TestContext());
     ASSERT_TRUE(dialog.Create());
     CSkinButton missing;
-    EXPECT_FALSE(missing.AttachSkin(4242, dialog.Hwnd(), Flat));
+    EXPECT_FALSE(missing.AttachSkin(4242, dialog.Hwnd(), ctl::kFlat));
     EXPECT_EQ(missing.Hwnd(), nullptr);
 
     CSkinButton button;
