@@ -78,3 +78,23 @@ function(tarnholm_include_root target name)
     target_include_directories(${target} PUBLIC "${root}")
   endif()
 endfunction()
+
+# tarnholm_delay_import(<target> DLL <name.dll> FUNCTIONS <function...>)
+# An import library for FUNCTIONS of the system library DLL that loads it at the first call of
+# one of them instead of at the program's start (the C runtime's __delayLoadHelper2 binds them).
+# For libraries that only some runs need: each costs the start milliseconds under Wine. A
+# function used without being listed here does not link.
+function(tarnholm_delay_import target)
+  cmake_parse_arguments(D "" "DLL" "FUNCTIONS" ${ARGN})
+  set(def "${CMAKE_CURRENT_BINARY_DIR}/${target}.def")
+  set(lib "${CMAKE_CURRENT_BINARY_DIR}/lib${target}.a")
+  list(JOIN D_FUNCTIONS "\n" exports)
+  file(CONFIGURE OUTPUT "${def}" CONTENT "LIBRARY ${D_DLL}\nEXPORTS\n${exports}\n")
+  execute_process(COMMAND ${CMAKE_DLLTOOL} --input-def "${def}" --output-delaylib "${lib}" --dllname ${D_DLL}
+                  RESULT_VARIABLE failed)
+  if(failed)
+    message(FATAL_ERROR "${CMAKE_DLLTOOL} could not make the delay-load library of ${D_DLL}")
+  endif()
+  add_library(${target} STATIC IMPORTED GLOBAL)
+  set_target_properties(${target} PROPERTIES IMPORTED_LOCATION "${lib}")
+endfunction()

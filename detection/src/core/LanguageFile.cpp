@@ -2,8 +2,8 @@
 
 #include "Text.h"
 
+#include <algorithm>
 #include <fstream>
-#include <vector>
 
 namespace detection {
 
@@ -90,12 +90,19 @@ LanguageFile LanguageFile::Load(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return {};
-    // One byte more than the bound tells whether the file goes on beyond it.
-    std::vector<char> bytes(kMaxLanguageFileBytes + 1);
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    const size_t got = static_cast<size_t>(in.gcount());
-    return Parse(std::string_view(bytes.data(), got < bytes.size() ? got : kMaxLanguageFileBytes),
-                 got > kMaxLanguageFileBytes);
+    // Read as far as the file goes, one byte beyond the bound at most (which tells that it goes
+    // on): a language file is a few kilobytes, and the start-up reads two.
+    std::string bytes;
+    char chunk[16 * 1024];
+    while (bytes.size() <= kMaxLanguageFileBytes) {
+        const size_t wanted = std::min(sizeof chunk, kMaxLanguageFileBytes + 1 - bytes.size());
+        in.read(chunk, static_cast<std::streamsize>(wanted));
+        bytes.append(chunk, static_cast<size_t>(in.gcount()));
+        if (static_cast<size_t>(in.gcount()) < wanted)
+            break;
+    }
+    const bool truncated = bytes.size() > kMaxLanguageFileBytes;
+    return Parse(std::string_view(bytes).substr(0, kMaxLanguageFileBytes), truncated);
 }
 
 const std::wstring* LanguageFile::Find(std::wstring_view key) const {
