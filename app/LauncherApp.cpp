@@ -9,6 +9,7 @@
 #include "report/ReportText.h"
 #include "report/SystemCheckDlg.h"
 #include "sheet/SettingsSheet.h"
+#include "win32/ComApartment.h"
 
 #include <string>
 #include <vector>
@@ -97,6 +98,10 @@ void CLauncherApp::RunDetectionAndWindows() {
         const bool withoutWindows = app::RunsWithoutWindows(switches_);
         if (!withoutWindows)
             splash.Open();
+        // The thread of the windows keeps its apartment until the last of them is gone. COM is
+        // loaded here, not at the start: the progress window needs none of it, and the graphics
+        // query started ahead is past loading its own libraries by now.
+        const win32::ComApartment apartment;
 
         detection_.emplace();
         DetectionApplication& detection = *detection_->Get();
