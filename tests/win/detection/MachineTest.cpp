@@ -3,6 +3,8 @@
 #include "GraphicsQueryAhead.h"
 #include "WinTestSupport.h"
 
+#include <commctrl.h>
+
 using namespace wintest;
 
 namespace {
@@ -30,7 +32,11 @@ TEST(Machine, AdapterComesBackAsWineIsToldToReportIt) {
     ScopedRegistryValue d(HKEY_CURRENT_USER, key, L"VideoPciDeviceID", REG_DWORD, &device, sizeof(device));
     const auto memory = SetString(HKEY_CURRENT_USER, key, L"VideoMemorySize", L"6144"); // MB, above 4 GB
 
-    // As the program does: the query starts before the application, which takes its answer.
+    // As the program does: its window classes first (under Wine, a process whose first class
+    // the query's thread registers now and then leaves that thread waiting for ever), then the
+    // query, before the application, which takes its answer.
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
     StartGraphicsQueryAhead();
     App app;
     EndGraphicsQueryAhead(); // taken over: nothing left to wait for
