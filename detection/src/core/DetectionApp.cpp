@@ -69,11 +69,9 @@ void DetectionApp::Configure() {
 }
 
 void DetectionApp::Completed(int tests) {
-    for (int i = 0; i < tests; ++i) {
-        ++numCompleted_;
-        if (observer_ != nullptr)
-            observer_->OnTestProgress(this);
-    }
+    numCompleted_ += tests;
+    if (observer_ != nullptr)
+        observer_->OnTestProgress(this);
 }
 
 void DetectionApp::RunTests() {
@@ -103,14 +101,14 @@ void DetectionApp::RunTests() {
     facts_.display = Safely([&] { return probe.QueryDisplay(); });
     Completed(1);
     facts_.graphics = Safely([&] { return TakeGraphics(); });
+    Completed(3); // adapter, video memory, Direct3D level
     // The query's Direct3D start-up keeps the processors, the display server and Wine's server
     // busy: the benchmark starts once it is over.
     facts_.cpu = Safely([&] { return probe.QueryCpu(); });
     facts_.cpuScore = Safely([&] { return probe.MeasureCpuScore(); });
-    Completed(1);
     // The items exist before the last progress call, so an observer may already read them.
     items_ = BuildItems(facts_, *requirements_, text_);
-    Completed(kItemCount - numCompleted_); // adapter, video memory, Direct3D level
+    Completed(kItemCount - numCompleted_); // the processor
 }
 
 int DetectionApp::GetOverallResult() { return OverallResult(items_); }

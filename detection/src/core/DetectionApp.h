@@ -57,6 +57,7 @@ public:
     unsigned GetIntValue(const wchar_t* path) override;
 
 private:
+    // Tests that finished together are reported together: one progress call for all of them.
     void Completed(int tests);
     GraphicsFacts TakeGraphics();
 
