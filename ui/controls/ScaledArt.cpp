@@ -35,7 +35,13 @@ void ScaledBitmap::Draw(HDC target, const RECT& destination) const {
                destination.bottom - destination.top, source.Get(), 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
 }
 
-fw::Bitmap ScaledBitmap::Fitted(int width, int height) const {
+fw::Bitmap ScaledBitmap::Fitted(int width, int height) {
+    // A picture drawn for this scale may have the size already (the image strips do): copying it
+    // would give the same pixels.
+    BITMAP info{};
+    if (pick_.fit == Fit::Exact && bitmap_ && GetObjectW(bitmap_.Get(), sizeof info, &info) && info.bmWidth == width &&
+        info.bmHeight == height)
+        return std::move(bitmap_);
     const fw::ClientDC screen(nullptr);
     fw::Bitmap fitted(CreateCompatibleBitmap(screen.Get(), width, height));
     const fw::MemoryDC memory(screen.Get());

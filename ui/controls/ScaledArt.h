@@ -26,8 +26,9 @@ public:
     // DPI, otherwise copied (stretched plainly only by the few pixels a window differs by).
     void Draw(HDC target, const RECT& destination) const;
 
-    // A new bitmap of exactly `width` x `height` holding the picture as Draw puts it there.
-    fw::Bitmap Fitted(int width, int height) const;
+    // A bitmap of exactly `width` x `height` holding the picture as Draw puts it there: the
+    // picture itself (given up by this object) where it has that size already, else a new one.
+    fw::Bitmap Fitted(int width, int height);
 
 private:
     fw::Bitmap bitmap_;
