@@ -114,8 +114,14 @@ void CLauncherApp::RunDetectionAndWindows() {
 
         detection.Initialize();
         detection.Configure();
-        if (!withoutWindows)
+        // The launcher window's object is made ahead: its picture loads while the graphics query
+        // runs, at the progress window's scale (both open centred on the same screen).
+        std::optional<CLauncherDlg> launcher;
+        if (!withoutWindows) {
             detection.SetTestObserver(&splash);
+            launcher.emplace(Context(), registry_, nullptr);
+            launcher->PrepareBackground(splash.Look().dpi);
+        }
         detection.RunTests();
         overallResult_ = detection.GetOverallResult();
 
@@ -148,10 +154,9 @@ void CLauncherApp::RunDetectionAndWindows() {
                     settings_->LauncherKey().WriteDword(kShowDetectionUI, 0);
             }
             if (plan.launcher) {
-                CLauncherDlg launcher(Context(), registry_, nullptr);
-                launcher.SetSettingsOpener([this](HWND owner) { OpenSettings(owner); });
-                SetMainWindow(&launcher);
-                launcher.DoModal();
+                launcher->SetSettingsOpener([this](HWND owner) { OpenSettings(owner); });
+                SetMainWindow(&*launcher);
+                launcher->DoModal();
                 SetMainWindow(nullptr);
             }
         }

@@ -50,9 +50,19 @@ bool CLauncherDlg::OnInitDialog() {
     quit_.AttachSkin(IDC_LAUNCHER_QUIT, hwnd_, quit);
 
     SetIconResource(IDI_WINDOW);
-    background_ = art::ScaledBitmap(Context().resources, IDB_LAUNCHER_BACKGROUND, Look().dpi);
+    LoadBackground();
     SetDefID(IDC_LAUNCHER_LAUNCH);
     return true;
+}
+
+void CLauncherDlg::PrepareBackground(int dpi) {
+    background_ = art::ScaledBitmap(Context().resources, IDB_LAUNCHER_BACKGROUND, dpi);
+    backgroundDpi_ = dpi;
+}
+
+void CLauncherDlg::LoadBackground() {
+    if (!background_ || backgroundDpi_ != Look().dpi)
+        PrepareBackground(Look().dpi);
 }
 
 // Moves the buttons without repainting each, then repaints the whole dialog once.
@@ -71,7 +81,7 @@ void CLauncherDlg::OnAppearanceChanged(const fw::Appearance& previous) {
     fw::Dialog::OnAppearanceChanged(previous);
     if (previous.dpi != Look().dpi)
         layout_.RemeasureAll(RescaledClient());
-    background_ = art::ScaledBitmap(Context().resources, IDB_LAUNCHER_BACKGROUND, Look().dpi);
+    LoadBackground();
 }
 
 bool CLauncherDlg::OnCommand(int id, int code, HWND control) {

@@ -22,6 +22,10 @@ public:
     // What the Settings button runs; without it the button does nothing.
     void SetSettingsOpener(SettingsOpener opener) { openSettings_ = std::move(opener); }
 
+    // Loads the window's picture for `dpi` before the window exists (the program does it while
+    // the machine is tested); the window takes it if it opens at that scale.
+    void PrepareBackground(int dpi);
+
 protected:
     bool OnInitDialog() override;
     bool OnCommand(int id, int code, HWND control) override;
@@ -33,12 +37,15 @@ protected:
 
 private:
     void Layout();
+    // The picture for the window's scale, unless it is loaded already.
+    void LoadBackground();
     void Launch();
     void MarkFocus(int id);
     void OpenSettings();
 
     registry::RegistryBackend& registry_;
     art::ScaledBitmap background_;
+    int backgroundDpi_ = 0;
     CSkinButton launch_;
     CSkinButton settings_;
     CSkinButton quit_;

@@ -318,7 +318,7 @@ TEST_F(AppWindows, LauncherLayoutFollowsTheSize) {
 
 // Share of pixel columns equal to their left neighbour and of rows equal to the row above:
 // art stretched up from 96 DPI to 144 repeats a third of them.
-std::pair<double, double> RepeatedShares(HDC source, HBITMAP bitmap, int width, int height) {
+std::vector<DWORD> Pixels(HDC source, HBITMAP bitmap, int width, int height) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -327,6 +327,11 @@ std::pair<double, double> RepeatedShares(HDC source, HBITMAP bitmap, int width, 
     info.bmiHeader.biBitCount = 32;
     std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
     GetDIBits(source, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+    return pixels;
+}
+
+std::pair<double, double> RepeatedShares(HDC source, HBITMAP bitmap, int width, int height) {
+    const std::vector<DWORD> pixels = Pixels(source, bitmap, width, height);
     const auto at = [&](int x, int y) { return pixels[static_cast<size_t>(y) * width + x]; };
     int columns = 0, rows = 0;
     for (int x = 1; x < width; ++x) {
@@ -364,6 +369,32 @@ TEST_F(AppWindows, LauncherArtAtHigherDpiIsDrawnNotStretched) {
         EXPECT_GT(stretchedColumns, 0.15) << dpi;
         EXPECT_GT(stretchedRows, 0.15) << dpi;
     }
+}
+
+// A picture loaded ahead for another scale than the window's is not the one it shows: opened at
+// 96 DPI after a 144 DPI preparation, it draws the 100 % art, as a launcher given none does.
+TEST_F(AppWindows, LauncherShowsAPreparedPictureOnlyAtItsOwnScale) {
+    std::vector<DWORD> drawn, expected;
+    Launcher dialog(
+        {[&](Launcher& d) {
+            ASSERT_EQ(dpi::OfWindow(d.Window()), 96);
+            RECT client{};
+            GetClientRect(d.Window(), &client);
+            const fw::ClientDC screen(nullptr);
+            const fw::MemoryDC painted(screen.Get(), client.right, client.bottom);
+            const fw::MemoryDC reference(screen.Get(), client.right, client.bottom);
+            SendMessageW(d.Window(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(painted.Get()), 0);
+            art::ScaledBitmap(app_.CurrentResources(), IDB_LAUNCHER_BACKGROUND, 96).Draw(reference.Get(), client);
+            GdiFlush();
+            drawn = Pixels(painted.Get(), painted.Bitmap(), client.right, client.bottom);
+            expected = Pixels(reference.Get(), reference.Bitmap(), client.right, client.bottom);
+            d.EndDialog(IDCANCEL);
+        }},
+        KeyContext(), registry_, nullptr);
+    dialog.PrepareBackground(144);
+    dialog.DoModal();
+    ASSERT_FALSE(drawn.empty());
+    EXPECT_TRUE(drawn == expected);
 }
 
 // A launcher made at 96 DPI and told it now shows at 144: where the system put it, its children,
