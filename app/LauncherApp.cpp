@@ -84,8 +84,8 @@ bool CLauncherApp::InitInstance() {
         return false;
     }
 
-    // The libraries that the start needs on this thread are loaded by now: a load here while the
-    // query's thread loads Direct3D's would wait for it.
+    // The libraries that this thread needs up to the progress window are loaded by now: a load
+    // here while the query's thread loads Direct3D's would wait for it.
     const app::GraphicsQueryOwner graphicsQuery;
     RunDetectionAndWindows();
     settings_.reset();
