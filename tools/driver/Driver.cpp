@@ -88,7 +88,8 @@ const Command kCommands[] = {
      L"cut-texts HWND [--dpi N]            shown texts their controls cut (the rows a property tree cuts too), one "
      L"a line, measured at N DPI (the screen's); exit 1 when any"},
     {L"geometry", CmdGeometry,
-     L"geometry HWND                       \"window W H client W H X Y\", then \"ID CLASS X Y W H\" of each shown descendant in "
+     L"geometry HWND                       \"window W H client W H X Y\", then \"ID CLASS X Y W H\" of each shown "
+     L"descendant in "
      L"the window's client"},
     {L"dpi-move", CmdDpiMove,
      L"dpi-move HWND DPI [--size W,H]      tell the window it now shows at DPI, as a move to such a screen does, with "

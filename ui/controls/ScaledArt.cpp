@@ -35,7 +35,7 @@ void ScaledBitmap::Draw(HDC target, const RECT& destination) const {
                destination.bottom - destination.top, source.Get(), 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
 }
 
-fw::Bitmap ScaledBitmap::Fitted(int width, int height) {
+fw::Bitmap ScaledBitmap::Fitted(int width, int height) && {
     // A picture drawn for this scale may have the size already (the image strips do): copying it
     // would give the same pixels.
     BITMAP info{};

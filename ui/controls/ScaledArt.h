@@ -27,8 +27,8 @@ public:
     void Draw(HDC target, const RECT& destination) const;
 
     // A bitmap of exactly `width` x `height` holding the picture as Draw puts it there: the
-    // picture itself (given up by this object) where it has that size already, else a new one.
-    fw::Bitmap Fitted(int width, int height);
+    // picture itself where it has that size already, else a new one. It uses the object up.
+    fw::Bitmap Fitted(int width, int height) &&;
 
 private:
     fw::Bitmap bitmap_;

@@ -136,6 +136,15 @@ TEST_F(LanguageFileOnDisk, LoadReadsAFileAndCutsAnOversizedOne) {
     EXPECT_EQ(Get(file, L"K"), L"v");
     EXPECT_EQ(file.Find(L"LATE"), nullptr);
 
+    // A file of exactly the bound is read to its last byte; one byte more cuts its last line.
+    const std::string last = "\nEND=z";
+    const std::string atBound = "K=v\n" + std::string(kMaxLanguageFileBytes - 4 - last.size(), ';') + last;
+    ASSERT_EQ(atBound.size(), kMaxLanguageFileBytes);
+    WriteFile(dir_ / "bound.ini", atBound);
+    EXPECT_EQ(Get(LanguageFile::Load(dir_ / "bound.ini"), L"END"), L"z");
+    WriteFile(dir_ / "beyond.ini", atBound + "z");
+    EXPECT_EQ(LanguageFile::Load(dir_ / "beyond.ini").Find(L"END"), nullptr);
+
     EXPECT_EQ(LanguageFile::Load(dir_ / "missing.ini").Size(), 0u);
     EXPECT_EQ(LanguageFile::Load(dir_).Size(), 0u); // a folder is no file
 }

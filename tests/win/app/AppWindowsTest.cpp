@@ -371,6 +371,21 @@ TEST_F(AppWindows, LauncherArtAtHigherDpiIsDrawnNotStretched) {
     }
 }
 
+// Art drawn for the scale comes back at the asked size both where it has that size already and
+// one pixel beside it (the status strip: four images of 16 pixels at 100 %).
+TEST_F(AppWindows, FittedArtHasTheAskedSizeAtAndBesideItsOwn) {
+    for (const int dpi : {120, 144, 192})
+        for (const int extra : {0, 1}) {
+            const int width = 4 * dpi::Scale(16, dpi) + extra, height = dpi::Scale(16, dpi);
+            const fw::Bitmap fitted =
+                art::ScaledBitmap(app_.CurrentResources(), IDB_STATUS_IMAGES, dpi).Fitted(width, height);
+            BITMAP info{};
+            ASSERT_TRUE(GetObjectW(fitted.Get(), sizeof info, &info)) << dpi << " +" << extra;
+            EXPECT_EQ(info.bmWidth, width) << dpi << " +" << extra;
+            EXPECT_EQ(info.bmHeight, height) << dpi << " +" << extra;
+        }
+}
+
 // A picture loaded ahead for another scale than the window's is not the one it shows: opened at
 // 96 DPI after a 144 DPI preparation, it draws the 100 % art, as a launcher given none does.
 TEST_F(AppWindows, LauncherShowsAPreparedPictureOnlyAtItsOwnScale) {
